@@ -1,0 +1,190 @@
+#include "frame/display.h"
+
+#include "frame/frame_state.h"
+#include "frame/framework.h"
+#include "frame/sim_lock.h"
+#include "platform/plat_clock.h"
+#include "platform/plat_window.h"
+#include "race/race_frame.h"
+#include "race/race_state.h"
+#include "render/d3d_scene.h"
+#include "render/d3d_textures.h"
+#include "render/lookup_tables.h"
+#include "render/render_state.h"
+#include "render/surfaces2d.h"
+#include "render/text_printer.h"
+#include "sound/music.h"
+#include "sound/sound_session.h"
+#include "sound/sound_state.h"
+#include "track/scene_points.h"
+
+int RecreateDisplay(int) {
+    DisplayRecreated = 0;
+    if (WantedWidth == CurrentModeWidth && WantedHeight == CurrentModeHeight && WantedDepth == CurrentModeDepth &&
+        !ForceDisplayRecreate)
+        return 0;
+
+    DisplayRecreated = 1;
+    DeleteDeviceObjects();
+    TextureFreeAll();
+    FreeDriverList();
+    ReleaseFramework();
+
+    int code = EnumerateDrivers(ConfirmDevice);
+    if (code >= 0) {
+        int driver = 0, device = 0;
+        GetSelectedDriver(&driver, &device);
+        code = CreateFramework(MainWindow);
+    }
+    if (code < 0) {
+        ReleaseFramework();
+        ShowFrameworkError(code, 1);
+        return 0;
+    }
+
+    PlatShowCursor(0);
+    AppActive = 1;
+    AppReady = 1;
+    InitDeviceObjects(FrameworkDevice(), CurrentViewport);
+    UpdateScreenMetrics();
+    ClearScreens();
+    PresentFrame();
+    ClearScreens();
+    PresentFrame();
+    return 1;
+}
+
+// After a race start: when the race mode fell back to a software device,
+// walk down the modes until the hardware device works.
+void TryLowerModes() {
+    if (!HardwareFailure)
+        return;
+    WantedWidth = DisplayConfig.width;
+    WantedHeight = DisplayConfig.height;
+    WantedDepth = DisplayConfig.bitDepth;
+    if (DisplayConfig.width > 1024) {
+        WantedWidth = 640;
+        WantedHeight = 480;
+        RecreateDisplay(1);
+        return;
+    }
+    static const int ladder[5][2] = {{1024, 768}, {800, 600}, {640, 480}, {512, 384}, {320, 240}};
+    int first;
+    switch (DisplayConfig.width) {
+    case 1024: first = 1; break;
+    case 800: first = 2; break;
+    case 640: first = 3; break;
+    case 512: first = 4; break;
+    default: return;
+    }
+    for (int i = first; i < 5 && HardwareFailure; i++) {
+        HardwareFailure = 0;
+        WantedWidth = ladder[i][0];
+        WantedHeight = ladder[i][1];
+        RecreateDisplay(1);
+    }
+}
+
+void ReinitDisplayAndMenus() {
+    SceneReady = 0;
+    RacePaused = 1;
+    FreeHudSurfaces();
+    FreeMenuGfxCache();
+    FreePreloadedMenuGfx();
+    StopMusicAndMute();
+    StopBusyChannels();
+    FreeAllWaves();
+    WantedWidth = 640;
+    WantedHeight = 480;
+    WantedDepth = 16;
+    ForceDisplayRecreate = 1;
+    RecreateDisplay(0);
+    LoadSoundBank();
+    SetCrowdPoints();
+    if (MusicEnabled == 1)
+        PlayTrackMusic(0);
+    LoadHudSurfaces();
+    LoadMenuGfxSet();
+    PreloadMenuGfx();
+    BuildColourRamp(0, 0, 0);
+    SceneReady = 1;
+    RacePaused = 0;
+}
+
+void UpdateScreenMetrics() {
+    ScreenRight = (float)(CurrentModeWidth > 0 ? CurrentModeWidth : 640);
+    ScreenBottom = (float)(CurrentModeHeight > 0 ? CurrentModeHeight : 480);
+    SurfaceWidth = (int)(ScreenRight + 0.5f);
+    SurfaceHeight = (int)(ScreenBottom + 0.5f);
+    ScreenCentreX = ScreenRight * 0.5f;
+    ScreenCentreY = ScreenBottom * 0.5f;
+    SmallScreen = DisplayConfig.width < 640 || DisplayConfig.height < 480;
+    const int editorOpen = EditorOpen;
+    if (ReplayPlaying && !editorOpen)
+        return;
+    if (!PresentationCamera) {
+        ViewFocalScale = ScreenRight * 0.35f;
+        ViewFocalScaleCopy = ViewFocalScale;
+    }
+}
+
+float MeasureFrameRate() {
+    static int frames;
+    static float windowStart;
+    static float rate;
+    static float raceSum;
+    static int raceCount;
+    const float now = (float)PlatTimeMs() * 0.001f;
+    frames++;
+    if (FrameRateRestart) {
+        windowStart = now;
+        FrameRateRestart = 0;
+    }
+    if (now - windowStart > 1.0f) {
+        rate = (float)frames / (now - windowStart);
+        frames = 0;
+        windowStart = now;
+        if (!FrontEndActive) {
+            raceSum += rate;
+            raceCount++;
+            FramesPerSecond = (int)rate;
+            FramesPerSecondMean = raceSum / (float)raceCount;
+        }
+    }
+    return rate;
+}
+
+void PresentFrame() {
+    if (!TestCooperativeLevel())
+        return;
+    if (ShowFrame() != 0) {
+        RestoreSurfaces();
+        RestoreSurfacesHook();
+    }
+}
+
+void BlitLoadingScreen() {
+    CopyToBackBuffer(ScreenCopySurface, SurfaceWidth, SurfaceHeight);
+    FrameTicks = 1;
+}
+
+void SelectViewport(int index) {
+    if (index >= 0 && index <= 2)
+        CurrentViewport = index;
+}
+
+PlatSurface* GetRenderTarget() { return FrameworkRenderTarget(); }
+PlatDevice* GetDevice3D() { return FrameworkDevice(); }
+
+void PrintOnBackBuffer(int x, int y, const char* text, int font, int align) { PrintText(x, y, text, font, align); }
+
+void LoadProgressHook(int) {}
+
+void WaitSeconds(float seconds) {
+    const uint32_t start = PlatTimeMs();
+    const uint32_t span = seconds > 0.0f ? (uint32_t)(seconds * 1000.0f) : 0;
+    while (PlatTimeMs() - start < span)
+        PlatClockSpin();
+    SimLockGuard lock;
+    SnapshotCars();
+}

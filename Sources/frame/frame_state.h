@@ -1,0 +1,134 @@
+// Shared state of the application frame: start-up, the window, the frame
+// driver and the simulation tick.
+//
+// Three threads meet here: the main thread (message loop and frames), the
+// timer thread (the tick) and, during network play, the receive thread.
+// Flags and counters that cross threads are std::atomic<int> (relaxed use is
+// enough: they are flags, not hand-offs of data); the car state that the tick
+// integrates and the frame snapshots is guarded by the simulation lock
+// (sim_lock.h).  Everything else is main-thread only.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+// ---------------------------------------------------------------------------
+// Display configuration: the 24-byte image of Config\Vondel.cfg.
+struct DisplayConfigRecord {
+    int32_t width;
+    int32_t height;
+    int32_t bitDepth;
+    int32_t driverIndex;
+    int32_t unused;        // written by the set-up program, read by nobody
+    int32_t displayKind;   // 0 software path, 1 Direct3D
+};
+static_assert(sizeof(DisplayConfigRecord) == 24, "Vondel.cfg is 24 bytes");
+
+extern DisplayConfigRecord DisplayConfig;
+
+// One row of the language table (68 bytes).
+struct LanguageRecord {
+    char name[32];
+    char messageFile[32];
+    int32_t languageNumber;
+};
+static_assert(sizeof(LanguageRecord) == 68, "language rows are 68 bytes");
+
+extern const LanguageRecord LanguageTable[4];
+
+struct RectI {
+    int left, top, right, bottom;
+};
+
+// ---------------------------------------------------------------------------
+// Start-up and shutdown.
+extern int AppInstance;            // a token: the program has one instance handle
+extern int MainWindow;             // 1 while the main window exists
+extern RectI DesktopRect;
+extern RectI WindowRect;
+extern std::atomic<int> AppReady;
+extern std::atomic<int> ExitRequested;
+extern int MousePolling;
+extern int MenuFrameRan;
+extern float MenuFrameTicksAverage;
+extern int CdDriveLetter;
+extern int HasMmx;
+extern int VideoRequest;
+
+// ---------------------------------------------------------------------------
+// Window procedure and keys.
+extern std::atomic<int> AppActive;
+extern int WindowedMode;
+enum { TYPED_CHAR_QUEUE_SIZE = 126 };
+extern int TypedCharQueue[TYPED_CHAR_QUEUE_SIZE];
+extern int TypedCharCount;
+extern int TypedChar;
+extern int ShiftHeld;
+extern int HudVisible;
+extern int MapVisible;
+extern int NameTagsVisible;
+extern int Wireframe;
+extern int ScreenshotRequest;
+extern int GameLogicRunning;
+extern int SingleStepRequest;
+
+// ---------------------------------------------------------------------------
+// Frame driver.
+extern std::atomic<int> FrontEndActive;   // 1 while the menus run
+extern std::atomic<int> SceneReady;       // 0 keeps the tick's race part out
+extern int StartRaceRequest;
+extern int RenderKind;                    // 0 software, 1 Direct3D, 2 loading screens
+
+struct PlayerTime {
+    int minutes, seconds, ticks;
+};
+extern PlayerTime PlayerRaceTime[2];
+
+// Developer editor switches; EditorOpen is the sum of the first six.
+extern int TuningPanelOn, ZoneEditorOn, LightEditorOn, CollisionEditorOn;
+extern int CpuLineEditorOn, TextLabelsOn, EditorMenuOn;
+extern std::atomic<int> EditorOpen;
+
+extern int FramesPerSecond;
+extern float FramesPerSecondMean;
+extern int FrameRateRestart;
+
+extern int WantedWidth, WantedHeight, WantedDepth;
+extern int CurrentModeWidth, CurrentModeHeight, CurrentModeDepth;
+extern int ForceDisplayRecreate;
+extern int DisplayRecreated;
+extern int CurrentViewport;               // 0 whole screen, 1 top half, 2 bottom half
+extern int HardwareFailure;               // the hardware device failed, a software one runs
+
+extern float ScreenRight, ScreenBottom;
+extern int SurfaceWidth, SurfaceHeight;
+extern float ScreenCentreX, ScreenCentreY;
+extern int SmallScreen;
+extern int ScreenshotCounter;
+extern int DayCarArt;
+extern int ClearTargetFrames;
+
+// ---------------------------------------------------------------------------
+// Simulation tick counters.
+extern std::atomic<int> TimerTicks;
+extern std::atomic<int> PrevFrameTickCount;
+extern std::atomic<int> LastFrameTicks;
+extern std::atomic<int> AnimTicks;
+extern std::atomic<int> TickPhase;
+extern std::atomic<int> SlowTicksPending;
+extern std::atomic<int> TickParity;
+extern std::atomic<int> NetSendPhase;
+extern std::atomic<int> CarFastFlags[8];
+extern float MenuCameraYaw;               // tick only; the frame reads it under the lock
+
+// ---------------------------------------------------------------------------
+// Command line of this run (not part of the game's own state: how it was
+// started).
+struct CommandLineOptions {
+    int headless;       // --headless
+    int frames;         // --frames N: exit after N frames (0 = run until closed)
+    int autorace;       // --autorace: start a race at once
+    int screenshot;     // --screenshot: write a screenshot of the last frame
+    int debug;          // --debug: debugger output on stderr
+};
+extern CommandLineOptions CommandLine;

@@ -1,0 +1,412 @@
+#include "frame/frame_update.h"
+
+#include <cstdio>
+
+#include "frame/display.h"
+#include "frame/frame_state.h"
+#include "frame/framework.h"
+#include "frame/input.h"
+#include "frame/joystick.h"
+#include "frame/sim_lock.h"
+#include "frame/tick.h"
+#include "frame/utils.h"
+#include "frame/window_proc.h"
+#include "frontend/career.h"
+#include "frontend/frontend_state.h"
+#include "frontend/menu_frame.h"
+#include "frontend/menu_panels.h"
+#include "frontend/progress.h"
+#include "frontend/race_overlays.h"
+#include "frontend/race_select.h"
+#include "frontend/replay_header.h"
+#include "frontend/text_entry.h"
+#include "frontend/text_slots.h"
+#include "net/net_state.h"
+#include "net/remote_cars.h"
+#include "platform/plat_system.h"
+#include "platform/plat_window.h"
+#include "race/hud.h"
+#include "race/laps.h"
+#include "race/messages.h"
+#include "race/presentation.h"
+#include "race/race_frame.h"
+#include "race/race_setup.h"
+#include "race/race_state.h"
+#include "race/rank_overlay.h"
+#include "race/tuning.h"
+#include "race/wrong_way.h"
+#include "render/d3d_scene.h"
+#include "render/d3d_textures.h"
+#include "render/debug_labels.h"
+#include "render/lookup_tables.h"
+#include "render/model_sets.h"
+#include "render/render_state.h"
+#include "render/scene_builder.h"
+#include "render/soft_frame.h"
+#include "render/surfaces2d.h"
+#include "render/text_printer.h"
+#include "render/textures.h"
+#include "sound/music.h"
+#include "sound/sound_control.h"
+#include "sound/sound_session.h"
+#include "sound/sound_state.h"
+#include "track/asset_paths.h"
+#include "track/editors.h"
+#include "track/scene_points.h"
+#include "track/track_files.h"
+
+// Prints a text slot on the back buffer with ForceTargetBlit on.
+static void PrintSlotOnTarget(int slot, int x, int y, int font) {
+    GetText(slot);
+    ForceTargetBlit = 1;
+    PrintText(x, y, TextBufferB, font, ALIGN_CENTRE);
+    ForceTargetBlit = 0;
+}
+
+void StartRaceHandover() {
+    const int keptSoundOn = SoundOn;
+    SoundOn = 0;
+    StopTickTimer();
+    PlatSleepMs(10);
+    FrontEndActive = 0;
+
+    PrepareRace();
+    FadeEffectsStep();
+    SetTrackFolder();
+    LoadZones();
+
+    if (!SoundUnavailable) {
+        ResetRaceSounds();
+        FreeAllWaves();
+        LoadSoundBank();
+        SetCrowdPoints();
+    }
+
+    TimerTicks = 0;
+    PrevFrameTickCount = 0;
+    LastFrameTicks = 1;
+    MusicFadeActive = 1;
+    DayCarArt = 1;
+    SceneReady = 0;
+
+    ClearScreens();
+    PresentFrame();
+    ClearScreens();
+    PresentFrame();
+    RaceClock.seconds = 0;
+
+    if (SettingsInts[0] == 1 || (SplitScreen && SettingsInts[1] == 1)) {
+        if (JoystickActive)
+            JoystickRelease();
+        JoystickDeadzone = 1000;
+        JoystickActive = JoystickInit(AppInstance, MainWindow) != 0;
+    }
+
+    WantedWidth = DisplayConfig.width;
+    WantedHeight = DisplayConfig.height;
+    WantedDepth = DisplayConfig.bitDepth;
+    RecreateDisplay(1);
+    TryLowerModes();
+
+    FreeHudSurfaces();
+    LoadHudSurfaces();
+    FreePreloadedMenuGfx();
+    FreeMenuGfxCache();
+    GetRenderTarget();
+
+    RacePhase = 1;
+    AnimTicks = 31;
+    LastFrameTicks = 0;
+    ShowWorldPreview();
+    BlitLoadingScreen();
+    FullSizeFonts = 0;
+    PrintSlotOnTarget(26, 320, 440, 1);
+    PresentFrame();
+
+    FinishSequence = 0;
+    RacePhase = 0;
+    ReplayPlaying = 0;
+    RaceOver = 0;
+    SetTrackFolder();
+    StartRace();
+
+    ClearRaceObjectCounters();
+    VertexTotal = 0;
+    TriangleTotal = 0;
+    LoadTrackData();
+    TextureReloadFlag = 1;
+    TexturesReloading = 1;
+    PrepareTrackGraphics(GetRenderTarget());
+
+    StartRaceRequest = 0;
+    ReplayRecording = 1;
+    ReplayPlayback = 0;
+    RacePhase = 2;
+    InRaceMenuCounter = 12;
+
+    if (NetSessionOpen) {
+        PrintSlotOnTarget(27, 320, 400, 1);
+        PresentFrame();
+        WarmUpRemoteCars();
+        WaitAllLoaded();
+        if (!NetIsHost)
+            PlatSleepMs(1000);
+    }
+
+    ApplyReplayHeader();
+
+    if (!SplitScreen && !NetworkGame && !ReplayPlayback) {
+        StartStage = 4;
+        PresentationRun = 1;
+        PresentationCamera = 1;
+    } else {
+        PresentationRun = 0;
+        PresentationCamera = 0;
+    }
+
+    ReloadTextureTable();
+
+    SoundOn = keptSoundOn;
+    SceneReady = 1;
+    TimerTicks = 0;
+    PrevFrameTickCount = 0;
+    LastFrameTicks = 1;
+    TextureSortPairCount = 0;
+
+    StartTickTimer(16, MainWindow);
+    PlatSleepMs(10);
+    FrameRateRestart = 1;
+    FramesPerSecond = 11;
+}
+
+void BackToMenusHandover() {
+    ReplayFromFile = 0;
+    AttractIdleTimer = 0;
+
+    ClearScreens();
+    PresentFrame();
+    ClearScreens();
+    PresentFrame();
+
+    SceneReady = 0;
+    DrawTimedMessages(1);
+    CaptureScreen();
+    FreeHudSurfaces();
+    FreeMenuGfxCache();
+
+    WantedWidth = 640;
+    WantedHeight = 480;
+    WantedDepth = 16;
+    BackToMenusRequest = 0;
+    MenuScreenShown = 0;
+    FrontEndActive = 1;
+
+    if (!SoundUnavailable) {
+        FadeEffectsStep();
+        StopMusicAndMute();
+        ResetRaceSounds();
+        FreeAllWaves();
+        LoadSoundBank();
+        SetCrowdPoints();
+        ResetChannelFrequencies();
+    }
+
+    CheckProgressNotice();
+    if (CareerWinMarker > 0)
+        AwardRaceWin();
+
+    RecreateDisplay(0);
+    GetRenderTarget();
+    LoadHudSurfaces();
+    PrintSlotOnTarget(26, 320, 440, 1);
+    PresentFrame();
+    LoadMenuGfxSet();
+    PreloadMenuGfx();
+    BuildColourRamp(0, 0, 0);
+
+    BackToMenusRequest = 0;
+    MenuScreenShown = 0;
+    FrontEndActive = 1;
+    StopTickTimer();
+    StartTickTimer(17, MainWindow);
+
+    TextureSortPairCount = 0;
+    ClearRaceObjectCounters();
+    VertexTotal = 0;
+    TriangleTotal = 0;
+    ReplayPlaying = 0;
+    TypedChar = 0;
+    RacePaused = 0;
+    MouseFloatX = 320.0f;
+    MouseFloatY = 250.0f;
+    MouseX = 320;
+    MouseY = 250;
+    SceneReady = 1;
+
+    if (MusicEnabled == 1 && !MenuMusicHeld)
+        PlayTrackMusic(0);
+    if (NewBonusSoundPending == 1)
+        PlayNewBonusSound();
+
+    TimerTicks = 0;
+    PrevFrameTickCount = 0;
+    LastFrameTicks = 1;
+}
+
+static int EditorSum() {
+    return TuningPanelOn + ZoneEditorOn + LightEditorOn + CollisionEditorOn + CpuLineEditorOn + TextLabelsOn;
+}
+
+static void RunDeveloperOverlays(PlatSurface* target) {
+    EditorOpen = EditorSum();
+    if (TuningPanelOn == 1)
+        DrawTuningPanel(target);
+    if (ZoneEditorOn == 0)
+        DrawPhysicsValues(target);
+    else if (ZoneEditorOn == 1)
+        RunZoneEditor(target);
+    if (LightEditorOn == 1)
+        DrawEditorInfo(target);
+    if (CollisionEditorOn == 1)
+        RunCollisionEditor(target);
+    if (CpuLineEditorOn == 1)
+        RunCpuLineEditor(target);
+    if (EditorMenuOn == 1)
+        RunEditorMenu(target);
+    if (TextLabelsOn == 1)
+        DrawTextLabels(target);
+    RunLightEditor(target);
+    DrawLightCursor(target);
+    DrawReplayLogo(target);
+    ShowTimedNotice(0);
+}
+
+static void WriteRequestedScreenshot() {
+    if (ScreenshotRequest != 1)
+        return;
+    char name[16];
+    snprintf(name, sizeof name, "%04d.TGA", ScreenshotCounter);
+    ScreenshotCounter++;
+    SaveScreenshotTga(name, GetRenderTarget());
+    ScreenshotRequest = 0;
+}
+
+int FrameUpdate() {
+    if (!TestCooperativeLevel() || !AppActive)
+        return 0;
+
+    PopTypedChar();
+    UpdateScreenMetrics();
+
+    if (GameLogicRunning || SingleStepRequest) {
+        SingleStepRequest = 0;
+        // Floats are single precision throughout, so no precision switch
+        // is needed around the race update.
+        if (!EditorMenuOn) {
+            SimLockGuard lock;
+            UpdateRaceFrame();
+        }
+        if (!FrontEndActive && FrameTicks != 0 && RenderKind == 0) {
+            SimLockGuard lock;
+            DrawRaceFrame();
+        }
+    }
+
+    SelectViewport(0);
+    RectI screenRect = {0, 0, SurfaceWidth, SurfaceHeight};
+    if ((FrameTicks != 0 && !FrontEndActive && RenderKind == 1) || PauseMenuOpen) {
+        SimLockGuard lock;
+        if (RenderScene(GetDevice3D(), CurrentViewport, &screenRect) < 0)
+            return FRAME_E_FAIL;
+    }
+
+    PlatSurface* target = GetRenderTarget();
+    DrawPresentationText(target);
+    RunHelpOverlay(target);
+    RunPauseMenu(target);
+    if (ConsoleLineCount() > 0)
+        ConsoleDraw();
+    SaveReplayPrompt(target);
+    DrawCarNameTags(target);
+
+    if (NetSessionOpen && NetWaitingForPlayer) {
+        GetText(595);
+        PrintOnBackBuffer(320, 400, TextBufferB, 2, ALIGN_CENTRE);
+    }
+
+    if (!FrontEndActive) {
+        SimLockGuard lock;
+        for (int p = 0; p <= SplitScreen && p < 2; p++) {
+            if (LapsDone[p] != LapsToRun) {
+                PlayerRaceTime[p].minutes = RaceClock.minutes;
+                PlayerRaceTime[p].seconds = RaceClock.seconds;
+                PlayerRaceTime[p].ticks = RaceClock.ticks;
+            }
+        }
+        const int keptCar = CurrentCar;
+        for (CurrentCar = 0; CurrentCar < CarCount; CurrentCar++)
+            LapAndFinish();
+        CurrentCar = keptCar;
+    }
+
+    DrawRaceHudPanel(target);
+    RecordsChanged = 0;
+    DrawTimedMessages(0);
+
+    if (NetSessionOpen && NetStartSignal && RacePhase != 0) {
+        NetStartSignal = 0;
+        RacePhase = 0;
+        FinishSequence = 0;
+    }
+
+    if (StartRaceRequest == 1) {
+        StartRaceHandover();
+        return 0;
+    }
+
+    if (FrontEndActive == 1) {
+        if (StartRaceRequest == 0) {
+            MenuFrameRan = 1;
+            RunMenuFrame(target, GetDevice3D(), CurrentViewport, &screenRect);
+            if (!SoundUnavailable) {
+                UpdateMenuHoverSounds();
+                PlayScrollSound(MenuRefreshFlag, 1);
+            }
+        }
+        ClearTargetFrames = 0;
+        if (RenderKind == 1)
+            CopyToBackBuffer(WorkSurface, 640, 480);
+        const int screen = MenuScreenShown;
+        if (screen == 5 || (screen == 19 && StartRaceRequest == 0)) {
+            SimLockGuard lock;
+            BuildScene(0, 0);
+            if (!ShowroomHidden) {
+                if (RenderKind == 1)
+                    RenderScene(GetDevice3D(), CurrentViewport, &screenRect);
+                else
+                    DrawRaceFrame();
+            }
+        }
+        if (RenderKind == 0)
+            CopyToBackBuffer(WorkSurface, 640, 480);
+    } else if (RenderKind == 0 && BackToMenusRequest != 1) {
+        CopyToBackBuffer(WorkSurface, SurfaceWidth, SurfaceHeight);
+    }
+
+    if (BackToMenusRequest == 1)
+        BackToMenusHandover();
+
+    DrawFrameRate(target, MeasureFrameRate());
+    if (SceneReady == 1 && !FrontEndActive && !PresentationCamera)
+        CheckWrongWay(target);
+    RankDebugOverlay(target);
+    DrawMapDots(target);
+
+    RunDeveloperOverlays(target);
+
+    if (FrameTicks > 0 || FrontEndActive == 1 || RacePaused == 1 || PauseMenuOpen == 1)
+        PresentFrame();
+
+    WriteRequestedScreenshot();
+    return 0;
+}

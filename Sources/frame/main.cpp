@@ -1,0 +1,48 @@
+// The program entry: reads the command line, starts the platform layer and
+// runs the game's spine.
+//
+//   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug]
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "frame/frame_state.h"
+#include "frame/startup.h"
+#include "platform/plat_system.h"
+
+static int ParseCommandLine(int argc, char** argv) {
+    for (int i = 1; i < argc; i++) {
+        const char* arg = argv[i];
+        if (strcmp(arg, "--headless") == 0) {
+            CommandLine.headless = 1;
+        } else if (strcmp(arg, "--frames") == 0 && i + 1 < argc) {
+            CommandLine.frames = atoi(argv[++i]);
+            if (CommandLine.frames < 0)
+                CommandLine.frames = 0;
+        } else if (strcmp(arg, "--autorace") == 0) {
+            CommandLine.autorace = 1;
+        } else if (strcmp(arg, "--screenshot") == 0) {
+            CommandLine.screenshot = 1;
+        } else if (strcmp(arg, "--debug") == 0) {
+            CommandLine.debug = 1;
+        } else {
+            fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug]\n");
+            return 0;
+        }
+    }
+    return 1;
+}
+
+int main(int argc, char** argv) {
+    if (!ParseCommandLine(argc, argv))
+        return 2;
+    PlatSetDebugOutput(CommandLine.debug);
+    if (!PlatInit(CommandLine.headless ? PLAT_BACKEND_HEADLESS : PLAT_BACKEND_REAL)) {
+        fprintf(stderr, "quorvix: no display could be opened (try --headless)\n");
+        return 1;
+    }
+    const int code = WinMain();
+    PlatShutdown();
+    return code;
+}

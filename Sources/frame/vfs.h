@@ -1,0 +1,12 @@
+// The data archives: read-only archives of all assets in .\data\*.dat.
+//
+// The first component of an asset path names the archive ("3d\Cars\..."
+// lies in data\3d.dat); the rest is a folder chain inside it.
+#pragma once
+
+// 1 after listing the archives, 0 when .\data\*.dat matches nothing.
+int VfsScanArchives();
+// Reads an archived file whole into the caller's buffer of `capacity` bytes;
+// the bytes read, 0 when the path is not archived or does not fit.
+int VfsReadFile(const char* path, void* buffer, int capacity);
+void VfsClose();

@@ -1,0 +1,209 @@
+#include "frame/window_proc.h"
+
+#include <cstring>
+
+#include "frame/frame_state.h"
+#include "frame/framework.h"
+#include "frame/input.h"
+#include "frame/startup.h"
+#include "frontend/frontend_state.h"
+#include "net/net_messages.h"
+#include "net/net_state.h"
+#include "platform/plat_keys.h"
+#include "platform/plat_system.h"
+#include "platform/plat_window.h"
+#include "race/race_setup.h"
+#include "race/race_state.h"
+#include "sound/sound_session.h"
+
+enum { INPUT_TIMER_ID = 0, INPUT_TIMER_MS = 33 };
+
+// Space ends the presentation wait (not on a network client).
+static void EndPresentationWait() {
+    if (NetSessionOpen && !NetIsHost)
+        return;
+    if (RacePhase == 0)
+        return;
+    RacePhase = 0;
+    FinishSequence = 0;
+    PresentationCamera = 0;
+    PresentationRun = 0;
+    if (NetSessionOpen)
+        SendCommand(2, 1);
+    else if (!NetworkGame && !SplitScreen)
+        StartRace();   // the race restarts from the grid
+}
+
+static void HandleKey(int key) {
+    switch (key) {
+    case VK_SHIFT: ShiftHeld = 1; break;
+    case VK_CONTROL: ControlHandbrake = 1; break;
+    case VK_SPACE: EndPresentationWait(); break;
+    case VK_F2: HudVisible = !HudVisible; break;
+    case VK_F3:
+        if (!FrontEndActive)
+            MapVisible = !MapVisible;
+        break;
+    case VK_F4:
+        if (!FrontEndActive)
+            NameTagsVisible = !NameTagsVisible;
+        break;
+    case VK_F8:
+        if (ScreenshotsEnabled)
+            ScreenshotRequest = 1;
+        break;
+    case VK_F9:
+        if (!FrontEndActive && WireframeKeyArmed)
+            Wireframe = !Wireframe;
+        break;
+    default: break;
+    }
+}
+
+// Returns 1 when the command is fully handled and gets no default processing.
+static int HandleCommand(int command, intptr_t* result) {
+    switch (command) {
+    case CMD_EXIT: PlatPostMessage(WM_CLOSE, 0, 0); break;
+    case CMD_DRIVER_DIALOG:
+    case CMD_TOGGLE_WINDOWED:
+        // The driver dialog stand-in changes nothing, and the window is
+        // always the full desktop, so both commands only return.
+        *result = 0;
+        return 1;
+    case CMD_TOGGLE_GAME_LOGIC: GameLogicRunning = !GameLogicRunning; break;
+    case CMD_SINGLE_STEP: SingleStepRequest = 1; break;
+    case CMD_NO_DEFAULT: *result = 1; return 1;
+    default: break;
+    }
+    return 0;
+}
+
+// Characters that never reach a text field.
+static int IsIgnoredChar(int c) {
+    static const int ignored[] = {9,   10,  123, 124, 125, 127, 128, 129, 130, 131, 132, 133, 134, 135,
+                                  137, 139, 141, 142, 143, 144, 149, 153, 155, 157, 158, 166, 173, 176,
+                                  208, 215, 222, 240, 247, 254};
+    for (int code : ignored) {
+        if (c == code)
+            return 1;
+    }
+    return 0;
+}
+
+static void HandleChar(int c) {
+    if (IsIgnoredChar(c))
+        return;
+    if (c == 13) {
+        if (!TextEditActive || TextEditHasText)
+            PushTypedChar(c);
+        return;
+    }
+    if (c == 27) {
+        if (TextEditActive)
+            return;
+        PushTypedChar(c);
+        if (!MouseKeptOff)
+            MousePolling = 1;
+        return;
+    }
+    PushTypedChar(c);
+}
+
+void PushTypedChar(int c) {
+    if (ControlHandbrake)
+        return;
+    // These cannot appear in file names, so only the chat screen takes them.
+    if (strchr("\"*./:?\\", c) && c != 0 && MenuScreenShown != 11)
+        return;
+    if (TypedCharCount < TYPED_CHAR_QUEUE_SIZE)
+        TypedCharQueue[TypedCharCount++] = c;
+    else
+        TypedCharQueue[TYPED_CHAR_QUEUE_SIZE - 1] = c;
+}
+
+void PopTypedChar() {
+    if (TypedCharCount <= 0) {
+        TypedCharCount = 0;
+        TypedChar = 0;
+        return;
+    }
+    TypedChar = TypedCharQueue[0];
+    memmove(TypedCharQueue, TypedCharQueue + 1, sizeof(int) * (TypedCharCount - 1));
+    TypedCharCount--;
+}
+
+static void SetActive(int active) {
+    AppActive = active;
+    ActivateSoundSession(active);
+    KeyboardAcquire(MainWindow);
+}
+
+intptr_t MainWindowProc(int message, uintptr_t wParam, intptr_t lParam) {
+    switch (message) {
+    case WM_CREATE:
+        if (KeyboardInit(MainWindow) != 0)
+            PlatMessageBox("DirectX", "Error Initializing DirectInput", PLAT_MB_ICONERROR);
+        PlatSetTimer(INPUT_TIMER_ID, INPUT_TIMER_MS);
+        return 1;
+    case WM_DESTROY:
+        ReleaseFramework();
+        PlatPostQuitMessage(0);
+        return 0;
+    case WM_ACTIVATE:
+        // Any non-zero low word is an activation: a click activation counts.
+        SetActive((wParam & 0xFFFF) != 0);
+        return 0;
+    case WM_CLOSE:
+        PlatKillTimer(INPUT_TIMER_ID);
+        ShutdownApp();
+        PlatDestroyWindow();
+        return 0;
+    case WM_SETCURSOR:
+        if (AppActive && AppReady && !WindowedMode) {
+            PlatShowCursor(0);
+            return 1;
+        }
+        break;
+    case WM_KEYDOWN:
+        HandleKey((int)(wParam & 0xFFFF));
+        break;
+    case WM_COMMAND: {
+        intptr_t result = 0;
+        if (HandleCommand((int)(wParam & 0xFFFF), &result))
+            return result;
+        HandleKey((int)(wParam & 0xFFFF));
+        break;
+    }
+    case WM_KEYUP:
+        if ((wParam & 0xFFFF) == VK_SHIFT)
+            ShiftHeld &= ~1;
+        if ((wParam & 0xFFFF) == VK_CONTROL)
+            ControlHandbrake &= ~1;
+        break;
+    case WM_CHAR:
+        HandleChar((int)(wParam & 0xFF));
+        return 0;
+    case WM_TIMER:
+        if (AppActive) {
+            if (MousePolling)
+                PollMouse(MainWindow, 0);
+            if (KeyboardRead(MainWindow) != 0) {
+                PlatKillTimer(INPUT_TIMER_ID);
+                PlatMessageBox("DirectInput", "Error Reading Input State", PLAT_MB_ICONERROR);
+            }
+        }
+        return 0;
+    case WM_ENTERMENULOOP:
+    case WM_ENTERSIZEMOVE:
+        AppActive = 0;
+        KeyboardAcquire(MainWindow);
+        return 0;
+    case WM_EXITMENULOOP:
+    case WM_EXITSIZEMOVE:
+        AppActive = !PlatWindowIsMinimised();
+        KeyboardAcquire(MainWindow);
+        return 0;
+    default: break;
+    }
+    return PlatDefWindowProc(message, wParam, lParam);
+}

@@ -1,0 +1,4 @@
+// The career.
+#pragma once
+
+void AwardRaceWin();

@@ -1,0 +1,20 @@
+#include "frontend/frontend_state.h"
+
+std::atomic<int> MenuScreenShown;
+int MenuRefreshFlag;
+int ScreenshotsEnabled;
+int WireframeKeyArmed;
+int SettingsInts[64];
+unsigned char VisualSettings[48];
+int EffectsEnabled;
+int EffectsOption;
+int SkyOption;
+int VisualOptions[13];
+int AttractIdleTimer = -3000;
+int ReplayFromFile;
+int CareerWinMarker;
+int MenuMusicHeld;
+int TextEditActive;
+int TextEditHasText;
+int MouseKeptOff;
+int InRaceMenuCounter;

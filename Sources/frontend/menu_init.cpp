@@ -1,0 +1,3 @@
+#include "frontend/menu_init.h"
+
+void InitMenus() {}

@@ -1,0 +1,4 @@
+// Front-end start-up and the menu graphics.
+#pragma once
+
+void InitMenus();

@@ -1,0 +1,3 @@
+#include "frontend/progress.h"
+
+void CheckProgressNotice() {}

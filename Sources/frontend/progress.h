@@ -1,0 +1,4 @@
+// Progress and unlocks.
+#pragma once
+
+void CheckProgressNotice();

@@ -1,0 +1,5 @@
+// Race selection and race start.
+#pragma once
+
+void PrepareRace();
+void ShowWorldPreview();

@@ -1,0 +1,3 @@
+#include "frontend/replay_header.h"
+
+void ApplyReplayHeader() {}

@@ -1,0 +1,4 @@
+// The replay header and replay files.
+#pragma once
+
+void ApplyReplayHeader();

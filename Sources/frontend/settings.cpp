@@ -1,0 +1,4 @@
+#include "frontend/settings.h"
+
+void LoadSettings(int) {}
+void SaveSettings() {}

@@ -1,0 +1,3 @@
+#include "frontend/text_entry.h"
+
+void SaveReplayPrompt(PlatSurface*) {}

@@ -1,0 +1,6 @@
+// Text entry and the chat line.
+#pragma once
+
+struct PlatSurface;
+
+void SaveReplayPrompt(PlatSurface* surface);

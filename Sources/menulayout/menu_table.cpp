@@ -1,0 +1,1 @@
+#include "menulayout/menu_table.h"

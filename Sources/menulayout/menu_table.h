@@ -1,0 +1,2 @@
+// The menu screen table and the menu item record.
+#pragma once

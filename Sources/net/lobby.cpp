@@ -1,0 +1,4 @@
+#include "net/lobby.h"
+
+void SendPlayerList() {}
+void OnNetListGrew() {}

@@ -1,0 +1,5 @@
+// The lobby lists.
+#pragma once
+
+void SendPlayerList();
+void OnNetListGrew();

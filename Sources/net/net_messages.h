@@ -1,0 +1,4 @@
+// The network game messages.
+#pragma once
+
+void SendCommand(int command, int applyLocally);

@@ -1,0 +1,4 @@
+// The network session.
+#pragma once
+
+void ShutdownDirectPlay();

@@ -1,0 +1,27 @@
+// Platform layer: the controls of the headless backend, for tests and for
+// `quorvix --headless`.
+//
+// Headless runs have no window: the message queue is fed from a scripted,
+// time-stamped event list on the manual clock; message boxes are recorded.
+// In lockstep mode (the default) every idle frame first moves the manual
+// clock by the given number of timer periods, so those ticks run on the main
+// thread before the frame: races are reproducible.  With lockstep 0 the real
+// clock and the timer thread run, as on the real backend.
+#pragma once
+
+#include <cstdint>
+
+// Queues a message for delivery once the clock reaches timeMs.
+void PlatHeadlessQueueEvent(uint32_t timeMs, int message, uintptr_t wParam, intptr_t lParam);
+void PlatHeadlessClearEvents();
+
+// Ticks run before each frame; 0 switches to the real clock and timer thread.
+// Must be chosen before PlatInit.
+void PlatHeadlessSetLockstep(int ticksPerFrame);
+int PlatHeadlessLockstep();
+
+// The message boxes shown so far.
+int PlatHeadlessMessageBoxCount();
+const char* PlatHeadlessMessageBoxCaption(int index);
+const char* PlatHeadlessMessageBoxText(int index);
+void PlatHeadlessClearMessageBoxes();

@@ -1,0 +1,46 @@
+// Internals shared by the files of the platform layer (never included by
+// game code).
+#pragma once
+
+#include <cstdint>
+
+#include "platform/plat_window.h"
+
+// plat_timer.cpp: the manual timer's next deadline (1 when running) and
+// running one of its ticks.
+int TimerManualNextDue(uint32_t* due);
+void TimerManualFire();
+
+// plat_clock.cpp
+void ClockReset();
+void ClockSetManualNow(uint32_t ms);
+
+// plat_window.cpp: the message queue shared by both backends.
+void QueuePost(int message, uintptr_t wParam, intptr_t lParam);
+int QueueHasMessages();
+// Earliest due time of a running window timer; 0 when none runs.
+int WindowTimerNextDue(uint32_t* due);
+
+// The backend half of the window (plat_window_sdl.cpp, plat_window_headless.cpp).
+int SdlVideoInit();
+void SdlVideoShutdown();
+int SdlCreateWindow(const char* title);
+void SdlDestroyWindow();
+void SdlPollEvents();
+void SdlWaitEvents(int timeoutMs);
+void SdlDesktopSize(int* width, int* height);
+int SdlWindowIsMinimised();
+void SdlShowCursor(int show);
+int SdlMessageBox(const char* caption, const char* text, int flags);
+void SdlRaiseWindow();
+
+void HeadlessReset();
+void HeadlessPollEvents();
+// Headless GetMessage: moves the manual clock to the next scripted event or
+// window timer; 0 when the script has nothing more to give.
+int HeadlessWaitEvents();
+void HeadlessFrameIdle();
+void HeadlessRecordMessageBox(const char* caption, const char* text);
+
+// plat_process.cpp: set when another instance asked this one to come forward.
+int InstanceRaiseRequested();

@@ -1,0 +1,4 @@
+#include "race/cameras.h"
+
+void ChooseTvCamera() {}
+void UpdateReplayCamera() {}

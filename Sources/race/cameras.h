@@ -1,0 +1,5 @@
+// Trackside, camera-control and replay cameras.
+#pragma once
+
+void ChooseTvCamera();
+void UpdateReplayCamera();

@@ -1,0 +1,4 @@
+// The computer driver.
+#pragma once
+
+void DriveCpuCar(int car);

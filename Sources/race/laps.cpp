@@ -1,0 +1,3 @@
+#include "race/laps.h"
+
+void LapAndFinish() {}

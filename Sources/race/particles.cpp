@@ -1,0 +1,3 @@
+#include "race/particles.h"
+
+void UpdateParticles() {}

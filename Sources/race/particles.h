@@ -1,0 +1,4 @@
+// Particles.
+#pragma once
+
+void UpdateParticles();

@@ -1,0 +1,4 @@
+#include "race/presentation.h"
+
+void UpdatePresentationCamera() {}
+void DrawPresentationText(PlatSurface*) {}

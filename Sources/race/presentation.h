@@ -1,0 +1,7 @@
+// The presentation fly-by.
+#pragma once
+
+struct PlatSurface;
+
+void UpdatePresentationCamera();
+void DrawPresentationText(PlatSurface* surface);

@@ -1,0 +1,3 @@
+#include "race/race_order.h"
+
+void CheckFinishZone() {}

@@ -1,0 +1,4 @@
+// Race order.
+#pragma once
+
+void CheckFinishZone();

@@ -1,0 +1,102 @@
+// Shared state of the race simulation: the race set-up, the per-car arrays,
+// phases and clocks.
+//
+// The tick (timer thread) integrates the car state; the frame reads it only
+// under the simulation lock (frame/sim_lock.h), mostly through its per-frame
+// snapshot (cocheX ...).  Flags that the tick reads while the main thread may
+// write them, and clocks that the HUD reads while the tick advances them, are
+// std::atomic<int>.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+enum { MAX_CARS = 8 };
+
+// ---------------------------------------------------------------------------
+// Race set-up.
+extern int TrackGroup;       // 1..7
+extern int TrackVariant;     // 0..7
+extern int TrackCode;        // group x 10 + variant
+extern std::atomic<int> CarCount;
+extern int LapsToRun;
+extern int SplitScreen;      // 1: two local players
+extern int ArenaOpponents;
+extern int LocalCar;
+extern int CurrentCar;
+extern int CarModel[MAX_CARS];
+extern int CarColour[MAX_CARS];
+
+// ---------------------------------------------------------------------------
+// Phases and requests.
+extern int RacePhase;                       // 1 loading, 2 presentation wait, 0 running
+extern std::atomic<int> RacePaused;
+extern std::atomic<int> RaceOver;
+extern int FinishSequence;
+extern int BackToMenusRequest;
+extern std::atomic<int> PresentationRun;
+extern int PresentationCamera;
+extern std::atomic<int> ReplayPlayback;
+extern std::atomic<int> ReplayRecording;
+extern int ReplayPlaying;
+extern std::atomic<int> RecordsChanged;
+extern std::atomic<int> StartStage;
+extern std::atomic<int> CollisionsOn;
+extern std::atomic<int> TickCarsHeld;
+extern int PauseMenuOpen;
+extern int FrameTicks;                      // ticks since the previous frame
+
+// ---------------------------------------------------------------------------
+// Clocks (60 ticks to a second).
+struct ClockMST {
+    std::atomic<int> minutes;
+    std::atomic<int> seconds;
+    std::atomic<int> ticks;
+};
+struct ClockMS {
+    std::atomic<int> minutes;
+    std::atomic<int> seconds;
+};
+extern ClockMST RaceClock;
+extern ClockMST CarRaceClock[MAX_CARS];
+extern ClockMS TimeLeft;
+
+// ---------------------------------------------------------------------------
+// Per-car arrays (CarArrays).  Written by the tick, read by the frame under
+// the simulation lock.
+extern int CarInputBits[MAX_CARS];
+enum {
+    INPUT_BRAKE = 1 << 0,
+    INPUT_ACCELERATE = 1 << 1,
+    INPUT_RIGHT = 1 << 2,
+    INPUT_LEFT = 1 << 3,
+    INPUT_TURBO = 1 << 4,
+    INPUT_HANDBRAKE = 1 << 5,
+};
+// The decoded controls of the car the tick is stepping.  Ctrl held in the
+// window sets ControlHandbrake from the main thread, hence the atomic.
+extern int ControlBrake, ControlAccelerate, ControlRight, ControlLeft, ControlTurbo;
+extern std::atomic<int> ControlHandbrake;
+
+extern int LapsDone[MAX_CARS];
+extern float CarSpeed[MAX_CARS];
+extern int DriveDirection[MAX_CARS];
+extern int PathNodeIndex[MAX_CARS];
+extern int CpuNodeCopy[MAX_CARS];
+extern int SurfaceWord[MAX_CARS];
+
+extern float SimPosX[MAX_CARS], SimPosY[MAX_CARS], SimPosZ[MAX_CARS];
+extern float SimHeading[MAX_CARS], SimPitch[MAX_CARS], SimRoll[MAX_CARS];
+extern float cocheX[MAX_CARS], cocheY[MAX_CARS], cocheZ[MAX_CARS];
+
+// The 376-byte rigid-body record of each car.  Its fields are laid out by
+// the car physics; until then it is kept as raw bytes of the right size.
+struct CarBody {
+    unsigned char raw[376];
+};
+static_assert(sizeof(CarBody) == 376, "CarBody records are 376 bytes");
+extern CarBody CarBodies[MAX_CARS];
+
+extern int CarBoxReady;      // the tick's car-box-ready flag (arena events)
+extern int ViewMode[2];       // camera view of each local player (2 = in-car)
+extern int ViewedCar[2];

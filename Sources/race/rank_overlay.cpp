@@ -1,0 +1,3 @@
+#include "race/rank_overlay.h"
+
+void RankDebugOverlay(PlatSurface*) {}

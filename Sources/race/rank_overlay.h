@@ -1,0 +1,6 @@
+// The race-order debug overlay.
+#pragma once
+
+struct PlatSurface;
+
+void RankDebugOverlay(PlatSurface* surface);

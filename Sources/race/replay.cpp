@@ -1,0 +1,4 @@
+#include "race/replay.h"
+
+void RecordReplayTick(int) {}
+void PlayReplayTick(int) {}

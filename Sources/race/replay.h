@@ -1,0 +1,5 @@
+// Replay recording and playback.
+#pragma once
+
+void RecordReplayTick(int car);
+void PlayReplayTick(int car);

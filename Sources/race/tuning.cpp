@@ -1,0 +1,4 @@
+#include "race/tuning.h"
+
+void DrawTuningPanel(PlatSurface*) {}
+void DrawPhysicsValues(PlatSurface*) {}

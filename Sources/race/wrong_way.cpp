@@ -1,0 +1,3 @@
+#include "race/wrong_way.h"
+
+void CheckWrongWay(PlatSurface*) {}

@@ -1,0 +1,6 @@
+// The wrong-way warning.
+#pragma once
+
+struct PlatSurface;
+
+void CheckWrongWay(PlatSurface* surface);

@@ -1,0 +1,12 @@
+// Direct3D scene drawing and the framework's device hooks.
+#pragma once
+
+struct PlatDevice;
+struct RectI;
+
+// Draws the polygon lists of the views through the device; negative on failure.
+int RenderScene(PlatDevice* device, int viewport, const RectI* screenRect);
+int SceneOneTimeInit();
+int InitDeviceObjects(PlatDevice* device, int viewport);
+void DeleteDeviceObjects();
+void RestoreSurfacesHook();

@@ -1,0 +1,4 @@
+#include "render/d3d_textures.h"
+
+void TextureFreeAll() {}
+void ReloadTextureTable() {}

@@ -1,0 +1,5 @@
+// The Direct3D texture manager.
+#pragma once
+
+void TextureFreeAll();
+void ReloadTextureTable();

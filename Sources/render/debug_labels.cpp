@@ -1,0 +1,3 @@
+#include "render/debug_labels.h"
+
+void DrawTextLabels(PlatSurface*) {}

@@ -1,0 +1,6 @@
+// Developer text labels and the debug viewer.
+#pragma once
+
+struct PlatSurface;
+
+void DrawTextLabels(PlatSurface* surface);

@@ -1,0 +1,4 @@
+#include "render/lookup_tables.h"
+
+void BuildReciprocalTable() {}
+void BuildColourRamp(int, int, int) {}

@@ -1,0 +1,3 @@
+#include "render/model_sets.h"
+
+void ClearRaceObjectCounters() {}

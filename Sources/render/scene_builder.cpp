@@ -1,0 +1,3 @@
+#include "render/scene_builder.h"
+
+void BuildScene(int, int) {}

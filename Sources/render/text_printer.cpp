@@ -1,0 +1,3 @@
+#include "render/text_printer.h"
+
+void PrintText(int, int, const char*, int, int) {}

@@ -1,0 +1,3 @@
+#include "render/textures.h"
+
+void PrepareTrackGraphics(PlatSurface*) {}

@@ -1,0 +1,6 @@
+// Track textures and texture slots.
+#pragma once
+
+struct PlatSurface;
+
+void PrepareTrackGraphics(PlatSurface* renderTarget);

@@ -1,0 +1,6 @@
+// Race effect sounds, and the surface flags that the drive model reads.
+#pragma once
+
+// Per car, every race frame: decodes SurfaceWord into SurfaceFlags, then
+// (with sound on) drives the terrain loops.
+void UpdateTerrainSounds(int car);

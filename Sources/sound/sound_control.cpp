@@ -1,0 +1,5 @@
+#include "sound/sound_control.h"
+
+void ResetRaceSounds() {}
+void ResetChannelFrequencies() {}
+void FadeEffectsStep() {}

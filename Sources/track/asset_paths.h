@@ -1,0 +1,4 @@
+// Asset folder paths of cars, tracks, artwork and scoreboards.
+#pragma once
+
+void SetTrackFolder();

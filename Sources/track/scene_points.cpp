@@ -1,0 +1,3 @@
+#include "track/scene_points.h"
+
+void SetCrowdPoints() {}

@@ -1,0 +1,1 @@
+#include "wave/wave_player.h"

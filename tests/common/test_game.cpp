@@ -1,0 +1,94 @@
+#include "common/test_game.h"
+
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+
+#include "frame/frame_state.h"
+#include "frame/startup.h"
+#include "mkdata.h"
+#include "platform/plat_file.h"
+#include "platform/plat_headless.h"
+#include "platform/plat_system.h"
+
+extern char** environ;
+
+static std::string TestTempRoot() {
+    const char* tmp = getenv("TMPDIR");
+    std::string root = std::string(tmp && *tmp ? tmp : "/tmp") + "/quorvix-tests-" + std::to_string(getpid());
+    mkdir(root.c_str(), 0755);
+    return root;
+}
+
+std::string MakeTestFolder(const std::string& tag) {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = tag;
+    if (info)
+        name = std::string(info->test_suite_name()) + "." + info->name() + "." + tag;
+    const std::string dir = TestTempRoot() + "/" + name;
+    std::string command = "rm -rf '" + dir + "'";
+    if (system(command.c_str()) != 0)
+        return std::string();
+    mkdir(dir.c_str(), 0755);
+    return dir;
+}
+
+std::string MakeTestGameFolder(const std::string& tag, bool softwareKind) {
+    const std::string dir = MakeTestFolder(tag);
+    MkOptions options;
+    options.outDir = dir;
+    options.softwareKind = softwareKind ? 1 : 0;
+    options.videosetup = std::string(QUORVIX_BIN_DIR) + "/videosetup";
+    EXPECT_TRUE(MakeGameFolder(options));
+    EXPECT_TRUE(PlatSetCurrentDir(dir.c_str()));
+    return dir;
+}
+
+int RunHeadlessGame(int frames, int autorace, int lockstepTicks) {
+    CommandLine = {};
+    CommandLine.headless = 1;
+    CommandLine.frames = frames;
+    CommandLine.autorace = autorace;
+    PlatHeadlessSetLockstep(lockstepTicks);
+    if (!PlatInit(PLAT_BACKEND_HEADLESS))
+        return -1;
+    const int code = WinMain();
+    PlatShutdown();
+    return code;
+}
+
+int RunBuiltProgram(const std::string& name, const std::vector<std::string>& args, const std::string& dir) {
+    const std::string path = std::string(QUORVIX_BIN_DIR) + "/" + name;
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(path.c_str()));
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
+    pid_t pid;
+    const int rc = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0)
+        return -1;
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR)
+            return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string ReadHostFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}

@@ -1,0 +1,23 @@
+// Helpers shared by the test suites: fresh game folders and headless runs.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Makes a fresh sample game folder under the test's temporary folder and
+// makes it the virtual current folder.  Returns its host path.
+std::string MakeTestGameFolder(const std::string& tag, bool softwareKind = false);
+
+// Makes an empty folder under the test's temporary folder.
+std::string MakeTestFolder(const std::string& tag);
+
+// Starts the headless backend (lockstep with the given ticks per frame, or
+// the real clock and timer thread when 0) and runs the game's spine in this
+// process for `frames` frames.  Returns WinMain's result.
+int RunHeadlessGame(int frames, int autorace, int lockstepTicks = 1);
+
+// Runs a program of the build (bin/NAME) with arguments in `dir`; returns its
+// exit status, or -1 when it could not be run.
+int RunBuiltProgram(const std::string& name, const std::vector<std::string>& args, const std::string& dir);
+
+std::string ReadHostFile(const std::string& path);

@@ -1,0 +1,39 @@
+// The generator of the sample game folder.
+//
+// No data of the original game exists here, so the game runs on a folder
+// this program writes: configuration, message files, menus, sounds, tracks
+// and cars.  Each subsystem has its own mkdata_<subsystem>.cpp; the records
+// are written from the game's own record definitions, so generator and game
+// cannot drift apart.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+struct MkOptions {
+    std::string outDir;        // the game folder to write
+    std::string videosetup;    // the built set-up program, copied beside the game
+    int softwareKind = 0;      // Config\Vondel.cfg selects the software path
+};
+
+// Writes a plain file of the game folder (a Windows-style game path).
+bool MkWriteFile(const std::string& gamePath, const void* data, size_t size);
+bool MkWriteText(const std::string& gamePath, const std::string& text);
+bool MkMakeDirs(const std::string& gamePath);
+
+// Writes a file that ships inside a data archive: the path's first component
+// names the archive ("3d\Cars\..." goes into data\3d.dat).
+bool MkWriteArchived(const std::string& archivePath, const void* data, size_t size);
+
+// The subsystems' parts of the folder, in the order they are made.
+bool MakeFrameData(const MkOptions& options);
+bool MakeRenderData(const MkOptions& options);
+bool MakeTrackData(const MkOptions& options);
+bool MakeRaceData(const MkOptions& options);
+bool MakeSoundData(const MkOptions& options);
+bool MakeFrontendData(const MkOptions& options);
+// Packs the staged archive trees into data\*.dat.
+bool FinishArchives(const MkOptions& options);
+
+// Makes the whole folder; false (with a message on stderr) on failure.
+bool MakeGameFolder(const MkOptions& options);
