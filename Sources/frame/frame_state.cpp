@@ -66,6 +66,9 @@ int ScreenshotCounter;
 int DayCarArt = 1;
 int ClearTargetFrames;
 
+int PixelBitCount = 16;
+int RedMaskBits = 5, GreenMaskBits = 6, BlueMaskBits = 5;
+
 std::atomic<int> TimerTicks;
 std::atomic<int> PrevFrameTickCount;
 std::atomic<int> LastFrameTicks;

@@ -108,6 +108,11 @@ extern int ScreenshotCounter;
 extern int DayCarArt;
 extern int ClearTargetFrames;
 
+// Pixel format of the render target (ReadPixelFormat): the set bits of each
+// colour mask.  GreenMaskBits 6 is the 5-6-5 format, 5 the 5-5-5 format.
+extern int PixelBitCount;
+extern int RedMaskBits, GreenMaskBits, BlueMaskBits;
+
 // ---------------------------------------------------------------------------
 // Simulation tick counters.
 extern std::atomic<int> TimerTicks;

@@ -22,4 +22,9 @@ int VfsScanArchives() {
 // every read falls back to the plain folders.
 int VfsReadFile(const char*, void*, int) { return 0; }
 
+int VfsLoadFile(const char*, unsigned char** buffer) {
+    *buffer = nullptr;
+    return 0;
+}
+
 void VfsClose() {}

@@ -9,4 +9,7 @@ int VfsScanArchives();
 // Reads an archived file whole into the caller's buffer of `capacity` bytes;
 // the bytes read, 0 when the path is not archived or does not fit.
 int VfsReadFile(const char* path, void* buffer, int capacity);
+// Reads an archived file whole into a buffer it allocates (the caller frees
+// it with free()); the size, 0 (and no buffer) when the path is not archived.
+int VfsLoadFile(const char* path, unsigned char** buffer);
 void VfsClose();
