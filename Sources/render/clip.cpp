@@ -4,6 +4,9 @@
 #include "render/geometry.h"
 #include "render/render_state.h"
 
+ClipVertex ClipScratch[3];
+ClipVertex TranslucentScratch[3];
+
 // Corner i moved toward corner j onto z = 1.  t comes from the corners as
 // they were on entry; a zero difference counts as 1.
 static ClipVertex MoveToward(const ClipVertex& a, const ClipVertex& b, int interpolateLight) {
