@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "race/race_state.h"
 #include "render/drawers.h"
@@ -274,4 +275,66 @@ TEST(Drawers, StopAtAFullListAndRefuseBadEntries) {
     EXPECT_EQ(DrawFixedLightObject(0, object, 1000), 40);
     EXPECT_EQ(DrawLitObject(0, -1, 1000, 0), 0);
     EXPECT_EQ(DrawBackdropObject(0, OBJECT_SLOTS, 0, 0, 0), 0);
+}
+
+TEST(Drawers, WorldSectionsByVisibilityPlaneAndNearLimit) {
+    ResetScene();
+    PolygonMode = 2;
+    // World points: a triangle ahead, one crossing z = 0.5, one whose first
+    // corner lies 8,000 behind.
+    const ObjectVertex points[] = {{0, 0, 10, 0, 0},  {1, 0, 10, 1, 0},  {0, 1, 10, 0, 1},
+                                   {0, 0, 0.5f, 0, 0}, {1, 0, 10, 0, 0}, {0, 1, 10, 0, 0},
+                                   {0, 0, -8000, 0, 0}, {1, 0, 10, 0, 0}, {0, 1, 10, 0, 0}};
+    for (int i = 0; i < 9; i++)
+        VertexPool[i] = points[i];
+
+    std::vector<int32_t> table(400 + 12 * 6, 0);
+    auto entry = [&](int n, int v0, int slot, int doubleSided, float nz, float d) {
+        int32_t* e = &table[400 + 12 * n];
+        for (int k = 0; k < 3; k++) {
+            e[k] = (v0 + k) * 5;
+            e[4 + k] = (v0 + k) * 5;
+        }
+        e[3] = slot;
+        e[7] = doubleSided;
+        const float plane[4] = {0, 0, nz, d};
+        memcpy(&e[8], plane, sizeof plane);
+    };
+    // The probe point of an unturned camera at the origin is (1, 1, 1).
+    entry(0, 0, 500, 0, 1, 5);     // 1 < 5: drawn
+    entry(1, 0, 501, 0, 1, 0);     // 1 < 0 fails: culled
+    entry(2, 0, 502, 1, 1, 0);     // double-sided: drawn anyway
+    entry(3, 3, 503, 1, 1, 0);     // crosses the near limit
+    entry(4, 6, 504, 1, 1, 0);     // first corner 8,000 behind: dropped
+    entry(5, 0, 505, 0, 1, 5);
+    table[400 + 12 * 5] = 1;       // corrupt vertex reference: not a multiple of 5
+    table[0] = 400;                // zone 96: entries 0..4
+    table[1] = 5;
+    table[2] = 400 + 12 * 5;       // zone 97: entry 5
+    table[3] = 1;
+    table[4] = 400 + 12 * 5;       // zone 98: runs past the table
+    table[5] = 3;
+    std::vector<uint8_t> shades(400 + 12 * 6, 0);
+    const uint32_t shade0[3] = {0x00FF8011, 0x22, 0x33};
+    memcpy(&shades[400], shade0, sizeof shade0);
+
+    const int32_t ids[] = {95, 96, 97, 98, 300};
+    const int cursor = DrawVisibleSections(0, ids, 5, 0, 0, 0, table.data(), (int)table.size(), shades.data(),
+                                           (int)shades.size());
+    ASSERT_EQ(cursor, 80);
+    EXPECT_EQ(PolygonList[0].slot, 500);
+    EXPECT_EQ(PolygonList[0].mode, 2);
+    EXPECT_EQ(PolygonList[0].vertex[0].light, 0x00FF8011);   // shade words unchanged
+    EXPECT_EQ(PolygonList[0].vertex[2].light, 0x33);
+    EXPECT_EQ(PolygonList[1].slot, 502);
+    // The corner at z = 0.5 was moved onto z = 1, not projected where it
+    // was: the section splits in two like any object.
+    EXPECT_EQ(PolygonList[2].slot, 503);
+    EXPECT_EQ(PolygonList[3].slot, 503);
+    EXPECT_EQ(PolygonList[2].vertex[0].q, 224.0f);
+    EXPECT_EQ(TextureSortPairCount, 8);
+
+    // The eye moves the world: 20 to the right puts it all off the left edge.
+    const int32_t one[] = {96};
+    EXPECT_EQ(DrawVisibleSections(0, one, 1, -20, 0, 0, table.data(), (int)table.size(), nullptr, 0), 0);
 }
