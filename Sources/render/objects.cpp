@@ -102,6 +102,11 @@ void CargaObjeto(const char* fileName, int withNormals, int merge, const char* r
     const int V = VertexTotal;
     const int T = TriangleTotal;
     char path[256];
+    if (V < 0 || V > VERTEX_POOL_SIZE || T < 0 || T > TRIANGLE_POOL_SIZE || NormalsTotal < 0 ||
+        NormalsTotal > VERTEX_NORMALS_SIZE) {
+        LogObjectError("Pools fuera de rango", fileName);
+        return;
+    }
 
     snprintf(path, sizeof path, "%s%s.ver", AssetFolder, fileName);
     const int vertexBytes =
