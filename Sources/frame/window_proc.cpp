@@ -6,17 +6,31 @@
 #include "frame/framework.h"
 #include "frame/input.h"
 #include "frame/startup.h"
+#include "frame/tick.h"
 #include "frontend/frontend_state.h"
 #include "net/net_messages.h"
 #include "net/net_state.h"
 #include "platform/plat_keys.h"
 #include "platform/plat_system.h"
+#include "platform/plat_timer.h"
 #include "platform/plat_window.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
 #include "sound/sound_session.h"
 
 enum { INPUT_TIMER_ID = 0, INPUT_TIMER_MS = 33 };
+
+// The race restarts from the grid.  StartRace rewrites what the tick reads,
+// so the timer stands still meanwhile.
+static void RestartFromGrid() {
+    const int wasRunning = PlatTimerRunning();
+    const int period = PlatTimerPeriod();
+    StopTickTimer();
+    PlatSleepMs(10);
+    StartRace();
+    if (wasRunning)
+        StartTickTimer(period, MainWindow);
+}
 
 // Space ends the presentation wait (not on a network client).
 static void EndPresentationWait() {
@@ -31,7 +45,7 @@ static void EndPresentationWait() {
     if (NetSessionOpen)
         SendCommand(2, 1);
     else if (!NetworkGame && !SplitScreen)
-        StartRace();   // the race restarts from the grid
+        RestartFromGrid();
 }
 
 static void HandleKey(int key) {
