@@ -389,6 +389,43 @@ TEST_F(SoundBank, StopBusyChannelsFlushesQueuedPausedAndPlaying) {
     EXPECT_EQ(ChannelStatus[2], PLAT_MIX_OPEN | PLAT_MIX_QUEUED | PLAT_MIX_PAUSED);
 }
 
+// The operations the game never calls still keep the slots and the
+// switches consistent.
+TEST_F(SoundBank, ToggleCloseAndSpareWaves) {
+    FrontEndActive = 1;
+    LoadSoundBank();
+    PlatMixerPlay(15, WaveTable[175], -1, &EffectParams);
+    ToggleSound();
+    EXPECT_EQ(SoundOn, 0);
+    EXPECT_EQ(PlatMixerStatus(15), PLAT_MIX_OPEN);
+    ToggleSound();    // the mixer is open: nothing to re-open, sound stays off
+    EXPECT_EQ(SoundOn, 0);
+
+    LoadSpareWave(243);
+    EXPECT_EQ(WaveLoadedFlags[243], 0);
+    LoadSpareWave(244);
+    EXPECT_GT(PlatMixerWaveFrames(WaveTable[244]), 0);
+    FreeSpareWaves();
+    EXPECT_EQ(WaveTable[244], 0u);
+
+    // Freed behind the slots' back: the stale handles are harmless.
+    const PlatWave click = WaveTable[175];
+    FreeWavesIfFrontEnd();
+    EXPECT_EQ(WaveTable[175], click);
+    EXPECT_EQ(PlatMixerWaveFrames(click), 0);
+    EXPECT_FALSE(PlatMixerPlay(15, click, 0, &EffectParams));
+    FreeAllWaves();
+
+    CloseMixer();
+    EXPECT_EQ(SoundUnavailable, 1);
+    EXPECT_FALSE(PlatMixerIsOpen());
+    ToggleSound();    // sound off and no mixer: open a new session
+    EXPECT_EQ(MixerOpen, 1);
+    EXPECT_EQ(SoundOn, 1);
+    LoadSoundBank();
+    EXPECT_GT(PlatMixerWaveFrames(WaveTable[175]), 0);
+}
+
 TEST_F(SoundBank, MissingWaveEndsTheProgramNamingIt) {
     ASSERT_TRUE(PlatDeleteFile("WAVE\\START\\GO.wav"));
     SetRace(4, 2, {0});
