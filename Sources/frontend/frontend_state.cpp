@@ -18,3 +18,4 @@ int TextEditActive;
 int TextEditHasText;
 int MouseKeptOff;
 int InRaceMenuCounter;
+int ChampionshipChosen;
