@@ -12,6 +12,7 @@
 
 #include "platform/plat_file.h"
 #include "platform/plat_mixer_internal.h"
+#include "platform/plat_system.h"
 
 namespace {
 
@@ -147,20 +148,9 @@ void PlatMixerSetBackend(int backend, const char* wavPath) {
     snprintf(chosenWavPath, sizeof chosenWavPath, "%s", wavPath ? wavPath : "");
 }
 
-static int BackendFromEnvironment(char* wavPath, int size) {
-    const char* choice = getenv("QUORVIX_SOUND");
-    if (!choice || !*choice)
-        return PLAT_MIXER_DEVICE;
-    if (strcmp(choice, "none") == 0)
-        return PLAT_MIXER_NONE;
-    if (strcmp(choice, "manual") == 0)
-        return PLAT_MIXER_MANUAL;
-    if (strncmp(choice, "wav:", 4) == 0) {
-        snprintf(wavPath, (size_t)size, "%s", choice + 4);
-        return PLAT_MIXER_WAVFILE;
-    }
-    return PLAT_MIXER_DEVICE;
-}
+// Without a choice the headless backend renders into a buffer on request
+// and the real one plays through the sound device.
+static int DefaultBackend() { return PlatIsHeadless() ? PLAT_MIXER_MANUAL : PLAT_MIXER_DEVICE; }
 
 int PlatMixerBackendInUse() {
     std::lock_guard<std::mutex> hold(mixerLock);
@@ -179,7 +169,7 @@ int PlatMixerOpen(int rate, int count) {
         backend = chosenBackend;
         snprintf(wavPath, sizeof wavPath, "%s", chosenWavPath);
         if (backend < 0)
-            backend = BackendFromEnvironment(wavPath, sizeof wavPath);
+            backend = DefaultBackend();
         if (backend == PLAT_MIXER_NONE)
             return 0;
         for (MixChannel& c : channels)

@@ -44,9 +44,9 @@ enum PlatMixerBackend {
     PLAT_MIXER_NONE = 3,     // no output: every open fails
 };
 
-// Chooses the output for the next PlatMixerOpen.  Without a call the
-// environment decides: QUORVIX_SOUND=none, manual or wav:FILE, else the
-// device.  `wavPath` is a host path, used by PLAT_MIXER_WAVFILE only.
+// Chooses the output for the next PlatMixerOpen.  Without a call headless
+// runs use the manual output and real runs the sound device.  `wavPath` is a
+// host path, used by PLAT_MIXER_WAVFILE only.
 void PlatMixerSetBackend(int backend, const char* wavPath);
 int PlatMixerBackendInUse();   // the backend of the open session; -1 when closed
 
