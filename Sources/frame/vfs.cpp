@@ -232,7 +232,7 @@ static int Locate(const char* path, VfsHandle* handle) {
     if (fileIndex < 0)
         return 0;
 
-    const VfsFileRecord& record = index->files[(size_t)fileIndex];
+    const VfsFileEntry& record = index->files[(size_t)fileIndex];
     *handle = VfsHandle{};
     handle->found = 1;
     handle->dirIndex = dir;

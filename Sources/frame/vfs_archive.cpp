@@ -1,6 +1,7 @@
 // Checking and indexing an archive's directory, and lookups in it.
 //
-// The records of an archive stay in memory while it is mounted; lookups go
+// The directory of an archive stays in memory while it is mounted, in a
+// compact form (a 152-byte record becomes 16 bytes and its name); lookups go
 // through a hash of (parent, name) instead of scanning 20,000 records, but
 // find the same record a scan in record order would: the first of its name.
 
@@ -11,12 +12,18 @@
 static int LowerAscii(int c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
 
 static uint32_t HashName(int parent, const char* name, int length) {
-    uint32_t h = 2166136261u ^ (uint32_t)parent;
+    uint32_t h = 2166136261u;
     for (int i = 0; i < length; i++) {
         h ^= (uint32_t)LowerAscii((unsigned char)name[i]);
         h *= 16777619u;
     }
-    return h ^ (h >> 15);
+    // The table takes the low bits, which the byte loop alone mixes poorly.
+    h ^= (uint32_t)parent * 0x9e3779b1u;
+    h ^= h >> 16;
+    h *= 0x85ebca6bu;
+    h ^= h >> 13;
+    h *= 0xc2b2ae35u;
+    return h ^ (h >> 16);
 }
 
 // `name` of `length` bytes against a NUL-terminated record name.
@@ -33,7 +40,8 @@ int64_t VfsDirectoryBytes(const VfsArchiveHeader& header, int64_t archiveSize) {
         return -1;
     const int64_t bytes = (int64_t)sizeof(VfsArchiveHeader) + (int64_t)header.dirCount * (int64_t)sizeof(VfsDirRecord) +
                           (int64_t)header.fileCount * (int64_t)sizeof(VfsFileRecord);
-    return bytes <= archiveSize ? bytes : -1;
+    // Name offsets in the index are 32-bit: the records stay under 2 GB.
+    return bytes <= archiveSize && bytes <= 0x7fffffff ? bytes : -1;
 }
 
 void VfsIndexClear(VfsIndex* index) { *index = VfsIndex(); }
@@ -109,7 +117,7 @@ static int ParentIsGood(const VfsIndex* index, int parent) {
 }
 
 static void CheckFiles(VfsIndex* index) {
-    for (VfsFileRecord& file : index->files) {
+    for (VfsFileEntry& file : index->files) {
         const int64_t end = (int64_t)file.offset + (int64_t)file.size;
         if (!ParentIsGood(index, file.parent) || file.offset < 0 || file.size < 0 || end > index->archiveSize) {
             file.parent = -1;
@@ -123,70 +131,103 @@ static void BuildSlots(VfsIndex* index) {
     const int fileCount = (int)index->files.size();
     index->dirSlots = MakeSlots(dirCount);
     index->fileSlots = MakeSlots(fileCount);
-    const VfsDirRecord* dirs = index->dirs.data();
-    const VfsFileRecord* files = index->files.data();
+    const char* names = index->names.data();
+    const VfsDirEntry* dirs = index->dirs.data();
+    const VfsFileEntry* files = index->files.data();
     for (int i = 0; i < dirCount; i++) {
         if (dirs[i].parent >= 0)
-            EnterSlot(index->dirSlots, i, [dirs](int j) { return dirs[j].name; }, [dirs](int j) { return dirs[j].parent; });
+            EnterSlot(index->dirSlots, i, [=](int j) { return names + dirs[j].name; },
+                      [dirs](int j) { return dirs[j].parent; });
     }
     for (int i = 0; i < fileCount; i++) {
         if (files[i].parent >= 0)
-            EnterSlot(index->fileSlots, i, [files](int j) { return files[j].name; },
+            EnterSlot(index->fileSlots, i, [=](int j) { return names + files[j].name; },
                       [files](int j) { return files[j].parent; });
     }
 }
 
-// The records are in place: force the names to end inside their field,
-// reject bad entries and build the hashes.
-static void FinishIndex(VfsIndex* index) {
-    for (VfsDirRecord& dir : index->dirs)
-        dir.name[VFS_NAME_SIZE - 1] = 0;
-    for (VfsFileRecord& file : index->files)
-        file.name[VFS_NAME_SIZE - 1] = 0;
+// Reads the header and the records in order, from memory or from a file.
+struct RecordReader {
+    const unsigned char* bytes;   // the memory image, or null for the file
+    int64_t left;                 // bytes left in the image
+    FILE* file;
+};
+
+static int ReadNext(RecordReader* reader, void* out, size_t size) {
+    if (!reader->bytes)
+        return size == 0 || fread(out, size, 1, reader->file) == 1;
+    if ((int64_t)size > reader->left)
+        return 0;
+    memcpy(out, reader->bytes, size);
+    reader->bytes += size;
+    reader->left -= (int64_t)size;
+    return 1;
+}
+
+// Copies a name into the pool, cut to end inside its 128-byte field.
+static int32_t AddName(VfsIndex* index, const char* name) {
+    const char* end = (const char*)memchr(name, 0, VFS_NAME_SIZE - 1);
+    const size_t length = end ? (size_t)(end - name) : VFS_NAME_SIZE - 1;
+    const int32_t at = (int32_t)index->names.size();
+    index->names.insert(index->names.end(), name, name + length);
+    index->names.push_back(0);
+    return at;
+}
+
+static int LoadIndex(VfsIndex* index, RecordReader* reader, int64_t archiveSize) {
+    VfsIndexClear(index);
+    VfsArchiveHeader header;
+    if (!ReadNext(reader, &header, sizeof header) || VfsDirectoryBytes(header, archiveSize) < 0)
+        return 0;
+    index->archiveSize = archiveSize;
+    index->dirs.resize((size_t)header.dirCount);
+    index->files.resize((size_t)header.fileCount);
+    index->names.reserve(((size_t)header.dirCount + (size_t)header.fileCount) * 16);
+
+    // Records are read in chunks, so a large archive costs few reads.
+    enum { CHUNK = 256 };
+    std::vector<VfsFileRecord> fileChunk(CHUNK);
+    std::vector<VfsDirRecord> dirChunk(CHUNK);
+    for (int i = 0; i < header.dirCount; i += CHUNK) {
+        const int n = header.dirCount - i < CHUNK ? header.dirCount - i : CHUNK;
+        if (!ReadNext(reader, dirChunk.data(), (size_t)n * sizeof(VfsDirRecord))) {
+            VfsIndexClear(index);
+            return 0;
+        }
+        for (int j = 0; j < n; j++)
+            index->dirs[(size_t)(i + j)] = {dirChunk[(size_t)j].parent, AddName(index, dirChunk[(size_t)j].name)};
+    }
+    for (int i = 0; i < header.fileCount; i += CHUNK) {
+        const int n = header.fileCount - i < CHUNK ? header.fileCount - i : CHUNK;
+        if (!ReadNext(reader, fileChunk.data(), (size_t)n * sizeof(VfsFileRecord))) {
+            VfsIndexClear(index);
+            return 0;
+        }
+        for (int j = 0; j < n; j++) {
+            const VfsFileRecord& record = fileChunk[(size_t)j];
+            index->files[(size_t)(i + j)] = {record.parent, AddName(index, record.name), record.offset, record.size};
+        }
+    }
     CheckDirectories(index);
     CheckFiles(index);
     BuildSlots(index);
+    return 1;
 }
 
 int VfsIndexImage(VfsIndex* index, const void* bytes, int64_t available, int64_t archiveSize) {
     VfsIndexClear(index);
-    VfsArchiveHeader header;
-    if (available < (int64_t)sizeof header || available > archiveSize)
+    if (!bytes || available < 0 || available > archiveSize)
         return 0;
-    memcpy(&header, bytes, sizeof header);
-    const int64_t need = VfsDirectoryBytes(header, archiveSize);
-    if (need < 0 || need > available)
-        return 0;
-    const unsigned char* p = (const unsigned char*)bytes + sizeof header;
-    index->archiveSize = archiveSize;
-    index->dirs.resize((size_t)header.dirCount);
-    index->files.resize((size_t)header.fileCount);
-    if (header.dirCount)
-        memcpy(index->dirs.data(), p, index->dirs.size() * sizeof(VfsDirRecord));
-    p += index->dirs.size() * sizeof(VfsDirRecord);
-    if (header.fileCount)
-        memcpy(index->files.data(), p, index->files.size() * sizeof(VfsFileRecord));
-    FinishIndex(index);
-    return 1;
+    RecordReader reader = {(const unsigned char*)bytes, available, nullptr};
+    return LoadIndex(index, &reader, archiveSize);
 }
 
 int VfsIndexFile(VfsIndex* index, FILE* file, int64_t archiveSize) {
     VfsIndexClear(index);
-    VfsArchiveHeader header;
-    if (!file || fseek(file, 0, SEEK_SET) != 0 || fread(&header, sizeof header, 1, file) != 1)
+    if (!file || fseek(file, 0, SEEK_SET) != 0)
         return 0;
-    if (VfsDirectoryBytes(header, archiveSize) < 0)
-        return 0;
-    index->archiveSize = archiveSize;
-    index->dirs.resize((size_t)header.dirCount);
-    index->files.resize((size_t)header.fileCount);
-    if (fread(index->dirs.data(), sizeof(VfsDirRecord), index->dirs.size(), file) != index->dirs.size() ||
-        fread(index->files.data(), sizeof(VfsFileRecord), index->files.size(), file) != index->files.size()) {
-        VfsIndexClear(index);
-        return 0;
-    }
-    FinishIndex(index);
-    return 1;
+    RecordReader reader = {nullptr, 0, file};
+    return LoadIndex(index, &reader, archiveSize);
 }
 
 int VfsFindDir(const VfsIndex* index, int parent, const char* name, int length) {
@@ -194,8 +235,8 @@ int VfsFindDir(const VfsIndex* index, int parent, const char* name, int length) 
         return 0;
     const uint32_t mask = (uint32_t)index->dirSlots.size() - 1;
     for (uint32_t s = HashName(parent, name, length) & mask; index->dirSlots[s]; s = (s + 1) & mask) {
-        const VfsDirRecord& dir = index->dirs[(size_t)index->dirSlots[s] - 1];
-        if (dir.parent == parent && SameName(dir.name, name, length))
+        const VfsDirEntry& dir = index->dirs[(size_t)index->dirSlots[s] - 1];
+        if (dir.parent == parent && SameName(index->names.data() + dir.name, name, length))
             return index->dirSlots[s];
     }
     return 0;
@@ -206,8 +247,8 @@ int VfsFindFile(const VfsIndex* index, int parent, const char* name, int length)
         return -1;
     const uint32_t mask = (uint32_t)index->fileSlots.size() - 1;
     for (uint32_t s = HashName(parent, name, length) & mask; index->fileSlots[s]; s = (s + 1) & mask) {
-        const VfsFileRecord& file = index->files[(size_t)index->fileSlots[s] - 1];
-        if (file.parent == parent && SameName(file.name, name, length))
+        const VfsFileEntry& file = index->files[(size_t)index->fileSlots[s] - 1];
+        if (file.parent == parent && SameName(index->names.data() + file.name, name, length))
             return index->fileSlots[s] - 1;
     }
     return -1;
@@ -222,11 +263,10 @@ int VfsDirPath(const VfsIndex* index, int dir, char* out, int size) {
     for (int k = dir; k != 0;) {
         if (k < 0 || k > (int)index->dirs.size() || index->dirs[(size_t)k - 1].parent < 0)
             return 0;
-        const VfsDirRecord& record = index->dirs[(size_t)k - 1];
-        const size_t length = strlen(record.name);
+        const char* name = VfsDirName(index, k);
         path.insert(path.begin(), '\\');
-        path.insert(path.begin(), record.name, record.name + length);
-        k = record.parent;
+        path.insert(path.begin(), name, name + strlen(name));
+        k = index->dirs[(size_t)k - 1].parent;
     }
     if ((int)path.size() >= size)
         return 0;

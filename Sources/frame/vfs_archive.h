@@ -44,19 +44,40 @@ struct VfsFileRecord {
 };
 static_assert(sizeof(VfsFileRecord) == 152, "file records are 152 bytes");
 
-// The checked directory of one archive.  Rejected entries keep their record
-// but have parent -1, so no lookup reaches them.
+// The checked directory of one archive, kept compact: the records' fields
+// that lookups need, and their names in one pool.  Rejected entries keep
+// their place but have parent -1, so no lookup reaches them.
+struct VfsDirEntry {
+    int32_t parent;
+    int32_t name;            // offset of the name in VfsIndex::names
+};
+
+struct VfsFileEntry {
+    int32_t parent;
+    int32_t name;
+    int32_t offset;
+    int32_t size;
+};
+
 struct VfsIndex {
-    std::vector<VfsDirRecord> dirs;
-    std::vector<VfsFileRecord> files;
+    std::vector<VfsDirEntry> dirs;      // directory k is dirs[k - 1]
+    std::vector<VfsFileEntry> files;
+    std::vector<char> names;            // NUL-terminated, at most 127 characters
     int64_t archiveSize = 0;
     int rejected = 0;                   // entries refused by the checks
-    // Hashes of (parent, name without case): record index + 1, 0 = empty.
-    // Only the first record of a name in a parent is entered, as a linear
-    // scan in record order would find it.
+    // Hashes of (parent, name without case): index + 1, 0 = empty.  Only
+    // the first entry of a name in a parent is entered, as a linear scan in
+    // record order would find it.
     std::vector<int32_t> dirSlots;
     std::vector<int32_t> fileSlots;
 };
+
+inline const char* VfsDirName(const VfsIndex* index, int dir) {
+    return index->names.data() + index->dirs[(size_t)dir - 1].name;
+}
+inline const char* VfsFileName(const VfsIndex* index, int file) {
+    return index->names.data() + index->files[(size_t)file].name;
+}
 
 // Bytes of the header and the records that the header announces, or -1 when
 // the counts are negative or the records would run past the archive's end.

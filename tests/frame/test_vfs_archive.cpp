@@ -9,7 +9,7 @@
 #include "test_vfs_util.h"
 
 static std::string EntryBytes(const VfsIndex& index, const std::string& image, int file) {
-    const VfsFileRecord& record = index.files[(size_t)file];
+    const VfsFileEntry& record = index.files[(size_t)file];
     return image.substr((size_t)record.offset, (size_t)record.size);
 }
 

@@ -86,10 +86,11 @@ static int List(const char* archivePath, const char* folderPath) {
             VfsDirPath(&index, d, path, sizeof path))
             lines.emplace_back(path, -1);
     }
-    for (const VfsFileRecord& record : index.files) {
-        if (record.parent >= 0 && IsUnder(index, record.parent, folder) &&
-            VfsDirPath(&index, record.parent, path, sizeof path))
-            lines.emplace_back(std::string(path) + record.name, record.size);
+    for (int f = 0; f < (int)index.files.size(); f++) {
+        const VfsFileEntry& entry = index.files[(size_t)f];
+        if (entry.parent >= 0 && IsUnder(index, entry.parent, folder) &&
+            VfsDirPath(&index, entry.parent, path, sizeof path))
+            lines.emplace_back(std::string(path) + VfsFileName(&index, f), entry.size);
     }
     std::sort(lines.begin(), lines.end());
     for (const auto& [name, bytes] : lines) {
