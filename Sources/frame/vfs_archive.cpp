@@ -270,7 +270,8 @@ int VfsDirPath(const VfsIndex* index, int dir, char* out, int size) {
     }
     if ((int)path.size() >= size)
         return 0;
-    memcpy(out, path.data(), path.size());
+    if (!path.empty())
+        memcpy(out, path.data(), path.size());
     out[path.size()] = 0;
     return 1;
 }
