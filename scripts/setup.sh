@@ -12,7 +12,7 @@ packages=(
   build-essential cmake pkg-config
   libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang xvfb xauth
+  clang libclang-rt-dev xvfb xauth
 )
 
 missing=()

@@ -83,7 +83,7 @@ int CheckDirectX() {
         return 1;
     int version = 0, platform = 0;
     GetDxVersion(&version, &platform);
-    char report[2 * TEXT_BUFFER_SIZE];
+    char report[128 + TEXT_BUFFER_SIZE];   // the OS and DirectX lines, then a text slot
     const char* os = platform == 1 ? "OS:\tWindows 9x\n" : platform == 2 ? "OS:\tWindows NT\n" : "Error!\n";
     const char* dx;
     switch (version) {
