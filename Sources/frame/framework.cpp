@@ -329,6 +329,7 @@ static int Initialise(int window, int driverIndex, int deviceIndex, int fullScre
         DestroyObjects();
         return (int)FWERR_NO_ZBUFFER;
     }
+    ReadDeviceCaps(&framework.deviceDesc);
 
     int code = CreateScreenSurfaces(mode);
     if (code != 0) {
