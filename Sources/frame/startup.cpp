@@ -84,7 +84,7 @@ int CheckDirectX() {
         return 1;
     int version = 0, platform = 0;
     GetDxVersion(&version, &platform);
-    char report[1024];
+    char report[2048];
     const char* os = platform == 1 ? "OS:\tWindows 9x\n" : platform == 2 ? "OS:\tWindows NT\n" : "Error!\n";
     const char* dx;
     switch (version) {

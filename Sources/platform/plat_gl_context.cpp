@@ -17,34 +17,38 @@ static int eglUsers;
 
 void GlContextSetWindowContext(int available) { windowContext = available; }
 
+// The display stays initialised for the rest of the run: terminating it
+// would unload the driver, and the next device would load it again.
 static void DropEgl() {
     if (eglDisplay == EGL_NO_DISPLAY)
         return;
     eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     if (eglContext != EGL_NO_CONTEXT)
         eglDestroyContext(eglDisplay, eglContext);
-    eglTerminate(eglDisplay);
-    eglDisplay = EGL_NO_DISPLAY;
     eglContext = EGL_NO_CONTEXT;
 }
 
-static int MakeEglContext() {
+static int OpenEglDisplay() {
+    if (eglDisplay != EGL_NO_DISPLAY)
+        return 1;
     const auto getPlatformDisplay = (PFNEGLGETPLATFORMDISPLAYEXTPROC)eglGetProcAddress("eglGetPlatformDisplayEXT");
     if (!getPlatformDisplay) {
         PlatDebugOut("EGL: no eglGetPlatformDisplayEXT");
         return 0;
     }
-    eglDisplay = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    EGLDisplay display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     EGLint major = 0, minor = 0;
-    if (eglDisplay == EGL_NO_DISPLAY || !eglInitialize(eglDisplay, &major, &minor)) {
+    if (display == EGL_NO_DISPLAY || !eglInitialize(display, &major, &minor)) {
         PlatDebugOut("EGL: no surfaceless display");
-        eglDisplay = EGL_NO_DISPLAY;
         return 0;
     }
-    if (!eglBindAPI(EGL_OPENGL_API)) {
-        DropEgl();
+    eglDisplay = display;
+    return 1;
+}
+
+static int MakeEglContext() {
+    if (!OpenEglDisplay() || !eglBindAPI(EGL_OPENGL_API))
         return 0;
-    }
     const EGLint attributes[] = {EGL_CONTEXT_MAJOR_VERSION,
                                  3,
                                  EGL_CONTEXT_MINOR_VERSION,
