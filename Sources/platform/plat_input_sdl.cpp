@@ -15,8 +15,8 @@ static int hapticRumble;   // rumble through the haptic device (else the joystic
 
 int SdlJoyCount() {
     if (!subsystemsStarted) {
-        // Haptics and game controllers are optional: a joystick alone will do.
-        if (SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_HAPTIC | SDL_INIT_GAMECONTROLLER) != 0 &&
+        // Haptics are optional: a joystick alone will do.
+        if (SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_HAPTIC) != 0 &&
             SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) {
             PlatDebugOut(SDL_GetError());
             return 0;

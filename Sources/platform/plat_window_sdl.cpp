@@ -47,8 +47,8 @@ int SdlCreateWindow(const char* title) {
         PlatDebugOut(SDL_GetError());
         return 0;
     }
-    // Without OpenGL the window still opens; the display then cannot
-    // create its screen surfaces and says so.
+    // Without OpenGL the window still opens; the 3D device then cannot
+    // start, and the framework says so.
     SdlGlCreateContext();
     SDL_StartTextInput();
     return 1;

@@ -225,6 +225,16 @@ TEST_F(FrameworkTest, InAWindowTheBackBufferTakesTheClientSize) {
     EXPECT_EQ(ShowFrame(), DD_OK);
 }
 
+TEST_F(FrameworkTest, RunningOutOfVideoMemoryIsReportedAsSuch) {
+    PlatSetVideoMemorySize(640 * 480 * 2);   // room for the primary only
+    const int code = Create();
+    EXPECT_EQ(code, (int)FWERR_OUT_OF_VIDEO_MEMORY);
+    EXPECT_EQ(HardwareFailure, 1);   // the software device was tried as well
+    EXPECT_EQ(PlatSurfaceLiveCount(), 0);
+    PlatSetVideoMemorySize(256u << 20);
+    EXPECT_EQ(Create(), 0);
+}
+
 TEST_F(FrameworkTest, ErrorKindsAndTexts) {
     ShowFrameworkError((int)FWERR_OUT_OF_VIDEO_MEMORY, 1);
     ShowFrameworkError((int)0x81000004u, 1);   // no text of its own
