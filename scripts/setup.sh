@@ -10,7 +10,7 @@ shift || true
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0
+  libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 libopengl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev xvfb xauth
 )

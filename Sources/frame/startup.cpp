@@ -25,6 +25,7 @@
 #include "platform/plat_file.h"
 #include "platform/plat_ini.h"
 #include "platform/plat_process.h"
+#include "platform/plat_surface.h"
 #include "platform/plat_system.h"
 #include "platform/plat_window.h"
 #include "race/car_pose.h"
@@ -342,5 +343,6 @@ void ShutdownApp() {
     VfsClose();
     if (NetSessionOpen)
         ShutdownDirectPlay();
+    PlatSurfaceRelease(WorkSurface);
     WorkSurface = nullptr;
 }

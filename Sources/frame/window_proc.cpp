@@ -74,14 +74,39 @@ static void HandleKey(int key) {
     }
 }
 
+// The driver dialog (the choice of display driver, device and mode).
+static void RunDriverDialog() {
+    if (!AppActive || !AppReady)
+        return;
+    PauseFramework(1);
+    if (DriverDialog(MainWindow, WindowedMode) == 1) {
+        int driver = 0, device = 0;
+        if (GetSelectedDriver(&driver, &device) == 0)
+            WindowedMode = FrameworkDriver(driver)->devices[device].windowed;
+        ChangeDevice(MainWindow);
+    }
+    PauseFramework(0);
+}
+
+static void ToggleWindowed() {
+    if (!AppActive || !AppReady)
+        return;
+    AppReady = 0;
+    WindowedMode = !WindowedMode;
+    ChangeDevice(MainWindow);
+    AppReady = 1;
+}
+
 // Returns 1 when the command is fully handled and gets no default processing.
 static int HandleCommand(int command, intptr_t* result) {
     switch (command) {
-    case CMD_EXIT: PlatPostMessage(WM_CLOSE, 0, 0); break;
+    case CMD_EXIT: PlatSendMessage(WM_CLOSE, 0, 0); break;
     case CMD_DRIVER_DIALOG:
+        RunDriverDialog();
+        *result = 0;
+        return 1;
     case CMD_TOGGLE_WINDOWED:
-        // The driver dialog stand-in changes nothing, and the window is
-        // always the full desktop, so both commands only return.
+        ToggleWindowed();
         *result = 0;
         return 1;
     case CMD_TOGGLE_GAME_LOGIC: GameLogicRunning = !GameLogicRunning; break;

@@ -7,11 +7,6 @@
 
 float ReciprocalTable[10000];
 uint32_t ColourRampA[256], ColourRampB[256];
-uint16_t DarkenTableStrong[65536], DarkenTableWeak[65536];
-
-unsigned char* SoftTexels;
-unsigned char* SoftOccupancy;
-unsigned char* SoftPalettes;
 unsigned char* SoftTexelBase;
 unsigned char* SoftOccupancyBase;
 unsigned char* SoftPaletteBase;
@@ -38,6 +33,8 @@ void BuildColourRamp(int red, int green, int blue) {
 // One darkening table for the render surface's pixel layout: each channel
 // loses its step, stopping at 0.
 static void BuildDarkenTable(uint16_t* table, int redStep, int greenStep565, int greenStep555, int blueStep) {
+    if (!table)
+        return;   // the work buffers are not allocated yet
     const int is565 = GreenMaskBits == 6;
     for (int i = 0; i < 65536; i++) {
         int r, g, b;

@@ -4,6 +4,8 @@
 #include <atomic>
 #include <cstdint>
 
+#include "frame/frame_state.h"
+
 struct PlatSurface;
 
 extern int VertexTotal;             // vertices used in VertexPool
@@ -85,14 +87,12 @@ extern int StippleOnly;                    // the device cannot blend: no reflec
 // Lookup tables of the back ends.
 extern float ReciprocalTable[10000];
 extern uint32_t ColourRampA[256], ColourRampB[256];
-extern uint16_t DarkenTableStrong[65536], DarkenTableWeak[65536];
-
-// Software texture areas: three 3 MB work buffers (the work-buffer allocator
-// sets the pointers), each used from its first 64 KB boundary on.
+// The darkening tables (DarkenTableStrong, DarkenTableWeak: 65,536 entries)
+// and the software texture areas (SoftTexels, SoftOccupancy, SoftPalettes)
+// are work buffers: frame/frame_state.h declares them, the work-buffer
+// allocator provides them.  Each texture area is used from its first 64 KB
+// boundary on.
 enum { SOFT_TEXTURE_AREA_BYTES = 3 * 1024 * 1024 };
-extern unsigned char* SoftTexels;
-extern unsigned char* SoftOccupancy;
-extern unsigned char* SoftPalettes;
 extern unsigned char* SoftTexelBase;
 extern unsigned char* SoftOccupancyBase;
 extern unsigned char* SoftPaletteBase;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <numbers>
 
+#include "frame/utils.h"
 #include "render/geometry.h"
 #include "render/lookup_tables.h"
 #include "render_test_util.h"
@@ -158,6 +159,7 @@ TEST(LookupTables, ReciprocalsRampsAndDarkening) {
     EXPECT_EQ(ColourRampB[128], 0x808080u);
 
     GreenMaskBits = 6;
+    AllocWorkBuffers();
     BuildDarkenTableStrong();
     BuildDarkenTableWeak();
     EXPECT_EQ(DarkenTableStrong[0xFFFF], 0xDEFB);

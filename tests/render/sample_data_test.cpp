@@ -11,6 +11,7 @@
 
 #include "common/test_game.h"
 #include "frame/frame_state.h"
+#include "frame/vfs.h"
 #include "platform/plat_file.h"
 #include "race/race_state.h"
 #include "render/drawers.h"
@@ -95,6 +96,7 @@ bool CarTexture(int t) { return t >= 1000 && t < 1100; }
 
 TEST(SampleData, EveryCarFolderHoldsEveryPartItLoads) {
     ASSERT_TRUE(PlatSetCurrentDir(QUORVIX_GAME_DIR));
+    ASSERT_EQ(VfsScanArchives(), 1);
     for (int model = 0; model < 18; model++) {
         BeginObjectLoad(1);
         ObjectPaintShift = -1;
@@ -138,6 +140,7 @@ TEST(SampleData, EveryCarFolderHoldsEveryPartItLoads) {
 
 TEST(SampleData, CarFacesShowFromOutside) {
     ASSERT_TRUE(PlatSetCurrentDir(QUORVIX_GAME_DIR));
+    ASSERT_EQ(VfsScanArchives(), 1);
     ResetScene();
     CarModel[0] = 0;
     SetCarFolder(0);
@@ -182,12 +185,21 @@ TEST(SampleData, ObjdumpReportsObjectsAndFaults) {
     EXPECT_NE(text.find("status   ok"), std::string::npos) << text;
 
     // A copy whose last corner names a vertex past the end.
-    const std::string base = std::string(QUORVIX_GAME_DIR) + "/3d/Cars/Vondel/INTERIOR";
-    std::string tri = ReadHostFile(base + ".tri");
+    ASSERT_TRUE(PlatSetCurrentDir(QUORVIX_GAME_DIR));
+    ASSERT_EQ(VfsScanArchives(), 1);
+    auto archived = [](const std::string& path) {
+        unsigned char* bytes = nullptr;
+        const int size = VfsLoadFile(path.c_str(), &bytes);
+        std::string copy(bytes ? (const char*)bytes : "", (size_t)(size > 0 ? size : 0));
+        free(bytes);
+        return copy;
+    };
+    const std::string base = "3d\\Cars\\Vondel\\INTERIOR";
+    std::string tri = archived(base + ".tri");
     ASSERT_EQ(tri.size(), 24u * 16);
     tri[tri.size() - 8] = (char)200;
     for (const char* ext : {".ver", ".inf", ".nor"}) {
-        const std::string bytes = ReadHostFile(base + ext);
+        const std::string bytes = archived(base + ext);
         FILE* f = fopen((dir + "/BAD" + ext).c_str(), "wb");
         fwrite(bytes.data(), 1, bytes.size(), f);
         fclose(f);
