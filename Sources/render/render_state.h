@@ -18,3 +18,8 @@ extern PlatSurface* WorkSurface;
 extern PlatSurface* ScreenCopySurface;
 extern int ShowroomHidden;          // the front end hides the showroom scene
 extern int RendererSurfaceFlags[2]; // set in the arena and cross groups
+// Per car: subtracted from object light before the clamp; written by the
+// car shading from the ground under the car.  The single value beside it is
+// the car shaded last.
+extern int ViewDarkness[8];
+extern int ViewDarknessCurrent;
