@@ -366,9 +366,10 @@ static int LightsUsed() {
     return LightCount > LIGHT_CAPACITY ? LIGHT_CAPACITY : LightCount;
 }
 
-static double LightDistance(const Light& light, double x, double y, double z) {
-    const double dx = x - light.x, dy = y - light.y, dz = z - light.z;
-    return sqrt(dx * dx + dy * dy + dz * dz);
+// Shading is single-precision like the rest of the geometry.
+static float LightDistance(const Light& light, float x, float y, float z) {
+    const float dx = x - light.x, dy = y - light.y, dz = z - light.z;
+    return sqrtf(dx * dx + dy * dy + dz * dz);
 }
 
 static uint8_t ClampByte(int v) { return (uint8_t)(v < 0 ? 0 : (v > 255 ? 255 : v)); }
@@ -399,12 +400,12 @@ int FillWorldShadeTable() {
             int colour = 0;
             for (int i = 0; i < lights; i++) {
                 const Light& light = LightTable[i];
-                const double d = LightDistance(light, v.x, v.y, v.z);
-                const int candidate = TruncateShade((double)(light.range * scale) * d);
+                const float d = LightDistance(light, v.x, v.y, v.z);
+                const int candidate = TruncateShade(light.range * scale * d);
                 if (candidate < shade)
                     shade = candidate;
                 const int c = TruncateShade(d * LightColourTable[i].alcanceRGB);
-                colour = TruncateShade(colour + 0.5 * (c < 0 ? -c : 0));
+                colour = TruncateShade(colour + 0.5f * (float)(c < 0 ? -c : 0));
             }
             out[4 * k] = ClampByte(shade);
             out[4 * k + 1] = ClampByte(colour);
@@ -437,8 +438,8 @@ void ShadeProbe(int triangle, uint8_t shades[3]) {
         const ObjectVertex& v = VertexPool[vertex];
         int shade = 255;
         for (int i = 0; i < lights; i++) {
-            const double d = LightDistance(LightTable[i], v.x, v.y, v.z);
-            const int candidate = TruncateShade((double)(LightTable[i].range * scale) * d);
+            const float d = LightDistance(LightTable[i], v.x, v.y, v.z);
+            const int candidate = TruncateShade(LightTable[i].range * scale * d);
             if (candidate < shade)
                 shade = candidate;
         }
