@@ -1,5 +1,6 @@
 #include "track/ground.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -24,20 +25,22 @@ static const float RampX = 24049.0f, RampY = 0.0f, RampZ = 82136.0f;
 // Roofs and ground memory belong to cars within this squared plan distance.
 static const float RoofReach = 1620000.0f;
 
-static inline int Min3(int a, int b, int c) { return a < b ? (a < c ? a : c) : (b < c ? b : c); }
-static inline int Max3(int a, int b, int c) { return a > b ? (a > c ? a : c) : (b > c ? b : c); }
+static inline float MinF(float a, float b) { return b < a ? b : a; }
+static inline float MaxF(float a, float b) { return b > a ? b : a; }
+static inline int Min3(int a, int b, int c) { return std::min(a, std::min(b, c)); }
+static inline int Max3(int a, int b, int c) { return std::max(a, std::max(b, c)); }
 
-// The crossing rule over a triangle with integer corners and a real point.
+// One edge of the crossing rule with integer corners and a real point: it
+// counts when exactly one end lies at or below z.
+static inline int EdgeToggles(double xi, double zi, double xj, double zj, double x, double z) {
+    if ((zi <= z) == (zj <= z))
+        return 0;
+    return x < xi + (xj - xi) * (z - zi) / (zj - zi);
+}
+
 static int TriangleHolds(const int* xs, const int* zs, double x, double z) {
-    int inside = 0;
-    for (int i = 0, j = 2; i < 3; j = i++) {
-        const double xi = xs[i], zi = zs[i], xj = xs[j], zj = zs[j];
-        if ((zi <= z && z < zj) || (zj <= z && z < zi)) {
-            if (x < xi + (xj - xi) * (z - zi) / (zj - zi))
-                inside ^= 1;
-        }
-    }
-    return inside;
+    return EdgeToggles(xs[0], zs[0], xs[2], zs[2], x, z) ^ EdgeToggles(xs[1], zs[1], xs[0], zs[0], x, z) ^
+           EdgeToggles(xs[2], zs[2], xs[1], zs[1], x, z);
 }
 
 // Height at (x, z) of the plane through three corners, given the corners'
@@ -52,21 +55,36 @@ static double PlaneHeight(const double* cx, const double* cy, const double* cz, 
 // (ix, iz) whose plan holds (x, z).  Zero-area triangles are passed over: a
 // plane cannot be put through them.  Returns the entry, or -1.
 static int WalkHeightCell(int ix, int iz, double x, double z, double* height, float corners[3][3]) {
+    const int loaded = TriangleTotal;
     for (const int* entry = CellListAt(HeightGrid, ix, iz); *entry != -1; entry++) {
         if (*entry == -2)
             continue;
         const int t = *entry >> 2;
-        if (t >= TriangleTotal)
+        if (t >= loaded)
             continue;   // the pools were replaced since the grid was loaded
         const ObjectTriangle& triangle = TrianglePool[t];
         const ObjectVertex* v[3];
+        for (int k = 0; k < 3; k++)
+            v[k] = &VertexPool[triangle.corner[k] & 0xFFFFu];
+        // Rounding moves a corner by half a unit at most: a triangle this far
+        // off the point is rejected below all the same, so it is passed over
+        // before any corner is rounded.  Outside the corners' z range no
+        // edge counts.
+        const float fx = (float)ix;   // exact: ix is at most 1,000,000
+        const float x0 = v[0]->x, x1 = v[1]->x, x2 = v[2]->x;
+        if (fx + 0.5f < MinF(x0, MinF(x1, x2)) || fx - 0.5f > MaxF(x0, MaxF(x1, x2)))
+            continue;
+        const float z0 = v[0]->z, z1 = v[1]->z, z2 = v[2]->z;
+        if (z + 0.5 < MinF(z0, MinF(z1, z2)) || z - 0.5 > MaxF(z0, MaxF(z1, z2)))
+            continue;
         int xs[3], zs[3];
         for (int k = 0; k < 3; k++) {
-            v[k] = &VertexPool[triangle.corner[k] & 0xFFFFu];
             xs[k] = TrackRound(v[k]->x);
             zs[k] = TrackRound(v[k]->z);
         }
         if (ix < Min3(xs[0], xs[1], xs[2]) || ix > Max3(xs[0], xs[1], xs[2]))
+            continue;
+        if (z < Min3(zs[0], zs[1], zs[2]) || z >= Max3(zs[0], zs[1], zs[2]))
             continue;
         if (!TriangleHolds(xs, zs, x, z))
             continue;

@@ -29,13 +29,14 @@ int ZoneVertexCount(const ZoneRecord& zone) {
     return count > ZONE_MAX_VERTICES ? ZONE_MAX_VERTICES : count;
 }
 
-// One edge of the integer rule.  The products would overflow 32 bits for
-// vertices far apart, so they are taken in 64 bits; C++ division truncates
-// toward zero like the original's.
+// One edge of the integer rule.  An edge counts when exactly one of its
+// ends lies at or below pz: that is zi <= pz < zj or zj <= pz < zi.  The
+// product would overflow 32 bits for vertices far apart, so it is taken in
+// 64 bits; C++ division truncates toward zero like the original's.
 static inline int EdgeToggles(int64_t xi, int64_t zi, int64_t xj, int64_t zj, int64_t px, int64_t pz) {
-    if ((zi <= pz && pz < zj) || (zj <= pz && pz < zi))
-        return px < xi + (xj - xi) * (pz - zi) / (zj - zi);
-    return 0;
+    if ((zi <= pz) == (zj <= pz))
+        return 0;
+    return px < xi + (xj - xi) * (pz - zi) / (zj - zi);
 }
 
 int PointInPolygon(int n, const int* xs, const int* zs, int px, int pz) {
@@ -57,12 +58,19 @@ int PointInZone(const ZoneRecord& zone, int px, int pz) {
 }
 
 // The 1/8-scale test of ZoneMaskAt: vertex coordinates shifted right by 3.
+// Each vertex is shifted once and carried to the next edge; most edges end
+// at the z test.
 static int PointInZoneEighth(const ZoneRecord& zone, int n, int px, int pz) {
     int inside = 0;
-    for (int i = 0, j = n - 1; i < n; j = i++) {
-        const ZoneVertex& a = zone.vertices[i];
-        const ZoneVertex& b = zone.vertices[j];
-        inside ^= EdgeToggles(a.x >> 3, a.z >> 3, b.x >> 3, b.z >> 3, px, pz);
+    int xj = zone.vertices[n - 1].x >> 3;
+    int zj = zone.vertices[n - 1].z >> 3;
+    for (int i = 0; i < n; i++) {
+        const int xi = zone.vertices[i].x >> 3;
+        const int zi = zone.vertices[i].z >> 3;
+        if ((zi <= pz) != (zj <= pz))
+            inside ^= px < xi + (int64_t)(xj - xi) * (pz - zi) / (zj - zi);
+        xj = xi;
+        zj = zi;
     }
     return inside;
 }

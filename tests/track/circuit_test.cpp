@@ -121,7 +121,7 @@ TEST(SampleCircuit, TheStartingGridStandsOnTheRoad) {
 
 TEST(SampleCircuit, SurfacesAndWorldSections) {
     LoadSampleTrack10();
-    EXPECT_EQ(ZoneTypeMask, 0x1 | 0x8) << "asphalt and grass";
+    EXPECT_EQ(ZoneTypeMask, 0x8) << "grass on the verges; the road is in no zone";
     CurrentCar = 0;
     WheelsInAir[0] = 0;
     EXPECT_EQ(ZoneMaskAt(59312.0f + 4500.0f, 58610.0f), 0x8) << "the right verge";
@@ -147,7 +147,7 @@ TEST(SampleCircuit, SurfacesAndWorldSections) {
         missing += !drawn.count({(int)(triangle.corner[0] & 0xFFFF), (int)(triangle.corner[1] & 0xFFFF),
                                  (int)(triangle.corner[2] & 0xFFFF)});
     }
-    EXPECT_GT(TriangleTotal, 1000);
+    EXPECT_GT(TriangleTotal, 500);
     EXPECT_EQ(missing, 0);
 }
 
@@ -156,7 +156,7 @@ TEST(SampleCircuit, AQuickRaceLoadsIt) {
     ASSERT_EQ(RunHeadlessGame(60, 1), 0);
     EXPECT_EQ(TrackGroup, 1);
     EXPECT_GT(CollisionLineCount(), 100);
-    EXPECT_GT(WorldSectionTable.header[WORLD_SECTION_TOTAL_INT], 1000);
+    EXPECT_GT(WorldSectionTable.header[WORLD_SECTION_TOTAL_INT], 500);
     EXPECT_GT(CpuLinePointCounts[CPU_LINE_GUIDE], 50);
     EXPECT_EQ(HeightGrid.rejectedCells, 0);
 }

@@ -39,8 +39,8 @@ enum {
 };
 const uint32_t GroundFlags = 0x2000;   // texture word 0x20000000: listed in the height grid
 
-const int SegmentLength = 2000;        // keeps ground triangles well inside one height cell's reach
-const int SurfaceZoneSegments = 6;     // segments per surface zone
+const int SegmentLength = 2500;        // keeps ground triangles well inside one height cell's reach
+const int SurfaceZoneSegments = 4;     // segments per surface zone
 const int VisibilitySegments = 15;     // 2 x 16 vertices: a zone's most
 const int VisibilityListMax = 10;      // ids the world drawing reads
 const float ZoneMargin = 300.0f;       // visibility and checkpoint zones reach past the walls
@@ -292,16 +292,16 @@ bool BuildZones(const MkCircuitParams& p, const Circuit& c, double finishS) {
     const double W = p.roadHalfWidth, V = p.vergeWidth;
     const double across = W + V + ZoneMargin;
 
-    // Surface zones: asphalt on the road, grass on the verges.
+    // Surface zones: grass on the verges.  The road needs none: a point in
+    // no zone reads as asphalt.
     int chunk = SurfaceZoneSegments;
-    while (3 * ((c.segments + chunk - 1) / chunk) > ZONE_LAST_SURFACE + 1)
+    while (2 * ((c.segments + chunk - 1) / chunk) > ZONE_LAST_SURFACE + 1)
         chunk++;
     if (chunk > ZONE_MAX_VERTICES / 2 - 1)
         return false;
     int zone = 0;
     for (int first = 0; first < c.segments; first += chunk) {
         const int last = first + chunk < c.segments ? first + chunk : c.segments;
-        StripZone(ZoneTable.records[zone++], c, first, last, -W, W, 1);           // CAJA_ASFALTO
         StripZone(ZoneTable.records[zone++], c, first, last, -(W + V), -W, 4);    // CAJA_HIERBA
         StripZone(ZoneTable.records[zone++], c, first, last, W, W + V, 4);
     }
