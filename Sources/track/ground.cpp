@@ -15,6 +15,11 @@
 
 float FoundGroundCorners[3][3];
 
+// Each thread keeps the corners of its own last ground query.
+static thread_local float LastGroundCorners[3][3];
+
+const float (*GroundTriangleCorners())[3] { return LastGroundCorners; }
+
 // GroundHeight accepts 0..220,000; the other queries 1..1,000,000.
 static const float GroundLimit = 220000.0f;
 static const int QueryLimit = 1000000;
@@ -118,7 +123,7 @@ float GroundHeight(float x, float z, int car, int wheel) {
 
     const int remembers = car >= 0 && car < MAX_CARS && wheel >= 0 && wheel < GROUND_WHEELS;
     double height;
-    if (WalkHeightCell(TrackRound(x), TrackRound(z), x, z, &height, GroundTriangleCorners) >= 0) {
+    if (WalkHeightCell(TrackRound(x), TrackRound(z), x, z, &height, LastGroundCorners) >= 0) {
         if (remembers)
             GroundMemory[car][wheel].store((float)height, std::memory_order_relaxed);
         return (float)height;

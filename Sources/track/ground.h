@@ -9,6 +9,11 @@
 // hole the car keeps the height last found for that wheel.
 float GroundHeight(float x, float z, int car, int wheel);
 
+// The corners (x, y, z; x and z rounded) of the triangle that the last
+// GroundHeight of the calling thread found.  The wheel contacts on the tick
+// and the cameras on the frame each see their own.
+const float (*GroundTriangleCorners())[3];
+
 // The world-triangle entry (pool index x 4) of the ground triangle under
 // (x, z), or -1: the height-grid walk of GroundHeight without its memory.
 int GroundTriangleAt(float x, float z);

@@ -49,7 +49,6 @@ uint8_t WorldShadeTable[WORLD_SHADE_BYTES];
 uint8_t CarShadeTable[CAR_SHADE_TRIANGLES * 4];
 
 std::atomic<float> GroundMemory[8][GROUND_WHEELS];
-thread_local float GroundTriangleCorners[3][3];
 int CarGroundTriangle[8];
 float CarFootprints[8][10];
 

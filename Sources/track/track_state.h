@@ -211,9 +211,8 @@ enum { GROUND_WHEELS = 4 };
 // Last height found per car and wheel: written by the wheel contacts on the
 // tick, read by the frame's cameras in replays.
 extern std::atomic<float> GroundMemory[8][GROUND_WHEELS];
-// Corners of the last triangle GroundHeight found on this thread (x and z
-// rounded); the car-pose code reads them after its own query.
-extern thread_local float GroundTriangleCorners[3][3];
+// GroundTriangleCorners (ground.h) gives the corners of the triangle the
+// last GroundHeight of the calling thread found.
 extern int CarGroundTriangle[8];   // world-triangle entry under each car
 
 // Each car's plan quadrilateral: four (x, z) corners and corner 0 again.

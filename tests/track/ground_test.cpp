@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <set>
+#include <thread>
 
 #include "frame/frame_state.h"
 #include "race/race_state.h"
@@ -43,11 +44,25 @@ TEST(GroundHeight, FollowsASlopedPlane) {
         EXPECT_NEAR(GroundHeight(p[0], p[1], -1, 0), Slope(p[0], p[1]), 0.01f) << p[0] << "," << p[1];
     // The corners of the triangle found are kept for the car pose.
     GroundHeight(3000.0f, 500.0f, -1, 0);
-    EXPECT_EQ(GroundTriangleCorners[1][0], 4000.0f);
-    EXPECT_EQ(GroundTriangleCorners[1][2], 0.0f);
-    EXPECT_EQ(GroundTriangleCorners[2][1], Slope(4000, 4000));
+    EXPECT_EQ(GroundTriangleCorners()[1][0], 4000.0f);
+    EXPECT_EQ(GroundTriangleCorners()[1][2], 0.0f);
+    EXPECT_EQ(GroundTriangleCorners()[2][1], Slope(4000, 4000));
     EXPECT_EQ(GroundTriangleAt(3000.0f, 500.0f), 0);
     EXPECT_EQ(GroundTriangleAt(500.0f, 3000.0f), 4);
+}
+
+TEST(GroundHeight, EachThreadKeepsItsOwnCorners) {
+    SlopedWorld();
+    GroundHeight(3000.0f, 500.0f, -1, 0);   // triangle 0: corner 1 at (4000, 0)
+    std::thread tick([] {
+        GroundHeight(500.0f, 3000.0f, 1, 0);   // triangle 1: corner 2 at (0, 4000)
+        EXPECT_EQ(GroundTriangleCorners()[2][0], 0.0f);
+        EXPECT_EQ(GroundTriangleCorners()[2][2], 4000.0f);
+    });
+    tick.join();
+    EXPECT_EQ(GroundTriangleCorners()[1][0], 4000.0f);
+    EXPECT_EQ(GroundTriangleCorners()[1][2], 0.0f);
+    EXPECT_NEAR(GroundMemory[1][0].load(), Slope(500, 3000), 0.01f) << "the wheel memory is shared";
 }
 
 TEST(GroundHeight, HolesKeepEachWheelsLastHeight) {
