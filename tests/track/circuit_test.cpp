@@ -151,6 +151,31 @@ TEST(SampleCircuit, SurfacesAndWorldSections) {
     EXPECT_EQ(missing, 0);
 }
 
+TEST(SampleCircuit, GroundTrianglesAreSmallEnoughForTheHeightGrid) {
+    LoadSampleTrack10();
+    // Every listed triangle has an edge within 1,000 of its cell's centre:
+    // the grid would be the same without listing large triangles that
+    // merely cover a centre.
+    int listed = 0, far = 0;
+    for (int row = 0; row < HEIGHT_GRID_ROWS; row++) {
+        for (int column = 0; column < HEIGHT_GRID_COLUMNS; column++) {
+            const float cx = 500.0f + 1000.0f * column, cz = 500.0f + 1000.0f * row;
+            for (const int* e = CellListAt(HeightGrid, (int)cx, (int)cz); *e != -1; e++) {
+                const ObjectTriangle& triangle = TrianglePool[*e >> 2];
+                float xs[3], zs[3];
+                for (int k = 0; k < 3; k++) {
+                    xs[k] = VertexPool[triangle.corner[k] & 0xFFFF].x;
+                    zs[k] = VertexPool[triangle.corner[k] & 0xFFFF].z;
+                }
+                listed++;
+                far += PolygonPointDistance(xs, zs, cx, cz, 3) > 1000.0f;
+            }
+        }
+    }
+    EXPECT_GT(listed, 1000);
+    EXPECT_EQ(far, 0);
+}
+
 TEST(SampleCircuit, AQuickRaceLoadsIt) {
     MakeTestGameFolder("game");
     ASSERT_EQ(RunHeadlessGame(60, 1), 0);
