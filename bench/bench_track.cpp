@@ -3,10 +3,10 @@
 // tick), at points spread over the road and verges along the whole lap.
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -35,7 +35,8 @@ bool LoadTrack() {
     if (ready)
         return true;
     MkOptions options;
-    options.outDir = "/tmp/quorvix-bench-track-" + std::to_string(getpid());
+    const char* tmp = getenv("TMPDIR");
+    options.outDir = std::string(tmp && *tmp ? tmp : "/tmp") + "/quorvix-bench-track";
     if (!MakeGameFolder(options) || !PlatSetCurrentDir(options.outDir.c_str()))
         return false;
     TrackGroup = 1;

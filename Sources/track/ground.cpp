@@ -93,8 +93,8 @@ static int WalkHeightCell(int ix, int iz, double x, double z, double* height, fl
             continue;
         if (!TriangleHolds(xs, zs, x, z))
             continue;
-        const int64_t cross =
-            (int64_t)(xs[1] - xs[0]) * (zs[2] - zs[0]) - (int64_t)(xs[2] - xs[0]) * (zs[1] - zs[0]);
+        const int64_t cross = ((int64_t)xs[1] - xs[0]) * ((int64_t)zs[2] - zs[0]) -
+                              ((int64_t)xs[2] - xs[0]) * ((int64_t)zs[1] - zs[0]);
         if (cross == 0)
             continue;
         if (height) {
@@ -233,6 +233,11 @@ static int ArenaOpponentCount() {
     return ArenaOpponents >= MAX_CARS ? MAX_CARS - 1 : ArenaOpponents;
 }
 
+static int64_t DoubledArea(int64_t ax, int64_t az, int64_t bx, int64_t bz, int64_t cx, int64_t cz) {
+    const int64_t area = (bx - ax) * (cz - az) - (cx - ax) * (bz - az);
+    return area < 0 ? -area : area;
+}
+
 void BuildCarRoofTriangles() {
     WheelsOnCars = 0;
     const int savedCar = CurrentCar;
@@ -266,17 +271,10 @@ void BuildCarRoofTriangles() {
                 roof.y[k] = TruncateToInt((double)w[1] + cocheY[car]);
                 roof.z[k] = TruncateToInt((double)w[2] + cocheZ[car]);
             }
-            const int64_t area = (int64_t)(roof.x[1] - roof.x[0]) * (roof.z[2] - roof.z[0]) -
-                                 (int64_t)(roof.x[2] - roof.x[0]) * (roof.z[1] - roof.z[0]);
-            roof.area2 = area < 0 ? -area : area;
+            roof.area2 = DoubledArea(roof.x[0], roof.z[0], roof.x[1], roof.z[1], roof.x[2], roof.z[2]);
         }
     }
     CurrentCar = savedCar;
-}
-
-static int64_t DoubledArea(int64_t ax, int64_t az, int64_t bx, int64_t bz, int64_t cx, int64_t cz) {
-    const int64_t area = (bx - ax) * (cz - az) - (cx - ax) * (bz - az);
-    return area < 0 ? -area : area;
 }
 
 float HeightOnCars(float x, float z, int* carFound, int, int c) {
