@@ -7,3 +7,6 @@ void UpdateReplayCamera();
 void ResetTvCameras();
 // After the CPU lines are loaded: each camera point's nearest guide-line node.
 void MapTvCamerasToPath();
+// The player's next camera view (0 chase, 1 close chase, 2 in-car) with
+// its camera-table values; nothing in replays or while paused.
+void CycleCameraMode(int player);

@@ -1,18 +1,54 @@
 #include "race/race_frame.h"
 
 #include "frame/frame_state.h"
+#include "race/car_pose.h"
 #include "race/race_state.h"
+#include "render/geometry.h"
+#include "render/render_state.h"
 #include "sound/effect_sounds.h"
 
+// The cars stand still until the body step exists: each rests on its wheels
+// (the sample cars' tyres are 68 units in radius) on the ground under it.
+static const float RESTING_WHEEL_RADIUS = 68.0f;
+
+// Each wheel's world position from the car's drawn pose and its model's
+// wheel offsets.
+static void PlaceWheels(int car) {
+    LoadIdentityPhys();
+    PhysMatrixRotateYZX(AnguloDeCaida[car], CarHeading[car], AnguloDeBalanza[car]);
+    for (int j = 0; j < 4; j++) {
+        const float p[3] = {WheelOffsetX[car][j], WheelOffsetY[car][j], WheelOffsetZ[car][j]};
+        float out[3];
+        for (int c = 0; c < 3; c++)
+            out[c] = p[0] * PhysMatrix[0][c] + p[1] * PhysMatrix[1][c] + p[2] * PhysMatrix[2][c];
+        WheelPosX[car][j] = cocheX[car] + out[0];
+        WheelPosY[car][j] = cocheY[car] + out[1];
+        WheelPosZ[car][j] = cocheZ[car] + out[2];
+    }
+}
+
 // Only the parts the frame relies on exist yet: the frame's age in ticks,
-// the snapshot of the cars and the surface flags of every car.
+// the snapshot of the cars, the surface flags of every car, the cars on the
+// ground and the chase camera behind the viewed car.
 void UpdateRaceFrame() {
     if (FrontEndActive)
         return;
     FrameTicks = LastFrameTicks;
+    // The presentation fly-by is not built yet: its camera hands over to the
+    // chase camera at the first race frame.
+    PresentationCamera = 0;
+    PresentationRun = 0;
     SnapshotCars();
-    for (int car = 0; car < CarCount; car++)
+    const int keptCar = CurrentCar;
+    for (int car = 0; car < CarCount && car < MAX_CARS; car++) {
         UpdateTerrainSounds(car);
+        CurrentCar = car;
+        PlaceCarOnGround();
+        cocheY[car] = CarGroundHeight[car] + RESTING_WHEEL_RADIUS;
+        PlaceWheels(car);
+    }
+    CurrentCar = keptCar;
+    UpdateChaseCamera(ViewedCar[0]);
 }
 
 void SnapshotCars() {
@@ -20,7 +56,13 @@ void SnapshotCars() {
         cocheX[car] = SimPosX[car];
         cocheY[car] = SimPosY[car];
         cocheZ[car] = SimPosZ[car];
+        CarHeading[car] = SimHeading[car];
+        AnguloDeCaida[car] = SimPitch[car];
+        AnguloDeBalanza[car] = SimRoll[car];
+        EyeX[car] = ChaseEyeX[car];
+        EyeZ[car] = ChaseEyeZ[car];
     }
+    ViewFocalScaleCopy = ViewFocalScale;
 }
 
 void SavePreviousPositions() {}

@@ -1,5 +1,9 @@
 // Race set-up.
 #pragma once
 
-// Fills the race tables with a valid race for the current set-up variables.
+// Fills the race tables with a valid race for the current set-up variables:
+// clocks, laps and flags from the start, every car at the start pose and
+// then on the grid, and the chase camera behind car 0.
 void StartRace();
+// The lighting files, the per-car start values, the grid and the cameras.
+void LoadLightingAndSetUpCars();

@@ -106,3 +106,36 @@ extern CarBody CarBodies[MAX_CARS];
 extern int CarBoxReady;      // the tick's car-box-ready flag (arena events)
 extern int ViewMode[2];       // camera view of each local player (2 = in-car)
 extern int ViewedCar[2];
+
+// ---------------------------------------------------------------------------
+// Cameras and the drawn pose (race frame, car pose, cameras).  Main thread:
+// the frame writes them in the race update and the scene builder reads them.
+extern int RaceCarCount;                 // the cars the per-race drawing and sound loops walk
+extern float EyeX[MAX_CARS], EyeY[MAX_CARS], EyeZ[MAX_CARS];   // per view, stored negated
+extern float ChaseEyeX[MAX_CARS], ChaseEyeY[MAX_CARS], ChaseEyeZ[MAX_CARS];
+extern float CameraPitch[MAX_CARS], AnguloDeDeriva[MAX_CARS], CameraRoll[MAX_CARS];
+extern float CameraPitchBias[MAX_CARS];
+extern float ChaseEyeHeight[MAX_CARS];   // the eye's height above the ground under the car, less 9
+extern int ChaseEyeOffset[MAX_CARS];     // the eye's distance along the camera heading (negative: behind)
+extern int CameraLag[MAX_CARS];
+extern float Angle1[MAX_CARS];           // the heading the chase camera follows
+extern int Centri;                       // 1: the chase camera adds its distance and bias terms
+extern int OwnCarVisible[2], LookBack[2];
+extern float SteeringAngle[MAX_CARS], WheelRollAngle[MAX_CARS];
+extern float VelocityX[MAX_CARS], VelocityZ[MAX_CARS];
+extern int CarLightsOn[MAX_CARS];
+extern int HandbrakeLocked[MAX_CARS];
+extern float WheelPosX[MAX_CARS][4], WheelPosY[MAX_CARS][4], WheelPosZ[MAX_CARS][4];
+extern float CarGroundHeight[MAX_CARS];
+extern float GroundTiltPitch[MAX_CARS], GroundTiltRoll[MAX_CARS];
+extern float DrawTiltPitch[MAX_CARS], DrawTiltRoll[MAX_CARS];
+extern float HeadPitch[MAX_CARS], HeadRoll[MAX_CARS];   // the driver's head angles of the pose
+// Config\cameras.cfg: 19 car models x 5 pairs {eye height, eye offset}.
+enum { CAMERA_TABLE_MODELS = 19, CAMERA_TABLE_PAIRS = 5 };
+extern float CameraTable[CAMERA_TABLE_MODELS][CAMERA_TABLE_PAIRS][2];
+
+// The event props' animation, read by the scene builder.
+enum { DECOR_FRAMES = 64 };
+extern float SkyDrift;                   // the sky's drift angle
+extern float DecorSpin;                  // the spinning scenery's angle
+extern int DecorFrames[DECOR_FRAMES];    // per lamp or confetti: its animation state

@@ -3,3 +3,5 @@
 
 void TextureFreeAll();
 void ReloadTextureTable();
+// A texture container for the bitmap at `path` in the slot: 0 made, -1 not.
+int AddTextureContainer(const char* path, int slot);

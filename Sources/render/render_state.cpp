@@ -11,6 +11,8 @@ float ViewFocalScale = 224.0f;
 float ViewFocalScaleCopy = 224.0f;
 PlatSurface* WorkSurface;
 PlatSurface* ScreenCopySurface;
+PlatSurface* SkyBitmapSurface;
+PlatSurface* SkyBackdropSurface;
 int ShowroomHidden;
 int RendererSurfaceFlags[2];
 int ViewDarkness[8];

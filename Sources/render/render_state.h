@@ -100,3 +100,89 @@ extern unsigned char* SoftPaletteBase;
 // the car shaded last.
 extern int ViewDarkness[8];
 extern int ViewDarknessCurrent;
+
+// ---------------------------------------------------------------------------
+// Texture slots (textures.cpp).  A texture is known by its number 1..2064,
+// which is also its slot and its file name.
+enum {
+    TEXTURE_SLOTS = 2065,            // slot 0 is never loaded
+    TEXTURE_FIRST = 1,
+    TEXTURE_LAST = 2064,
+    SOFT_PAGE_SIDE = 256,
+    SOFT_PAGE_BYTES = 65536,
+    SOFT_PALETTE_BLOCK = 8192,       // palette bytes given to each software texture
+};
+// The software path's record of one texture: where its texels lie and
+// how the rasteriser draws them.
+struct SoftTexturePage {
+    int32_t width, height;
+    int32_t pageX, pageY;            // the texture's corner in its page, 0..255
+    const uint8_t* page;             // the 64 KB-aligned 256 x 256 page of texel indices; null: not loaded
+    const uint16_t* palette;         // 256 colours in the frame's pixel format
+    int32_t keyClass;                // -1 opaque; otherwise texels of colour 0 are holes
+    int32_t kind;                    // 0 textured, 1 darkening mask, 2 depth-tested darkening mask
+};
+extern SoftTexturePage SoftTexturePages[TEXTURE_SLOTS];
+extern int32_t TextureIdTable[TEXTURE_SLOTS];
+extern int32_t TextureSlotState[TEXTURE_SLOTS];   // -1 not loaded, 0 loaded
+extern uint8_t TextureMissing[TEXTURE_SLOTS];
+extern int32_t TextureRenderFlags[TEXTURE_SLOTS]; // 1 multiplicative, 2 additive, 4 no z, 8 nearest
+extern int TexturesLoaded;
+extern float LoadProgressStep;
+extern int PaletteOffset;
+extern int SoftTexelHigh;
+extern int CurrentTextureMode;
+extern int TrackMapLoaded;
+extern int AdditiveTextureOne;
+
+// The sky of the software path: the track's picture and its stretched copy
+// that every software frame starts from.
+extern PlatSurface* SkyBitmapSurface;     // 320 x 128
+extern PlatSurface* SkyBackdropSurface;   // SurfaceWidth x two thirds of SurfaceHeight
+
+// ---------------------------------------------------------------------------
+// Race model sets (model_sets.cpp): the object slots of every car's parts.
+extern int CarBodyObject[8], CarShadowObject[8], CarHeadObject[8];
+extern int CarLampObjects[8][3], CarLampSingleObject[8];
+extern int CarGlassObject[8], CarPipesObject[8], CarHoodObject[8];
+extern int CarWheelObjects[8][4], CarArmObjects[8][2];
+extern int FirstCarObject, DustObject, BallObjects[4];
+extern int ArenaCarObject, ArenaCarAltObject, ArenaTargetObject;
+extern int ArenaDisplayWords[7];
+extern float ArenaRefX[4], ArenaRefY[4], ArenaRefZ[4];
+// Per car, from the built-in rows of its model.
+extern float WheelOffsetX[8][4], WheelOffsetY[8][4], WheelOffsetZ[8][4];
+extern float HeadOffset[8][3], PipeMount[8][4], BodyMount[8][4];
+extern int CarSetLoaded[20], CarHoodLoaded[20];
+extern int SceneryTriangleEnd, CarsVertexEnd, CarsTriangleEnd;
+extern int SelectedModels[8], SelectedPaints[8], SelectedCodes[8];
+
+// ---------------------------------------------------------------------------
+// Scene builder (scene_builder.cpp).
+extern float CarTravel[8];           // distance each car has rolled, for its body's reflection
+extern int CarViewDistance[8];       // plan distance from the view's camera
+extern int CarDetailLevel[8];        // 0..3, a coarse distance class
+extern float WaterLevel;
+extern int WaterFalling;
+extern int DeviceBlendOk;            // the Direct3D device blends as the effects need
+extern uint32_t TextureSortCycles;   // cycles of the car pass sort, for the developer overlay
+
+// ---------------------------------------------------------------------------
+// Software frame (soft_frame.cpp, rasteriser.cpp).  WorkSurface rows 0..479
+// hold the colour frame (1280 bytes a row); from byte 614,400 lies the depth
+// area, 480 rows of 640 32-bit values, larger = nearer, whose top byte is
+// the frame's stamp.
+enum {
+    SOFT_FRAME_WIDTH = 640,
+    SOFT_FRAME_HEIGHT = 480,
+    SOFT_ROW_BYTES = 1280,
+    SOFT_DEPTH_ROW_BYTES = 2560,
+    SOFT_DEPTH_OFFSET = 614400,
+    SOFT_DEPTH_STAMP_WRAP = 127,
+};
+extern unsigned char* FrameBufferPixels;   // the work surface's memory at the last lock
+extern int DepthStampCounter;              // 0..126
+extern uint32_t DepthStamp;                // the counter << 24
+// The replay camera (timer thread) asks for an empty depth area here; the
+// next software frame clears it before it draws.
+extern std::atomic<int> DepthClearRequest;

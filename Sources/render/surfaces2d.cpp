@@ -35,9 +35,18 @@ void ShowLoadingScreen() {
     PresentFrame();
 }
 
-void LoadHudSurfaces() { ReplaceSurface(&ScreenCopySurface, 640, 480); }
+void LoadHudSurfaces() {
+    ReplaceSurface(&SkyBitmapSurface, 320, 128);
+    ReplaceSurface(&SkyBackdropSurface, SurfaceWidth > 0 ? SurfaceWidth : 640,
+                   SurfaceHeight > 2 ? (SurfaceHeight / 3) * 2 : 320);
+    ReplaceSurface(&ScreenCopySurface, 640, 480);
+}
 
 void FreeHudSurfaces() {
+    PlatSurfaceRelease(SkyBitmapSurface);
+    SkyBitmapSurface = nullptr;
+    PlatSurfaceRelease(SkyBackdropSurface);
+    SkyBackdropSurface = nullptr;
     PlatSurfaceRelease(ScreenCopySurface);
     ScreenCopySurface = nullptr;
 }

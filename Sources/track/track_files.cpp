@@ -8,6 +8,7 @@
 #include "frame/frame_state.h"
 #include "race/cameras.h"
 #include "race/race_state.h"
+#include "render/lookup_tables.h"
 #include "render/model_sets.h"
 #include "render/objects.h"
 #include "render/render_state.h"
@@ -347,8 +348,9 @@ void LoadTrackData() {
     ResetTvCameras();
     MapTvCamerasToPath();
 
-    // The race's 3D objects; the software path aligns its texel area when
-    // the textures are prepared.
+    // The software path's texel pages start at a 64 KB boundary.
+    if (RenderKind == 0)
+        SoftTexelBase = AlignBufferTo64K(SoftTexels);
     LoadRaceModels();
 
     SetTrackFolder();

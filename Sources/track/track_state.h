@@ -231,3 +231,22 @@ extern int CarRoofTriangleCount[8];
 
 // The builders' progress counter (cells done).
 extern int BuilderProgress;
+
+// ---------------------------------------------------------------------------
+// Built-in scene points (scene_points.cpp): where the scene builder draws
+// dust, lamps and the can, and where the crowd sound is played from.
+enum {
+    DUST_POINTS_A = 29,
+    DUST_POINTS_B = 23,
+    BACKDROP_PLACEMENTS = 13,
+    CROWD_POINTS = 7,
+};
+extern int32_t DustPointsA[DUST_POINTS_A][3];       // x, y, z: lamps and glows
+extern float DustPointsB[DUST_POINTS_B][3];         // x, z, y: dust clouds
+extern float DustPointYaws[DUST_POINTS_B];
+extern float BackdropPlacements[BACKDROP_PLACEMENTS][2];   // x, z
+extern float BackdropPlacementAngles[BACKDROP_PLACEMENTS];
+extern float CanPosition[3];
+extern float CrowdPoints[CROWD_POINTS][2];          // x, z
+extern float SkidOnThreshold, SkidOffThreshold;
+extern int LandingVolumeBase;

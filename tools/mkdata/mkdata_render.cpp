@@ -13,6 +13,7 @@
 
 #include "mkdata.h"
 #include "mkdata_objects.h"
+#include "mkdata_textures.h"
 #include "track/asset_paths.h"
 
 // Texture numbers of the car parts (paint 0).  Painted: 1000, 1001, 1002,
@@ -301,6 +302,105 @@ bool WriteCarFolder(int model) {
     return ok;
 }
 
+// ---------------------------------------------------------------------------
+// The scenery of track 10 (sky, sprites, backdrop hills, spinning props).
+
+enum {
+    TEX_CRATE = 73,
+    TEX_HILLS = 76,
+    TEX_SKY_DOME = 77,
+    TEX_SKY_GRADIENT = 78,
+    TEX_SPRITE = 2012,
+};
+
+// A ring of hills far around the circuit, facing its middle; the backdrop
+// drawer places it in the world.
+Mesh Hills() {
+    Mesh mesh;
+    mesh.withNormals = false;
+    const double cx = 43312.0, cz = 65000.0, radius = 150000.0;
+    const int segments = 48;
+    auto top = [](int k) { return 14000.0 + 9000.0 * std::sin(k * 0.9) + 6000.0 * std::sin(k * 2.3 + 1.0); };
+    for (int k = 0; k < segments; k++) {
+        const double a0 = 2.0 * std::numbers::pi * k / segments, a1 = 2.0 * std::numbers::pi * (k + 1) / segments;
+        const Vec b0 = {cx + radius * std::sin(a0), 0.0, cz + radius * std::cos(a0)};
+        const Vec b1 = {cx + radius * std::sin(a1), 0.0, cz + radius * std::cos(a1)};
+        const Vec t0 = {b0.x, top(k), b0.z}, t1 = {b1.x, top(k + 1), b1.z};
+        const uint32_t first = (uint32_t)mesh.object.vertices.size();
+        const float u0 = (float)(k % 4) * 0.25f, u1 = u0 + 0.25f;
+        mesh.object.vertices.push_back({(float)b0.x, (float)b0.y, (float)b0.z, u0, 1.0f});
+        mesh.object.vertices.push_back({(float)b1.x, (float)b1.y, (float)b1.z, u1, 1.0f});
+        mesh.object.vertices.push_back({(float)t1.x, (float)t1.y, (float)t1.z, u1, 0.0f});
+        mesh.object.vertices.push_back({(float)t0.x, (float)t0.y, (float)t0.z, u0, 0.0f});
+        const uint32_t word = MakeTextureWord(TEX_HILLS, 0);
+        mesh.object.triangles.push_back(
+            {{MakeCorner(first, first), MakeCorner(first + 1, first + 1), MakeCorner(first + 2, first + 2)}, word});
+        mesh.object.triangles.push_back(
+            {{MakeCorner(first, first), MakeCorner(first + 2, first + 2), MakeCorner(first + 3, first + 3)}, word});
+    }
+    return mesh;
+}
+
+// A dome over the camera (the sky and its gradient are drawn around the eye).
+Mesh Dome(double radius, double low, int texture) {
+    Mesh mesh;
+    mesh.withNormals = false;
+    const int segments = 8;
+    for (int k = 0; k < segments; k++) {
+        const double a0 = 2.0 * std::numbers::pi * k / segments, a1 = 2.0 * std::numbers::pi * (k + 1) / segments;
+        const Vec p0 = {radius * std::sin(a0), low, radius * std::cos(a0)};
+        const Vec p1 = {radius * std::sin(a1), low, radius * std::cos(a1)};
+        mesh.Triangle(p0, p1, {0.0, radius, 0.0}, {-(p0.x + p1.x), -radius, -(p0.z + p1.z)}, texture);
+    }
+    return mesh;
+}
+
+// A flat sprite square facing -z (the drawers turn it to the camera).
+Mesh Sprite(double half) {
+    Mesh mesh;
+    mesh.withNormals = false;
+    mesh.Quad({-half, -half, 0}, {half, -half, 0}, {half, half, 0}, {-half, half, 0}, {0, 0, -1}, TEX_SPRITE);
+    return mesh;
+}
+
+Mesh Ball(double r) {
+    Mesh mesh;
+    mesh.withNormals = false;
+    const Vec poles[2] = {{0, r, 0}, {0, -r, 0}};
+    const Vec ring[4] = {{r, 0, 0}, {0, 0, r}, {-r, 0, 0}, {0, 0, -r}};
+    for (const Vec& pole : poles)
+        for (int k = 0; k < 4; k++) {
+            const Vec a = ring[k], b = ring[(k + 1) % 4];
+            mesh.Triangle(pole, a, b, {pole.x + a.x + b.x, pole.y + a.y + b.y, pole.z + a.z + b.z}, TEX_SPRITE);
+        }
+    return mesh;
+}
+
+// A hexagonal nut standing on its side.
+Mesh Nut(double radius, double depth) {
+    Mesh mesh;
+    for (int k = 0; k < 6; k++) {
+        const double a0 = std::numbers::pi * k / 3.0, a1 = std::numbers::pi * (k + 1) / 3.0;
+        const Vec f0 = {radius * std::cos(a0), radius * std::sin(a0), -depth}, f1 = {radius * std::cos(a1), radius * std::sin(a1), -depth};
+        const Vec b0 = {f0.x, f0.y, depth}, b1 = {f1.x, f1.y, depth};
+        mesh.Quad(f0, f1, b1, b0, {f0.x + f1.x, f0.y + f1.y, 0.0}, TEX_CRATE);
+        mesh.Triangle({0, 0, -depth}, f0, f1, {0, 0, -1}, TEX_CRATE);
+        mesh.Triangle({0, 0, depth}, b0, b1, {0, 0, 1}, TEX_CRATE);
+    }
+    return mesh;
+}
+
+bool WriteTrackScenery() {
+    const std::string folder = "3d\\Tracks\\Track-10\\";
+    Mesh cube;
+    cube.Box(-400, 400, -400, 400, -400, 400, TEX_CRATE);
+    return Write(folder, "CIELO", Dome(20000.0, -2000.0, TEX_SKY_DOME)) &&
+           Write(folder, "DEGRA", Dome(18000.0, -6000.0, TEX_SKY_GRADIENT)) && Write(folder, "POLVO", Sprite(50.0)) &&
+           Write(folder, "BOLA", Ball(30.0)) && Write(folder, "BOLA1", Ball(30.0)) &&
+           Write(folder, "BOLA2", Ball(30.0)) && Write(folder, "BOLA3", Ball(30.0)) &&
+           Write(folder, "MONTANAS", Hills()) && Write(folder, "CUBO", cube) && Write(folder, "TUERCA", Nut(500.0, 180.0));
+}
+
 }  // namespace
 
 bool MakeRenderData(const MkOptions&) {
@@ -308,5 +408,5 @@ bool MakeRenderData(const MkOptions&) {
         if (!WriteCarFolder(model))
             return false;
     }
-    return true;
+    return WriteTrackScenery() && MkWriteTextures();
 }

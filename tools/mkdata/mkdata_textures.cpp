@@ -1,0 +1,330 @@
+// The textures of the sample folder.  Every picture is drawn from a few
+// flat colours and a little deterministic noise, so each stays well inside
+// a 256-colour palette.
+//
+// Track textures lie in the group's common artwork folder, the sky picture
+// in the art set 0 folder (the texture loader reads it from there), and the
+// car textures in the day and menu car artwork folders.  Colour-keyed
+// textures keep away from black: only palette index 0 is black, and it
+// marks holes.
+
+#include "mkdata_textures.h"
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+
+#include "mkdata.h"
+
+namespace {
+
+uint32_t Rgb(int r, int g, int b) {
+    auto c = [](int v) { return (uint32_t)(v < 0 ? 0 : v > 255 ? 255 : v); };
+    return c(r) << 16 | c(g) << 8 | c(b);
+}
+
+// A small deterministic noise source.
+struct Noise {
+    uint32_t seed;
+    int Next(int span) {
+        seed = seed * 214013u + 2531011u;
+        return (int)((seed >> 16) & 0x7FFF) % span;
+    }
+};
+
+MkPicture Blank(int w, int h, uint32_t colour) {
+    MkPicture p;
+    p.width = w;
+    p.height = h;
+    p.rgb.assign((size_t)w * h, colour);
+    return p;
+}
+
+uint32_t& At(MkPicture& p, int x, int y) { return p.rgb[(size_t)y * p.width + x]; }
+
+// A colour varied by up to +-amount in steps of 4 (few distinct colours).
+uint32_t Speckle(Noise& n, int r, int g, int b, int amount) {
+    const int d = (n.Next(2 * amount / 4 + 1) * 4) - amount;
+    return Rgb(r + d, g + d, b + d);
+}
+
+void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; i++)
+        out.push_back((uint8_t)(value >> (8 * i)));
+}
+
+// ---------------------------------------------------------------------------
+// Track group 1.  The world's texture coordinates run far past 1 and the
+// software path wraps them within the 256 x 256 page, so every texture that
+// tiles fills a page of its own.
+
+const int FULL = 256;
+
+MkPicture Road() {
+    MkPicture p = Blank(FULL, FULL, 0);
+    Noise n{70};
+    for (int y = 0; y < FULL; y++)
+        for (int x = 0; x < FULL; x++)
+            At(p, x, y) = Speckle(n, 96, 96, 100, 12);
+    // A dashed lane line along the strip's edge.
+    for (int y = 0; y < FULL; y++)
+        for (int x = 0; x < 8; x++)
+            if (y % 128 < 72)
+                At(p, x, y) = Rgb(236, 236, 228);
+    return p;
+}
+
+MkPicture Verge() {
+    MkPicture p = Blank(FULL, FULL, 0);
+    Noise n{71};
+    for (int y = 0; y < FULL; y++)
+        for (int x = 0; x < FULL; x++)
+            At(p, x, y) = n.Next(9) == 0 ? Rgb(120, 160, 60) : Speckle(n, 60, 132, 48, 16);
+    return p;
+}
+
+// Barrier walls: blocks along the track, with a dark rail at the top.
+MkPicture Wall(uint32_t a, uint32_t b) {
+    MkPicture p = Blank(FULL, FULL, 0);
+    for (int y = 0; y < FULL; y++)
+        for (int x = 0; x < FULL; x++)
+            At(p, x, y) = (y / 64) % 2 ? a : b;
+    for (int y = 0; y < FULL; y++)
+        for (int x = 224; x < FULL; x++)
+            At(p, x, y) = Rgb(70, 70, 78);
+    return p;
+}
+
+MkPicture Finish() {
+    MkPicture p = Blank(FULL, FULL, 0);
+    for (int y = 0; y < FULL; y++)
+        for (int x = 0; x < FULL; x++)
+            At(p, x, y) = ((x / 32) + (y / 32)) % 2 ? Rgb(240, 240, 240) : Rgb(36, 36, 40);
+    return p;
+}
+
+// Far hills: green slopes under a blue-grey haze at the top.
+MkPicture Hills() {
+    MkPicture p = Blank(128, 64, 0);
+    Noise n{76};
+    for (int y = 0; y < 64; y++)
+        for (int x = 0; x < 128; x++) {
+            const int haze = y < 20 ? 20 - y : 0;
+            At(p, x, y) = Speckle(n, 70 + haze * 3, 112 + haze * 2, 64 + haze * 5, 8);
+        }
+    return p;
+}
+
+MkPicture Crate() {
+    MkPicture p = Blank(32, 32, Rgb(200, 150, 60));
+    for (int k = 0; k < 32; k++) {
+        At(p, k, 0) = At(p, k, 31) = At(p, 0, k) = At(p, 31, k) = Rgb(120, 80, 30);
+        At(p, k, k) = Rgb(150, 100, 40);
+    }
+    return p;
+}
+
+MkPicture SkyBand(int top, int bottom) {
+    MkPicture p = Blank(32, 64, 0);
+    for (int y = 0; y < 64; y++)
+        for (int x = 0; x < 32; x++) {
+            const int t = top + (bottom - top) * y / 63;
+            At(p, x, y) = Rgb(t / 2, t * 3 / 4, t);
+        }
+    return p;
+}
+
+// The sky picture: 320 x 128, a gradient from deep blue to a pale horizon
+// with a few soft clouds.
+MkPicture SkyPicture() {
+    MkPicture p = Blank(320, 128, 0);
+    Noise n{99};
+    for (int y = 0; y < 128; y++) {
+        for (int x = 0; x < 320; x++) {
+            const int r = 60 + y * 110 / 127, g = 110 + y * 100 / 127, b = 200 + y * 40 / 127;
+            At(p, x, y) = Rgb(r & ~3, g & ~3, b & ~3);
+        }
+    }
+    for (int c = 0; c < 9; c++) {
+        const int cx = n.Next(320), cy = 16 + n.Next(70), rx = 20 + n.Next(30), ry = 5 + n.Next(6);
+        for (int y = cy - ry; y <= cy + ry; y++)
+            for (int x = cx - rx; x <= cx + rx; x++) {
+                const double dx = (double)(x - cx) / rx, dy = (double)(y - cy) / ry;
+                if (y >= 0 && y < 128 && dx * dx + dy * dy <= 1.0)
+                    At(p, (x + 320) % 320, y) = Rgb(236, 240, 248);
+            }
+    }
+    return p;
+}
+
+// ---------------------------------------------------------------------------
+// Car parts.  The painted parts come in four paints.
+
+const uint32_t Paints[4][2] = {
+    {Rgb(200, 36, 32), Rgb(150, 20, 20)},    // red
+    {Rgb(40, 84, 200), Rgb(24, 52, 140)},    // blue
+    {Rgb(236, 196, 40), Rgb(180, 140, 20)},  // yellow
+    {Rgb(44, 168, 72), Rgb(24, 112, 44)},    // green
+};
+
+MkPicture BodyPaint(int paint) {
+    MkPicture p = Blank(64, 64, Paints[paint][0]);
+    for (int k = 0; k < 64; k++) {
+        At(p, k, 30) = At(p, k, 31) = Paints[paint][1];   // a panel line
+        At(p, k, 0) = At(p, k, 63) = Paints[paint][1];
+    }
+    return p;
+}
+
+MkPicture HoodPaint(int paint) {
+    MkPicture p = Blank(64, 64, Paints[paint][0]);
+    for (int y = 0; y < 64; y++)
+        for (int x = 26; x < 38; x++)
+            At(p, x, y) = Rgb(240, 240, 240);   // a racing stripe
+    return p;
+}
+
+MkPicture CabinPaint(int paint) {
+    MkPicture p = Blank(64, 64, Paints[paint][1]);
+    for (int y = 12; y < 52; y++)
+        for (int x = 8; x < 56; x++)
+            At(p, x, y) = Rgb(70, 96, 130);   // window
+    return p;
+}
+
+MkPicture Flat(int w, int h, uint32_t colour, uint32_t edge) {
+    MkPicture p = Blank(w, h, colour);
+    for (int k = 0; k < w; k++)
+        At(p, k, 0) = At(p, k, h - 1) = edge;
+    for (int k = 0; k < h; k++)
+        At(p, 0, k) = At(p, w - 1, k) = edge;
+    return p;
+}
+
+// A darkening mask: the first pixel (the corner) is index 0 and darkens
+// nothing; the rest darkens what lies beneath.
+MkPicture Shadow() {
+    MkPicture p = Blank(32, 32, Rgb(40, 40, 40));
+    for (int k = 0; k < 32; k++)
+        At(p, k, 0) = At(p, k, 31) = At(p, 0, k) = At(p, 31, k) = Rgb(255, 255, 255);
+    return p;
+}
+
+MkPicture Tyre() {
+    MkPicture p = Blank(32, 32, Rgb(44, 44, 48));
+    for (int y = 0; y < 32; y += 4)
+        for (int x = 0; x < 32; x++)
+            At(p, x, y) = Rgb(28, 28, 30);   // tread
+    return p;
+}
+
+MkPicture Rim() {
+    MkPicture p = Blank(32, 32, Rgb(196, 196, 204));
+    for (int k = 0; k < 32; k++)
+        At(p, k, 16) = At(p, 16, k) = Rgb(120, 120, 130);
+    return p;
+}
+
+bool WritePicture(const std::string& path, const MkPicture& picture) {
+    const std::vector<uint8_t> bytes = MkEncodeBmp8(picture);
+    if (MkWriteArchived(path, bytes.data(), bytes.size()))
+        return true;
+    fprintf(stderr, "mkdata: cannot write %s\n", path.c_str());
+    return false;
+}
+
+std::string Numbered(const char* folder, int number) {
+    char name[32];
+    snprintf(name, sizeof name, "%04d.bmp", number);
+    return std::string(folder) + name;
+}
+
+}  // namespace
+
+std::vector<uint8_t> MkEncodeBmp8(const MkPicture& picture) {
+    // Palette: black first, then each colour in order of appearance; more
+    // than 256 colours drop low bits until they fit.
+    std::map<uint32_t, int> index;
+    std::vector<uint32_t> palette;
+    for (int mask : {0xFFFFFF, 0xFCFCFC, 0xF8F8F8, 0xF0F0F0, 0xE0E0E0}) {
+        index.clear();
+        palette.assign(1, 0);
+        index[0] = 0;
+        for (uint32_t c : picture.rgb) {
+            const uint32_t q = c & (uint32_t)mask;
+            if (!index.count(q)) {
+                index[q] = (int)palette.size();
+                palette.push_back(q);
+            }
+        }
+        if (palette.size() <= 256) {
+            std::vector<uint8_t> out;
+            const int w = picture.width, h = picture.height;
+            const int stride = (w + 3) & ~3;
+            const uint32_t bitsOffset = 14 + 40 + 4 * (uint32_t)palette.size();
+            const uint32_t size = bitsOffset + (uint32_t)(stride * h);
+            out.push_back('B');
+            out.push_back('M');
+            Put(out, size, 4);
+            Put(out, 0, 4);
+            Put(out, bitsOffset, 4);
+            Put(out, 40, 4);
+            Put(out, (uint32_t)w, 4);
+            Put(out, (uint32_t)h, 4);
+            Put(out, 1, 2);
+            Put(out, 8, 2);
+            Put(out, 0, 4);
+            Put(out, (uint32_t)(stride * h), 4);
+            Put(out, 2835, 4);
+            Put(out, 2835, 4);
+            Put(out, (uint32_t)palette.size(), 4);
+            Put(out, 0, 4);
+            for (uint32_t c : palette) {
+                out.push_back((uint8_t)(c & 255));
+                out.push_back((uint8_t)(c >> 8 & 255));
+                out.push_back((uint8_t)(c >> 16 & 255));
+                out.push_back(0);
+            }
+            // Rows bottom-up.
+            for (int y = h - 1; y >= 0; y--) {
+                for (int x = 0; x < w; x++)
+                    out.push_back((uint8_t)index[picture.rgb[(size_t)y * w + x] & (uint32_t)mask]);
+                for (int x = w; x < stride; x++)
+                    out.push_back(0);
+            }
+            return out;
+        }
+    }
+    return {};
+}
+
+bool MkWriteTextures() {
+    const char* trackArt = "ArtWork\\Tracks\\Track-01\\Comunes\\";
+    bool ok = WritePicture(Numbered(trackArt, 70), Road()) && WritePicture(Numbered(trackArt, 71), Verge()) &&
+              WritePicture(Numbered(trackArt, 72), Wall(Rgb(220, 40, 36), Rgb(236, 236, 236))) &&
+              WritePicture(Numbered(trackArt, 74), Wall(Rgb(40, 60, 200), Rgb(240, 210, 40))) &&
+              WritePicture(Numbered(trackArt, 75), Finish()) && WritePicture(Numbered(trackArt, 73), Crate()) &&
+              WritePicture(Numbered(trackArt, 76), Hills()) &&
+              WritePicture(Numbered(trackArt, 77), SkyBand(120, 220)) &&
+              WritePicture(Numbered(trackArt, 78), SkyBand(180, 250)) &&
+              WritePicture("ArtWork\\Tracks\\Track-01\\0\\cielo.bmp", SkyPicture());
+
+    for (const char* folder : {"ArtWork\\Cars\\DIA\\", "ArtWork\\Cars\\Menu\\", "ArtWork\\Cars\\NOCHE\\"}) {
+        for (int paint = 0; paint < 4 && ok; paint++) {
+            ok = WritePicture(Numbered(folder, 1000 + paint * 100), BodyPaint(paint)) &&
+                 WritePicture(Numbered(folder, 1001 + paint * 100), HoodPaint(paint)) &&
+                 WritePicture(Numbered(folder, 1002 + paint * 100), CabinPaint(paint)) &&
+                 WritePicture(Numbered(folder, 1004 + paint * 100), Flat(32, 32, Rgb(56, 56, 60), Rgb(40, 40, 44)));
+        }
+        ok = ok && WritePicture(Numbered(folder, 1011), Flat(32, 32, Rgb(90, 120, 150), Rgb(255, 255, 255))) &&
+             WritePicture(Numbered(folder, 1019), Flat(32, 32, Rgb(232, 188, 150), Rgb(60, 40, 30))) &&
+             WritePicture(Numbered(folder, 1021), Rim()) && WritePicture(Numbered(folder, 1022), Tyre()) &&
+             WritePicture(Numbered(folder, 1023), Flat(32, 32, Rgb(150, 150, 156), Rgb(100, 100, 104))) &&
+             WritePicture(Numbered(folder, 1030), Flat(32, 32, Rgb(255, 250, 200), Rgb(0, 0, 0))) &&
+             WritePicture(Numbered(folder, 1034), Flat(32, 32, Rgb(170, 170, 176), Rgb(110, 110, 116))) &&
+             WritePicture(Numbered(folder, 1040), Shadow()) &&
+             WritePicture(Numbered(folder, 1074), Flat(32, 32, Rgb(255, 240, 160), Rgb(0, 0, 0))) &&
+             WritePicture(Numbered(folder, 1086), Flat(32, 32, Rgb(255, 60, 40), Rgb(0, 0, 0)));
+    }
+    return ok;
+}
