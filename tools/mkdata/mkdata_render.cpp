@@ -276,10 +276,12 @@ bool HasArms(int model) { return model == 2 || model == 6 || model == 8 || model
 bool WriteCarFolder(int model) {
     const std::string folder = CarModelFolder(model);
     const CarShape shape = ShapeOf(model);
-    const Mesh body = Body(shape);
-    bool ok = Write(folder, "INTERIOR", body) && Write(folder, "GARAGE", body) &&
+    // The painted shell is the "1_CARRO" object, which loads with the car's
+    // paint; the interior (here the floor plate) keeps its textures.
+    const Mesh interior = Chassis(shape);
+    bool ok = Write(folder, "INTERIOR", interior) && Write(folder, "GARAGE", interior) &&
               Write(folder, "SOMBRA", Shadow(shape)) && Write(folder, "CABEZA", Head()) &&
-              Write(folder, "CRISTAL", Glass(shape)) && Write(folder, "1_CARRO", Chassis(shape)) &&
+              Write(folder, "CRISTAL", Glass(shape)) && Write(folder, "1_CARRO", Body(shape)) &&
               Write(folder, "ACAPO01", Hood(shape));
     if (HasLamps(model) || model == 5)
         ok = ok && Write(folder, "FAROS", Beam(shape, 320, 90, 0, TEX_LAMP_FRONT));
