@@ -131,7 +131,7 @@ TEST(SampleData, EveryCarFolderHoldsEveryPartItLoads) {
     CarModel[0] = 6;
     SetCarFolder(0);
     ObjectPaintShift = 3;
-    CargaObjeto("INTERIOR", 1, 0, "INTER063");
+    CargaObjeto("1_CARRO", 1, 0, "1_CARRO1");
     CargaObjeto("CRISTAL", 1, 0, "CRISTA06");
     ObjectPaintShift = -1;
     EXPECT_EQ(TrianglePool[0].texture & 0xFFFF, 1300u);
@@ -144,7 +144,7 @@ TEST(SampleData, CarFacesShowFromOutside) {
     ResetScene();
     CarModel[0] = 0;
     SetCarFolder(0);
-    CargaObjeto("INTERIOR", 1, 0, "INTER000");
+    CargaObjeto("1_CARRO", 1, 0, "1_CARRO1");
     CargaObjeto("COLI", 0, 0, "COLI00");
     // Seen from straight ahead at bumper height, turned to face the camera:
     // of the body only the two front faces and the cabin's underside face
@@ -177,7 +177,7 @@ TEST(SampleData, ObjdumpReportsObjectsAndFaults) {
     const std::string dir = MakeTestFolder("objdump");
     const std::string out = dir + "/dump.txt";
     EXPECT_EQ(RunBuiltProgram("quorvix-objdump",
-                              {"--game", QUORVIX_GAME_DIR, "-o", out, "3d\\cars\\vondel\\interior.ver"}, dir),
+                              {"--game", QUORVIX_GAME_DIR, "-o", out, "3d\\cars\\vondel\\1_carro.ver"}, dir),
               0);
     std::string text = ReadHostFile(out);
     EXPECT_NE(text.find("counts   vertices 72  triangles 24"), std::string::npos) << text;
@@ -194,7 +194,7 @@ TEST(SampleData, ObjdumpReportsObjectsAndFaults) {
         free(bytes);
         return copy;
     };
-    const std::string base = "3d\\Cars\\Vondel\\INTERIOR";
+    const std::string base = "3d\\Cars\\Vondel\\1_CARRO";
     std::string tri = archived(base + ".tri");
     ASSERT_EQ(tri.size(), 24u * 16);
     tri[tri.size() - 8] = (char)200;

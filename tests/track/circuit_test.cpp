@@ -141,8 +141,10 @@ TEST(SampleCircuit, SurfacesAndWorldSections) {
             }
         }
     }
+    // The world object comes first in the pools; the scenery follows it.
+    const int worldTriangles = ObjectEntries[FindObject("MUNDO01")].triangleCount;
     int missing = 0;
-    for (int t = 0; t < TriangleTotal; t++) {
+    for (int t = 0; t < worldTriangles; t++) {
         const ObjectTriangle& triangle = TrianglePool[t];
         missing += !drawn.count({(int)(triangle.corner[0] & 0xFFFF), (int)(triangle.corner[1] & 0xFFFF),
                                  (int)(triangle.corner[2] & 0xFFFF)});
