@@ -35,17 +35,20 @@ struct RasterTarget {
 
 inline float Reciprocal(int n) { return n > 0 && n < 10000 ? ReciprocalTable[n] : 1.0f / (float)n; }
 
-// Nearest integer of a float in 64 bits; anything not finite gives 0.
+// Nearest integer of a float in 64 bits (ties to even, as the processor
+// rounds); anything not finite or beyond 2^51 gives 0.  Inline: the spans
+// round several values each.
 inline int64_t RoundTo64(float value) {
-    if (!(value > -9.0e18f && value < 9.0e18f))
+    const double magic = 6755399441055744.0;   // 1.5 x 2^52: adding it drops the fraction
+    if (!(value > -2.0e15f && value < 2.0e15f))
         return 0;
-    return (int64_t)std::nearbyint(value);
+    return (int64_t)(((double)value + magic) - magic);
 }
 
 inline int RoundRow(float value) {
     if (!(value > -1.0e9f && value < 1.0e9f))
         return value > 0 ? 1000000000 : -1000000000;
-    return (int)std::nearbyint(value);
+    return (int)RoundTo64(value);
 }
 
 void StartEdge(Edge& e, const RasterVertex& a, const RasterVertex& b) {
