@@ -18,3 +18,5 @@ int TextEditActive;
 int TextEditHasText;
 int MouseKeptOff;
 int InRaceMenuCounter;
+char FileListRow[FILE_LIST_ROWS][32];
+KeyBinding ControlBindings[4][11];
