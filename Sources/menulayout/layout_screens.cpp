@@ -145,7 +145,7 @@ static const char kScreen00[] = R"layout(
  57 text 0x320   slot=37 font=2 colour=5/0 parent=56 at=80,0
  58 text 0x278   slot=397 font=1 colour=3/4 parent=56 at=12,18 hit=390,450,390,410
  59 text 0x278   slot=398 font=1 colour=3/4 parent=56 at=83,18 hit=460,510,390,410
- 60 pic  0x440   pic=533 map=68 at=600,8 home=600,8
+ 60 pic  0x440   pic=533 map=68 parent=51 at=12,12 home=12,12
  61 pic  0x2460  pic=5 map=2 at=-500,454 home=22,454
  62 text 0x338   slot=386 font=1 colour=3/4 parent=61 at=69,1 hit=22,160,454,478
  63 pic  0x6460  pic=284 frames=16 map=69 at=-500,400 home=0,400
@@ -246,8 +246,8 @@ static const char kScreen02[] = R"layout(
  43 text 0x300   slot=164 font=2 colour=4/0 at=556,298
  44 text 0x300   slot=165 font=2 colour=4/0 at=556,322
  45 text 0x300   slot=166 font=2 colour=4/0 at=556,346
- 46 pic  0x440   pic=11 map=7 at=120,140 home=120,140
- 47 text 0x319   slot=48 font=1 colour=3/4 parent=46 at=200,150 hit=230,409,288,313
+ 46 pic  0x440   pic=11 map=7 at=120,128 home=120,128
+ 47 text 0x319   slot=48 font=1 colour=3/4 parent=46 at=200,150 hit=230,409,276,301
     link and-not 0x20 2:46
     link and-not 0x20 2:47
     link and-not 0x20 2:48
@@ -255,7 +255,7 @@ static const char kScreen02[] = R"layout(
  49 text 0x300   slot=613 font=2 colour=4/0 at=540,390
  50 text 0x300   slot=614 font=2 colour=4/0 at=540,406
  51 pic  0x440   pic=61 at=436,72 home=436,72
- 52 pic  0x440   pic=533 map=68 at=600,16 home=600,16
+ 52 pic  0x440   pic=533 map=68 parent=46 at=12,12 home=12,12
 )layout";
 
 static const char kScreen03[] = R"layout(
@@ -323,7 +323,7 @@ static const char kScreen03[] = R"layout(
  43 text 0x320   slot=242 font=2 colour=4/0 parent=35 at=62,66
  44 text 0x320   slot=243 font=2 colour=4/0 parent=35 at=62,92
  45 text 0x320   slot=244 font=2 colour=4/0 parent=35 at=62,118
- 46 pic  0x440   pic=11 map=7 at=120,140 home=120,140
+ 46 pic  0x440   pic=11 map=7 at=120,128 home=120,128
  47 text 0x300   slot=48 font=1 colour=5/0 parent=46 at=200,30
  48 text 0x300   slot=612 font=1 colour=5/0 parent=46 at=200,54
  49 text 0x300   slot=613 font=1 colour=5/0 parent=46 at=200,78
@@ -440,8 +440,8 @@ static const char kScreen03[] = R"layout(
 159 pic  0x2460  pic=518 map=58 at=1140,130 home=436,130
 160 text 0x300   slot=137 font=1 colour=4/0 at=320,360
 161 pic  0x440   pic=526 map=65 at=220,200 home=220,200
-162 pic  0x440   pic=533 map=68 at=600,16 home=600,16
-163 pic  0x440   pic=533 map=68 at=560,16 home=560,16
+162 pic  0x440   pic=533 map=68 parent=46 at=12,12 home=12,12
+163 pic  0x440   pic=533 map=68 parent=46 at=356,12 home=356,12
 )layout";
 
 static const char kScreen04[] = R"layout(
@@ -569,7 +569,7 @@ static const char kScreen05[] = R"layout(
  66 text 0x280   slot=157 font=2 colour=5/0 parent=18 at=228,92
  67 text 0x280   slot=158 font=2 colour=5/0 parent=18 at=228,92
  68 text 0x280   slot=159 font=2 colour=5/0 parent=18 at=228,92
- 69 pic  0x440   pic=11 map=7 at=120,140 home=120,140
+ 69 pic  0x440   pic=11 map=7 at=120,128 home=120,128
  70 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,30
  71 text 0x300   slot=612 font=1 colour=5/0 parent=69 at=200,54
  72 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,78
@@ -595,7 +595,7 @@ static const char kScreen05[] = R"layout(
  89 text 0x300   slot=979 font=2 colour=4/0 parent=87 at=100,26
  90 text 0x300   slot=979 font=2 colour=4/0 parent=87 at=100,38
  91 text 0x300   slot=979 font=2 colour=4/0 parent=87 at=100,50
- 92 pic  0x440   pic=533 map=68 at=600,16 home=600,16
+ 92 pic  0x440   pic=533 map=68 parent=69 at=12,12 home=12,12
 )layout";
 
 static const char kScreen06[] = R"layout(
@@ -727,13 +727,13 @@ static const char kScreen07[] = R"layout(
  28 pic  0x8478  pic=48 map=46 at=40,252 home=40,252 hit=40,63,252,275
  29 pic  0x10478 pic=48 map=46 at=200,252 home=200,252 hit=200,223,252,275
  30 text 0x320   slot=650 font=1 colour=5/0 parent=3 at=108,180
- 31 pic  0x440   pic=11 map=7 at=120,140 home=120,140
- 32 text 0x319   slot=48 font=1 colour=3/4 parent=31 at=200,150 hit=230,409,288,313
+ 31 pic  0x440   pic=11 map=7 at=120,128 home=120,128
+ 32 text 0x319   slot=48 font=1 colour=3/4 parent=31 at=200,150 hit=230,409,276,301
     link and-not 0x20 7:31
     link and-not 0x20 7:32
     link and-not 0x20 7:33
  33 text 0x300   slot=612 font=1 colour=5/0 parent=31 at=200,30
- 34 pic  0x440   pic=533 map=68 at=600,16 home=600,16
+ 34 pic  0x440   pic=533 map=68 parent=31 at=12,12 home=12,12
 )layout";
 
 static const char kScreen08[] = R"layout(
@@ -793,8 +793,8 @@ static const char kScreen08[] = R"layout(
  47 text 0x2a0   slot=769 font=2 colour=5/0 parent=3 at=388,122
  48 text 0x2a0   slot=770 font=2 colour=5/0 parent=3 at=388,138
  49 text 0x2a0   slot=771 font=2 colour=5/0 parent=3 at=388,154
- 50 pic  0x440   pic=11 map=7 at=120,140 home=120,140
- 51 text 0x319   slot=48 font=1 colour=3/4 parent=50 at=200,150 hit=230,409,288,313
+ 50 pic  0x440   pic=11 map=7 at=120,128 home=120,128
+ 51 text 0x319   slot=48 font=1 colour=3/4 parent=50 at=200,150 hit=230,409,276,301
     link and-not 0x20 8:50
     link and-not 0x20 8:51
     link and-not 0x20 8:52
@@ -807,7 +807,7 @@ static const char kScreen08[] = R"layout(
  58 text 0x320   slot=391 font=2 colour=4/0 parent=57 at=58,-16
  59 text 0x339   slot=395 font=1 colour=3/4 parent=57 at=100,3 hit=424,615,302,328
     link or 0x20 8:59
- 60 pic  0x440   pic=533 map=68 at=600,16 home=600,16
+ 60 pic  0x440   pic=533 map=68 parent=50 at=12,12 home=12,12
 )layout";
 
 static const char kScreen09[] = R"layout(
@@ -847,13 +847,13 @@ static const char kScreen09[] = R"layout(
  29 text 0x2a0   slot=297 font=1 colour=5/0 parent=4 at=188,58
  30 text 0x2a0   slot=298 font=1 colour=5/0 parent=4 at=188,80
  31 text 0x2a0   slot=299 font=1 colour=5/0 parent=4 at=188,102
- 32 pic  0x440   pic=11 map=7 at=120,140 home=120,140
- 33 text 0x319   slot=48 font=1 colour=3/4 parent=32 at=200,156 hit=230,409,294,318
+ 32 pic  0x440   pic=11 map=7 at=120,128 home=120,128
+ 33 text 0x319   slot=48 font=1 colour=3/4 parent=32 at=200,156 hit=230,409,282,306
     link and-not 0x20 9:32
     link and-not 0x20 9:33
     link and-not 0x20 9:34
  34 text 0x300   slot=316 font=1 colour=5/0 parent=32 at=200,24
- 35 pic  0x440   pic=533 map=68 at=600,16 home=600,16
+ 35 pic  0x440   pic=533 map=68 parent=32 at=12,12 home=12,12
 )layout";
 
 static const char kScreen10[] = R"layout(
@@ -915,13 +915,13 @@ static const char kScreen10[] = R"layout(
  47 text 0x300   slot=109 font=2 colour=4/0 parent=4 at=62,288
  48 text 0x300   slot=777 font=2 colour=4/0 parent=4 at=62,304
  49 text 0x300   slot=776 font=2 colour=4/0 parent=4 at=62,320
- 50 pic  0x440   pic=11 map=7 at=120,140 home=120,140
- 51 text 0x319   slot=48 font=1 colour=3/4 parent=50 at=200,156 hit=230,409,294,318
+ 50 pic  0x440   pic=11 map=7 at=120,128 home=120,128
+ 51 text 0x319   slot=48 font=1 colour=3/4 parent=50 at=200,156 hit=230,409,282,306
     link and-not 0x20 10:50
     link and-not 0x20 10:51
     link and-not 0x20 10:52
  52 text 0x300   slot=316 font=1 colour=5/0 parent=50 at=200,24
- 53 pic  0x440   pic=533 map=68 at=600,16 home=600,16
+ 53 pic  0x440   pic=533 map=68 parent=50 at=12,12 home=12,12
 )layout";
 
 static const char kScreen11[] = R"layout(
@@ -971,13 +971,13 @@ static const char kScreen11[] = R"layout(
  40 text 0x260   slot=310 font=2 colour=4/0 parent=9 at=12,44
  41 text 0x260   slot=311 font=2 colour=4/0 parent=9 at=12,64
  42 text 0x260   slot=307 font=2 colour=5/0 parent=9 at=12,90
- 43 pic  0x440   pic=11 map=7 at=120,140 home=120,140
- 44 text 0x319   slot=48 font=1 colour=3/4 parent=43 at=200,150 hit=230,409,288,313
+ 43 pic  0x440   pic=11 map=7 at=120,128 home=120,128
+ 44 text 0x319   slot=48 font=1 colour=3/4 parent=43 at=200,150 hit=230,409,276,301
     link and-not 0x20 11:43
     link and-not 0x20 11:44
     link and-not 0x20 11:45
  45 text 0x300   slot=316 font=1 colour=5/0 parent=43 at=200,30
- 46 pic  0x440   pic=533 map=68 at=600,16 home=600,16
+ 46 pic  0x440   pic=533 map=68 parent=43 at=12,12 home=12,12
  47 text 0x300   slot=104 font=2 colour=4/0 parent=4 at=100,206
  48 text 0x300   slot=105 font=2 colour=4/0 parent=4 at=100,206
  49 text 0x300   slot=106 font=2 colour=4/0 parent=4 at=100,206
@@ -1201,11 +1201,11 @@ static const char kScreen15[] = R"layout(
  35 text 0x260   slot=327 font=1 colour=4/0 parent=4 at=12,102
  36 text 0x339   slot=328 font=1 colour=3/4 parent=34 at=100,3 hit=424,615,302,328
     link or 0x20 15:36
- 37 pic  0x440   pic=11 map=7 at=120,140 home=120,140
+ 37 pic  0x440   pic=11 map=7 at=120,128 home=120,128
  38 text 0x300   slot=728 font=1 colour=5/0 parent=37 at=200,24
  39 text 0x300   slot=389 font=1 colour=5/0 parent=37 at=200,46
  40 text 0x300   slot=729 font=1 colour=5/0 parent=37 at=200,68
- 41 pic  0x440   pic=533 map=68 at=600,16 home=600,16
+ 41 pic  0x440   pic=533 map=68 parent=37 at=12,12 home=12,12
  42 pic  0x2460  pic=15 map=29 at=-500,420 home=150,420
  43 text 0x260   slot=327 font=1 colour=4/0 parent=4 at=12,124
  44 text 0x339   slot=1034 font=1 colour=3/4 parent=42 at=80,3 hit=154,305,422,444
@@ -1352,12 +1352,12 @@ static const char kScreen18[] = R"layout(
  29 pic  0x460   pic=45 map=51 at=388,108 home=388,108
  30 pic  0x478   pic=46 map=52 at=388,108 home=388,108 hit=388,411,108,131
  31 text 0x260   slot=621 font=1 colour=4/0 parent=18 at=12,36
- 32 pic  0x440   pic=11 map=7 at=120,140 home=120,140
+ 32 pic  0x440   pic=11 map=7 at=120,128 home=120,128
  33 text 0x300   slot=728 font=1 colour=5/0 parent=32 at=200,24
  34 text 0x300   slot=387 font=1 colour=5/0 parent=32 at=200,46
  35 text 0x300   slot=729 font=1 colour=5/0 parent=32 at=200,68
- 36 pic  0x440   pic=533 map=68 at=600,16 home=600,16
- 37 pic  0x440   pic=533 map=68 at=600,16 home=600,16
+ 36 pic  0x440   pic=533 map=68 parent=32 at=12,12 home=12,12
+ 37 pic  0x440   pic=533 map=68 parent=32 at=12,12 home=12,12
  38 text 0x300   slot=48 font=1 colour=5/0 parent=32 at=200,90
 )layout";
 
@@ -1456,7 +1456,7 @@ static const char kScreen19[] = R"layout(
  66 text 0x280   slot=157 font=2 colour=5/0 parent=18 at=228,92
  67 text 0x280   slot=158 font=2 colour=5/0 parent=18 at=228,92
  68 text 0x280   slot=159 font=2 colour=5/0 parent=18 at=228,92
- 69 pic  0x440   pic=11 map=7 at=120,140 home=120,140
+ 69 pic  0x440   pic=11 map=7 at=120,128 home=120,128
  70 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,30
  71 text 0x300   slot=612 font=1 colour=5/0 parent=69 at=200,54
  72 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,78
@@ -1470,7 +1470,7 @@ static const char kScreen19[] = R"layout(
  80 text 0x300   slot=979 font=2 colour=4/0 parent=69 at=200,184
  81 pic  0x440   pic=530 map=67 at=220,200 home=220,200
  82 text 0x300   slot=409 font=1 colour=4/0 parent=81 at=100,10
- 83 pic  0x440   pic=533 map=68 at=600,16 home=600,16
+ 83 pic  0x440   pic=533 map=68 parent=69 at=12,12 home=12,12
  84 text 0x300   slot=412 font=2 colour=4/0 parent=81 at=100,34
  85 text 0x300   slot=1010 font=2 colour=4/0 parent=81 at=100,52
 )layout";
@@ -1514,12 +1514,12 @@ static const char kScreen20[] = R"layout(
  30 text 0x278   slot=643 font=1 colour=3/4 parent=3 at=12,102 hit=22,382,173,193
  31 text 0x278   slot=644 font=1 colour=3/4 parent=3 at=12,124 hit=22,382,195,215
  32 text 0x278   slot=645 font=1 colour=3/4 parent=3 at=12,146 hit=22,382,217,237
- 33 pic  0x440   pic=11 map=7 at=120,140 home=120,140
+ 33 pic  0x440   pic=11 map=7 at=120,128 home=120,128
  34 text 0x300   slot=728 font=1 colour=5/0 parent=33 at=200,24
  35 text 0x300   slot=388 font=1 colour=5/0 parent=33 at=200,46
  36 text 0x300   slot=729 font=1 colour=5/0 parent=33 at=200,68
- 37 pic  0x440   pic=533 map=68 at=600,16 home=600,16
- 38 text 0x319   slot=48 font=1 colour=3/4 parent=33 at=200,156 hit=230,409,294,318
+ 37 pic  0x440   pic=533 map=68 parent=33 at=12,12 home=12,12
+ 38 text 0x319   slot=48 font=1 colour=3/4 parent=33 at=200,156 hit=230,409,282,306
     link and-not 0x20 20:33
     link and-not 0x20 20:34
     link and-not 0x20 20:35
@@ -1563,12 +1563,12 @@ static const char kScreen21[] = R"layout(
  30 text 0x278   slot=643 font=1 colour=3/4 parent=3 at=12,102 hit=22,382,173,193
  31 text 0x278   slot=644 font=1 colour=3/4 parent=3 at=12,124 hit=22,382,195,215
  32 text 0x278   slot=645 font=1 colour=3/4 parent=3 at=12,146 hit=22,382,217,237
- 33 pic  0x440   pic=11 map=7 at=120,140 home=120,140
- 34 text 0x319   slot=48 font=1 colour=3/4 parent=33 at=200,156 hit=230,409,294,318
+ 33 pic  0x440   pic=11 map=7 at=120,128 home=120,128
+ 34 text 0x319   slot=48 font=1 colour=3/4 parent=33 at=200,156 hit=230,409,282,306
     link and-not 0x20 21:33
     link and-not 0x20 21:34
     link and-not 0x20 21:36
- 35 pic  0x440   pic=533 map=68 at=600,16 home=600,16
+ 35 pic  0x440   pic=533 map=68 parent=33 at=12,12 home=12,12
  36 text 0x300   slot=1030 font=1 colour=5/0 parent=33 at=200,24
 )layout";
 
@@ -1587,13 +1587,13 @@ static const char kScreen22[] = R"layout(
  12 text 0x338   slot=282 font=1 colour=3/4 parent=7 at=150,6 hit=264,435,122,153
  13 text 0x338   slot=283 font=1 colour=3/4 parent=8 at=150,6 hit=264,435,182,213
  14 text 0x338   slot=284 font=1 colour=3/4 parent=9 at=150,6 hit=264,435,242,273
- 15 pic  0x440   pic=11 map=7 at=120,140 home=120,140
- 16 text 0x319   slot=48 font=1 colour=3/4 parent=15 at=200,150 hit=230,409,288,313
+ 15 pic  0x440   pic=11 map=7 at=120,128 home=120,128
+ 16 text 0x319   slot=48 font=1 colour=3/4 parent=15 at=200,150 hit=230,409,276,301
     link and-not 0x20 22:15
     link and-not 0x20 22:16
     link and-not 0x20 22:17
  17 text 0x300   slot=978 font=1 colour=5/0 parent=15 at=200,30
- 18 pic  0x440   pic=533 map=68 at=600,16 home=600,16
+ 18 pic  0x440   pic=533 map=68 parent=15 at=12,12 home=12,12
 )layout";
 
 const char* const MenuLayoutText[MENU_LAYOUT_SCREENS] = {

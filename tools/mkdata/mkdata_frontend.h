@@ -1,6 +1,7 @@
 // The front end's part of the sample game folder: shared between its files.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,3 +18,23 @@ bool MkGlyphDesign(int code, MkGlyph* glyph);
 int MkGlyphInkColumns(const MkGlyph& glyph);
 // MENUS\Fonts.raw, drawn into the cells of the game's width tables.
 bool MkBuildFontStrip(std::vector<unsigned char>& strip);
+
+// Drawing styles of the sample menu pictures.
+enum MkPictureStyle {
+    MK_FRAME, MK_FRAME_LIT, MK_BAR, MK_PANEL, MK_TITLE, MK_ICON, MK_ARROW, MK_THUMB, MK_POINTER, MK_SPINNER,
+};
+
+// The size of a sample MENUS\GFX picture; false for a number without one.
+bool MkPictureSize(int number, int* width, int* height);
+// The pictures, their level maps, the page backgrounds and the font strip.
+bool MkWriteMenuGraphics();
+
+// Texts by slot of the English message file, and of the other languages
+// (file number 0 spanish, 2 french, 3 deutsch).
+std::map<int, std::string> MkEnglishTexts();
+std::map<int, std::string> MkLanguageTexts(int language);
+
+// A message file of `lines` slots: slot n on line n, CR LF after every line.
+// Empty when a text would break the file's rules (empty, CR or LF at its
+// ends, or control codes other than a line break and the markup).
+std::string MkMessageFile(const std::map<int, std::string>& texts, int lines);
