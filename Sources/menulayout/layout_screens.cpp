@@ -274,8 +274,10 @@ static const char kScreen03[] = R"layout(
  11 text 0x320   slot=125 font=0 colour=5/0 parent=1 at=160,2
  12 text 0x339   slot=128 font=1 colour=3/4 parent=2 at=100,3 hit=428,619,132,158
     link group:98
+    link group:155
  13 text 0x339   slot=129 font=1 colour=3/4 parent=3 at=100,3 hit=428,619,168,194
     link group:99
+    link group:156
  14 text 0x338   slot=130 font=1 colour=3/4 parent=7 at=60,3 hit=324,435,318,340
  15 pic  0x478   pic=60 at=16,72 home=16,72 hit=16,95,72,107
  16 pic  0x478   pic=60 at=100,72 home=100,72 hit=100,179,72,107
@@ -751,9 +753,9 @@ static const char kScreen08[] = R"layout(
  10 pic  0x460   pic=20 map=10 at=20,386 home=20,386
  11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
  12 text 0x339   slot=48 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
-    link or 0x20 0:0
+    link or 0x20 8:12
  13 text 0x339   slot=49 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
-    link or 0x20 0:0
+    link or 0x20 8:13
  14 text 0x339   slot=62 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429
     link or 0x20 8:14
  15 text 0x320   slot=76 font=2 colour=4/0 parent=3 at=62,10
@@ -1009,9 +1011,11 @@ static const char kScreen12[] = R"layout(
  14 text 0x339   slot=99 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429
     link or 0x20 17:0
  15 text 0x279   slot=110 font=1 colour=3/4 parent=4 at=12,14 hit=430,617,85,105
-    link or 0x20 12:15
+    link group:182
+    link group:183
  16 text 0x279   slot=111 font=1 colour=3/4 parent=4 at=12,36 hit=430,617,107,127
-    link or 0x20 12:16
+    link group:181
+    link group:184
  17 text 0x260   slot=112 font=2 colour=4/0 parent=4 at=12,60
  18 text 0x339   slot=104 font=2 colour=3/4 parent=4 at=30,80 hit=430,485,150,168
     link group:185
@@ -1426,7 +1430,10 @@ static const char kScreen19[] = R"layout(
  38 text 0x320   slot=159 font=1 colour=5/0 parent=13 at=100,3
  39 text 0x260   slot=610 font=2 colour=4/0 parent=4 at=12,10
  40 text 0x261   slot=141 font=2 colour=4/0 parent=4 at=12,26
-    link or 0x20 19:40
+    link group:177
+    link group:178
+    link group:179
+    link group:180
  41 text 0x300   slot=143 font=2 colour=4/0 parent=4 at=62,42
  42 text 0x339   slot=611 font=1 colour=3/4 parent=7 at=100,3 hit=20,211,414,440
     link or 0x20 4:0
