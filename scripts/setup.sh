@@ -10,9 +10,9 @@ shift || true
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0
+  libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 libopengl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang xvfb xauth
+  clang libclang-rt-dev xvfb xauth
 )
 
 missing=()

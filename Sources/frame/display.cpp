@@ -4,6 +4,7 @@
 #include "frame/framework.h"
 #include "frame/sim_lock.h"
 #include "platform/plat_clock.h"
+#include "platform/plat_surface.h"
 #include "platform/plat_window.h"
 #include "race/race_frame.h"
 #include "race/race_state.h"
@@ -47,6 +48,11 @@ int RecreateDisplay(int) {
     AppReady = 1;
     InitDeviceObjects(FrameworkDevice(), CurrentViewport);
     UpdateScreenMetrics();
+    if (WorkSurface) {
+        PlatSurfaceRelease(WorkSurface);
+        WorkSurface = nullptr;
+        PlatSurfaceCreate(640, 1440, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &WorkSurface);
+    }
     ClearScreens();
     PresentFrame();
     ClearScreens();
@@ -112,8 +118,10 @@ void ReinitDisplayAndMenus() {
 }
 
 void UpdateScreenMetrics() {
-    ScreenRight = (float)(CurrentModeWidth > 0 ? CurrentModeWidth : 640);
-    ScreenBottom = (float)(CurrentModeHeight > 0 ? CurrentModeHeight : 480);
+    // The render target's own size; 640 x 480 while there is none.
+    PlatSurface* target = FrameworkRenderTarget();
+    ScreenRight = (float)(target ? PlatSurfaceWidth(target) : 640);
+    ScreenBottom = (float)(target ? PlatSurfaceHeight(target) : 480);
     SurfaceWidth = (int)(ScreenRight + 0.5f);
     SurfaceHeight = (int)(ScreenBottom + 0.5f);
     ScreenCentreX = ScreenRight * 0.5f;
@@ -164,13 +172,15 @@ void PresentFrame() {
 }
 
 void BlitLoadingScreen() {
-    CopyToBackBuffer(ScreenCopySurface, SurfaceWidth, SurfaceHeight);
+    StretchToBackBuffer(ScreenCopySurface);
     FrameTicks = 1;
 }
 
 void SelectViewport(int index) {
-    if (index >= 0 && index <= 2)
-        CurrentViewport = index;
+    if (index < 0 || index > 2)
+        return;
+    CurrentViewport = index;
+    FrameworkSelectViewport(index);
 }
 
 PlatSurface* GetRenderTarget() { return FrameworkRenderTarget(); }

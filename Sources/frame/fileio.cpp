@@ -18,11 +18,21 @@ static void ReportReadFailure(const char* path) {
 }
 
 int ReadWholeFile(const char* path, void* buffer, int capacity) {
-    LastFileSize = VfsReadFile(path, buffer, capacity);
-    if (LastFileSize > 0)
+    const int archived = VfsReadFile(path, buffer, capacity);
+    if (archived > 0) {
+        LastFileSize = archived;
         return 1;
+    }
     LastFileSize = 0;
+    if (archived < 0) {
+        // Archived, but larger than the caller's record: a plain copy on the
+        // disk must not stand in for it.
+        ReportReadFailure(path);
+        return -1;
+    }
 
+    // Not archived (or archived empty): the plain file.  A file larger than
+    // the buffer, or one that cannot be read whole, is a failure.
     FILE* file = PlatFopen(path, "rb");
     long size = -1;
     size_t got = 0;
@@ -60,7 +70,7 @@ int ReadFileBytes(const char* path, void* buffer, int count) {
 }
 
 int WriteWholeFile(const char* path, int count, const void* buffer) {
-    if (count < 0 || !PlatWriteFileAtomic(path, buffer, (size_t)count)) {
+    if (count < 0 || (!buffer && count > 0) || !PlatWriteFileAtomic(path, buffer, (size_t)count)) {
         char line[300];
         snprintf(line, sizeof line, "ERROR!! File save failed   >> %s bytes:%d <<", path, count);
         ConsoleAddLine(line);
@@ -72,10 +82,15 @@ int WriteWholeFile(const char* path, int count, const void* buffer) {
     return 1;
 }
 
+// A folder is not a file: fopen would open it on this platform.
 int QueryFileSize(const char* path) {
-    int64_t size = PlatFileSize(path);
+    const int64_t size = PlatFileSize(path);
     if (size < 0)
         return 0;
+    FILE* file = PlatFopen(path, "rb");
+    if (!file)
+        return 0;
+    fclose(file);
     LastFileSize = size > 0x7fffffff ? 0x7fffffff : (int)size;
     return 1;
 }

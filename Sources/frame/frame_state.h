@@ -73,6 +73,38 @@ extern int GameLogicRunning;
 extern int SingleStepRequest;
 
 // ---------------------------------------------------------------------------
+// Keyboard and mouse (input.cpp) and the force-feedback joystick
+// (joystick.cpp).  Main thread only.
+extern unsigned char KeyState[256];       // by scan code, 0x80 while the key is down
+extern float MouseFloatX, MouseFloatY;    // the cursor in 640 x 480 layout, 0..637 and 0..477
+extern int MouseX, MouseY;                // the same, truncated
+extern int MouseClick;                    // a click in the last poll with click detection
+extern int MouseButtons;                  // 0x80 while the left button is held
+extern int JoystickActive;                // the joystick device exists
+extern int ForceFeedbackPresent;          // ... and has force feedback
+extern int ForceFeedbackLevel;            // 0..2, set by the front end's options
+extern int JoystickDeadzone;              // in 1/10000 of the axis range
+extern int JoyX, JoyY;                    // the last reading, -1000..1000
+extern int JoyJerk;                       // x moved by more than 800 at the last change
+
+// ---------------------------------------------------------------------------
+// Render work buffers (utils.cpp), allocated once at start-up; a buffer
+// whose allocation failed stays null.  The rendering paths use them.
+enum {
+    WORK_BUFFER_BYTES = 3145728,          // each software texture area
+    DARKEN_BUFFER_BYTES = 262144,         // each darkening table's buffer
+    SCANLINE_TABLE_ENTRIES = 484,         // row addresses in each scan-line table
+};
+extern int WorkBuffersAllocated;
+extern unsigned char* SoftTexels;         // 8-bit texel pages
+extern unsigned char* SoftOccupancy;      // one byte per texel cell
+extern unsigned char* SoftPalettes;       // palette blocks
+extern uint16_t* DarkenTableStrong;       // 65,536 entries
+extern uint16_t* DarkenTableWeak;
+extern unsigned char** ScanlineRows;      // colour row addresses of the software frame
+extern unsigned char** DepthRows;         // depth row addresses (minus 614,400)
+
+// ---------------------------------------------------------------------------
 // Frame driver.
 extern std::atomic<int> FrontEndActive;   // 1 while the menus run
 extern std::atomic<int> SceneReady;       // 0 keeps the tick's race part out

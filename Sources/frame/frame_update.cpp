@@ -5,6 +5,7 @@
 #include "frame/display.h"
 #include "frame/frame_state.h"
 #include "frame/framework.h"
+#include "frame/handover_trace.h"
 #include "frame/input.h"
 #include "frame/joystick.h"
 #include "frame/sim_lock.h"
@@ -55,6 +56,9 @@
 #include "track/scene_points.h"
 #include "track/track_files.h"
 
+// Each step of a hand-over is recorded while a test watches the order.
+#define STEP(call) (HandoverTrace(#call), call)
+
 // Prints a text slot on the back buffer with ForceTargetBlit on.
 static void PrintSlotOnTarget(int slot, int x, int y, int font) {
     GetText(slot);
@@ -66,20 +70,20 @@ static void PrintSlotOnTarget(int slot, int x, int y, int font) {
 void StartRaceHandover() {
     const int keptSoundOn = SoundOn;
     SoundOn = 0;
-    StopTickTimer();
-    PlatSleepMs(10);
+    STEP(StopTickTimer());
+    STEP(PlatSleepMs(10));
     FrontEndActive = 0;
 
-    PrepareRace();
-    FadeEffectsStep();
-    SetTrackFolder();
-    LoadZones();
+    STEP(PrepareRace());
+    STEP(FadeEffectsStep());
+    STEP(SetTrackFolder());
+    STEP(LoadZones());
 
     if (!SoundUnavailable) {
-        ResetRaceSounds();
-        FreeAllWaves();
-        LoadSoundBank();
-        SetCrowdPoints();
+        STEP(ResetRaceSounds());
+        STEP(FreeAllWaves());
+        STEP(LoadSoundBank());
+        STEP(SetCrowdPoints());
     }
 
     TimerTicks = 0;
@@ -89,54 +93,54 @@ void StartRaceHandover() {
     DayCarArt = 1;
     SceneReady = 0;
 
-    ClearScreens();
-    PresentFrame();
-    ClearScreens();
-    PresentFrame();
+    STEP(ClearScreens());
+    STEP(PresentFrame());
+    STEP(ClearScreens());
+    STEP(PresentFrame());
     RaceClock.seconds = 0;
 
     if (SettingsInts[0] == 1 || (SplitScreen && SettingsInts[1] == 1)) {
         if (JoystickActive)
-            JoystickRelease();
+            STEP(JoystickRelease());
         JoystickDeadzone = 1000;
-        JoystickActive = JoystickInit(AppInstance, MainWindow) != 0;
+        JoystickActive = STEP(JoystickInit(AppInstance, MainWindow)) != 0;
     }
 
     WantedWidth = DisplayConfig.width;
     WantedHeight = DisplayConfig.height;
     WantedDepth = DisplayConfig.bitDepth;
-    RecreateDisplay(1);
-    TryLowerModes();
+    STEP(RecreateDisplay(1));
+    STEP(TryLowerModes());
 
-    FreeHudSurfaces();
-    LoadHudSurfaces();
-    FreePreloadedMenuGfx();
-    FreeMenuGfxCache();
+    STEP(FreeHudSurfaces());
+    STEP(LoadHudSurfaces());
+    STEP(FreePreloadedMenuGfx());
+    STEP(FreeMenuGfxCache());
     GetRenderTarget();
 
     RacePhase = 1;
     AnimTicks = 31;
     LastFrameTicks = 0;
-    ShowWorldPreview();
-    BlitLoadingScreen();
+    STEP(ShowWorldPreview());
+    STEP(BlitLoadingScreen());
     FullSizeFonts = 0;
-    PrintSlotOnTarget(26, 320, 440, 1);
-    PresentFrame();
+    STEP(PrintSlotOnTarget(26, 320, 440, 1));
+    STEP(PresentFrame());
 
     FinishSequence = 0;
     RacePhase = 0;
     ReplayPlaying = 0;
     RaceOver = 0;
-    SetTrackFolder();
-    StartRace();
+    STEP(SetTrackFolder());
+    STEP(StartRace());
 
-    ClearRaceObjectCounters();
+    STEP(ClearRaceObjectCounters());
     VertexTotal = 0;
     TriangleTotal = 0;
-    LoadTrackData();
+    STEP(LoadTrackData());
     TextureReloadFlag = 1;
     TexturesReloading = 1;
-    PrepareTrackGraphics(GetRenderTarget());
+    STEP(PrepareTrackGraphics(GetRenderTarget()));
 
     StartRaceRequest = 0;
     ReplayRecording = 1;
@@ -145,15 +149,15 @@ void StartRaceHandover() {
     InRaceMenuCounter = 12;
 
     if (NetSessionOpen) {
-        PrintSlotOnTarget(27, 320, 400, 1);
-        PresentFrame();
-        WarmUpRemoteCars();
-        WaitAllLoaded();
+        STEP(PrintSlotOnTarget(27, 320, 400, 1));
+        STEP(PresentFrame());
+        STEP(WarmUpRemoteCars());
+        STEP(WaitAllLoaded());
         if (!NetIsHost)
-            PlatSleepMs(1000);
+            STEP(PlatSleepMs(1000));
     }
 
-    ApplyReplayHeader();
+    STEP(ApplyReplayHeader());
 
     if (!SplitScreen && !NetworkGame && !ReplayPlayback) {
         StartStage = 4;
@@ -164,7 +168,7 @@ void StartRaceHandover() {
         PresentationCamera = 0;
     }
 
-    ReloadTextureTable();
+    STEP(ReloadTextureTable());
 
     SoundOn = keptSoundOn;
     SceneReady = 1;
@@ -173,8 +177,8 @@ void StartRaceHandover() {
     LastFrameTicks = 1;
     TextureSortPairCount = 0;
 
-    StartTickTimer(16, MainWindow);
-    PlatSleepMs(10);
+    STEP(StartTickTimer(16, MainWindow));
+    STEP(PlatSleepMs(10));
     FrameRateRestart = 1;
     FramesPerSecond = 11;
 }
@@ -183,16 +187,16 @@ void BackToMenusHandover() {
     ReplayFromFile = 0;
     AttractIdleTimer = 0;
 
-    ClearScreens();
-    PresentFrame();
-    ClearScreens();
-    PresentFrame();
+    STEP(ClearScreens());
+    STEP(PresentFrame());
+    STEP(ClearScreens());
+    STEP(PresentFrame());
 
     SceneReady = 0;
-    DrawTimedMessages(1);
-    CaptureScreen();
-    FreeHudSurfaces();
-    FreeMenuGfxCache();
+    STEP(DrawTimedMessages(1));
+    STEP(CaptureScreen());
+    STEP(FreeHudSurfaces());
+    STEP(FreeMenuGfxCache());
 
     WantedWidth = 640;
     WantedHeight = 480;
@@ -202,36 +206,36 @@ void BackToMenusHandover() {
     FrontEndActive = 1;
 
     if (!SoundUnavailable) {
-        FadeEffectsStep();
-        StopMusicAndMute();
-        ResetRaceSounds();
-        FreeAllWaves();
-        LoadSoundBank();
-        SetCrowdPoints();
-        ResetChannelFrequencies();
+        STEP(FadeEffectsStep());
+        STEP(StopMusicAndMute());
+        STEP(ResetRaceSounds());
+        STEP(FreeAllWaves());
+        STEP(LoadSoundBank());
+        STEP(SetCrowdPoints());
+        STEP(ResetChannelFrequencies());
     }
 
-    CheckProgressNotice();
+    STEP(CheckProgressNotice());
     if (CareerWinMarker > 0)
-        AwardRaceWin();
+        STEP(AwardRaceWin());
 
-    RecreateDisplay(0);
+    STEP(RecreateDisplay(0));
     GetRenderTarget();
-    LoadHudSurfaces();
-    PrintSlotOnTarget(26, 320, 440, 1);
-    PresentFrame();
-    LoadMenuGfxSet();
-    PreloadMenuGfx();
-    BuildColourRamp(0, 0, 0);
+    STEP(LoadHudSurfaces());
+    STEP(PrintSlotOnTarget(26, 320, 440, 1));
+    STEP(PresentFrame());
+    STEP(LoadMenuGfxSet());
+    STEP(PreloadMenuGfx());
+    STEP(BuildColourRamp(0, 0, 0));
 
     BackToMenusRequest = 0;
     MenuScreenShown = 0;
     FrontEndActive = 1;
-    StopTickTimer();
-    StartTickTimer(17, MainWindow);
+    STEP(StopTickTimer());
+    STEP(StartTickTimer(17, MainWindow));
 
     TextureSortPairCount = 0;
-    ClearRaceObjectCounters();
+    STEP(ClearRaceObjectCounters());
     VertexTotal = 0;
     TriangleTotal = 0;
     ReplayPlaying = 0;
@@ -244,9 +248,9 @@ void BackToMenusHandover() {
     SceneReady = 1;
 
     if (MusicEnabled == 1 && !MenuMusicHeld)
-        PlayTrackMusic(0);
+        STEP(PlayTrackMusic(0));
     if (NewBonusSoundPending == 1)
-        PlayNewBonusSound();
+        STEP(PlayNewBonusSound());
 
     TimerTicks = 0;
     PrevFrameTickCount = 0;
@@ -404,8 +408,10 @@ int FrameUpdate() {
 
     RunDeveloperOverlays(target);
 
-    if (FrameTicks > 0 || FrontEndActive == 1 || RacePaused == 1 || PauseMenuOpen == 1)
+    if (FrameTicks > 0 || FrontEndActive == 1 || RacePaused == 1 || PauseMenuOpen == 1) {
+        HandoverTrace("frame presented");
         PresentFrame();
+    }
 
     WriteRequestedScreenshot();
     return 0;

@@ -1,17 +1,98 @@
 #include "frame/input.h"
 
+#include "platform/plat_input.h"
+#include "platform/plat_system.h"
+
 unsigned char KeyState[256];
 float MouseFloatX = 320.0f, MouseFloatY = 240.0f;
 int MouseX = 320, MouseY = 240;
 int MouseClick;
 int MouseButtons;
 
-// The input devices are not read yet: keys arrive only as window messages.
-int KeyboardInit(int) { return 0; }
-void KeyboardAcquire(int) {}
-int KeyboardRead(int) { return 0; }
-void KeyboardRelease() {}
-int IsKeyDown(int) { return 0; }
-int MouseInit(int) { return 1; }
-void PollMouse(int, int) {}
-void MouseRelease() {}
+// Set when every button was up at a poll with click detection: the next
+// press of the left button alone is a click, and holding it is not another.
+static int clickArmed;
+static int mouseCreated;
+
+// Reading a device that lost its input re-acquires it and reads again; a
+// device that keeps losing it is given up after a few tries.
+enum { INPUT_LOST_RETRIES = 4 };
+
+int KeyboardInit(int) { return PlatKeyboardCreate(); }
+
+void KeyboardAcquire(int) { PlatKeyboardAcquire(AppActive); }
+
+int KeyboardRead(int) {
+    int result = PlatKeyboardRead(KeyState);
+    for (int i = 0; i < INPUT_LOST_RETRIES && result == PLAT_INPUT_LOST; i++) {
+        PlatKeyboardAcquire(1);
+        result = PlatKeyboardRead(KeyState);
+    }
+    return result;
+}
+
+void KeyboardRelease() {
+    PlatKeyboardAcquire(0);
+    PlatKeyboardRelease();
+}
+
+int IsKeyDown(int virtualKey) { return PlatKeyDown(virtualKey) ? 1 : 0; }
+
+int MouseInit(int) {
+    if (PlatMouseCreate() != PLAT_INPUT_OK) {
+        PlatMessageBox("DirectInput Sample", "CreateDevice", PLAT_MB_OK);
+        return 0;
+    }
+    mouseCreated = 1;
+    return 1;
+}
+
+void PollMouse(int, int detectClicks) {
+    if (!mouseCreated)
+        return;
+    PlatMouseAcquire(1);
+    PlatMouseState state;
+    int result = PlatMouseRead(&state);
+    for (int i = 0; i < INPUT_LOST_RETRIES && result == PLAT_INPUT_LOST; i++) {
+        if (PlatMouseAcquire(1) != PLAT_INPUT_OK)
+            return;
+        result = PlatMouseRead(&state);
+    }
+    if (result != PLAT_INPUT_OK)
+        return;
+
+    // The cursor moves half a layout pixel per count.
+    MouseFloatX += 0.5f * (float)state.dx;
+    MouseFloatY += 0.5f * (float)state.dy;
+    if (MouseFloatX < 0.0f)
+        MouseFloatX = 0.0f;
+    if (MouseFloatX > 637.0f)
+        MouseFloatX = 637.0f;
+    if (MouseFloatY < 0.0f)
+        MouseFloatY = 0.0f;
+    if (MouseFloatY > 477.0f)
+        MouseFloatY = 477.0f;
+    MouseX = (int)MouseFloatX;
+    MouseY = (int)MouseFloatY;
+
+    if (!detectClicks)
+        return;
+    const int left = state.buttons[0] & 0x80;
+    const int buttons = (left ? 1 : 0) + ((state.buttons[1] & 0x80) ? 2 : 0);
+    MouseClick = 0;
+    if (clickArmed && buttons == 1) {
+        MouseClick = 1;
+        clickArmed = 0;
+    } else if (buttons == 0) {
+        clickArmed = 1;
+    }
+    MouseButtons = left ? 0x80 : 0;
+}
+
+void MouseRelease() {
+    if (!mouseCreated)
+        return;
+    PlatMouseAcquire(0);
+    PlatMouseRelease();
+    mouseCreated = 0;
+}

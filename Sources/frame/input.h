@@ -1,11 +1,8 @@
-// Keyboard and mouse.
+// Keyboard and mouse.  Their state (KeyState, the mouse cursor and click)
+// is declared in frame_state.h.
 #pragma once
 
-extern unsigned char KeyState[256];
-extern float MouseFloatX, MouseFloatY;
-extern int MouseX, MouseY;
-extern int MouseClick;
-extern int MouseButtons;
+#include "frame/frame_state.h"
 
 int KeyboardInit(int window);
 void KeyboardAcquire(int window);

@@ -25,6 +25,7 @@
 #include "platform/plat_file.h"
 #include "platform/plat_ini.h"
 #include "platform/plat_process.h"
+#include "platform/plat_surface.h"
 #include "platform/plat_system.h"
 #include "platform/plat_window.h"
 #include "race/car_pose.h"
@@ -83,7 +84,7 @@ int CheckDirectX() {
         return 1;
     int version = 0, platform = 0;
     GetDxVersion(&version, &platform);
-    char report[1024];
+    char report[128 + TEXT_BUFFER_SIZE];   // the OS and DirectX lines, then a text slot
     const char* os = platform == 1 ? "OS:\tWindows 9x\n" : platform == 2 ? "OS:\tWindows NT\n" : "Error!\n";
     const char* dx;
     switch (version) {
@@ -342,5 +343,6 @@ void ShutdownApp() {
     VfsClose();
     if (NetSessionOpen)
         ShutdownDirectPlay();
+    PlatSurfaceRelease(WorkSurface);
     WorkSurface = nullptr;
 }

@@ -1,10 +1,27 @@
 // Work buffers, the pixel format, screenshots and small utilities.
 #pragma once
 
+#include <cstdint>
+
 struct PlatSurface;
 
 void AllocWorkBuffers();
 void FreeWorkBuffers();
-void ReadPixelFormat(PlatSurface* surface);
-// Writes the surface as an uncompressed true-colour TGA; 1 on success.
+// Fills PixelBitCount and the colour mask bit counts from the surface; 1
+// when they were read, else 0 (and they are all 0).
+int ReadPixelFormat(PlatSurface* surface);
+// Writes the surface as an uncompressed true-colour TGA (16-bit surfaces as
+// 24-bit pixels, rows top to bottom); 1 on success.  The file is written
+// whole or not at all.
 int SaveScreenshotTga(const char* path, PlatSurface* surface);
+// Deletes a folder with everything below it; 1 only when every file and
+// folder was deleted.  Symbolic links are deleted, never followed.
+int DeleteDirectoryTree(const char* path);
+// a x b / c with a 64-bit product, truncated toward zero and clamped to 32
+// bits; 0 when c is 0.
+int MulDiv64(int a, int b, int c);
+// The processor's cycle counter, for developer timings.
+void StartCycleTimer();
+uint32_t ReadCycleTimer();
+// The value rounded by the current rounding mode (to nearest).
+void FloatToInt(int* out, float value);

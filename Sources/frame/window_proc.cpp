@@ -6,17 +6,31 @@
 #include "frame/framework.h"
 #include "frame/input.h"
 #include "frame/startup.h"
+#include "frame/tick.h"
 #include "frontend/frontend_state.h"
 #include "net/net_messages.h"
 #include "net/net_state.h"
 #include "platform/plat_keys.h"
 #include "platform/plat_system.h"
+#include "platform/plat_timer.h"
 #include "platform/plat_window.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
 #include "sound/sound_session.h"
 
 enum { INPUT_TIMER_ID = 0, INPUT_TIMER_MS = 33 };
+
+// The race restarts from the grid.  StartRace rewrites what the tick reads,
+// so the timer stands still meanwhile.
+static void RestartFromGrid() {
+    const int wasRunning = PlatTimerRunning();
+    const int period = PlatTimerPeriod();
+    StopTickTimer();
+    PlatSleepMs(10);
+    StartRace();
+    if (wasRunning)
+        StartTickTimer(period, MainWindow);
+}
 
 // Space ends the presentation wait (not on a network client).
 static void EndPresentationWait() {
@@ -31,7 +45,7 @@ static void EndPresentationWait() {
     if (NetSessionOpen)
         SendCommand(2, 1);
     else if (!NetworkGame && !SplitScreen)
-        StartRace();   // the race restarts from the grid
+        RestartFromGrid();
 }
 
 static void HandleKey(int key) {
@@ -60,14 +74,39 @@ static void HandleKey(int key) {
     }
 }
 
+// The driver dialog (the choice of display driver, device and mode).
+static void RunDriverDialog() {
+    if (!AppActive || !AppReady)
+        return;
+    PauseFramework(1);
+    if (DriverDialog(MainWindow, WindowedMode) == 1) {
+        int driver = 0, device = 0;
+        if (GetSelectedDriver(&driver, &device) == 0)
+            WindowedMode = FrameworkDriver(driver)->devices[device].windowed;
+        ChangeDevice(MainWindow);
+    }
+    PauseFramework(0);
+}
+
+static void ToggleWindowed() {
+    if (!AppActive || !AppReady)
+        return;
+    AppReady = 0;
+    WindowedMode = !WindowedMode;
+    ChangeDevice(MainWindow);
+    AppReady = 1;
+}
+
 // Returns 1 when the command is fully handled and gets no default processing.
 static int HandleCommand(int command, intptr_t* result) {
     switch (command) {
-    case CMD_EXIT: PlatPostMessage(WM_CLOSE, 0, 0); break;
+    case CMD_EXIT: PlatSendMessage(WM_CLOSE, 0, 0); break;
     case CMD_DRIVER_DIALOG:
+        RunDriverDialog();
+        *result = 0;
+        return 1;
     case CMD_TOGGLE_WINDOWED:
-        // The driver dialog stand-in changes nothing, and the window is
-        // always the full desktop, so both commands only return.
+        ToggleWindowed();
         *result = 0;
         return 1;
     case CMD_TOGGLE_GAME_LOGIC: GameLogicRunning = !GameLogicRunning; break;

@@ -22,6 +22,7 @@ extern int TextEditActive;         // a text field is being edited
 extern int TextEditHasText;        // ... and holds text
 extern int MouseKeptOff;           // the front end keeps the mouse switched off
 extern int InRaceMenuCounter;
+extern int ChampionshipChosen;     // the championship mode was chosen in the menus
 
 // Byte numbers of VisualSettings (CONFIG\visual.cfg, 48 bytes).
 enum VisualSettingsByte {

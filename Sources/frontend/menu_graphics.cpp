@@ -5,6 +5,7 @@
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
 #include "frame/input.h"
+#include "platform/plat_surface.h"
 #include "race/race_state.h"
 
 MenuPixels MenuTarget;
@@ -27,6 +28,28 @@ int KeyboardJumpGate;
 int MenuStateWord;
 
 enum { SCREEN_WIDTH = 640, SCREEN_HEIGHT = 480, POINTER_SIZE = 40 };
+
+void* LockSurface(PlatSurface* surface) {
+    void* bits = nullptr;
+    int pitch = 0;
+    if (!surface || PlatSurfaceLock(surface, nullptr, PLAT_WAIT, &bits, &pitch) != DD_OK)
+        return nullptr;
+    return bits;
+}
+
+int LockMenuPixels(PlatSurface* surface, MenuPixels* out) {
+    *out = {};
+    if (!surface)
+        return 0;
+    const int format = PlatSurfaceFormat(surface);
+    if (format != PLAT_PF_RGB565 && format != PLAT_PF_XRGB1555 && format != PLAT_PF_ARGB1555)
+        return 0;
+    void* bits = LockSurface(surface);
+    if (!bits)
+        return 0;
+    *out = {(uint16_t*)bits, PlatSurfacePitch(surface) / 2, PlatSurfaceWidth(surface), PlatSurfaceHeight(surface)};
+    return 1;
+}
 
 // Level i weighs the text (or picture) by w = 1 - i / 98, accumulated step
 // by step in single precision; row i holds the background part j x (1 - w)

@@ -5,6 +5,15 @@
 
 #include "frontend/frontend_state.h"
 
+struct PlatSurface;
+
+// Locks a whole surface, waiting while it is busy: its pixels, or null when
+// the lock fails.  The caller unlocks it (PlatSurfaceUnlock).
+void* LockSurface(PlatSurface* surface);
+// The same, as a 16-bit pixel buffer for MenuTarget or MenuOverlay; 0 when
+// the lock fails or the surface is not 16-bit.
+int LockMenuPixels(PlatSurface* surface, MenuPixels* out);
+
 // Builds the blend tables for the display's pixel format (GreenMaskBits).
 void BuildBlendTables();
 

@@ -37,9 +37,16 @@ int PlatRunProgramAndWait(const char* gamePath) {
             return -1;
         }
     }
+    // The program starts in the game's current folder, as the shell would
+    // start it.
     char* argv[] = {host, nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, PlatGetCurrentDir());
     pid_t pid;
-    if (posix_spawn(&pid, host, nullptr, nullptr, argv, environ) != 0)
+    const int spawned = posix_spawn(&pid, host, &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
         return -1;
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {

@@ -1,6 +1,7 @@
 #include "platform/plat_window.h"
 
 #include "platform/plat_clock.h"
+#include "platform/plat_devices_internal.h"
 #include "platform/plat_internal.h"
 #include "platform/plat_system.h"
 
@@ -109,8 +110,7 @@ int PlatWindowExists() { return windowExists; }
 
 void PlatDesktopSize(int* width, int* height) {
     if (PlatIsHeadless()) {
-        *width = 640;
-        *height = 480;
+        HeadlessDesktopSize(width, height);
         return;
     }
     SdlDesktopSize(width, height);

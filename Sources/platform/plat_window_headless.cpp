@@ -1,5 +1,6 @@
 // The headless backend of the window: a scripted, time-stamped event list
-// on the manual clock, and a record of the message boxes shown.
+// on the manual clock that also drives the fake input devices, and a record
+// of the message boxes shown.
 
 #include <chrono>
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <thread>
 
 #include "platform/plat_clock.h"
+#include "platform/plat_devices_internal.h"
 #include "platform/plat_headless.h"
 #include "platform/plat_internal.h"
 #include "platform/plat_timer.h"
@@ -63,13 +65,18 @@ void HeadlessRecordMessageBox(const char* caption, const char* text) {
     boxCount++;
 }
 
-void HeadlessReset() { boxCount = 0; }
+void HeadlessReset() {
+    boxCount = 0;
+    DisplayReset();
+    InputReset();
+}
 
 void HeadlessPollEvents() {
     const uint32_t now = PlatTimeMs();
     while (scriptNext < scriptCount && (int32_t)(now - script[scriptNext].time) >= 0) {
         const ScriptedEvent& e = script[scriptNext++];
-        QueuePost(e.message, e.wParam, e.lParam);
+        if (!InputHeadlessEvent(e.message, e.wParam, e.lParam))
+            QueuePost(e.message, e.wParam, e.lParam);
     }
 }
 

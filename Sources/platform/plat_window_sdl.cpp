@@ -1,10 +1,12 @@
-// The SDL2 backend of the window: one full-screen-desktop window whose
-// events become window messages.
+// The SDL2 backend of the window: one full-screen-desktop window with an
+// OpenGL context, whose events become window messages and feed the input
+// devices.
 
 #include <SDL.h>
 
 #include <cstring>
 
+#include "platform/plat_devices_internal.h"
 #include "platform/plat_internal.h"
 #include "platform/plat_keys.h"
 #include "platform/plat_system.h"
@@ -18,8 +20,12 @@ int SdlVideoInit() {
         return 0;
     }
     videoStarted = 1;
+    DisplayReset();
+    InputReset();
     return 1;
 }
+
+SDL_Window* SdlWindowHandle() { return window; }
 
 void SdlVideoShutdown() {
     SdlDestroyWindow();
@@ -31,12 +37,19 @@ void SdlVideoShutdown() {
 int SdlCreateWindow(const char* title) {
     int width = 640, height = 480;
     SdlDesktopSize(&width, &height);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     window = SDL_CreateWindow(title, 0, 0, width, height,
                               SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
     if (!window) {
         PlatDebugOut(SDL_GetError());
         return 0;
     }
+    // Without OpenGL the window still opens; the 3D device then cannot
+    // start, and the framework says so.
+    SdlGlCreateContext();
     SDL_StartTextInput();
     return 1;
 }
@@ -45,6 +58,7 @@ void SdlDestroyWindow() {
     if (!window)
         return;
     SDL_StopTextInput();
+    SdlGlDestroyContext();
     SDL_DestroyWindow(window);
     window = nullptr;
 }
@@ -76,40 +90,15 @@ void SdlRaiseWindow() {
     SDL_RaiseWindow(window);
 }
 
-// SDL key to the game's virtual key; 0 for keys the game has no code for.
-static int VirtualKeyOf(SDL_Keycode key) {
-    if (key >= SDLK_a && key <= SDLK_z)
-        return 'A' + (key - SDLK_a);
-    if (key >= SDLK_0 && key <= SDLK_9)
-        return '0' + (key - SDLK_0);
-    if (key >= SDLK_F1 && key <= SDLK_F12)
-        return VK_F1 + (key - SDLK_F1);
-    switch (key) {
-    case SDLK_BACKSPACE: return VK_BACK;
-    case SDLK_TAB: return VK_TAB;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return VK_RETURN;
-    case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return VK_SHIFT;
-    case SDLK_LCTRL:
-    case SDLK_RCTRL: return VK_CONTROL;
-    case SDLK_LALT:
-    case SDLK_RALT: return VK_MENU;
-    case SDLK_PAUSE: return VK_PAUSE;
-    case SDLK_ESCAPE: return VK_ESCAPE;
-    case SDLK_SPACE: return VK_SPACE;
-    case SDLK_PAGEUP: return VK_PRIOR;
-    case SDLK_PAGEDOWN: return VK_NEXT;
-    case SDLK_END: return VK_END;
-    case SDLK_HOME: return VK_HOME;
-    case SDLK_LEFT: return VK_LEFT;
-    case SDLK_UP: return VK_UP;
-    case SDLK_RIGHT: return VK_RIGHT;
-    case SDLK_DOWN: return VK_DOWN;
-    case SDLK_INSERT: return VK_INSERT;
-    case SDLK_DELETE: return VK_DELETE;
-    default: return 0;
-    }
+// The virtual key of a key event: letters and digits as the keyboard layout
+// labels them, every other key from the key table.
+static int VirtualKeyOf(const SDL_Keysym& key, int scan) {
+    if (key.sym >= SDLK_a && key.sym <= SDLK_z)
+        return 'A' + (key.sym - SDLK_a);
+    if (key.sym >= SDLK_0 && key.sym <= SDLK_9)
+        return '0' + (key.sym - SDLK_0);
+    const PlatKeyInfo* info = PlatKeyByScan(scan);
+    return info ? info->virtualKey : 0;
 }
 
 // Decodes one UTF-8 sequence; returns the code point or -1.
@@ -157,20 +146,30 @@ static void TranslateEvent(const SDL_Event& e) {
     switch (e.type) {
     case SDL_QUIT: QueuePost(WM_CLOSE, 0, 0); break;
     case SDL_WINDOWEVENT:
-        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+            DisplayFocusChanged(1);
             QueuePost(WM_ACTIVATE, 1, 0);
-        else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST)
+        } else if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+            InputFocusChanged(0);
+            DisplayFocusChanged(0);
             QueuePost(WM_ACTIVATE, 0, 0);
+        }
         else if (e.window.event == SDL_WINDOWEVENT_CLOSE)
             QueuePost(WM_CLOSE, 0, 0);
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
-        const int vk = VirtualKeyOf(e.key.keysym.sym);
+        const int scan = KeyScanOfSdl(e.key.keysym.scancode);
+        const int vk = VirtualKeyOf(e.key.keysym, scan);
+        const int down = e.type == SDL_KEYDOWN;
+        InputKeyEvent(scan, vk, down);
+        // lParam carries the scan code in bits 16-23 and the extended flag
+        // in bit 24, as key messages do.
+        const intptr_t lParam = (intptr_t)(scan & 0x7F) << 16 | (scan & 0x80 ? (intptr_t)1 << 24 : 0);
         if (vk)
-            QueuePost(e.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP, (uintptr_t)vk, 0);
+            QueuePost(down ? WM_KEYDOWN : WM_KEYUP, (uintptr_t)vk, lParam);
         // Keys that type a control character never come as text input.
-        if (e.type == SDL_KEYDOWN) {
+        if (down) {
             if (vk == VK_RETURN)
                 QueuePost(WM_CHAR, 13, 0);
             else if (vk == VK_ESCAPE)
@@ -180,6 +179,17 @@ static void TranslateEvent(const SDL_Event& e) {
             else if (vk == VK_BACK)
                 QueuePost(WM_CHAR, 8, 0);
         }
+        break;
+    }
+    case SDL_MOUSEMOTION: InputMouseMotion(e.motion.xrel, e.motion.yrel); break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        const int button = e.button.button == SDL_BUTTON_LEFT    ? 0
+                           : e.button.button == SDL_BUTTON_RIGHT ? 1
+                           : e.button.button == SDL_BUTTON_MIDDLE ? 2
+                                                                  : -1;
+        if (button >= 0)
+            InputMouseButton(button, e.type == SDL_MOUSEBUTTONDOWN);
         break;
     }
     case SDL_TEXTINPUT: PostText(e.text.text); break;

@@ -6,3 +6,4 @@ int SceneOneTimeInit() { return 0; }
 int InitDeviceObjects(PlatDevice*, int) { return 0; }
 void DeleteDeviceObjects() {}
 void RestoreSurfacesHook() {}
+void ReadDeviceCaps(const PlatDeviceCaps*) {}

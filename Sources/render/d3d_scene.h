@@ -2,6 +2,7 @@
 #pragma once
 
 struct PlatDevice;
+struct PlatDeviceCaps;
 struct RectI;
 
 // Draws the polygon lists of the views through the device; negative on failure.
@@ -10,3 +11,5 @@ int SceneOneTimeInit();
 int InitDeviceObjects(PlatDevice* device, int viewport);
 void DeleteDeviceObjects();
 void RestoreSurfacesHook();
+// The framework hands over the chosen device's capabilities.
+void ReadDeviceCaps(const PlatDeviceCaps* caps);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "frame/fileio.h"
+#include "render/lookup_tables.h"
 #include "race/race_state.h"
 #include "render/render_state.h"
 #include "track/track_state.h"
@@ -21,6 +22,8 @@ int CurrentObjectSlot;
 int ObjectLoadCount;
 int ObjectPaintShift = -1;
 int ObjectLoadMode;
+
+static int TextureAreaAligned;   // the first object load of the run aligns the texel area
 
 // Texture numbers that keep their number under any paint.
 static const int UnpaintedTextures[][2] = {
@@ -91,10 +94,19 @@ void CargaObjeto(const char* fileName, int withNormals, int merge, const char* r
         NormalsTotal = 0;
         CurrentObjectSlot = 0;
     }
+    if (!TextureAreaAligned) {
+        TextureAreaAligned = 1;
+        SoftTexelBase = AlignBufferTo64K(SoftTexels);
+    }
 
     const int V = VertexTotal;
     const int T = TriangleTotal;
     char path[256];
+    if (V < 0 || V > VERTEX_POOL_SIZE || T < 0 || T > TRIANGLE_POOL_SIZE || NormalsTotal < 0 ||
+        NormalsTotal > VERTEX_NORMALS_SIZE) {
+        LogObjectError("Pools fuera de rango", fileName);
+        return;
+    }
 
     snprintf(path, sizeof path, "%s%s.ver", AssetFolder, fileName);
     const int vertexBytes =
@@ -117,8 +129,8 @@ void CargaObjeto(const char* fileName, int withNormals, int merge, const char* r
     // Counts that disagree with the files, or corners outside the object,
     // make the object empty rather than let anything read past it.
     int valid = info.vertexCount >= 0 && info.triangleCount >= 0 &&
-                vertexBytes == info.vertexCount * (int)sizeof(ObjectVertex) &&
-                triangleBytes == info.triangleCount * (int)sizeof(ObjectTriangle);
+                vertexBytes == (int64_t)info.vertexCount * (int64_t)sizeof(ObjectVertex) &&
+                triangleBytes == (int64_t)info.triangleCount * (int64_t)sizeof(ObjectTriangle);
     if (valid)
         valid = CornersValid(T, info.triangleCount, info.vertexCount);
     if (!valid) {
@@ -126,6 +138,13 @@ void CargaObjeto(const char* fileName, int withNormals, int merge, const char* r
             LogObjectError("Objeto no valido", fileName);
         info.vertexCount = 0;
         info.triangleCount = 0;
+    }
+
+    // A full name table refuses the object before it takes any normals.
+    const int slot = merge == 0 ? FreeSlot() : CurrentObjectSlot;
+    if (slot < 0 || slot >= OBJECT_SLOTS) {
+        LogObjectError("Tabla de objetos llena", fileName);
+        return;
     }
 
     int normalsStart = 0;
@@ -143,17 +162,12 @@ void CargaObjeto(const char* fileName, int withNormals, int merge, const char* r
     }
 
     if (merge == 0) {
-        const int slot = FreeSlot();
-        if (slot >= OBJECT_SLOTS) {
-            LogObjectError("Tabla de objetos llena", fileName);
-            return;
-        }
         const size_t length = strnlen(registeredName, OBJECT_NAME_LENGTH);
         memcpy(ObjectNameTable[slot], registeredName, length);
         ObjectEntries[slot] = {V * 20, T * 16, info.vertexCount, info.triangleCount, normalsStart, V, lit, 0};
         CurrentObjectSlot = slot;
     } else {
-        ObjectEntry& entry = ObjectEntries[CurrentObjectSlot];
+        ObjectEntry& entry = ObjectEntries[slot];
         entry.vertexCount += info.vertexCount;
         entry.triangleCount += info.triangleCount;
         entry.lit = lit;
@@ -176,6 +190,24 @@ void CargaObjeto(const char* fileName, int withNormals, int merge, const char* r
         LogObjectError("La funcion CargaObjeto (del fichero game),posiblemente no este bien escrito el nombre o "
                        "bien este no exista",
                        fileName);
+}
+
+int GetObjectSpan(int object, ObjectSpan* span) {
+    if (object < 0 || object >= OBJECT_SLOTS)
+        return 0;
+    const ObjectEntry& e = ObjectEntries[object];
+    if (e.firstVertex < 0 || e.vertexCount < 0 || e.firstVertex > VERTEX_POOL_SIZE - e.vertexCount)
+        return 0;
+    if (e.triangleOffset < 0 || e.triangleCount < 0 || e.triangleOffset % 16 != 0 ||
+        e.triangleOffset / 16 > TRIANGLE_POOL_SIZE - e.triangleCount)
+        return 0;
+    span->firstVertex = e.firstVertex;
+    span->vertexCount = e.vertexCount;
+    span->firstTriangle = e.triangleOffset / 16;
+    span->triangleCount = e.triangleCount;
+    span->normalsStart = e.normalsStart;
+    span->lit = e.lit != 0 && e.normalsStart >= 0 && e.normalsStart <= VERTEX_NORMALS_SIZE - e.vertexCount * 3;
+    return 1;
 }
 
 int FindObject(const char* name) {

@@ -54,5 +54,15 @@ int FindObject(const char* name);
 // Starting a load: empties the pools (and, when `clearNames`, the tables).
 void BeginObjectLoad(int clearNames);
 
+// An object's place in the pools, checked against the pools' sizes: what
+// the drawers may walk.  0 for a slot out of range or an entry that does
+// not fit the pools.  lit is 0 when the normals would not fit either.
+struct ObjectSpan {
+    int firstVertex, vertexCount;
+    int firstTriangle, triangleCount;
+    int normalsStart, lit;
+};
+int GetObjectSpan(int object, ObjectSpan* span);
+
 // The texture number after the paint shift of the objects being loaded.
 int PaintShiftedTexture(int texture, int paint);

@@ -2,19 +2,81 @@
 
 #include <cstdio>
 
+#include "frame/display.h"
+#include "frame/frame_state.h"
+#include "frame/framework.h"
 #include "frontend/menu_graphics.h"
+#include "platform/plat_surface.h"
+#include "platform/plat_window.h"
+#include "render/render_state.h"
 
-// The 2D surfaces come with the display; until then these do nothing.
-void ShowLoadingScreen() {}
-void LoadHudSurfaces() {}
-void FreeHudSurfaces() {}
+// Only the work surface and the screen copy exist so far: the loading
+// picture, the HUD boards and the menu pictures come with the bitmap loader.
+
+static void ReplaceSurface(PlatSurface** surface, int width, int height) {
+    PlatSurfaceRelease(*surface);
+    *surface = nullptr;
+    PlatSurfaceCreate(width, height, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, surface);
+}
+
+static int FillRetrying(PlatSurface* surface, const PlatRect* rect) {
+    int result = DDERR_INVALIDPARAMS;
+    for (int i = 0; i < PLAT_STILL_DRAWING_RETRIES; i++) {
+        result = PlatSurfaceFill(surface, rect, 0, 0);
+        if (result != DDERR_WASSTILLDRAWING)
+            break;
+    }
+    return result;
+}
+
+void ShowLoadingScreen() {
+    PlatShowCursor(0);
+    ReplaceSurface(&WorkSurface, 640, 1440);
+    FillRetrying(WorkSurface, nullptr);
+    RenderKind = 2;
+    CopyToBackBuffer(WorkSurface, 640, 480);
+    PresentFrame();
+}
+
+void LoadHudSurfaces() { ReplaceSurface(&ScreenCopySurface, 640, 480); }
+
+void FreeHudSurfaces() {
+    PlatSurfaceRelease(ScreenCopySurface);
+    ScreenCopySurface = nullptr;
+}
+
 void LoadMenuGfxSet() {}
 void PreloadMenuGfx() {}
 void FreePreloadedMenuGfx() {}
 void FreeMenuGfxCache() {}
-void SaveWorkSurfaceCopy() {}
-void CaptureScreen() {}
-void ClearScreens() {}
+void SaveWorkSurfaceCopy() {
+    if (!WorkSurface || !ScreenCopySurface)
+        return;
+    const PlatRect top = {0, 0, 640, 480};
+    PlatSurfaceBltFast(ScreenCopySurface, 0, 0, WorkSurface, &top, PLAT_WAIT);
+}
+
+void CaptureScreen() {
+    PlatSurface* target = GetRenderTarget();
+    if (!target)
+        return;
+    const PlatRect top = {0, 0, 640, 480};
+    if (ScreenCopySurface)
+        PlatSurfaceBltFast(ScreenCopySurface, 0, 0, target, &top, PLAT_WAIT);
+    if (WorkSurface)
+        PlatSurfaceBltFast(WorkSurface, 0, 0, target, &top, PLAT_WAIT);
+}
+
+void ClearScreens() {
+    const PlatRect work = {0, 0, 640, 480};
+    if (WorkSurface)
+        FillRetrying(WorkSurface, &work);
+    PlatSurface* target = GetRenderTarget();
+    const PlatRect screen = {0, 0, SurfaceWidth, SurfaceHeight};
+    if (target)
+        FillRetrying(target, &screen);
+}
+
 void DrawReplayLogo(PlatSurface*) {}
 
 // The raw menu graphics: the font strip first, then the level maps of

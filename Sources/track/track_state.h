@@ -2,4 +2,6 @@
 #pragma once
 
 extern char AssetFolder[128];
+extern char AssetFallbackFolder[128];   // the texture loader's second folder
+extern int TrackArtSet;                  // artwork set of the chosen track (the front end sets it)
 extern int ZoneTypeMask;

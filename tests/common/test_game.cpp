@@ -12,6 +12,7 @@
 
 #include "frame/frame_state.h"
 #include "frame/startup.h"
+#include "frame/vfs.h"
 #include "mkdata.h"
 #include "platform/plat_file.h"
 #include "platform/plat_headless.h"
@@ -47,6 +48,8 @@ std::string MakeTestGameFolder(const std::string& tag, bool softwareKind) {
     options.videosetup = std::string(QUORVIX_BIN_DIR) + "/videosetup";
     EXPECT_TRUE(MakeGameFolder(options));
     EXPECT_TRUE(PlatSetCurrentDir(dir.c_str()));
+    // Mounted as start-up mounts them, for tests that load without WinMain.
+    EXPECT_EQ(VfsScanArchives(), 1);
     return dir;
 }
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-// Makes a fresh sample game folder under the test's temporary folder and
-// makes it the virtual current folder.  Returns its host path.
+// Makes a fresh sample game folder under the test's temporary folder,
+// makes it the virtual current folder and mounts its archives.  Returns its host path.
 std::string MakeTestGameFolder(const std::string& tag, bool softwareKind = false);
 
 // Makes an empty folder under the test's temporary folder.

@@ -10,6 +10,7 @@
 #include "frame/input.h"
 #include "frontend/menu_graphics.h"
 #include "platform/plat_file.h"
+#include "platform/plat_surface.h"
 #include "race/race_state.h"
 
 TEST(BlendTables, LevelsWeighTextAndBackgroundPerFormat) {
@@ -177,4 +178,29 @@ TEST_F(Screens, PointerBlendsThroughItsLevelMap) {
     MouseX = 111;
     DrawMenuPointer();
     EXPECT_EQ(work[100 * 640 + 100], 0);
+}
+
+TEST(MenuSurfaces, LockGivesTheSurfacesPixels) {
+    PlatSurface* surface = nullptr;
+    ASSERT_EQ(PlatSurfaceCreate(64, 32, PLAT_PF_RGB565, PLAT_SURF_SYSTEMMEMORY, &surface), DD_OK);
+    MenuPixels pixels;
+    ASSERT_TRUE(LockMenuPixels(surface, &pixels));
+    EXPECT_EQ(pixels.width, 64);
+    EXPECT_EQ(pixels.height, 32);
+    EXPECT_GE(pixels.pitch, 64);
+    pixels.pixels[pixels.pitch * 31 + 63] = 0xabcd;
+    // A locked surface cannot be locked again until it is unlocked.
+    EXPECT_EQ(LockSurface(surface), nullptr);
+    EXPECT_EQ(PlatSurfaceUnlock(surface), DD_OK);
+    uint16_t* again = (uint16_t*)LockSurface(surface);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again[pixels.pitch * 31 + 63], 0xabcd);
+    PlatSurfaceUnlock(surface);
+    PlatSurfaceRelease(surface);
+
+    PlatSurface* wide = nullptr;
+    ASSERT_EQ(PlatSurfaceCreate(8, 8, PLAT_PF_XRGB8888, PLAT_SURF_SYSTEMMEMORY, &wide), DD_OK);
+    EXPECT_FALSE(LockMenuPixels(wide, &pixels));   // not a 16-bit surface
+    PlatSurfaceRelease(wide);
+    EXPECT_EQ(LockSurface(nullptr), nullptr);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/test_game.h"
+#include "frame/vfs.h"
 #include "frontend/menu_init.h"
 #include "frontend/text_slots.h"
 #include "menulayout/layout_builder.h"
@@ -120,7 +121,11 @@ TEST_F(MessageFiles, LanguagesDiffer) {
 }
 
 TEST_F(MessageFiles, TheFontStripMatchesTheGlyphWidths) {
-    const std::string strip = ReadHostFile(dir + "/MENUS/Fonts.raw");
+    ASSERT_TRUE(VfsScanArchives());
+    static char image[1 << 20];
+    const int size = VfsReadFile("MENUS\\Fonts.raw", image, sizeof image);
+    ASSERT_GT(size, 0);
+    const std::string strip(image, (size_t)size);
     ASSERT_GE(strip.size(), (size_t)FONT_STRIP_WIDTH * FONT_STRIP_ROWS);
     EXPECT_EQ(strip.size() % 4, 0u);   // the next raw graphic starts on a word
     for (int font = 0; font < MENU_FONT_COUNT; font++) {

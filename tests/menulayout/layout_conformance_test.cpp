@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/test_game.h"
+#include "frame/vfs.h"
 #include "frontend/menu_graphics.h"
 #include "frontend/menu_init.h"
 #include "frontend/text_slots.h"
@@ -230,6 +231,7 @@ struct Layout : ::testing::Test {
     std::string dir;
     void SetUp() override {
         dir = MakeTestGameFolder("layout");
+        ASSERT_TRUE(VfsScanArchives());
         LoadMessageFile();
         LoadMenuRawGraphics();
         InitMenus();
@@ -239,10 +241,10 @@ struct Layout : ::testing::Test {
     // Width and height of a MENUS\GFX picture of the sample folder; 0 when
     // there is no such picture.
     std::pair<int, int> PictureSize(int number) {
-        char name[16];
-        snprintf(name, sizeof name, "%04d.bmp", number);
-        const std::string file = ReadHostFile(dir + "/MENUS/GFX/" + name);
-        if (file.size() < 26)
+        static char file[1 << 21];
+        char path[32];
+        snprintf(path, sizeof path, "MENUS\\GFX\\%04d.bmp", number);
+        if (VfsReadFile(path, file, sizeof file) < 26)
             return {0, 0};
         auto le32 = [&](size_t at) {
             return (int)((unsigned char)file[at] | (unsigned char)file[at + 1] << 8 |

@@ -17,7 +17,14 @@ static std::string HostPath(const std::string& gamePath) {
     return path;
 }
 
-static bool MakeHostDirs(const std::string& hostDir) {
+// Makes a folder chain.  Folders that exist in another letter case are
+// used as they are ("3D" goes into an existing "3d"), so the staged trees
+// never hold two spellings of one folder.
+static bool MakeHostDirs(const std::string& wanted) {
+    char resolved[PLAT_MAX_PATH];
+    if (!PlatResolvePath(wanted.c_str(), resolved, sizeof resolved))
+        return false;
+    const std::string hostDir = resolved;
     std::string partial;
     for (size_t i = 0; i <= hostDir.size(); i++) {
         if (i == hostDir.size() || hostDir[i] == '/') {
@@ -31,7 +38,27 @@ static bool MakeHostDirs(const std::string& hostDir) {
     return stat(hostDir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-void MkSetRoot(const std::string& root) { outRoot = root.empty() || root.back() == '/' ? root : root + "/"; }
+// Removes a folder tree; links are removed, never followed.
+bool MkRemoveTree(const std::string& hostPath) {
+    if (!PlatIsDirectory(hostPath.c_str()) || PlatIsSymlink(hostPath.c_str()))
+        return !PlatFileExists(hostPath.c_str()) || PlatDeleteFile(hostPath.c_str());
+    PlatFindData data;
+    bool ok = true;
+    if (PlatFind* find = PlatFindFirst((hostPath + "/*").c_str(), &data)) {
+        do {
+            const std::string child = hostPath + "/" + data.name;
+            ok = (data.isDirectory ? MkRemoveTree(child) : PlatDeleteFile(child.c_str()) != 0) && ok;
+        } while (PlatFindNext(find, &data));
+        PlatFindClose(find);
+    }
+    return PlatRemoveDir(hostPath.c_str()) && ok;
+}
+
+// A staging tree left by an interrupted run would be packed with this one.
+void MkSetRoot(const std::string& root) {
+    outRoot = root.empty() || root.back() == '/' ? root : root + "/";
+    MkRemoveTree(outRoot + ".stage");
+}
 
 bool MkMakeDirs(const std::string& gamePath) { return MakeHostDirs(HostPath(gamePath)); }
 

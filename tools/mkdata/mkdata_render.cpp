@@ -1,5 +1,312 @@
-// The render part of the game folder.
+// The render part of the game folder: the 3D objects of every car folder
+// (body, shadow, head, lamps, glass, pipes, chassis, hood, wheels and tyres,
+// suspension arms, the showroom body) and the collision meshes.
+//
+// One low-polygon car shape serves every model, sized to the model's wheel
+// track and wheelbase.  Each part has its own texture numbers from the car
+// ranges; the painted ones move by paint x 100 while the race loads them.
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <string>
 
 #include "mkdata.h"
+#include "mkdata_objects.h"
+#include "track/asset_paths.h"
 
-bool MakeRenderData(const MkOptions&) { return true; }
+// Texture numbers of the car parts (paint 0).  Painted: 1000, 1001, 1002,
+// 1004.  The others are in the unpainted list and keep their number.
+enum {
+    TEX_BODY = 1000,
+    TEX_HOOD = 1001,
+    TEX_CABIN = 1002,
+    TEX_CHASSIS = 1004,
+    TEX_GLASS = 1011,
+    TEX_HEAD = 1019,
+    TEX_RIM = 1021,
+    TEX_TYRE = 1022,
+    TEX_ARM = 1023,
+    TEX_LAMP_FRONT = 1030,
+    TEX_PIPES = 1034,
+    TEX_SHADOW = 1040,
+    TEX_LAMP_WIDE = 1074,
+    TEX_LAMP_REAR = 1086,
+};
+
+namespace {
+
+struct Vec {
+    double x, y, z;
+};
+Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vec Cross(Vec a, Vec b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+// Builds one object from quads and triangles, each with vertices of its own
+// (flat shading).  The game draws a triangle when (B - A) x (C - A) points
+// away from the viewer, and lights it by that same normal; the builder winds
+// every face so that it shows from the side its outward normal names.
+struct Mesh {
+    MkObject object;
+    bool withNormals = true;
+
+    void Triangle(Vec a, Vec b, Vec c, Vec outward, int texture, int flags = 0) {
+        if (Dot(Cross(b - a, c - a), outward) > 0) {
+            const Vec t = b;
+            b = c;
+            c = t;
+        }
+        const Vec n = Cross(b - a, c - a);
+        const double length = std::sqrt(Dot(n, n));
+        const ObjectNormal normal = length > 0 ? ObjectNormal{(float)(n.x / length), (float)(n.y / length),
+                                                              (float)(n.z / length)}
+                                               : ObjectNormal{0, 0, 0};
+        const uint32_t first = (uint32_t)object.vertices.size();
+        const Vec corners[3] = {a, b, c};
+        const float uv[3][2] = {{0, 0}, {1, 0}, {1, 1}};
+        for (int k = 0; k < 3; k++) {
+            object.vertices.push_back({(float)corners[k].x, (float)corners[k].y, (float)corners[k].z, uv[k][0],
+                                       uv[k][1]});
+            if (withNormals)
+                object.normals.push_back(normal);
+        }
+        object.triangles.push_back({{MakeCorner(first, first), MakeCorner(first + 1, first + 1),
+                                     MakeCorner(first + 2, first + 2)},
+                                    MakeTextureWord((uint32_t)texture, (uint32_t)flags)});
+    }
+
+    // A quad given around its edge; its two triangles share the diagonal
+    // p0-p2.
+    void Quad(Vec p0, Vec p1, Vec p2, Vec p3, Vec outward, int texture, int flags = 0) {
+        Triangle(p0, p1, p2, outward, texture, flags);
+        Triangle(p0, p2, p3, outward, texture, flags);
+    }
+
+    void Box(double x0, double x1, double y0, double y1, double z0, double z1, int texture) {
+        Quad({x0, y0, z0}, {x0, y1, z0}, {x0, y1, z1}, {x0, y0, z1}, {-1, 0, 0}, texture);
+        Quad({x1, y0, z0}, {x1, y1, z0}, {x1, y1, z1}, {x1, y0, z1}, {1, 0, 0}, texture);
+        Quad({x0, y0, z0}, {x1, y0, z0}, {x1, y0, z1}, {x0, y0, z1}, {0, -1, 0}, texture);
+        Quad({x0, y1, z0}, {x1, y1, z0}, {x1, y1, z1}, {x0, y1, z1}, {0, 1, 0}, texture);
+        Quad({x0, y0, z0}, {x1, y0, z0}, {x1, y1, z0}, {x0, y1, z0}, {0, 0, -1}, texture);
+        Quad({x0, y0, z1}, {x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}, {0, 0, 1}, texture);
+    }
+};
+
+const int WHEEL_SEGMENTS = 8;
+const double RIM_RADIUS = 42.0, TYRE_RADIUS = 68.0, WHEEL_HALF_WIDTH = 30.0;
+
+Vec RingPoint(double x, double radius, int segment) {
+    const double angle = 2.0 * std::numbers::pi * segment / WHEEL_SEGMENTS;
+    return {x, radius * std::cos(angle), radius * std::sin(angle)};
+}
+
+// The rim: an octagonal disc on each side of the wheel, centred on the
+// wheel's axis (the x axis).
+Mesh Rim() {
+    Mesh mesh;
+    for (int side = -1; side <= 1; side += 2) {
+        const double x = side * (WHEEL_HALF_WIDTH - 2.0);
+        for (int s = 0; s < WHEEL_SEGMENTS; s++)
+            mesh.Triangle({x, 0, 0}, RingPoint(x, RIM_RADIUS, s), RingPoint(x, RIM_RADIUS, s + 1), {(double)side, 0, 0},
+                          TEX_RIM);
+    }
+    return mesh;
+}
+
+// The tyre: the tread band and the two sidewalls between rim and tread.
+Mesh Tyre() {
+    Mesh mesh;
+    const double w = WHEEL_HALF_WIDTH;
+    for (int s = 0; s < WHEEL_SEGMENTS; s++) {
+        const Vec mid = RingPoint(0, 1.0, s);
+        const Vec mid2 = RingPoint(0, 1.0, s + 1);
+        const Vec radial = {0, mid.y + mid2.y, mid.z + mid2.z};
+        mesh.Quad(RingPoint(-w, TYRE_RADIUS, s), RingPoint(w, TYRE_RADIUS, s), RingPoint(w, TYRE_RADIUS, s + 1),
+                  RingPoint(-w, TYRE_RADIUS, s + 1), radial, TEX_TYRE);
+        for (int side = -1; side <= 1; side += 2) {
+            const double x = side * w;
+            mesh.Quad(RingPoint(x, RIM_RADIUS, s), RingPoint(x, TYRE_RADIUS, s), RingPoint(x, TYRE_RADIUS, s + 1),
+                      RingPoint(x, RIM_RADIUS, s + 1), {(double)side, 0, 0}, TEX_TYRE);
+        }
+    }
+    return mesh;
+}
+
+// The size of one model's car from its wheel rows: front-left x, z and
+// rear-left x, z (the right wheels mirror them).
+struct CarSize {
+    double frontX, frontZ, rearX, rearZ;
+};
+const CarSize CarSizes[18] = {
+    {-135, 276, -140, -229}, {-193, 298, -150, -229}, {-199, 276, -166, -223}, {-193, 242, -196, -255},
+    {-135, 276, -140, -229}, {-163, 266, -211, -224}, {-128, 248, -133.5, -223}, {-139, 248, -139, -314},
+    {-199, 276, -193, -223}, {-162, 196, -159, -249}, {-193, 242, -196, -302}, {-190, 310.5, -212, -275},
+    {-129, 288, -143, -228}, {-128, 248, -133.5, -223}, {-194, 372, -217.5, -274}, {-193, 199, -196, -255},
+    {-147, 239, -154, -237}, {-155, 276, -155, -229},
+};
+
+struct CarShape {
+    double halfWidth, front, rear;       // body extent: x +-halfWidth, z rear..front
+    double bottom, top, cabinTop;        // heights
+    double cabinFront, cabinRear, cabinHalfWidth;
+};
+
+CarShape ShapeOf(int model) {
+    const CarSize& size = CarSizes[model];
+    CarShape shape;
+    shape.halfWidth = std::fmax(-size.frontX, -size.rearX) - 15.0;
+    shape.front = size.frontZ + 110.0;
+    shape.rear = size.rearZ - 120.0;
+    shape.bottom = -20.0;
+    shape.top = 95.0;
+    shape.cabinTop = 200.0;
+    shape.cabinHalfWidth = shape.halfWidth - 25.0;
+    shape.cabinFront = (size.frontZ + size.rearZ) * 0.5 + 80.0;
+    shape.cabinRear = size.rearZ + 40.0;
+    return shape;
+}
+
+Mesh Body(const CarShape& s) {
+    Mesh mesh;
+    mesh.Box(-s.halfWidth, s.halfWidth, s.bottom, s.top, s.rear, s.front, TEX_BODY);
+    mesh.Box(-s.cabinHalfWidth, s.cabinHalfWidth, s.top, s.cabinTop, s.cabinRear, s.cabinFront, TEX_CABIN);
+    return mesh;
+}
+
+// Windscreen, rear window and the side windows, just outside the cabin.
+Mesh Glass(const CarShape& s) {
+    Mesh mesh;
+    const double w = s.cabinHalfWidth - 8.0, y0 = s.top + 15.0, y1 = s.cabinTop - 10.0, e = 1.0;
+    const double zf = s.cabinFront + e, zr = s.cabinRear - e, xs = s.cabinHalfWidth + e;
+    mesh.Quad({-w, y0, zf}, {w, y0, zf}, {w, y1, zf}, {-w, y1, zf}, {0, 0, 1}, TEX_GLASS);
+    mesh.Quad({-w, y0, zr}, {w, y0, zr}, {w, y1, zr}, {-w, y1, zr}, {0, 0, -1}, TEX_GLASS);
+    for (int side = -1; side <= 1; side += 2) {
+        const double x = side * xs;
+        mesh.Quad({x, y0, zr + 20}, {x, y0, zf - 20}, {x, y1, zf - 20}, {x, y1, zr + 20}, {(double)side, 0, 0},
+                  TEX_GLASS);
+    }
+    return mesh;
+}
+
+// The shadow: a flat quad on the ground, seen from above.
+Mesh Shadow(const CarShape& s) {
+    Mesh mesh;
+    mesh.withNormals = false;
+    const double w = s.halfWidth + 10.0, y = 1.0;
+    mesh.Quad({-w, y, s.rear - 10}, {w, y, s.rear - 10}, {w, y, s.front + 10}, {-w, y, s.front + 10}, {0, 1, 0},
+              TEX_SHADOW);
+    return mesh;
+}
+
+// The driver's head, placed at the model's head offset.
+Mesh Head() {
+    Mesh mesh;
+    mesh.Box(-24, 24, -20, 40, -24, 24, TEX_HEAD);
+    return mesh;
+}
+
+// A lamp beam: a two-sided fan in front of (or behind) the lamps.
+Mesh Beam(const CarShape& s, double length, double spread, int rear, int texture) {
+    Mesh mesh;
+    const double z = rear ? s.rear : s.front, dir = rear ? -1.0 : 1.0, y = 55.0;
+    for (int side = -1; side <= 1; side += 2) {
+        const double x = side * (s.halfWidth - 35.0);
+        mesh.Triangle({x, y, z}, {x - spread, y - 30, z + dir * length}, {x + spread, y - 30, z + dir * length},
+                      {0, 1, 0}, texture, 1);
+    }
+    return mesh;
+}
+
+// Exhaust pipes at the back, under the body.
+Mesh Pipes(const CarShape& s) {
+    Mesh mesh;
+    const double x = -(s.halfWidth - 45.0);
+    mesh.Box(x - 10, x + 10, s.bottom + 5, s.bottom + 25, s.rear - 30, s.rear + 50, TEX_PIPES);
+    return mesh;
+}
+
+// The chassis: a flat plate under the body.
+Mesh Chassis(const CarShape& s) {
+    Mesh mesh;
+    mesh.Box(-s.halfWidth + 10, s.halfWidth - 10, s.bottom - 12, s.bottom, s.rear + 20, s.front - 20, TEX_CHASSIS);
+    return mesh;
+}
+
+// The hood: a panel on the top of the body in front of the cabin.
+Mesh Hood(const CarShape& s) {
+    Mesh mesh;
+    const double w = s.halfWidth - 5.0, y = s.top + 1.0;
+    mesh.Quad({-w, y, s.cabinFront + 5}, {w, y, s.cabinFront + 5}, {w, y, s.front - 5}, {-w, y, s.front - 5},
+              {0, 1, 0}, TEX_HOOD);
+    return mesh;
+}
+
+// A suspension arm from the body side out to the front wheel.
+Mesh Arm(const CarSize& size, int side) {
+    Mesh mesh;
+    const double inner = side * 60.0, outer = side * (-size.frontX - WHEEL_HALF_WIDTH);
+    mesh.Box(std::fmin(inner, outer), std::fmax(inner, outer), -8, 8, size.frontZ - 12, size.frontZ + 12, TEX_ARM);
+    return mesh;
+}
+
+// The collision mesh: the body's box, no normals, never drawn.
+Mesh Collision(const CarShape& s) {
+    Mesh mesh;
+    mesh.withNormals = false;
+    mesh.Box(-s.halfWidth, s.halfWidth, s.bottom, s.cabinTop, s.rear, s.front, 0);
+    return mesh;
+}
+
+bool Write(const std::string& folder, const char* name, const Mesh& mesh) {
+    if (MkWriteObject(folder, name, mesh.object))
+        return true;
+    fprintf(stderr, "mkdata: cannot write %s%s\n", folder.c_str(), name);
+    return false;
+}
+
+bool HasLamps(int model) {
+    return model == 0 || model == 1 || model == 2 || model == 6 || model == 8 || model == 9 || model == 11 ||
+           model == 12 || model == 16 || model == 17;
+}
+
+bool HasArms(int model) { return model == 2 || model == 6 || model == 8 || model == 11 || model == 13; }
+
+bool WriteCarFolder(int model) {
+    const std::string folder = CarModelFolder(model);
+    const CarShape shape = ShapeOf(model);
+    const Mesh body = Body(shape);
+    bool ok = Write(folder, "INTERIOR", body) && Write(folder, "GARAGE", body) &&
+              Write(folder, "SOMBRA", Shadow(shape)) && Write(folder, "CABEZA", Head()) &&
+              Write(folder, "CRISTAL", Glass(shape)) && Write(folder, "1_CARRO", Chassis(shape)) &&
+              Write(folder, "ACAPO01", Hood(shape));
+    if (HasLamps(model) || model == 5)
+        ok = ok && Write(folder, "FAROS", Beam(shape, 320, 90, 0, TEX_LAMP_FRONT));
+    if (HasLamps(model))
+        ok = ok && Write(folder, "FAROS2", Beam(shape, 160, 150, 0, TEX_LAMP_WIDE)) &&
+             Write(folder, "FAROS3", Beam(shape, 60, 30, 1, TEX_LAMP_REAR));
+    if (model != 16 && model != 17)
+        ok = ok && Write(folder, "TUBOS", Pipes(shape));
+    const Mesh rim = Rim(), tyre = Tyre();
+    for (const char* name : {"RDI", "RDD", "RTI", "RTD"})
+        ok = ok && Write(folder, name, rim);
+    for (const char* name : {"GRDI", "GRDD", "GRTI", "GRTD"})
+        ok = ok && Write(folder, name, tyre);
+    if (HasArms(model))
+        ok = ok && Write(folder, "BRAZOIZ", Arm(CarSizes[model], -1)) &&
+             Write(folder, "BRAZODE", Arm(CarSizes[model], 1));
+    // The collision meshes come from the folders of models 0 to 15.
+    if (model <= 15)
+        ok = ok && Write(folder, "COLI", Collision(shape));
+    return ok;
+}
+
+}  // namespace
+
+bool MakeRenderData(const MkOptions&) {
+    for (int model = 0; model < 18; model++) {
+        if (!WriteCarFolder(model))
+            return false;
+    }
+    return true;
+}

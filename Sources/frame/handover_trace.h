@@ -1,0 +1,14 @@
+// A record of the steps of the two hand-overs between menus and race, kept
+// while a test watches: the order of these calls is what keeps the tick away
+// from half-loaded state.
+#pragma once
+
+enum { HANDOVER_TRACE_SIZE = 256 };
+
+void HandoverTraceStart();   // clears the record and starts recording
+void HandoverTraceStop();
+void HandoverTrace(const char* step);
+int HandoverTraceCount();
+const char* HandoverTraceStep(int index);
+// The frame (FramesRun) in which the step was taken.
+int HandoverTraceFrame(int index);

@@ -1,0 +1,32 @@
+// Internals shared by the files of the mixer (never included by game code).
+#pragma once
+
+#include <cstdint>
+
+// A wave's samples, converted to signed 16 bits, interleaved when stereo.
+// One extra guard frame (a copy of the last) follows the last frame, so the
+// interpolation may always read the frame after the one it plays.
+struct MixerWaveImage {
+    int16_t* samples;   // malloc'd; null when empty
+    int frames;
+    int channels;       // 1 or 2
+    int rate;
+};
+
+// plat_mixer_wav.cpp: parses a RIFF WAV image chunk by chunk; 1 and a filled
+// image on success, 0 when the image is refused.  The caller frees
+// image->samples with free().
+int MixerParseWave(const void* data, int size, MixerWaveImage* image);
+
+// plat_mixer.cpp: mixes `frames` output frames for an output backend (the
+// device callback, the WAV sink), then runs the callbacks of the sounds that
+// ended.  Silence while the session is inactive.
+void MixerRenderOutput(int16_t* out, int frames);
+
+// plat_mixer_sdl.cpp: the SDL2 audio device.
+int SdlAudioOpen(int rate);
+void SdlAudioClose();
+
+// plat_mixer_wav.cpp: the WAV-file sink, a thread that mixes in real time.
+int WavSinkOpen(const char* hostPath, int rate);
+void WavSinkClose();

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer target of the archive parser with clang, ASan and
+# UBSan, and runs it (60 seconds, or the number of seconds given).
+#
+#   scripts/fuzz.sh [SECONDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+out=build-fuzz
+mkdir -p "$out/corpus"
+
+clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
+  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+  -ISources fuzz/fuzz_vfs_archive.cpp Sources/frame/vfs_archive.cpp \
+  -o "$out/fuzz_vfs_archive"
+
+# Seeds: small archives the fuzzer mutates from.
+le32() { printf "\\x%02x\\x%02x\\x%02x\\x%02x" $(($1 & 255)) $((($1 >> 8) & 255)) $((($1 >> 16) & 255)) $((($1 >> 24) & 255)); }
+name() { printf '%s' "$1"; head -c $((128 - ${#1})) /dev/zero; }
+{ le32 0; le32 0; } > "$out/corpus/empty"
+{   # Cars\a.txt and b.txt
+  le32 1; le32 2
+  le32 0; name Cars
+  le32 1; name a.txt; le32 444; le32 3; head -c 12 /dev/zero
+  le32 0; name b.txt; le32 447; le32 2; head -c 12 /dev/zero
+  printf 'abcde'
+} > "$out/corpus/two-files"
+{   # 3d\Tracks\Track-11\BIN\x.dat, nested four deep
+  le32 4; le32 1
+  le32 0; name 3d; le32 1; name Tracks; le32 2; name Track-11; le32 3; name BIN
+  le32 4; name x.dat; le32 688; le32 4; head -c 12 /dev/zero
+  printf 'data'
+} > "$out/corpus/nested"
+
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  "$out/fuzz_vfs_archive" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
+  -artifact_prefix="$out/" "$out/corpus"

@@ -1,0 +1,71 @@
+// The three threads that meet in the mixer: the audio thread mixing, the
+// tick playing effects and the frame swapping the banks.  Run under
+// ThreadSanitizer by CI.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "common/test_game.h"
+#include "frame/frame_state.h"
+#include "platform/plat_mixer.h"
+#include "race/race_state.h"
+#include "sound/sound_session.h"
+#include "sound/sound_state.h"
+#include "track/track_state.h"
+
+TEST(SoundThreads, TickPlaysWhileTheAudioMixesAndTheFrameSwapsBanks) {
+    MakeTestGameFolder("threads");
+    PlatMixerSetBackend(PLAT_MIXER_MANUAL, nullptr);
+    InitSoundMixer();
+    ASSERT_EQ(MixerOpen, 1);
+    TrackGroup = 5;
+    TrackVariant = 0;
+    TrackCode = 50;
+    ZoneTypeMask = 0xFFFF;
+    CarCount = 2;
+    CarModel[0] = 3;
+    CarModel[1] = 7;
+    LocalCar = 0;
+    FrontEndActive = 0;
+    LoadSoundBank();
+
+    std::atomic<int> stop{0};
+    std::atomic<long> mixed{0}, played{0};
+    std::thread audio([&] {
+        std::vector<int16_t> block(2 * 256);
+        while (!stop) {
+            PlatMixerRender(block.data(), 256);
+            mixed++;
+        }
+    });
+    // The effects of the race tick: crashes, hits and landings.
+    std::thread tick([&] {
+        const int slots[] = {110, 111, 112, 113, 144, 145, 167, 85, 198};
+        while (!stop) {
+            for (int slot : slots) {
+                PlatMixerSetVolume(16, 20000);
+                if (PlatMixerIsDone(1))
+                    PlatMixerPlay(1, WaveTable[slot], 0, &SharedPlainParams);
+                played += PlatMixerPlay(16, WaveTable[slot], 0, &EffectParams);
+                PlatMixerSetFrequency(16, 22050 + slot);
+            }
+        }
+    });
+    // The frame: back to the menus and into a race, again and again.
+    for (int round = 0; round < 12; round++) {
+        FrontEndActive = round & 1;
+        StopBusyChannels();
+        FreeAllWaves();
+        LoadSoundBank();
+    }
+    stop = 1;
+    audio.join();
+    tick.join();
+    EXPECT_GT(mixed, 0);
+    EXPECT_GT(played, 0);
+    EXPECT_EQ(SoundDoneEvent.signalled, 1);
+    ShutdownSound();
+}
