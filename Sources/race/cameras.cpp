@@ -2,3 +2,5 @@
 
 void ChooseTvCamera() {}
 void UpdateReplayCamera() {}
+void ResetTvCameras() {}
+void MapTvCamerasToPath() {}

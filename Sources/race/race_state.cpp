@@ -47,6 +47,9 @@ int SurfaceWord[MAX_CARS];
 float SimPosX[MAX_CARS], SimPosY[MAX_CARS], SimPosZ[MAX_CARS];
 float SimHeading[MAX_CARS], SimPitch[MAX_CARS], SimRoll[MAX_CARS];
 float cocheX[MAX_CARS], cocheY[MAX_CARS], cocheZ[MAX_CARS];
+float CarHeading[MAX_CARS], AnguloDeCaida[MAX_CARS], AnguloDeBalanza[MAX_CARS];
+std::atomic<int> WheelsInAir[MAX_CARS];
+int WheelsOnCars;
 
 CarBody CarBodies[MAX_CARS];
 int CarBoxReady;

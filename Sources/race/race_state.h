@@ -88,6 +88,12 @@ extern int SurfaceWord[MAX_CARS];
 extern float SimPosX[MAX_CARS], SimPosY[MAX_CARS], SimPosZ[MAX_CARS];
 extern float SimHeading[MAX_CARS], SimPitch[MAX_CARS], SimRoll[MAX_CARS];
 extern float cocheX[MAX_CARS], cocheY[MAX_CARS], cocheZ[MAX_CARS];
+// The frame's copies of the car angles (heading, pitch, roll).
+extern float CarHeading[MAX_CARS], AnguloDeCaida[MAX_CARS], AnguloDeBalanza[MAX_CARS];
+// Wheels of each car that found no ground this tick (4 = airborne): written
+// by the tick, read by the frame's zone queries.
+extern std::atomic<int> WheelsInAir[MAX_CARS];
+extern int WheelsOnCars;      // wheels resting on another car's roof (arena events)
 
 // The 376-byte rigid-body record of each car.  Its fields are laid out by
 // the car physics; until then it is kept as raw bytes of the right size.

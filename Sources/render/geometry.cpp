@@ -21,7 +21,6 @@ float LightDirection[3];
 float FixedLightVector[3];
 int SpriteColour;
 int LightClampTable[2048];
-int ViewDarkness[8];
 int SqrtTable[256];
 
 // ---------------------------------------------------------------------------

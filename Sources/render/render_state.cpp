@@ -13,3 +13,5 @@ PlatSurface* WorkSurface;
 PlatSurface* ScreenCopySurface;
 int ShowroomHidden;
 int RendererSurfaceFlags[2];
+int ViewDarkness[8];
+int ViewDarknessCurrent;

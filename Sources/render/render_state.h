@@ -80,7 +80,6 @@ extern float LightDirection[3];
 extern float FixedLightVector[3];          // the fixed-light drawer's light (the scene builder sets it)
 extern int SpriteColour;                   // the colour word of the sprite drawers
 extern int LightClampTable[2048];          // clamp(v, 60, 255) at index v + 512
-extern int ViewDarkness[8];                // subtracted from object light, per car
 extern int SqrtTable[256];
 extern int StippleOnly;                    // the device cannot blend: no reflection passes
 
@@ -96,3 +95,8 @@ enum { SOFT_TEXTURE_AREA_BYTES = 3 * 1024 * 1024 };
 extern unsigned char* SoftTexelBase;
 extern unsigned char* SoftOccupancyBase;
 extern unsigned char* SoftPaletteBase;
+// Per car: subtracted from object light before the clamp; written by the
+// car shading from the ground under the car.  The single value beside it is
+// the car shaded last.
+extern int ViewDarkness[8];
+extern int ViewDarknessCurrent;

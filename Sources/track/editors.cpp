@@ -7,3 +7,5 @@ void RunEditorMenu(PlatSurface*) {}
 void RunLightEditor(PlatSurface*) {}
 void DrawLightCursor(PlatSurface*) {}
 void DrawEditorInfo(PlatSurface*) {}
+void EditorClickSound() {}
+void EditorBeep() {}

@@ -10,3 +10,8 @@ void RunEditorMenu(PlatSurface* surface);
 void RunLightEditor(PlatSurface* surface);
 void DrawLightCursor(PlatSurface* surface);
 void DrawEditorInfo(PlatSurface* surface);
+
+// The editors' progress sounds: a click on a tool change and after each row
+// of a height-grid build; the system beep after each collision-grid row.
+void EditorClickSound();
+void EditorBeep();

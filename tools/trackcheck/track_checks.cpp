@@ -1,0 +1,338 @@
+#include "track_checks.h"
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "frame/fileio.h"
+#include "frame/frame_state.h"
+#include "frame/vfs.h"
+#include "platform/plat_file.h"
+#include "race/race_state.h"
+#include "render/objects.h"
+#include "render/render_state.h"
+#include "track/asset_paths.h"
+#include "track/ground.h"
+#include "track/track_files.h"
+#include "track/track_state.h"
+#include "track/zones.h"
+
+namespace {
+
+// Problems of one kind beyond this many are counted, not listed.
+const int ListedPerKind = 5;
+// The centre line is sampled this often.
+const float SampleStep = 250.0f;
+
+void Add(std::vector<std::string>& list, const char* format, ...) {
+    char line[512];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    list.push_back(line);
+}
+
+// Reads a track file as the game does; its size, or -1 when it cannot be
+// read.
+int TrackFileSize(const char* pattern, int number, std::vector<unsigned char>& buffer, std::string& path) {
+    char name[256];
+    TrackFilePath(name, sizeof name, pattern, number);
+    path = name;
+    buffer.resize(8u << 20);
+    if (ReadWholeFile(name, buffer.data(), (int)buffer.size()) < 0)
+        return -1;
+    buffer.resize((size_t)LastFileSize);
+    return LastFileSize;
+}
+
+void ExpectSize(TrackCheckReport& report, const char* pattern, int number, int expected, const char* what) {
+    std::vector<unsigned char> buffer;
+    std::string path;
+    const int size = TrackFileSize(pattern, number, buffer, path);
+    if (size < 0)
+        Add(report.failures, "%s: missing or unreadable", path.c_str());
+    else if (size != expected)
+        Add(report.failures, "%s: %d bytes, expected %d (%s)", path.c_str(), size, expected, what);
+}
+
+// A lists file: whole ints, the last a -1.
+void ExpectLists(TrackCheckReport& report, const char* pattern, int number) {
+    std::vector<unsigned char> buffer;
+    std::string path;
+    const int size = TrackFileSize(pattern, number, buffer, path);
+    if (size < 0) {
+        Add(report.failures, "%s: missing or unreadable", path.c_str());
+        return;
+    }
+    int32_t last = 0;
+    if (size >= 4)
+        memcpy(&last, buffer.data() + size - 4, 4);
+    if (size < 4 || size % 4 != 0 || last != -1)
+        Add(report.failures, "%s: %d bytes, not whole lists ending with -1", path.c_str(), size);
+}
+
+int Number() { return TrackGroup == 0 ? 1 : TrackGroup; }
+
+struct LinePoint {
+    float x, z;
+};
+
+// The guide line's points, in order; the last joins the first.
+std::vector<LinePoint> GuideLine() {
+    std::vector<LinePoint> points;
+    for (int i = 0; i < CpuLinePointCounts[CPU_LINE_GUIDE]; i++)
+        points.push_back({CpuLineTable[CPU_LINE_GUIDE][i].x, CpuLineTable[CPU_LINE_GUIDE][i].z});
+    return points;
+}
+
+// Points every SampleStep along the closed guide line, from point 0.
+std::vector<LinePoint> SampleGuideLine(const std::vector<LinePoint>& line) {
+    std::vector<LinePoint> samples;
+    for (size_t i = 0; i < line.size(); i++) {
+        const LinePoint a = line[i], b = line[(i + 1) % line.size()];
+        const float length = hypotf(b.x - a.x, b.z - a.z);
+        const int steps = length > 0 ? (int)ceilf(length / SampleStep) : 1;
+        for (int k = 0; k < steps; k++) {
+            const float t = (float)k / (float)steps;
+            samples.push_back({a.x + t * (b.x - a.x), a.z + t * (b.z - a.z)});
+        }
+    }
+    return samples;
+}
+
+float DistanceToLine(const std::vector<LinePoint>& line, float x, float z) {
+    float best = 1e30f;
+    for (size_t i = 0; i < line.size(); i++) {
+        const LinePoint a = line[i], b = line[(i + 1) % line.size()];
+        const float ex = b.x - a.x, ez = b.z - a.z;
+        const float length2 = ex * ex + ez * ez;
+        float t = length2 > 0 ? ((x - a.x) * ex + (z - a.z) * ez) / length2 : 0.0f;
+        t = t < 0 ? 0 : (t > 1 ? 1 : t);
+        const float d = hypotf(x - (a.x + t * ex), z - (a.z + t * ez));
+        if (d < best)
+            best = d;
+    }
+    return best;
+}
+
+int IsCrossTrack() { return TrackCode == 62 || TrackCode == 65 || TrackCode == 68 || TrackCode == 69; }
+
+// The checkpoint value the lap logic would see at a point: the type of the
+// first of zones 140..142 holding it, or on the cross tracks the first of
+// 140..145 itself; -1 in none.
+int CheckpointAt(float x, float z) {
+    const int last = IsCrossTrack() ? ZONE_LAST_CHECKPOINT : ZONE_FIRST_CHECKPOINT + 2;
+    const int px = TrackRound(x), pz = TrackRound(z);
+    for (int zone = ZONE_FIRST_CHECKPOINT; zone <= last; zone++) {
+        const ZoneRecord& record = ZoneTable.records[zone];
+        if (ZoneVertexCount(record) >= 3 && PointInZone(record, px, pz))
+            return IsCrossTrack() ? zone : record.type;
+    }
+    return -1;
+}
+
+std::string Sequence(const std::vector<int>& values) {
+    std::string text;
+    for (int v : values)
+        text += (text.empty() ? "" : " ") + std::to_string(v);
+    return text.empty() ? "none" : text;
+}
+
+void CheckCheckpoints(TrackCheckReport& report, const std::vector<LinePoint>& samples) {
+    std::vector<int> met;
+    for (const LinePoint& p : samples) {
+        const int value = CheckpointAt(p.x, p.z);
+        if (value >= 0 && (met.empty() || met.back() != value))
+            met.push_back(value);
+    }
+    // The loop closes: a zone met at the end and at the start is met once.
+    if (met.size() > 1 && met.front() == met.back())
+        met.pop_back();
+
+    std::vector<int> expected;
+    if (IsCrossTrack()) {
+        for (int zone = ZONE_FIRST_CHECKPOINT; zone <= ZONE_LAST_CHECKPOINT; zone++)
+            expected.push_back(zone);
+    } else {
+        expected = {0, 1, 2};
+    }
+    bool inOrder = met.size() == expected.size();
+    if (inOrder) {
+        size_t start = 0;
+        while (start < met.size() && met[start] != expected[0])
+            start++;
+        for (size_t k = 0; k < expected.size() && inOrder; k++)
+            inOrder = start < met.size() && met[(start + k) % met.size()] == expected[k];
+    }
+    if (!inOrder)
+        Add(report.failures, "checkpoints met along the guide line: %s; a lap needs %s in this order%s",
+            Sequence(met).c_str(), Sequence(expected).c_str(),
+            IsCrossTrack() ? " (zones)" : " (types of zones 140..142)");
+}
+
+void CheckWalls(TrackCheckReport& report, const std::vector<LinePoint>& line) {
+    int wrong = 0;
+    const int lines = CollisionLineCount();
+    for (int i = 0; i < lines; i++) {
+        const CollisionLine& wall = CollisionLineTable[i];
+        if (wall.normalDx == 0.0f && wall.normalDz == 0.0f) {
+            if (wrong++ < ListedPerKind)
+                Add(report.failures, "wall %d at (%.0f, %.0f) has no length", i, wall.x1, wall.z1);
+            continue;
+        }
+        // The collision code pushes cars along (-dz, dx): that side must be
+        // the road's, nearer the guide line.
+        const float nx = -wall.normalDz, nz = wall.normalDx;
+        const float mx = 0.5f * (wall.x1 + wall.x2), mz = 0.5f * (wall.z1 + wall.z2);
+        const float front = DistanceToLine(line, mx + 300.0f * nx, mz + 300.0f * nz);
+        const float back = DistanceToLine(line, mx - 300.0f * nx, mz - 300.0f * nz);
+        if (!(front < back) && wrong++ < ListedPerKind)
+            Add(report.failures, "wall %d from (%.0f, %.0f) to (%.0f, %.0f): its normal points away from the road", i,
+                wall.x1, wall.z1, wall.x2, wall.z2);
+    }
+    if (wrong > ListedPerKind)
+        Add(report.failures, "... %d walls wrong in all", wrong);
+}
+
+}  // namespace
+
+bool LoadTrackForCheck(const char* gameDir, int code, std::string* error) {
+    if (code < 10 || code > 79 || code % 10 > 7) {
+        if (error)
+            *error = "track codes run from 10 to 77 (group x 10 + variant)";
+        return false;
+    }
+    if (!PlatSetCurrentDir(gameDir)) {
+        if (error)
+            *error = std::string("cannot use the game folder ") + gameDir;
+        return false;
+    }
+    VfsScanArchives();
+    TrackGroup = code / 10;
+    TrackVariant = code % 10;
+    TrackCode = code;
+    FrontEndActive = 0;
+    SetTrackFolder();
+    LoadZones();
+    LoadTrackData();
+    LoadTrackLighting();
+    return true;
+}
+
+void CheckTrackFiles(TrackCheckReport& report) {
+    const int n = Number();
+    ExpectSize(report, "%sBIN\\IACPU%d.dat", TrackGroup, (int)sizeof CpuLineTable, "5 lines of 200 records");
+    {
+        std::vector<unsigned char> buffer;
+        std::string path;
+        const int size = TrackFileSize("%sBIN\\NumCol%02d.dat", n, buffer, path);
+        int32_t words = -1;
+        if (size < 0) {
+            Add(report.failures, "%s: missing or unreadable", path.c_str());
+        } else if (size != 4) {
+            Add(report.failures, "%s: %d bytes, expected 4", path.c_str(), size);
+        } else {
+            memcpy(&words, buffer.data(), 4);
+            if (words < 0 || words % 16 != 0 || words / 16 > COLLISION_LINE_CAPACITY)
+                Add(report.failures, "%s: %d is not lines x 16 within %d lines", path.c_str(), words,
+                    (int)COLLISION_LINE_CAPACITY);
+            else
+                ExpectSize(report, "%sBIN\\coli%02d.ppp", n, words * 4, "the lines NumCol counts, 64 bytes each");
+        }
+    }
+    ExpectSize(report, "%sBIN\\OffCua%02d.col", n, CollisionGridColumns(n) * COLLISION_GRID_ROWS * 4,
+               "one int per collision cell");
+    ExpectLists(report, "%sBIN\\TCuadr%02d.col", n);
+    ExpectSize(report, "%sBIN\\OffCuadr%02d.Alt", n, HEIGHT_GRID_COLUMNS * HEIGHT_GRID_ROWS * 4,
+               "one int per height cell");
+    ExpectLists(report, "%sBIN\\TCuadran%02d.Alt", n);
+    ExpectSize(report, "%sBIN\\OffCuadr%02d.Caj", n, ZONE_GRID_COLUMNS * ZONE_GRID_ROWS * 4, "one int per zone cell");
+    ExpectLists(report, "%sBIN\\TCuadran%02d.Caj", n);
+    ExpectSize(report, "%sBIN\\Cajas%02d.dat", n, (int)sizeof ZoneTable, "the zone table");
+    ExpectSize(report, "%sBIN\\Ilumina%d.dat", n, (int)sizeof LightTable, "512 lights");
+
+    // The section file as shipped: its own header counts its entries.
+    {
+        std::vector<unsigned char> buffer;
+        std::string path;
+        const int size = TrackFileSize("%sBIN\\Mundo%02d.TNT", n, buffer, path);
+        int32_t total = -1;
+        if (size >= 1600)
+            memcpy(&total, buffer.data() + 4 * WORLD_SECTION_TOTAL_INT, 4);
+        if (size < 0)
+            Add(report.failures, "%s: missing or unreadable", path.c_str());
+        else if (size < 1600 || total < 0 || size != 1600 + 48 * total)
+            Add(report.failures, "%s: %d bytes, not 1,600 + 48 x its %d entries", path.c_str(), size, total);
+        else if (total != WorldSectionTable.header[WORLD_SECTION_TOTAL_INT])
+            Add(report.failures, "%s: %d entries, but the zones and world make %d", path.c_str(), total,
+                WorldSectionTable.header[WORLD_SECTION_TOTAL_INT]);
+    }
+    const int sections = WorldSectionTable.header[WORLD_SECTION_TOTAL_INT];
+    ExpectSize(report, "%sBIN\\GouMun%02d.dat", n, 400 + 12 * sections, "400 + 12 x the world-section entries");
+
+    char name[32];
+    snprintf(name, sizeof name, "MUNDO%02d", TrackGroup);
+    const int first = ObjectEntries[FindObject(name)].triangleOffset / (int)sizeof(ObjectTriangle);
+    int end = first + CAR_SHADE_TRIANGLES_BUILT;
+    if (end > TRIANGLE_POOL_SIZE)
+        end = TRIANGLE_POOL_SIZE;
+    ExpectSize(report, "%sBIN\\GouCoh%02d.dat", n, 4 * end - 1, "17,000 triangles of 4 bytes, the last 3");
+}
+
+void CheckLoadedTrack(TrackCheckReport& report) {
+    if (CollisionGrid.rejectedCells)
+        Add(report.failures, "collision grid: %d cells with bad offsets or entries", CollisionGrid.rejectedCells);
+    if (HeightGrid.rejectedCells)
+        Add(report.failures, "height grid: %d cells with bad offsets or entries", HeightGrid.rejectedCells);
+    if (ZoneGrid.rejectedCells)
+        Add(report.failures, "zone grid: %d cells with bad offsets or entries", ZoneGrid.rejectedCells);
+
+    const int points = CpuLinePointCounts[CPU_LINE_GUIDE];
+    if (points < 3) {
+        Add(report.failures, "guide line (line 3): %d points, a loop needs 3 or more", points);
+        return;
+    }
+    for (int line = 0; line < CPU_LINE_GUIDE; line++) {
+        if (CpuLinePointCounts[line] != points)
+            Add(report.failures, "line %d: %d points, the guide line %d (the driving lines follow its indices)", line,
+                CpuLinePointCounts[line], points);
+    }
+
+    const std::vector<LinePoint> line = GuideLine();
+    const std::vector<LinePoint> samples = SampleGuideLine(line);
+    int noGround = 0, noView = 0;
+    for (const LinePoint& p : samples) {
+        if (GroundTriangleAt(p.x, p.z) < 0 && noGround++ < ListedPerKind)
+            Add(report.failures, "centre line: no ground at (%.0f, %.0f)", p.x, p.z);
+        int visible = 0;
+        for (int zone = ZONE_FIRST_VISIBILITY; zone < ZONE_LAST_VISIBILITY - 2 && !visible; zone++) {
+            const ZoneRecord& record = ZoneTable.records[zone];
+            visible = ZoneVertexCount(record) >= 3 && record.visibility[0] != 0 && PointInZoneExact(record, p.x, p.z);
+        }
+        if (!visible && noView++ < ListedPerKind)
+            Add(report.failures, "centre line: (%.0f, %.0f) lies in no visibility zone", p.x, p.z);
+    }
+    if (noGround > ListedPerKind)
+        Add(report.failures, "... %d centre-line points without ground", noGround);
+    if (noView > ListedPerKind)
+        Add(report.failures, "... %d centre-line points outside the visibility zones", noView);
+
+    CheckCheckpoints(report, samples);
+    CheckWalls(report, line);
+
+    Add(report.notes, "%d guide-line points, %d walls, %d world triangles, %d world-section entries, %d lights",
+        points, CollisionLineCount(), TriangleTotal, WorldSectionTable.header[WORLD_SECTION_TOTAL_INT], LightCount);
+}
+
+int RunTrackCheck(const char* gameDir, int code, TrackCheckReport& report) {
+    std::string error;
+    if (!LoadTrackForCheck(gameDir, code, &error)) {
+        report.failures.push_back(error);
+        return -1;
+    }
+    CheckTrackFiles(report);
+    CheckLoadedTrack(report);
+    return (int)report.failures.size();
+}
