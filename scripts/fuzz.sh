@@ -15,7 +15,10 @@ clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
   -o "$out/fuzz_vfs_archive"
 
 # Seeds: small archives the fuzzer mutates from.
-le32() { printf "\\x%02x\\x%02x\\x%02x\\x%02x" $(($1 & 255)) $((($1 >> 8) & 255)) $((($1 >> 16) & 255)) $((($1 >> 24) & 255)); }
+le32() {
+  # The format's \xNN escapes are made first, then printed as bytes.
+  printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $((($1 >> 8) & 255)) $((($1 >> 16) & 255)) $((($1 >> 24) & 255)))"
+}
 name() { printf '%s' "$1"; head -c $((128 - ${#1})) /dev/zero; }
 { le32 0; le32 0; } > "$out/corpus/empty"
 {   # Cars\a.txt and b.txt

@@ -19,6 +19,21 @@
 #include "sound/sound_state.h"
 #include "track/scene_points.h"
 
+int OpenFramework() {
+    int code = EnumerateDrivers(ConfirmDevice);
+    if (code >= 0) {
+        int driver = 0, device = 0;
+        GetSelectedDriver(&driver, &device);
+        code = CreateFramework(MainWindow);
+    }
+    if (code < 0) {
+        ReleaseFramework();
+        ShowFrameworkError(code, 1);
+        return 0;
+    }
+    return 1;
+}
+
 int RecreateDisplay(int) {
     DisplayRecreated = 0;
     if (WantedWidth == CurrentModeWidth && WantedHeight == CurrentModeHeight && WantedDepth == CurrentModeDepth &&
@@ -31,17 +46,8 @@ int RecreateDisplay(int) {
     FreeDriverList();
     ReleaseFramework();
 
-    int code = EnumerateDrivers(ConfirmDevice);
-    if (code >= 0) {
-        int driver = 0, device = 0;
-        GetSelectedDriver(&driver, &device);
-        code = CreateFramework(MainWindow);
-    }
-    if (code < 0) {
-        ReleaseFramework();
-        ShowFrameworkError(code, 1);
+    if (!OpenFramework())
         return 0;
-    }
 
     PlatShowCursor(0);
     AppActive = 1;

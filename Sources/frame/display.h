@@ -5,6 +5,9 @@
 struct PlatSurface;
 struct PlatDevice;
 
+// Enumerates the drivers and creates the framework on the selected device;
+// 0 after a failure, which has been shown and leaves no framework.
+int OpenFramework();
 // 1 after re-creating the display in the wanted mode; 0 when nothing had to
 // change or the re-creation failed (already shown).
 int RecreateDisplay(int raceDisplay);

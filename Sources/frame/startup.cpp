@@ -211,19 +211,8 @@ int WinMain() {
     WindowRect = DesktopRect;
     VideoRequest = 0;
 
-    int code = EnumerateDrivers(ConfirmDevice);
-    if (code < 0) {
-        ShowFrameworkError(code, 1);
+    if (!OpenFramework())
         return 0;
-    }
-    int driver = 0, device = 0;
-    GetSelectedDriver(&driver, &device);
-    code = CreateFramework(MainWindow);
-    if (code < 0) {
-        ReleaseFramework();
-        ShowFrameworkError(code, 1);
-        return 0;
-    }
 
     PlatShowCursor(0);
     UpdateScreenMetrics();

@@ -19,3 +19,5 @@ int TextEditHasText;
 int MouseKeptOff;
 int InRaceMenuCounter;
 int ChampionshipChosen;
+char FileListRow[FILE_LIST_ROWS][32];
+KeyBinding ControlBindings[4][11];

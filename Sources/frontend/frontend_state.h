@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 
 extern std::atomic<int> MenuScreenShown;
 extern int MenuRefreshFlag;
@@ -31,3 +32,120 @@ enum VisualSettingsByte {
     VISUAL_VIEW_PLAYER1 = 11,   // view mode + 1
     VISUAL_VIEW_PLAYER2 = 12,
 };
+
+// ---------------------------------------------------------------------------
+// Message file and text slots (text_slots.cpp, text_draw.cpp).  Main thread
+// only, except CreditsScrollY, which the tick lowers.
+
+enum {
+    TEXT_SLOT_BLOB_SIZE = 60000,   // the largest message file
+    TEXT_SLOT_COUNT = 3000,
+    TEXT_BUFFER_SIZE = 1256,
+};
+
+struct TextSlot {
+    uint32_t offset;   // start of the text in TextSlotBlob
+    uint32_t length;   // bytes, without the CR LF
+};
+
+extern char TextSlotBlob[TEXT_SLOT_BLOB_SIZE];
+extern TextSlot TextSlotTable[TEXT_SLOT_COUNT];
+extern uint32_t TextSlotRoom[TEXT_SLOT_COUNT];   // bytes a writer may use: the line as loaded
+extern int TextFileSize;
+extern char TextBufferA[TEXT_BUFFER_SIZE];
+extern char TextBufferB[TEXT_BUFFER_SIZE];
+
+// One hot-key cell of the menu keyboard: a letter drawn after a mark.
+struct KeyboardCell {
+    float code;        // the key, upper case (13 for Enter); 0 ends the table
+    float pointerX, pointerY;
+    float cellX, cellY;
+    float slot;
+    float unused[2];
+};
+static_assert(sizeof(KeyboardCell) == 32, "keyboard cells are eight floats");
+
+enum { KEYBOARD_CELL_MAX = 127 };   // counted by a signed byte
+extern KeyboardCell KeyboardCellTable[KEYBOARD_CELL_MAX + 1];
+extern signed char KeyboardCellCount;
+extern int KeyboardClick;          // a typed key reached its cell: the frame clicks
+extern int KeyboardCellStamp;      // cells registered now take the pointer position
+extern std::atomic<float> CreditsScrollY;
+
+// ---------------------------------------------------------------------------
+// Menu fonts (menu_fonts.cpp): three fonts cut from MENUS\Fonts.raw, a strip
+// of one byte per pixel (a blend level 0..99, 0 the full text colour; 255
+// transparent) and FONT_STRIP_WIDTH bytes per row.
+enum {
+    MENU_FONT_COUNT = 3,
+    MENU_FONT_GLYPHS = 223,        // character codes 33..255
+    FONT_STRIP_WIDTH = 3779,
+    FONT_STRIP_ROWS = 83,
+};
+
+struct MenuFont {
+    int height;
+    int stripOffset;               // first row of the font in the strip
+    int spaceAdvance;
+    unsigned char widths[MENU_FONT_GLYPHS];
+};
+extern const MenuFont MenuFontMetrics[MENU_FONT_COUNT];
+extern int GlyphStartTable[MENU_FONT_COUNT][TEXT_SLOT_COUNT];
+
+// ---------------------------------------------------------------------------
+// Menu graphics (menu_graphics.cpp).
+//
+// A locked 16-bit pixel buffer: the menus draw into these without knowing
+// whose surface they belong to.  The pitch is in pixels.
+struct MenuPixels {
+    uint16_t* pixels;
+    int pitch;
+    int width;
+    int height;
+};
+extern MenuPixels MenuTarget;      // the locked work surface (640 wide)
+extern MenuPixels MenuOverlay;     // a second locked 640-wide picture
+
+// Per-level channel tables of the translucent blends, for the pixel format in
+// force: row L is the background part at level L, row L + 100 the picture
+// (or text) part, each already shifted into the channel's place.
+enum { BLEND_LEVELS = 100 };
+extern uint32_t BlendRed[2 * BLEND_LEVELS][64];
+extern uint32_t BlendGreen[2 * BLEND_LEVELS][64];
+extern uint32_t BlendBlue[2 * BLEND_LEVELS][64];
+
+// The raw menu graphics, back to back: raw graphic 0 is the font strip, raw
+// graphic k the k-th MENUS\GFX raw file loaded after it.
+enum {
+    MENU_GFX_BUFFER_SIZE = 4 * 1024 * 1024,
+    MENU_GFX_MAX = 80,
+    MENU_POINTER_LEVEL_MAP = 57,   // raw graphic of the pointer's blend levels
+};
+extern unsigned char MenuGfxBuffer[MENU_GFX_BUFFER_SIZE];
+extern int MenuGfxOffsets[MENU_GFX_MAX];
+extern int MenuGfxSizes[MENU_GFX_MAX];
+extern int MenuGfxCount;
+extern int MenuGfxFill;
+
+extern float MenuPointerLevel;     // 64..72: the pulse, and the pointer's picture
+extern int MenuPointerRising;
+extern int MenuPointerShown;
+extern int KeyboardJumpGate;       // the typed-key jump runs only for Enter
+extern int MenuStateWord;          // the click of this menu frame
+
+// ---------------------------------------------------------------------------
+// Tables that start-up prepares for the lists and the control binding.
+enum { FILE_LIST_ROWS = 256 };
+extern char FileListRow[FILE_LIST_ROWS][32];
+
+struct KeyBinding {
+    int32_t code;          // scan code, or the joystick input mask
+    int32_t isJoystick;
+    int32_t nameIndex;     // row of KeyNameTable or JoystickNameTable; -1 unbound
+};
+static_assert(sizeof(KeyBinding) == 12, "bindings are 12-byte records");
+extern KeyBinding ControlBindings[4][11];
+
+enum { KEY_NAME_ROWS = 109, JOYSTICK_NAME_ROWS = 16 };
+extern unsigned char KeyNameTable[KEY_NAME_ROWS][16];   // byte 0 scan code, then the name
+extern char JoystickNameTable[JOYSTICK_NAME_ROWS][24];

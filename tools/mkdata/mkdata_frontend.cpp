@@ -1,42 +1,50 @@
-// The front end's part of the game folder: the message files.
+// The front end's part of the game folder: the message files of the four
+// languages and the menu graphics (mkdata_frontend_gfx.cpp,
+// mkdata_frontend_fonts.cpp).
 
+#include <cstdio>
+#include <filesystem>
 #include <map>
 #include <string>
 
 #include "mkdata.h"
+#include "mkdata_frontend.h"
 
-// Texts of the slots the game reads so far; every other line holds a
-// placeholder, since a message file has no empty lines.
-static const std::map<int, std::string>& EnglishTexts() {
-    static const std::map<int, std::string> texts = {
-        {17, "Quorvix needs the graphics support of DirectX 7 or newer."},
-        {18, "There is not enough free disk space to run Quorvix."},
-        {19, "Free space:"},
-        {20, "Please free at least 25 MB and start the game again."},
-        {21, "The display configuration could not be read. Run the video set-up program again."},
-        {26, "Loading..."},
-        {27, "Waiting for the other players..."},
-        {595, "Waiting for a player..."},
-    };
-    return texts;
-}
+enum { MESSAGE_LINES = 2100 };
 
-static std::string MessageFile(const std::map<int, std::string>& texts, int lines) {
+// Slot n is line n, so a text may not be empty (an empty line joins the
+// next slot) nor hold a CR; a LF inside a text breaks the drawn line, and
+// 11 and 27 are markup.  Slots without a text hold "-".
+std::string MkMessageFile(const std::map<int, std::string>& texts, int lines) {
     std::string file;
     for (int slot = 0; slot < lines; slot++) {
         auto it = texts.find(slot);
-        file += it != texts.end() ? it->second : std::string("-");
+        const std::string text = it != texts.end() ? it->second : std::string("-");
+        if (text.empty() || text.front() == '\n' || text.back() == '\n')
+            return std::string();
+        for (unsigned char c : text) {
+            if (c < 32 && c != '\n' && c != 11 && c != 27)
+                return std::string();
+        }
+        file += text;
         file += "\r\n";
     }
     return file;
 }
 
-bool MakeFrontendData(const MkOptions&) {
-    const std::string english = MessageFile(EnglishTexts(), 2100);
+bool MakeFrontendData(const MkOptions& options) {
+    // Everything of the menus lives under MENUS; a folder of the same name in
+    // other letters, left by an older generator, would hide it.
+    std::error_code error;
+    std::filesystem::remove_all(std::filesystem::path(options.outDir) / "menus", error);
     for (int language = 0; language < 4; language++) {
-        const std::string path = "menus\\mensaje" + std::to_string(language) + ".txt";
-        if (!MkWriteText(path, english))
+        const std::string file = MkMessageFile(MkLanguageTexts(language), MESSAGE_LINES);
+        if (file.empty()) {
+            fprintf(stderr, "mkdata: a text of message file %d breaks the file rules\n", language);
+            return false;
+        }
+        if (!MkWriteText("MENUS\\mensaje" + std::to_string(language) + ".txt", file))
             return false;
     }
-    return true;
+    return MkWriteMenuGraphics();
 }

@@ -1,0 +1,153 @@
+// The generated message files and font strip follow the rules the game
+// reads them by.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/test_game.h"
+#include "frame/vfs.h"
+#include "frontend/menu_init.h"
+#include "frontend/text_slots.h"
+#include "menulayout/layout_builder.h"
+#include "menulayout/menulayout_state.h"
+
+namespace {
+
+struct MessageFiles : ::testing::Test {
+    std::string dir;
+    void SetUp() override { dir = MakeTestGameFolder("messages"); }
+    std::string File(int language) { return ReadHostFile(dir + "/MENUS/mensaje" + std::to_string(language) + ".txt"); }
+};
+
+std::vector<std::string> Lines(const std::string& file) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t at = file.find("\r\n"); at != std::string::npos; at = file.find("\r\n", start)) {
+        lines.push_back(file.substr(start, at - start));
+        start = at + 2;
+    }
+    return lines;
+}
+
+}  // namespace
+
+TEST_F(MessageFiles, FollowTheFileRules) {
+    for (int language = 0; language < 4; language++) {
+        SCOPED_TRACE("mensaje" + std::to_string(language));
+        const std::string file = File(language);
+        ASSERT_FALSE(file.empty());
+        ASSERT_LE(file.size(), (size_t)TEXT_SLOT_BLOB_SIZE);
+        ASSERT_EQ(file.substr(file.size() - 2), "\r\n");
+        EXPECT_NE(file.substr(0, 2), "\r\n");
+        EXPECT_EQ(file.find("\r\n\r\n"), std::string::npos);   // no empty line
+        for (size_t i = 0; i < file.size(); i++) {
+            const unsigned char c = (unsigned char)file[i];
+            if (c == '\r') {
+                ASSERT_EQ(file[i + 1], '\n') << "a CR without LF at " << i;
+            } else if (c < 32) {
+                ASSERT_TRUE(c == '\n' || c == 11 || c == 27) << "code " << (int)c << " at " << i;
+            }
+        }
+        const std::vector<std::string> lines = Lines(file);
+        ASSERT_GE(lines.size(), 2007u);
+        ASSERT_LE(lines.size(), (size_t)TEXT_SLOT_COUNT);
+
+        // Slot n is line n.
+        memcpy(TextSlotBlob, file.data(), file.size());
+        IndexTextSlots((int)file.size());
+        for (size_t n = 0; n < lines.size(); n++)
+            ASSERT_EQ(std::string(TextSlotBlob + TextSlotTable[n].offset, TextSlotTable[n].length), lines[n]) << n;
+    }
+}
+
+TEST_F(MessageFiles, EveryDrawnCharacterHasAGlyph) {
+    for (int language = 0; language < 4; language++) {
+        const std::string file = File(language);
+        std::set<int> missing;
+        for (unsigned char c : file) {
+            if (c >= 33 && c != 126 && c != 127) {
+                for (int font = 0; font < MENU_FONT_COUNT; font++) {
+                    if (MenuFontMetrics[font].widths[c - 33] == 0)
+                        missing.insert(c);
+                }
+            }
+        }
+        EXPECT_TRUE(missing.empty()) << "mensaje" << language << ": " << missing.size() << " codes, first "
+                                     << (missing.empty() ? 0 : *missing.begin());
+    }
+}
+
+TEST_F(MessageFiles, TheLayoutAndTheGameFindTheirTexts) {
+    const std::vector<std::string> lines = Lines(File(1));
+    // Every text item of the layout names a slot with a text or room.
+    ASSERT_EQ(BuildMenuLayout(), 1188) << MenuLayoutError;
+    for (int s = 0; s < MENU_LAYOUT_SCREENS; s++) {
+        for (int i = 1; i < MENU_ITEMS - 1; i++) {
+            const MenuItem& item = MenuScreenTable[s][i];
+            if (item.flags & MENU_TEXT) {
+                ASSERT_NE(lines[item.textSlot], "-") << "screen " << s << " item " << i << " slot " << item.textSlot;
+            }
+        }
+    }
+    // Page backgrounds, start-up texts, key and joystick names, credits.
+    for (int slot : {0, 1, 2, 3, 4, 5, 6, 17, 18, 19, 20, 21, 26, 27, 595})
+        EXPECT_GT(lines[slot].size(), 1u) << slot;
+    for (int slot = 501; slot <= 578; slot++)
+        EXPECT_NE(lines[slot], "-") << slot;
+    for (int slot = 1865; slot <= 2006; slot++)
+        EXPECT_NE(lines[slot], "-") << slot;
+    for (int slot : {1866, 1867, 1870, 1929, 2005, 2006})
+        EXPECT_NE(lines[slot], " ") << slot;
+
+    // Slots written at run time have room for what is written there.
+    const struct {
+        int slot;
+        size_t room;
+    } rooms[] = {{29, 16}, {232, 20}, {307, 146}, {311, 146}, {621, 16}, {640, 16}, {651, 9},
+                 {754, 16}, {762, 20}, {772, 20}, {780, 19}, {783, 19}, {118, 4}};
+    for (const auto& r : rooms)
+        EXPECT_GE(lines[r.slot].size(), r.room) << r.slot;
+}
+
+TEST_F(MessageFiles, LanguagesDiffer) {
+    EXPECT_EQ(Lines(File(1))[26], "Loading...");
+    EXPECT_EQ(Lines(File(3))[26], "Laden...");
+    EXPECT_EQ(Lines(File(2))[26], "Chargement...");
+    EXPECT_EQ(Lines(File(0))[26], "Cargando...");
+    EXPECT_EQ(Lines(File(0)).size(), Lines(File(1)).size());
+}
+
+TEST_F(MessageFiles, TheFontStripMatchesTheGlyphWidths) {
+    ASSERT_TRUE(VfsScanArchives());
+    static char image[1 << 20];
+    const int size = VfsReadFile("MENUS\\Fonts.raw", image, sizeof image);
+    ASSERT_GT(size, 0);
+    const std::string strip(image, (size_t)size);
+    ASSERT_GE(strip.size(), (size_t)FONT_STRIP_WIDTH * FONT_STRIP_ROWS);
+    EXPECT_EQ(strip.size() % 4, 0u);   // the next raw graphic starts on a word
+    for (int font = 0; font < MENU_FONT_COUNT; font++) {
+        const MenuFont& f = MenuFontMetrics[font];
+        const int firstRow = f.stripOffset / FONT_STRIP_WIDTH;
+        int column = 0;
+        for (int g = 0; g < MENU_FONT_GLYPHS; g++) {
+            bool ink = false;
+            for (int y = 0; y < f.height; y++) {
+                for (int x = column; x < column + f.widths[g]; x++) {
+                    const unsigned char level = (unsigned char)strip[(size_t)(firstRow + y) * FONT_STRIP_WIDTH + x];
+                    ASSERT_TRUE(level < 100 || level == 255) << font << "/" << g;
+                    ink = ink || level == 0;
+                }
+            }
+            EXPECT_EQ(ink, f.widths[g] > 0) << "font " << font << " code " << g + 33;
+            column += f.widths[g];
+        }
+        // Past the last glyph the band is transparent.
+        for (int y = 0; y < f.height; y++) {
+            for (int x = column; x < FONT_STRIP_WIDTH; x++)
+                ASSERT_EQ((unsigned char)strip[(size_t)(firstRow + y) * FONT_STRIP_WIDTH + x], 255);
+        }
+    }
+}
