@@ -38,3 +38,24 @@ name() { printf '%s' "$1"; head -c $((128 - ${#1})) /dev/zero; }
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "$out/fuzz_vfs_archive" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
   -artifact_prefix="$out/" "$out/corpus"
+
+# The bitmap decoder, seeded with a small 8-bit and a small 24-bit picture.
+clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
+  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+  -ISources fuzz/fuzz_bmp.cpp Sources/render/bmp_decode.cpp \
+  -o "$out/fuzz_bmp"
+mkdir -p "$out/corpus-bmp"
+bmp() {   # width height bits colours
+  local w=$1 h=$2 bits=$3 colours=$4
+  local stride=$(( (w * bits / 8 + 3) & ~3 )) palette=$(( bits == 8 ? colours * 4 : 0 ))
+  printf 'BM'; le32 $((54 + palette + stride * h)); le32 0; le32 $((54 + palette))
+  le32 40; le32 "$w"; le32 "$h"; printf '\x01\x00'; printf "$(printf '\\x%02x' "$bits")\\x00"
+  le32 0; le32 $((stride * h)); le32 0; le32 0; le32 "$colours"; le32 0
+  head -c "$palette" /dev/urandom
+  head -c $((stride * h)) /dev/urandom
+}
+bmp 5 3 8 4 > "$out/corpus-bmp/small8"
+bmp 3 2 24 0 > "$out/corpus-bmp/small24"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  "$out/fuzz_bmp" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
+  -artifact_prefix="$out/" "$out/corpus-bmp"
