@@ -89,30 +89,34 @@ inline void AdvanceEdge(Edge& e, int rows) {
 template <int KIND>
 inline void FillRun(uint16_t* pixel, int32_t* depthCell, int count, uint32_t u, uint32_t v, uint32_t du,
                     uint32_t dv, int32_t& depth, int32_t dDepth, const RasterTarget& t) {
+    const uint8_t* __restrict page = t.page;
+    const uint16_t* __restrict palette = t.palette;
+    int32_t z = depth;
     for (int i = 0; i < count; i++) {
-        const uint8_t texel = t.page[(v >> 8 & 0xFF00u) | (u >> 16 & 0xFFu)];
+        const uint8_t texel = page[(v >> 8 & 0xFF00u) | (u >> 16 & 0xFFu)];
         if (KIND == SPAN_OPAQUE) {
-            if (depth > depthCell[i]) {
-                depthCell[i] = depth;
-                pixel[i] = t.palette[texel];
+            if (z > depthCell[i]) {
+                depthCell[i] = z;
+                pixel[i] = palette[texel];
             }
         } else if (KIND == SPAN_KEYED) {
-            const uint16_t colour = t.palette[texel];
-            if (colour != 0 && depth > depthCell[i]) {
-                depthCell[i] = depth;
+            const uint16_t colour = palette[texel];
+            if (colour != 0 && z > depthCell[i]) {
+                depthCell[i] = z;
                 pixel[i] = colour;
             }
         } else if (KIND == SPAN_SHADOW) {
             if (texel != 0)
                 pixel[i] = DarkenTableStrong[pixel[i]];
         } else {
-            if (texel != 0 && depth > depthCell[i])
+            if (texel != 0 && z > depthCell[i])
                 pixel[i] = DarkenTableWeak[pixel[i]];
         }
         u += du;
         v += dv;
-        depth += dDepth;
+        z += dDepth;
     }
+    depth = z;
 }
 
 // One row between the two edges.
