@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer target of the archive parser with clang, ASan and
-# UBSan, and runs it (60 seconds, or the number of seconds given).
+# Builds the libFuzzer targets of the archive parser and the bitmap decoder
+# with clang, ASan and UBSan, and runs each (60 seconds, or the number of
+# seconds given).
 #
 #   scripts/fuzz.sh [SECONDS]
 set -euo pipefail
