@@ -24,15 +24,22 @@ static int WorkSurfaceUsable() {
            PlatSurfaceHeight(WorkSurface) >= 3 * SOFT_FRAME_HEIGHT && PlatSurfacePitch(WorkSurface) == SOFT_ROW_BYTES;
 }
 
-void RefreshWorkSurfacePointer() {
+// Locks the work surface and points FrameBufferPixels at it; 0 when it is
+// unusable or will not lock.  The caller unlocks it.
+static int LockWorkSurface() {
     if (!WorkSurfaceUsable())
-        return;
+        return 0;
     void* bits = nullptr;
     int pitch = 0;
     if (PlatSurfaceLock(WorkSurface, nullptr, PLAT_WAIT, &bits, &pitch) != DD_OK)
-        return;
+        return 0;
     FrameBufferPixels = (unsigned char*)bits;
-    PlatSurfaceUnlock(WorkSurface);
+    return 1;
+}
+
+void RefreshWorkSurfacePointer() {
+    if (LockWorkSurface())
+        PlatSurfaceUnlock(WorkSurface);
 }
 
 void BuildScanlineTables() {
@@ -94,13 +101,8 @@ void DrawRaceFrame() {
             CopyBackdrop(SurfaceHeight / 2, SurfaceHeight / 2);
     }
 
-    if (!WorkSurfaceUsable())
+    if (!LockWorkSurface())
         return;
-    void* bits = nullptr;
-    int pitch = 0;
-    if (PlatSurfaceLock(WorkSurface, nullptr, PLAT_WAIT, &bits, &pitch) != DD_OK)
-        return;
-    FrameBufferPixels = (unsigned char*)bits;
     BuildScanlineTables();
 
     const int rows = SurfaceHeight < SOFT_FRAME_HEIGHT ? SurfaceHeight : SOFT_FRAME_HEIGHT;
