@@ -1,7 +1,7 @@
 // The program entry: reads the command line, starts the platform layer and
 // runs the game's spine.
 //
-//   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug]
+//   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--developer]
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,8 +26,10 @@ static int ParseCommandLine(int argc, char** argv) {
             CommandLine.screenshot = 1;
         } else if (strcmp(arg, "--debug") == 0) {
             CommandLine.debug = 1;
+        } else if (strcmp(arg, "--developer") == 0) {
+            CommandLine.developer = 1;
         } else {
-            fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug]\n");
+            fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--developer]\n");
             return 0;
         }
     }
