@@ -97,6 +97,19 @@ int MotionRowUsable(const float row[MOTION_COLUMNS]) {
            row[MOTION_FRONT_RADIUS] > 0.0f && row[MOTION_REAR_RADIUS] > 0.0f && row[MOTION_REST] > 0.0f;
 }
 
+int ApplyMotionImage(const void* image, size_t size) {
+    if (!image || size != MOTION_FILE_BYTES)
+        return 0;
+    static_assert(sizeof(float[MOTION_MODELS][MOTION_COLUMNS]) == MOTION_FILE_BYTES, "the file is the table's image");
+    float staged[MOTION_MODELS][MOTION_COLUMNS];
+    memcpy(staged, image, sizeof staged);
+    for (int model = 0; model < MOTION_MODELS; model++) {
+        const float* row = MotionRowUsable(staged[model]) ? staged[model] : BuiltInMotionRow(model);
+        memcpy(MotionTable[model], row, sizeof MotionTable[model]);
+    }
+    return 1;
+}
+
 float* MotionRowOf(int model) { return MotionTable[model >= 0 && model < MOTION_MODELS ? model : 0]; }
 
 // The table starts as the built-in rows; the race start reads the tuning

@@ -3,6 +3,8 @@
 // shares, and the test a row read from a file must pass.
 #pragma once
 
+#include <cstddef>
+
 #include "race/race_state.h"
 
 // What a model's suspension should do, in world units and ticks.
@@ -36,3 +38,11 @@ int MotionRowUsable(const float row[MOTION_COLUMNS]);
 
 // The row of a car model, row 0 for a model outside 0..19.
 float* MotionRowOf(int model);
+
+// The image of Config\Motion.dat and CONFIG\springs.cfg: 20 rows of 14
+// little-endian floats, no header.
+enum { MOTION_FILE_BYTES = 1120 };
+// The whole table from a file image of `size` bytes.  An image of any other
+// size is ignored (0); a row with a value that is not finite, or a mass,
+// inertia, radius or rest not above 0, takes the model's built-in row.
+int ApplyMotionImage(const void* image, size_t size);

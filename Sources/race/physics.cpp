@@ -29,6 +29,20 @@ static float ContactX[MAX_CARS][4], ContactZ[MAX_CARS][4], ContactGround[MAX_CAR
 static int CarIndex(int car) { return car >= 0 && car < MAX_CARS ? car : 0; }
 static int PlayerOf(int car) { return car >= 0 && car < 2 ? car : 0; }
 
+// A table row of extreme values (a file, or the panel) can make the springs
+// overrun: the body's speeds are held to bounds no sound row comes near, and
+// a value that is no number starts again from rest.
+static const float MaxVerticalSpeed = 1000.0f;   // units a tick
+static const float MaxSpin = 1.0e6f;
+static const float MaxHeight = 1.0e6f;
+
+static float Bounded(float v, float limit) {
+    if (!(v == v))
+        return 0.0f;
+    return v > limit ? limit : v < -limit ? -limit : v;
+}
+
+
 // ---------------------------------------------------------------------------
 // The planar step.
 
@@ -218,7 +232,8 @@ int WheelContact(CarBody* body, CarWheel* wheel, float* sums, int wheelIndex, in
     const float* up = body->up;
     if (wheel->height - wheel->radius > g + 4.0f + 40.0f * std::fabs(SimRoll[car])) {
         // In the air the wheel hangs back to its rest length.
-        wheel->extension = wheel->restSeparation + (wheel->extension - wheel->restSeparation) * 0.9f;
+        wheel->extension =
+            Bounded(wheel->restSeparation + (wheel->extension - wheel->restSeparation) * 0.9f, MaxHeight);
         WheelArm(body, wheel, arm);
         wheel->height = arm[2] + body->y;
         return 1;
@@ -235,7 +250,7 @@ int WheelContact(CarBody* body, CarWheel* wheel, float* sums, int wheelIndex, in
         e = wheel->springStop;
         k2 = 2.0f;
     }
-    wheel->extension = e;
+    wheel->extension = Bounded(e, MaxHeight);
     const float f = -(k2 * (e - wheel->restSeparation) * wheel->stiffness);
     const float force[3] = {f * up[0], f * up[1], f * up[2]};
     sums[0] += force[0];
@@ -372,12 +387,12 @@ void StepCarBody(CarBody* body, int car) {
     // Vertical: gravity and the springs.  A body without mass falls freely.
     const float mass = body->mass;
     BodyForceSum[2] += gravity * mass;
-    body->vertAccel = mass > 0.0f ? BodyForceSum[2] / mass : gravity;
-    body->vertVel += body->vertAccel;
-    body->y += body->vertVel;
-    body->vertVel *= body->rest;
+    body->vertAccel = Bounded(mass > 0.0f ? BodyForceSum[2] / mass : gravity, MaxVerticalSpeed);
+    body->vertVel = Bounded(body->vertVel + body->vertAccel, MaxVerticalSpeed);
+    body->y = Bounded(body->y + body->vertVel, MaxHeight);
+    body->vertVel = Bounded(body->vertVel * body->rest, MaxVerticalSpeed);
     for (int k = 0; k < 3; k++)
-        body->angVel[k] += BodyForceSum[3 + k];
+        body->angVel[k] = Bounded(body->angVel[k] + BodyForceSum[3 + k], MaxSpin);
 
     // The drawn height lags the body by one tick.
     SimPosY[car] = oldY;
@@ -390,16 +405,16 @@ void StepCarBody(CarBody* body, int car) {
         SimRoll[car] -= Dot3(body->forward, body->angVel) * 0.001f / body->inertia1;
     if (body->inertia2 > 0.0f)
         SimPitch[car] += Dot3(body->side, body->angVel) * 0.001f / body->inertia2;
-    body->vertVel *= body->movementFriction;
+    body->vertVel = Bounded(body->vertVel * body->movementFriction, MaxVerticalSpeed);
     for (int k = 0; k < 3; k++)
-        body->angVel[k] *= body->rotationFriction;
+        body->angVel[k] = Bounded(body->angVel[k] * body->rotationFriction, MaxSpin);
 
     UpdateSlopeAngle(car);
     CountAirborne(car, inAir);
 
     const float rollLimit = Pi / 4.0f, pitchLimit = Pi / 3.0f;
-    SimRoll[car] = SimRoll[car] > rollLimit ? rollLimit : SimRoll[car] < -rollLimit ? -rollLimit : SimRoll[car];
-    SimPitch[car] = SimPitch[car] > pitchLimit ? pitchLimit : SimPitch[car] < -pitchLimit ? -pitchLimit : SimPitch[car];
+    SimRoll[car] = Bounded(SimRoll[car], rollLimit);
+    SimPitch[car] = Bounded(SimPitch[car], pitchLimit);
 }
 
 // ---------------------------------------------------------------------------

@@ -277,18 +277,6 @@ float PhysicsRowRange(int row) {
     return 2.0f * largest;
 }
 
-int ApplyMotionImage(const void* image, size_t size) {
-    if (!image || size != MOTION_FILE_BYTES)
-        return 0;
-    float staged[MOTION_MODELS][MOTION_COLUMNS];
-    memcpy(staged, image, sizeof staged);
-    for (int model = 0; model < MOTION_MODELS; model++) {
-        const float* row = MotionRowUsable(staged[model]) ? staged[model] : BuiltInMotionRow(model);
-        memcpy(MotionTable[model], row, sizeof MotionTable[model]);
-    }
-    return 1;
-}
-
 int LoadMotionTable() { return ReadMotionFile("Config\\Motion.dat"); }
 int SaveMotionTable() { return WriteMotionFile("Config\\Motion.dat"); }
 int LoadSpringsTable() { return ReadMotionFile("CONFIG\\springs.cfg"); }

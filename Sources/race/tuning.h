@@ -3,12 +3,11 @@
 // and the files of the car table (Config\Motion.dat, CONFIG\springs.cfg).
 #pragma once
 
-#include <cstddef>
+#include "race/motion_table.h"
 
 struct PlatSurface;
 
 enum {
-    MOTION_FILE_BYTES = 1120,     // 20 rows of 14 little-endian floats, no header
     WHEEL_FILE_BYTES = 192,       // 32 wheel heights and 16 zero floats
     TUNING_ROWS = 14,
     CPU_TUNING_ROWS = 20,
@@ -37,8 +36,6 @@ int LoadMotionTable();
 int SaveMotionTable();
 int LoadSpringsTable();
 int SaveSpringsTable();
-// The whole table from a file image of `size` bytes, by the rules above.
-int ApplyMotionImage(const void* image, size_t size);
 // "%sBIN\ruedas.dat": the wheel height table and 16 zero floats.
 int SaveWheelHeights();
 

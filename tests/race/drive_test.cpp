@@ -350,6 +350,7 @@ TEST(DriveModel, TheJumpTurboChargesInTopGearAndBurnsOnce) {
     motor[0] = 60;
     EngineRow = 60;
     EngineTableRow& row = EngineTable[60];
+    const EngineTableRow kept = row;   // the turbo rewrites the row while the program runs
     FocalScaleBase = ViewFocalScale = 224.0f;
     TurboValue = 0.0f;
     TurboCameraPull = 0;
@@ -387,6 +388,7 @@ TEST(DriveModel, TheJumpTurboChargesInTopGearAndBurnsOnce) {
     EXPECT_EQ(EngineTable[0].revLimit[4], before.revLimit[4]);
     EXPECT_EQ(EngineTable[0].revRise[4], before.revRise[4]);
     ControlTurbo = 0;
+    row = kept;
 }
 
 TEST(DriveModel, LooseSurfacesShakeTheBodyAndSlowTheRevs) {

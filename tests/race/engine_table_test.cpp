@@ -107,6 +107,7 @@ void RunToTop(int row, int group, int turbo, std::vector<float>& speeds) {
 }
 
 Figures Measure(int row) {
+    const EngineTableRow kept = EngineTable[row];   // the JUMP turbo rewrites its row
     Figures f;
     const int jump = row >= 60 && row < 70;
     const int group = jump ? 4 : 1;
@@ -143,6 +144,7 @@ Figures Measure(int row) {
         DriveTick(0, INPUT_RIGHT);
     }
     f.radius = 15.0f / ((HeadingAccum[0] - start) / 100.0f);
+    EngineTable[row] = kept;
     return f;
 }
 

@@ -8,7 +8,6 @@
 #include "race/car_pose.h"
 #include "race/motion_table.h"
 #include "race/race_state.h"
-#include "race/tuning.h"
 #include "render/model_sets.h"
 
 namespace {
