@@ -119,12 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         TickParity = tick & 1;
         for (int car = 0; car < 2; car++) {
             const int bits = count ? controls[(tick * 2 + car) % count] : INPUT_ACCELERATE;
-            ControlBrake = bits & INPUT_BRAKE ? 1 : 0;
-            ControlAccelerate = bits & INPUT_ACCELERATE ? 1 : 0;
-            ControlRight = bits & INPUT_RIGHT ? 1 : 0;
-            ControlLeft = bits & INPUT_LEFT ? 1 : 0;
-            ControlTurbo = bits & INPUT_TURBO ? 1 : 0;
-            ControlHandbrake = bits & INPUT_HANDBRAKE ? 1 : 0;
+            DecodeCarInputBits(bits);
             StepCarPhysics(car, car);
             UpdateCarHeading(car);
             UpdateBodyLean(car, car);

@@ -15,6 +15,15 @@ int EngineRowOf(int car) {
 
 int ArenaEvent() { return TrackGroup == 5 && TrackVariant != 5; }
 
+void DecodeCarInputBits(int bits) {
+    ControlBrake = (bits & INPUT_BRAKE) != 0;
+    ControlAccelerate = (bits & INPUT_ACCELERATE) != 0;
+    ControlRight = (bits & INPUT_RIGHT) != 0;
+    ControlLeft = (bits & INPUT_LEFT) != 0;
+    ControlTurbo = (bits & INPUT_TURBO) != 0;
+    ControlHandbrake = (bits & INPUT_HANDBRAKE) != 0;
+}
+
 static EngineTableRow& CurrentRow() { return EngineTable[EngineRow]; }
 
 static int GearOf(int car) {

@@ -47,6 +47,9 @@ enum {
     GEAR_SIGNAL_GEAR3_ACCELERATE = 8,
 };
 
+// A car's control word into the control flags of the car being stepped.
+void DecodeCarInputBits(int bits);
+
 void SteerAndPedals(int car);
 void UpdateTopGear(int car);
 void SignalCarSounds(int car);

@@ -17,11 +17,15 @@ namespace {
 
 const float Pi = 3.14159265358979f;
 
-void SetUpRace(int group, int variant, int cars, int model = 0, int colour = 0) {
+void OnTrack(int group, int variant, int cars) {
     TrackGroup = group;
     TrackVariant = variant;
     TrackCode = group * 10 + variant;
     CarCount = cars;
+}
+
+void SetUpRace(int group, int variant, int cars, int model = 0, int colour = 0) {
+    OnTrack(group, variant, cars);
     SplitScreen = 0;
     ChampionshipRunning = 0;
     for (int car = 0; car < MAX_CARS; car++) {
@@ -215,10 +219,7 @@ TEST(CarSetup, SplitScreenAndChampionshipOrders) {
     // The second flip from seed 1 is heads: cars 0 and 1 change places.
     GameRandomSeed(1);
     GameRandom();
-    TrackGroup = 1;
-    TrackVariant = 6;
-    TrackCode = 16;
-    CarCount = 4;
+    OnTrack(1, 6, 4);
     SplitScreen = 1;
     ChampionshipRunning = 0;
     SetUpCarsForRace();
@@ -246,10 +247,7 @@ TEST(CarSetup, SplitScreenAndChampionshipOrders) {
     EXPECT_EQ(rank_pos[7], 0);
 
     // Track 75: car 0 first, car 3 last of four.
-    TrackGroup = 7;
-    TrackVariant = 5;
-    TrackCode = 75;
-    CarCount = 4;
+    OnTrack(7, 5, 4);
     SetUpCarsForRace();
     EXPECT_EQ(rank_pos[0], 0);
     EXPECT_EQ(rank_pos[3], 3);

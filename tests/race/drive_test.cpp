@@ -38,10 +38,7 @@ float Along(int car) {
 }
 
 TEST(DriveModel, BrakeAtACrawlReversesAndAccelerateDrivesOnAgain) {
-    FlatEverywhere();
-    ReleasedRace();
-    PlaceCar(0, 0, Centre, Centre, RestHeight(0));
-    motor[0] = 0;
+    FlatRaceWithCar0();
     // Braking at speed 10 slows the car; it does not reverse.
     MoveAt(0, 10.0f);
     DriveTick(0, INPUT_BRAKE);
@@ -97,9 +94,7 @@ TEST(DriveModel, TheFirstLaunchOfARaceIsSoftenedUntilTheFirstShift) {
 }
 
 TEST(DriveModel, SteeringNeverPassesTheRowsLockAndReturnsToTheCentre) {
-    FlatEverywhere();
-    ReleasedRace();
-    PlaceCar(0, 0, Centre, Centre, RestHeight(0));
+    FlatRaceWithCar0();
     for (int row : {0, 60, 70, 93}) {
         motor[0] = row;
         const EngineTableRow& r = EngineTable[row];
@@ -168,9 +163,7 @@ TEST(DriveModel, GripLimitsForTheLocalCarAndTheComputerCars) {
 }
 
 TEST(DriveModel, ASpunCarSlidesUntilSpeed50OrAnImpact) {
-    FlatEverywhere();
-    ReleasedRace();
-    PlaceCar(0, 0, Centre, Centre, RestHeight(0));
+    FlatRaceWithCar0();
     SpinOut[0] = 1;
     MoveAt(0, 80.0f);
     DriveTick(0, INPUT_ACCELERATE);
@@ -188,10 +181,7 @@ TEST(DriveModel, ASpunCarSlidesUntilSpeed50OrAnImpact) {
 }
 
 TEST(DriveModel, HandbrakeIntoTheTurnBuildsDriftUpTo06) {
-    FlatEverywhere();
-    ReleasedRace();
-    PlaceCar(0, 0, Centre, Centre, RestHeight(0));
-    motor[0] = 0;
+    FlatRaceWithCar0();
     // Steering right with the car already turned right of its camera.
     SteeringAngle[0] = 0.3f;
     Angle1[0] = -0.2f;
@@ -267,10 +257,7 @@ TEST(DriveModel, TheManualBoxShiftsOnRequestOnlyFromTheStart) {
 }
 
 TEST(DriveModel, TheAutomaticBoxClimbsThroughTheGearsUnderThrottle) {
-    FlatEverywhere();
-    ReleasedRace();
-    PlaceCar(0, 0, Centre, Centre, RestHeight(0));
-    motor[0] = 0;
+    FlatRaceWithCar0();
     int highest = 0, shifts = 0, last = 0;
     for (int t = 0; t < 2500; t++) {
         DriveTick(0, INPUT_ACCELERATE);

@@ -104,12 +104,7 @@ inline float RestHeight(int model, float g = 0.0f) {
 // One tick of one car with these control bits, as the simulation tick runs
 // it (without collisions): the frame's heading copy follows the car.
 inline void DriveTick(int car, int bits) {
-    ControlBrake = (bits & INPUT_BRAKE) != 0;
-    ControlAccelerate = (bits & INPUT_ACCELERATE) != 0;
-    ControlRight = (bits & INPUT_RIGHT) != 0;
-    ControlLeft = (bits & INPUT_LEFT) != 0;
-    ControlTurbo = (bits & INPUT_TURBO) != 0;
-    ControlHandbrake = (bits & INPUT_HANDBRAKE) != 0;
+    DecodeCarInputBits(bits);
     TickParity = TickParity ^ 1;
     StepCarPhysics(car, car);
     UpdateCarHeading(car);
@@ -130,6 +125,15 @@ inline void ReleasedRace(int group = 1, int variant = 0) {
     SplitScreen = 0;
     NetSessionOpen = 0;
     EnginesReleased = 1;
+}
+
+// Car 0 of model 0, engine row 0, resting on endless flat ground in a race
+// with the engines released.
+inline void FlatRaceWithCar0() {
+    FlatEverywhere();
+    ReleasedRace();
+    PlaceCar(0, 0, Centre, Centre, RestHeight(0));
+    motor[0] = 0;
 }
 
 inline float PlanSpeed(int car) {
