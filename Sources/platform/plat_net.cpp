@@ -1325,3 +1325,19 @@ void PlatNetTestCutOff(PlatNet* net) {
     net->cutOff = true;
     net->cutOffAt = Now();
 }
+
+int PlatNetTestSendRaw(PlatNet* net, uint32_t to, const void* data, int size) {
+    if (!net || !data || size < 1)
+        return PLAT_NET_ERR_INVALIDPARAMS;
+    std::lock_guard<std::mutex> lock(net->lock);
+    for (const Member& m : net->members) {
+        if (!m.peer || m.player.id != to)
+            continue;
+        ENetPacket* packet = enet_packet_create(data, (size_t)size, ENET_PACKET_FLAG_RELIABLE);
+        if (packet && enet_peer_send(m.peer, CHANNEL_GUARANTEED, packet) != 0)
+            enet_packet_destroy(packet);
+        enet_host_flush(net->host);
+        return PLAT_NET_OK;
+    }
+    return PLAT_NET_ERR_INVALIDPLAYER;
+}

@@ -48,7 +48,7 @@ enum PlatNetResult {
 // ---------------------------------------------------------------------------
 // Options of the process (--net-port, --net-search) and the member's set-up.
 
-enum { PLAT_NET_DEFAULT_PORT = 28850, PLAT_NET_MAX_SEARCH = 16, PLAT_NET_MAX_MESSAGE = 4096 };
+enum { PLAT_NET_DEFAULT_PORT = 28850, PLAT_NET_MAX_SEARCH = 40, PLAT_NET_MAX_MESSAGE = 4096 };
 
 // The UDP port members bind and search at (default PLAT_NET_DEFAULT_PORT).
 void PlatNetSetPort(int port);
@@ -230,3 +230,6 @@ void PlatNetTestSetLoss(PlatNet* net, int percent, uint32_t seed);
 // Cuts the member off: it sends and hears nothing more; after the keep-alive
 // time it gets session lost and its peers drop it.
 void PlatNetTestCutOff(PlatNet* net);
+// Sends the bytes as they stand, with no record around them, on the
+// guaranteed channel to the member of a player.
+int PlatNetTestSendRaw(PlatNet* net, uint32_t to, const void* data, int size);
