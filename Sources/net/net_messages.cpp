@@ -267,7 +267,9 @@ void HandleGameMessage(uint32_t from, const uint8_t* data, int size) {
     if (type == 0 || type > MSG_GO)
         return;
     const int sender = FindPlayerIndex(from);
-    const int fromHost = DirectPlayInterface ? PlatNetIsHostPlayer(DirectPlayInterface, from) : 0;
+    // The host as the game protocol knows it (the player list, the host
+    // index message).
+    const int fromHost = sender >= 0 && sender == NetHostIndex;
     switch (type) {
     case MSG_CHAT:
         ShowChatMessage(data, size);

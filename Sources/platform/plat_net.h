@@ -50,7 +50,8 @@ enum PlatNetResult {
 
 enum { PLAT_NET_DEFAULT_PORT = 28850, PLAT_NET_MAX_SEARCH = 40, PLAT_NET_MAX_MESSAGE = 4096 };
 
-// The UDP port members bind and search at (default PLAT_NET_DEFAULT_PORT).
+// The UDP port members bind and search at (default PLAT_NET_DEFAULT_PORT;
+// 0 binds any free port).
 void PlatNetSetPort(int port);
 int PlatNetPort();
 // "ADDR[:PORT],..." : the addresses session queries go to; an address without

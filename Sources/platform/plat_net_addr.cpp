@@ -18,7 +18,7 @@ static PlatNetAddress searchList[PLAT_NET_MAX_SEARCH];
 static int searchCount;   // 0: the interfaces' broadcast addresses
 
 void PlatNetSetPort(int port) {
-    if (port > 0 && port < 65536)
+    if (port >= 0 && port < 65536)   // 0: any free port (tests)
         netPort = port;
 }
 
