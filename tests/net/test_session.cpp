@@ -69,6 +69,16 @@ void GameHostsWith(std::vector<PlatNet*>& joiners, std::vector<uint32_t>& ids, c
     }
 }
 
+// This game joins the one session of that host as "Gil".
+void GameJoins(PlatNet* host, bool receiveThread) {
+    GameSearching({host});
+    ASSERT_TRUE(ListUntil(1));
+    ASSERT_EQ(JoinSession(0, "Gil"), 1);
+    if (receiveThread) {
+        ASSERT_EQ(StartReceiveThread(), 1);
+    }
+}
+
 void Finish(std::vector<PlatNet*>& members) {
     ShutdownDirectPlay();
     for (PlatNet* m : members)
@@ -168,9 +178,7 @@ TEST(NetSession, JoinRules) {
     PlatNetRelease(members.back());
     members.pop_back();
     ASSERT_TRUE(TakeUntil(host, SystemMessage(PLAT_NET_SYS_DESTROYPLAYER)));
-    GameSearching({host});
-    ASSERT_TRUE(ListUntil(1));
-    ASSERT_EQ(JoinSession(0, "Gil"), 1);
+    GameJoins(host, false);
     EXPECT_EQ(NetPlayerCount, 2);
     EXPECT_EQ(NetPlayerIds[0], hostId);
     EXPECT_STREQ(NetPlayerNames[1], "Gil");
@@ -220,10 +228,7 @@ TEST(NetSession, LeaverBeforeThisPlayerLowersItsIndex) {
     std::vector<PlatNet*> members;
     members.push_back(HostMember("Race\tHana", "Hana", 8, &hostId));
     members.push_back(JoinMember(PlatNetBoundPort(members[0]), "Race\tHana", "Ann", &annId));
-    GameSearching({members[0]});
-    ASSERT_TRUE(ListUntil(1));
-    ASSERT_EQ(JoinSession(0, "Gil"), 1);
-    ASSERT_EQ(StartReceiveThread(), 1);
+    GameJoins(members[0], true);
     EXPECT_EQ(NetOwnIndex, 2);
     EXPECT_EQ(NetPlayerCount, 3);
     PlatNetRelease(members[1]);
@@ -273,9 +278,7 @@ TEST(NetSession, OneDrainTakesEverythingQueued) {
 TEST(NetSession, ControlBitsOnChangeAndEveryThirtyTicks) {
     uint32_t hostId;
     PlatNet* host = HostMember("Race\tHana", "Hana", 8, &hostId);
-    GameSearching({host});
-    ASSERT_TRUE(ListUntil(1));
-    ASSERT_EQ(JoinSession(0, "Gil"), 1);
+    GameJoins(host, false);
     LocalCar = 0;
     CarInputBits[0] = INPUT_ACCELERATE;
     std::vector<int> sentAt;
@@ -313,10 +316,7 @@ TEST(NetSession, ControlBitsOnChangeAndEveryThirtyTicks) {
 TEST(NetSession, BecomingHostSendsTheHostIndex) {
     uint32_t hostId, boId;
     PlatNet* host = HostMember("Race\tHana", "Hana", 8, &hostId);
-    GameSearching({host});
-    ASSERT_TRUE(ListUntil(1));
-    ASSERT_EQ(JoinSession(0, "Gil"), 1);
-    ASSERT_EQ(StartReceiveThread(), 1);
+    GameJoins(host, true);
     PlatNet* bo = JoinMember(PlatNetBoundPort(host), "Race\tHana", "Bo", &boId);
     ASSERT_TRUE(WaitFor([] { return NetPlayerCount == 3; }));
     PlatNetRelease(host);
@@ -336,10 +336,7 @@ TEST(NetSession, BecomingHostSendsTheHostIndex) {
 TEST(NetSession, SessionLostInTheLobbyIsClosedByTheMenuFrame) {
     uint32_t hostId;
     PlatNet* host = HostMember("Race\tHana", "Hana", 8, &hostId);
-    GameSearching({host});
-    ASSERT_TRUE(ListUntil(1));
-    ASSERT_EQ(JoinSession(0, "Gil"), 1);
-    ASSERT_EQ(StartReceiveThread(), 1);
+    GameJoins(host, true);
     PlatNetTestCutOff(DirectPlayInterface);
     ASSERT_TRUE(WaitFor([] { return SessionLostPending == 1; }));
     EXPECT_EQ(NetSessionOpen, 1);
@@ -357,10 +354,7 @@ TEST(NetSession, SessionLostAfterTheCarChoiceKeepsRacing) {
     uint32_t hostId, annId;
     PlatNet* host = HostMember("Race\tHana", "Hana", 8, &hostId);
     PlatNet* ann = JoinMember(PlatNetBoundPort(host), "Race\tHana", "Ann", &annId);
-    GameSearching({host});
-    ASSERT_TRUE(ListUntil(1));
-    ASSERT_EQ(JoinSession(0, "Gil"), 1);
-    ASSERT_EQ(StartReceiveThread(), 1);
+    GameJoins(host, true);
     CarChosen = 1;
     FreezePlayerList();
     PlatNetTestCutOff(DirectPlayInterface);
@@ -378,9 +372,7 @@ TEST(NetSession, PlayerListComesOnlyFromTheHost) {
     uint32_t hostId, annId;
     PlatNet* host = HostMember("Race\tHana", "Hana", 8, &hostId);
     PlatNet* ann = JoinMember(PlatNetBoundPort(host), "Race\tHana", "Ann", &annId);
-    GameSearching({host});
-    ASSERT_TRUE(ListUntil(1));
-    ASSERT_EQ(JoinSession(0, "Gil"), 1);
+    GameJoins(host, false);
     ASSERT_EQ(NetOwnIndex, 2);
     // A list that puts this player first, with a name that does not end.
     static uint8_t m[PLAYER_LIST_SIZE];
