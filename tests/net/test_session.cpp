@@ -158,7 +158,7 @@ TEST(NetSession, JoinRules) {
     EXPECT_EQ(GetNetStatus(), 0);
     ShutdownDirectPlay();
 
-    // Full: status 106.
+    // Full: the layer refuses the join (which JoinSession reports as 106).
     members.push_back(JoinMember(PlatNetBoundPort(host), "Race\tHana", "Ann", &id));
     GameSearching({host});
     // An available listing hides the full session: list it by hand.
