@@ -284,4 +284,20 @@ TEST(CarBody, AMasslessOrInertialessBodyStaysFinite) {
     EXPECT_TRUE(std::isfinite(SimRoll[0]) && std::isfinite(SimPitch[0]));
 }
 
+// A car model beyond the table's 20 rows takes row 0's body and wheels.
+TEST(CarBody, AModelOutsideTheTableTakesRowZero) {
+    FlatEverywhere();
+    HeldRace();
+    PlaceCar(0, 25, Centre, Centre, RestHeight(0) + 100.0f);
+    const float* row = BuiltInMotionRow(0);
+    EXPECT_EQ(CarBodies[0].mass, row[MOTION_MASS]);
+    EXPECT_EQ(CarBodies[0].wheel[2].restSeparation, row[MOTION_REAR_SEPARATION]);
+    float xs[4], zs[4];
+    ModelWheelOffsets(0, xs, zs);
+    EXPECT_EQ(WheelOffsetZ[0][0], zs[0]);
+    for (int t = 0; t < 90; t++)
+        DriveTick(0, 0);
+    EXPECT_NEAR(CarBodies[0].wheel[0].height, 68.0f, 2.0f);
+}
+
 }  // namespace
