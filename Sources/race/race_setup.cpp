@@ -6,6 +6,7 @@
 #include "race/cameras.h"
 #include "race/car_pose.h"
 #include "race/car_setup.h"
+#include "race/messages.h"
 #include "race/race_state.h"
 #include "render/model_sets.h"
 #include "render/soft_frame.h"
@@ -70,6 +71,7 @@ void StartRace() {
     FinishSequence = 0;
     ViewedCar[0] = 0;
     HudVisible = 1;
+    DrawTimedMessages(1);
     if (!ReplayPlaying) {
         PresentationRun = 0;
         PresentationCamera = 0;
