@@ -1,6 +1,7 @@
 // Menu graphics: the raw graphics buffer, the blend tables, the page
-// cross-fade and the pulsing pointer.  They draw into locked 16-bit pixel
-// buffers (MenuTarget, MenuOverlay) that the caller has locked.
+// cross-fade and the pulsing pointer.  The cross-fade draws into locked
+// 16-bit pixel buffers (MenuTarget, MenuOverlay) that the caller has locked;
+// the pointer locks the work surface and its picture itself.
 #pragma once
 
 #include "frontend/frontend_state.h"
