@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of the archive parser, the bitmap decoder, the
-# network layer's packets, the game-message dispatch and the car table
+# network layer's packets, the game-message dispatch, the car table and the font
+# width files
 # with clang, ASan and UBSan, and runs each (60 seconds, or the number of
 # seconds given).
 #
@@ -115,3 +116,21 @@ fi
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "$out/fuzz_motion_table" -max_total_time="$seconds" -max_len=1400 -print_final_stats=1 \
   -artifact_prefix="$out/" "$out/corpus-motion"
+# The font width files and the printers that read them, seeded with whole
+# tables (every glyph 8 wide, the small font's delivered start) and a text.
+clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
+  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+  -ISources fuzz/fuzz_font_widths.cpp Sources/render/text_printer.cpp Sources/render/debug_labels.cpp \
+  -o "$out/fuzz_font_widths"
+mkdir -p "$out/corpus-fonts"
+{
+  printf '\x11\x40\x01\xf0\x00\x00'                       # settings, x 320, y 240
+  for _ in $(seq 1120); do printf '\x08\x00\x00\x00'; done  # 5 x 224 widths
+  printf '\x04\x02\x04\x06\x06\x06\x06\x02\x04\x04\x06\x06\x02\x06\x02\x05'
+  printf '\x06\x03\x06\x06\x06\x06\x06\x06\x06\x06\x02\x03\x04\x06\x04\x06'
+  for _ in $(seq 64); do printf '\x06'; done
+  printf 'LAP 1/3 \x1fBEST\x1f 01:02.03 \xe9\xff'
+} > "$out/corpus-fonts/whole"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  "$out/fuzz_font_widths" -max_total_time="$seconds" -max_len=8192 -print_final_stats=1 \
+  -artifact_prefix="$out/" "$out/corpus-fonts"
