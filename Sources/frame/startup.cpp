@@ -20,6 +20,7 @@
 #include "frontend/menu_panels.h"
 #include "frontend/settings.h"
 #include "frontend/text_slots.h"
+#include "frontend/visual_settings.h"
 #include "net/net_state.h"
 #include "net/session.h"
 #include "platform/plat_file.h"
@@ -156,9 +157,7 @@ static int CheckFreeDiskSpace() {
 
 // Bytes 0..12 of CONFIG\visual.cfg, each sign-extended, into the options.
 static void ApplyVisualSettings() {
-    unsigned char image[sizeof VisualSettings];
-    if (ReadWholeFile("CONFIG\\visual.cfg", image, sizeof image) > 0 && LastFileSize == (int)sizeof image)
-        memcpy(VisualSettings, image, sizeof image);
+    ReadVisualSettings();   // a whole 48-byte file, each byte held to its range
     const signed char* bytes = (const signed char*)VisualSettings;
     for (int i = 0; i < 13; i++)
         VisualOptions[i] = bytes[i];

@@ -3,3 +3,4 @@
 void ResetRaceSounds() {}
 void ResetChannelFrequencies() {}
 void FadeEffectsStep() {}
+void StopSoundsWhenOff() {}

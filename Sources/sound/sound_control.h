@@ -4,3 +4,5 @@
 void ResetRaceSounds();
 void ResetChannelFrequencies();
 void FadeEffectsStep();
+// The sound options switched the effects off: the effect channels stop.
+void StopSoundsWhenOff();
