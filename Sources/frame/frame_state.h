@@ -168,5 +168,8 @@ struct CommandLineOptions {
     int screenshot;     // --screenshot: write a screenshot of the last frame
     int debug;          // --debug: debugger output on stderr
     int developer;      // --developer: developer mode (the race's tuning keys)
+    const char* script; // --script FILE: frame-stamped input events
 };
 extern CommandLineOptions CommandLine;
+// A scripted check failed: the exit status of the run (0 none).
+extern int ScriptExitStatus;

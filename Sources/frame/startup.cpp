@@ -11,6 +11,7 @@
 #include "frame/framework.h"
 #include "frame/input.h"
 #include "frame/joystick.h"
+#include "frame/script_checks.h"
 #include "frame/tick.h"
 #include "frame/utils.h"
 #include "frame/vfs.h"
@@ -26,6 +27,7 @@
 #include "platform/plat_file.h"
 #include "platform/plat_ini.h"
 #include "platform/plat_process.h"
+#include "platform/plat_script.h"
 #include "platform/plat_surface.h"
 #include "platform/plat_system.h"
 #include "platform/plat_window.h"
@@ -252,6 +254,8 @@ int WinMain() {
 }
 
 void RunIdleFrame() {
+    PlatScriptPointerAt(MouseFloatX, MouseFloatY);
+    PlatScriptFrame(FramesRun);
     PrevFrameTickCount = TimerTicks.load();
     // Lockstep runs (headless) advance the clock here, so the ticks fall
     // between the two readings of TimerTicks as they would on the timer thread.
@@ -272,6 +276,7 @@ void RunIdleFrame() {
                            PLAT_MB_ICONERROR);
             PlatDestroyWindow();
         }
+        RunScriptChecks(FramesRun);
         FramesRun++;
     }
     LastFrameTicks = ran ? TimerTicks - PrevFrameTickCount : 0;
