@@ -54,6 +54,8 @@ extern float MenuFrameTicksAverage;
 extern int CdDriveLetter;
 extern int HasMmx;
 extern int VideoRequest;
+extern int VideoSkipped;        // a video was cut short by a key
+extern int VideoLargeMode;      // the videos had to play at 640 x 480
 
 // ---------------------------------------------------------------------------
 // Window procedure and keys.
@@ -167,5 +169,6 @@ struct CommandLineOptions {
     int autorace;       // --autorace: start a race at once
     int screenshot;     // --screenshot: write a screenshot of the last frame
     int debug;          // --debug: debugger output on stderr
+    int intro;          // --intro: the three intro videos play at start-up
 };
 extern CommandLineOptions CommandLine;
