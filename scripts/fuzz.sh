@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of the archive parser, the bitmap decoder, the
-# network layer's packets, the game-message dispatch and the video glue
+# network layer's packets, the game-message dispatch, the car table, the font
+# width files and the video glue
 # with clang, ASan and UBSan, and runs each (60 seconds, or the number of
 # seconds given).
 #
@@ -93,6 +94,46 @@ mkdir -p "$out/corpus-net-dispatch"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "$out/fuzz_net_dispatch" -max_total_time="$seconds" -max_len=2200 -print_final_stats=1 \
   -artifact_prefix="$out/" "$out/corpus-net-dispatch"
+
+# The car table: any bytes as Config\Motion.dat, then two cars driven for 200
+# ticks; seeded with the sample folder's table (zeros before a build made it)
+# and a short run of control words.
+car_sources=(Sources/race/{race_state,physics,engine,engine_table,drive_model,motion_table}.cpp
+  Sources/sound/{car_sounds,sound_state}.cpp Sources/frame/frame_state.cpp Sources/track/track_state.cpp
+  Sources/render/{geometry,render_state}.cpp Sources/net/net_state.cpp Sources/frontend/frontend_state.cpp)
+clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
+  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+  -ISources fuzz/fuzz_motion_table.cpp "${car_sources[@]}" \
+  -o "$out/fuzz_motion_table"
+mkdir -p "$out/corpus-motion"
+if [ -f build/game/Config/Motion.dat ]; then
+  cp build/game/Config/Motion.dat "$out/corpus-motion/sample"
+else
+  head -c 1120 /dev/zero > "$out/corpus-motion/sample"
+fi
+{ cat "$out/corpus-motion/sample"; printf '\x09\x03\x02\x02\x0a\x06\x22\x12\x01\x01\x04\x08'; } \
+  > "$out/corpus-motion/sample-driven"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  "$out/fuzz_motion_table" -max_total_time="$seconds" -max_len=1400 -print_final_stats=1 \
+  -artifact_prefix="$out/" "$out/corpus-motion"
+# The font width files and the printers that read them, seeded with whole
+# tables (every glyph 8 wide, the small font's delivered start) and a text.
+clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
+  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+  -ISources fuzz/fuzz_font_widths.cpp Sources/render/text_printer.cpp Sources/render/debug_labels.cpp \
+  -o "$out/fuzz_font_widths"
+mkdir -p "$out/corpus-fonts"
+{
+  printf '\x11\x40\x01\xf0\x00\x00'                       # settings, x 320, y 240
+  for _ in $(seq 1120); do printf '\x08\x00\x00\x00'; done  # 5 x 224 widths
+  printf '\x04\x02\x04\x06\x06\x06\x06\x02\x04\x04\x06\x06\x02\x06\x02\x05'
+  printf '\x06\x03\x06\x06\x06\x06\x06\x06\x06\x06\x02\x03\x04\x06\x04\x06'
+  for _ in $(seq 64); do printf '\x06'; done
+  printf 'LAP 1/3 \x1fBEST\x1f 01:02.03 \xe9\xff'
+} > "$out/corpus-fonts/whole"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  "$out/fuzz_font_widths" -max_total_time="$seconds" -max_len=8192 -print_final_stats=1 \
+  -artifact_prefix="$out/" "$out/corpus-fonts"
 
 # The video glue, from memory: open, 30 pictures converted, the sound.  Seeds:
 # the sample folder's videos when a build made them, cut to 16 KB, and a
