@@ -60,9 +60,6 @@ struct Routes : ::testing::Test {
         case 49:    // championship
             SetMode(0, 0, 1);
             return false;
-        case 3157:  // leave the career
-            screen = 0;
-            return true;
         case 5042:  // the car choice's back button
             modes.pendingScreen = modes.career ? 3 : modes.championship ? 22 : modes.singleRace ? 2 : 0;
             return false;
@@ -224,7 +221,7 @@ TEST_F(Routes, RecordsThroughTheProfileScreen) {
 }
 
 TEST_F(Routes, CareerSlotsAndTheShop) {
-    Play(0, {{13, 0}, {39, 3}, {12, 20}, {12, 3}, {13, 21}, {13, 3}, {156, 19}, {42, 3}, {157, 0}});
+    Play(0, {{13, 0}, {39, 3}, {12, 20}, {12, 3}, {13, 21}, {13, 3}, {156, 19}, {42, 3}});
     // Out of a slot screen's message panel, once a message opened it.
     Play(3, {{12, 20}});
     MenuScreenTable[20][38].flags |= MENU_SHOWN;
