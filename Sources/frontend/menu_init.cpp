@@ -78,6 +78,10 @@ static void TranslateControlNames() {
     }
 }
 
+// Open ends, listed in docs/ARCHITECTURE.md: the HUD glyph starts join the
+// table step when the text printer exists; the career reset with its money
+// text and the copy of the default progress tables go between the backup and
+// the control names when the career and its progress exist.
 void InitMenus() {
     InitFrontEndTables();
     ClearMenuScreens();
@@ -87,6 +91,7 @@ void InitMenus() {
     TranslateControlNames();
 }
 
+// Open end: the career reset comes first once the career exists.
 void ResetProfileScreen() {
     KeyboardJumpGate = 1;
     TypedCharCount = 0;
