@@ -12,8 +12,16 @@
 #include "platform/plat_file.h"
 #include "platform/plat_surface.h"
 #include "race/race_state.h"
+#include "frontend_test_util.h"
 
-TEST(BlendTables, LevelsWeighTextAndBackgroundPerFormat) {
+namespace {
+struct BlendTables : FrontEndTest {};
+struct MenuGraphicsBuffer : FrontEndTest {};
+struct MenuPointer : FrontEndTest {};
+struct MenuSurfaces : FrontEndTest {};
+}  // namespace
+
+TEST_F(BlendTables, LevelsWeighTextAndBackgroundPerFormat) {
     GreenMaskBits = 6;
     BuildBlendTables();
     for (int j = 0; j < 32; j++) {
@@ -37,7 +45,7 @@ TEST(BlendTables, LevelsWeighTextAndBackgroundPerFormat) {
     EXPECT_EQ(BlendGreen[100][31], 31u << 5);
 }
 
-TEST(MenuGraphicsBuffer, FilesAreAlignedAndNeverOverlap) {
+TEST_F(MenuGraphicsBuffer, FilesAreAlignedAndNeverOverlap) {
     const std::string dir = MakeTestFolder("gfx");
     ASSERT_TRUE(PlatSetCurrentDir(dir.c_str()));
     const unsigned char first[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
@@ -64,7 +72,7 @@ TEST(MenuGraphicsBuffer, FilesAreAlignedAndNeverOverlap) {
     EXPECT_EQ(MenuGfxCount, 1);
 }
 
-TEST(MenuGraphicsBuffer, AFileThatDoesNotFitAddsNothing) {
+TEST_F(MenuGraphicsBuffer, AFileThatDoesNotFitAddsNothing) {
     const std::string dir = MakeTestFolder("big");
     ASSERT_TRUE(PlatSetCurrentDir(dir.c_str()));
     std::vector<unsigned char> big(1000, 7);
@@ -77,10 +85,11 @@ TEST(MenuGraphicsBuffer, AFileThatDoesNotFitAddsNothing) {
 
 namespace {
 
-struct Screens : ::testing::Test {
+struct Screens : FrontEndTest {
     std::vector<uint16_t> work = std::vector<uint16_t>(640 * 480, 0);
     std::vector<uint16_t> picture = std::vector<uint16_t>(640 * 480, 0);
     void SetUp() override {
+        FrontEndTest::SetUp();
         GreenMaskBits = 6;
         BuildBlendTables();
         MenuTarget = {work.data(), 640, 640, 480};
@@ -108,7 +117,7 @@ TEST_F(Screens, CrossFadeGoesFromPictureToBackground) {
     EXPECT_EQ(work[0] >> 11, 0);
 }
 
-TEST(MenuPointer, PlacementClipsAtEveryEdge) {
+TEST_F(MenuPointer, PlacementClipsAtEveryEdge) {
     MenuPointerBox box;
     ASSERT_TRUE(PlaceMenuPointer(5, 5, &box));
     EXPECT_EQ(box.x, 0);
@@ -132,7 +141,7 @@ TEST(MenuPointer, PlacementClipsAtEveryEdge) {
     EXPECT_FALSE(PlaceMenuPointer(100, 488, &box));
 }
 
-TEST(MenuPointer, PulseTurnsAtItsEnds) {
+TEST_F(MenuPointer, PulseTurnsAtItsEnds) {
     MenuPointerShown = 1;
     MenuPointerRising = 1;
     MenuPointerLevel = 64.0f;
@@ -180,7 +189,7 @@ TEST_F(Screens, PointerBlendsThroughItsLevelMap) {
     EXPECT_EQ(work[100 * 640 + 100], 0);
 }
 
-TEST(MenuSurfaces, LockGivesTheSurfacesPixels) {
+TEST_F(MenuSurfaces, LockGivesTheSurfacesPixels) {
     PlatSurface* surface = nullptr;
     ASSERT_EQ(PlatSurfaceCreate(64, 32, PLAT_PF_RGB565, PLAT_SURF_SYSTEMMEMORY, &surface), DD_OK);
     MenuPixels pixels;

@@ -18,6 +18,7 @@ struct Builder : ::testing::Test {
             }
         }
     }
+    void TearDown() override { memset(MenuScreenTable, 0, sizeof MenuScreenTable); }
     int Build(const char* text) { return BuildMenuScreen(9, text); }
 };
 

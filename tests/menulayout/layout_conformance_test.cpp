@@ -240,9 +240,11 @@ struct Layout : ::testing::Test {
         ASSERT_TRUE(VfsScanArchives());
         LoadMessageFile();
         LoadMenuRawGraphics();
+        memset(MenuScreenTable, 0, sizeof MenuScreenTable);    // as the program starts
         InitMenus();
         ASSERT_EQ(MenuLayoutError[0], 0) << MenuLayoutError;
     }
+    void TearDown() override { memset(MenuScreenTable, 0, sizeof MenuScreenTable); }
 
     // Width and height of a MENUS\GFX picture of the sample folder; 0 when
     // there is no such picture.
