@@ -8,7 +8,7 @@
 // A picture sent away slides to its target, which is its start (it leaves the
 // way it came), except where it leaves with another picture (to=@N): on the
 // plain screens the pictures that come in from the left leave with the title,
-// and on the car choice a few frames follow their neighbours.
+// and on the car choice and the car shop a few frames follow their neighbours.
 #include "menulayout/layout_builder.h"
 
 static const char kScreen00[] = R"layout(
