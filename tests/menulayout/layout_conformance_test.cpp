@@ -48,7 +48,9 @@ Screen 20: 1 p31, 2 t861, 3 p11, 4 p12, 5 p5, 6 p5, 7 p5, 8 p20, 9 p20, 10 p20, 
 Screen 21: 1 p31, 2 t862, 3 p11, 4 p12, 5 p5, 6 p5, 7 p5, 8 p20, 9 p20, 10 p20, 11 t864, 12 b864, 13 b36, 14 p48*, 15 p48*, 16 p45, 17 p46*, 18 t865, 19 t867, 20 t131, 21 t866, 22 t754, 23 t651, 24 t782, 25 t783, 26 t931, 27-32 b640-645, 33 p11, 34 b48, 35 p533, 36 t1030.
 Screen 22: 1 p31, 2 t52, 6 p5, 7 p527*, 8 p527*, 9 p527*, 10 p20, 11 b130, 12-14 b282-284, 15 p11, 16 b48, 17 t978, 18 p533.)";
 
-// item 0 shown, items, pictures (sliding, looping), texts, buttons, linked, shown
+// item 0 shown, items, pictures (sliding, looping), texts, buttons, linked, shown.
+// The main menu's three records entries run their links (to the profile
+// screen), so screen 0 has 18 linked items.
 struct ScreenCounts {
     int items, rootShown, pictures, sliding, looping, texts, buttons, linked, shown;
 };
