@@ -2,6 +2,7 @@
 // runs the game's spine.
 //
 //   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug]
+//           [--recording-device]
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,8 @@
 
 #include "frame/frame_state.h"
 #include "frame/startup.h"
+#include "platform/plat_device.h"
+#include "platform/plat_headless_devices.h"
 #include "platform/plat_system.h"
 
 static int ParseCommandLine(int argc, char** argv) {
@@ -26,8 +29,11 @@ static int ParseCommandLine(int argc, char** argv) {
             CommandLine.screenshot = 1;
         } else if (strcmp(arg, "--debug") == 0) {
             CommandLine.debug = 1;
+        } else if (strcmp(arg, "--recording-device") == 0) {
+            CommandLine.recordingDevice = 1;
         } else {
-            fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug]\n");
+            fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] "
+                            "[--recording-device]\n");
             return 0;
         }
     }
@@ -38,6 +44,9 @@ int main(int argc, char** argv) {
     if (!ParseCommandLine(argc, argv))
         return 2;
     PlatSetDebugOutput(CommandLine.debug);
+    // A headless run draws with OpenGL on EGL surfaceless when it can.
+    if (CommandLine.headless)
+        PlatHeadlessSetDeviceBackend(CommandLine.recordingDevice ? PLAT_DEVICE_RECORDING : PLAT_DEVICE_GL);
     if (!PlatInit(CommandLine.headless ? PLAT_BACKEND_HEADLESS : PLAT_BACKEND_REAL)) {
         fprintf(stderr, "quorvix: no display could be opened (try --headless)\n");
         return 1;

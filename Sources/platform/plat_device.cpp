@@ -9,6 +9,7 @@
 
 #include "platform/plat_devices_internal.h"
 #include "platform/plat_display.h"
+#include "platform/plat_system.h"
 
 enum { MAX_DEVICES = 8 };
 
@@ -136,7 +137,13 @@ int PlatDeviceCreate(int driver, int device, PlatSurface* target, PlatSurface* z
     const int backend = DisplayDeviceBackend(driver, device, target ? target->width : 0, &hardware);
     if (backend < 0)
         return DDERR_GENERIC;
-    const int code = PlatDeviceCreateBackend(backend, target, zbuffer, out);
+    int code = PlatDeviceCreateBackend(backend, target, zbuffer, out);
+    // A headless run without an EGL surfaceless context still runs: it
+    // draws nothing, but its clears and every call are kept.
+    if (code != DD_OK && backend == PLAT_DEVICE_GL && PlatIsHeadless()) {
+        PlatDebugOut("3D device: no OpenGL context on EGL surfaceless; the recording device stands in");
+        code = PlatDeviceCreateBackend(PLAT_DEVICE_RECORDING, target, zbuffer, out);
+    }
     if (code == DD_OK)
         (*out)->hardware = hardware;
     return code;
@@ -182,6 +189,8 @@ uint32_t DeviceSyncFramebuffer(PlatSurface* target) {
         GlDeviceUpload(d);
         target->cpuNewer = 0;
     }
+    // The presenter is about to use the context.
+    GlForgetAppliedStates();
     return GlDeviceFramebuffer(d);
 }
 
@@ -330,6 +339,7 @@ int PlatDeviceDrawPrimitive(PlatDevice* d, int primitive, const PlatTLVertex* ve
     if (code != DD_OK)
         return code;
     Record(d, PLAT_EV_DRAW, 0, 0, primitive, count);
+    d->draws++;
     if (d->backend == PLAT_DEVICE_RECORDING)
         return DD_OK;
     PrepareDeviceWrite(d, 0);
@@ -358,6 +368,12 @@ int PlatDeviceEventAt(const PlatDevice* d, int index, PlatDeviceEvent* e) {
 }
 
 int PlatDeviceSceneCount(const PlatDevice* d) { return d ? d->scenes : 0; }
+
+int PlatDeviceDrawCount(const PlatDevice* d) { return d ? d->draws : 0; }
+
+int PlatDeviceStateChanges(const PlatDevice* d) {
+    return d && d->backend == PLAT_DEVICE_GL ? GlDeviceStateChanges(d) : 0;
+}
 
 void PlatDeviceClearEvents(PlatDevice* d) {
     if (d)

@@ -179,4 +179,9 @@ struct PlatDeviceEvent {
 int PlatDeviceEventCount(const PlatDevice* device);
 int PlatDeviceEventAt(const PlatDevice* device, int index, PlatDeviceEvent* event);
 int PlatDeviceSceneCount(const PlatDevice* device);
+// DrawPrimitive calls accepted since creation (either backend).
+int PlatDeviceDrawCount(const PlatDevice* device);
+// OpenGL backend: GL calls that changed a state since creation (a draw
+// changes only what differs from the draw before); 0 on the recording one.
+int PlatDeviceStateChanges(const PlatDevice* device);
 void PlatDeviceClearEvents(PlatDevice* device);

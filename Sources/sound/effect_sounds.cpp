@@ -51,3 +51,5 @@ void UpdateTerrainSounds(int car) {
     }
     // The terrain loops play through the mixer, which is not built yet.
 }
+
+void PlayThunderSound() {}

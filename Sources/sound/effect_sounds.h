@@ -4,3 +4,5 @@
 // Per car, every race frame: decodes SurfaceWord into SurfaceFlags, then
 // (with sound on) drives the terrain loops.
 void UpdateTerrainSounds(int car);
+// The thunder of the storm tracks (not built yet: it plays nothing).
+void PlayThunderSound();

@@ -33,6 +33,11 @@ enum {
     TEX_SHADOW = 1040,
     TEX_LAMP_WIDE = 1074,
     TEX_LAMP_REAR = 1086,
+    // The chrome parts carry the numbers of the reflection maps, so that the
+    // car pass loads them: pipe tips and bumper, mirrors.
+    TEX_CHROME_PIPES = 1997,
+    TEX_CHROME_GLASS = 1998,
+    TEX_CHROME_BODY = 1999,
 };
 
 namespace {
@@ -186,6 +191,10 @@ Mesh Glass(const CarShape& s) {
         const double x = side * xs;
         mesh.Quad({x, y0, zr + 20}, {x, y0, zf - 20}, {x, y1, zf - 20}, {x, y1, zr + 20}, {(double)side, 0, 0},
                   TEX_GLASS);
+        // A mirror on a short arm beside the windscreen.
+        const double mx = side * (s.halfWidth + 12.0);
+        mesh.Box(std::fmin(mx, mx - side * 24.0), std::fmax(mx, mx - side * 24.0), y0, y0 + 30, zf - 30, zf - 20,
+                 TEX_CHROME_GLASS);
     }
     return mesh;
 }
@@ -219,11 +228,14 @@ Mesh Beam(const CarShape& s, double length, double spread, int rear, int texture
     return mesh;
 }
 
-// Exhaust pipes at the back, under the body.
+// Exhaust pipes at the back, under the body, with chrome tips and a chrome
+// bumper bar across the back.
 Mesh Pipes(const CarShape& s) {
     Mesh mesh;
     const double x = -(s.halfWidth - 45.0);
-    mesh.Box(x - 10, x + 10, s.bottom + 5, s.bottom + 25, s.rear - 30, s.rear + 50, TEX_PIPES);
+    mesh.Box(x - 10, x + 10, s.bottom + 5, s.bottom + 25, s.rear - 20, s.rear + 50, TEX_PIPES);
+    mesh.Box(x - 12, x + 12, s.bottom + 3, s.bottom + 27, s.rear - 30, s.rear - 20, TEX_CHROME_PIPES);
+    mesh.Box(-s.halfWidth + 20, s.halfWidth - 20, s.bottom + 30, s.bottom + 45, s.rear - 8, s.rear, TEX_CHROME_BODY);
     return mesh;
 }
 

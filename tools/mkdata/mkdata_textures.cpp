@@ -54,9 +54,8 @@ void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
 }
 
 // ---------------------------------------------------------------------------
-// Track group 1.  The world's texture coordinates run far past 1 and the
-// software path wraps them within the 256 x 256 page, so every texture that
-// tiles fills a page of its own.
+// Track group 1.  Each strip of the world carries one whole texture
+// (coordinates 0..1), so the road and wall pictures are large.
 
 const int FULL = 256;
 
@@ -154,6 +153,58 @@ MkPicture SkyPicture() {
                     At(p, (x + 320) % 320, y) = Rgb(236, 240, 248);
             }
     }
+    return p;
+}
+
+// Boards behind the walls: two flags and a sign, the first pictures of the
+// track's animated textures.
+MkPicture FlagBoard(uint32_t field, uint32_t cross) {
+    MkPicture p = Blank(64, 32, field);
+    for (int y = 0; y < 32; y++)
+        for (int x = 0; x < 64; x++)
+            if (std::abs(y - 16) < 4 || std::abs(x - 22) < 4)
+                At(p, x, y) = cross;
+    return p;
+}
+
+MkPicture SignBoard() {
+    MkPicture p = Blank(64, 32, Rgb(240, 240, 232));
+    for (int x = 0; x < 64; x++)
+        At(p, x, 0) = At(p, x, 1) = At(p, x, 30) = At(p, x, 31) = Rgb(30, 60, 170);
+    for (int k = 0; k < 3; k++)   // three chevrons
+        for (int y = 6; y < 26; y++)
+            for (int x = 0; x < 5; x++)
+                At(p, 14 + k * 14 + x + std::abs(y - 16) / 2, y) = Rgb(200, 30, 30);
+    return p;
+}
+
+// A round glow on black: the additive effects add nothing where it is
+// black.
+MkPicture Glow(int size, int r, int g, int b, double hardness) {
+    MkPicture p = Blank(size, size, 0);
+    const double c = (size - 1) * 0.5;
+    for (int y = 0; y < size; y++)
+        for (int x = 0; x < size; x++) {
+            const double d = std::sqrt((x - c) * (x - c) + (y - c) * (y - c)) / c;
+            const double f = d >= 1.0 ? 0.0 : std::pow(1.0 - d, hardness);
+            // Steps of 8 keep the palette small.
+            auto level = [&](int v) { return ((int)(v * f) / 8) * 8; };
+            At(p, x, y) = Rgb(level(r), level(g), level(b));
+        }
+    return p;
+}
+
+// The reflection maps of the chrome and glass: sky above a bright horizon
+// above the ground, as a round car body mirrors them.
+MkPicture Reflection(uint32_t sky, uint32_t horizon, uint32_t ground) {
+    MkPicture p = Blank(64, 64, sky);
+    for (int y = 0; y < 64; y++)
+        for (int x = 0; x < 64; x++) {
+            const int band = y < 26 ? 0 : y < 34 ? 1 : 2;
+            At(p, x, y) = band == 0 ? sky : band == 1 ? horizon : ground;
+            if ((x + y) % 23 < 3 && band == 0)
+                At(p, x, y) = horizon;   // a streak of light
+        }
     return p;
 }
 
@@ -307,7 +358,19 @@ bool MkWriteTextures() {
               WritePicture(Numbered(trackArt, 76), Hills()) &&
               WritePicture(Numbered(trackArt, 77), SkyBand(120, 220)) &&
               WritePicture(Numbered(trackArt, 78), SkyBand(180, 250)) &&
+              WritePicture(Numbered(trackArt, 20), FlagBoard(Rgb(30, 70, 190), Rgb(250, 250, 250))) &&
+              WritePicture(Numbered(trackArt, 21), FlagBoard(Rgb(220, 30, 30), Rgb(250, 220, 40))) &&
+              WritePicture(Numbered(trackArt, 23), SignBoard()) &&
               WritePicture("ArtWork\\Tracks\\Track-01\\0\\cielo.bmp", SkyPicture());
+    // The race's effect sprites: glows 2001-2003, sparks and dust
+    // 2004-2011, the lamp flares 2012.
+    for (int n = 2001; n <= 2012 && ok; n++) {
+        const MkPicture sprite = n <= 2003   ? Glow(32, 255, 240, 200, 1.5)
+                                 : n <= 2007 ? Glow(16, 255, 200, 80, 2.0)
+                                 : n <= 2011 ? Glow(32, 150, 130, 100, 1.0)
+                                             : Glow(32, 255, 230, 170, 1.2);
+        ok = WritePicture(Numbered(trackArt, n), sprite);
+    }
 
     for (const char* folder : {"ArtWork\\Cars\\DIA\\", "ArtWork\\Cars\\Menu\\", "ArtWork\\Cars\\NOCHE\\"}) {
         for (int paint = 0; paint < 4 && ok; paint++) {
@@ -324,7 +387,10 @@ bool MkWriteTextures() {
              WritePicture(Numbered(folder, 1034), Flat(32, 32, Rgb(170, 170, 176), Rgb(110, 110, 116))) &&
              WritePicture(Numbered(folder, 1040), Shadow()) &&
              WritePicture(Numbered(folder, 1074), Flat(32, 32, Rgb(255, 240, 160), Rgb(0, 0, 0))) &&
-             WritePicture(Numbered(folder, 1086), Flat(32, 32, Rgb(255, 60, 40), Rgb(0, 0, 0)));
+             WritePicture(Numbered(folder, 1086), Flat(32, 32, Rgb(255, 60, 40), Rgb(0, 0, 0))) &&
+             WritePicture(Numbered(folder, 1997), Reflection(Rgb(200, 210, 230), Rgb(255, 255, 255), Rgb(90, 90, 96))) &&
+             WritePicture(Numbered(folder, 1998), Reflection(Rgb(120, 160, 210), Rgb(220, 230, 240), Rgb(40, 50, 60))) &&
+             WritePicture(Numbered(folder, 1999), Reflection(Rgb(150, 180, 230), Rgb(250, 250, 250), Rgb(70, 80, 70)));
     }
     return ok;
 }
