@@ -59,7 +59,7 @@ static void SetDefaultStates(PlatDevice* d) {
 }
 
 static void Record(PlatDevice* d, int kind, int state = 0, uint32_t value = 0, int primitive = 0, int count = 0,
-                   int clearFlags = 0) {
+                   int clearFlags = 0, const PlatTLVertex* vertices = nullptr) {
     if (d->backend != PLAT_DEVICE_RECORDING)
         return;
     int slot;
@@ -79,6 +79,9 @@ static void Record(PlatDevice* d, int kind, int state = 0, uint32_t value = 0, i
     e.clearFlags = clearFlags;
     e.viewport = d->viewport;
     e.texture = d->texture;
+    memset(e.vertex, 0, sizeof e.vertex);
+    if (vertices)
+        memcpy(e.vertex, vertices, sizeof e.vertex);
 }
 
 // ---------------------------------------------------------------------------
@@ -338,7 +341,7 @@ int PlatDeviceDrawPrimitive(PlatDevice* d, int primitive, const PlatTLVertex* ve
     const int code = TargetReady(d);
     if (code != DD_OK)
         return code;
-    Record(d, PLAT_EV_DRAW, 0, 0, primitive, count);
+    Record(d, PLAT_EV_DRAW, 0, 0, primitive, count, 0, vertices);
     d->draws++;
     if (d->backend == PLAT_DEVICE_RECORDING)
         return DD_OK;

@@ -173,6 +173,7 @@ struct PlatDeviceEvent {
     int clearFlags;         // PLAT_EV_CLEAR
     PlatViewport viewport;  // the viewport in force
     const PlatSurface* texture;  // the texture in force
+    PlatTLVertex vertex[3];      // PLAT_EV_DRAW: the first three vertices
 };
 
 // Events of a recording device, oldest first (the newest 4096 are kept).

@@ -37,9 +37,9 @@ static int ValidSlot(int slot) { return slot >= 0 && slot < TEXTURE_SLOTS; }
 // ---------------------------------------------------------------------------
 // Animated world polygons.  Each texture of a kind shows for two frames.
 
-const int AnimFrameLast[ANIM_KINDS] = {7, 3, 3, 7, 3, 7, 3, 7, 3, 7, 7, 3, 3, 3, 3, 7, 3, 3, 9};
+int AnimFrameLast[ANIM_KINDS] = {7, 3, 3, 7, 3, 7, 3, 7, 3, 7, 7, 3, 3, 3, 3, 7, 3, 3, 9};
 
-const int AnimTextures[ANIM_KINDS][ANIM_FRAMES] = {
+int AnimTextures[ANIM_KINDS][ANIM_FRAMES] = {
     {20, 20, 70, 70, 71, 71, 72, 72},
     {21, 21, 74, 74},
     {23, 23, 75, 75},
@@ -328,9 +328,12 @@ void DrawPolygonList3D(PlatDevice* device, int) {
         PolygonMode = polygon.mode;
         if (polygon.slot != current) {
             FlushBatch(current);
-            // An unloaded slot draws with the texture bound before it.
+            // An unloaded slot draws with the texture bound before it; a
+            // loaded one whose texture could not be made draws untextured.
             if (SlotTextures[polygon.slot])
                 PlatDeviceSetTexture(device, 0, SlotTextures[polygon.slot]);
+            else if (TextureSlotState[polygon.slot] == 0)
+                PlatDeviceSetTexture(device, 0, nullptr);
             current = polygon.slot;
         }
         AppendPolygon(polygon);

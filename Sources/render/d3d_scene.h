@@ -57,5 +57,5 @@ void ReadDeviceCaps(const PlatDeviceCaps* caps);
 // Advances the animated world textures by the slow ticks that passed.
 void AnimateSpecialPolygons();
 enum { ANIM_KINDS = 19, ANIM_FRAMES = 16 };
-extern const int AnimFrameLast[ANIM_KINDS];
-extern const int AnimTextures[ANIM_KINDS][ANIM_FRAMES];
+extern int AnimFrameLast[ANIM_KINDS];
+extern int AnimTextures[ANIM_KINDS][ANIM_FRAMES];   // 0 past a kind's frames

@@ -1,0 +1,109 @@
+// Whole race frames on the Direct3D path: the same grid view drawn by the
+// software frame and through OpenGL, and a display re-created in the
+// middle of a race.  Both need an OpenGL context on EGL surfaceless (the
+// comparison is skipped without one).
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "d3d_test_util.h"
+#include "frame/framework.h"
+#include "frontend/frontend_state.h"
+#include "platform/plat_headless_devices.h"
+#include "render/soft_frame.h"
+
+namespace {
+
+int Close(uint32_t a, uint32_t b) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        if (abs((int)((a >> shift) & 0xFF) - (int)((b >> shift) & 0xFF)) > 16)
+            return 0;
+    }
+    return 1;
+}
+
+}  // namespace
+
+// The quick race's grid view with white colour ramps, effects off, nearest
+// filtering and full-size textures: what the software frame rasterised (its
+// depth area carries the frame's stamp there) the device draws alike.
+TEST(CrossPath, TheGridViewLooksTheSameOnBothPaths) {
+    ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
+    EffectsOption = 0;
+    LoadQuickRace(0, "crosspath");
+    ASSERT_EQ(PlatSurfaceCreate(640, 1440, PLAT_PF_RGB565, PLAT_SURF_SYSTEMMEMORY, &WorkSurface), DD_OK);
+    DepthStampCounter = 0;
+    DrawRaceFrame();
+    const uint32_t stamp = DepthStamp >> 24;
+    std::vector<uint32_t> soft(640 * 480);
+    std::vector<uint8_t> drawn(640 * 480);
+    {
+        void* bits = nullptr;
+        int pitch = 0;
+        ASSERT_EQ(PlatSurfaceLock(WorkSurface, nullptr, PLAT_WAIT | PLAT_LOCK_READONLY, &bits, &pitch), DD_OK);
+        const uint8_t* base = (const uint8_t*)bits;
+        for (int y = 0; y < 480; y++) {
+            const uint16_t* row = (const uint16_t*)(base + y * SOFT_ROW_BYTES);
+            const uint32_t* depth = (const uint32_t*)(base + SOFT_DEPTH_OFFSET + y * SOFT_DEPTH_ROW_BYTES);
+            for (int x = 0; x < 640; x++) {
+                soft[y * 640 + x] = TestDevice::Rgb565(row[x]);
+                drawn[y * 640 + x] = depth[x] != 0 && depth[x] >> 24 == stamp;
+            }
+        }
+        PlatSurfaceUnlock(WorkSurface);
+    }
+    PlatSurfaceRelease(WorkSurface);
+    WorkSurface = nullptr;
+
+    TestDevice gl(PLAT_DEVICE_GL);
+    if (!gl.device) {
+        PlatShutdown();
+        GTEST_SKIP() << "no OpenGL context on EGL surfaceless here";
+    }
+    RenderKind = 1;
+    const PlatDeviceCaps caps = DisplayCaps(1);
+    ReadDeviceCaps(&caps);
+    TextureFilter = PLAT_FILTER_NEAREST;
+    TextureReloadFlag = 1;
+    PrepareTrackGraphics(nullptr);
+    ASSERT_EQ(InitDeviceObjects(gl.device, 0), 0);
+    BuildColourRamp(255, 255, 255);
+    ASSERT_EQ(RenderScene(gl.device, 0, nullptr), 0);
+    const std::vector<uint32_t> device = gl.Picture();
+
+    int total = 0, same = 0, near = 0;
+    for (int y = 0; y < 480; y++) {
+        for (int x = 0; x < 640; x++) {
+            if (!drawn[y * 640 + x])
+                continue;
+            total++;
+            const uint32_t want = soft[y * 640 + x];
+            if (Close(want, device[y * 640 + x])) {
+                same++;
+                near++;
+                continue;
+            }
+            int found = 0;
+            for (int dy = -1; dy <= 1 && !found; dy++)
+                for (int dx = -1; dx <= 1 && !found; dx++) {
+                    const int nx = x + dx, ny = y + dy;
+                    found = nx >= 0 && nx < 640 && ny >= 0 && ny < 480 && Close(want, device[ny * 640 + nx]);
+                }
+            near += found;
+        }
+    }
+    ASSERT_GT(total, 640 * 480 / 2) << "the software frame drew most of the screen";
+    const double samePart = (double)same / total, nearPart = (double)near / total;
+    RecordProperty("rasterised", total);
+    RecordProperty("same_position_permille", (int)(samePart * 1000));
+    RecordProperty("with_neighbours_permille", (int)(nearPart * 1000));
+    printf("cross-path: %d pixels rasterised, %.1f%% match at the same position, %.1f%% with a neighbour\n", total,
+           samePart * 100.0, nearPart * 100.0);
+    EXPECT_GE(nearPart, 0.95);
+    EXPECT_GE(samePart, 0.85);
+    TextureFreeAll();
+    PlatShutdown();
+}
