@@ -107,3 +107,75 @@ TEST(CrossPath, TheGridViewLooksTheSameOnBothPaths) {
     TextureFreeAll();
     PlatShutdown();
 }
+
+// The display is re-created in the middle of a race: the slot table forgets
+// the released textures, the device hooks make them again on the new
+// device, and the next frame draws the picture of the frame before.  (Under
+// the address sanitizer a bound released texture would stop the run.)
+TEST(DisplayRecreation, AMidRaceRecreationBindsNewTexturesAndDrawsTheSamePicture) {
+    ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
+    setenv("LP_NUM_THREADS", "0", 0);
+    PlatHeadlessSetDeviceBackend(PLAT_DEVICE_GL);   // the recording device when there is no EGL
+    LoadQuickRace(1, "recreate");
+    WindowedMode = 0;
+    WantedWidth = CurrentModeWidth = 640;
+    WantedHeight = CurrentModeHeight = 480;
+    WantedDepth = CurrentModeDepth = 16;
+    ASSERT_EQ(OpenFramework(), 1);
+    auto frame = [] {
+        UpdateScreenMetrics();
+        SelectViewport(0);
+        const RectI screen = {0, 0, 640, 480};
+        EXPECT_EQ(RenderScene(GetDevice3D(), CurrentViewport, &screen), 0);
+        std::vector<uint32_t> picture(640 * 480);
+        void* bits = nullptr;
+        int pitch = 0;
+        if (PlatSurfaceLock(GetRenderTarget(), nullptr, PLAT_WAIT | PLAT_LOCK_READONLY, &bits, &pitch) == DD_OK) {
+            for (int y = 0; y < 480; y++)
+                for (int x = 0; x < 640; x++)
+                    picture[y * 640 + x] = ((const uint16_t*)((const uint8_t*)bits + y * pitch))[x];
+            PlatSurfaceUnlock(GetRenderTarget());
+        }
+        return picture;
+    };
+    auto slotsHoldLiveTextures = [] {
+        int bound = 0;
+        for (int slot = 0; slot < TEXTURE_SLOTS; slot++) {
+            EXPECT_EQ(SlotTextures[slot], TextureOf(slot)) << "slot " << slot;
+            bound += SlotTextures[slot] != nullptr;
+        }
+        return bound;
+    };
+    const std::vector<uint32_t> before = frame();
+    const int bound = slotsHoldLiveTextures();
+    EXPECT_GT(bound, 30);
+    if (PlatDeviceBackendOf(GetDevice3D()) == PLAT_DEVICE_GL) {
+        int drawn = 0;
+        for (uint32_t pixel : before)
+            drawn += pixel != before[0];
+        EXPECT_GT(drawn, 640 * 480 / 2) << "the race view is on the screen";
+    }
+
+    ForceDisplayRecreate = 1;
+    ASSERT_EQ(RecreateDisplay(1), 1);
+    ForceDisplayRecreate = 0;
+    for (PlatSurface* texture : SlotTextures)
+        ASSERT_EQ(texture, nullptr) << "no released texture is left to bind";
+    EXPECT_EQ(TextureReloadFlag, 1);
+    const std::vector<uint32_t> after = frame();
+    EXPECT_EQ(slotsHoldLiveTextures(), bound);
+    int differ = 0;
+    for (size_t i = 0; i < before.size(); i++)
+        differ += before[i] != after[i];
+    EXPECT_EQ(differ, 0);
+
+    // The menus' display frees the race's containers.
+    ForceDisplayRecreate = 1;
+    RecreateDisplay(0);
+    ForceDisplayRecreate = 0;
+    EXPECT_EQ(TextureList, nullptr);
+    ReleaseFramework();
+    FreeDriverList();
+    PlatHeadlessSetDeviceBackend(PLAT_DEVICE_RECORDING);
+    PlatShutdown();
+}
