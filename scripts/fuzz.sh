@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of the archive parser and the bitmap decoder
-# with clang, ASan and UBSan, and runs each (60 seconds, or the number of
-# seconds given).
+# (with the texture manager behind it) with clang, ASan and UBSan, and runs
+# each (60 seconds, or the number of seconds given).
 #
 #   scripts/fuzz.sh [SECONDS]
 set -euo pipefail
@@ -40,10 +40,12 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
   "$out/fuzz_vfs_archive" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
   -artifact_prefix="$out/" "$out/corpus"
 
-# The bitmap decoder, seeded with a small 8-bit and a small 24-bit picture.
+# The bitmap decoder and the texture manager on a recording device, seeded
+# with a small 8-bit and a small 24-bit picture.
 clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -ISources fuzz/fuzz_bmp.cpp Sources/render/bmp_decode.cpp \
+  -ISources fuzz/fuzz_bmp.cpp Sources/render/bmp_decode.cpp Sources/render/d3d_textures.cpp \
+  Sources/platform/plat_surface.cpp Sources/platform/plat_device.cpp \
   -o "$out/fuzz_bmp"
 mkdir -p "$out/corpus-bmp"
 bmp() {   # width height bits colours
