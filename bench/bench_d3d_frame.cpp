@@ -22,9 +22,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "frame/display.h"
-#include "frame/frame_state.h"
-#include "frame/utils.h"
+#include "../tests/common/sample_race.h"
 #include "frame/vfs.h"
 #include "frontend/frontend_state.h"
 #include "mkdata.h"
@@ -33,19 +31,10 @@
 #include "platform/plat_file.h"
 #include "platform/plat_surface.h"
 #include "platform/plat_system.h"
-#include "race/car_pose.h"
-#include "race/race_frame.h"
-#include "race/race_setup.h"
-#include "race/race_state.h"
 #include "render/d3d_scene.h"
 #include "render/d3d_textures.h"
-#include "render/geometry.h"
-#include "render/lookup_tables.h"
-#include "render/render_state.h"
 #include "render/scene_builder.h"
 #include "render/soft_frame.h"
-#include "render/textures.h"
-#include "track/track_files.h"
 
 namespace {
 
@@ -54,53 +43,26 @@ using Clock = std::chrono::steady_clock;
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 // The sample folder, made once per run, with the race loaded for the
-// drawing path `kind`.
+// drawing path `kind` and the sample's visual options (effects and sky on).
 bool LoadRace(int kind) {
-    static bool made;
     static std::string folder;
-    if (!made) {
+    if (folder.empty()) {
         MkOptions options;
         const char* tmp = getenv("TMPDIR");
-        options.outDir = folder = std::string(tmp && *tmp ? tmp : "/tmp") + "/quorvix-bench-d3d-frame";
+        options.outDir = std::string(tmp && *tmp ? tmp : "/tmp") + "/quorvix-bench-d3d-frame";
         if (!MakeGameFolder(options))
             return false;
-        made = true;
+        folder = options.outDir;
     }
     if (!PlatSetCurrentDir(folder.c_str()) || !VfsScanArchives())
         return false;
-    RenderKind = kind;
-    GreenMaskBits = 6;
-    DisplayConfig = {640, 480, 16, 0, 0, kind};
-    AllocWorkBuffers();
-    BuildReciprocalTable();
-    BuildSqrtTable();
-    BuildLightClampTable();
-    SetupLightDirection();
-    EditorOpen = 0;
-    FrontEndActive = 0;
     EffectsOption = 1;
     SkyOption = 1;
     FramesPerSecond = 60;
-    TrackGroup = 1;
-    TrackVariant = 0;
-    CarCount = 4;
-    const int models[4] = {0, 6, 1, 12};
-    for (int c = 0; c < 4; c++) {
-        CarModel[c] = models[c];
-        CarColour[c] = c;
-    }
     PlatDeviceInfo info;
     PlatDisplayDeviceInfo(0, 0, &info);
     ReadDeviceCaps(&info.caps);
-    LoadCameraTable();
-    StartRace();
-    LoadTrackData();
-    TextureReloadFlag = 1;
-    PrepareTrackGraphics(nullptr);
-    LastFrameTicks = 1;
-    UpdateRaceFrame();
-    UpdateScreenMetrics();
-    return TriangleTotal > 0;
+    return LoadQuickRaceTables(kind);
 }
 
 // Runs of equal slots in the sort list: the fewest draw calls the list
@@ -115,30 +77,40 @@ int SlotRuns() {
     return runs;
 }
 
-struct Device {
+// The headless platform, a device of the backend on a 640 x 480 5-6-5
+// target (none for the software frame) and the race loaded for its path.
+struct Session {
     PlatSurface* target = nullptr;
     PlatSurface* zbuffer = nullptr;
     PlatDevice* device = nullptr;
-    explicit Device(int backend) {
-        if (PlatSurfaceCreate(640, 480, PLAT_PF_RGB565, PLAT_SURF_3DDEVICE, &target) != DD_OK ||
-            PlatSurfaceCreate(640, 480, PLAT_PF_Z16, PLAT_SURF_ZBUFFER, &zbuffer) != DD_OK ||
-            PlatDeviceCreateBackend(backend, target, zbuffer, &device) != DD_OK)
-            device = nullptr;
+    bool ready = false;
+
+    explicit Session(int backend) {
+        PlatInit(PLAT_BACKEND_HEADLESS);
+        if (backend) {
+            if (PlatSurfaceCreate(640, 480, PLAT_PF_RGB565, PLAT_SURF_3DDEVICE, &target) != DD_OK ||
+                PlatSurfaceCreate(640, 480, PLAT_PF_Z16, PLAT_SURF_ZBUFFER, &zbuffer) != DD_OK ||
+                PlatDeviceCreateBackend(backend, target, zbuffer, &device) != DD_OK)
+                return;
+        }
+        ready = LoadRace(backend ? 1 : 0) && (!device || InitDeviceObjects(device, 0) == 0);
     }
-    ~Device() {
+    ~Session() {
+        DeleteDeviceObjects();
+        TextureFreeAll();
         PlatDeviceRelease(device);
         PlatSurfaceRelease(zbuffer);
         PlatSurfaceRelease(target);
+        PlatShutdown();
     }
 };
 
 void SoftwareFrame(benchmark::State& state) {
-    PlatInit(PLAT_BACKEND_HEADLESS);
-    if (!LoadRace(0)) {
+    Session session(0);
+    if (!session.ready || PlatSurfaceCreate(640, 1440, PLAT_PF_RGB565, PLAT_SURF_SYSTEMMEMORY, &WorkSurface) != DD_OK) {
         state.SkipWithError("the sample race could not be loaded");
         return;
     }
-    PlatSurfaceCreate(640, 1440, PLAT_PF_RGB565, PLAT_SURF_SYSTEMMEMORY, &WorkSurface);
     double frame = 0;
     for (auto _ : state) {
         const Clock::time_point t0 = Clock::now();
@@ -149,33 +121,30 @@ void SoftwareFrame(benchmark::State& state) {
     state.counters["polygons"] = TextureSortPairCount / 2;
     PlatSurfaceRelease(WorkSurface);
     WorkSurface = nullptr;
-    PlatShutdown();
 }
 BENCHMARK(SoftwareFrame)->Unit(benchmark::kMillisecond);
 
 void GlFrame(benchmark::State& state) {
-    PlatInit(PLAT_BACKEND_HEADLESS);
-    Device gl(PLAT_DEVICE_GL);
-    if (!gl.device || !LoadRace(1) || InitDeviceObjects(gl.device, 0) != 0) {
+    Session session(PLAT_DEVICE_GL);
+    if (!session.ready) {
         state.SkipWithError("no OpenGL context on EGL surfaceless, or no sample race");
-        PlatShutdown();
         return;
     }
     double render = 0, readBack = 0;
     int draws = 0;
     for (auto _ : state) {
-        const int before = PlatDeviceDrawCount(gl.device);
+        const int before = PlatDeviceDrawCount(session.device);
         const Clock::time_point t0 = Clock::now();
-        RenderScene(gl.device, 0, nullptr);
+        RenderScene(session.device, 0, nullptr);
         const Clock::time_point t1 = Clock::now();
         void* bits = nullptr;
         int pitch = 0;
-        PlatSurfaceLock(gl.target, nullptr, PLAT_WAIT | PLAT_LOCK_READONLY, &bits, &pitch);
-        PlatSurfaceUnlock(gl.target);
+        PlatSurfaceLock(session.target, nullptr, PLAT_WAIT | PLAT_LOCK_READONLY, &bits, &pitch);
+        PlatSurfaceUnlock(session.target);
         const Clock::time_point t2 = Clock::now();
         render += Ms(t1 - t0);
         readBack += Ms(t2 - t1);
-        draws = PlatDeviceDrawCount(gl.device) - before;
+        draws = PlatDeviceDrawCount(session.device) - before;
     }
     const double n = (double)state.iterations();
     state.counters["build_draw_ms"] = render / n;
@@ -184,34 +153,28 @@ void GlFrame(benchmark::State& state) {
     state.counters["polygons"] = TextureSortPairCount / 2;
     state.counters["draw_calls"] = draws;
     state.counters["slot_runs"] = SlotRuns();
-    TextureFreeAll();
-    PlatShutdown();
 }
 BENCHMARK(GlFrame)->Unit(benchmark::kMillisecond);
 
 void RecordingSubmission(benchmark::State& state) {
-    PlatInit(PLAT_BACKEND_HEADLESS);
-    Device recording(PLAT_DEVICE_RECORDING);
-    if (!recording.device || !LoadRace(1) || InitDeviceObjects(recording.device, 0) != 0) {
+    Session session(PLAT_DEVICE_RECORDING);
+    if (!session.ready) {
         state.SkipWithError("no sample race");
-        PlatShutdown();
         return;
     }
     ReloadTextureTable();
     BuildScene(0, ViewedCar[0]);
     int draws = 0;
     for (auto _ : state) {
-        const int before = PlatDeviceDrawCount(recording.device);
-        PlatDeviceBeginScene(recording.device);
-        DrawPolygonList3D(recording.device, 0);
-        PlatDeviceEndScene(recording.device);
-        draws = PlatDeviceDrawCount(recording.device) - before;
+        const int before = PlatDeviceDrawCount(session.device);
+        PlatDeviceBeginScene(session.device);
+        DrawPolygonList3D(session.device, 0);
+        PlatDeviceEndScene(session.device);
+        draws = PlatDeviceDrawCount(session.device) - before;
     }
     state.counters["polygons"] = TextureSortPairCount / 2;
     state.counters["draw_calls"] = draws;
     state.counters["slot_runs"] = SlotRuns();
-    TextureFreeAll();
-    PlatShutdown();
 }
 BENCHMARK(RecordingSubmission)->Unit(benchmark::kMicrosecond);
 

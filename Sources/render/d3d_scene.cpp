@@ -10,6 +10,7 @@
 #include "platform/plat_surface.h"
 #include "race/race_state.h"
 #include "render/d3d_textures.h"
+#include "render/polylist.h"
 #include "render/scene_builder.h"
 #include "sound/effect_sounds.h"
 #include "track/track_state.h"
@@ -318,13 +319,11 @@ void DrawPolygonList3D(PlatDevice* device, int) {
     int current = 30;
     const int count = TextureSortPairCount < SORT_PAIR_INTS ? TextureSortPairCount : SORT_PAIR_INTS;
     for (int i = 0; i + 1 < count; i += 2) {
-        const int offset = TextureSortPairs[i + 1];
-        if (offset < 0 || offset % POLYGON_WORDS != 0 || offset / POLYGON_WORDS >= POLYGON_LIST_SIZE)
-            continue;
-        const ScreenPolygon& polygon = PolygonList[offset / POLYGON_WORDS];
+        const ScreenPolygon* named = SortPairPolygon(i);
         // The slot indexes the flag and texture tables: checked first.
-        if (!ValidSlot(polygon.slot))
+        if (!named || !ValidSlot(named->slot))
             continue;
+        const ScreenPolygon& polygon = *named;
         PolygonMode = polygon.mode;
         if (polygon.slot != current) {
             FlushBatch(current);
@@ -394,6 +393,7 @@ static void DrawView(PlatDevice* device, int view, int withMap) {
 int RenderScene(PlatDevice* device, int, const RectI*) {
     if (!device)
         return -1;
+    SceneDevice = device;
     SelectSceneViewport(device, 0);
     if ((Wireframe == 0 && (TrackGroup == 5 || TrackGroup == 6)) || EditorOpen || ClearTargetFrames > 0) {
         ClearTargetFrames--;

@@ -25,6 +25,24 @@ int Close(uint32_t a, uint32_t b) {
     return 1;
 }
 
+// The loaded race drawn by RenderScene on the device with white colour
+// ramps, nearest filtering and full-size textures.
+std::vector<uint32_t> DrawOnDevice(TestDevice& gl) {
+    RenderKind = 1;
+    const PlatDeviceCaps caps = DisplayCaps(1);
+    ReadDeviceCaps(&caps);
+    TextureFilter = PLAT_FILTER_NEAREST;
+    TextureReloadFlag = 1;
+    PrepareTrackGraphics(nullptr);
+    EXPECT_EQ(InitDeviceObjects(gl.device, 0), 0);
+    BuildColourRamp(255, 255, 255);
+    EXPECT_EQ(RenderScene(gl.device, 0, nullptr), 0);
+    std::vector<uint32_t> picture = gl.Picture();
+    DeleteDeviceObjects();
+    TextureFreeAll();
+    return picture;
+}
+
 }  // namespace
 
 // The quick race's grid view with white colour ramps, effects off, nearest
@@ -58,21 +76,13 @@ TEST(CrossPath, TheGridViewLooksTheSameOnBothPaths) {
     PlatSurfaceRelease(WorkSurface);
     WorkSurface = nullptr;
 
-    TestDevice gl(PLAT_DEVICE_GL);
-    if (!gl.device) {
-        PlatShutdown();
-        GTEST_SKIP() << "no OpenGL context on EGL surfaceless here";
+    std::vector<uint32_t> device;
+    {
+        TestDevice gl(PLAT_DEVICE_GL);
+        if (!gl.device)
+            GTEST_SKIP() << "no OpenGL context on EGL surfaceless here";
+        device = DrawOnDevice(gl);
     }
-    RenderKind = 1;
-    const PlatDeviceCaps caps = DisplayCaps(1);
-    ReadDeviceCaps(&caps);
-    TextureFilter = PLAT_FILTER_NEAREST;
-    TextureReloadFlag = 1;
-    PrepareTrackGraphics(nullptr);
-    ASSERT_EQ(InitDeviceObjects(gl.device, 0), 0);
-    BuildColourRamp(255, 255, 255);
-    ASSERT_EQ(RenderScene(gl.device, 0, nullptr), 0);
-    const std::vector<uint32_t> device = gl.Picture();
 
     int total = 0, same = 0, near = 0;
     for (int y = 0; y < 480; y++) {
@@ -104,7 +114,32 @@ TEST(CrossPath, TheGridViewLooksTheSameOnBothPaths) {
            samePart * 100.0, nearPart * 100.0);
     EXPECT_GE(nearPart, 0.95);
     EXPECT_GE(samePart, 0.85);
-    TextureFreeAll();
+    PlatShutdown();
+}
+
+// A polygon nearer the eye than depth 1 (q above 10.24) is held at the
+// front by the device, not clipped away.
+TEST(CrossPath, PolygonsNearerThanDepthOneAreDrawn) {
+    ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
+    {
+        TestDevice gl(PLAT_DEVICE_GL);
+        if (!gl.device)
+            GTEST_SKIP() << "no OpenGL context on EGL surfaceless here";
+        RenderKind = 1;
+        FrontEndActive = 0;
+        EditorOpen = 0;
+        for (int n = 0; n < TEXTURE_SLOTS; n++) {
+            SlotTextures[n] = nullptr;
+            TextureRenderFlags[n] = 0;
+        }
+        TextureSortPairCount = 0;
+        AddListPolygon(500, 4, 0xFF8000, 100.0f, 100.0f, 200.0f);
+        ASSERT_EQ(PlatDeviceClear(gl.device, PLAT_CLEAR_TARGET | PLAT_CLEAR_ZBUFFER, 0x0000FF, 0.0f), DD_OK);
+        PlatDeviceBeginScene(gl.device);
+        DrawPolygonList3D(gl.device, 0);
+        PlatDeviceEndScene(gl.device);
+        EXPECT_EQ(gl.Picture()[110 * 640 + 110], TestDevice::Rgb565((uint16_t)PlatPixelFromRgb(PLAT_PF_RGB565, 255, 128, 0)));
+    }
     PlatShutdown();
 }
 

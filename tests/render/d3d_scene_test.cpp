@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,22 @@ namespace {
 // A state change, or a draw (state DRAW, value = the vertex count).
 using Step = std::pair<int, uint32_t>;
 const int DRAW = -1;
+
+std::vector<Step> Join(std::initializer_list<std::vector<Step>> parts) {
+    std::vector<Step> all;
+    for (const std::vector<Step>& p : parts)
+        all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+// What a multiplicative batch puts back.
+const std::vector<Step> MultiplyBack = {{PLAT_RS_ALPHABLENDENABLE, 0},
+                                        {PLAT_RS_STIPPLEDALPHA, 0},
+                                        {PLAT_RS_SRCBLEND, PLAT_BLEND_ONE},
+                                        {PLAT_RS_TEXTUREMAPBLEND, PLAT_TBLEND_MODULATE},
+                                        {PLAT_RS_ZENABLE, 1},
+                                        {PLAT_RS_ZWRITEENABLE, 1},
+                                        {PLAT_RS_SHADEMODE, PLAT_SHADE_GOURAUD}};
 
 struct SceneTest : ::testing::Test {
     TestDevice* dev = nullptr;
@@ -61,6 +78,13 @@ struct SceneTest : ::testing::Test {
         SlotTextures[slot] = texture;
     }
 
+    std::vector<PlatDeviceEvent> Events() const {
+        std::vector<PlatDeviceEvent> events(PlatDeviceEventCount(dev->device));
+        for (size_t i = 0; i < events.size(); i++)
+            PlatDeviceEventAt(dev->device, (int)i, &events[i]);
+        return events;
+    }
+
     // Draws the list in one scene; the events of the list after its
     // opening states.
     std::vector<PlatDeviceEvent> DrawList() {
@@ -68,12 +92,7 @@ struct SceneTest : ::testing::Test {
         PlatDeviceClearEvents(dev->device);
         DrawPolygonList3D(dev->device, 0);
         PlatDeviceEndScene(dev->device);
-        std::vector<PlatDeviceEvent> events;
-        for (int i = 0; i < PlatDeviceEventCount(dev->device); i++) {
-            PlatDeviceEvent e;
-            PlatDeviceEventAt(dev->device, i, &e);
-            events.push_back(e);
-        }
+        const std::vector<PlatDeviceEvent> events = Events();
         // The list's own states end with the fog colour.
         size_t first = 0;
         for (size_t i = 0; i < events.size(); i++) {
@@ -173,19 +192,13 @@ TEST_F(SceneTest, BatchesFollowTheSlotRunsOfTheSortList) {
 TEST_F(SceneTest, EachKindOfBatchSetsItsStatesAndPutsThemBack) {
     const int filter = TextureFilter;
     // Multiplicative: the picture times the destination, without z.
-    EXPECT_EQ(Batch(1040, 1), (std::vector<Step>{{PLAT_RS_ALPHABLENDENABLE, 1},
-                                                 {PLAT_RS_SRCBLEND, PLAT_BLEND_DESTCOLOR},
-                                                 {PLAT_RS_TEXTUREMAPBLEND, PLAT_TBLEND_DECAL},
-                                                 {PLAT_RS_ZENABLE, 0},
-                                                 {PLAT_RS_ZWRITEENABLE, 0},
-                                                 {DRAW, 6},
-                                                 {PLAT_RS_ALPHABLENDENABLE, 0},
-                                                 {PLAT_RS_STIPPLEDALPHA, 0},
-                                                 {PLAT_RS_SRCBLEND, PLAT_BLEND_ONE},
-                                                 {PLAT_RS_TEXTUREMAPBLEND, PLAT_TBLEND_MODULATE},
-                                                 {PLAT_RS_ZENABLE, 1},
-                                                 {PLAT_RS_ZWRITEENABLE, 1},
-                                                 {PLAT_RS_SHADEMODE, PLAT_SHADE_GOURAUD}}));
+    EXPECT_EQ(Batch(1040, 1), Join({{{PLAT_RS_ALPHABLENDENABLE, 1},
+                                     {PLAT_RS_SRCBLEND, PLAT_BLEND_DESTCOLOR},
+                                     {PLAT_RS_TEXTUREMAPBLEND, PLAT_TBLEND_DECAL},
+                                     {PLAT_RS_ZENABLE, 0},
+                                     {PLAT_RS_ZWRITEENABLE, 0},
+                                     {DRAW, 6}},
+                                    MultiplyBack}));
     // 2020 is multiplicative but keeps its z test.
     for (const Step& s : Batch(2020, 1))
         EXPECT_FALSE(s.first == PLAT_RS_ZENABLE && s.second == 0);
@@ -197,27 +210,21 @@ TEST_F(SceneTest, EachKindOfBatchSetsItsStatesAndPutsThemBack) {
                                             {PLAT_RS_STIPPLEDALPHA, 0},
                                             {PLAT_RS_SRCBLEND, PLAT_BLEND_ONE},
                                             {PLAT_RS_DESTBLEND, PLAT_BLEND_ZERO}};
-    auto join = [](std::initializer_list<std::vector<Step>> parts) {
-        std::vector<Step> all;
-        for (const std::vector<Step>& p : parts)
-            all.insert(all.end(), p.begin(), p.end());
-        return all;
-    };
-    EXPECT_EQ(Batch(1814, 2), join({additive, {{DRAW, 6}}, additiveBack}));
+    EXPECT_EQ(Batch(1814, 2), Join({additive, {{DRAW, 6}}, additiveBack}));
     // The sprites 2000-2011 write no z and test none, 1844-1846 test it,
     // 2012 only stops writing it; z comes back on after each.
     EXPECT_EQ(Batch(2005, 2),
-              join({additive,
+              Join({additive,
                     {{PLAT_RS_ZWRITEENABLE, 0}, {PLAT_RS_ZENABLE, 0}, {DRAW, 6}},
                     additiveBack,
                     {{PLAT_RS_ZENABLE, 1}, {PLAT_RS_ZWRITEENABLE, 1}, {PLAT_RS_SHADEMODE, PLAT_SHADE_GOURAUD},
                      {PLAT_RS_ZWRITEENABLE, 1}}}));
-    EXPECT_EQ(Batch(1845, 2), join({additive,
+    EXPECT_EQ(Batch(1845, 2), Join({additive,
                                     {{PLAT_RS_ZWRITEENABLE, 0}, {PLAT_RS_ZENABLE, 1}, {DRAW, 6}},
                                     additiveBack,
                                     {{PLAT_RS_ZWRITEENABLE, 1}}}));
     EXPECT_EQ(Batch(2012, 2),
-              join({additive, {{PLAT_RS_ZWRITEENABLE, 0}, {DRAW, 6}}, additiveBack, {{PLAT_RS_ZWRITEENABLE, 1}}}));
+              Join({additive, {{PLAT_RS_ZWRITEENABLE, 0}, {DRAW, 6}}, additiveBack, {{PLAT_RS_ZWRITEENABLE, 1}}}));
 
     // No z with nearest filtering (the scoreboard pictures).
     EXPECT_EQ(Batch(1800, 12),
@@ -263,17 +270,9 @@ TEST_F(SceneTest, ADeviceThatOnlyStipplesStipplesItsBlends) {
     EXPECT_EQ(BlendCapable, 0);
     EXPECT_EQ(StippleOnly, 1);
     EXPECT_EQ(DeviceBlendOk, 0) << "no effects on this device";
-    EXPECT_EQ(Batch(1040, 1), (std::vector<Step>{{PLAT_RS_STIPPLEDALPHA, 1},
-                                                 {PLAT_RS_ZENABLE, 0},
-                                                 {PLAT_RS_ZWRITEENABLE, 0},
-                                                 {DRAW, 6},
-                                                 {PLAT_RS_ALPHABLENDENABLE, 0},
-                                                 {PLAT_RS_STIPPLEDALPHA, 0},
-                                                 {PLAT_RS_SRCBLEND, PLAT_BLEND_ONE},
-                                                 {PLAT_RS_TEXTUREMAPBLEND, PLAT_TBLEND_MODULATE},
-                                                 {PLAT_RS_ZENABLE, 1},
-                                                 {PLAT_RS_ZWRITEENABLE, 1},
-                                                 {PLAT_RS_SHADEMODE, PLAT_SHADE_GOURAUD}}));
+    EXPECT_EQ(Batch(1040, 1),
+              Join({{{PLAT_RS_STIPPLEDALPHA, 1}, {PLAT_RS_ZENABLE, 0}, {PLAT_RS_ZWRITEENABLE, 0}, {DRAW, 6}},
+                    MultiplyBack}));
     EXPECT_EQ(Batch(1814, 2)[0], Step(PLAT_RS_STIPPLEDALPHA, 1));
     // The display's own devices blend.
     const PlatDeviceCaps full = DisplayCaps();
@@ -317,9 +316,7 @@ TEST_F(SceneTest, SplitScreenDrawsTwoScenesOnTheHalvesAndKeepsTheMetrics) {
     EXPECT_EQ(RenderScene(dev->device, 0, nullptr), 0);
     std::vector<PlatViewport> scenes, draws;
     int zClears = 0;
-    for (int i = 0; i < PlatDeviceEventCount(dev->device); i++) {
-        PlatDeviceEvent e;
-        PlatDeviceEventAt(dev->device, i, &e);
+    for (const PlatDeviceEvent& e : Events()) {
         if (e.kind == PLAT_EV_BEGINSCENE)
             scenes.push_back(e.viewport);
         if (e.kind == PLAT_EV_DRAW)
@@ -361,6 +358,7 @@ struct AnimationTest : ::testing::Test {
     // Three section entries, each animated: kinds 0, 1 and 18.
     void SetUp() override {
         FrontEndActive = 0;
+        memset(&WorldSectionTable, 0, sizeof WorldSectionTable);
         WorldSectionTable.header[WORLD_SECTION_TOTAL_INT] = 3;
         const int kinds[3] = {0, 1, 18};
         for (int i = 0; i < 3; i++) {

@@ -3,28 +3,19 @@
 // loaded as the race start loads it.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <vector>
 
+#include "common/sample_race.h"
 #include "common/test_game.h"
-#include "frame/display.h"
-#include "frame/frame_state.h"
-#include "frame/utils.h"
 #include "platform/plat_device.h"
 #include "platform/plat_display.h"
 #include "platform/plat_surface.h"
 #include "platform/plat_system.h"
-#include "race/car_pose.h"
-#include "race/race_frame.h"
-#include "race/race_setup.h"
-#include "race/race_state.h"
 #include "render/d3d_scene.h"
 #include "render/d3d_textures.h"
-#include "render/geometry.h"
-#include "render/lookup_tables.h"
-#include "render/render_state.h"
-#include "render/textures.h"
-#include "track/track_files.h"
 
 // A device of the given backend on its own 640 x 480 5-6-5 target with a
 // 16-bit z-buffer.  Null (and nothing left over) when it cannot be made.
@@ -95,40 +86,8 @@ inline void AddListPolygon(int slot, int mode = 10, int32_t light = 255, float x
     TextureSortPairs[TextureSortPairCount++] = n * POLYGON_WORDS;
 }
 
-// The quick race of the sample folder (four cars of models 0, 6, 1 and 12,
-// paints 0 to 3) on track 10, loaded for the drawing path `kind` as the
-// race start loads it, with the first race frame's snapshot taken.
+// The quick race on a fresh test game folder (see sample_race.h).
 inline void LoadQuickRace(int kind, const char* tag) {
     MakeTestGameFolder(tag);
-    RenderKind = kind;
-    GreenMaskBits = 6;
-    DisplayConfig = {640, 480, 16, 0, 0, kind};
-    AllocWorkBuffers();
-    BuildReciprocalTable();
-    BuildSqrtTable();
-    BuildLightClampTable();
-    SetupLightDirection();
-    FrontEndActive = 0;
-    TrackGroup = 1;
-    TrackVariant = 0;
-    CarCount = 4;
-    const int models[4] = {0, 6, 1, 12};
-    for (int c = 0; c < 4; c++) {
-        CarModel[c] = models[c];
-        CarColour[c] = c;
-    }
-    LoadCameraTable();
-    StartRace();
-    LoadTrackData();
-    TextureReloadFlag = 1;
-    PrepareTrackGraphics(nullptr);
-    SurfaceWidth = 640;
-    SurfaceHeight = 480;
-    ScreenRight = 640.0f;
-    ScreenBottom = 480.0f;
-    ScreenCentreX = 320.0f;
-    ScreenCentreY = 240.0f;
-    ViewFocalScale = 224.0f;
-    LastFrameTicks = 1;
-    UpdateRaceFrame();
+    EXPECT_TRUE(LoadQuickRaceTables(kind));
 }

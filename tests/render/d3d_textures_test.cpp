@@ -71,6 +71,7 @@ struct ContainerTest : ::testing::Test {
             TextureIdTable[n] = -1;
     }
     void TearDown() override {
+        DeleteDeviceObjects();
         TextureFreeAll();
         PlatSetVideoMemorySize(256u << 20);
         delete dev;

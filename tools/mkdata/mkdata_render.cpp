@@ -359,46 +359,34 @@ Mesh Hills() {
 // texture from the top (v 0) down to the rim (v 1), and in front of it a
 // band of haze around the horizon.  Both lie beyond the hills, so that the
 // Direct3D path's depth test keeps everything of the track in front of them.
-Mesh Dome(double radius, double low, int texture) {
+// Each is 16 segments around the eye; seen from inside, each triangle's
+// normal points out, away from the eye.
+Mesh SkyRing(double radius, double low, double high, int texture, bool toApex) {
     Mesh mesh;
     mesh.withNormals = false;
     const int segments = 16;
+    const uint32_t word = MakeTextureWord((uint32_t)texture, 0);
     for (int k = 0; k < segments; k++) {
         const double a0 = 2.0 * std::numbers::pi * k / segments, a1 = 2.0 * std::numbers::pi * (k + 1) / segments;
-        const uint32_t first = (uint32_t)mesh.object.vertices.size();
         const float u0 = (float)k / segments, u1 = (float)(k + 1) / segments;
-        mesh.object.vertices.push_back({0.0f, (float)radius, 0.0f, (u0 + u1) * 0.5f, 0.0f});
-        mesh.object.vertices.push_back(
-            {(float)(radius * std::sin(a1)), (float)low, (float)(radius * std::cos(a1)), u1, 1.0f});
-        mesh.object.vertices.push_back(
-            {(float)(radius * std::sin(a0)), (float)low, (float)(radius * std::cos(a0)), u0, 1.0f});
-        // Seen from inside: its normal points out, away from the eye.
-        mesh.object.triangles.push_back({{MakeCorner(first, first), MakeCorner(first + 2, first + 2),
-                                          MakeCorner(first + 1, first + 1)},
-                                         MakeTextureWord((uint32_t)texture, 0)});
-    }
-    return mesh;
-}
-
-Mesh HazeBand(double radius, double low, double high, int texture) {
-    Mesh mesh;
-    mesh.withNormals = false;
-    const int segments = 16;
-    for (int k = 0; k < segments; k++) {
-        const double a0 = 2.0 * std::numbers::pi * k / segments, a1 = 2.0 * std::numbers::pi * (k + 1) / segments;
+        auto at = [&](double a, double y, float u, float v) {
+            return ObjectVertex{(float)(radius * std::sin(a)), (float)y, (float)(radius * std::cos(a)), u, v};
+        };
         const uint32_t first = (uint32_t)mesh.object.vertices.size();
-        const float u0 = (float)k / segments, u1 = (float)(k + 1) / segments;
-        const double x0 = radius * std::sin(a0), z0 = radius * std::cos(a0);
-        const double x1 = radius * std::sin(a1), z1 = radius * std::cos(a1);
-        mesh.object.vertices.push_back({(float)x0, (float)high, (float)z0, u0, 0.0f});
-        mesh.object.vertices.push_back({(float)x1, (float)high, (float)z1, u1, 0.0f});
-        mesh.object.vertices.push_back({(float)x1, (float)low, (float)z1, u1, 1.0f});
-        mesh.object.vertices.push_back({(float)x0, (float)low, (float)z0, u0, 1.0f});
-        const uint32_t word = MakeTextureWord((uint32_t)texture, 0);
-        mesh.object.triangles.push_back(
-            {{MakeCorner(first, first), MakeCorner(first + 2, first + 2), MakeCorner(first + 1, first + 1)}, word});
-        mesh.object.triangles.push_back(
-            {{MakeCorner(first, first), MakeCorner(first + 3, first + 3), MakeCorner(first + 2, first + 2)}, word});
+        auto corner = [&](uint32_t k2) { return MakeCorner(first + k2, first + k2); };
+        if (toApex) {
+            mesh.object.vertices.push_back({0.0f, (float)high, 0.0f, (u0 + u1) * 0.5f, 0.0f});
+            mesh.object.vertices.push_back(at(a1, low, u1, 1.0f));
+            mesh.object.vertices.push_back(at(a0, low, u0, 1.0f));
+            mesh.object.triangles.push_back({{corner(0), corner(2), corner(1)}, word});
+            continue;
+        }
+        mesh.object.vertices.push_back(at(a0, high, u0, 0.0f));
+        mesh.object.vertices.push_back(at(a1, high, u1, 0.0f));
+        mesh.object.vertices.push_back(at(a1, low, u1, 1.0f));
+        mesh.object.vertices.push_back(at(a0, low, u0, 1.0f));
+        mesh.object.triangles.push_back({{corner(0), corner(2), corner(1)}, word});
+        mesh.object.triangles.push_back({{corner(0), corner(3), corner(2)}, word});
     }
     return mesh;
 }
@@ -442,8 +430,8 @@ bool WriteTrackScenery() {
     const std::string folder = "3d\\Tracks\\Track-10\\";
     Mesh cube;
     cube.Box(-400, 400, -400, 400, -400, 400, TEX_CRATE);
-    return Write(folder, "CIELO", Dome(400000.0, -60000.0, TEX_SKY_DOME)) &&
-           Write(folder, "DEGRA", HazeBand(380000.0, -120000.0, 40000.0, TEX_SKY_GRADIENT)) && Write(folder, "POLVO", Sprite(50.0)) &&
+    return Write(folder, "CIELO", SkyRing(400000.0, -60000.0, 400000.0, TEX_SKY_DOME, true)) &&
+           Write(folder, "DEGRA", SkyRing(380000.0, -120000.0, 40000.0, TEX_SKY_GRADIENT, false)) && Write(folder, "POLVO", Sprite(50.0)) &&
            Write(folder, "BOLA", Ball(30.0)) && Write(folder, "BOLA1", Ball(30.0)) &&
            Write(folder, "BOLA2", Ball(30.0)) && Write(folder, "BOLA3", Ball(30.0)) &&
            Write(folder, "MONTANAS", Hills()) && Write(folder, "CUBO", cube) && Write(folder, "TUERCA", Nut(500.0, 180.0));
