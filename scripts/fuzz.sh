@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the archive parser and the bitmap decoder
-# (with the texture manager behind it) with clang, ASan and UBSan, and runs
-# each (60 seconds, or the number of seconds given).
+# Builds the libFuzzer targets of the archive parser, the bitmap decoder
+# (with the texture manager behind it), the network layer's packets and the
+# game-message dispatch with clang, ASan and UBSan, and runs each (60
+# seconds, or the number of seconds given).
 #
 #   scripts/fuzz.sh [SECONDS]
 set -euo pipefail
@@ -62,3 +63,35 @@ bmp 3 2 24 0 > "$out/corpus-bmp/small24"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "$out/fuzz_bmp" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
   -artifact_prefix="$out/" "$out/corpus-bmp"
+
+# The session layer's packet records, seeded with a query and a game message.
+clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
+  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+  -ISources fuzz/fuzz_net_packet.cpp Sources/platform/plat_net_packet.cpp \
+  -o "$out/fuzz_net_packet"
+mkdir -p "$out/corpus-net-packet"
+le16() { printf "$(printf '\\x%02x\\x%02x' $(($1 & 255)) $((($1 >> 8) & 255)))"; }
+{ printf 'QVNP\x01\x01'; le16 24; head -c 16 /dev/zero; le32 7; le32 2; } > "$out/corpus-net-packet/query"
+{ printf 'QVNP\x01\x11'; le16 13; le32 3; le32 0; le16 3; printf '\x06\x01\x02'; } > "$out/corpus-net-packet/game"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  "$out/fuzz_net_packet" -max_total_time="$seconds" -max_len=4200 -print_final_stats=1 \
+  -artifact_prefix="$out/" "$out/corpus-net-packet"
+
+# The game-message dispatch: four bytes of session set-up, then one message.
+clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
+  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+  -ISources fuzz/fuzz_net_dispatch.cpp \
+  Sources/net/lobby.cpp Sources/net/net_messages.cpp Sources/net/net_state.cpp Sources/net/net_texts.cpp \
+  Sources/net/net_wire.cpp Sources/net/race_sync.cpp Sources/net/remote_cars.cpp Sources/net/session.cpp \
+  Sources/race/race_state.cpp Sources/frame/frame_state.cpp Sources/frame/sim_lock.cpp \
+  Sources/platform/plat_net.cpp Sources/platform/plat_net_addr.cpp Sources/platform/plat_net_packet.cpp \
+  Sources/platform/plat_thread.cpp $(pkg-config --cflags --libs libenet) \
+  -o "$out/fuzz_net_dispatch"
+mkdir -p "$out/corpus-net-dispatch"
+{ printf '\x03\x01\x03\x01'; printf '\x03'; le32 1; le32 5; le32 2; } > "$out/corpus-net-dispatch/car-choice"
+{ printf '\x03\x00\x13\x00'; printf '\x04'; head -c 60 /dev/zero; } > "$out/corpus-net-dispatch/car-states"
+{ printf '\x03\x02\x03\x01'; printf '\x06'; le32 1; le32 4; } > "$out/corpus-net-dispatch/pause"
+{ printf '\x03\x02\x03\x03'; printf '\x01hello\x00'; } > "$out/corpus-net-dispatch/chat"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  "$out/fuzz_net_dispatch" -max_total_time="$seconds" -max_len=2200 -print_final_stats=1 \
+  -artifact_prefix="$out/" "$out/corpus-net-dispatch"

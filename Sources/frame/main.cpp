@@ -2,7 +2,7 @@
 // runs the game's spine.
 //
 //   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug]
-//           [--recording-device]
+//           [--net-port PORT] [--net-search ADDR[:PORT],...] [--recording-device]
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +12,7 @@
 #include "frame/startup.h"
 #include "platform/plat_device.h"
 #include "platform/plat_headless_devices.h"
+#include "platform/plat_net.h"
 #include "platform/plat_system.h"
 
 static int ParseCommandLine(int argc, char** argv) {
@@ -31,9 +32,20 @@ static int ParseCommandLine(int argc, char** argv) {
             CommandLine.debug = 1;
         } else if (strcmp(arg, "--recording-device") == 0) {
             CommandLine.recordingDevice = 1;
+        } else if (strcmp(arg, "--net-port") == 0 && i + 1 < argc) {
+            const int port = atoi(argv[++i]);
+            if (port <= 0 || port > 65535) {
+                fprintf(stderr, "quorvix: --net-port wants a port from 1 to 65535\n");
+                return 0;
+            }
+            PlatNetSetPort(port);
+        } else if (strcmp(arg, "--net-search") == 0 && i + 1 < argc) {
+            if (!PlatNetSetSearchList(argv[++i])) {
+                fprintf(stderr, "quorvix: --net-search wants ADDR[:PORT],...\n");
+                return 0;
+            }
         } else {
-            fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] "
-                            "[--recording-device]\n");
+            fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--net-port PORT] [--net-search ADDR[:PORT],...] [--recording-device]\n");
             return 0;
         }
     }
