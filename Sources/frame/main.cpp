@@ -1,7 +1,7 @@
 // The program entry: reads the command line, starts the platform layer and
 // runs the game's spine.
 //
-//   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug]
+//   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--developer]
 //           [--net-port PORT] [--net-search ADDR[:PORT],...] [--recording-device]
 
 #include <cstdio>
@@ -44,8 +44,11 @@ static int ParseCommandLine(int argc, char** argv) {
                 fprintf(stderr, "quorvix: --net-search wants ADDR[:PORT],...\n");
                 return 0;
             }
+        } else if (strcmp(arg, "--developer") == 0) {
+            CommandLine.developer = 1;
         } else {
-            fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--net-port PORT] [--net-search ADDR[:PORT],...] [--recording-device]\n");
+            fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] "
+                            "[--developer] [--net-port PORT] [--net-search ADDR[:PORT],...] [--recording-device]\n");
             return 0;
         }
     }

@@ -10,6 +10,7 @@
 #include "frontend/text_slots.h"
 #include "menulayout/menulayout_state.h"
 #include "race/car_pose.h"
+#include "race/car_setup.h"
 #include "race/messages.h"
 #include "race/physics.h"
 #include "race/race_state.h"
@@ -68,11 +69,11 @@ void NetUpdateCarHeading(int car) { UpdateCarHeading(car); }
 void NetUpdateChaseCamera(int car) { UpdateChaseCamera(car); }
 void NetWheelWorldPositions(int car) { WheelWorldPositions(car); }
 
-// Not built yet: the car physics' turn rate, body spin and body heading.
-// Until they exist the heading travels without a rate.
-float NetCarHeadingRate(int) { return 0.0f; }
-void NetSetCarTurnRate(int, float) {}
-void NetSetBodyHeading(int, float) {}
+// The turn rate the car physics integrates; the body's spin from impacts
+// joins it with the collisions.
+float NetCarHeadingRate(int car) { return YawRate[car]; }
+void NetSetCarTurnRate(int car, float rate) { YawRate[car] = rate; }
+void NetSetBodyHeading(int car, float heading) { HeadingAccum[car] = heading; }
 
 void NetCarForwardAxis(int car, float forward[3]) {
     LoadIdentityPhys();
@@ -81,14 +82,10 @@ void NetCarForwardAxis(int car, float forward[3]) {
         forward[i] = PhysMatrix[2][i];
 }
 
-// Not built yet: the wheels' spin of the car physics.
-void NetSpinWheels(int, float) {}
+void NetSpinWheels(int car, float amount) { WheelRollAngle[car] += amount; }
 float NetFastSqrt(float value) { return FastSqrt(value); }
-// Not built yet: the engine types of the car physics.
-void NetSetCarEngineType(int) {}
-// Not built yet: the body record's fields (CarBody is raw bytes until the
-// car physics lays it out).
-void NetSettleBodyHeight(int) {}
+void NetSetCarEngineType(int player) { SetCarEngineType(player); }
+void NetSettleBodyHeight(int car) { CarBodies[car].y = SimPosY[car]; }
 
 // Not built yet: the race order tables and the points of the race rules.
 // The host's results and standings are kept here until those tables exist.

@@ -4,5 +4,8 @@
 // Per car, every race frame: decodes SurfaceWord into SurfaceFlags, then
 // (with sound on) drives the terrain loops.
 void UpdateTerrainSounds(int car);
+
+// The new-message sound of a timed screen message (channel 18, one repeat).
+void PlayMessageSoundLoop();
 // The thunder of the storm tracks (not built yet: it plays nothing).
 void PlayThunderSound();
