@@ -160,7 +160,8 @@ MkPicture SkyPicture() {
 }
 
 // Boards behind the walls: two flags and a sign, the first pictures of the
-// track's animated textures.
+// track's animated textures.  (The fonts' ink is 250, 250, 250: the race
+// view's pictures keep off it, so that text on a screenshot can be told.)
 MkPicture FlagBoard(uint32_t field, uint32_t cross) {
     MkPicture p = Blank(64, 32, field);
     for (int y = 0; y < 32; y++)
@@ -361,7 +362,7 @@ bool MkWriteTextures() {
               WritePicture(Numbered(trackArt, 76), Hills()) &&
               WritePicture(Numbered(trackArt, 77), SkyBand(120, 220)) &&
               WritePicture(Numbered(trackArt, 78), SkyBand(180, 250)) &&
-              WritePicture(Numbered(trackArt, 20), FlagBoard(Rgb(30, 70, 190), Rgb(250, 250, 250))) &&
+              WritePicture(Numbered(trackArt, 20), FlagBoard(Rgb(30, 70, 190), Rgb(255, 255, 255))) &&
               WritePicture(Numbered(trackArt, 21), FlagBoard(Rgb(220, 30, 30), Rgb(250, 220, 40))) &&
               WritePicture(Numbered(trackArt, 23), SignBoard()) &&
               WritePicture("ArtWork\\Tracks\\Track-01\\0\\cielo.bmp", SkyPicture());
@@ -393,7 +394,7 @@ bool MkWriteTextures() {
              WritePicture(Numbered(folder, 1086), Flat(32, 32, Rgb(255, 60, 40), Rgb(0, 0, 0))) &&
              WritePicture(Numbered(folder, 1997), Reflection(Rgb(200, 210, 230), Rgb(255, 255, 255), Rgb(90, 90, 96))) &&
              WritePicture(Numbered(folder, 1998), Reflection(Rgb(120, 160, 210), Rgb(220, 230, 240), Rgb(40, 50, 60))) &&
-             WritePicture(Numbered(folder, 1999), Reflection(Rgb(150, 180, 230), Rgb(250, 250, 250), Rgb(70, 80, 70)));
+             WritePicture(Numbered(folder, 1999), Reflection(Rgb(150, 180, 230), Rgb(255, 255, 255), Rgb(70, 80, 70)));
     }
     return ok;
 }
