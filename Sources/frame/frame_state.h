@@ -171,5 +171,6 @@ struct CommandLineOptions {
     int debug;          // --debug: debugger output on stderr
     int developer;      // --developer: developer mode (the race's tuning keys)
     int intro;          // --intro: the three intro videos play at start-up
+    int recordingDevice;  // --recording-device: headless runs draw with the recording device
 };
 extern CommandLineOptions CommandLine;
