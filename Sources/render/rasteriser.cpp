@@ -261,8 +261,6 @@ void WalkTriangle(const RasterVertex* in, const RasterTarget& t) {
     }
 }
 
-int DarkenTablesBuilt;
-
 }  // namespace
 
 void RasterizePrimitives() {

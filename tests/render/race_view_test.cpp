@@ -271,6 +271,7 @@ TEST(SceneBuilder, TheWaterNeedsNoEffectsSwitch) {
 // found last stays.
 TEST(SceneBuilder, TheViewsZoneIsSearchedUpToTheRangesEnd) {
     cocheX[0] = cocheZ[0] = 5000.0f;
+    memset(&WorldSectionTable, 0, sizeof WorldSectionTable);
     auto zoneFound = [](int group, int index) {
         memset(&ZoneTable, 0, sizeof ZoneTable);
         ZoneRecord& zone = ZoneTable.records[index];
