@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "frame/display.h"
 #include "frame/frame_state.h"
 #include "frame/framework.h"
@@ -20,6 +22,7 @@
 #include "platform/plat_timer.h"
 #include "platform/plat_window.h"
 #include "race/race_state.h"
+#include "render/objects.h"
 #include "render/render_state.h"
 
 static void ResetClock(ClockMST& clock) {
@@ -154,6 +157,17 @@ static void FreshRace() {
 void FreshFrameAndRace() {
     FreshFrame();
     FreshRace();
+}
+
+void FreshObjectPools() {
+    VertexTotal = 0;
+    TriangleTotal = 0;
+    NormalsTotal = 0;
+    memset(ObjectNameTable, 0, sizeof ObjectNameTable);
+    memset(ObjectEntries, 0, sizeof ObjectEntries);
+    FirstObjectPending = 1;
+    CurrentObjectSlot = 0;
+    ObjectPaintShift = -1;
 }
 
 namespace {

@@ -15,6 +15,9 @@ void FreshMachine();
 // definitions start them.
 void FreshFrameAndRace();
 
+// Empty object pools and name table, as before the first object load.
+void FreshObjectPools();
+
 // Runs `reset` before every test of the program (from a static initialiser
 // of the program's own sources).
 bool ResetBeforeEveryTest(void (*reset)());

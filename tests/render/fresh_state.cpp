@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "common/fresh_state.h"
-#include "render/objects.h"
 #include "render/render_state.h"
 #include "render/soft_frame.h"
 
@@ -14,14 +13,7 @@ namespace {
 void FreshRenderProgram() {
     FreshMachine();
     FreshFrameAndRace();
-    VertexTotal = 0;
-    TriangleTotal = 0;
-    NormalsTotal = 0;
-    memset(ObjectNameTable, 0, sizeof ObjectNameTable);
-    memset(ObjectEntries, 0, sizeof ObjectEntries);
-    FirstObjectPending = 1;
-    CurrentObjectSlot = 0;
-    ObjectPaintShift = -1;
+    FreshObjectPools();
     for (int n = 0; n < TEXTURE_SLOTS; n++) {
         SoftTexturePages[n] = {};
         TextureIdTable[n] = 0;

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "common/fresh_state.h"
-#include "render/objects.h"
 #include "render/render_state.h"
 #include "track/track_state.h"
 
@@ -23,14 +22,7 @@ void FreshGrid(CellListGrid& grid, int columns) {
 void FreshTrackProgram() {
     FreshMachine();
     FreshFrameAndRace();
-    VertexTotal = 0;
-    TriangleTotal = 0;
-    NormalsTotal = 0;
-    memset(ObjectNameTable, 0, sizeof ObjectNameTable);
-    memset(ObjectEntries, 0, sizeof ObjectEntries);
-    FirstObjectPending = 1;
-    CurrentObjectSlot = 0;
-    ObjectPaintShift = -1;
+    FreshObjectPools();
 
     memset(AssetFolder, 0, sizeof AssetFolder);
     memset(CpuLineTable, 0, sizeof CpuLineTable);
