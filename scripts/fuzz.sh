@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the archive parser and the bitmap decoder
+# Builds the libFuzzer targets of the archive parser, the bitmap decoder, the
+# network layer's packets, the game-message dispatch and the car table
 # with clang, ASan and UBSan, and runs each (60 seconds, or the number of
 # seconds given).
 #
@@ -60,3 +61,57 @@ bmp 3 2 24 0 > "$out/corpus-bmp/small24"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "$out/fuzz_bmp" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
   -artifact_prefix="$out/" "$out/corpus-bmp"
+
+# The session layer's packet records, seeded with a query and a game message.
+clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
+  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+  -ISources fuzz/fuzz_net_packet.cpp Sources/platform/plat_net_packet.cpp \
+  -o "$out/fuzz_net_packet"
+mkdir -p "$out/corpus-net-packet"
+le16() { printf "$(printf '\\x%02x\\x%02x' $(($1 & 255)) $((($1 >> 8) & 255)))"; }
+{ printf 'QVNP\x01\x01'; le16 24; head -c 16 /dev/zero; le32 7; le32 2; } > "$out/corpus-net-packet/query"
+{ printf 'QVNP\x01\x11'; le16 13; le32 3; le32 0; le16 3; printf '\x06\x01\x02'; } > "$out/corpus-net-packet/game"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  "$out/fuzz_net_packet" -max_total_time="$seconds" -max_len=4200 -print_final_stats=1 \
+  -artifact_prefix="$out/" "$out/corpus-net-packet"
+
+# The game-message dispatch: four bytes of session set-up, then one message.
+clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
+  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+  -ISources fuzz/fuzz_net_dispatch.cpp \
+  Sources/net/lobby.cpp Sources/net/net_messages.cpp Sources/net/net_state.cpp Sources/net/net_texts.cpp \
+  Sources/net/net_wire.cpp Sources/net/race_sync.cpp Sources/net/remote_cars.cpp Sources/net/session.cpp \
+  Sources/race/race_state.cpp Sources/frame/frame_state.cpp Sources/frame/sim_lock.cpp \
+  Sources/platform/plat_net.cpp Sources/platform/plat_net_addr.cpp Sources/platform/plat_net_packet.cpp \
+  Sources/platform/plat_thread.cpp $(pkg-config --cflags --libs libenet) \
+  -o "$out/fuzz_net_dispatch"
+mkdir -p "$out/corpus-net-dispatch"
+{ printf '\x03\x01\x03\x01'; printf '\x03'; le32 1; le32 5; le32 2; } > "$out/corpus-net-dispatch/car-choice"
+{ printf '\x03\x00\x13\x00'; printf '\x04'; head -c 60 /dev/zero; } > "$out/corpus-net-dispatch/car-states"
+{ printf '\x03\x02\x03\x01'; printf '\x06'; le32 1; le32 4; } > "$out/corpus-net-dispatch/pause"
+{ printf '\x03\x02\x03\x03'; printf '\x01hello\x00'; } > "$out/corpus-net-dispatch/chat"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  "$out/fuzz_net_dispatch" -max_total_time="$seconds" -max_len=2200 -print_final_stats=1 \
+  -artifact_prefix="$out/" "$out/corpus-net-dispatch"
+
+# The car table: any bytes as Config\Motion.dat, then two cars driven for 200
+# ticks; seeded with the sample folder's table (zeros before a build made it)
+# and a short run of control words.
+car_sources=(Sources/race/{race_state,physics,engine,engine_table,drive_model,motion_table}.cpp
+  Sources/sound/{car_sounds,sound_state}.cpp Sources/frame/frame_state.cpp Sources/track/track_state.cpp
+  Sources/render/{geometry,render_state}.cpp Sources/net/net_state.cpp Sources/frontend/frontend_state.cpp)
+clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
+  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+  -ISources fuzz/fuzz_motion_table.cpp "${car_sources[@]}" \
+  -o "$out/fuzz_motion_table"
+mkdir -p "$out/corpus-motion"
+if [ -f build/game/Config/Motion.dat ]; then
+  cp build/game/Config/Motion.dat "$out/corpus-motion/sample"
+else
+  head -c 1120 /dev/zero > "$out/corpus-motion/sample"
+fi
+{ cat "$out/corpus-motion/sample"; printf '\x09\x03\x02\x02\x0a\x06\x22\x12\x01\x01\x04\x08'; } \
+  > "$out/corpus-motion/sample-driven"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  "$out/fuzz_motion_table" -max_total_time="$seconds" -max_len=1400 -print_final_stats=1 \
+  -artifact_prefix="$out/" "$out/corpus-motion"

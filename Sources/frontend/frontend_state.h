@@ -23,6 +23,9 @@ extern int TextEditHasText;        // ... and holds text
 extern int MouseKeptOff;           // the front end keeps the mouse switched off
 extern int InRaceMenuCounter;
 extern int ChampionshipChosen;     // the championship mode was chosen in the menus
+extern int ChampionshipRunning;    // the grid takes its starting order from the standings
+extern int SingleRaceMode;
+extern int DeveloperSwitch;        // developer mode: the race's tuning keys work
 
 // Byte numbers of VisualSettings (CONFIG\visual.cfg, 48 bytes).
 enum VisualSettingsByte {
