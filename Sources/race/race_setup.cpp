@@ -7,6 +7,7 @@
 #include "race/car_pose.h"
 #include "race/car_setup.h"
 #include "race/engine.h"
+#include "race/messages.h"
 #include "race/physics.h"
 #include "race/race_state.h"
 #include "race/tuning.h"
@@ -74,6 +75,7 @@ void StartRace() {
     FinishSequence = 0;
     ViewedCar[0] = 0;
     HudVisible = 1;
+    DrawTimedMessages(1);
     if (!ReplayPlaying) {
         PresentationRun = 0;
         PresentationCamera = 0;
