@@ -159,6 +159,7 @@ TEST_F(FrameDriverTest, TheTimedWaitSnapshotsAndSortsTheCarsByDistance) {
     // In split screen the nearer of the two cameras counts.
     SplitScreen = 1;
     ChaseEyeX[1] = -300.0f;   // the second eye on car 0
+    ChaseEyeZ[1] = 0.0f;
     WaitSeconds(0.0f);
     EXPECT_EQ(CarsByDistance[0].car, 0);
     EXPECT_EQ(CarsByDistance[0].distance, 0);
