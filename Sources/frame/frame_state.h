@@ -103,6 +103,7 @@ extern unsigned char* SoftOccupancy;      // one byte per texel cell
 extern unsigned char* SoftPalettes;       // palette blocks
 extern uint16_t* DarkenTableStrong;       // 65,536 entries
 extern uint16_t* DarkenTableWeak;
+extern int DarkenTablesBuilt;             // the rasteriser built them in these buffers
 extern unsigned char** ScanlineRows;      // colour row addresses of the software frame
 extern unsigned char** DepthRows;         // depth row addresses (minus 614,400)
 

@@ -9,6 +9,7 @@
 #include "frame/frame_state.h"
 #include "frame/frame_update.h"
 #include "frame/framework.h"
+#include "frame/handover_trace.h"
 #include "frame/input.h"
 #include "frame/joystick.h"
 #include "frame/tick.h"
@@ -172,12 +173,13 @@ static void ApplyVisualSettings() {
 }
 
 int WinMain() {
+    FramesRun = 0;   // --frames counts the frames of this run
     AppInstance = 1;
-    if (!ActivateRunningInstance())
+    if (!STEP(ActivateRunningInstance()))
         exit(1);
 
-    if (!ReadDisplayConfig()) {
-        RunSetupProgram(0);
+    if (!STEP(ReadDisplayConfig())) {
+        STEP(RunSetupProgram(0));
         if (!ReadDisplayConfig()) {
             // The message file is normally read after this check; load it
             // here so the box says what is wrong instead of nothing.
@@ -192,16 +194,16 @@ int WinMain() {
     PlatDesktopSize(&desktopWidth, &desktopHeight);
     DesktopRect = {0, 0, desktopWidth, desktopHeight};
 
-    if (!VfsScanArchives())
+    if (!STEP(VfsScanArchives()))
         return StartupFailure("Virtual file system error!", "You must reinstall the game.");
-    LoadMessageFile();
-    FindCdDrive();
-    if (!CheckDirectX())
+    STEP(LoadMessageFile());
+    STEP(FindCdDrive());
+    if (!STEP(CheckDirectX()))
         return 0;
-    if (!CheckFreeDiskSpace())
+    if (!STEP(CheckFreeDiskSpace()))
         return 0;
 
-    if (!PlatCreateWindow("Quorvix", MainWindowProc))
+    if (!STEP(PlatCreateWindow("Quorvix", MainWindowProc)))
         return StartupFailure("ERROR", "The window could not be created.");
     PlatShowCursor(0);
     MainWindow = 1;
@@ -215,42 +217,42 @@ int WinMain() {
     if (CommandLine.intro)
         VideoHook(3);
 
-    if (!OpenFramework())
+    if (!STEP(OpenFramework()))
         return 0;
 
     PlatShowCursor(0);
-    UpdateScreenMetrics();
-    ShowLoadingScreen();
+    STEP(UpdateScreenMetrics());
+    STEP(ShowLoadingScreen());
     RenderKind = DisplayConfig.displayKind;
     if (RenderKind == 0)
         DisplayConfig.bitDepth = 16;
     AppReady = 1;
 
-    ReadCpuFeatures();
-    BuildReciprocalTable();
-    BuildLightClampTable();
-    if (!MouseInit(MainWindow))
+    STEP(ReadCpuFeatures());
+    STEP(BuildReciprocalTable());
+    STEP(BuildLightClampTable());
+    if (!STEP(MouseInit(MainWindow)))
         PlatMessageBox("DImput", "Direct Input Error!", PLAT_MB_ICONERROR);
-    InitSoundMixer();
-    AllocWorkBuffers();
-    SetStartDefaults();
-    LoadHudSurfaces();
-    LoadMenuGfxSet();
-    PreloadMenuGfx();
-    LoadMenuRawGraphics();
-    BuildSqrtTable();
-    StartRace();
-    SetupLightDirection();
-    PlatSurface* renderTarget = GetRenderTarget();
-    LoadSettings(0);
-    ApplyVisualSettings();
+    STEP(InitSoundMixer());
+    STEP(AllocWorkBuffers());
+    STEP(SetStartDefaults());
+    STEP(LoadHudSurfaces());
+    STEP(LoadMenuGfxSet());
+    STEP(PreloadMenuGfx());
+    STEP(LoadMenuRawGraphics());
+    STEP(BuildSqrtTable());
+    STEP(StartRace());
+    STEP(SetupLightDirection());
+    PlatSurface* renderTarget = STEP(GetRenderTarget());
+    STEP(LoadSettings(0));
+    STEP(ApplyVisualSettings());
 
-    ReadPixelFormat(renderTarget);
-    InitMenus();
-    StartTickTimer(17, MainWindow);
+    STEP(ReadPixelFormat(renderTarget));
+    STEP(InitMenus());
+    STEP(StartTickTimer(17, MainWindow));
 
-    LoadCameraTable();
-    SaveWorkSurfaceCopy();
+    STEP(LoadCameraTable());
+    STEP(SaveWorkSurfaceCopy());
 
     return RunMessageLoop();
 }

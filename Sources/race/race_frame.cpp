@@ -34,9 +34,14 @@ void UpdateRaceFrame() {
         return;
     FrameTicks = LastFrameTicks;
     // The presentation fly-by is not built yet: its camera hands over to the
-    // chase camera at the first race frame.
+    // chase camera at the first race frame, and the race runs from there
+    // (Space no longer sends it back to the grid).
     PresentationCamera = 0;
     PresentationRun = 0;
+    if (RacePhase == 2) {
+        RacePhase = 0;
+        FinishSequence = 0;
+    }
     TuningKeys();
     SnapshotCars();
     const int keptCar = CurrentCar;
@@ -66,6 +71,40 @@ void SnapshotCars() {
         EyeZ[car] = ChaseEyeZ[car];
     }
     ViewFocalScaleCopy = ViewFocalScale;
+}
+
+// Sound and collisions walk the cars nearest first.  The distance is to the
+// nearer of the local cameras (the eye arrays hold the negated eye).
+void SortCarsByCameraDistance() {
+    const int cars = CarCount < MAX_CARS ? (int)CarCount : MAX_CARS;
+    for (int c = 0; c < cars; c++) {
+        CameraDistance[c] = 0.0f;
+        CarsByDistance[c].car = MAX_CARS;
+    }
+    for (int v = 0; v <= (SplitScreen ? 1 : 0); v++) {
+        for (int c = 0; c < cars; c++) {
+            const float dx = cocheX[c] + EyeX[v], dz = cocheZ[c] + EyeZ[v];
+            const float d = FastSqrt(dx * dx + dz * dz);
+            if (CameraDistance[c] == 0.0f || d < CameraDistance[c])
+                CameraDistance[c] = d;
+        }
+    }
+    int taken[MAX_CARS] = {};
+    float last = 0.0f;
+    for (int k = 0; k < cars; k++) {
+        int nearest = -1;
+        // Among equal distances the higher car index wins.
+        for (int c = 0; c < cars; c++) {
+            if (!taken[c] && CameraDistance[c] >= last && (nearest < 0 || CameraDistance[c] <= CameraDistance[nearest]))
+                nearest = c;
+        }
+        if (nearest < 0)
+            break;
+        taken[nearest] = 1;
+        CarsByDistance[k].car = nearest;
+        CarsByDistance[k].distance = (int)CameraDistance[nearest];
+        last = CameraDistance[nearest];
+    }
 }
 
 void SavePreviousPositions() {}

@@ -5,5 +5,7 @@
 // race order, cameras and zones.
 void UpdateRaceFrame();
 void SnapshotCars();
+// Fills CameraDistance and CarsByDistance from the frame's copies and eyes.
+void SortCarsByCameraDistance();
 void SavePreviousPositions();
 void ComputePositionDeltas();

@@ -151,6 +151,7 @@ float CarGroundHeight[MAX_CARS];
 float GroundTiltPitch[MAX_CARS], GroundTiltRoll[MAX_CARS];
 float DrawTiltPitch[MAX_CARS], DrawTiltRoll[MAX_CARS];
 float HeadPitch[MAX_CARS], HeadRoll[MAX_CARS];
+CarDistance CarsByDistance[MAX_CARS];
 float CameraTable[CAMERA_TABLE_MODELS][CAMERA_TABLE_PAIRS][2];
 
 float SkyDrift;

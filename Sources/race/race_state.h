@@ -274,6 +274,14 @@ extern float CarGroundHeight[MAX_CARS];
 extern float GroundTiltPitch[MAX_CARS], GroundTiltRoll[MAX_CARS];
 extern float DrawTiltPitch[MAX_CARS], DrawTiltRoll[MAX_CARS];
 extern float HeadPitch[MAX_CARS], HeadRoll[MAX_CARS];   // the driver's head angles of the pose
+// The cars sorted by CameraDistance, nearest first; car 8 marks an empty
+// record.
+struct CarDistance {
+    int car;
+    int distance;   // truncated
+    int spare;
+};
+extern CarDistance CarsByDistance[MAX_CARS];
 // Config\cameras.cfg: 19 car models x 5 pairs {eye height, eye offset}.
 enum { CAMERA_TABLE_MODELS = 19, CAMERA_TABLE_PAIRS = 5 };
 extern float CameraTable[CAMERA_TABLE_MODELS][CAMERA_TABLE_PAIRS][2];
