@@ -37,6 +37,7 @@
 #include "render/render_state.h"
 #include "render/surfaces2d.h"
 #include "sound/sound_session.h"
+#include "track/track_state.h"
 
 int FramesRun;
 
@@ -131,6 +132,7 @@ void SetStartDefaults() {
     CarCount = 1;
     FrontEndActive = 1;
     CarBoxReady = 0;
+    CarBoxesDirty = 1;
     DeveloperSwitch = CommandLine.developer;
 }
 
