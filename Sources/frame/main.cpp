@@ -2,7 +2,7 @@
 // runs the game's spine.
 //
 //   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--developer]
-//           [--net-port PORT] [--net-search ADDR[:PORT],...]
+//           [--script FILE] [--carlog FILE] [--net-port PORT] [--net-search ADDR[:PORT],...]
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +10,9 @@
 
 #include "frame/frame_state.h"
 #include "frame/startup.h"
+#include "race/car_log.h"
 #include "platform/plat_net.h"
+#include "platform/plat_script.h"
 #include "platform/plat_system.h"
 
 static int ParseCommandLine(int argc, char** argv) {
@@ -42,9 +44,14 @@ static int ParseCommandLine(int argc, char** argv) {
             }
         } else if (strcmp(arg, "--developer") == 0) {
             CommandLine.developer = 1;
+        } else if (strcmp(arg, "--script") == 0 && i + 1 < argc) {
+            CommandLine.script = argv[++i];
+        } else if (strcmp(arg, "--carlog") == 0 && i + 1 < argc) {
+            CommandLine.carlog = argv[++i];
         } else {
             fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] "
-                            "[--developer] [--net-port PORT] [--net-search ADDR[:PORT],...]\n");
+                            "[--developer] [--script FILE] [--carlog FILE] [--net-port PORT] "
+                            "[--net-search ADDR[:PORT],...]\n");
             return 0;
         }
     }
@@ -59,7 +66,19 @@ int main(int argc, char** argv) {
         fprintf(stderr, "quorvix: no display could be opened (try --headless)\n");
         return 1;
     }
+    char error[SCRIPT_ERROR_SIZE];
+    if (CommandLine.script && !PlatScriptLoad(CommandLine.script, error, sizeof error)) {
+        fprintf(stderr, "quorvix: --script: %s\n", error);
+        PlatShutdown();
+        return 2;
+    }
+    if (CommandLine.carlog && !OpenCarLog(CommandLine.carlog)) {
+        fprintf(stderr, "quorvix: --carlog: cannot write %s\n", CommandLine.carlog);
+        PlatShutdown();
+        return 2;
+    }
     const int code = WinMain();
+    CloseCarLog();
     PlatShutdown();
     return code;
 }

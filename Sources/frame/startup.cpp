@@ -36,6 +36,7 @@
 #include "render/lookup_tables.h"
 #include "render/render_state.h"
 #include "render/surfaces2d.h"
+#include "platform/plat_script.h"
 #include "sound/sound_session.h"
 #include "track/track_state.h"
 
@@ -255,6 +256,7 @@ int WinMain() {
 }
 
 void RunIdleFrame() {
+    PlatScriptFrame(FramesRun);
     PrevFrameTickCount = TimerTicks.load();
     // Lockstep runs (headless) advance the clock here, so the ticks fall
     // between the two readings of TimerTicks as they would on the timer thread.

@@ -32,6 +32,12 @@ bool MakeTrackData(const MkOptions& options);
 bool MakeRaceData(const MkOptions& options);
 bool MakeSoundData(const MkOptions& options);
 bool MakeFrontendData(const MkOptions& options);
+// The settings record with the factory settings; false when a key is
+// missing from the key table.
+struct SettingsRecord;
+bool MkFactorySettings(SettingsRecord* record);
+// Config\config.def and Config\config.cfg.
+bool MkWriteSettingsFiles();
 // Packs the staged archive trees into data\*.dat.
 bool FinishArchives(const MkOptions& options);
 
