@@ -237,6 +237,12 @@ void PlaceFirstChaseEye() {
 
 }  // namespace
 
+void StartPosePosition(int group, float* x, float* z) {
+    const StartPose& pose = StartPoses[group >= 1 && group <= 7 ? group - 1 : 0];
+    *x = pose.x;
+    *z = pose.z;
+}
+
 void StartRace() {
     // 1.
     RaceCarCount = ArenaRules() ? ArenaOpponents + 1 : CarsInRace();
