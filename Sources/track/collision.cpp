@@ -76,6 +76,17 @@ Vec2 EdgeNormal(Vec2 p, Vec2 q, float winding) {
     return {-d.z / length * winding, d.x / length * winding};
 }
 
+// 1 when the point lies inside the car's footprint (on the inner side of
+// all four edges).
+bool InsideFootprint(int car, Vec2 point, float winding) {
+    for (int k = 0; k < 4; k++) {
+        const Vec2 p = Corner(car, k), q = Corner(car, k + 1);
+        if (Dot(EdgeNormal(p, q, winding), point - p) >= 0.0f)
+            return false;
+    }
+    return true;
+}
+
 // Where segments P-Q and A-B cross, ends included.  Parallel and
 // zero-length segments do not cross.
 bool Intersect(Vec2 p, Vec2 q, Vec2 a, Vec2 b, Vec2* out) {
@@ -190,6 +201,7 @@ void CollideCarWalls(int car) {
     Vec2 sum = {0.0f, 0.0f}, s = {0.0f, 0.0f};
     Vec2 wallNormal = {0.0f, 0.0f}, edgeNormal = {0.0f, 0.0f};
     float deepest = 0.0f, deepestEnd = 0.0f;
+    int endsInside = 0;
     int contacts = 0, hitLine = -1;
     const int lines = CollisionLineCount();
     for (const int* entry = CellListAt(CollisionGrid, cx, cz); *entry >= 0; entry++) {
@@ -228,10 +240,16 @@ void CollideCarWalls(int car) {
             s.x -= n.x * Dot(n, v);
             s.z -= n.z * Dot(n, v);
 
-            // The wall's end inside the footprint, and its depth.
+            // The wall's end inside the footprint, and its depth.  An end
+            // outside the footprint offers no way out: a long wall crossing
+            // a corner would otherwise be answered by a push along the car's
+            // own edge that leaves the corner behind the wall.
             const Vec2 m = EdgeNormal(p, q, winding);
             const Vec2 end = Dot(b - a, m) > 0.0f ? a : b;
+            if (!InsideFootprint(car, end, winding))
+                continue;
             const float endDepth = CornerDepth(end, hit, m, p, q);
+            endsInside++;
             if (endDepth > deepestEnd) {
                 deepestEnd = endDepth;
                 edgeNormal = m;
@@ -248,7 +266,7 @@ void CollideCarWalls(int car) {
     const Vec2 contact = {sum.x / (float)contacts, sum.z / (float)contacts};
     float depth = deepest;
     Vec2 push = wallNormal;
-    if (deepestEnd < deepest) {
+    if (endsInside > 0 && deepestEnd < deepest) {
         depth = deepestEnd;
         push = {-edgeNormal.x, -edgeNormal.z};
     }

@@ -251,14 +251,15 @@ Mesh Arm(const CarSize& size, int side) {
     return mesh;
 }
 
-// The collision mesh: the body's footprint as one plan quad at the roof's
-// height, its four vertices in order round the edge (the car collisions
-// read them as the footprint's corners, in either direction round), and two
+// The collision mesh: the body's footprint as one plan quad at the car's
+// reference height (so the footprint barely moves as the body pitches and
+// rolls), its four vertices in order round the edge (the car collisions read
+// them as the footprint's corners, in either direction round), and two
 // triangles over it (the arena events' roofs).  No normals, never drawn.
 Mesh Collision(const CarShape& s) {
     Mesh mesh;
     mesh.withNormals = false;
-    const double y = s.cabinTop;
+    const double y = 0.0;
     const double corners[4][2] = {{-s.halfWidth, s.rear}, {s.halfWidth, s.rear}, {s.halfWidth, s.front},
                                   {-s.halfWidth, s.front}};
     for (const auto& c : corners)
