@@ -10,6 +10,9 @@ void PrepareRace() {
     TrackCode = 10;
     LapsToRun = 3;
     CarBoxesDirty = 1;   // the cars' collision boxes are copied again
+    const int still = TrackGroup == 2 || TrackGroup == 5 || TrackGroup == 6 || TrackGroup == 7;
+    DecorationDrift = still ? 0.0f : 0.00021428571f;
+    DecorationPhase = 0.0f;
 }
 
 void ShowWorldPreview() {}

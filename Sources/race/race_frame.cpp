@@ -13,6 +13,7 @@
 #include "frame/joystick.h"
 #include "frontend/frontend_state.h"
 #include "net/net_state.h"
+#include "race/arena_props.h"
 #include "race/cameras.h"
 #include "race/car_pose.h"
 #include "race/particles.h"
@@ -175,9 +176,9 @@ static void RunSubSteps() {
             if (TurboValue > 1.0f && TrackGroup == 4 && view != 2)
                 SpawnTurboSprites(car, 0x808080);
         }
+        AnimateDecorations();
     }
     CurrentCar = keptCar;
-    // The decorations' animation steps here once their part is built.
 }
 
 static void UpdateCarOnFrame(int car) {
@@ -332,10 +333,10 @@ void SortCarsByCameraDistance() {
     for (int view = 0; view <= (SplitScreen == 1 ? 1 : 0); view++) {
         for (int car = 0; car < cars; car++) {
             const float dx = cocheX[car] + EyeX[view], dz = cocheZ[car] + EyeZ[view];
-            float d = FastSqrt(dx * dx + dz * dz);
-            // A car at no number of units sorts last.
-            if (!std::isfinite(d))
-                d = FLT_MAX;
+            // A car at no number of units sorts last (the table-driven root
+            // would make something of it).
+            const float squared = dx * dx + dz * dz;
+            const float d = std::isfinite(squared) ? FastSqrt(squared) : FLT_MAX;
             if (CameraDistance[car] == 0.0f || d < CameraDistance[car])
                 CameraDistance[car] = d;
         }

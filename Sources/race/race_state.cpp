@@ -172,6 +172,7 @@ int GearUpLatch[2], GearDownLatch[2], CameraChangeLatch[2];
 float PrevSimPosX[MAX_CARS], PrevSimPosY[MAX_CARS], PrevSimPosZ[MAX_CARS];
 float SimDeltaX[MAX_CARS], SimDeltaY[MAX_CARS], SimDeltaZ[MAX_CARS];
 
+float DecorationDrift, DecorationPhase;
 float SkyDrift;
 float DecorSpin;
 int DecorFrames[DECOR_FRAMES];

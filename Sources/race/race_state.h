@@ -313,6 +313,8 @@ extern float PrevSimPosX[MAX_CARS], PrevSimPosY[MAX_CARS], PrevSimPosZ[MAX_CARS]
 extern float SimDeltaX[MAX_CARS], SimDeltaY[MAX_CARS], SimDeltaZ[MAX_CARS];
 
 // The event props' animation, read by the scene builder.
+extern float DecorationDrift, DecorationPhase;   // the race preparation sets the drift
+
 enum { DECOR_FRAMES = 64 };
 extern float SkyDrift;                   // the sky's drift angle
 extern float DecorSpin;                  // the spinning scenery's angle
