@@ -34,7 +34,24 @@ namespace race_track {
 // folder of its own (removed by Remove()); the race stands at GO.
 inline std::string LoadTrack10(int cars) {
     const std::string dir = MakeTestGameFolder("track10");
+    // What other tests of the same process may have left.
     AppActive = 1;
+    ExitRequested = 0;
+    EditorOpen = 0;
+    TickCarsHeld = 0;
+    CollisionsOn = 1;
+    PauseMenuOpen = 0;
+    BackToMenusRequest = 0;
+    RaceOver = 0;
+    RecordsChanged = 0;
+    TrackGroup = 1;
+    TrackVariant = 0;
+    LapsToRun = 3;
+    for (int car = 0; car < MAX_CARS; car++) {
+        LapsDone[car] = 0;
+        motor[car] = 0;
+        ManualGearbox[car] = 0;
+    }
     FrontEndActive = 1;
     LoadSettings(0);
     PrepareRace();

@@ -129,3 +129,4 @@ TEST_F(TrackDrive, ACarDrivenIntoAnothersSideStaysOnItsSide) {
 }
 
 }  // namespace
+
