@@ -240,6 +240,10 @@ void CheckStartPlaces(TrackCheckReport& report) {
         snprintf(what, sizeof what, "grid place %d", place);
         CheckStartPlace(report, what, x, z);
     }
+    // The group's common start pose, on the tracks that start from the
+    // group's own grid (the others' grids lie elsewhere).
+    if (GridLayoutOf(TrackCode) != TrackGroup)
+        return;
     float x, z;
     StartPosePosition(TrackGroup, &x, &z);
     CheckStartPlace(report, "start pose", x, z);
