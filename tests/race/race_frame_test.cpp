@@ -16,6 +16,7 @@
 #include "platform/plat_script.h"
 #include "platform/plat_system.h"
 #include "race/car_pose.h"
+#include "race/hud.h"
 #include "race/race_frame.h"
 #include "race/race_state.h"
 #include "render/render_state.h"
@@ -338,6 +339,48 @@ TEST_F(RaceFrameJoystick, RoughGroundAtSpeedShakesAForceFeedbackJoystick) {
     UpdateRaceFrame();
     EXPECT_EQ(PlatHeadlessEffectStarts(explode), before + 1);
     ListEverywhere(ZoneGrid, {});
+}
+
+}  // namespace
+
+namespace {
+
+// Until the fly-by and the HUD exist: the first race frame ends the
+// presentation wait as Space does, and the countdown climbs by itself.
+TEST_F(RaceFrame, TheFirstRaceFrameEndsThePresentationAndTheRaceStartsAgain) {
+    RacePhase = 2;
+    PresentationRun = 1;
+    PresentationCamera = 1;
+    StartStage = 4;
+    CarCount = 1;
+    UpdateRaceFrame();
+    EXPECT_EQ(RacePhase, 0);
+    EXPECT_EQ(PresentationRun, 0);
+    EXPECT_EQ(PresentationCamera, 0);
+    EXPECT_EQ(StartStage, -1) << "started again from the grid";
+    StartStage = 3;
+    UpdateRaceFrame();
+    EXPECT_EQ(StartStage, 3) << "a running race is not started again";
+}
+
+TEST_F(RaceFrame, TheCountdownClimbsAStageEvery61FrameTicks) {
+    StartStage = -1;
+    CountdownTimer = 0;
+    FrameTicks = 1;
+    int frames = 0;
+    while (StartStage < 4 && frames < 1000) {
+        DrawRaceHudPanel(nullptr);
+        frames++;
+        if (frames == 61)
+            EXPECT_EQ(StartStage, 0);
+    }
+    EXPECT_EQ(frames, 5 * 61);
+    RacePaused = 1;
+    StartStage = 2;
+    DrawRaceHudPanel(nullptr);
+    for (int k = 0; k < 100; k++)
+        DrawRaceHudPanel(nullptr);
+    EXPECT_EQ(StartStage, 2) << "held while paused";
 }
 
 }  // namespace

@@ -7,7 +7,11 @@
 
 #include <cmath>
 
+#include <cstdio>
+
+#include "race/car_pose.h"
 #include "race/race_state.h"
+#include "render/objects.h"
 #include "race_track_util.h"
 
 namespace {
@@ -37,6 +41,29 @@ void CountDownToGo() {
     }
     ASSERT_EQ(StartStage, 3);
     EXPECT_EQ(ticks, 4 * 61) << "four stages of 61 ticks";
+}
+
+TEST_F(TrackDrive, TheCollisionObjectsAreFootprintQuadsFourVerticesAModel) {
+    dir = LoadTrack10(4);
+    ASSERT_GE(CollisionBoxBase, 0);
+    for (int model = 0; model < 20; model++) {
+        char name[16];
+        snprintf(name, sizeof name, "COLI%02d", model);
+        const ObjectEntry& entry = ObjectEntries[FindObject(name)];
+        EXPECT_EQ(entry.vertexCount, 4) << name;
+        EXPECT_EQ(entry.firstVertex, CollisionBoxBase + 4 * model) << name;
+    }
+    // Every car's footprint lies round the car: its body's width and
+    // length, the car's centre well inside.
+    FrameAndTick();
+    for (int car = 0; car < CarCount; car++) {
+        const std::vector<Point> quad = Footprint(car);
+        const float a = std::hypot(quad[1].x - quad[0].x, quad[1].z - quad[0].z);
+        const float b = std::hypot(quad[2].x - quad[1].x, quad[2].z - quad[1].z);
+        EXPECT_GT(std::fmin(a, b), 200.0f) << car;
+        EXPECT_GT(std::fmax(a, b), 600.0f) << car;
+        EXPECT_GT(DepthInside(quad, {SimPosX[car], SimPosZ[car]}), 90.0f) << car;
+    }
 }
 
 TEST_F(TrackDrive, OneCarHoldingAccelerateRunsStraightUpTheStartStraight) {

@@ -36,7 +36,7 @@ bool MakeFrontendData(const MkOptions& options);
 // missing from the key table.
 struct SettingsRecord;
 bool MkFactorySettings(SettingsRecord* record);
-// Config\config.def and Config\config.cfg.
+// Config\config.def, Config\config.cfg and the sample drive script drive.txt.
 bool MkWriteSettingsFiles();
 // Packs the staged archive trees into data\*.dat.
 bool FinishArchives(const MkOptions& options);

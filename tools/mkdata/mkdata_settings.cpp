@@ -53,8 +53,20 @@ bool MkFactorySettings(SettingsRecord* record) {
     return true;
 }
 
+// A sample drive for `--script drive.txt` (README): after the countdown,
+// car 0 swerves past the car ahead of it on the grid and drives on up the
+// start straight towards the first bend.
+const char* const SampleDrive =
+    "# A sample drive of the quick race (quorvix --autorace --script drive.txt).\n"
+    "# Frame, then the event; the race opens at GO about 250 frames in.\n"
+    "10 key down UP\n"
+    "250 key down LEFT\n"
+    "290 key up LEFT\n"
+    "300 key down RIGHT\n"
+    "340 key up RIGHT\n";
+
 bool MkWriteSettingsFiles() {
     static SettingsRecord record;
     return MkFactorySettings(&record) && MkWriteFile("Config\\config.def", &record, sizeof record) &&
-           MkWriteFile("Config\\config.cfg", &record, sizeof record);
+           MkWriteFile("Config\\config.cfg", &record, sizeof record) && MkWriteText("drive.txt", SampleDrive);
 }
