@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of the archive parser, the bitmap decoder, the
-# network layer's packets, the game-message dispatch and the car table
-# with clang, ASan and UBSan, and runs each (60 seconds, or the number of
-# seconds given).
+# network layer's packets, the game-message dispatch, the car table and the
+# settings file with clang, ASan and UBSan, and runs each (60 seconds, or the
+# number of seconds given).
 #
 #   scripts/fuzz.sh [SECONDS]
 set -euo pipefail
@@ -115,3 +115,23 @@ fi
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "$out/fuzz_motion_table" -max_total_time="$seconds" -max_len=1400 -print_final_stats=1 \
   -artifact_prefix="$out/" "$out/corpus-motion"
+
+# The settings file: any bytes as Config\config.cfg, then one race frame of
+# two players reading every binding; seeded with the sample folder's factory
+# settings (zeros before a build made them).
+settings_sources=(Sources/frontend/{settings,frontend_state}.cpp Sources/race/{race_frame,race_state}.cpp
+  Sources/frame/frame_state.cpp Sources/render/render_state.cpp Sources/track/track_state.cpp
+  Sources/sound/sound_state.cpp Sources/net/net_state.cpp)
+clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
+  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+  -ISources fuzz/fuzz_settings.cpp "${settings_sources[@]}" \
+  -o "$out/fuzz_settings"
+mkdir -p "$out/corpus-settings"
+if [ -f build/game/Config/config.cfg ]; then
+  cp build/game/Config/config.cfg "$out/corpus-settings/sample"
+else
+  head -c 9484 /dev/zero > "$out/corpus-settings/sample"
+fi
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  "$out/fuzz_settings" -max_total_time="$seconds" -max_len=10000 -print_final_stats=1 \
+  -artifact_prefix="$out/" "$out/corpus-settings"
