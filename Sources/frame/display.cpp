@@ -3,6 +3,7 @@
 #include "frame/frame_state.h"
 #include "frame/framework.h"
 #include "frame/sim_lock.h"
+#include "frame/video.h"
 #include "platform/plat_clock.h"
 #include "platform/plat_surface.h"
 #include "platform/plat_window.h"
@@ -45,6 +46,9 @@ int RecreateDisplay(int) {
     TextureFreeAll();
     FreeDriverList();
     ReleaseFramework();
+    // A video the menus asked for plays on the display in between.
+    if (ForceDisplayRecreate)
+        VideoHook(VideoRequest);
 
     if (!OpenFramework())
         return 0;
@@ -98,6 +102,7 @@ void TryLowerModes() {
 }
 
 void ReinitDisplayAndMenus() {
+    VideoSkipped = 0;   // the menus read it afterwards: set by this video only
     SceneReady = 0;
     RacePaused = 1;
     FreeHudSurfaces();
@@ -192,7 +197,9 @@ void SelectViewport(int index) {
 PlatSurface* GetRenderTarget() { return FrameworkRenderTarget(); }
 PlatDevice* GetDevice3D() { return FrameworkDevice(); }
 
-void PrintOnBackBuffer(int x, int y, const char* text, int font, int align) { PrintText(x, y, text, font, align); }
+void PrintOnBackBuffer(int x, int y, const char* text, int font, int align) {
+    PrintText(x, y, text, font, align, GetRenderTarget(), 0);
+}
 
 void LoadProgressHook(int) {}
 

@@ -54,6 +54,8 @@ extern float MenuFrameTicksAverage;
 extern int CdDriveLetter;
 extern int HasMmx;
 extern int VideoRequest;
+extern int VideoSkipped;        // a video was cut short by a key
+extern int VideoLargeMode;      // the videos had to play at 640 x 480
 
 // ---------------------------------------------------------------------------
 // Window procedure and keys.
@@ -170,5 +172,6 @@ struct CommandLineOptions {
     int developer;      // --developer: developer mode (the race's tuning keys)
     const char* script; // --script FILE: frame-stamped input events
     const char* carlog; // --carlog FILE: every car's state each race tick
+    int intro;          // --intro: the three intro videos play at start-up
 };
 extern CommandLineOptions CommandLine;

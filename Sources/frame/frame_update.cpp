@@ -63,7 +63,7 @@
 static void PrintSlotOnTarget(int slot, int x, int y, int font) {
     GetText(slot);
     ForceTargetBlit = 1;
-    PrintText(x, y, TextBufferB, font, ALIGN_CENTRE);
+    PrintText(x, y, TextBufferB, font, ALIGN_CENTRE, GetRenderTarget(), 0);
     ForceTargetBlit = 0;
 }
 

@@ -1,7 +1,7 @@
 // The program entry: reads the command line, starts the platform layer and
 // runs the game's spine.
 //
-//   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--developer]
+//   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--intro] [--developer]
 //           [--script FILE] [--carlog FILE] [--net-port PORT] [--net-search ADDR[:PORT],...]
 
 #include <cstdio>
@@ -30,6 +30,8 @@ static int ParseCommandLine(int argc, char** argv) {
             CommandLine.screenshot = 1;
         } else if (strcmp(arg, "--debug") == 0) {
             CommandLine.debug = 1;
+        } else if (strcmp(arg, "--intro") == 0) {
+            CommandLine.intro = 1;
         } else if (strcmp(arg, "--net-port") == 0 && i + 1 < argc) {
             const int port = atoi(argv[++i]);
             if (port <= 0 || port > 65535) {
@@ -50,7 +52,7 @@ static int ParseCommandLine(int argc, char** argv) {
             CommandLine.carlog = argv[++i];
         } else {
             fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] "
-                            "[--developer] [--script FILE] [--carlog FILE] [--net-port PORT] "
+                            "[--intro] [--developer] [--script FILE] [--carlog FILE] [--net-port PORT] "
                             "[--net-search ADDR[:PORT],...]\n");
             return 0;
         }

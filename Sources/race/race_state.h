@@ -319,3 +319,20 @@ enum { DECOR_FRAMES = 64 };
 extern float SkyDrift;                   // the sky's drift angle
 extern float DecorSpin;                  // the spinning scenery's angle
 extern int DecorFrames[DECOR_FRAMES];    // per lamp or confetti: its animation state
+
+// ---------------------------------------------------------------------------
+// Timed screen messages (messages.cpp): main thread only.  Style 0 always
+// shows, style 1 while bit 0x20 of the time left is set, style 2 while bit
+// 0x10 is.  The message console's ring lives in messages.cpp behind its own
+// lock: the main, timer and network threads all reach it.
+struct TimedMessage {
+    int32_t x, y;            // layout coordinates
+    int32_t font;            // 0..4
+    int32_t align;           // 0 left, 1 centred, 2 right
+    int32_t timeLeft;        // ticks; 0 = free slot
+    int32_t style;
+    char text[128];
+};
+static_assert(sizeof(TimedMessage) == 152, "timed messages are 152-byte records");
+enum { TIMED_MESSAGE_SLOTS = 8 };
+extern TimedMessage TimedMessages[TIMED_MESSAGE_SLOTS];

@@ -54,3 +54,6 @@ void UpdateTerrainSounds(int car) {
     }
     // The terrain loops play through the mixer, which is not built yet.
 }
+
+// The effect sounds are not played yet.
+void PlayMessageSoundLoop() {}

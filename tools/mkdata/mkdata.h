@@ -38,6 +38,8 @@ struct SettingsRecord;
 bool MkFactorySettings(SettingsRecord* record);
 // Config\config.def, Config\config.cfg and the sample drive script drive.txt.
 bool MkWriteSettingsFiles();
+// The three intro videos beside the program (mkdata_video.h).
+bool MakeVideoData(const MkOptions& options);
 // Packs the staged archive trees into data\*.dat.
 bool FinishArchives(const MkOptions& options);
 
