@@ -371,8 +371,9 @@ TEST_F(RaceFrame, TheCountdownClimbsAStageEvery61FrameTicks) {
     while (StartStage < 4 && frames < 1000) {
         DrawRaceHudPanel(nullptr);
         frames++;
-        if (frames == 61)
+        if (frames == 61) {
             EXPECT_EQ(StartStage, 0);
+        }
     }
     EXPECT_EQ(frames, 5 * 61);
     RacePaused = 1;
