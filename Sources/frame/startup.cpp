@@ -264,6 +264,13 @@ void RunIdleFrame() {
     // Lockstep runs (headless) advance the clock here, so the ticks fall
     // between the two readings of TimerTicks as they would on the timer thread.
     PlatFrameIdle();
+    // A scripted run on a real display paces its frames by the tick (a
+    // window without vertical sync would run thousands of frames a tick), so
+    // the frame-stamped script drives the race as in the headless lockstep.
+    if (CommandLine.script && !PlatIsHeadless()) {
+        for (int waited = 0; TimerTicks == PrevFrameTickCount && waited < 100; waited++)
+            PlatSleepMs(1);
+    }
 
     const int lastFrame = CommandLine.frames > 0 && FramesRun + 1 >= CommandLine.frames;
     if (CommandLine.screenshot && (lastFrame || (CommandLine.frames == 0 && FramesRun == 0)))

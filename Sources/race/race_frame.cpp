@@ -112,18 +112,18 @@ static void ReadPlayerControls(int player) {
 }
 
 // A held gear key shifts once: the latch opens again on release.
+static void ReadGearKey(int player, int action, int* latch, int shift) {
+    const int pressed = IsControlActive(BindingSet(player), action, player);
+    if (pressed && *latch == 1)
+        GearShiftRequest[player] = shift;
+    *latch = !pressed;
+}
+
 static void ReadGearKeys(int player) {
     if (ManualGearbox[player] != 1)
         return;
-    const int set = BindingSet(player);
-    const int up = IsControlActive(set, ACTION_GEAR_UP, player);
-    if (up && GearUpLatch[player] == 1)
-        GearShiftRequest[player] = 1;
-    GearUpLatch[player] = !up;
-    const int down = IsControlActive(set, ACTION_GEAR_DOWN, player);
-    if (down && GearDownLatch[player] == 1)
-        GearShiftRequest[player] = -1;
-    GearDownLatch[player] = !down;
+    ReadGearKey(player, ACTION_GEAR_UP, &GearUpLatch[player], 1);
+    ReadGearKey(player, ACTION_GEAR_DOWN, &GearDownLatch[player], -1);
 }
 
 static void ReadCameraKey(int player) {
