@@ -35,7 +35,7 @@ int OpenFramework() {
     return 1;
 }
 
-int RecreateDisplay(int) {
+int RecreateDisplay(int raceDisplay) {
     DisplayRecreated = 0;
     if (WantedWidth == CurrentModeWidth && WantedHeight == CurrentModeHeight && WantedDepth == CurrentModeDepth &&
         !ForceDisplayRecreate)
@@ -43,7 +43,10 @@ int RecreateDisplay(int) {
 
     DisplayRecreated = 1;
     DeleteDeviceObjects();
-    TextureFreeAll();
+    // A race's textures outlive its display: the device hooks make them
+    // again for the new device.
+    if (!raceDisplay)
+        TextureFreeAll();
     FreeDriverList();
     ReleaseFramework();
     // A video the menus asked for plays on the display in between.

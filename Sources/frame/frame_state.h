@@ -173,5 +173,6 @@ struct CommandLineOptions {
     const char* script; // --script FILE: frame-stamped input events
     const char* carlog; // --carlog FILE: every car's state each race tick
     int intro;          // --intro: the three intro videos play at start-up
+    int recordingDevice;  // --recording-device: headless runs draw with the recording device
 };
 extern CommandLineOptions CommandLine;

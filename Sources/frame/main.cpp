@@ -3,6 +3,7 @@
 //
 //   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--intro] [--developer]
 //           [--script FILE] [--carlog FILE] [--net-port PORT] [--net-search ADDR[:PORT],...]
+//           [--recording-device]
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,10 +11,12 @@
 
 #include "frame/frame_state.h"
 #include "frame/startup.h"
-#include "race/car_log.h"
+#include "platform/plat_device.h"
+#include "platform/plat_headless_devices.h"
 #include "platform/plat_net.h"
 #include "platform/plat_script.h"
 #include "platform/plat_system.h"
+#include "race/car_log.h"
 
 static int ParseCommandLine(int argc, char** argv) {
     for (int i = 1; i < argc; i++) {
@@ -32,6 +35,8 @@ static int ParseCommandLine(int argc, char** argv) {
             CommandLine.debug = 1;
         } else if (strcmp(arg, "--intro") == 0) {
             CommandLine.intro = 1;
+        } else if (strcmp(arg, "--recording-device") == 0) {
+            CommandLine.recordingDevice = 1;
         } else if (strcmp(arg, "--net-port") == 0 && i + 1 < argc) {
             const int port = atoi(argv[++i]);
             if (port <= 0 || port > 65535) {
@@ -53,7 +58,7 @@ static int ParseCommandLine(int argc, char** argv) {
         } else {
             fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] "
                             "[--intro] [--developer] [--script FILE] [--carlog FILE] [--net-port PORT] "
-                            "[--net-search ADDR[:PORT],...]\n");
+                            "[--net-search ADDR[:PORT],...] [--recording-device]\n");
             return 0;
         }
     }
@@ -64,6 +69,9 @@ int main(int argc, char** argv) {
     if (!ParseCommandLine(argc, argv))
         return 2;
     PlatSetDebugOutput(CommandLine.debug);
+    // A headless run draws with OpenGL on EGL surfaceless when it can.
+    if (CommandLine.headless)
+        PlatHeadlessSetDeviceBackend(CommandLine.recordingDevice ? PLAT_DEVICE_RECORDING : PLAT_DEVICE_GL);
     if (!PlatInit(CommandLine.headless ? PLAT_BACKEND_HEADLESS : PLAT_BACKEND_REAL)) {
         fprintf(stderr, "quorvix: no display could be opened (try --headless)\n");
         return 1;
