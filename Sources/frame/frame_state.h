@@ -171,6 +171,8 @@ struct CommandLineOptions {
     int screenshot;     // --screenshot: write a screenshot of the last frame
     int debug;          // --debug: debugger output on stderr
     int developer;      // --developer: developer mode (the race's tuning keys)
+    const char* script; // --script FILE: frame-stamped input events
+    const char* carlog; // --carlog FILE: every car's state each race tick
     int intro;          // --intro: the three intro videos play at start-up
     int recordingDevice;  // --recording-device: headless runs draw with the recording device
 };

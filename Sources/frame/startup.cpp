@@ -38,7 +38,9 @@
 #include "render/lookup_tables.h"
 #include "render/render_state.h"
 #include "render/surfaces2d.h"
+#include "platform/plat_script.h"
 #include "sound/sound_session.h"
+#include "track/track_state.h"
 
 int FramesRun;
 
@@ -133,6 +135,7 @@ void SetStartDefaults() {
     CarCount = 1;
     FrontEndActive = 1;
     CarBoxReady = 0;
+    CarBoxesDirty = 1;
     DeveloperSwitch = CommandLine.developer;
 }
 
@@ -258,10 +261,18 @@ int WinMain() {
 }
 
 void RunIdleFrame() {
+    PlatScriptFrame(FramesRun);
     PrevFrameTickCount = TimerTicks.load();
     // Lockstep runs (headless) advance the clock here, so the ticks fall
     // between the two readings of TimerTicks as they would on the timer thread.
     PlatFrameIdle();
+    // A scripted run on a real display paces its frames by the tick (a
+    // window without vertical sync would run thousands of frames a tick), so
+    // the frame-stamped script drives the race as in the headless lockstep.
+    if (CommandLine.script && !PlatIsHeadless()) {
+        for (int waited = 0; TimerTicks == PrevFrameTickCount && waited < 100; waited++)
+            PlatSleepMs(1);
+    }
 
     const int lastFrame = CommandLine.frames > 0 && FramesRun + 1 >= CommandLine.frames;
     if (CommandLine.screenshot && (lastFrame || (CommandLine.frames == 0 && FramesRun == 0)))
