@@ -2,7 +2,8 @@
 // runs the game's spine.
 //
 //   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--intro] [--developer]
-//           [--script FILE] [--net-port PORT] [--net-search ADDR[:PORT],...] [--recording-device]
+//           [--script FILE] [--carlog FILE] [--net-port PORT] [--net-search ADDR[:PORT],...]
+//           [--recording-device]
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "platform/plat_net.h"
 #include "platform/plat_script.h"
 #include "platform/plat_system.h"
+#include "race/car_log.h"
 
 static int ParseCommandLine(int argc, char** argv) {
     for (int i = 1; i < argc; i++) {
@@ -51,10 +53,12 @@ static int ParseCommandLine(int argc, char** argv) {
             CommandLine.developer = 1;
         } else if (strcmp(arg, "--script") == 0 && i + 1 < argc) {
             CommandLine.script = argv[++i];
+        } else if (strcmp(arg, "--carlog") == 0 && i + 1 < argc) {
+            CommandLine.carlog = argv[++i];
         } else {
             fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] "
-                            "[--intro] [--developer] [--script FILE] [--net-port PORT] [--net-search ADDR[:PORT],...] "
-                            "[--recording-device]\n");
+                            "[--intro] [--developer] [--script FILE] [--carlog FILE] [--net-port PORT] "
+                            "[--net-search ADDR[:PORT],...] [--recording-device]\n");
             return 0;
         }
     }
@@ -78,7 +82,13 @@ int main(int argc, char** argv) {
         PlatShutdown();
         return 2;
     }
+    if (CommandLine.carlog && !OpenCarLog(CommandLine.carlog)) {
+        fprintf(stderr, "quorvix: --carlog: cannot write %s\n", CommandLine.carlog);
+        PlatShutdown();
+        return 2;
+    }
     const int code = WinMain();
+    CloseCarLog();
     PlatShutdown();
     return ScriptExitStatus ? ScriptExitStatus : code;
 }

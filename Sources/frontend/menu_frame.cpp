@@ -592,6 +592,7 @@ static void FirstFrameSetUp() {
     if (RenderKind == 0)
         DisplayConfig.bitDepth = 16;
     WaitSeconds(3.5f);
+    BackupOwner = 0;
     FirstMenuFrame = 0;
     TimerTicks = 0;
     PrevFrameTickCount = 0;
@@ -627,8 +628,18 @@ static void TextEntryStep() {
         FrameLost = 1;   // a special name or an existing profile ends the frame at once
 }
 
+void StartMenuMachine() {
+    FirstMenuFrame = 1;
+    MenuScreen = PreviousScreen = PendingScreen = 0;
+    RequestedScreen = -1;
+    BackupOwner = 0;
+    MenuFadeLevel = 0;
+    KeyboardJumpGate = 0;
+    EntryDone = EntryCursor = EntryConfirm = 0;
+    PopupOpenFlag = 0;
+}
+
 void RunMenuFrame(PlatSurface*, PlatDevice* device, int, const RectI*) {
-    static int autoraceDone;
     FrameLost = 0;
     HoverSoundAllowed = 1;
     NetCarryOutSessionLost();
@@ -663,22 +674,24 @@ void RunMenuFrame(PlatSurface*, PlatDevice* device, int, const RectI*) {
     KeyboardCellTable[0].code = 0.0f;
 
     MenuListId = ChampionshipRunning ? 8 : ListOfScreen(MenuScreen);
-    if (FirstMenuFrame)
+    const int firstFrame = FirstMenuFrame;
+    if (firstFrame)
         FirstFrameSetUp();
-    if (CommandLine.autorace && !autoraceDone) {
-        // Until the menus start races themselves, --autorace asks for the
-        // quick race; the menus come back to this screen.
-        autoraceDone = 1;
-        SetQuickRace();
-        StartRaceRequest = 1;
-        ShowPageRoot(MenuScreen);
-    }
     if (PreviousScreen != MenuScreen)
         RunScreenEntry(device);
     if (BindingCapture)
         CaptureBinding();
 
     RunItemPasses(device);
+    if (CommandLine.autorace && firstFrame) {
+        // Until the menus start races themselves, --autorace asks for the
+        // quick race in the first menu frame.  The page root is shown again
+        // after this frame's passes, so the menus come back to this screen
+        // with its background reloaded.
+        SetQuickRace();
+        StartRaceRequest = 1;
+        ShowPageRoot(MenuScreen);
+    }
     if (FrameLost)
         return;
     TextEntryStep();

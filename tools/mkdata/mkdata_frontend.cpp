@@ -48,5 +48,5 @@ bool MakeFrontendData(const MkOptions& options) {
         if (!MkWriteText("MENUS\\mensaje" + std::to_string(language) + ".txt", file))
             return false;
     }
-    return MkWriteMenuGraphics();
+    return MkWriteSettingsFiles() && MkWriteMenuGraphics();
 }
