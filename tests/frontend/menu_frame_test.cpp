@@ -85,6 +85,21 @@ TEST_F(MenuFrameTest, PendingScreensOutsideTheLayoutAreIgnored) {
     }
 }
 
+TEST_F(MenuFrameTest, EveryScreenEnteredThroughPendingScreenRunsAndShows) {
+    Frames(1);
+    for (int screen = 1; screen < MENU_LAYOUT_SCREENS; screen++) {
+        // The showroom screens load the race's objects, which start-up loads
+        // and these tests do not.
+        if (screen == 5 || screen == 19)
+            continue;
+        PendingScreen = screen;
+        Frames(30);
+        EXPECT_EQ(MenuScreenShown, screen);
+        EXPECT_EQ(MenuFadeLevel, 0) << "screen " << screen << " faded in";
+        EXPECT_EQ(ExitRequested, 0);
+    }
+}
+
 TEST_F(MenuFrameTest, ReEnteringAScreenStartsItsSlidesOver) {
     const MenuItem& play = MenuScreenTable[0][7];   // PLAY's plate, from x -500 to 227
     const float start = play.x;
