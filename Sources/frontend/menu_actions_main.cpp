@@ -37,6 +37,17 @@ static void ProfilePicture(int first, int frames, int current) {
     picture.currentPicture = (int16_t)current;
 }
 
+// PLAY's modes: single race, career or championship (never the network's).
+static void ChooseGameMode(int single, int career, int championship) {
+    SingleRaceMode = single;
+    CareerChosen = career;
+    ChampionshipChosen = championship;
+    NetworkChosen = 0;
+    ItemAt(5, 42).textSlot = 49;
+    CareerCarChoiceItems(career);
+    ProfilePicture(351, 49, 351);
+}
+
 int MainMenuAction(int*, int item) {
     switch (item) {
     case 40: case 41: case 47: case 48: case 50: case 62: case 65: Notice(); break;
@@ -78,27 +89,15 @@ int MainMenuAction(int*, int item) {
         ThawItems(0, 40, 41);
         break;
     case 38:
-        SingleRaceMode = 1;
-        ChampionshipChosen = NetworkChosen = CareerChosen = 0;
-        ItemAt(5, 42).textSlot = 49;
+        ChooseGameMode(1, 0, 0);
         ItemAt(18, 13).links[0] = MakeLink(2, 0);
-        CareerCarChoiceItems(0);
-        ProfilePicture(351, 49, 351);
         break;
     case 39:
-        CareerChosen = 1;
-        SingleRaceMode = ChampionshipChosen = NetworkChosen = 0;
-        ItemAt(5, 42).textSlot = 49;
+        ChooseGameMode(0, 1, 0);
         ItemAt(18, 13).links[0] = MakeLink(3, 0);
-        CareerCarChoiceItems(1);
-        ProfilePicture(351, 49, 351);
         break;
     case 49:
-        ChampionshipChosen = 1;
-        CareerChosen = SingleRaceMode = NetworkChosen = 0;
-        ItemAt(5, 42).textSlot = 49;
-        CareerCarChoiceItems(0);
-        ProfilePicture(351, 49, 351);
+        ChooseGameMode(0, 0, 1);
         break;
     case 41:
         ChampionshipChosen = CareerChosen = SingleRaceMode = 0;

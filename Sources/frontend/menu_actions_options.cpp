@@ -66,6 +66,18 @@ int SoundOptionsAction(int*, int item) {
     return 0;
 }
 
+// A player's device switches between keyboard and joystick: its two marks
+// (21/22 for player 1, 25/26 for player 2) swap and the note says which.
+static void SwapPlayerDevice(int player) {
+    const int mark = player == 0 ? 21 : 25;
+    ItemAt(8, 54).textSlot = (int16_t)(251 + player);
+    ShowItem(8, 54);
+    ItemAt(8, mark).flags ^= MENU_SHOWN;
+    ItemAt(8, mark + 1).flags ^= MENU_SHOWN;
+    PlayClickSound();
+    ApplyDeviceChoice(player);
+}
+
 // Player 1's joystick mark is item 22, player 2's item 26.
 static int JoystickMarkShown() { return ItemShown(8, 22) || ItemShown(8, 26); }
 
@@ -115,22 +127,8 @@ int ControlsAction(int* screen, int item, int* activated) {
         ShowItem(8, 21);
         ShowItem(8, 25);
         break;
-    case 17:
-        ItemAt(8, 54).textSlot = 251;
-        ShowItem(8, 54);
-        ItemAt(8, 21).flags ^= MENU_SHOWN;
-        ItemAt(8, 22).flags ^= MENU_SHOWN;
-        PlayClickSound();
-        ApplyDeviceChoice(0);
-        break;
-    case 19:
-        ItemAt(8, 54).textSlot = 252;
-        ShowItem(8, 54);
-        ItemAt(8, 25).flags ^= MENU_SHOWN;
-        ItemAt(8, 26).flags ^= MENU_SHOWN;
-        PlayClickSound();
-        ApplyDeviceChoice(1);
-        break;
+    case 17: SwapPlayerDevice(0); break;
+    case 19: SwapPlayerDevice(1); break;
     case 12:
         PlayClickSound();
         ShowItem(8, 53);

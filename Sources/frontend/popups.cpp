@@ -268,6 +268,26 @@ static void OpenPanel(int screen, const PopupParts& parts, int slot) {
     Message(screen, parts.text, slot);
 }
 
+// The profile and save-slot panels: type 0 asks (two buttons), the other
+// types tell (one button).
+struct QuestionParts {
+    int panel, text, overlay, yes, no, ok;
+};
+
+static void QuestionPanel(int screen, const QuestionParts& parts, int type, int slot) {
+    Shown(screen, parts.overlay);
+    if (slot < 0)
+        return;
+    Shown(screen, parts.panel);
+    Message(screen, parts.text, slot);
+    if (type == 0) {
+        Button(screen, parts.yes);
+        Button(screen, parts.no);
+    } else {
+        Button(screen, parts.ok);
+    }
+}
+
 void ShowPopup(int screen, int type, int kind, int subKind) {
     char line[32];
     snprintf(line, sizeof line, "popup %d %d", screen, type);
@@ -394,36 +414,16 @@ void ShowPopup(int screen, int type, int kind, int subKind) {
     case 18:
         Inert(18, 13, 16);
         Inert(18, 21, 28);
-        Shown(18, 36);
-        if (slot < 0)
-            break;
-        Shown(18, 32);
-        Message(18, 34, slot);
-        if (type == 0) {
-            Button(18, 33);
-            Button(18, 35);
-        } else {
-            Button(18, 38);
-        }
+        QuestionPanel(18, {32, 34, 36, 33, 35, 38}, type, slot);
         break;
     case 20:
         Inert(20, 11, 13);
         Inert(20, 27, 32);
-        Shown(20, 37);
         if (type == 2)
             LoadConfirmPending = 1;
         else if (type == 0 || type == 1)
             LoadConfirmPending = 0;
-        if (slot < 0)
-            break;
-        Shown(20, 33);
-        Message(20, 35, slot);
-        if (type == 0) {
-            Button(20, 34);
-            Button(20, 36);
-        } else {
-            Button(20, 38);
-        }
+        QuestionPanel(20, {33, 35, 37, 34, 36, 38}, type, slot);
         break;
     case 21:
         Inert(21, 27, 32);

@@ -13,8 +13,12 @@
 namespace {
 
 struct Links : FrontEndTest {
+    // The group rows are the layout's initial data: kept and put back.
+    float groups[MENU_GROUP_ROWS][16];
+
     void SetUp() override {
         FrontEndTest::SetUp();
+        memcpy(groups, MenuGroupTable, sizeof groups);
         memset(MenuGroupTable, 0, sizeof MenuGroupTable);
         memset(ItemDoneMarks, 0, sizeof ItemDoneMarks);
         memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
@@ -24,7 +28,8 @@ struct Links : FrontEndTest {
         Clicked(2, 1);   // item 1 of screen 2 is the clicked button
     }
     void TearDown() override {
-        memset(MenuGroupTable, 0, sizeof MenuGroupTable);
+        memcpy(MenuGroupTable, groups, sizeof groups);
+        ParentItem = 0;
         memset(ItemDoneMarks, 0, sizeof ItemDoneMarks);
         memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
         MenuRefreshFlag = 0;
