@@ -92,15 +92,6 @@ static void BlitRetrying(int x, int y, PlatSurface* source, const PlatRect* rect
 // ---------------------------------------------------------------------------
 // Page roots: positions, background and cross-fade.
 
-static void CopyPositions(MenuItem& to, const MenuItem& from) {
-    to.x = from.x;
-    to.y = from.y;
-    to.targetX = from.targetX;
-    to.targetY = from.targetY;
-    to.homeX = from.homeX;
-    to.homeY = from.homeY;
-}
-
 // The screen left gets back the positions it had when it was entered, and
 // the screen entered keeps its own in screen 25: every slide starts over
 // when a screen is entered again.
@@ -108,10 +99,10 @@ static void SwapPositionBackup(int entered) {
     MenuItem* backup = MenuScreenTable[MENU_BACKUP_SCREEN];
     if (BackupOwner >= 0 && BackupOwner < MENU_LAYOUT_SCREENS) {
         for (int i = 0; i < MENU_ITEM_COUNT; i++)
-            CopyPositions(MenuScreenTable[BackupOwner][i], backup[i]);
+            CopyItemPositions(MenuScreenTable[BackupOwner][i], backup[i]);
     }
     for (int i = 0; i < MENU_ITEM_COUNT; i++)
-        CopyPositions(backup[i], MenuScreenTable[entered][i]);
+        CopyItemPositions(backup[i], MenuScreenTable[entered][i]);
     BackupOwner = entered;
 }
 

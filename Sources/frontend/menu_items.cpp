@@ -55,3 +55,12 @@ void SetSlotText(int slot, const char* text) {
     PutText(slot, text);
     SetTextLength(slot, (int)strlen(text));
 }
+
+void CopyItemPositions(MenuItem& to, const MenuItem& from) {
+    to.x = from.x;
+    to.y = from.y;
+    to.targetX = from.targetX;
+    to.targetY = from.targetY;
+    to.homeX = from.homeX;
+    to.homeY = from.homeY;
+}

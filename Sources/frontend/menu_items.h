@@ -22,6 +22,9 @@ void SetItemColours(int screen, int item, int normal, int hover);
 // Slides home (0x2000 on, 0x40000 off), or away to its target.
 void SlideItemHome(int screen, int item);
 void SlideItemAway(int screen, int item);
+// Copies an item's position, target and home (what the position backup of
+// screen 25 keeps).
+void CopyItemPositions(MenuItem& to, const MenuItem& from);
 // Shows a screen's page root: its background loads at the next pass.
 inline void ShowPageRoot(int screen) { ShowItem(screen, 0); }
 

@@ -115,6 +115,17 @@ static void EditStep(char* text, int room, int prefix, int limit, int fileName, 
     TypedChar = 0;
 }
 
+// The line's prefix and the cursor after it, held inside the room (the
+// caret takes the last byte).
+static int PrefixInRoom(int room) {
+    int prefix = EntryPrefixLength;
+    if (prefix < 0 || prefix > room - 1)
+        prefix = prefix < 0 ? 0 : room - 1;
+    if (prefix + EntryCursor > room - 1)
+        EntryCursor = room - 1 - prefix;
+    return prefix;
+}
+
 static void MenuKeySound(int deleting) { PlayKeySound(deleting ? 0 : 1); }
 static void ReplayKeySound(int deleting) { PlayTypingSound(deleting ? 1 : 0); }
 
@@ -174,11 +185,7 @@ void ChatLineEntry(int slot, int maxChars) {
     char* text = SlotBytes(slot, &room);
     if (!text || room < 1)
         return;
-    int prefix = EntryPrefixLength;
-    if (prefix < 0 || prefix > room - 1)
-        prefix = prefix < 0 ? 0 : room - 1;
-    if (prefix + EntryCursor > room - 1)
-        EntryCursor = room - 1 - prefix;
+    const int prefix = PrefixInRoom(room);
     if (TypedChar == CHAR_ENTER) {
         PlayMenuSound();
         const int length = prefix + EntryCursor;
@@ -213,11 +220,7 @@ int ReplayNameEntry(int slot, int maxChars) {
     // The buffer holds the line between frames; the slot shows it.
     if (room > REPLAY_NAME_BUFFER)
         room = REPLAY_NAME_BUFFER;
-    int prefix = EntryPrefixLength;
-    if (prefix < 0 || prefix > room - 1)
-        prefix = prefix < 0 ? 0 : room - 1;
-    if (prefix + EntryCursor > room - 1)
-        EntryCursor = room - 1 - prefix;
+    const int prefix = PrefixInRoom(room);
     if (TypedChar == CHAR_ENTER) {
         TypedChar = 0;
         if (EntryCursor <= 0)
