@@ -18,6 +18,7 @@
 #include "platform/plat_clock.h"
 #include "platform/plat_headless.h"
 #include "platform/plat_keys.h"
+#include "platform/plat_surface.h"
 #include "platform/plat_system.h"
 #include "platform/plat_window.h"
 #include "race/messages.h"
@@ -135,6 +136,36 @@ struct Editors : ::testing::Test {
         Frame();
     }
 };
+
+// The pixels of one 5-6-5 surface that hold `pixel`, as (x, y) pairs.
+std::vector<std::pair<int, int>> PixelsOf(PlatSurface* surface, uint16_t pixel) {
+    std::vector<std::pair<int, int>> found;
+    void* bits = nullptr;
+    int pitch = 0;
+    if (PlatSurfaceLock(surface, nullptr, PLAT_WAIT, &bits, &pitch) != DD_OK)
+        return found;
+    for (int y = 0; y < PlatSurfaceHeight(surface); y++)
+        for (int x = 0; x < PlatSurfaceWidth(surface); x++)
+            if (((const uint16_t*)((const uint8_t*)bits + (long)y * pitch))[x] == pixel)
+                found.push_back({x, y});
+    PlatSurfaceUnlock(surface);
+    return found;
+}
+
+// A 640 x 480 5-6-5 surface in black.
+PlatSurface* BlackSurface() {
+    PlatSurface* surface = nullptr;
+    EXPECT_EQ(PlatSurfaceCreate(640, 480, PLAT_PF_RGB565, PLAT_SURF_SYSTEMMEMORY, &surface), DD_OK);
+    if (surface)
+        PlatSurfaceFill(surface, nullptr, 0, PLAT_WAIT);
+    return surface;
+}
+
+// GDI 0x00BBGGRR in 5-6-5.
+uint16_t Pixel565(uint32_t gdi) {
+    const uint32_t r = gdi & 0xFF, g = (gdi >> 8) & 0xFF, b = (gdi >> 16) & 0xFF;
+    return (uint16_t)(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
+}
 
 // The first zone with a polygon.
 int FirstZone() {
@@ -560,6 +591,76 @@ TEST_F(Editors, AnUnchangedRoundTripPassesTheTrackCheck) {
     EXPECT_EQ(RunTrackCheck(dir.c_str(), 10, report), 0);
     for (const std::string& failure : report.failures)
         ADD_FAILURE() << failure;
+}
+
+TEST_F(Editors, OutlinesShowTheZonesWithTheSelectionHighlighted) {
+    PlatSurface* surface = BlackSurface();
+    ASSERT_NE(surface, nullptr);
+    const int z = FirstZone();
+    ASSERT_GE(z, 0);
+    const ZoneVertex v = ZoneTable.records[z].vertices[0];
+    AimAt((float)v.x, (float)v.y, (float)v.z);
+    ZoneSelected = z;
+    MenuKey('2');
+    BeginEditorFrame();
+    RunZoneEditor(surface);
+    EXPECT_GT(PixelsOf(surface, Pixel565(EDITOR_COLOUR_SELECTED)).size(), 20u);
+    EXPECT_GT(PixelsOf(surface, Pixel565(EDITOR_COLOUR_NORMAL)).size(), 20u) << "the other zones";
+
+    // Switch C draws them without the editor, and only in a race.
+    MenuKey('2');
+    MenuKey('C');
+    ASSERT_EQ(ZoneDisplayOn, 1);
+    PlatSurfaceFill(surface, nullptr, 0, PLAT_WAIT);
+    DrawZoneDisplay(surface);
+    EXPECT_GT(PixelsOf(surface, Pixel565(EDITOR_COLOUR_NORMAL)).size(), 20u);
+    PlatSurfaceFill(surface, nullptr, 0, PLAT_WAIT);
+    FrontEndActive = 1;
+    DrawZoneDisplay(surface);
+    FrontEndActive = 0;
+    EXPECT_TRUE(PixelsOf(surface, Pixel565(EDITOR_COLOUR_NORMAL)).empty());
+    PlatSurfaceRelease(surface);
+}
+
+TEST(EditorCursor, DrawnAtThePointerClippedToTheScreenWhileAnEditorIsActive) {
+    ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
+    MakeTestGameFolder("cursor");
+    SurfaceWidth = 640;
+    SurfaceHeight = 480;
+    PlatSurface* surface = BlackSurface();
+    ASSERT_NE(surface, nullptr);
+    const uint16_t white = Pixel565(0x00FFFFFF);
+    EditorActive = 1;
+    MouseX = 100;
+    MouseY = 200;
+    DrawLightCursor(surface);
+    const auto drawn = PixelsOf(surface, white);
+    ASSERT_FALSE(drawn.empty());
+    for (const auto& p : drawn) {
+        EXPECT_TRUE(p.first >= 100 && p.first < 111 && p.second >= 200 && p.second < 219) << p.first << "," << p.second;
+    }
+    EXPECT_EQ(drawn.front().first, 100) << "the tip at the pointer";
+    EXPECT_EQ(drawn.front().second, 200);
+
+    PlatSurfaceFill(surface, nullptr, 0, PLAT_WAIT);
+    MouseX = 636;
+    MouseY = 470;
+    DrawLightCursor(surface);
+    const auto edge = PixelsOf(surface, white);
+    EXPECT_FALSE(edge.empty());
+    for (const auto& p : edge)
+        EXPECT_TRUE(p.first >= 636 && p.second >= 470);
+
+    PlatSurfaceFill(surface, nullptr, 0, PLAT_WAIT);
+    TextureReloadFlag = 1;
+    DrawLightCursor(surface);
+    TextureReloadFlag = 0;
+    EditorActive = 0;
+    DrawLightCursor(surface);
+    EXPECT_TRUE(PixelsOf(surface, white).empty()) << "not while textures reload, nor with no editor";
+    PlatSurfaceRelease(surface);
+    MouseX = MouseY = 0;
+    PlatShutdown();
 }
 
 TEST(EditorFiles, AWriteBesideAnArchivedCopySaysTheArchiveWins) {
