@@ -18,6 +18,7 @@
 #include "frame/startup.h"
 #include "frame/video.h"
 #include "mkdata_video.h"
+#include "race/race_state.h"
 #include "platform/plat_clock.h"
 #include "platform/plat_display.h"
 #include "platform/plat_file.h"
@@ -290,6 +291,35 @@ TEST_F(VideoPlayer, AForcedRecreationPlaysTheRequestedVideoBetweenTheFrameworks)
     WantedHeight = 600;
     ASSERT_EQ(RecreateDisplay(0), 1);
     EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(VideoPlayer, ReinitialisingTheMenusPlaysTheRequestedVideoAndComesBackAt640x480x16) {
+    // The special profile names ask for a video this way: VideoRequest 2
+    // for intro.mpg, then the display and menus re-created (which reload the
+    // menus' sounds and pictures: a whole game folder).
+    dir = MakeTestGameFolder("menus");
+    DisplayConfig = {800, 600, 32, 0, 0, 1};
+    WantedWidth = 800;
+    WantedHeight = 600;
+    WantedDepth = 32;
+    RenderKind = 1;
+    ASSERT_EQ(EnumerateDrivers(ConfirmDevice), 0);
+    ASSERT_EQ(CreateFramework(1), 0);
+    VideoSkipped = 1;
+    VideoRequest = 2;
+    ReinitDisplayAndMenus();
+    const auto runs = Runs();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].first, 2) << "intro.mpg";
+    EXPECT_NEAR(runs[0].second, 50, 2);
+    EXPECT_EQ(VideoSkipped, 0) << "played whole";
+    PlatSurface* target = FrameworkRenderTarget();
+    ASSERT_NE(target, nullptr);
+    EXPECT_EQ(PlatSurfaceWidth(target), 640);
+    EXPECT_EQ(PlatSurfaceHeight(target), 480);
+    EXPECT_EQ(PlatPixelFormatBytes(PlatSurfaceFormat(target)), 2);
+    EXPECT_EQ(SceneReady, 1);
+    EXPECT_EQ(RacePaused, 0);
 }
 
 TEST_F(VideoPlayer, IntroAtStartUpPlaysTheThreeThenTheGameRuns) {
