@@ -12,12 +12,17 @@
 #include "common/test_game.h"
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
+#include "frame/startup.h"
+#include "frame/vfs.h"
 #include "frame/window_proc.h"
 #include "frontend/frontend_state.h"
+#include "mkdata.h"
 #include "mkdata_track.h"
 #include "platform/plat_clock.h"
+#include "platform/plat_file.h"
 #include "platform/plat_headless.h"
 #include "platform/plat_keys.h"
+#include "platform/plat_script.h"
 #include "platform/plat_surface.h"
 #include "platform/plat_system.h"
 #include "platform/plat_window.h"
@@ -675,4 +680,58 @@ TEST(EditorFiles, AWriteBesideAnArchivedCopySaysTheArchiveWins) {
     EXPECT_EQ(WriteTrackBinFile("%sBIN\\NumCol%02d.dat", 1, &words, 4), 1);
     EXPECT_EQ(ConsoleLineCount(), lines + 1);
     PlatShutdown();
+}
+
+TEST(EditorRun, ScriptedKeysInADeveloperRaceOpenTheEditorsAndWriteTheTrackFiles) {
+    const std::string dir = MakeTestFolder("run");
+    MkOptions options;
+    options.outDir = dir;
+    options.looseTracks = 1;
+    options.videosetup = std::string(QUORVIX_BIN_DIR) + "/videosetup";
+    ASSERT_TRUE(MakeGameFolder(options));
+    ASSERT_TRUE(PlatSetCurrentDir(dir.c_str()));
+    const std::string bin = "3d\\Tracks\\Track-10\\BIN\\";
+    std::vector<std::string> files;
+    for (const char* name : {"Ilumina1.dat", "GouMun01.dat", "GouCoh01.dat", "IACPU1.dat", "NumCol01.dat"}) {
+        files.push_back(HostPathOf(bin + name));
+        ASSERT_EQ(std::remove(files.back().c_str()), 0) << "a loose file: " << files.back();
+    }
+    // F11 then a menu key, each pressed for a frame: the light editor opened
+    // and closed, the collision-line editor opened, V, and closed, the
+    // CPU-line editor opened and closed.
+    std::string script;
+    int frame = 20;
+    auto press = [&](const char* key) {
+        script += std::to_string(frame) + " key down " + key + "\n" + std::to_string(frame + 1) + " key up " + key + "\n";
+        frame += 3;
+    };
+    for (const char* key : {"0x02", "0x02", "I", "", "I", "Y", "Y"}) {
+        if (*key == 0) {
+            press("V");
+            continue;
+        }
+        press("F11");
+        press(key);
+    }
+    char error[SCRIPT_ERROR_SIZE];
+    ASSERT_TRUE(PlatScriptParse(script.c_str(), error, sizeof error)) << error;
+    CommandLine = {};
+    CommandLine.headless = 1;
+    CommandLine.frames = frame + 5;
+    CommandLine.autorace = 1;
+    CommandLine.developer = 1;
+    PlatHeadlessSetLockstep(1);
+    ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
+    EXPECT_EQ(WinMain(), 0);
+    PlatScriptClear();
+    PlatShutdown();
+    DeveloperSwitch = 0;
+
+    EXPECT_EQ(EditorMenuOn, 0);
+    EXPECT_EQ(LightEditorOn + CollisionEditorOn + CpuLineEditorOn, 0);
+    EXPECT_EQ(ReadHostFile(files[0]).size(), 8192u);
+    EXPECT_FALSE(ReadHostFile(files[1]).empty());
+    EXPECT_FALSE(ReadHostFile(files[2]).empty());
+    EXPECT_EQ(ReadHostFile(files[3]).size(), 64000u);
+    EXPECT_EQ(ReadHostFile(files[4]).size(), 4u);
 }
