@@ -184,11 +184,14 @@ int PointerNear(float x, float y, float z, int* distance) {
 // Drawing.
 
 static uint32_t PixelOf(PlatSurface* surface, uint32_t colour) {
+    // A new surface may take a released one's address in another format.
     static PlatSurface* cachedSurface;
+    static int cachedFormat;
     static uint32_t cachedColour[4], cachedPixel[4];
     static int cachedCount;
-    if (surface != cachedSurface) {
+    if (surface != cachedSurface || PlatSurfaceFormat(surface) != cachedFormat) {
         cachedSurface = surface;
+        cachedFormat = PlatSurfaceFormat(surface);
         cachedCount = 0;
     }
     for (int i = 0; i < cachedCount; i++)
