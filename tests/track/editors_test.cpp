@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <map>
+#include <sstream>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -26,6 +29,7 @@
 #include "platform/plat_surface.h"
 #include "platform/plat_system.h"
 #include "platform/plat_window.h"
+#include "race/car_log.h"
 #include "race/messages.h"
 #include "race/race_state.h"
 #include "render/render_state.h"
@@ -713,16 +717,29 @@ TEST(EditorRun, ScriptedKeysInADeveloperRaceOpenTheEditorsAndWriteTheTrackFiles)
         press("F11");
         press(key);
     }
+    // Then car 0 accelerates from frame 250 on, with the light editor open
+    // from frame 304 to 404: the physics stand still meanwhile.
+    script += "250 key down UP\n";
+    frame = 300;
+    press("F11");
+    press("0x02");
+    frame = 400;
+    press("F11");
+    press("0x02");
     char error[SCRIPT_ERROR_SIZE];
     ASSERT_TRUE(PlatScriptParse(script.c_str(), error, sizeof error)) << error;
+    const std::string log = dir + "/car.log";
     CommandLine = {};
     CommandLine.headless = 1;
-    CommandLine.frames = frame + 5;
+    CommandLine.frames = 470;
     CommandLine.autorace = 1;
     CommandLine.developer = 1;
+    CommandLine.carlog = log.c_str();
+    ASSERT_TRUE(OpenCarLog(log.c_str()));
     PlatHeadlessSetLockstep(1);
     ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
     EXPECT_EQ(WinMain(), 0);
+    CloseCarLog();
     PlatScriptClear();
     PlatShutdown();
     DeveloperSwitch = 0;
@@ -734,4 +751,22 @@ TEST(EditorRun, ScriptedKeysInADeveloperRaceOpenTheEditorsAndWriteTheTrackFiles)
     EXPECT_FALSE(ReadHostFile(files[2]).empty());
     EXPECT_EQ(ReadHostFile(files[3]).size(), 64000u);
     EXPECT_EQ(ReadHostFile(files[4]).size(), 4u);
+
+    // Car 0's plan position by tick.
+    std::map<int, std::pair<double, double>> at;
+    std::istringstream lines(ReadHostFile(log));
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string kind, x, y, z;
+        int tick = -1, car = -1;
+        if (words >> kind >> tick >> car >> x >> y >> z && kind == "car" && car == 0)
+            at[tick] = {std::strtod(x.c_str(), nullptr), std::strtod(z.c_str(), nullptr)};
+    }
+    ASSERT_TRUE(at.count(260) && at.count(295) && at.count(315) && at.count(395) && at.count(415) && at.count(460));
+    auto moved = [&](int from, int to) {
+        return std::hypot(at[to].first - at[from].first, at[to].second - at[from].second);
+    };
+    EXPECT_GT(moved(260, 295), 50.0) << "the car drives before";
+    EXPECT_EQ(moved(315, 395), 0.0) << "no physics while the editor is open";
+    EXPECT_GT(moved(415, 460), 50.0) << "and drives on after";
 }
