@@ -1,62 +1,70 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the archive parser and the bitmap decoder
-# with clang, ASan and UBSan, and runs each (60 seconds, or the number of
-# seconds given).
+# Builds every libFuzzer target with clang, ASan and UBSan, and runs them side
+# by side, each for 60 seconds (or the number of seconds given).  Each target
+# is described by fuzz/<target>.sh: it builds with fuzz_build, seeds its
+# corpus folder and sets max_len.  A finding stops that target with its input
+# saved as build-fuzz/<target>-crash-*; the script then fails.
 #
-#   scripts/fuzz.sh [SECONDS]
+#   scripts/fuzz.sh [SECONDS] [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+shift || true
 out=build-fuzz
-mkdir -p "$out/corpus"
+mkdir -p "$out"
 
-clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
-  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -ISources fuzz/fuzz_vfs_archive.cpp Sources/frame/vfs_archive.cpp \
-  -o "$out/fuzz_vfs_archive"
-
-# Seeds: small archives the fuzzer mutates from.
 le32() {
   # The format's \xNN escapes are made first, then printed as bytes.
   printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $((($1 >> 8) & 255)) $((($1 >> 16) & 255)) $((($1 >> 24) & 255)))"
 }
-name() { printf '%s' "$1"; head -c $((128 - ${#1})) /dev/zero; }
-{ le32 0; le32 0; } > "$out/corpus/empty"
-{   # Cars\a.txt and b.txt
-  le32 1; le32 2
-  le32 0; name Cars
-  le32 1; name a.txt; le32 444; le32 3; head -c 12 /dev/zero
-  le32 0; name b.txt; le32 447; le32 2; head -c 12 /dev/zero
-  printf 'abcde'
-} > "$out/corpus/two-files"
-{   # 3d\Tracks\Track-11\BIN\x.dat, nested four deep
-  le32 4; le32 1
-  le32 0; name 3d; le32 1; name Tracks; le32 2; name Track-11; le32 3; name BIN
-  le32 4; name x.dat; le32 688; le32 4; head -c 12 /dev/zero
-  printf 'data'
-} > "$out/corpus/nested"
+le16() { printf "$(printf '\\x%02x\\x%02x' $(($1 & 255)) $((($1 >> 8) & 255)))"; }
 
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  "$out/fuzz_vfs_archive" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
-  -artifact_prefix="$out/" "$out/corpus"
-
-# The bitmap decoder, seeded with a small 8-bit and a small 24-bit picture.
-clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
-  -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -ISources fuzz/fuzz_bmp.cpp Sources/render/bmp_decode.cpp \
-  -o "$out/fuzz_bmp"
-mkdir -p "$out/corpus-bmp"
-bmp() {   # width height bits colours
-  local w=$1 h=$2 bits=$3 colours=$4
-  local stride=$(( (w * bits / 8 + 3) & ~3 )) palette=$(( bits == 8 ? colours * 4 : 0 ))
-  printf 'BM'; le32 $((54 + palette + stride * h)); le32 0; le32 $((54 + palette))
-  le32 40; le32 "$w"; le32 "$h"; printf '\x01\x00'; printf "$(printf '\\x%02x' "$bits")\\x00"
-  le32 0; le32 $((stride * h)); le32 0; le32 0; le32 "$colours"; le32 0
-  head -c "$palette" /dev/urandom
-  head -c $((stride * h)) /dev/urandom
+fuzz_build() {   # target sources-and-flags...
+  local target=$1
+  shift
+  clang++ -std=c++20 -g -O1 -Wall -Wextra -Werror \
+    -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+    -ISources "fuzz/$target.cpp" "$@" -o "$out/$target"
 }
-bmp 5 3 8 4 > "$out/corpus-bmp/small8"
-bmp 3 2 24 0 > "$out/corpus-bmp/small24"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  "$out/fuzz_bmp" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
-  -artifact_prefix="$out/" "$out/corpus-bmp"
+
+if [ $# -gt 0 ]; then
+  targets=("$@")
+else
+  targets=()
+  for f in fuzz/*.sh; do targets+=("$(basename "$f" .sh)"); done
+fi
+
+# Build and seed one at a time (each description runs in a subshell, so its
+# helpers stay its own), then fuzz them all at once.
+for target in "${targets[@]}"; do
+  corpus="$out/corpus-$target"
+  rm -rf "$corpus"
+  mkdir -p "$corpus"
+  (
+    corpus="$corpus"
+    max_len=4096
+    # shellcheck disable=SC1090
+    source "fuzz/$target.sh"
+    echo "$max_len" > "$out/$target.max_len"
+  )
+done
+
+pids=()
+for target in "${targets[@]}"; do
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    "$out/$target" -max_total_time="$seconds" -max_len="$(cat "$out/$target.max_len")" \
+    -print_final_stats=1 -artifact_prefix="$out/$target-" "$out/corpus-$target" \
+    > "$out/$target.log" 2>&1 &
+  pids+=($!)
+done
+failed=0
+for i in "${!targets[@]}"; do
+  if wait "${pids[$i]}"; then
+    echo "fuzz ${targets[$i]}: $(grep -m1 'stat::number_of_executed_units' "$out/${targets[$i]}.log" || echo done)"
+  else
+    echo "fuzz ${targets[$i]}: FAILED (log: $out/${targets[$i]}.log)" >&2
+    tail -40 "$out/${targets[$i]}.log" >&2
+    failed=1
+  fi
+done
+exit $failed

@@ -13,6 +13,7 @@ packages=(
   libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 libopengl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev xvfb xauth
+  libenet-dev
 )
 
 missing=()

@@ -192,7 +192,9 @@ void SelectViewport(int index) {
 PlatSurface* GetRenderTarget() { return FrameworkRenderTarget(); }
 PlatDevice* GetDevice3D() { return FrameworkDevice(); }
 
-void PrintOnBackBuffer(int x, int y, const char* text, int font, int align) { PrintText(x, y, text, font, align); }
+void PrintOnBackBuffer(int x, int y, const char* text, int font, int align) {
+    PrintText(x, y, text, font, align, GetRenderTarget(), 0);
+}
 
 void LoadProgressHook(int) {}
 

@@ -167,5 +167,6 @@ struct CommandLineOptions {
     int autorace;       // --autorace: start a race at once
     int screenshot;     // --screenshot: write a screenshot of the last frame
     int debug;          // --debug: debugger output on stderr
+    int developer;      // --developer: developer mode (the race's tuning keys)
 };
 extern CommandLineOptions CommandLine;

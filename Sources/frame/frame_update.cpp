@@ -63,7 +63,7 @@
 static void PrintSlotOnTarget(int slot, int x, int y, int font) {
     GetText(slot);
     ForceTargetBlit = 1;
-    PrintText(x, y, TextBufferB, font, ALIGN_CENTRE);
+    PrintText(x, y, TextBufferB, font, ALIGN_CENTRE, GetRenderTarget(), 0);
     ForceTargetBlit = 0;
 }
 
@@ -263,11 +263,14 @@ static int EditorSum() {
 
 static void RunDeveloperOverlays(PlatSurface* target) {
     EditorOpen = EditorSum();
-    if (TuningPanelOn == 1)
+    if (TuningPanelOn == 1) {
+        SimLockGuard lock;   // the panel edits the cars' bodies
         DrawTuningPanel(target);
-    if (ZoneEditorOn == 0)
+    }
+    if (ZoneEditorOn == 0) {
+        SimLockGuard lock;
         DrawPhysicsValues(target);
-    else if (ZoneEditorOn == 1)
+    } else if (ZoneEditorOn == 1)
         RunZoneEditor(target);
     if (LightEditorOn == 1)
         DrawEditorInfo(target);

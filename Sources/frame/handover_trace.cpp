@@ -6,6 +6,9 @@ static const char* steps[HANDOVER_TRACE_SIZE];
 static int frames[HANDOVER_TRACE_SIZE];
 static int stepCount;
 static int recording;
+static void (*stepWatcher)(const char* step);
+
+void HandoverTraceWatch(void (*watcher)(const char* step)) { stepWatcher = watcher; }
 
 void HandoverTraceStart() {
     stepCount = 0;
@@ -15,6 +18,8 @@ void HandoverTraceStart() {
 void HandoverTraceStop() { recording = 0; }
 
 void HandoverTrace(const char* step) {
+    if (stepWatcher)
+        stepWatcher(step);
     if (!recording || stepCount >= HANDOVER_TRACE_SIZE)
         return;
     frames[stepCount] = FramesRun;

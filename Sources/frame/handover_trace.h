@@ -12,3 +12,7 @@ int HandoverTraceCount();
 const char* HandoverTraceStep(int index);
 // The frame (FramesRun) in which the step was taken.
 int HandoverTraceFrame(int index);
+// A test's watcher, called with every step as it is taken (recording or
+// not); null removes it.  "frame presented" comes once a presented frame,
+// after its drawing.
+void HandoverTraceWatch(void (*watcher)(const char* step));

@@ -1,7 +1,8 @@
 // The program entry: reads the command line, starts the platform layer and
 // runs the game's spine.
 //
-//   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug]
+//   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--developer]
+//           [--net-port PORT] [--net-search ADDR[:PORT],...]
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 
 #include "frame/frame_state.h"
 #include "frame/startup.h"
+#include "platform/plat_net.h"
 #include "platform/plat_system.h"
 
 static int ParseCommandLine(int argc, char** argv) {
@@ -26,8 +28,23 @@ static int ParseCommandLine(int argc, char** argv) {
             CommandLine.screenshot = 1;
         } else if (strcmp(arg, "--debug") == 0) {
             CommandLine.debug = 1;
+        } else if (strcmp(arg, "--net-port") == 0 && i + 1 < argc) {
+            const int port = atoi(argv[++i]);
+            if (port <= 0 || port > 65535) {
+                fprintf(stderr, "quorvix: --net-port wants a port from 1 to 65535\n");
+                return 0;
+            }
+            PlatNetSetPort(port);
+        } else if (strcmp(arg, "--net-search") == 0 && i + 1 < argc) {
+            if (!PlatNetSetSearchList(argv[++i])) {
+                fprintf(stderr, "quorvix: --net-search wants ADDR[:PORT],...\n");
+                return 0;
+            }
+        } else if (strcmp(arg, "--developer") == 0) {
+            CommandLine.developer = 1;
         } else {
-            fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug]\n");
+            fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] "
+                            "[--developer] [--net-port PORT] [--net-search ADDR[:PORT],...]\n");
             return 0;
         }
     }

@@ -131,6 +131,7 @@ void SetStartDefaults() {
     CarCount = 1;
     FrontEndActive = 1;
     CarBoxReady = 0;
+    DeveloperSwitch = CommandLine.developer;
 }
 
 static int StartupFailure(const char* caption, const char* text) {

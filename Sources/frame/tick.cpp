@@ -11,6 +11,7 @@
 #include "race/cameras.h"
 #include "race/car_pose.h"
 #include "race/cpu_driver.h"
+#include "race/engine.h"
 #include "race/messages.h"
 #include "race/particles.h"
 #include "race/physics.h"
@@ -33,15 +34,7 @@ int StartTickTimer(int periodMs, int) {
 void StopTickTimer() { PlatTimerStop(); }
 
 // Decodes the control word of car s for the physics step.
-static void DecodeControls(int s) {
-    const int bits = CarInputBits[s];
-    ControlBrake = (bits & INPUT_BRAKE) != 0;
-    ControlAccelerate = (bits & INPUT_ACCELERATE) != 0;
-    ControlRight = (bits & INPUT_RIGHT) != 0;
-    ControlLeft = (bits & INPUT_LEFT) != 0;
-    ControlTurbo = (bits & INPUT_TURBO) != 0;
-    ControlHandbrake = (bits & INPUT_HANDBRAKE) != 0;
-}
+static void DecodeControls(int s) { DecodeCarInputBits(CarInputBits[s]); }
 
 // A finished car, or every car once the race is over, drives itself to a
 // stop (or out of reverse).

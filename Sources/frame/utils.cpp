@@ -1,5 +1,6 @@
 #include "frame/utils.h"
 
+#include <atomic>
 #include <chrono>
 #include <climits>
 #include <cmath>
@@ -233,3 +234,19 @@ void StartCycleTimer() { cycleStart = CycleCounter(); }
 uint32_t ReadCycleTimer() { return (uint32_t)(CycleCounter() - cycleStart - 60); }
 
 void FloatToInt(int* out, float value) { *out = (int)std::lrintf(value); }
+
+// The shared generator: seed = seed x 214013 + 2531011, value = bits 16..30.
+// The tick, the frame and the network thread all draw from it, so the seed
+// moves by compare-and-swap.
+static std::atomic<uint32_t> randomSeed{1};
+
+int GameRandom() {
+    uint32_t seed = randomSeed.load(std::memory_order_relaxed);
+    uint32_t next;
+    do {
+        next = seed * 214013u + 2531011u;
+    } while (!randomSeed.compare_exchange_weak(seed, next, std::memory_order_relaxed));
+    return (int)((next >> 16) & 0x7FFF);
+}
+
+void GameRandomSeed(uint32_t seed) { randomSeed.store(seed, std::memory_order_relaxed); }

@@ -25,3 +25,6 @@ void StartCycleTimer();
 uint32_t ReadCycleTimer();
 // The value rounded by the current rounding mode (to nearest).
 void FloatToInt(int* out, float value);
+// The one shared pseudo-random generator: 0..32767.
+int GameRandom();
+void GameRandomSeed(uint32_t seed);

@@ -19,5 +19,8 @@ int TextEditHasText;
 int MouseKeptOff;
 int InRaceMenuCounter;
 int ChampionshipChosen;
+int ChampionshipRunning;
+int SingleRaceMode;
+int DeveloperSwitch;
 char FileListRow[FILE_LIST_ROWS][32];
 KeyBinding ControlBindings[4][11];

@@ -23,6 +23,9 @@ extern int TextEditHasText;        // ... and holds text
 extern int MouseKeptOff;           // the front end keeps the mouse switched off
 extern int InRaceMenuCounter;
 extern int ChampionshipChosen;     // the championship mode was chosen in the menus
+extern int ChampionshipRunning;    // the grid takes its starting order from the standings
+extern int SingleRaceMode;
+extern int DeveloperSwitch;        // developer mode: the race's tuning keys work
 
 // Byte numbers of VisualSettings (CONFIG\visual.cfg, 48 bytes).
 enum VisualSettingsByte {
@@ -115,13 +118,16 @@ extern uint32_t BlendGreen[2 * BLEND_LEVELS][64];
 extern uint32_t BlendBlue[2 * BLEND_LEVELS][64];
 
 // The raw menu graphics, back to back: raw graphic 0 is the font strip, raw
-// graphic k the k-th MENUS\GFX raw file loaded after it.
+// graphic k the k-th MENUS\GFX raw file loaded after it.  The overlay blit
+// reads the level of picture pixel s one byte before it, so the buffer keeps
+// guard bytes of level 100 (untouched) before its first byte.
 enum {
     MENU_GFX_BUFFER_SIZE = 4 * 1024 * 1024,
+    MENU_GFX_GUARD = 4,
     MENU_GFX_MAX = 80,
     MENU_POINTER_LEVEL_MAP = 57,   // raw graphic of the pointer's blend levels
 };
-extern unsigned char MenuGfxBuffer[MENU_GFX_BUFFER_SIZE];
+extern unsigned char* const MenuGfxBuffer;   // MENU_GFX_BUFFER_SIZE bytes after the guard
 extern int MenuGfxOffsets[MENU_GFX_MAX];
 extern int MenuGfxSizes[MENU_GFX_MAX];
 extern int MenuGfxCount;

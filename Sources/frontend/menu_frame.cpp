@@ -5,19 +5,17 @@
 
 #include "frame/frame_state.h"
 #include "frontend/frontend_state.h"
-#include "frontend/menu_graphics.h"
 #include "frontend/text_slots.h"
 #include "platform/plat_surface.h"
 #include "race/race_state.h"
 #include "render/render_state.h"
+#include "render/text_printer.h"
 
-// Slots of the title page: two run-time message lines take the composed
-// key lines, the others are the menus' own words.
+// Slots of the title page: the game's name and the menus' own words.
 enum {
+    SLOT_TITLE = 30,
     SLOT_SINGLE_RACE = 40,
     SLOT_EXIT = 36,
-    SLOT_TITLE_LINE = 307,
-    SLOT_EXIT_LINE = 309,
 };
 
 // The quick race: four cars of different models and paints on the grid of
@@ -31,31 +29,26 @@ static void SetQuickRace() {
     }
 }
 
-// Writes "KEY  WORDS" into a run-time slot (cut to the slot's room).
-static void ComposeKeyLine(int slot, const char* key, int wordsSlot) {
+// A key line: the key's name in the highlight font, then the words of a
+// text slot.
+static void PrintKeyLine(int y, const char* key, int wordsSlot) {
     GetText(wordsSlot);
     char line[TEXT_BUFFER_SIZE + 16];
-    snprintf(line, sizeof line, "%s  %s", key, TextBufferB);
-    PutText(slot, line);
-    SetTextLength(slot, (int)strlen(line));
+    snprintf(line, sizeof line, "\x1f%s\x1f  %s", key, TextBufferB);
+    PrintText(320, y, line, 1, ALIGN_CENTRE, WorkSurface, 0);
 }
 
-// The title page on the work surface, which the frame then shows.
+// The title page on the work surface, which the frame then shows: the
+// title in the large font, the keys in the medium one.
 static void DrawTitlePage() {
-    MenuPixels pixels;
-    if (!WorkSurface || !LockMenuPixels(WorkSurface, &pixels))
+    if (!WorkSurface)
         return;
-    MenuTarget = pixels;
-    for (int y = 0; y < 480 && y < pixels.height; y++) {
-        for (int x = 0; x < 640 && x < pixels.width; x++)
-            pixels.pixels[y * pixels.pitch + x] = 0;
-    }
-    ComposeKeyLine(SLOT_TITLE_LINE, "ENTER", SLOT_SINGLE_RACE);
-    ComposeKeyLine(SLOT_EXIT_LINE, "ESC", SLOT_EXIT);
-    const int green = GreenMaskBits == 6 ? 63 : 31;
-    DrawTextSlot(320, 200, 0, SLOT_TITLE_LINE, TEXT_MODE_CENTRE, 31, green, 31, 31, green, 0, 0);
-    DrawTextSlot(320, 270, 1, SLOT_EXIT_LINE, TEXT_MODE_CENTRE, 31, green, 31, 31, green, 0, 0);
-    PlatSurfaceUnlock(WorkSurface);
+    const PlatRect screen = {0, 0, 640, 480};
+    PlatSurfaceFill(WorkSurface, &screen, 0, PLAT_WAIT);
+    GetText(SLOT_TITLE);
+    PrintText(320, 160, TextBufferB, 0, ALIGN_CENTRE, WorkSurface, 0);
+    PrintKeyLine(270, "ENTER", SLOT_SINGLE_RACE);
+    PrintKeyLine(310, "ESC", SLOT_EXIT);
 }
 
 // Until the menu screens run, the front end is a title page: Enter (or

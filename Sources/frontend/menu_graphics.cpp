@@ -7,6 +7,8 @@
 #include "frame/input.h"
 #include "platform/plat_surface.h"
 #include "race/race_state.h"
+#include "render/overlay_blend.h"
+#include "render/render_state.h"
 
 MenuPixels MenuTarget;
 MenuPixels MenuOverlay;
@@ -15,7 +17,9 @@ uint32_t BlendRed[2 * BLEND_LEVELS][64];
 uint32_t BlendGreen[2 * BLEND_LEVELS][64];
 uint32_t BlendBlue[2 * BLEND_LEVELS][64];
 
-unsigned char MenuGfxBuffer[MENU_GFX_BUFFER_SIZE];
+alignas(4) static unsigned char MenuGfxStore[MENU_GFX_GUARD + MENU_GFX_BUFFER_SIZE];
+unsigned char* const MenuGfxBuffer = MenuGfxStore + MENU_GFX_GUARD;
+[[maybe_unused]] static const int MenuGfxGuardSet = (memset(MenuGfxStore, 100, MENU_GFX_GUARD), 1);
 int MenuGfxOffsets[MENU_GFX_MAX];
 int MenuGfxSizes[MENU_GFX_MAX];
 int MenuGfxCount;
@@ -206,32 +210,19 @@ int PlaceMenuPointer(int mouseX, int mouseY, MenuPointerBox* box) {
     return 1;
 }
 
-namespace {
-
-template <int GreenBits>
-void BlendPointer(const MenuPointerBox& box, const unsigned char* levels) {
-    for (int row = 0; row < box.height; row++) {
-        const int ty = box.y + row, sy = box.sourceY + row;
-        if (ty >= MenuTarget.height || sy >= MenuOverlay.height)
-            break;
-        uint16_t* out = MenuTarget.pixels + (long)ty * MenuTarget.pitch;
-        const uint16_t* in = MenuOverlay.pixels + (long)sy * MenuOverlay.pitch;
-        for (int col = 0; col < box.width; col++) {
-            const int tx = box.x + col, sx = box.sourceX + col;
-            if (tx >= MenuTarget.width || sx >= MenuOverlay.width)
-                break;
-            const int level = levels[sy * POINTER_SIZE + sx];
-            if (level >= BLEND_LEVELS)   // 100 leaves the background
-                continue;
-            out[tx] = Blend<GreenBits>(out[tx], in[sx], level);
-        }
-    }
+// A surface the overlay blit can use: 16-bit pixels, rows exactly `width`
+// pixels apart, at least `height` rows.
+static int BlendableSurface(PlatSurface* surface, int width, int height) {
+    if (!surface || PlatSurfaceWidth(surface) != width || PlatSurfaceHeight(surface) < height ||
+        PlatSurfacePitch(surface) != width * 2)
+        return 0;
+    const int format = PlatSurfaceFormat(surface);
+    return format == PLAT_PF_RGB565 || format == PLAT_PF_XRGB1555 || format == PLAT_PF_ARGB1555;
 }
 
-}  // namespace
-
-void DrawMenuPointer() {
-    if (!MenuPointerShown || !MenuTarget.pixels || !MenuOverlay.pixels)
+void DrawMenuCursor() {
+    const int frame = PulseMenuPointer();
+    if (!frame)
         return;
     MenuPointerBox box;
     if (!PlaceMenuPointer(MouseX, MouseY, &box))
@@ -240,9 +231,24 @@ void DrawMenuPointer() {
     if (MenuGfxCount <= MENU_POINTER_LEVEL_MAP ||
         MenuGfxSizes[MENU_POINTER_LEVEL_MAP] < POINTER_SIZE * POINTER_SIZE)
         return;
-    const unsigned char* levels = MenuGfxBuffer + MenuGfxOffsets[MENU_POINTER_LEVEL_MAP];
-    if (GreenMaskBits == 5)
-        BlendPointer<5>(box, levels);
-    else
-        BlendPointer<6>(box, levels);
+    PlatSurface* picture = MenuGfxCache[frame];
+    if (!BlendableSurface(WorkSurface, SCREEN_WIDTH, SCREEN_HEIGHT) ||
+        !BlendableSurface(picture, POINTER_SIZE, POINTER_SIZE))
+        return;
+    BlendTarget = (uint16_t*)LockSurface(WorkSurface);
+    if (!BlendTarget)
+        return;
+    BlendSource = (const uint16_t*)LockSurface(picture);
+    if (BlendSource) {
+        const int start = box.sourceY * POINTER_SIZE + box.sourceX;
+        const int levels = MenuGfxOffsets[MENU_POINTER_LEVEL_MAP];
+        if (GreenMaskBits == 5)
+            BlendOverlay555(box.x, box.y, box.width, box.height, POINTER_SIZE, levels, start);
+        else
+            BlendOverlay565(box.x, box.y, box.width, box.height, POINTER_SIZE, levels, start);
+        PlatSurfaceUnlock(picture);
+    }
+    PlatSurfaceUnlock(WorkSurface);
+    BlendTarget = nullptr;
+    BlendSource = nullptr;
 }

@@ -1,6 +1,7 @@
 // Menu graphics: the raw graphics buffer, the blend tables, the page
-// cross-fade and the pulsing pointer.  They draw into locked 16-bit pixel
-// buffers (MenuTarget, MenuOverlay) that the caller has locked.
+// cross-fade and the pulsing pointer.  The cross-fade draws into locked
+// 16-bit pixel buffers (MenuTarget, MenuOverlay) that the caller has locked;
+// the pointer locks the work surface and its picture itself.
 #pragma once
 
 #include "frontend/frontend_state.h"
@@ -32,11 +33,12 @@ void BlendPictureOverWorkSurface(int level);
 void BlendPixelWithWhite(int x, int y);
 
 // The pointer: PulseMenuPointer advances the pulse and returns the number of
-// the pointer picture to lock into MenuOverlay (64..72), or 0 while the
-// pointer is not shown; DrawMenuPointer then blends that 40 x 40 picture at
-// the mouse position through the level map of raw graphic 57.
+// the pointer picture (64..72), or 0 while the pointer is not shown.
+// DrawMenuCursor pulses, then blends that 40 x 40 picture of MenuGfxCache
+// at the mouse position onto the work surface through the level map of raw
+// graphic 57, cut off at the screen's edges.  It locks both surfaces itself.
 int PulseMenuPointer();
-void DrawMenuPointer();
+void DrawMenuCursor();
 
 // Where the 40 x 40 pointer picture lands for a pointer at (mouseX, mouseY):
 // 0 when nothing is drawn.

@@ -8,6 +8,7 @@
 #include "frontend/text_slots.h"
 #include "menulayout/layout_builder.h"
 #include "menulayout/menulayout_state.h"
+#include "render/text_printer.h"
 
 // Every glyph's first column in the font strip: the sum of the widths of the
 // glyphs before it.  All 223 glyphs get one, code 255 included.
@@ -27,6 +28,7 @@ void InitFrontEndTables() {
             binding.nameIndex = -1;
     }
     BuildGlyphStarts();
+    LoadGlyphWidths();
     for (auto& row : FileListRow) {
         row[0] = ' ';
         row[1] = ' ';

@@ -1,3 +1,334 @@
 #include "net/net_messages.h"
 
-void SendCommand(int, int) {}
+#include <cstring>
+
+#include "frame/sim_lock.h"
+#include "net/net_outside.h"
+#include "net/net_state.h"
+#include "net/net_wire.h"
+#include "net/race_sync.h"
+#include "net/remote_cars.h"
+#include "net/net_texts.h"
+#include "net/session.h"
+#include "race/race_state.h"
+
+int SlotSwap(int c) {
+    const int own = NetOwnIndex;
+    if (c == LocalCar)
+        return own;
+    if (c == own)
+        return LocalCar;
+    return c;
+}
+
+static int PlayerIndexValid(int index) { return index >= 0 && index < NetPlayerCount && index < NET_MAX_PLAYERS; }
+
+// ---------------------------------------------------------------------------
+// Senders.
+
+void SendChatText(const char* text) {
+    uint8_t m[CHAT_TEXT_MAX + 2];
+    SendToAll(m, EncodeChat(m, text));
+}
+
+void SendAssignIndex(int index) {
+    uint8_t m[INDEX_MESSAGE_SIZE];
+    SendToPlayer(index, m, EncodeIndexMessage(m, MSG_ASSIGN_INDEX, index));
+}
+
+void SendCarChoice() {
+    uint8_t m[CAR_CHOICE_SIZE];
+    int model, colour;
+    {
+        SimLockGuard lock;
+        model = CarModel[LocalCar];
+        colour = CarColour[LocalCar];
+        if (NetIsHost) {
+            // The host chooses for the players already gone.
+            for (int p = 0; p < NetPlayerCount && p < NET_MAX_PLAYERS; p++) {
+                if (!NetPlayerGone[p])
+                    continue;
+                CarModel[p] = model;
+                CarColour[p] = colour;
+                SendToAllGuaranteed(m, EncodeCarChoice(m, SlotSwap(p), model, colour));
+            }
+        }
+    }
+    SendToAllGuaranteed(m, EncodeCarChoice(m, NetOwnIndex, model, colour));
+    WaitingForChoices = 1;
+    ChoiceMade[NetOwnIndex] = 1;
+    CheckAllChosen();
+    CarChosen = 1;
+}
+
+void SendCommand(int command, int applyLocally) {
+    uint8_t m[COMMAND_SIZE];
+    const int own = NetOwnIndex;
+    SendToAllGuaranteed(m, EncodeIntPair(m, MSG_COMMAND, own, command));
+    if (applyLocally)
+        ApplyCommand(own, command);
+}
+
+void SendPause() {
+    SendCommand(NETCMD_PAUSE, 0);
+    Pauser = NetOwnIndex.load();
+}
+
+void SendResume() {
+    SendCommand(NETCMD_RESUME, 0);
+    RacePaused = 0;
+}
+
+void SendQuit() { SendCommand(NETCMD_QUIT, 0); }
+
+void SendStandings() {
+    int points[8] = {}, totals[8] = {}, bySlot[8] = {}, totalsBySlot[8] = {};
+    NetReadStandings(points, totals);
+    for (int c = 0; c < NetPlayerCount && c < NET_MAX_PLAYERS; c++) {
+        bySlot[SlotSwap(c)] = points[c];
+        totalsBySlot[SlotSwap(c)] = totals[c];
+    }
+    uint8_t m[TABLE_MESSAGE_SIZE];
+    SendToAllGuaranteed(m, EncodeTables(m, MSG_STANDINGS, bySlot, totalsBySlot));
+}
+
+void SendRaceResults(int) {
+    int order[8] = {}, positions[8] = {}, orderBySlot[8] = {}, positionsBySlot[8] = {};
+    NetReadRaceOrder(order, positions);
+    for (int i = 0; i < NetPlayerCount && i < NET_MAX_PLAYERS; i++) {
+        orderBySlot[SlotSwap(i)] = order[i];
+        positionsBySlot[SlotSwap(i)] = positions[i];
+    }
+    uint8_t m[TABLE_MESSAGE_SIZE];
+    SendToAllGuaranteed(m, EncodeTables(m, MSG_RACE_RESULTS, orderBySlot, positionsBySlot));
+}
+
+void SendHostIndex() {
+    uint8_t m[INDEX_MESSAGE_SIZE];
+    SendToAllGuaranteed(m, EncodeIndexMessage(m, MSG_HOST_INDEX, NetOwnIndex));
+}
+
+void SendGo() {
+    uint8_t m[GO_SIZE];
+    SendToAll(m, EncodeGo(m));
+}
+
+void SendHitReport(int car) {
+    if (car < 0 || car >= NET_MAX_PLAYERS)
+        return;
+    HitReportPending[car] = 0;
+    const int slot = SlotSwap(car);
+    uint8_t m[HIT_REPORT_SIZE];
+    SendToAll(m, EncodeHitReport(m, &HitReportStore[slot][1]));
+}
+
+void SendPlayerList() {
+    RefreshPlayerList();
+    static uint8_t m[PLAYER_LIST_SIZE];   // the tick's only; too big for its stack
+    uint32_t ids[8];
+    static char names[8][256];
+    int count;
+    {
+        std::lock_guard<std::mutex> lock(NetPlayerListLock);
+        count = NetPlayerCount;
+        memcpy(ids, NetPlayerIds, sizeof ids);
+        memcpy(names, NetPlayerNames, sizeof names);
+    }
+    for (int i = 0; i < count; i++)
+        if (ids[i] == NetOwnId) {
+            NetHostIndex = i;
+            NetOwnIndex = i;
+        }
+    SendToAll(m, EncodePlayerList(m, count, ids, names, NetHostIndex));
+}
+
+// ---------------------------------------------------------------------------
+// Receivers.
+
+static void ShowChatMessage(const uint8_t* data, int size) {
+    char text[CHAT_TEXT_MAX + 1];
+    if (!DecodeChat(data, size, text) || !ChatActive)
+        return;
+    NetPostText(NET_TEXT_CHAT, -1, text, 0);
+}
+
+static void ApplyAssignIndex(const uint8_t* data, int size) {
+    int index;
+    if (DecodeIndexMessage(data, size, &index) && PlayerIndexValid(index))
+        NetOwnIndex = index;
+}
+
+static void ApplyCarChoice(const uint8_t* data, int size) {
+    int player, model, colour;
+    if (!DecodeCarChoice(data, size, &player, &model, &colour) || !PlayerIndexValid(player) || model < 0 ||
+        model >= NET_CAR_MODELS || colour < 0 || colour >= NET_CAR_COLOURS)
+        return;
+    {
+        SimLockGuard lock;
+        const int car = SlotSwap(player);
+        CarModel[car] = model;
+        CarColour[car] = colour;
+    }
+    ChoiceMade[player] = 1;
+    CheckAllChosen();
+}
+
+void ApplyCommand(int sender, int command) {
+    switch (command) {
+    case NETCMD_GO:
+        StartNetCountdown();
+        break;
+    case NETCMD_RESTART:
+        RestartSampleClocks();
+        break;
+    case NETCMD_LOADED:
+        LoadedFlags[sender] = 1;
+        break;
+    case NETCMD_PAUSE:
+        NetPostText(NET_TEXT_CONSOLE, 601, NetPlayerNameOf(sender).text, 0);
+        Pauser = sender;
+        RacePaused = 1;
+        break;
+    case NETCMD_RESUME:
+        NetPostText(NET_TEXT_CONSOLE, 602, NetPlayerNameOf(sender).text, 0);
+        RacePaused = 0;
+        break;
+    case NETCMD_QUIT:
+        PlayerQuit(sender, 0);
+        break;
+    case NETCMD_RACE_OVER:
+        RaceOver = 1;
+        break;
+    default:
+        break;
+    }
+}
+
+static void ReceiveCommand(int sender, const uint8_t* data, int size) {
+    int index, command;
+    if (!DecodeIntPair(data, size, &index, &command) || index != sender)
+        return;
+    ApplyCommand(sender, command);
+}
+
+static void StoreControlBits(int sender, const uint8_t* data, int size) {
+    int index, bits;
+    if (!DecodeIntPair(data, size, &index, &bits) || index != sender || !NetIsHost)
+        return;
+    ReceivedBits[SlotSwap(index)] = bits;
+}
+
+static void StoreStandings(const uint8_t* data, int size) {
+    int points[8], totals[8];
+    if (!DecodeTables(data, size, points, totals))
+        return;
+    for (int i = 0; i < NetPlayerCount && i < NET_MAX_PLAYERS; i++) {
+        ReceivedPoints[SlotSwap(i)] = points[i];
+        ReceivedTotals[SlotSwap(i)] = totals[i];
+    }
+    StandingsReceived = 1;
+}
+
+static void ApplyHostIndex(int sender, const uint8_t* data, int size) {
+    int index;
+    // The new host names itself.
+    if (!DecodeIndexMessage(data, size, &index) || !PlayerIndexValid(index) || index != sender)
+        return;
+    NetHostIndex = index;
+    LastSentBits = 0;
+    for (int c = 0; c < NetPlayerCount && c < NET_MAX_PLAYERS; c++) {
+        ReceivedBits[c] = 0;
+        RestartRemoteClockAtNewest(c);
+    }
+}
+
+static void ApplyRaceResults(const uint8_t* data, int size) {
+    int orderBySlot[8], positionsBySlot[8];
+    if (!DecodeTables(data, size, orderBySlot, positionsBySlot))
+        return;
+    const int n = NetPlayerCount < NET_MAX_PLAYERS ? NetPlayerCount.load() : NET_MAX_PLAYERS;
+    int order[8] = {}, positions[8] = {};
+    for (int i = 0; i < n; i++) {
+        order[i] = orderBySlot[SlotSwap(i)];
+        positions[i] = positionsBySlot[SlotSwap(i)];
+        if (order[i] < 0 || order[i] >= NET_MAX_PLAYERS || positions[i] < 0 || positions[i] >= NET_MAX_PLAYERS)
+            return;   // an order that names no car
+    }
+    SimLockGuard lock;
+    NetApplyRaceOrder(order, positions, n);
+    RaceOver = 1;
+    FinishSequence = n > 0 && positions[0] == 0 ? 1 : 0;
+}
+
+void HandleGameMessage(uint32_t from, const uint8_t* data, int size) {
+    if (size < 1)
+        return;
+    const int type = data[0];
+    if (type == 0 || type > MSG_GO)
+        return;
+    const int sender = FindPlayerIndex(from);
+    // The host as the game protocol knows it (the player list, the host
+    // index message).
+    const int fromHost = sender >= 0 && sender == NetHostIndex;
+    switch (type) {
+    case MSG_CHAT:
+        ShowChatMessage(data, size);
+        break;
+    case MSG_ASSIGN_INDEX:
+        ApplyAssignIndex(data, size);
+        break;
+    case MSG_CAR_CHOICE:
+        ApplyCarChoice(data, size);
+        break;
+    case MSG_CAR_STATES:
+        if (fromHost)
+            StoreCarStates(data, size);
+        break;
+    case MSG_COMMAND:
+        if (sender >= 0)
+            ReceiveCommand(sender, data, size);
+        break;
+    case MSG_CONTROL_BITS:
+        if (sender >= 0)
+            StoreControlBits(sender, data, size);
+        break;
+    case MSG_STANDINGS:
+        if (fromHost)
+            StoreStandings(data, size);
+        break;
+    case MSG_HOST_INDEX:
+        ApplyHostIndex(sender, data, size);
+        break;
+    case MSG_RACE_RESULTS:
+        if (fromHost)
+            ApplyRaceResults(data, size);
+        break;
+    case MSG_GO:
+        if (fromHost && size == GO_SIZE)
+            StartNetCountdown();
+        break;
+    default:   // 5 (collision reports) and 10 are not acted on
+        break;
+    }
+}
+
+void ApplyPlayerList(uint32_t from, const uint8_t* data, int size) {
+    int count;
+    uint32_t ids[8];
+    static char names[8][256];   // receive thread only
+    int isHost[8];
+    if (!DirectPlayInterface || !PlatNetIsHostPlayer(DirectPlayInterface, from) ||
+        !DecodePlayerList(data, size, &count, ids, names, isHost))
+        return;
+    const uint32_t own = NetOwnId;
+    std::lock_guard<std::mutex> lock(NetPlayerListLock);
+    NetPlayerCount = count;
+    for (int i = 0; i < count; i++) {
+        memcpy(NetPlayerNames[i], names[i], NET_NAME_SIZE);
+        NetPlayerIds[i] = ids[i];
+        if (ids[i] == own)
+            NetOwnIndex = i;
+        if (isHost[i])
+            NetHostIndex = i;
+    }
+}

@@ -1,4 +1,68 @@
-// The network session.
+// The network session: the session layer object, hosting, joining and
+// listing sessions, the player list, the receive thread and the sends.
+// Operations return 1, or 0 with the reason in NetStatus.
 #pragma once
 
+#include <cstdint>
+
+// NetStatus codes.
+enum {
+    NETSTATUS_NO_CONNECTION = 10,
+    NETSTATUS_NO_OBJECT = 13,
+    NETSTATUS_CREATE_FAILED = 14,
+    NETSTATUS_MESSAGE_TOO_BIG = 15,
+    NETSTATUS_NO_THREAD = 16,
+    NETSTATUS_JOIN_FAILED = 100,
+    NETSTATUS_NO_PLAYER = 101,
+    NETSTATUS_ENUM_PLAYERS_FAILED = 102,
+    NETSTATUS_NOT_OPEN = 103,
+    NETSTATUS_INIT_FAILED = 104,
+    NETSTATUS_RESET_FAILED = 105,
+    NETSTATUS_ACCESS_DENIED = 106,
+};
+
+enum { SESSION_OPEN_MARK = 10, HOSTED_SESSION_FLAGS = 0xA044 };
+
+int OpenDirectPlay();
+int HostSession(const char* sessionName, const char* playerName, const int userWords[3], int maxPlayers);
+int JoinSession(int index, const char* playerName);
+int StartReceiveThread();
+int CloseSession();
 void ShutdownDirectPlay();
+int DisableJoining();
+int GetNetStatus();
+
+int EnumSessionsAsync();
+int EnumSessionsSync();
+int EnumPlayersOfSession(int index);
+int RefreshPlayerList();
+void SplitSessionName(int k);
+int FindPlayerIndex(uint32_t id);
+void RemovePlayer(uint32_t id);
+void FreezePlayerList();
+void ThawPlayerList();
+
+int SendToAll(const void* data, int size);
+int SendToAllGuaranteed(const void* data, int size);
+int SendToPlayer(int index, const void* data, int size);
+int SendToAllPriority(const void* data, int size);
+
+int SendQueueCount();
+int SendQueueBytes();
+int ReceiveQueueCount();
+int ReceiveQueueBytes();
+int GetSessionCaps();
+void LookUpSessionHosts();
+extern char SessionHostTable[32][256];
+
+// The receive side: the thread's drain, and the system messages.
+void DrainMessages();
+void HandleSystemMessage(const uint8_t* message, int size);
+// Receive failures other than "no messages" and "too small" are retried at
+// most this many times in one drain.
+enum { DRAIN_RETRIES = 16 };
+
+// A session lost in the lobby is carried out by the menu frame (pop-up 5,
+// CloseSession, ShutdownDirectPlay), never on the receive thread: the menu
+// frame calls this every frame.
+void NetCarryOutSessionLost();

@@ -51,7 +51,34 @@ void PlaceCarOnGround() {
     CarGroundHeight[car] = g;
 }
 
-void LoadCameraTable() {
+void ComputeGroundTilt(int car) {
+    car = CarIndex(car);
+    const float(*c)[3] = GroundTriangleCorners();
+    float edge[2][3];
+    for (int e = 0; e < 2; e++) {
+        const float d[3] = {c[e + 1][0] - c[0][0], c[e + 1][1] - c[0][1], c[e + 1][2] - c[0][2]};
+        for (int k = 0; k < 3; k++)
+            edge[e][k] = d[0] * PhysMatrix[0][k] + d[1] * PhysMatrix[1][k] + d[2] * PhysMatrix[2][k];
+    }
+    const float n[3] = {edge[0][1] * edge[1][2] - edge[0][2] * edge[1][1],
+                        edge[0][2] * edge[1][0] - edge[0][0] * edge[1][2],
+                        edge[0][0] * edge[1][1] - edge[0][1] * edge[1][0]};
+    const float length = FastSqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    if (!(length > 0.0f))
+        return;   // a degenerate triangle keeps the previous tilt
+    GroundTiltPitch[car] = -std::atan(n[0] / length);
+    GroundTiltRoll[car] = std::atan(n[2] / length);
+}
+
+void SetRampTilt(float height, int car) {
+    car = CarIndex(car);
+    LoadIdentityPhys();
+    PhysMatrixRotateYZX(0.0f, -SimHeading[car], 0.0f);
+    CarGroundHeight[car] = height;
+    ComputeGroundTilt(car);
+}
+
+void FillBuiltInCameraTable() {
     for (int model = 0; model < CAMERA_TABLE_MODELS; model++) {
         static const float pairs[CAMERA_TABLE_PAIRS][2] = {
             {390, -679}, {260, 166}, {160, 238}, {390, -979}, {460, -287}};
@@ -64,6 +91,10 @@ void LoadCameraTable() {
     CameraTable[1][1][1] = 198;
     CameraTable[6][1][0] = CameraTable[13][1][0] = 310;
     CameraTable[6][1][1] = CameraTable[13][1][1] = 168;
+}
+
+void LoadCameraTable() {
+    FillBuiltInCameraTable();
     static float fileImage[CAMERA_TABLE_MODELS][CAMERA_TABLE_PAIRS][2];
     static_assert(sizeof fileImage == 760, "Config\\cameras.cfg is 760 bytes");
     if (ReadWholeFile("Config\\cameras.cfg", fileImage, sizeof fileImage) == 1 && LastFileSize == sizeof fileImage) {

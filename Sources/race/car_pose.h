@@ -8,3 +8,11 @@ void UpdateChaseCamera(int car);
 void PlaceCarOnGround();
 // The built-in camera table, then Config\cameras.cfg over it.
 void LoadCameraTable();
+// The built-in camera table alone (also the sample folder's cameras.cfg).
+void FillBuiltInCameraTable();
+// GroundTiltPitch and GroundTiltRoll of the car from the corners of the last
+// ground triangle found, in the frame of the physics matrix.
+void ComputeGroundTilt(int car);
+// A wheel of the car stands on the ramp at this height: the tilt under the
+// car's heading and its ground height.
+void SetRampTilt(float height, int car);

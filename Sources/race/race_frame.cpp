@@ -3,16 +3,15 @@
 #include "frame/frame_state.h"
 #include "race/car_pose.h"
 #include "race/race_state.h"
+#include "race/tuning.h"
 #include "render/geometry.h"
 #include "render/render_state.h"
 #include "sound/effect_sounds.h"
+#include "track/zones.h"
 
-// The cars stand still until the body step exists: each rests on its wheels
-// (the sample cars' tyres are 68 units in radius) on the ground under it.
-static const float RESTING_WHEEL_RADIUS = 68.0f;
-
-// Each wheel's world position from the car's drawn pose and its model's
-// wheel offsets.
+// Each wheel's world position: the plan position from the car's drawn pose
+// and its model's wheel offsets, the height of the wheel centre from the
+// body step (its wheels stand on the ground under them).
 static void PlaceWheels(int car) {
     LoadIdentityPhys();
     PhysMatrixRotateYZX(AnguloDeCaida[car], CarHeading[car], AnguloDeBalanza[car]);
@@ -22,14 +21,14 @@ static void PlaceWheels(int car) {
         for (int c = 0; c < 3; c++)
             out[c] = p[0] * PhysMatrix[0][c] + p[1] * PhysMatrix[1][c] + p[2] * PhysMatrix[2][c];
         WheelPosX[car][j] = cocheX[car] + out[0];
-        WheelPosY[car][j] = cocheY[car] + out[1];
+        WheelPosY[car][j] = WheelHeights[car][j];
         WheelPosZ[car][j] = cocheZ[car] + out[2];
     }
 }
 
 // Only the parts the frame relies on exist yet: the frame's age in ticks,
-// the snapshot of the cars, the surface flags of every car, the cars on the
-// ground and the chase camera behind the viewed car.
+// the developer keys, the snapshot of the cars, the surface under every
+// car, the cars' wheels and the chase camera behind the viewed car.
 void UpdateRaceFrame() {
     if (FrontEndActive)
         return;
@@ -38,13 +37,17 @@ void UpdateRaceFrame() {
     // chase camera at the first race frame.
     PresentationCamera = 0;
     PresentationRun = 0;
+    TuningKeys();
     SnapshotCars();
     const int keptCar = CurrentCar;
     for (int car = 0; car < CarCount && car < MAX_CARS; car++) {
+        // The zone mask under the car is its surface (outside the track's
+        // range, none).
+        const int mask = ZoneMaskAt(cocheX[car], cocheZ[car]);
+        SurfaceWord[car] = mask > 0 ? mask : 0;
         UpdateTerrainSounds(car);
         CurrentCar = car;
         PlaceCarOnGround();
-        cocheY[car] = CarGroundHeight[car] + RESTING_WHEEL_RADIUS;
         PlaceWheels(car);
     }
     CurrentCar = keptCar;

@@ -6,11 +6,16 @@
 #include "race/cameras.h"
 #include "race/car_pose.h"
 #include "race/car_setup.h"
+#include "race/engine.h"
+#include "race/messages.h"
+#include "race/physics.h"
 #include "race/race_state.h"
+#include "race/tuning.h"
 #include "render/model_sets.h"
 #include "render/soft_frame.h"
 #include "track/asset_paths.h"
 #include "track/scene_points.h"
+#include "track/track_state.h"
 #include "track/track_files.h"
 
 namespace {
@@ -70,6 +75,7 @@ void StartRace() {
     FinishSequence = 0;
     ViewedCar[0] = 0;
     HudVisible = 1;
+    DrawTimedMessages(1);
     if (!ReplayPlaying) {
         PresentationRun = 0;
         PresentationCamera = 0;
@@ -79,7 +85,9 @@ void StartRace() {
         RefreshWorkSurfacePointer();
         ClearFrameBuffer(SurfaceHeight * 10);
     }
+    LoadSpringsTable();
     TrackCode = TrackGroup * 10 + TrackVariant;
+    InJumpZone = 0;
     SetTrackFolder();
     RaceOver = 0;
     RecordsChanged = 0;
@@ -99,7 +107,21 @@ void StartRace() {
         CarLightsOn[car] = 0;
         CameraRoll[car] = 0.010734f;
         CameraPitch[car] = 0.070734f;
+        CarGear[car] = 0;
+        EngineRevs[car] = 0.0f;
+        WheelsInAir[car] = 0;
+        LandingTicks[car] = 0;
+        SimPitch[car] = 0.0f;
+        SimRoll[car] = 0.0f;
     }
+    // The JUMP attempt and the engines' release start over.
+    JumpDistance = 0.0f;
+    JumpEnded = 0;
+    JumpPeakHeight = 0;
+    JumpBannerTicks = 0;
+    EnginesReleased = 0;
+    TurboValue = TurboCharge = 0.0f;
+    TurboCameraPull = 0;
     if (FrontEndActive == 1)
         ApplyStartPose(1);
     ApplyStartPose(TrackGroup);
@@ -112,7 +134,12 @@ void LoadLightingAndSetUpCars() {
     LoadTrackLighting();
     FillPositionTables();
     CopyCarParams();
+    LoadMotionTable();
 
+    SlideForceDivisor[0] = 2.0f;
+    StopSpeedSpin[0] = 0.19885f;
+    TurnGain[0] = 0.000391f;
+    SteerSpeed[0] = 0.021839f;
     SteeringAngle[0] = 0.0f;
     CarSpeed[0] = 0.0f;
     DrawTiltPitch[0] = DrawTiltRoll[0] = 0.0f;
@@ -122,6 +149,10 @@ void LoadLightingAndSetUpCars() {
         CarCount = ArenaOpponents + 1;
     const int cars = CarCount < MAX_CARS ? (int)CarCount : MAX_CARS;
     for (int car = 1; car < cars; car++) {
+        SlideForceDivisor[car] = SlideForceDivisor[0];
+        StopSpeedSpin[car] = StopSpeedSpin[0];
+        TurnGain[car] = TurnGain[0];
+        SteerSpeed[car] = SteerSpeed[0];
         SteeringAngle[car] = SteeringAngle[0];
         CarSpeed[car] = CarSpeed[0];
         DrawTiltPitch[car] = DrawTiltRoll[car] = 0.0f;
@@ -134,8 +165,11 @@ void LoadLightingAndSetUpCars() {
         AnguloDeCaida[car] = AnguloDeCaida[0];
         AnguloDeBalanza[car] = AnguloDeBalanza[0];
     }
+    for (CurrentCar = 0; CurrentCar < cars; CurrentCar++)
+        InitCarBody(&CarBodies[CurrentCar]);
     CurrentCar = 0;
     SetUpCarsForRace();
+    ResetCarBodies();
     LocalCar = 0;
 
     for (int p = 0; p < 2; p++) {

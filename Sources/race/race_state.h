@@ -95,13 +95,157 @@ extern float CarHeading[MAX_CARS], AnguloDeCaida[MAX_CARS], AnguloDeBalanza[MAX_
 extern std::atomic<int> WheelsInAir[MAX_CARS];
 extern int WheelsOnCars;      // wheels resting on another car's roof (arena events)
 
-// The 376-byte rigid-body record of each car.  Its fields are laid out by
-// the car physics; until then it is kept as raw bytes of the right size.
+// ---------------------------------------------------------------------------
+// Car bodies (physics.cpp).  Each car is a sprung body on four wheels; the
+// tick steps it.  Vectors of the body are stored x, z, y.
+
+// One wheel: 60 bytes.
+struct CarWheel {
+    float extension;        // suspension length along the body's up axis (positive: wheel below the body)
+    float stiffness;        // spring rate
+    float height;           // world height of the wheel centre
+    float radius;
+    float offsetX, offsetZ; // local position on the body (side, forward)
+    float restSeparation;   // extension at rest
+    float springStop;       // the smallest extension the spring allows
+    float unusedA, unusedB; // set to 0 and read by nothing
+    float unusedConstant;   // 0.0001, read by nothing
+    float reserved[4];
+};
+static_assert(sizeof(CarWheel) == 60, "CarWheel records are 60 bytes");
+
+// One car body: 376 bytes, wheels 0 and 1 the front pair (left, right),
+// 2 and 3 the rear pair.
 struct CarBody {
-    unsigned char raw[376];
+    float x, z;
+    float y;                     // body centre height
+    float forward[3];            // row 2 of the orientation
+    float side[3];               // row 0 of the orientation, negated
+    float up[3];                 // row 1 of the orientation
+    float leanLong, leanLat;     // filtered lean
+    float leanLongInput, leanLatInput;
+    int32_t impactMark;          // set by the collisions; ends a spin-out
+    float angVel[3];             // about the world axes x, z, y
+    float vertAccel;
+    float vertVel;
+    int32_t bottomed;            // a wheel reached its spring stop this tick
+    float restJ;                 // kept from the model row, read by nothing
+    float rest;                  // vertical velocity retention per tick
+    float inertia1;              // roll
+    float inertia2;              // pitch
+    float mass;
+    float rotationFriction;      // angular velocity retention per tick
+    float movementFriction;      // second vertical velocity retention per tick
+    float unusedConstant;        // 0.00019, read by nothing
+    float reserved[3];
+    CarWheel wheel[4];
 };
 static_assert(sizeof(CarBody) == 376, "CarBody records are 376 bytes");
 extern CarBody CarBodies[MAX_CARS];
+
+// Config\Motion.dat: per car model, 14 floats of suspension, inertia, mass
+// and friction (columns below).
+enum { MOTION_MODELS = 20, MOTION_COLUMNS = 14 };
+enum MotionColumn {
+    MOTION_FRONT_DAMPING,
+    MOTION_REAR_DAMPING,
+    MOTION_FRONT_RADIUS,
+    MOTION_REAR_RADIUS,
+    MOTION_FRONT_SEPARATION,
+    MOTION_REAR_SEPARATION,
+    MOTION_SPRING_STOP,
+    MOTION_INERTIA1,
+    MOTION_INERTIA2,
+    MOTION_MASS,
+    MOTION_ROTATION_FRICTION,
+    MOTION_MOVEMENT_FRICTION,
+    MOTION_REST_J,
+    MOTION_REST,
+};
+extern float MotionTable[MOTION_MODELS][MOTION_COLUMNS];
+static_assert(sizeof(float[MOTION_MODELS][MOTION_COLUMNS]) == 1120, "Motion.dat is 1,120 bytes");
+
+// Body step results and the per-car values it keeps.
+extern int AirborneTicks[MAX_CARS], PrevAirborneTicks[MAX_CARS], LandingTicks[MAX_CARS];
+extern float SlopeAngle[MAX_CARS];           // positive: the front lies lower than the rear
+extern float WheelHeights[MAX_CARS][4];      // wheel centre heights, order wheel 1, 0, 3, 2
+extern float BodyForceSum[6];                // force x, z, y; torque about x, z, y
+extern float LeanDrawPitch[MAX_CARS], LeanDrawRoll[MAX_CARS];   // the lean the car drawing adds
+extern float ArenaPushRoll[MAX_CARS], ArenaPushPitch[MAX_CARS]; // pushes from car 0's wheels (arena)
+extern int CrushContacts[MAX_CARS], CrushLevel[MAX_CARS];       // arena cars under car 0's wheels
+extern int BusContact;                       // a wheel of car 0 stands on the ramp (arena)
+// JUMP events.
+extern float JumpDistance;
+extern int JumpEnded;
+extern int JumpPeakHeight;
+extern int JumpBannerTicks;
+extern float JumpRecordTable[8];             // per track variant
+
+// Wall and car collisions (results read by the physics step).
+extern int WallContactA[MAX_CARS], WallContactB[MAX_CARS];
+extern float CollisionImpulseX[MAX_CARS], CollisionImpulseZ[MAX_CARS];
+
+// ---------------------------------------------------------------------------
+// Engine, gearbox and drive model (engine.cpp, drive_model.cpp).
+extern int motor[MAX_CARS];                  // engine row of each car
+extern float EngineRevs[MAX_CARS];
+extern int CarGear[MAX_CARS];
+extern int ThrottleState[MAX_CARS];          // +1 driving, -1 braking or reversing, 0 coasting
+extern int ShiftState[MAX_CARS];             // +1 upshift under way, -1 downshift, 0
+extern int LastShiftGear[MAX_CARS];          // -1 until the first shift of the race
+extern float TargetSpeed[MAX_CARS];
+extern float DriveForce[MAX_CARS];
+extern float RollingDrag[MAX_CARS];
+extern int WheelSpin[MAX_CARS];
+extern int BrakeLightOn[MAX_CARS];
+extern float adhesion[MAX_CARS];
+extern float TurnGain[MAX_CARS];
+extern float YawRate[MAX_CARS];
+extern float HeadingAccum[MAX_CARS];         // the drive heading; SimHeading follows it
+extern float DriftSteer[MAX_CARS];
+extern float GroundSteer[MAX_CARS];
+extern int SpinOut[MAX_CARS];
+extern int SkidPulse[MAX_CARS];
+extern int AirThrottleTicks[MAX_CARS];
+extern float LateralSpeed[MAX_CARS];
+extern float SlideForceDivisor[MAX_CARS];
+extern float StopSpeedSpin[MAX_CARS];
+extern float BumpPhase[MAX_CARS];
+extern int ManualGearbox[MAX_CARS];
+extern int GearShiftRequest[2];              // per player: +1 up, -1 down (the frame sets it)
+extern float SteerSpeed[MAX_CARS];           // the wheel steering speed the tuning overlay shows
+extern int EngineRow;                        // row of the car being stepped
+extern int TopGear;
+extern int EnginesReleased;
+extern int EngineLoaded;
+extern float EffectiveSteer;
+extern float TurboValue, TurboCharge;
+extern int TurboCameraPull;
+extern int SkidMode;
+extern int BumpCounter;
+extern float SpinOutThreshold;               // sideways speed of a spin-out
+extern int NetStartDamp;
+extern float CameraAngleOffset;
+extern float FocalScaleBase;                 // ViewFocalScale when the race started (the turbo returns to it)
+// Sound signals of each car (the sound entry points read them).
+extern int HandbrakeSoundOn[MAX_CARS];
+extern int OverRevSoundOn[MAX_CARS];
+extern int ReverseBeepOn[MAX_CARS];
+extern float CameraDistance[MAX_CARS];       // plan distance from the nearest local camera
+extern uint32_t SoundStepCycles;             // processor cycles of the frame's engine sounds (tuning overlay)
+
+// ---------------------------------------------------------------------------
+// Car set-up and the computer drivers' values (car_setup.cpp).
+extern int rank_coche[MAX_CARS];             // car at each rank
+extern int rank_pos[MAX_CARS];               // rank of each car
+extern int CpuLineProfile[MAX_CARS];
+extern int CpuSkill[MAX_CARS];
+extern float CpuSteerTolerance[MAX_CARS];
+extern int CpuTargetNode[MAX_CARS];
+extern int CpuStuckTicks[MAX_CARS];
+extern int CpuRecovering[MAX_CARS];
+extern float CpuTrafficAhead;                // forward reach of the traffic check
+extern float CpuTrafficAcross;               // its reach across
 
 extern int CarBoxReady;      // the tick's car-box-ready flag (arena events)
 extern int ViewMode[2];       // camera view of each local player (2 = in-car)
@@ -117,7 +261,7 @@ extern float CameraPitch[MAX_CARS], AnguloDeDeriva[MAX_CARS], CameraRoll[MAX_CAR
 extern float CameraPitchBias[MAX_CARS];
 extern float ChaseEyeHeight[MAX_CARS];   // the eye's height above the ground under the car, less 9
 extern int ChaseEyeOffset[MAX_CARS];     // the eye's distance along the camera heading (negative: behind)
-extern int CameraLag[MAX_CARS];
+extern float CameraLag[MAX_CARS];
 extern float Angle1[MAX_CARS];           // the heading the chase camera follows
 extern int Centri;                       // 1: the chase camera adds its distance and bias terms
 extern int OwnCarVisible[2], LookBack[2];
@@ -139,3 +283,20 @@ enum { DECOR_FRAMES = 64 };
 extern float SkyDrift;                   // the sky's drift angle
 extern float DecorSpin;                  // the spinning scenery's angle
 extern int DecorFrames[DECOR_FRAMES];    // per lamp or confetti: its animation state
+
+// ---------------------------------------------------------------------------
+// Timed screen messages (messages.cpp): main thread only.  Style 0 always
+// shows, style 1 while bit 0x20 of the time left is set, style 2 while bit
+// 0x10 is.  The message console's ring lives in messages.cpp behind its own
+// lock: the main, timer and network threads all reach it.
+struct TimedMessage {
+    int32_t x, y;            // layout coordinates
+    int32_t font;            // 0..4
+    int32_t align;           // 0 left, 1 centred, 2 right
+    int32_t timeLeft;        // ticks; 0 = free slot
+    int32_t style;
+    char text[128];
+};
+static_assert(sizeof(TimedMessage) == 152, "timed messages are 152-byte records");
+enum { TIMED_MESSAGE_SLOTS = 8 };
+extern TimedMessage TimedMessages[TIMED_MESSAGE_SLOTS];

@@ -13,7 +13,7 @@ struct PlatSurface;
 enum {
     BMP_FILE_HEADER_BYTES = 14,
     BMP_INFO_HEADER_BYTES = 40,
-    BMP_MAX_SIDE = 4096,
+    BMP_MAX_SIDE = 4118,                        // the font strip, the widest picture
     BMP_FILE_CAPACITY = 640 * 480 * 3 + 4096,   // the largest picture: a 640 x 480 true-colour screen
 };
 

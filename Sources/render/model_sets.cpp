@@ -386,13 +386,22 @@ void StoreCarSelection() {
     }
 }
 
+void ModelWheelOffsets(int model, float xs[4], float zs[4]) {
+    const WheelRow& w = WheelRows[model >= 0 && model < CAR_MODELS ? model : 0];
+    const float x[4] = {w.frontX, -w.frontX, w.rearX, w.rearRightX};
+    const float z[4] = {w.frontZ, w.frontZ, w.rearZ, w.rearZ};
+    for (int j = 0; j < 4; j++) {
+        xs[j] = x[j];
+        zs[j] = z[j];
+    }
+}
+
 void CopyCarParams() {
     RaceCarCount = TrackGroup == 5 && TrackVariant != 5 ? ArenaOpponents + 1 : (int)CarCount;
     for (int car = 0; car < RaceCarCount && car < MAX_CARS; car++) {
         const int model = ClampModel(CarModel[car]);
-        const WheelRow& w = WheelRows[model];
-        const float xs[4] = {w.frontX, -w.frontX, w.rearX, w.rearRightX};
-        const float zs[4] = {w.frontZ, w.frontZ, w.rearZ, w.rearZ};
+        float xs[4], zs[4];
+        ModelWheelOffsets(model, xs, zs);
         for (int j = 0; j < 4; j++) {
             WheelOffsetX[car][j] = xs[j];
             WheelOffsetY[car][j] = 0.0f;

@@ -30,3 +30,7 @@ void ClearHoodFlags(int value);
 // 1 for the car models whose parts include lamp beams and suspension arms.
 int ModelHasLamps(int model);
 int ModelHasArms(int model);
+// The built-in wheel positions of a car model (wheels 0..3: front left and
+// right, rear left and right; x across, z along); a model outside 0..19
+// gives model 0's.
+void ModelWheelOffsets(int model, float xs[4], float zs[4]);

@@ -186,3 +186,37 @@ extern uint32_t DepthStamp;                // the counter << 24
 // The replay camera (timer thread) asks for an empty depth area here; the
 // next software frame clears it before it draws.
 extern std::atomic<int> DepthClearRequest;
+
+// ---------------------------------------------------------------------------
+// 2D surfaces (surfaces2d.cpp): the HUD boards, the font strips and the
+// numbered menu pictures, in system memory; null when not created.  Main
+// thread only.
+extern PlatSurface* SmallFontSurface;        // 543 x 40, key white
+extern PlatSurface* NotSurface;              // 210 x 42
+extern PlatSurface* FontSurface;             // 4118 x 128, key green
+extern PlatSurface* LogoSurface;             // 150 x 68, key green
+extern PlatSurface* CountdownDigitsSurface;  // the HUD boards below have half-size
+extern PlatSurface* GoSurface;               // pictures on small display modes
+extern PlatSurface* NitroLightSurface;
+extern PlatSurface* PositionBoardSurface;
+extern PlatSurface* PenaltyLightSurface;
+extern PlatSurface* TimeBoardSurface;
+extern PlatSurface* JumpMeterSurface;
+extern PlatSurface* BallSurface;
+extern int GermanArt;                        // the German loading picture and logo
+extern float LoadingSlideX;
+
+// The numbered menu pictures "MENUS\GFX\%04d.bmp", loaded on demand.
+enum { MENU_GFX_SLOTS = 535 };
+struct MenuGfxSizeRecord {
+    int32_t width, height;
+    int32_t flags;                           // the load arguments ORed together
+};
+extern PlatSurface* MenuGfxCache[MENU_GFX_SLOTS];
+extern unsigned char MenuGfxLoaded[MENU_GFX_SLOTS];
+extern MenuGfxSizeRecord MenuGfxSize[MENU_GFX_SLOTS];
+
+// The translucent overlay blit (overlay_blend.cpp): the locked destination,
+// 640 16-bit pixels a row, and the locked picture.
+extern uint16_t* BlendTarget;
+extern const uint16_t* BlendSource;

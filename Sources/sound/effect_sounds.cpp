@@ -48,6 +48,12 @@ void UpdateTerrainSounds(int car) {
         flags[SURFACE_WATER] = (word & (WATER_BIT | SWELL_BIT | DEEP_WATER_BIT)) != 0;
         flags[SURFACE_CROSS_DIRT] = (word & CROSS_DIRT_BIT) != 0;
         flags[SURFACE_COBBLE] = (word & COBBLE_BIT) != 0;
+        flags[SURFACE_WATER1] = (word & WATER_BIT) != 0;
+        flags[SURFACE_WATER2] = (word & SWELL_BIT) != 0;
+        flags[SURFACE_WATER3] = (word & DEEP_WATER_BIT) != 0;
     }
     // The terrain loops play through the mixer, which is not built yet.
 }
+
+// The effect sounds are not played yet.
+void PlayMessageSoundLoop() {}

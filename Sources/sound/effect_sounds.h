@@ -4,3 +4,6 @@
 // Per car, every race frame: decodes SurfaceWord into SurfaceFlags, then
 // (with sound on) drives the terrain loops.
 void UpdateTerrainSounds(int car);
+
+// The new-message sound of a timed screen message (channel 18, one repeat).
+void PlayMessageSoundLoop();

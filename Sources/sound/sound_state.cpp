@@ -34,3 +34,4 @@ PolarPosition PolarPositions[POLAR_RECORDS] = {
 std::atomic<int> ChannelStatus[STATUS_CHANNELS];
 
 int SurfaceFlags[8][SURFACE_FLAG_COUNT];
+int GearSoundSignals[8];

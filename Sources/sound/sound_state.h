@@ -118,6 +118,13 @@ enum SurfaceFlagIndex {
     SURFACE_COBBLE,
     SURFACE_OCEAN,
     SURFACE_CONTACT_KIND,
+    SURFACE_WATER1,   // the buggy group's three waters one by one (zone bits 0x20, 0x20000, 0x40000)
+    SURFACE_WATER2,
+    SURFACE_WATER3,
     SURFACE_FLAG_COUNT
 };
 extern int SurfaceFlags[8][SURFACE_FLAG_COUNT];
+
+// Per car: the gear-change signals that the gearbox and pedals set and the
+// engine sound clears (GEAR_SIGNAL_* of race/engine.h).
+extern int GearSoundSignals[8];

@@ -12,6 +12,7 @@
 #include "platform/plat_file.h"
 #include "platform/plat_surface.h"
 #include "race/race_state.h"
+#include "render/render_state.h"
 
 TEST(BlendTables, LevelsWeighTextAndBackgroundPerFormat) {
     GreenMaskBits = 6;
@@ -147,37 +148,111 @@ TEST(MenuPointer, PulseTurnsAtItsEnds) {
     EXPECT_EQ(PulseMenuPointer(), 0);
 }
 
-TEST_F(Screens, PointerBlendsThroughItsLevelMap) {
-    // Raw graphic 57: level 0 on the left half, 100 (untouched) on the right.
-    MenuGfxCount = MENU_POINTER_LEVEL_MAP + 1;
-    MenuGfxOffsets[MENU_POINTER_LEVEL_MAP] = 4096;
-    MenuGfxSizes[MENU_POINTER_LEVEL_MAP] = 1600;
-    for (int i = 0; i < 1600; i++)
-        MenuGfxBuffer[4096 + i] = (i % 40) < 20 ? 0 : 100;
-    std::vector<uint16_t> arrow(40 * 40, 0xffff);
-    MenuOverlay = {arrow.data(), 40, 40, 40};
-    MenuPointerShown = 1;
+namespace {
+
+// The work surface and pointer picture 64 as the menus hold them, and raw
+// graphic 57 as the pointer's level map: bytes of columns 0..19 level 0,
+// of the others 100.  The level of pixel s is byte s - 1, so picture
+// columns 1..20 are drawn and column 0 reads the byte before its row.
+struct Cursor : ::testing::Test {
+    void SetUp() override {
+        GreenMaskBits = 6;
+        BuildBlendTables();
+        ASSERT_EQ(PlatSurfaceCreate(640, 1440, PLAT_PF_RGB565, PLAT_SURF_SYSTEMMEMORY, &WorkSurface), DD_OK);
+        ASSERT_EQ(PlatSurfaceCreate(40, 40, PLAT_PF_RGB565, PLAT_SURF_SYSTEMMEMORY, &MenuGfxCache[64]), DD_OK);
+        PlatSurfaceFill(MenuGfxCache[64], nullptr, 0xffff, PLAT_WAIT);
+        MenuGfxCount = MENU_POINTER_LEVEL_MAP + 1;
+        MenuGfxOffsets[MENU_POINTER_LEVEL_MAP] = 4096;
+        MenuGfxSizes[MENU_POINTER_LEVEL_MAP] = 1600;
+        for (int i = 0; i < 1600; i++)
+            MenuGfxBuffer[4096 + i] = (i % 40) < 20 ? 0 : 100;
+        MenuGfxBuffer[4095] = 100;   // the byte before the map: the end of the one before it
+        MenuPointerShown = 1;
+        MenuPointerRising = 1;
+        MenuPointerLevel = 64.0f;
+        FrameTicks = 0;   // the pulse stays on picture 64
+    }
+    void TearDown() override {
+        PlatSurfaceRelease(WorkSurface);
+        PlatSurfaceRelease(MenuGfxCache[64]);
+        WorkSurface = MenuGfxCache[64] = nullptr;
+    }
+    uint16_t At(int x, int y) {
+        uint16_t* pixels = (uint16_t*)LockSurface(WorkSurface);
+        const uint16_t value = pixels ? pixels[y * 640 + x] : 0xdead;
+        PlatSurfaceUnlock(WorkSurface);
+        return value;
+    }
+    void Clear() { PlatSurfaceFill(WorkSurface, nullptr, 0, PLAT_WAIT); }
+};
+
+}  // namespace
+
+TEST_F(Cursor, BlendsThroughItsLevelMapOneByteBehind) {
+    MouseX = 111;   // the picture's corner at (100, 100)
+    MouseY = 108;
+    DrawMenuCursor();
+    EXPECT_EQ(At(100, 100), 0) << "column 0 reads the byte before its row";
+    EXPECT_EQ(At(101, 100), 0xffff);
+    EXPECT_EQ(At(120, 100), 0xffff);
+    EXPECT_EQ(At(121, 100), 0);
+    EXPECT_EQ(At(120, 139), 0xffff);
+    EXPECT_EQ(At(101, 99), 0);
+    EXPECT_EQ(At(101, 140), 0);
+    EXPECT_FALSE(BlendTarget || BlendSource) << "both surfaces are given back";
+    EXPECT_NE(LockSurface(WorkSurface), nullptr) << "the work surface is unlocked again";
+    PlatSurfaceUnlock(WorkSurface);
+}
+
+TEST_F(Cursor, IsCutAtEachEdgeWithThePicturesColumnsInStep) {
+    // Left: x = -10, picture columns 10.. from screen column 0.
+    MouseX = 1;
+    MouseY = 108;
+    DrawMenuCursor();
+    EXPECT_EQ(At(0, 100), 0xffff);
+    EXPECT_EQ(At(10, 100), 0xffff);
+    EXPECT_EQ(At(11, 100), 0);
+    // Top: y = -30, picture rows 30.. from screen row 0.
+    Clear();
+    MouseX = 111;
+    MouseY = -22;
+    DrawMenuCursor();
+    EXPECT_EQ(At(101, 0), 0xffff);
+    EXPECT_EQ(At(101, 9), 0xffff);
+    EXPECT_EQ(At(101, 10), 0);
+    // Right: x = 630, ten columns left on the screen.
+    Clear();
+    MouseX = 641;
+    MouseY = 108;
+    DrawMenuCursor();
+    EXPECT_EQ(At(630, 100), 0);
+    EXPECT_EQ(At(631, 100), 0xffff);
+    EXPECT_EQ(At(639, 139), 0xffff);
+    // Bottom: y = 470, ten rows left; nothing below row 479 is touched.
+    Clear();
+    MouseX = 111;
+    MouseY = 478;
+    DrawMenuCursor();
+    EXPECT_EQ(At(101, 479), 0xffff);
+    EXPECT_EQ(At(101, 480), 0);
+    EXPECT_EQ(At(101, 469), 0);
+}
+
+TEST_F(Cursor, NothingWithoutAWholeLevelMapOrPicture) {
     MouseX = 111;
     MouseY = 108;
-    DrawMenuPointer();
-    EXPECT_EQ(work[100 * 640 + 100], 0xffff);
-    EXPECT_EQ(work[139 * 640 + 119], 0xffff);
-    EXPECT_EQ(work[100 * 640 + 120], 0);
-    EXPECT_EQ(work[99 * 640 + 100], 0);
-
-    // Entered from the left edge, the picture's own columns stay in step.
-    std::fill(work.begin(), work.end(), (uint16_t)0);
-    MouseX = 1;   // x = -10: columns 10.. of the picture from screen column 0
-    DrawMenuPointer();
-    EXPECT_EQ(work[100 * 640 + 9], 0xffff);
-    EXPECT_EQ(work[100 * 640 + 10], 0);
-
-    // Without a whole level map nothing is drawn.
-    std::fill(work.begin(), work.end(), (uint16_t)0);
-    MenuGfxSizes[MENU_POINTER_LEVEL_MAP] = 0;
-    MouseX = 111;
-    DrawMenuPointer();
-    EXPECT_EQ(work[100 * 640 + 100], 0);
+    MenuGfxSizes[MENU_POINTER_LEVEL_MAP] = 1599;
+    DrawMenuCursor();
+    EXPECT_EQ(At(110, 110), 0);
+    MenuGfxSizes[MENU_POINTER_LEVEL_MAP] = 1600;
+    PlatSurfaceRelease(MenuGfxCache[64]);
+    ASSERT_EQ(PlatSurfaceCreate(32, 32, PLAT_PF_RGB565, PLAT_SURF_SYSTEMMEMORY, &MenuGfxCache[64]), DD_OK);
+    DrawMenuCursor();
+    EXPECT_EQ(At(110, 110), 0) << "a picture of the wrong size is not read past its end";
+    MenuPointerShown = 0;
+    PlatSurfaceFill(MenuGfxCache[64], nullptr, 0xffff, PLAT_WAIT);
+    DrawMenuCursor();
+    EXPECT_EQ(At(110, 110), 0);
 }
 
 TEST(MenuSurfaces, LockGivesTheSurfacesPixels) {

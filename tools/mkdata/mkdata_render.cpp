@@ -13,6 +13,7 @@
 
 #include "mkdata.h"
 #include "mkdata_objects.h"
+#include "mkdata_render_2d.h"
 #include "mkdata_textures.h"
 #include "track/asset_paths.h"
 
@@ -410,5 +411,5 @@ bool MakeRenderData(const MkOptions&) {
         if (!WriteCarFolder(model))
             return false;
     }
-    return WriteTrackScenery() && MkWriteTextures();
+    return WriteTrackScenery() && MkWriteTextures() && MkWrite2dGraphics();
 }

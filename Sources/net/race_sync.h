@@ -1,0 +1,37 @@
+// Race synchronisation around the remote cars: set-up and resets, the start
+// countdown, the car choice, players loading, pausing, quitting, joining and
+// leaving, a lost session, a new host, and the standings.
+#pragma once
+
+enum {
+    COUNTDOWN_CHAT_TICK = 0,
+    COUNTDOWN_GO_TICK = 60,
+    COUNTDOWN_CLOSE_TICK = 120,
+    COUNTDOWN_END_TICK = 240,
+    STANDINGS_WAIT_TICKS = 300,
+};
+
+int NetInit();
+int NetResetForSession();
+int NetResetRaceSync();
+int NetResetOnClose();
+void ClearOwnIndex();
+void SetPlayersEngineTypes();
+
+void StartNetCountdown();
+void NetCountdown();
+
+void CheckAllChosen();
+void CopyHostCarChoice();
+
+void PlayerQuit(int player, int announce);
+void MarkPlayerGone(int player);
+void OnPlayerJoined(int index);
+void OnPlayerLeft(int index, int frozen);
+void ShiftPlayerFlags(int index);
+void OnSessionLost();
+void OnBecameHost();
+
+void QueueHitReport(int car, int strength, float x, float z, float rate1, float rate2);
+void WaitForStandings();
+void ApplyStandings();

@@ -1,0 +1,29 @@
+// The car step's sound requests: the loops and one-shots that follow a car's
+// brakes, wheels, gearbox, turbo and landings.  Each returns at once while
+// SoundOn is 0.
+#pragma once
+
+// Starts or stops the car's brake loop from BrakeLightOn.
+void UpdateBrakeSound(int car);
+// Follows the handbrake loop flag (HandbrakeSoundOn).
+void UpdateHandbrakeSound(int car);
+// Follows the manual gearbox's over-rev flag (OverRevSoundOn).
+void UpdateOverRevSound(int car);
+// The reverse beep of car models 3, 10 and 15 (ReverseBeepOn).
+void UpdateReverseSound(int car);
+// Every other tick: the tyre loop from the car's sideways slide.
+void UpdateTyreSquealSound(int listenerDistance, int car);
+// Follows WheelSpin.
+void UpdateWheelSpinSound(int car);
+// The turbo-ready cue of the JUMP events.
+void UpdateTurboReadySounds(int car);
+// The turbo-burning loop of the JUMP events.
+void PlayTurboSound(int on, int car);
+// The arena bus loop, from BusContact.
+void UpdateBusSound(int unused1, int unused2);
+// A one-shot when a car starts (1) or ends (0) a spin-out.
+void PlayGripLossSound(int car, int on);
+// A one-shot after a landing of more than 8 airborne ticks (reads LandingTicks).
+void PlayLandingSound(int listenerDistance, int car);
+// The arena crush samples.
+void PlayCrushSound(int unused, int variant);

@@ -1,0 +1,398 @@
+// The game's network session against members of the layer in the same
+// process, on 127.0.0.1: listing, joining, players coming and going, the
+// receive thread's drain, migration and a lost session.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/test_game.h"
+#include "frontend/frontend_state.h"
+#include "frontend/text_slots.h"
+#include "net/lobby.h"
+#include "net/net_messages.h"
+#include "net/net_state.h"
+#include "net/net_texts.h"
+#include "net/net_wire.h"
+#include "net/race_sync.h"
+#include "net/remote_cars.h"
+#include "net/session.h"
+#include "net_test_util.h"
+#include "race/race_state.h"
+
+namespace {
+
+// The game folder (for the texts), the game's member on any free port,
+// searching the given hosts.
+void GameSearching(const std::vector<PlatNet*>& hosts) {
+    static bool folder;
+    if (!folder) {
+        MakeTestGameFolder("net");
+        LoadMessageFile();
+        folder = true;
+    }
+    std::string list;
+    for (PlatNet* h : hosts)
+        list += (list.empty() ? "" : ",") + std::string("127.0.0.1:") + std::to_string(PlatNetBoundPort(h));
+    PlatNetSetPort(0);
+    ASSERT_TRUE(PlatNetSetSearchList(list.c_str()));
+    ASSERT_EQ(OpenDirectPlay(), 1);
+    EXPECT_EQ(NetSessionOpen, 1);
+    EXPECT_EQ(GetNetStatus(), 0);
+}
+
+int GamePort() { return PlatNetBoundPort(DirectPlayInterface); }
+
+// Lists until the number of sessions is the one wanted.
+bool ListUntil(int count) {
+    for (int attempt = 0; attempt < 10; attempt++) {
+        EnumSessionsSync();
+        if (NetSessionCount == count)
+            return true;
+    }
+    return false;
+}
+
+// The game hosts; the given raw members join it and are seen by its receive
+// thread.
+void GameHostsWith(std::vector<PlatNet*>& joiners, std::vector<uint32_t>& ids, const std::vector<const char*>& names) {
+    GameSearching({});
+    const int words[3] = {1, 2, 0};
+    ASSERT_EQ(HostSession("Race\tHana", "Hana", words, 8), 1);
+    ASSERT_EQ(StartReceiveThread(), 1);
+    for (const char* name : names) {
+        uint32_t id;
+        joiners.push_back(JoinMember(GamePort(), "Race\tHana", name, &id));
+        ids.push_back(id);
+        const int wanted = (int)joiners.size() + 1;
+        ASSERT_TRUE(WaitFor([&] { return NetPlayerCount == wanted; }));
+    }
+}
+
+// This game joins the one session of that host as "Gil".
+void GameJoins(PlatNet* host, bool receiveThread) {
+    GameSearching({host});
+    ASSERT_TRUE(ListUntil(1));
+    ASSERT_EQ(JoinSession(0, "Gil"), 1);
+    if (receiveThread) {
+        ASSERT_EQ(StartReceiveThread(), 1);
+    }
+}
+
+void Finish(std::vector<PlatNet*>& members) {
+    ShutdownDirectPlay();
+    for (PlatNet* m : members)
+        PlatNetRelease(m);
+}
+
+TEST(NetSession, NoProviderMeansNoSession) {
+    PlatNetTestHideProvider(1);
+    EXPECT_EQ(OpenDirectPlay(), 0);
+    EXPECT_EQ(GetNetStatus(), NETSTATUS_NO_CONNECTION);
+    EXPECT_EQ(NetSessionOpen, 0);
+    PlatNetTestHideProvider(0);
+}
+
+TEST(NetSession, ListingSplitsNamesAndKeepsThirtyTwo) {
+    std::vector<PlatNet*> hosts;
+    uint32_t id;
+    hosts.push_back(HostMember("Race\tAnn", "Ann", 8, &id));
+    hosts.push_back(HostMember("Plain", "Bo", 8, &id));
+    GameSearching(hosts);
+    ASSERT_TRUE(ListUntil(2));
+    for (int k = 0; k < 2; k++) {
+        const std::string name = SessionList[k].name;
+        if (name == "Plain") {
+            EXPECT_STREQ(SessionList[k].gameName, "Plain");
+            EXPECT_STREQ(SessionList[k].hostName, "");
+        } else {
+            EXPECT_STREQ(SessionList[k].gameName, "Race");
+            EXPECT_STREQ(SessionList[k].hostName, "Ann");
+        }
+        EXPECT_EQ(SessionList[k].user[3], 10);
+    }
+    ShutdownDirectPlay();
+
+    // The 33rd session answering is not listed.
+    while (hosts.size() < 33)
+        hosts.push_back(HostMember(("Race\tH" + std::to_string(hosts.size())).c_str(), "H", 8, &id));
+    GameSearching(hosts);
+    ASSERT_TRUE(ListUntil(32));
+    EXPECT_EQ(NetSessionCount, 32);
+    Finish(hosts);
+}
+
+TEST(NetSession, JoinRules) {
+    std::vector<PlatNet*> members;
+    uint32_t hostId, id;
+    members.push_back(HostMember("Race\tHana", "Hana", 2, &hostId));
+    PlatNet* host = members[0];
+    GameSearching({host});
+    ASSERT_TRUE(ListUntil(1));
+
+    // Not marked open for joining (user word 4 is not 10): status 103 before
+    // anything is sent.
+    PlatNetSessionDesc d;
+    ASSERT_EQ(PlatNetGetSessionDesc(host, &d), PLAT_NET_OK);
+    d.user[3] = 0;
+    ASSERT_EQ(PlatNetSetSessionDesc(host, &d), PLAT_NET_OK);
+    ASSERT_TRUE(WaitFor([] {
+        EnumSessionsSync();
+        return NetSessionCount == 1 && SessionList[0].user[3] == 0;
+    }));
+    EXPECT_EQ(JoinSession(0, "Gil"), 0);
+    EXPECT_EQ(GetNetStatus(), NETSTATUS_NOT_OPEN);
+    ASSERT_EQ(PlatNetGetSessionDesc(host, &d), PLAT_NET_OK);
+    EXPECT_EQ(d.currentPlayers, 1);
+    d.user[3] = 10;
+    ASSERT_EQ(PlatNetSetSessionDesc(host, &d), PLAT_NET_OK);
+
+    // The number of sessions changed since the list: 0, the status as it was.
+    ASSERT_TRUE(ListUntil(1));
+    members.push_back(HostMember("Race\tBo", "Bo", 8, &id));
+    PlatNetSetSearchList(("127.0.0.1:" + std::to_string(PlatNetBoundPort(host)) + ",127.0.0.1:" +
+                          std::to_string(PlatNetBoundPort(members[1])))
+                             .c_str());
+    NetStatus = 0;
+    EXPECT_EQ(JoinSession(0, "Gil"), 0);
+    EXPECT_EQ(GetNetStatus(), 0);
+    ShutdownDirectPlay();
+
+    // Full: the layer refuses the join (which JoinSession reports as 106).
+    members.push_back(JoinMember(PlatNetBoundPort(host), "Race\tHana", "Ann", &id));
+    GameSearching({host});
+    // An available listing hides the full session: list it by hand.
+    ASSERT_FALSE(ListUntil(1));
+    Listed all;
+    PlatNetEnumSessions(DirectPlayInterface, &kTestApp, 300, CollectSession, &all, 0);
+    ASSERT_EQ(all.sessions.size(), 1u);
+    SessionList[0].guid = all.sessions[0].instance;
+    SessionList[0].user[3] = 10;
+    memset(&SessionDesc, 0, sizeof SessionDesc);
+    SessionDesc.instance = all.sessions[0].instance;
+    SessionDesc.application = kTestApp;
+    EXPECT_EQ(PlatNetOpen(DirectPlayInterface, &SessionDesc, PLAT_NET_OPEN_JOIN), PLAT_NET_ERR_ACCESSDENIED);
+    ShutdownDirectPlay();
+
+    // Room again: the join lists the host and this player.
+    PlatNetRelease(members.back());
+    members.pop_back();
+    ASSERT_TRUE(TakeUntil(host, SystemMessage(PLAT_NET_SYS_DESTROYPLAYER)));
+    GameJoins(host, false);
+    EXPECT_EQ(NetPlayerCount, 2);
+    EXPECT_EQ(NetPlayerIds[0], hostId);
+    EXPECT_STREQ(NetPlayerNames[1], "Gil");
+    EXPECT_EQ(NetOwnIndex, 1);
+    EXPECT_EQ(NetIsHost, 0);
+    ASSERT_EQ(StartReceiveThread(), 1);
+    EXPECT_EQ(ReceiveThreadRunning, 1);
+    ShutdownDirectPlay();
+    EXPECT_EQ(ReceiveThreadRunning, 0);
+    EXPECT_EQ(NetSessionOpen, 0);
+
+    Finish(members);
+}
+
+TEST(NetSession, PlayersJoinAndLeaveTheLobbyAndTheRace) {
+    std::vector<PlatNet*> joiners;
+    std::vector<uint32_t> ids;
+    GameHostsWith(joiners, ids, {"Ann", "Bo", "Cy"});
+    NetFrameWork();
+    GetText(469 + 2);
+    EXPECT_STREQ(TextBufferB, "Bo");
+    GetText(628 + 3);
+    EXPECT_STREQ(TextBufferB, "Cy");
+
+    // In the lobby the players after a leaver move up.
+    PlatNetRelease(joiners[1]);
+    ASSERT_TRUE(WaitFor([] { return NetPlayerCount == 3; }));
+    EXPECT_EQ(NetPlayerIds[1], ids[0]);
+    EXPECT_EQ(NetPlayerIds[2], ids[2]);
+    EXPECT_STREQ(NetPlayerNames[2], "Cy");
+    NetFrameWork();
+    GetText(628 + 2);
+    EXPECT_STREQ(TextBufferB, "Cy");
+
+    // Frozen (a race), a leaver keeps its place and its car is marked gone.
+    FreezePlayerList();
+    PlatNetRelease(joiners[2]);
+    ASSERT_TRUE(WaitFor([] { return NetPlayerGone[2] == 1; }));
+    EXPECT_EQ(NetPlayerCount, 3);
+    EXPECT_STREQ(NetPlayerNames[2], "Cy");
+    joiners.erase(joiners.begin() + 1, joiners.end());
+    Finish(joiners);
+}
+
+TEST(NetSession, LeaverBeforeThisPlayerLowersItsIndex) {
+    uint32_t hostId, annId;
+    std::vector<PlatNet*> members;
+    members.push_back(HostMember("Race\tHana", "Hana", 8, &hostId));
+    members.push_back(JoinMember(PlatNetBoundPort(members[0]), "Race\tHana", "Ann", &annId));
+    GameJoins(members[0], true);
+    EXPECT_EQ(NetOwnIndex, 2);
+    EXPECT_EQ(NetPlayerCount, 3);
+    PlatNetRelease(members[1]);
+    members.pop_back();
+    ASSERT_TRUE(WaitFor([] { return NetPlayerCount == 2; }));
+    EXPECT_EQ(NetOwnIndex, 1);
+    EXPECT_EQ(NetHostIndex, 0);
+    Finish(members);
+}
+
+// Two messages queued between two signals are both handled in one drain,
+// the small one first or the large one first.
+TEST(NetSession, OneDrainTakesEverythingQueued) {
+    GameSearching({});
+    const int words[3] = {0, 0, 0};
+    ASSERT_EQ(HostSession("Race\tHana", "Hana", words, 8), 1);
+    uint32_t annId;
+    PlatNet* ann = JoinMember(GamePort(), "Race\tHana", "Ann", &annId);
+    ASSERT_TRUE(WaitFor([] { return ReceiveQueueCount() == 1; }));
+    DrainMessages();   // the create message: Ann is player 1
+    ASSERT_EQ(NetPlayerCount, 2);
+    NetIsHost = 1;
+    CarCount = 2;
+    for (int order = 0; order < 2; order++) {
+        uint8_t choice[CAR_CHOICE_SIZE], bits[COMMAND_SIZE];
+        EncodeCarChoice(choice, 1, 5 + order, 2);
+        EncodeIntPair(bits, MSG_CONTROL_BITS, 1, 9 + order);
+        if (order == 0) {
+            PlatNetSend(ann, annId, 0, PLAT_NET_SEND_GUARANTEED, 0, bits, sizeof bits);
+            PlatNetSend(ann, annId, 0, PLAT_NET_SEND_GUARANTEED, 0, choice, sizeof choice);
+        } else {
+            PlatNetSend(ann, annId, 0, PLAT_NET_SEND_GUARANTEED, 0, choice, sizeof choice);
+            PlatNetSend(ann, annId, 0, PLAT_NET_SEND_GUARANTEED, 0, bits, sizeof bits);
+        }
+        ASSERT_TRUE(WaitFor([] { return ReceiveQueueCount() == 2; }));
+        DrainMessages();
+        EXPECT_EQ(ReceiveQueueCount(), 0);
+        EXPECT_EQ(CarModel[1], 5 + order);
+        EXPECT_EQ(ReceivedBits[1], 9 + order);
+    }
+    ShutdownDirectPlay();
+    PlatNetRelease(ann);
+}
+
+// A client sends its control bits to the host when they change, and again
+// every 30 ticks while they do not.
+TEST(NetSession, ControlBitsOnChangeAndEveryThirtyTicks) {
+    uint32_t hostId;
+    PlatNet* host = HostMember("Race\tHana", "Hana", 8, &hostId);
+    GameJoins(host, false);
+    LocalCar = 0;
+    CarInputBits[0] = INPUT_ACCELERATE;
+    std::vector<int> sentAt;
+    auto bitsMessages = [&](int wanted) {
+        int got = 0;
+        WaitFor([&] {
+            Got g = Take(host);
+            if (g.result == PLAT_NET_OK && g.from != PLAT_NET_SYSTEM_PLAYER && g.bytes[0] == MSG_CONTROL_BITS) {
+                int index, bits;
+                EXPECT_TRUE(DecodeIntPair(g.bytes.data(), (int)g.bytes.size(), &index, &bits));
+                EXPECT_EQ(index, 1);
+                EXPECT_EQ(bits, CarInputBits[0]);
+                got++;
+            }
+            return got >= wanted;
+        }, wanted ? 15000 : 300);
+        return got;
+    };
+    SendControlBits();   // the first send
+    EXPECT_EQ(bitsMessages(1), 1);
+    for (int t = 1; t < CONTROL_REPEAT_TICKS; t++)
+        SendControlBits();
+    EXPECT_EQ(bitsMessages(0), 0);   // held keys: nothing more for 29 ticks
+    SendControlBits();               // the 30th tick repeats them
+    EXPECT_EQ(bitsMessages(1), 1);
+    CarInputBits[0] = INPUT_ACCELERATE | INPUT_LEFT;
+    SendControlBits();               // a change goes at once
+    EXPECT_EQ(bitsMessages(1), 1);
+    ShutdownDirectPlay();
+    PlatNetRelease(host);
+}
+
+// The host leaves: the earliest joiner (this game) becomes host and tells
+// the others its index.
+TEST(NetSession, BecomingHostSendsTheHostIndex) {
+    uint32_t hostId, boId;
+    PlatNet* host = HostMember("Race\tHana", "Hana", 8, &hostId);
+    GameJoins(host, true);
+    PlatNet* bo = JoinMember(PlatNetBoundPort(host), "Race\tHana", "Bo", &boId);
+    ASSERT_TRUE(WaitFor([] { return NetPlayerCount == 3; }));
+    PlatNetRelease(host);
+    ASSERT_TRUE(WaitFor([] { return NetIsHost == 1; }));
+    Got g;
+    ASSERT_TRUE(TakeUntil(bo, [](const Got& x) { return x.from != PLAT_NET_SYSTEM_PLAYER; }, &g));
+    ASSERT_EQ(g.bytes.size(), (size_t)INDEX_MESSAGE_SIZE);
+    EXPECT_EQ(g.bytes[0], MSG_HOST_INDEX);
+    EXPECT_EQ(g.bytes[1], 0);   // the host's leaving moved this game to index 0
+    EXPECT_EQ(NetHostIndex, NetOwnIndex);
+    ShutdownDirectPlay();
+    PlatNetRelease(bo);
+}
+
+// Lost in the lobby: the receive thread only notes it; the menu frame closes
+// the session and the layer.
+TEST(NetSession, SessionLostInTheLobbyIsClosedByTheMenuFrame) {
+    uint32_t hostId;
+    PlatNet* host = HostMember("Race\tHana", "Hana", 8, &hostId);
+    GameJoins(host, true);
+    PlatNetTestCutOff(DirectPlayInterface);
+    ASSERT_TRUE(WaitFor([] { return SessionLostPending == 1; }));
+    EXPECT_EQ(NetSessionOpen, 1);
+    EXPECT_EQ(ReceiveThreadRunning, 1);
+    NetCarryOutSessionLost();
+    EXPECT_EQ(NetSessionOpen, 0);
+    EXPECT_EQ(ReceiveThreadRunning, 0);
+    EXPECT_EQ(DirectPlayInterface, nullptr);
+    PlatNetRelease(host);
+}
+
+// Lost after the car choice: the race goes on here, every other car
+// computer-driven by this machine.
+TEST(NetSession, SessionLostAfterTheCarChoiceKeepsRacing) {
+    uint32_t hostId, annId;
+    PlatNet* host = HostMember("Race\tHana", "Hana", 8, &hostId);
+    PlatNet* ann = JoinMember(PlatNetBoundPort(host), "Race\tHana", "Ann", &annId);
+    GameJoins(host, true);
+    CarChosen = 1;
+    FreezePlayerList();
+    PlatNetTestCutOff(DirectPlayInterface);
+    ASSERT_TRUE(WaitFor([] { return NetPlayerGone[1] == 1 && NetPlayerGone[2] == 1; }));
+    EXPECT_EQ(NetPlayerGone[0], 0);
+    EXPECT_EQ(NetIsHost, 1);
+    EXPECT_EQ(NetSessionOpen, 1);
+    EXPECT_EQ(SessionLostPending, 0);
+    ShutdownDirectPlay();
+    PlatNetRelease(ann);
+    PlatNetRelease(host);
+}
+
+TEST(NetSession, PlayerListComesOnlyFromTheHost) {
+    uint32_t hostId, annId;
+    PlatNet* host = HostMember("Race\tHana", "Hana", 8, &hostId);
+    PlatNet* ann = JoinMember(PlatNetBoundPort(host), "Race\tHana", "Ann", &annId);
+    GameJoins(host, false);
+    ASSERT_EQ(NetOwnIndex, 2);
+    // A list that puts this player first, with a name that does not end.
+    static uint8_t m[PLAYER_LIST_SIZE];
+    uint32_t ids[8] = {NetOwnId, hostId, annId};
+    static char names[8][256] = {"Gil", "Hana", "Ann"};
+    EncodePlayerList(m, 3, ids, names, 1);
+    memset(m + 8 + 264 * 2, 'x', 256);
+    PlatNetSend(ann, annId, 0, PLAT_NET_SEND_GUARANTEED, 0, m, sizeof m);   // not the host
+    ASSERT_TRUE(WaitFor([] { return ReceiveQueueCount() >= 1; }));
+    DrainMessages();
+    EXPECT_EQ(NetOwnIndex, 2);
+    PlatNetSend(host, hostId, 0, PLAT_NET_SEND_GUARANTEED, 0, m, sizeof m);
+    ASSERT_TRUE(WaitFor([] { return ReceiveQueueCount() >= 1; }));
+    DrainMessages();
+    EXPECT_EQ(NetOwnIndex, 0);
+    EXPECT_EQ(NetHostIndex, 1);
+    EXPECT_EQ(strlen(NetPlayerNames[2]), 255u);
+    ShutdownDirectPlay();
+    PlatNetRelease(ann);
+    PlatNetRelease(host);
+}
+
+}  // namespace
