@@ -57,3 +57,4 @@ void UpdateTerrainSounds(int car) {
 
 // The effect sounds are not played yet.
 void PlayMessageSoundLoop() {}
+void PlayThunderSound() {}

@@ -7,3 +7,5 @@ void UpdateTerrainSounds(int car);
 
 // The new-message sound of a timed screen message (channel 18, one repeat).
 void PlayMessageSoundLoop();
+// The thunder of the storm tracks (not built yet: it plays nothing).
+void PlayThunderSound();
