@@ -118,23 +118,22 @@ TEST_F(MessageFiles, TheLayoutAndTheGameFindTheirTexts) {
 // Start-up reads slots 501 to 561 into the key table's rows 47 to 107 and
 // slots 563 to 578 into the joystick rows; the championship rivals take
 // slots 477 to 500 (eight for each of the three name sets) and must not
-// spill into them.  Rows are found by the game's own key names, so the
-// slots are checked against the table's order.
+// spill into them.  Rows are found by their scan codes (which start-up
+// keeps), so the slots are checked against the table's own order.
 TEST_F(MessageFiles, KeyAndJoystickNamesKeepTheirSlots) {
-    auto keySlot = [](const char* builtIn) {
+    auto keySlot = [](int scanCode) {
         for (int row = 47; row < KEY_NAME_ROWS; row++) {
-            if (strcmp((const char*)&KeyNameTable[row][1], builtIn) == 0)
+            if (KeyNameTable[row][0] == scanCode)
                 return 501 + row - 47;
         }
-        ADD_FAILURE() << builtIn << " is not a translated row of the key table";
+        ADD_FAILURE() << "scan code " << scanCode << " is not a translated row of the key table";
         return 0;
     };
     const struct {
-        const char* builtIn;
+        int scanCode;
         const char* name;
-    } keys[] = {{"MINUS", "-"},          {"BACK", "Backspace"}, {"RETURN", "Return"}, {"SPACE", "Space"},
-                {"NUMPAD7", "Num 7"},    {"DECIMAL", "Num ."},  {"NUMPADENTER", "Num Enter"},
-                {"UP", "Up"},            {"RWIN", "Right Win"}};
+    } keys[] = {{0x0C, "-"},     {0x0E, "Backspace"}, {0x1C, "Return"}, {0x39, "Space"},    {0x47, "Num 7"},
+                {0x53, "Num ."}, {0x9C, "Num Enter"}, {0xC8, "Up"},     {0xDC, "Right Win"}};
     const struct {
         int row;
         const char* name;
@@ -145,7 +144,7 @@ TEST_F(MessageFiles, KeyAndJoystickNamesKeepTheirSlots) {
         const std::vector<std::string> lines = Lines(File(language));
         ASSERT_GE(lines.size(), 591u);
         for (const auto& k : keys)
-            EXPECT_EQ(lines[(size_t)keySlot(k.builtIn)], k.name) << k.builtIn;
+            EXPECT_EQ(lines[(size_t)keySlot(k.scanCode)], k.name) << "scan code " << k.scanCode;
         for (const auto& j : joystick)
             EXPECT_EQ(lines[(size_t)(563 + j.row)], j.name) << "joystick row " << j.row;
 

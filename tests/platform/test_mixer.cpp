@@ -480,7 +480,7 @@ TEST_F(Mixer, WavesAreOpenedFromFiles) {
 // The left channel of a recorded WAV file from its first sound on: the sink
 // writes blocks on the real clock from the moment the session opens, so how
 // much silence comes first depends on how busy the machine is.
-std::vector<int16_t> RecordedLeftFromFirstSound(const std::string& file) {
+static std::vector<int16_t> RecordedLeftFromFirstSound(const std::string& file) {
     std::vector<int16_t> left;
     for (size_t i = 44; i + 4 <= file.size(); i += 4) {
         int16_t s;
