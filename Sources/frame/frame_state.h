@@ -168,5 +168,6 @@ struct CommandLineOptions {
     int screenshot;     // --screenshot: write a screenshot of the last frame
     int debug;          // --debug: debugger output on stderr
     int developer;      // --developer: developer mode (the race's tuning keys)
+    const char* soundCapture;   // --sound-capture DIR: the mixer's output and plays into DIR
 };
 extern CommandLineOptions CommandLine;

@@ -2,7 +2,7 @@
 // runs the game's spine.
 //
 //   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--developer]
-//           [--net-port PORT] [--net-search ADDR[:PORT],...]
+//           [--sound-capture DIR] [--net-port PORT] [--net-search ADDR[:PORT],...]
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +11,7 @@
 #include "frame/frame_state.h"
 #include "frame/startup.h"
 #include "platform/plat_net.h"
+#include "platform/plat_sound_capture.h"
 #include "platform/plat_system.h"
 
 static int ParseCommandLine(int argc, char** argv) {
@@ -42,9 +43,11 @@ static int ParseCommandLine(int argc, char** argv) {
             }
         } else if (strcmp(arg, "--developer") == 0) {
             CommandLine.developer = 1;
+        } else if (strcmp(arg, "--sound-capture") == 0 && i + 1 < argc) {
+            CommandLine.soundCapture = argv[++i];
         } else {
             fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] "
-                            "[--developer] [--net-port PORT] [--net-search ADDR[:PORT],...]\n");
+                            "[--developer] [--sound-capture DIR] [--net-port PORT] [--net-search ADDR[:PORT],...]\n");
             return 0;
         }
     }
@@ -59,7 +62,13 @@ int main(int argc, char** argv) {
         fprintf(stderr, "quorvix: no display could be opened (try --headless)\n");
         return 1;
     }
+    if (CommandLine.soundCapture && !PlatSoundCaptureOpen(CommandLine.soundCapture)) {
+        fprintf(stderr, "quorvix: --sound-capture: cannot write into %s\n", CommandLine.soundCapture);
+        PlatShutdown();
+        return 2;
+    }
     const int code = WinMain();
+    PlatSoundCaptureClose();
     PlatShutdown();
     return code;
 }

@@ -10,6 +10,8 @@
 #include "race/race_state.h"
 #include "render/render_state.h"
 #include "render/text_printer.h"
+#include "sound/music.h"
+#include "sound/sound_session.h"
 
 // Slots of the title page: the game's name and the menus' own words.
 enum {
@@ -55,6 +57,15 @@ static void DrawTitlePage() {
 // --autorace, once) starts a quick race and Escape quits.
 void RunMenuFrame(PlatSurface*, PlatDevice*, int, const RectI*) {
     static int autoraceDone;
+    // The first menu frame loads the menu sounds and starts the menu music
+    // at the top music level (the sound screen's options are not read yet).
+    static int soundStarted;
+    if (!soundStarted) {
+        soundStarted = 1;
+        LoadSoundBank();
+        PlayTrackMusic(0);
+        SetMusicVolume(5);
+    }
     if (TypedChar == 13 || (CommandLine.autorace && !autoraceDone)) {
         autoraceDone = 1;
         SetQuickRace();

@@ -151,7 +151,13 @@ float CarGroundHeight[MAX_CARS];
 float GroundTiltPitch[MAX_CARS], GroundTiltRoll[MAX_CARS];
 float DrawTiltPitch[MAX_CARS], DrawTiltRoll[MAX_CARS];
 float HeadPitch[MAX_CARS], HeadRoll[MAX_CARS];
+CarDistance CarsByDistance[MAX_CARS];
 float CameraTable[CAMERA_TABLE_MODELS][CAMERA_TABLE_PAIRS][2];
+
+int HornFlags[MAX_CARS];
+float SoundVelocityX[MAX_CARS], SoundVelocityZ[MAX_CARS];
+int TvCameraFlag;
+int PenaltyCount;
 
 float SkyDrift;
 float DecorSpin;

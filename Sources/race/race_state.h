@@ -274,9 +274,26 @@ extern float CarGroundHeight[MAX_CARS];
 extern float GroundTiltPitch[MAX_CARS], GroundTiltRoll[MAX_CARS];
 extern float DrawTiltPitch[MAX_CARS], DrawTiltRoll[MAX_CARS];
 extern float HeadPitch[MAX_CARS], HeadRoll[MAX_CARS];   // the driver's head angles of the pose
+// Each car's plan distance from the nearest local camera, and the cars
+// sorted by it, nearest first; car 8 marks an empty record.
+struct CarDistance {
+    int car;
+    int distance;   // truncated
+    int spare;
+};
+extern CarDistance CarsByDistance[MAX_CARS];
 // Config\cameras.cfg: 19 car models x 5 pairs {eye height, eye offset}.
 enum { CAMERA_TABLE_MODELS = 19, CAMERA_TABLE_PAIRS = 5 };
 extern float CameraTable[CAMERA_TABLE_MODELS][CAMERA_TABLE_PAIRS][2];
+
+extern int HornFlags[MAX_CARS];
+
+// What the sound reads of the race beside the car arrays: each car's
+// velocity as the frame saw it (for the Doppler terms; cleared by the race
+// start), the trackside camera's flag and the arena penalties.
+extern float SoundVelocityX[MAX_CARS], SoundVelocityZ[MAX_CARS];
+extern int TvCameraFlag;
+extern int PenaltyCount;
 
 // The event props' animation, read by the scene builder.
 enum { DECOR_FRAMES = 64 };

@@ -51,6 +51,8 @@ uint8_t CarShadeTable[CAR_SHADE_TRIANGLES * 4];
 std::atomic<float> GroundMemory[8][GROUND_WHEELS];
 int CarGroundTriangle[8];
 float CarFootprints[8][10];
+int WallImpactState[8];
+int CarCrashKind[8];
 
 RoofTriangle CarRoofTriangles[8][ROOF_TRIANGLE_CAPACITY];
 int CarRoofTriangleCount[8];

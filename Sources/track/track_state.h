@@ -220,6 +220,9 @@ extern int CarGroundTriangle[8];   // world-triangle entry under each car
 // Each car's plan quadrilateral: four (x, z) corners and corner 0 again.
 extern float CarFootprints[8][10];
 
+extern int WallImpactState[8];     // 0..3 while the wall crash sound is asked for
+extern int CarCrashKind[8];        // 1 light, 2 hard car hit
+
 // The roofs of the arena opponents, rebuilt every frame.
 enum { ROOF_TRIANGLE_CAPACITY = 512 };
 struct RoofTriangle {
