@@ -80,6 +80,9 @@ static void TranslateControlNames() {
     }
 }
 
+// Open ends, listed in docs/ARCHITECTURE.md: the career reset with its money
+// text and the copy of the default progress tables go between the backup and
+// the control names when the career and its progress exist.
 void InitMenus() {
     InitFrontEndTables();
     ClearMenuScreens();
@@ -89,6 +92,7 @@ void InitMenus() {
     TranslateControlNames();
 }
 
+// Open end: the career reset comes first once the career exists.
 void ResetProfileScreen() {
     KeyboardJumpGate = 1;
     TypedCharCount = 0;

@@ -163,7 +163,10 @@ void ParseLink(Parser& ps) {
     long maskValue = 0, number;
     const char* rest;
     int32_t link;
-    if (strncmp(op, "group:", 6) == 0) {
+    if (strcmp(op, "none") == 0) {
+        // An empty slot that the menu actions fill in before the links run.
+        link = -1;
+    } else if (strncmp(op, "group:", 6) == 0) {
         // A group row carries its own masks: the slot's mask and operation are 0.
         if (!ParseInt(op + 6, &number, &rest) || *rest || number < 0 || number >= MENU_GROUP_ROWS)
             return ps.Fail("a group row out of the table");

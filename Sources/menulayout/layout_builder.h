@@ -6,6 +6,7 @@
 //   <item> <kind> <flags> [field=value ...]       kind: root, pic or text
 //   link <or|and-not|xor> <mask> <screen>:<item>  a link slot of the item above
 //   link group:<row>                              a link to a MenuGroupTable row
+//   link none                                     an empty slot (-1) before later ones
 //
 // Fields: pic=N (first picture), frames=N (extra animation frames), map=N
 // (level map), at=X,Y (position), home=X,Y, to=X,Y or to=@N (target: the

@@ -4,6 +4,11 @@
 // Positions are 640 x 480 screen pixels; a text's position is an offset from
 // its parent picture; hit boxes are absolute.  Pictures are MENUS\GFX
 // bitmaps, level maps raw menu graphics; texts are message slots.
+//
+// A picture sent away slides to its target, which is its start (it leaves the
+// way it came), except where it leaves with another picture (to=@N): on the
+// plain screens the pictures that come in from the left leave with the title,
+// and on the car choice and the car shop a few frames follow their neighbours.
 #include "menulayout/layout_builder.h"
 
 static const char kScreen00[] = R"layout(
@@ -126,8 +131,10 @@ static const char kScreen00[] = R"layout(
     link or 0x20 0:10
     link or 0x20 8:0
     link and-not 0x2000 0:23
- 47 text 0x338   slot=256 font=1 colour=3/4 parent=24 at=80,0 hit=274,425,248,267
- 48 text 0x338   slot=257 font=1 colour=3/4 parent=24 at=80,20 hit=274,425,268,287
+ 47 text 0x339   slot=256 font=1 colour=3/4 parent=24 at=80,0 hit=274,425,248,267
+    link or 0x20 18:0            # records: the profile screen logs in first
+ 48 text 0x339   slot=257 font=1 colour=3/4 parent=24 at=80,20 hit=274,425,268,287
+    link or 0x20 18:0
  49 text 0x339   slot=39 font=1 colour=3/4 parent=20 at=80,22 hit=232,381,61,82
     link and-not 0x20 0:27
     link and-not 0x20 0:26
@@ -135,10 +142,11 @@ static const char kScreen00[] = R"layout(
     link or 0x20 0:7
     link or 0x20 22:0
     link and-not 0x2000 0:20
- 50 text 0x338   slot=258 font=1 colour=3/4 parent=24 at=80,42 hit=274,425,288,311
+ 50 text 0x339   slot=258 font=1 colour=3/4 parent=24 at=80,42 hit=274,425,288,311
+    link or 0x20 18:0
  51 pic  0x440   pic=11 map=7 at=120,128 home=120,128
  52 text 0x319   slot=48 font=1 colour=3/4 parent=51 at=173,146 hit=123,470,274,304
- 53 text 0x300   slot=316 font=1 colour=5/0 parent=51 at=66,20
+ 53 text 0x300   slot=316 font=1 colour=5/0 parent=51 at=16,20
  54 text 0x319   slot=728 font=1 colour=3/4 parent=51 at=173,146 hit=123,470,274,304
  55 text 0x319   slot=729 font=1 colour=3/4 parent=51 at=173,146 hit=123,470,274,304
  56 pic  0x404a0 pic=9 map=6 at=1140,371 home=543,371
@@ -158,10 +166,10 @@ static const char kScreen01[] = R"layout(
   0 root 0x800   slot=0
   1 pic  0x2460  pic=31 map=4 at=-1000,8 home=160,8
   2 text 0x320   slot=285 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72
+  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
-  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342
-  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371
+  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
+  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x460   pic=5 map=2 at=327,401 home=327,401
   8 pic  0x6460  pic=451 frames=19 map=1 at=2140,390 home=548,390
   9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
@@ -200,9 +208,9 @@ static const char kScreen02[] = R"layout(
   0 root 0x820   slot=3
   1 pic  0x2460  pic=31 map=4 at=-500,8 home=160,8
   2 text 0x320   slot=51 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=1 map=2 at=-500,130 home=16,130
-  4 pic  0x2460  pic=1 map=2 at=-1000,166 home=16,166
-  5 pic  0x2440  pic=1 map=2 at=-1500,202 home=16,202
+  3 pic  0x2460  pic=1 map=2 at=-500,130 home=16,130 to=@1
+  4 pic  0x2460  pic=1 map=2 at=-1000,166 home=16,166 to=@1
+  5 pic  0x2440  pic=1 map=2 at=-1500,202 home=16,202 to=@1
   6 pic  0x2460  pic=5 map=2 at=1140,401 home=327,401
   7 pic  0x440   pic=20 map=10 at=20,352 home=20,352
   8 pic  0x440   pic=20 map=10 at=144,352 home=144,352
@@ -231,11 +239,11 @@ static const char kScreen02[] = R"layout(
  28 text 0x300   slot=975 font=1 colour=4/0 at=540,196
  29 text 0x300   slot=976 font=1 colour=4/0 at=540,218
  30 text 0x318   slot=977 font=1 colour=3/4 parent=7 at=60,3 hit=24,135,354,376
- 31 pic  0x2440  pic=6 at=-1000,300 home=232,300
+ 31 pic  0x2440  pic=6 at=-1000,300 home=232,300 to=@1
  32 text 0x300   slot=124 font=1 colour=4/0 parent=31 at=62,14
  33 text 0x300   slot=123 font=1 colour=4/0 parent=31 at=62,36
  34 text 0x300   slot=651 font=1 colour=5/0 parent=31 at=208,36
- 35 pic  0x2460  pic=59 map=38 at=-1500,130 home=232,130
+ 35 pic  0x2460  pic=59 map=38 at=-1500,130 home=232,130 to=@1
  36 pic  0x440   pic=55 at=480,250 home=480,250
  37 pic  0x440   pic=55 at=480,274 home=480,274
  38 pic  0x440   pic=55 at=480,298 home=480,298
@@ -273,12 +281,12 @@ static const char kScreen03[] = R"layout(
  10 pic  0x2460  pic=20 map=10 at=1640,418 home=320,418
  11 text 0x320   slot=125 font=0 colour=5/0 parent=1 at=160,2
  12 text 0x339   slot=128 font=1 colour=3/4 parent=2 at=100,3 hit=428,619,132,158
-    link group:98
-    link group:155
+    link or 0x20 20:0
  13 text 0x339   slot=129 font=1 colour=3/4 parent=3 at=100,3 hit=428,619,168,194
-    link group:99
-    link group:156
+    link or 0x20 21:0
  14 text 0x338   slot=130 font=1 colour=3/4 parent=7 at=60,3 hit=324,435,318,340
+    link group:98                # never run (no 0x1): the leave pop-up's code freezes
+    link group:155               # the cups and rows, and staying thaws them
  15 pic  0x478   pic=60 at=16,72 home=16,72 hit=16,95,72,107
  16 pic  0x478   pic=60 at=100,72 home=100,72 hit=100,179,72,107
  17 pic  0x478   pic=60 at=184,72 home=184,72 hit=184,263,72,107
@@ -436,9 +444,11 @@ static const char kScreen03[] = R"layout(
 154 text 0x320   slot=292 font=2 colour=4/0 at=530,350
 155 pic  0x2460  pic=20 map=10 at=-1500,450 home=190,450
 156 text 0x339   slot=773 font=1 colour=3/4 parent=155 at=60,3 hit=194,305,452,474
-    link or 0x20 3:156
+    link or 0x20 19:0
 157 text 0x300   slot=397 font=1 colour=4/0 at=320,300
 158 text 0x300   slot=729 font=1 colour=4/0 at=320,330
+    link group:99
+    link group:156
 159 pic  0x2460  pic=518 map=58 at=1140,130 home=436,130
 160 text 0x300   slot=137 font=1 colour=4/0 at=320,360
 161 pic  0x440   pic=526 map=65 at=220,200 home=220,200
@@ -451,7 +461,7 @@ static const char kScreen04[] = R"layout(
   0 root 0x820   slot=4
   1 pic  0x2460  pic=31 map=4 at=-500,8 home=160,8
   2 text 0x320   slot=435 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=5 map=2 at=-500,440 home=20,440
+  3 pic  0x2460  pic=5 map=2 at=-500,440 home=20,440 to=@1
   4 pic  0x460   pic=20 map=10 at=500,440 home=500,440
   5 text 0x339   slot=130 font=1 colour=3/4 parent=3 at=100,3 hit=24,215,442,468
     link or 0x20 0:0
@@ -467,19 +477,19 @@ static const char kScreen05[] = R"layout(
   3 pic  0x2460  pic=516 map=43 at=-500,66 home=224,66
   4 pic  0x2460  pic=6 at=-1000,306 home=16,306
   5 pic  0x2460  pic=517 at=2140,66 home=224,66
-  6 pic  0x2460  pic=6 at=1140,306 home=372,306
+  6 pic  0x2460  pic=6 at=1140,306 home=372,306 to=@5
   7 pic  0x2460  pic=1 map=2 at=-1000,66 home=16,66
   8 pic  0x2460  pic=1 map=2 at=-1500,100 home=16,100
   9 pic  0x2460  pic=1 map=2 at=-500,134 home=16,134
  10 pic  0x2460  pic=1 map=2 at=-1000,168 home=16,168
  11 pic  0x2460  pic=1 map=2 at=-1500,202 home=16,202
  12 pic  0x2460  pic=1 map=2 at=-500,236 home=16,236
- 13 pic  0x2460  pic=1 map=2 at=-1000,270 home=16,270
+ 13 pic  0x2460  pic=1 map=2 at=-1000,270 home=16,270 to=@12
  14 pic  0x2460  pic=5 map=2 at=-1500,412 home=16,412
- 15 pic  0x2460  pic=5 map=2 at=-500,412 home=220,412
+ 15 pic  0x2460  pic=5 map=2 at=-500,412 home=220,412 to=@14
  16 pic  0x2460  pic=5 map=2 at=1640,412 home=424,412
- 17 pic  0x2460  pic=5 map=2 at=2140,446 home=424,446
- 18 pic  0x2460  pic=13 map=37 at=-500,252 home=224,252
+ 17 pic  0x2460  pic=5 map=2 at=2140,446 home=424,446 to=@5
+ 18 pic  0x2460  pic=13 map=37 at=-500,252 home=224,252 to=@13
  19 text 0x320   slot=124 font=2 colour=4/0 at=580,290
  20 pic  0x460   pic=21 map=11 at=476,66 home=476,66
  21 pic  0x460   pic=20 map=10 at=520,104 home=520,104
@@ -605,10 +615,10 @@ static const char kScreen06[] = R"layout(
   0 root 0x800   slot=0
   1 pic  0x2460  pic=31 map=4 at=-500,8 home=160,8
   2 text 0x320   slot=59 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72
+  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
-  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342
-  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371
+  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
+  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x6460  pic=300 frames=49 map=1 at=2140,390 home=548,390
   9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
@@ -691,10 +701,10 @@ static const char kScreen07[] = R"layout(
   0 root 0x800   slot=0
   1 pic  0x2460  pic=31 map=4 at=-500,8 home=160,8
   2 text 0x320   slot=60 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72
+  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 text 0x278   slot=93 font=1 colour=3/4 parent=3 at=12,150 hit=22,250,221,241
-  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342
-  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371
+  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
+  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x6460  pic=300 frames=49 map=1 at=2140,390 home=548,390
   9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
@@ -743,10 +753,10 @@ static const char kScreen08[] = R"layout(
   0 root 0x800   slot=0
   1 pic  0x2460  pic=31 map=4 at=-500,8 home=160,8
   2 text 0x320   slot=61 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72
+  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
-  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342
-  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371
+  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
+  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x6460  pic=300 frames=49 map=1 at=2140,390 home=548,390
   9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
@@ -817,10 +827,10 @@ static const char kScreen09[] = R"layout(
   0 root 0x800   slot=0
   1 pic  0x2460  pic=31 map=4 at=-1000,8 home=160,8
   2 text 0x320   slot=54 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72
+  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
-  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342
-  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371
+  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
+  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x6460  pic=401 frames=49 map=1 at=2140,390 home=548,390
   9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
@@ -863,12 +873,12 @@ static const char kScreen10[] = R"layout(
   0 root 0x800   slot=0
   1 pic  0x2460  pic=31 map=4 at=-1000,8 home=160,8
   2 text 0x320   slot=99 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72
+  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
   5 pic  0x2460  pic=15 map=29 at=2140,150 home=444,150
   6 pic  0x2460  pic=15 map=29 at=1140,184 home=444,184
   7 pic  0x2460  pic=15 map=29 at=1640,218 home=444,218
-  8 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342
+  8 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
   9 pic  0x460   pic=5 map=2 at=264,371 home=264,371
  10 pic  0x460   pic=20 map=10 at=327,401 home=327,401
  11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
@@ -931,13 +941,13 @@ static const char kScreen11[] = R"layout(
   0 root 0x800   slot=0
   1 pic  0x2460  pic=31 map=4 at=-500,8 home=160,8
   2 text 0x320   slot=54 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=30 map=34 at=-500,72 home=16,72
+  3 pic  0x2460  pic=30 map=34 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
   5 pic  0x2460  pic=5 map=2 at=2140,320 home=424,320
   6 pic  0x2460  pic=5 map=2 at=1140,356 home=424,356
   7 pic  0x460   pic=20 map=10 at=444,400 home=444,400
   8 pic  0x460   pic=20 map=10 at=444,434 home=444,434
-  9 pic  0x2460  pic=16 map=35 at=-500,340 home=16,340
+  9 pic  0x2460  pic=16 map=35 at=-500,340 home=16,340 to=@1
  10 text 0x339   slot=443 font=1 colour=3/4 parent=5 at=100,3 hit=428,619,322,348
     link or 0x20 11:10
  11 text 0x339   slot=444 font=1 colour=3/4 parent=6 at=100,3 hit=428,619,358,384
@@ -995,10 +1005,10 @@ static const char kScreen12[] = R"layout(
   0 root 0x820   slot=0
   1 pic  0x2460  pic=31 map=4 at=-500,8 home=160,8
   2 text 0x320   slot=53 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=30 map=34 at=-500,72 home=16,72
+  3 pic  0x2460  pic=30 map=34 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
-  5 pic  0x2440  pic=5 map=2 at=-1500,342 home=201,342
-  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371
+  5 pic  0x2440  pic=5 map=2 at=-1500,342 home=201,342 to=@1
+  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x6460  pic=401 frames=49 map=1 at=2140,390 home=548,390
   9 pic  0x440   pic=20 map=10 at=20,352 home=20,352
@@ -1078,9 +1088,9 @@ static const char kScreen13[] = R"layout(
   0 root 0x800   slot=0
   1 pic  0x2460  pic=31 map=4 at=-1000,8 home=160,8
   2 text 0x320   slot=959 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=12 map=9 at=-500,72 home=16,72
+  3 pic  0x2460  pic=12 map=9 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
-  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342
+  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
   6 pic  0x460   pic=5 map=2 at=264,371 home=264,371
   7 pic  0x460   pic=5 map=2 at=327,401 home=327,401
   8 pic  0x6460  pic=451 frames=19 map=1 at=2140,390 home=548,390
@@ -1118,9 +1128,9 @@ static const char kScreen14[] = R"layout(
   0 root 0x820   slot=0
   1 pic  0x2460  pic=31 map=4 at=-1000,8 home=160,8
   2 text 0x320   slot=960 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72
+  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
-  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342
+  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
   6 pic  0x460   pic=5 map=2 at=264,371 home=264,371
   7 pic  0x460   pic=5 map=2 at=327,401 home=327,401
   8 pic  0x6460  pic=451 frames=19 map=1 at=2140,390 home=548,390
@@ -1167,10 +1177,10 @@ static const char kScreen15[] = R"layout(
   0 root 0x800   slot=0
   1 pic  0x2460  pic=31 map=4 at=-1000,8 home=160,8
   2 text 0x320   slot=57 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72
+  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
-  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342
-  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371
+  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
+  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x6460  pic=471 frames=9 map=1 at=2140,390 home=548,390
   9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
@@ -1210,7 +1220,7 @@ static const char kScreen15[] = R"layout(
  39 text 0x300   slot=389 font=1 colour=5/0 parent=37 at=200,46
  40 text 0x300   slot=729 font=1 colour=5/0 parent=37 at=200,68
  41 pic  0x440   pic=533 map=68 parent=37 at=12,12 home=12,12
- 42 pic  0x2460  pic=15 map=29 at=-500,420 home=150,420
+ 42 pic  0x2460  pic=15 map=29 at=-500,420 home=150,420 to=@1
  43 text 0x260   slot=327 font=1 colour=4/0 parent=4 at=12,124
  44 text 0x339   slot=1034 font=1 colour=3/4 parent=42 at=80,3 hit=154,305,422,444
     link or 0x20 15:44
@@ -1221,10 +1231,10 @@ static const char kScreen16[] = R"layout(
   0 root 0x820   slot=0
   1 pic  0x2460  pic=31 map=4 at=-1000,8 home=160,8
   2 text 0x320   slot=58 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72
+  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
-  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342
-  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371
+  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
+  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x6460  pic=471 frames=9 map=1 at=2140,390 home=548,390
   9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
@@ -1262,12 +1272,12 @@ static const char kScreen17[] = R"layout(
   0 root 0x820   slot=0
   1 pic  0x2460  pic=31 map=4 at=-1000,8 home=160,8
   2 text 0x320   slot=99 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72
+  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
   5 pic  0x2460  pic=15 map=29 at=2140,150 home=444,150
   6 pic  0x2460  pic=15 map=29 at=1140,184 home=444,184
   7 pic  0x2460  pic=15 map=29 at=1640,218 home=444,218
-  8 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342
+  8 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
   9 pic  0x460   pic=5 map=2 at=264,371 home=264,371
  10 pic  0x460   pic=20 map=10 at=327,401 home=327,401
  11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
@@ -1323,10 +1333,10 @@ static const char kScreen18[] = R"layout(
   0 root 0x800   slot=0
   1 pic  0x2460  pic=31 map=4 at=-1000,8 home=160,8
   2 text 0x320   slot=45 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72
+  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 pic  0x6460  pic=351 frames=49 map=1 at=1640,390 home=548,390
-  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342
-  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371
+  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
+  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x460   pic=5 map=2 at=420,300 home=420,300
   9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
@@ -1373,7 +1383,7 @@ static const char kScreen19[] = R"layout(
   3 pic  0x2460  pic=516 map=43 at=-500,66 home=224,66
   4 pic  0x2460  pic=6 at=-1000,306 home=16,306
   5 pic  0x2460  pic=517 at=2140,66 home=224,66
-  6 pic  0x2460  pic=6 at=1140,306 home=372,306
+  6 pic  0x2460  pic=6 at=1140,306 home=372,306 to=@5
   7 pic  0x2460  pic=5 map=2 at=-1000,412 home=16,412
   8 pic  0x2460  pic=1 map=2 at=-1500,66 home=16,66
   9 pic  0x460   pic=1 map=2 at=16,100 home=16,100
@@ -1384,7 +1394,7 @@ static const char kScreen19[] = R"layout(
  14 pic  0x2460  pic=5 map=2 at=-1500,412 home=220,412
  15 pic  0x2460  pic=5 map=2 at=1140,412 home=424,412
  16 pic  0x2460  pic=5 map=2 at=-1000,446 home=16,446
- 17 pic  0x2460  pic=5 map=2 at=2140,446 home=424,446
+ 17 pic  0x2460  pic=5 map=2 at=2140,446 home=424,446 to=@5
  18 pic  0x2460  pic=13 map=37 at=-500,252 home=224,252
  19 text 0x260   slot=124 font=2 colour=4/0 at=530,290
  20 pic  0x2460  pic=21 map=11 at=2140,66 home=476,66
@@ -1436,6 +1446,10 @@ static const char kScreen19[] = R"layout(
     link group:180
  41 text 0x300   slot=143 font=2 colour=4/0 parent=4 at=62,42
  42 text 0x339   slot=611 font=1 colour=3/4 parent=7 at=100,3 hit=20,211,414,440
+    link none                    # the fifth slot leads back: the shop sets it to the
+    link none                    # career, the car choice or the closing page
+    link none
+    link none
     link or 0x20 4:0
  43 text 0x2a0   slot=651 font=1 colour=5/0 parent=20 at=150,6
  44 pic  0x10460 pic=20 map=10 at=520,208 home=520,208
@@ -1487,10 +1501,10 @@ static const char kScreen20[] = R"layout(
   0 root 0x800   slot=0
   1 pic  0x2460  pic=31 map=4 at=-1000,8 home=160,8
   2 text 0x320   slot=861 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72
+  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
-  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342
-  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371
+  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
+  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x460   pic=20 map=10 at=20,352 home=20,352
   9 pic  0x460   pic=20 map=10 at=20,386 home=20,386
@@ -1539,10 +1553,10 @@ static const char kScreen21[] = R"layout(
   0 root 0x800   slot=0
   1 pic  0x2460  pic=31 map=4 at=-1000,8 home=160,8
   2 text 0x320   slot=862 font=0 colour=5/0 parent=1 at=160,2
-  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72
+  3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
-  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342
-  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371
+  5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
+  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x460   pic=5 map=2 at=327,401 home=327,401
   8 pic  0x460   pic=20 map=10 at=20,352 home=20,352
   9 pic  0x460   pic=20 map=10 at=20,386 home=20,386
@@ -1585,9 +1599,9 @@ static const char kScreen22[] = R"layout(
   1 pic  0x2460  pic=31 map=4 at=-500,8 home=160,8
   2 text 0x320   slot=52 font=0 colour=5/0 parent=1 at=160,2
   6 pic  0x2460  pic=5 map=2 at=1140,401 home=327,401
-  7 pic  0x2478  pic=527 at=-1000,120 home=200,120 hit=200,259,120,155
-  8 pic  0x2478  pic=527 at=-1500,180 home=200,180 hit=200,259,180,215
-  9 pic  0x2478  pic=527 at=-500,240 home=200,240 hit=200,259,240,275
+  7 pic  0x2478  pic=527 at=-1000,120 home=200,120 to=@1 hit=200,259,120,155
+  8 pic  0x2478  pic=527 at=-1500,180 home=200,180 to=@1 hit=200,259,180,215
+  9 pic  0x2478  pic=527 at=-500,240 home=200,240 to=@1 hit=200,259,240,275
  10 pic  0x460   pic=20 map=10 at=20,420 home=20,420
  11 text 0x339   slot=130 font=1 colour=3/4 parent=6 at=100,3 hit=331,522,403,429
     link or 0x20 0:0

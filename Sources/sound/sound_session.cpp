@@ -77,10 +77,12 @@ void InitSoundMixer() {
     }
     // Without a session these calls do nothing; the run goes on silent.
     PlatMixerActivate(1);
-    for (int ch = 0; ch <= 21; ch++)
-        PlatMixerOpenChannel(ch);
-    // Channel 22 is never opened; 23 carries the music.
-    PlatMixerOpenChannel(MUSIC_CHANNEL);
+    // Every channel of the plan, in order; channel 22 serves no use and
+    // stays closed.
+    for (int ch = 0; ch < SOUND_CHANNELS; ch++) {
+        if (PlannedChannels() & (1u << ch))
+            PlatMixerOpenChannel(ch);
+    }
     PlatMixerSetVolume(PLAT_MIXER_ALL_CHANNELS, 0);
     SoundDoneEvent.signalled = 0;
     SoundDoneEvent.open = 1;
@@ -134,7 +136,7 @@ void ToggleSound() {
     if (SoundOn) {
         PollChannelStatus();
         for (int ch = 0; ch < SOUND_CHANNELS; ch++) {
-            if (ch != 22 && (ChannelStatus[ch] & (CHANNEL_QUEUED | CHANNEL_PLAYING)))
+            if ((PlannedChannels() & (1u << ch)) && (ChannelStatus[ch] & (CHANNEL_QUEUED | CHANNEL_PLAYING)))
                 PlatMixerFlush(ch);
         }
         SoundOn = 0;

@@ -6,12 +6,179 @@
 #pragma once
 
 #include <atomic>
+#include <bit>
+#include <cstdint>
 
 #include "platform/plat_mixer.h"
 
+// The channel plan: every use of sound has fixed mixer channels.  A use
+// always plays on its own channel, and a new sound on a busy channel replaces
+// what plays there unless its caller tests the channel first.  Most uses own
+// one channel; the engine loops own one per car, and the crowd reactions, the
+// new-turbo sample and the menu hover loops spread over several.
+enum SoundUse {
+    USE_ENGINE_LOOP,            // the main engine loop of car n, on channel n
+    USE_PROP_HIT,               // cone, pole and slalom-pole hits
+    USE_TURBO_LOOP,
+    USE_MENU_HIGHLIGHT,
+    USE_MONSTER_CRUSH,
+    USE_BUS_LOOP,
+    USE_NEW_TURBO,
+    USE_CROWD_REACTION,
+    USE_MENU_HOVER_LOOP,
+    USE_NITRO_READY,
+    USE_AIR_BRAKE,
+    USE_TARGET_HIT,
+    USE_PENALTY,
+    USE_GRIP_LOSS,
+    USE_THUNDER,
+    USE_ROAD_NOISE_LOOP,        // the engine sound's road noise
+    USE_IDLE_LOOP,              // the listener's idle layer
+    USE_SECOND_PLAYER_ENGINE,
+    USE_GRAVEL_LOOP,
+    USE_EDITOR_SOUND,
+    USE_SKID_LOOP,
+    USE_BRAKE_LOOP,
+    USE_HANDBRAKE_LOOP,
+    USE_LIST_SCROLL,
+    USE_CHAMPIONSHIP_JINGLE,
+    USE_CROWD_LOOP,
+    USE_TERRAIN_LOOP,
+    USE_REVERSE_BEEP,
+    USE_CROWD_CHEER,
+    USE_TYRE_SQUEAL,
+    USE_WHEEL_SPIN,
+    USE_OVER_REV,
+    USE_POINTS_LOOP,
+    USE_BUY,
+    USE_GEAR_CLUNK,
+    USE_GEAR_SHIFT,
+    USE_CLICK,
+    USE_WALL_CRASH,
+    USE_CAR_CRASH,
+    USE_WALL_SCRAPE,
+    USE_COUNTDOWN_VOICE,
+    USE_SECOND_LAYER,           // the engine's second layer
+    USE_SCREEN_CHANGE,
+    USE_BONUS_JINGLE,
+    USE_JINGLE,                 // the one-slot jingle
+    USE_LANDING,
+    USE_WATER_LOOP,
+    USE_TYPING,
+    USE_DELETE,
+    USE_MESSAGE,
+    USE_ERROR,
+    USE_NEW_BONUS,
+    USE_HORN,
+    USE_RAIN_LOOP,
+    USE_OCEAN_LOOP,
+    USE_MUSIC,
+    SOUND_USE_COUNT
+};
+
+constexpr uint32_t Channels(std::initializer_list<int> channels) {
+    uint32_t mask = 0;
+    for (int ch : channels)
+        mask |= 1u << ch;
+    return mask;
+}
+
+// Each use and its channels (bit n: channel n), in the order of the uses.
+// Channel 22 belongs to no use and is never opened.
+struct ChannelPlanRow {
+    SoundUse use;
+    uint32_t channels;
+};
+inline constexpr ChannelPlanRow ChannelPlan[SOUND_USE_COUNT] = {
+    {USE_ENGINE_LOOP, 0xFF},
+    {USE_PROP_HIT, Channels({1})},
+    {USE_TURBO_LOOP, Channels({2})},
+    {USE_MENU_HIGHLIGHT, Channels({2})},
+    {USE_MONSTER_CRUSH, Channels({3})},
+    {USE_BUS_LOOP, Channels({3})},
+    {USE_NEW_TURBO, Channels({3, 4})},
+    {USE_CROWD_REACTION, Channels({3, 4, 6, 10, 15})},
+    {USE_MENU_HOVER_LOOP, Channels({3, 4, 5, 6, 7, 8, 9})},
+    {USE_NITRO_READY, Channels({5})},
+    {USE_AIR_BRAKE, Channels({5})},
+    {USE_TARGET_HIT, Channels({6})},
+    {USE_PENALTY, Channels({8})},
+    {USE_GRIP_LOSS, Channels({8})},
+    {USE_THUNDER, Channels({8})},
+    {USE_ROAD_NOISE_LOOP, Channels({8})},
+    {USE_IDLE_LOOP, Channels({9})},
+    {USE_SECOND_PLAYER_ENGINE, Channels({10})},
+    {USE_GRAVEL_LOOP, Channels({10})},
+    {USE_EDITOR_SOUND, Channels({10})},
+    {USE_SKID_LOOP, Channels({11})},
+    {USE_BRAKE_LOOP, Channels({11})},
+    {USE_HANDBRAKE_LOOP, Channels({11})},
+    {USE_LIST_SCROLL, Channels({11})},
+    {USE_CHAMPIONSHIP_JINGLE, Channels({11})},
+    {USE_CROWD_LOOP, Channels({12})},
+    {USE_TERRAIN_LOOP, Channels({13})},
+    {USE_REVERSE_BEEP, Channels({13})},
+    {USE_CROWD_CHEER, Channels({13})},
+    {USE_TYRE_SQUEAL, Channels({14})},
+    {USE_WHEEL_SPIN, Channels({14})},
+    {USE_OVER_REV, Channels({14})},
+    {USE_POINTS_LOOP, Channels({14})},
+    {USE_BUY, Channels({14})},
+    {USE_GEAR_CLUNK, Channels({15})},
+    {USE_GEAR_SHIFT, Channels({15})},
+    {USE_CLICK, Channels({15})},
+    {USE_WALL_CRASH, Channels({16})},
+    {USE_CAR_CRASH, Channels({16})},
+    {USE_WALL_SCRAPE, Channels({16})},
+    {USE_COUNTDOWN_VOICE, Channels({16})},
+    {USE_SECOND_LAYER, Channels({17})},
+    {USE_SCREEN_CHANGE, Channels({17})},
+    {USE_BONUS_JINGLE, Channels({17})},
+    {USE_JINGLE, Channels({17})},
+    {USE_LANDING, Channels({18})},
+    {USE_WATER_LOOP, Channels({18})},
+    {USE_TYPING, Channels({18})},
+    {USE_DELETE, Channels({18})},
+    {USE_MESSAGE, Channels({18})},
+    {USE_ERROR, Channels({18})},
+    {USE_NEW_BONUS, Channels({18})},
+    {USE_HORN, Channels({19})},
+    {USE_RAIN_LOOP, Channels({20})},
+    {USE_OCEAN_LOOP, Channels({21})},
+    {USE_MUSIC, Channels({23})},
+};
+
+// The n-th channel of a use, lowest first (the engine loop of car n is
+// UseChannel(USE_ENGINE_LOOP, n)); -1 when the use has fewer channels.
+constexpr int UseChannel(SoundUse use, int n = 0) {
+    uint32_t mask = ChannelPlan[use].channels;
+    for (; mask; mask &= mask - 1) {
+        if (n-- == 0)
+            return std::countr_zero(mask);
+    }
+    return -1;
+}
+
+// The channels the session opens: those of some use.
+constexpr uint32_t PlannedChannels() {
+    uint32_t mask = 0;
+    for (const ChannelPlanRow& row : ChannelPlan)
+        mask |= row.channels;
+    return mask;
+}
+
+constexpr bool ChannelPlanInUseOrder() {
+    for (int use = 0; use < SOUND_USE_COUNT; use++) {
+        if (ChannelPlan[use].use != use || !ChannelPlan[use].channels)
+            return false;
+    }
+    return true;
+}
+static_assert(ChannelPlanInUseOrder(), "one row per use, in the order of the uses");
+
 enum {
     SOUND_CHANNELS = 24,        // mixer channels 0..23
-    MUSIC_CHANNEL = 23,
+    MUSIC_CHANNEL = UseChannel(USE_MUSIC),
     STATUS_CHANNELS = 25,       // the status loops run to channel 24
     WAVE_SLOTS = 250,
     MUSIC_FIRST_SLOT = 190,     // music number n lives in slot 190 + n

@@ -371,6 +371,8 @@ void LoadTrackData() {
         ReadWholeFile(path, &WorldSectionTable, sizeof WorldSectionTable);
         BuildDrawTrace();
     }
+    // Open end: the current car's two engine-sound state entries are reset
+    // here once the engine sound exists.
     ComputeWallNormals();
 }
 

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -20,9 +22,45 @@
 
 extern char** environ;
 
-static std::string TestTempRoot() {
+static std::string TestTempRootPath() {
     const char* tmp = getenv("TMPDIR");
-    std::string root = std::string(tmp && *tmp ? tmp : "/tmp") + "/quorvix-tests-" + std::to_string(getpid());
+    return std::string(tmp && *tmp ? tmp : "/tmp") + "/quorvix-tests-" + std::to_string(getpid());
+}
+
+static void RemoveTree(const std::string& path) {
+    if (getenv("QUORVIX_KEEP_TEST_FOLDERS"))
+        return;
+    const std::string command = "rm -rf '" + path + "'";
+    if (system(command.c_str()) != 0)
+        fprintf(stderr, "could not remove %s\n", path.c_str());
+}
+
+// A game folder is some hundreds of megabytes: each test's folders go when
+// the test ends, and the process's root when it exits, so a whole run of a
+// test program (or thousands of ctest processes) never fills the disk.
+// QUORVIX_KEEP_TEST_FOLDERS keeps them for a look after a failure.
+class TestFolderCleaner : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo& info) override {
+        if (getenv("QUORVIX_KEEP_TEST_FOLDERS"))
+            return;
+        const std::string command = "rm -rf '" + TestTempRootPath() + "/" + info.test_suite_name() + "." +
+                                    info.name() + "'.*";
+        if (system(command.c_str()) != 0)
+            fprintf(stderr, "could not run %s\n", command.c_str());
+    }
+};
+
+static void RemoveTestTempRoot() { RemoveTree(TestTempRootPath()); }
+
+static const int TestFolderCleanerInstalled = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new TestFolderCleaner);
+    atexit(RemoveTestTempRoot);
+    return 1;
+}();
+
+static std::string TestTempRoot() {
+    (void)TestFolderCleanerInstalled;
+    std::string root = TestTempRootPath();
     mkdir(root.c_str(), 0755);
     return root;
 }

@@ -13,8 +13,16 @@
 #include "platform/plat_surface.h"
 #include "race/race_state.h"
 #include "render/render_state.h"
+#include "frontend_test_util.h"
 
-TEST(BlendTables, LevelsWeighTextAndBackgroundPerFormat) {
+namespace {
+struct BlendTables : FrontEndTest {};
+struct MenuGraphicsBuffer : FrontEndTest {};
+struct MenuPointer : FrontEndTest {};
+struct MenuSurfaces : FrontEndTest {};
+}  // namespace
+
+TEST_F(BlendTables, LevelsWeighTextAndBackgroundPerFormat) {
     GreenMaskBits = 6;
     BuildBlendTables();
     for (int j = 0; j < 32; j++) {
@@ -38,7 +46,7 @@ TEST(BlendTables, LevelsWeighTextAndBackgroundPerFormat) {
     EXPECT_EQ(BlendGreen[100][31], 31u << 5);
 }
 
-TEST(MenuGraphicsBuffer, FilesAreAlignedAndNeverOverlap) {
+TEST_F(MenuGraphicsBuffer, FilesAreAlignedAndNeverOverlap) {
     const std::string dir = MakeTestFolder("gfx");
     ASSERT_TRUE(PlatSetCurrentDir(dir.c_str()));
     const unsigned char first[10] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
@@ -65,7 +73,7 @@ TEST(MenuGraphicsBuffer, FilesAreAlignedAndNeverOverlap) {
     EXPECT_EQ(MenuGfxCount, 1);
 }
 
-TEST(MenuGraphicsBuffer, AFileThatDoesNotFitAddsNothing) {
+TEST_F(MenuGraphicsBuffer, AFileThatDoesNotFitAddsNothing) {
     const std::string dir = MakeTestFolder("big");
     ASSERT_TRUE(PlatSetCurrentDir(dir.c_str()));
     std::vector<unsigned char> big(1000, 7);
@@ -78,10 +86,11 @@ TEST(MenuGraphicsBuffer, AFileThatDoesNotFitAddsNothing) {
 
 namespace {
 
-struct Screens : ::testing::Test {
+struct Screens : FrontEndTest {
     std::vector<uint16_t> work = std::vector<uint16_t>(640 * 480, 0);
     std::vector<uint16_t> picture = std::vector<uint16_t>(640 * 480, 0);
     void SetUp() override {
+        FrontEndTest::SetUp();
         GreenMaskBits = 6;
         BuildBlendTables();
         MenuTarget = {work.data(), 640, 640, 480};
@@ -109,7 +118,7 @@ TEST_F(Screens, CrossFadeGoesFromPictureToBackground) {
     EXPECT_EQ(work[0] >> 11, 0);
 }
 
-TEST(MenuPointer, PlacementClipsAtEveryEdge) {
+TEST_F(MenuPointer, PlacementClipsAtEveryEdge) {
     MenuPointerBox box;
     ASSERT_TRUE(PlaceMenuPointer(5, 5, &box));
     EXPECT_EQ(box.x, 0);
@@ -133,7 +142,7 @@ TEST(MenuPointer, PlacementClipsAtEveryEdge) {
     EXPECT_FALSE(PlaceMenuPointer(100, 488, &box));
 }
 
-TEST(MenuPointer, PulseTurnsAtItsEnds) {
+TEST_F(MenuPointer, PulseTurnsAtItsEnds) {
     MenuPointerShown = 1;
     MenuPointerRising = 1;
     MenuPointerLevel = 64.0f;
@@ -154,8 +163,9 @@ namespace {
 // graphic 57 as the pointer's level map: bytes of columns 0..19 level 0,
 // of the others 100.  The level of pixel s is byte s - 1, so picture
 // columns 1..20 are drawn and column 0 reads the byte before its row.
-struct Cursor : ::testing::Test {
+struct Cursor : FrontEndTest {
     void SetUp() override {
+        FrontEndTest::SetUp();
         GreenMaskBits = 6;
         BuildBlendTables();
         ASSERT_EQ(PlatSurfaceCreate(640, 1440, PLAT_PF_RGB565, PLAT_SURF_SYSTEMMEMORY, &WorkSurface), DD_OK);
@@ -176,6 +186,7 @@ struct Cursor : ::testing::Test {
         PlatSurfaceRelease(WorkSurface);
         PlatSurfaceRelease(MenuGfxCache[64]);
         WorkSurface = MenuGfxCache[64] = nullptr;
+        FrontEndTest::TearDown();
     }
     uint16_t At(int x, int y) {
         uint16_t* pixels = (uint16_t*)LockSurface(WorkSurface);
@@ -255,7 +266,7 @@ TEST_F(Cursor, NothingWithoutAWholeLevelMapOrPicture) {
     EXPECT_EQ(At(110, 110), 0);
 }
 
-TEST(MenuSurfaces, LockGivesTheSurfacesPixels) {
+TEST_F(MenuSurfaces, LockGivesTheSurfacesPixels) {
     PlatSurface* surface = nullptr;
     ASSERT_EQ(PlatSurfaceCreate(64, 32, PLAT_PF_RGB565, PLAT_SURF_SYSTEMMEMORY, &surface), DD_OK);
     MenuPixels pixels;

@@ -10,11 +10,13 @@
 #include "frontend/menu_init.h"
 #include "frontend/text_slots.h"
 #include "menulayout/menulayout_state.h"
+#include "frontend_test_util.h"
 
 namespace {
 
-struct InitFixture : ::testing::Test {
+struct InitFixture : FrontEndTest {
     void SetUp() override {
+        FrontEndTest::SetUp();
         MakeTestGameFolder("init");
         LoadMessageFile();
         ASSERT_GT(TextFileSize, 0);

@@ -13,12 +13,16 @@
 #include "frontend/text_slots.h"
 #include "menulayout/layout_builder.h"
 #include "menulayout/menulayout_state.h"
+#include "frontend_test_util.h"
 
 namespace {
 
-struct MessageFiles : ::testing::Test {
+struct MessageFiles : FrontEndTest {
     std::string dir;
-    void SetUp() override { dir = MakeTestGameFolder("messages"); }
+    void SetUp() override {
+        FrontEndTest::SetUp();
+        dir = MakeTestGameFolder("messages");
+    }
     std::string File(int language) { return ReadHostFile(dir + "/MENUS/mensaje" + std::to_string(language) + ".txt"); }
 };
 

@@ -12,17 +12,19 @@
 #include "frontend/menu_init.h"
 #include "frontend/text_slots.h"
 #include "menulayout/menu_table.h"
+#include "frontend_test_util.h"
 
 namespace {
 
 enum { PITCH = 700 };   // wider than the screen, so the pitch is honoured
 const uint16_t kBackground = 0x0000;
 
-struct DrawFixture : ::testing::Test {
+struct DrawFixture : FrontEndTest {
     std::vector<uint16_t> pixels = std::vector<uint16_t>((size_t)PITCH * 480, kBackground);
 
     // Every glyph is ink (level 0) in every row; the strip is raw graphic 0.
     void SetUp() override {
+        FrontEndTest::SetUp();
         GreenMaskBits = 6;
         InitFrontEndTables();
         const int size = FONT_STRIP_WIDTH * FONT_STRIP_ROWS;

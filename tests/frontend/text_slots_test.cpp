@@ -8,6 +8,11 @@
 #include "frame/fileio.h"
 #include "frontend/text_slots.h"
 #include "platform/plat_file.h"
+#include "frontend_test_util.h"
+
+namespace {
+struct TextSlots : FrontEndTest {};
+}  // namespace
 
 static void LoadImage(const std::string& image) {
     memset(TextSlotBlob, 0, sizeof TextSlotBlob);
@@ -20,7 +25,7 @@ static std::string Slot(int slot) {
     return std::string(TextSlotBlob + TextSlotTable[slot].offset, TextSlotTable[slot].length);
 }
 
-TEST(TextSlots, IndexesLinesEndingWithCrLf) {
+TEST_F(TextSlots, IndexesLinesEndingWithCrLf) {
     LoadImage("A\r\nB\r\n");
     EXPECT_EQ(Slot(0), "A");
     EXPECT_EQ(Slot(1), "B");
@@ -40,7 +45,7 @@ TEST(TextSlots, IndexesLinesEndingWithCrLf) {
     EXPECT_EQ(TextSlotTable[1].offset, 0u);
 }
 
-TEST(TextSlots, IndexingStopsAtTheTableAndTheBlob) {
+TEST_F(TextSlots, IndexingStopsAtTheTableAndTheBlob) {
     std::string image;
     for (int i = 0; i < TEXT_SLOT_COUNT + 50; i++)
         image += "x\r\n";
@@ -55,7 +60,7 @@ TEST(TextSlots, IndexingStopsAtTheTableAndTheBlob) {
     EXPECT_EQ(TextSlotTable[0].length, 0u);
 }
 
-TEST(TextSlots, CopiesAtLeastOneByteAndStayInTheBuffer) {
+TEST_F(TextSlots, CopiesAtLeastOneByteAndStayInTheBuffer) {
     LoadImage("\r\nhello\r\n");
     EXPECT_EQ(GetText(0), 1);   // a slot of length 0 yields its first byte
     EXPECT_EQ(TextBufferB[0], '\r');
@@ -74,7 +79,7 @@ TEST(TextSlots, CopiesAtLeastOneByteAndStayInTheBuffer) {
     EXPECT_STREQ(TextBufferB, "");
 }
 
-TEST(TextSlots, PutTextWritesWithinTheSlotOnly) {
+TEST_F(TextSlots, PutTextWritesWithinTheSlotOnly) {
     LoadImage("12345\r\nnext\r\n");
     PutText(0, "");   // writes its NUL and keeps the length
     EXPECT_EQ(TextSlotBlob[0], 0);
@@ -102,7 +107,7 @@ TEST(TextSlots, PutTextWritesWithinTheSlotOnly) {
     EXPECT_EQ(TextSlotBlob[0], 'x');
 }
 
-TEST(TextSlots, LoadsTheMessageFileOfTheChosenLanguage) {
+TEST_F(TextSlots, LoadsTheMessageFileOfTheChosenLanguage) {
     const std::string dir = MakeTestGameFolder("language");
     LoadMessageFile();
     ASSERT_GT(TextFileSize, 0);
@@ -116,7 +121,7 @@ TEST(TextSlots, LoadsTheMessageFileOfTheChosenLanguage) {
     EXPECT_STREQ(TextBufferB, "Laden...");
 }
 
-TEST(TextSlots, AFileLargerThanTheBlobLeavesNoSlots) {
+TEST_F(TextSlots, AFileLargerThanTheBlobLeavesNoSlots) {
     MakeTestGameFolder("oversized");
     std::string image;
     while (image.size() <= TEXT_SLOT_BLOB_SIZE)

@@ -18,6 +18,7 @@ struct Builder : ::testing::Test {
             }
         }
     }
+    void TearDown() override { memset(MenuScreenTable, 0, sizeof MenuScreenTable); }
     int Build(const char* text) { return BuildMenuScreen(9, text); }
 };
 
@@ -33,6 +34,8 @@ TEST_F(Builder, FillsTheFieldsOfEachItem) {
     link xor 0x2000 0:20
     link group:24
     link and-not 0x8 5:7
+    link none
+    link or 0x20 4:0
   4 pic  0x469  pic=54 value=4 bounds=0,5
 )";
     ASSERT_EQ(Build(text), 5) << MenuLayoutError;
@@ -55,9 +58,12 @@ TEST_F(Builder, FillsTheFieldsOfEachItem) {
     EXPECT_EQ(s[3].links[0], MakeLink(0, 20));
     EXPECT_EQ(s[3].links[1], MakeLink(99, 24));
     EXPECT_EQ(s[3].links[2], MakeLink(5, 7));
-    EXPECT_EQ(s[3].links[3], -1);
+    EXPECT_EQ(s[3].links[3], -1);          // an empty slot before a later one
+    EXPECT_EQ(s[3].links[4], MakeLink(4, 0));
+    EXPECT_EQ(s[3].links[5], -1);
     EXPECT_EQ(s[3].masks[1], 0u);
-    EXPECT_EQ(s[3].operations, (uint32_t)(LINK_XOR | LINK_OR << 2 | LINK_AND_NOT << 4));
+    EXPECT_EQ(s[3].masks[4], 0x20u);
+    EXPECT_EQ(s[3].operations, (uint32_t)(LINK_XOR | LINK_OR << 2 | LINK_AND_NOT << 4 | LINK_OR << 8));
     EXPECT_EQ(s[4].value, 4);
     EXPECT_EQ(s[4].lowerBound, 0);
     EXPECT_EQ(s[4].upperBound, 5);

@@ -48,12 +48,14 @@ Screen 20: 1 p31, 2 t861, 3 p11, 4 p12, 5 p5, 6 p5, 7 p5, 8 p20, 9 p20, 10 p20, 
 Screen 21: 1 p31, 2 t862, 3 p11, 4 p12, 5 p5, 6 p5, 7 p5, 8 p20, 9 p20, 10 p20, 11 t864, 12 b864, 13 b36, 14 p48*, 15 p48*, 16 p45, 17 p46*, 18 t865, 19 t867, 20 t131, 21 t866, 22 t754, 23 t651, 24 t782, 25 t783, 26 t931, 27-32 b640-645, 33 p11, 34 b48, 35 p533, 36 t1030.
 Screen 22: 1 p31, 2 t52, 6 p5, 7 p527*, 8 p527*, 9 p527*, 10 p20, 11 b130, 12-14 b282-284, 15 p11, 16 b48, 17 t978, 18 p533.)";
 
-// item 0 shown, items, pictures (sliding, looping), texts, buttons, linked, shown
+// item 0 shown, items, pictures (sliding, looping), texts, buttons, linked, shown.
+// The main menu's three records entries run their links (to the profile
+// screen), so screen 0 has 18 linked items.
 struct ScreenCounts {
     int items, rootShown, pictures, sliding, looping, texts, buttons, linked, shown;
 };
 const ScreenCounts kCounts[MENU_LAYOUT_SCREENS] = {
-    {65, 1, 29, 15, 7, 35, 30, 15, 44}, {35, 0, 14, 6, 1, 20, 9, 3, 26},    {53, 1, 27, 7, 0, 25, 12, 4, 16},
+    {65, 1, 29, 15, 7, 35, 30, 18, 44}, {35, 0, 14, 6, 1, 20, 9, 3, 26},    {53, 1, 27, 7, 0, 25, 12, 4, 16},
     {164, 1, 40, 22, 0, 123, 38, 4, 56}, {8, 1, 4, 3, 1, 3, 1, 1, 8},       {93, 1, 34, 17, 0, 58, 6, 13, 55},
     {50, 0, 19, 7, 1, 30, 23, 17, 30},  {35, 0, 21, 6, 1, 13, 18, 11, 29}, {61, 0, 14, 8, 1, 46, 17, 7, 48},
     {36, 0, 16, 7, 1, 19, 13, 4, 31},   {54, 0, 16, 7, 0, 37, 17, 8, 33},  {55, 0, 14, 6, 0, 40, 11, 3, 39},
@@ -74,11 +76,17 @@ const Navigation kNavigation[] = {
     {0, 44, 42, 6},
     {0, 45, 43, 7},
     {0, 46, 44, 8},
+    {0, 47, 256, 18},    // the records entries: login first, then the records
+    {0, 48, 257, 18},
     {0, 49, 39, 22},
+    {0, 50, 258, 18},
     {1, 13, 36, 0},
     {2, 14, 130, 0},
     {2, 24, 971, 5},
     {2, 25, 972, 5},
+    {3, 12, 128, 20},    // load and save a career slot, and the shop
+    {3, 13, 129, 21},
+    {3, 156, 773, 19},
     {4, 5, 130, 0},
     {5, 85, 773, 19},
     {6, 12, 48, 0},
@@ -234,9 +242,11 @@ struct Layout : ::testing::Test {
         ASSERT_TRUE(VfsScanArchives());
         LoadMessageFile();
         LoadMenuRawGraphics();
+        memset(MenuScreenTable, 0, sizeof MenuScreenTable);    // as the program starts
         InitMenus();
         ASSERT_EQ(MenuLayoutError[0], 0) << MenuLayoutError;
     }
+    void TearDown() override { memset(MenuScreenTable, 0, sizeof MenuScreenTable); }
 
     // Width and height of a MENUS\GFX picture of the sample folder; 0 when
     // there is no such picture.
@@ -296,7 +306,7 @@ TEST_F(Layout, CountsOfEveryScreenAndFlagTotals) {
     }
     EXPECT_EQ(filled, 1188);
     const std::map<uint32_t, int> want = {
-        {0x1, 145},  {0x2, 0},    {0x4, 0},    {0x8, 339},    {0x10, 332},   {0x20, 763},
+        {0x1, 148},  {0x2, 0},    {0x4, 0},    {0x8, 339},    {0x10, 332},   {0x20, 763},
         {0x40, 607}, {0x80, 107}, {0x100, 451}, {0x200, 745}, {0x400, 420},  {0x800, 23},
         {0x1000, 0}, {0x2000, 187}, {0x4000, 19}, {0x8000, 12}, {0x10000, 12}, {0x20000, 0}, {0x40000, 7},
     };
@@ -383,6 +393,10 @@ TEST_F(Layout, TheMainScreen) {
     EXPECT_EQ(m[63].firstPicture, 284);
     EXPECT_EQ(m[63].levelMap, 69);
     EXPECT_EQ(m[19].flags, 0x2a0u);
+    // The message of the main menu's pop-up panel.
+    EXPECT_EQ(m[53].parent, 51);
+    EXPECT_EQ(m[53].x, 16.0f);
+    EXPECT_EQ(m[53].y, 20.0f);
 
     // Screen 4 holds items 0 to 7 only; screen 7's volume values start at 4.
     for (int i = 8; i < MENU_ITEMS; i++)
@@ -422,6 +436,32 @@ TEST_F(Layout, NavigationBetweenScreensIsExactlyTheListed) {
         EXPECT_TRUE(MenuScreenTable[n.screen][n.item].flags & MENU_LINKED) << n.screen << "/" << n.item;
     }
     EXPECT_EQ(found, want);
+}
+
+// A sliding picture leaves the way it came, except those that leave with
+// another picture of their screen: 53 follow the title (item 1), four item
+// 5, one each items 12, 13 and 14.  (No screen has a picture 89 to follow.)
+TEST_F(Layout, SlidingPicturesLeaveTheWayTheyCameOrWithAnother) {
+    std::map<int, int> followed;
+    for (int s = 0; s < MENU_LAYOUT_SCREENS; s++) {
+        for (int i = 1; i < MENU_ITEMS - 1; i++) {
+            const MenuItem& p = MenuScreenTable[s][i];
+            if (!(p.flags & MENU_PICTURE) || (p.targetX == p.x && p.targetY == p.y))
+                continue;
+            SCOPED_TRACE(std::to_string(s) + "/" + std::to_string(i));
+            EXPECT_TRUE(p.flags & MENU_SLIDE_IN);
+            int source = 0;
+            for (int j = 1; j < MENU_ITEMS - 1 && !source; j++) {
+                const MenuItem& q = MenuScreenTable[s][j];
+                if (j != i && (q.flags & MENU_PICTURE) && q.x == p.targetX && q.y == p.targetY)
+                    source = j;
+            }
+            EXPECT_NE(source, 0) << "a target that is no picture's start";
+            followed[source]++;
+        }
+    }
+    const std::map<int, int> want = {{1, 53}, {5, 4}, {12, 1}, {13, 1}, {14, 1}};
+    EXPECT_EQ(followed, want);
 }
 
 TEST_F(Layout, GroupRows) {

@@ -65,9 +65,11 @@ struct LayoutFile : ::testing::Test {
     std::vector<unsigned char> built;
     void SetUp() override {
         dir = MakeTestGameFolder("menus-dat");
+        memset(MenuScreenTable, 0, sizeof MenuScreenTable);    // as the program starts
         InitMenus();
         built.assign((const unsigned char*)MenuScreenTable, (const unsigned char*)MenuScreenTable + sizeof MenuScreenTable);
     }
+    void TearDown() override { memset(MenuScreenTable, 0, sizeof MenuScreenTable); }
     bool TableIsBuilt() const { return memcmp(MenuScreenTable, built.data(), built.size()) == 0; }
     void WriteFile(const std::vector<unsigned char>& image) {
         ASSERT_TRUE(PlatWriteFileAtomic("config\\menus.dat", image.data(), image.size()));

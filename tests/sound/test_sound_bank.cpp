@@ -78,7 +78,15 @@ protected:
         ASSERT_EQ(MixerOpen, 1);
         ChampionshipChosen = 0;
     }
-    void TearDown() override { ShutdownSound(); }
+    void TearDown() override {
+        ShutdownSound();
+        // What SetRace wrote, back as the program starts.
+        SetRace(1, 0, {});
+        CarCount = 1;
+        FrontEndActive = 0;
+        ZoneTypeMask = 0;
+        PlatMixerSetBackend(-1, nullptr);
+    }
 };
 
 }  // namespace

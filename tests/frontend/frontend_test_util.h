@@ -1,0 +1,44 @@
+// The front end's tests share one process: each starts from the state the
+// program starts with and leaves it so, whatever ran before.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "frame/frame_state.h"
+#include "frontend/frontend_state.h"
+#include "menulayout/menulayout_state.h"
+
+// Puts back what the front-end tests change: the menu table, the text
+// slots, the raw menu graphics, the keyboard cells, the pointer and the
+// locked pixel buffers (which point into a finished test's memory).
+inline void ResetFrontEndGlobals() {
+    memset(MenuScreenTable, 0, sizeof MenuScreenTable);
+    memset(TextSlotBlob, 0, sizeof TextSlotBlob);
+    memset(TextSlotTable, 0, sizeof TextSlotTable);
+    memset(TextSlotRoom, 0, sizeof TextSlotRoom);
+    TextFileSize = 0;
+    MenuGfxCount = 0;
+    MenuGfxFill = 0;
+    memset(MenuGfxOffsets, 0, sizeof MenuGfxOffsets);
+    memset(MenuGfxSizes, 0, sizeof MenuGfxSizes);
+    KeyboardCellCount = 0;
+    KeyboardClick = 0;
+    KeyboardCellStamp = 0;
+    CreditsScrollY = 490.0f;
+    MenuPointerLevel = 64.0f;
+    MenuPointerRising = 1;
+    MenuPointerShown = 1;
+    KeyboardJumpGate = 0;
+    MenuStateWord = 0;
+    TypedCharCount = 0;
+    GreenMaskBits = 6;    // the 5-6-5 format the display starts with
+    MenuTarget = {};
+    MenuOverlay = {};
+}
+
+struct FrontEndTest : ::testing::Test {
+    void SetUp() override { ResetFrontEndGlobals(); }
+    void TearDown() override { ResetFrontEndGlobals(); }
+};
