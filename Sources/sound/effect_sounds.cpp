@@ -63,15 +63,15 @@ struct TerrainMember {
 };
 
 static const TerrainMember TerrainMembers[TERRAIN_LOOPS] = {
-    {TERRAIN_MOSS, SURFACE_MOSS, 115, 13, 1041.0f, 8.0f, 1, 1, -1.0f, &EffectParams},
-    {TERRAIN_ROCK, SURFACE_ROCK, 117, 13, 1041.0f, 8.0f, 1, 1, -1.0f, &EffectParams},
-    {TERRAIN_GRASS, SURFACE_GRASS, 116, 13, 1041.0f, 8.0f, 1, 1, -1.0f, &EffectParams},
-    {TERRAIN_BANK, SURFACE_BANK, 118, 13, 1041.0f, 8.0f, 1, 1, -1.0f, &EffectParams},
-    {TERRAIN_STONE, SURFACE_STONE, 119, 13, 1041.0f, 4.0f, 1, 0, -1.0f, &EffectParams},
-    {TERRAIN_CROSS_DIRT, SURFACE_CROSS_DIRT, 148, 13, 1041.0f, 8.0f, 1, 1, -1.0f, &EffectParams},
-    {TERRAIN_SAND, SURFACE_SAND, 166, 13, 850.0f, 2.0f, 1, 1, 6.0f, &EffectParams},
-    {TERRAIN_WATER, SURFACE_WATER, 138, 18, 1041.0f, 8.0f, 0, 0, -1.0f, &EffectParams},
-    {TERRAIN_COBBLE, SURFACE_COBBLE, 202, 13, 850.0f, 4.0f, 0, 1, -1.0f, &SharedPlainParams},
+    {TERRAIN_MOSS, SURFACE_MOSS, 115, CH_TERRAIN, 1041.0f, 8.0f, 1, 1, -1.0f, &EffectParams},
+    {TERRAIN_ROCK, SURFACE_ROCK, 117, CH_TERRAIN, 1041.0f, 8.0f, 1, 1, -1.0f, &EffectParams},
+    {TERRAIN_GRASS, SURFACE_GRASS, 116, CH_TERRAIN, 1041.0f, 8.0f, 1, 1, -1.0f, &EffectParams},
+    {TERRAIN_BANK, SURFACE_BANK, 118, CH_TERRAIN, 1041.0f, 8.0f, 1, 1, -1.0f, &EffectParams},
+    {TERRAIN_STONE, SURFACE_STONE, 119, CH_TERRAIN, 1041.0f, 4.0f, 1, 0, -1.0f, &EffectParams},
+    {TERRAIN_CROSS_DIRT, SURFACE_CROSS_DIRT, 148, CH_TERRAIN, 1041.0f, 8.0f, 1, 1, -1.0f, &EffectParams},
+    {TERRAIN_SAND, SURFACE_SAND, 166, CH_TERRAIN, 850.0f, 2.0f, 1, 1, 6.0f, &EffectParams},
+    {TERRAIN_WATER, SURFACE_WATER, 138, CH_WATER, 1041.0f, 8.0f, 0, 0, -1.0f, &EffectParams},
+    {TERRAIN_COBBLE, SURFACE_COBBLE, 202, CH_TERRAIN, 850.0f, 4.0f, 0, 1, -1.0f, &SharedPlainParams},
 };
 
 static void UpdateTerrainMember(TerrainLoop loop, int car) {

@@ -638,7 +638,7 @@ void UpdateEngineSoundSplit(int d, const CarBody* body) {
     }
     // Each player's car on its own channels, whatever its kind.
     const ListenerSet ls = {c,
-                            CH_SPLIT_IDLE_BASE + c,
+                            SplitIdleChannel(c),
                             c == 0 ? CH_SECOND_LAYER : CH_SECOND_PLAYER_LAYER,
                             &PlayerIdleOn[c],
                             &PlayerIdleVolume[c],

@@ -398,7 +398,7 @@ extern std::atomic<int> MusicFadeVolume;
 extern std::atomic<int> CurrentMusicSlot;
 extern int MenuSoundGuard;
 extern int PointsLoopPlaying, JinglePlaying;
-enum { HOVER_CHANNELS = 7, HOVER_FIRST_CHANNEL = 3 };   // hover loops on channels 3..9
+enum { HOVER_CHANNELS = 7 };   // hover loops on channels 3..9
 extern int HoverPlaying[HOVER_CHANNELS];
 extern int HoverTimer;
 extern const int HoverDelay;                 // ticks within reach before a loop starts
