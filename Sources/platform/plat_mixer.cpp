@@ -39,10 +39,10 @@ struct MixChannel {
     PlatMixerDoneFn callback;
     void* user;
 
-    // A play not logged yet: it is logged when first mixed.
+    // The play's entry in the log: its volume and rate are settled when it
+    // is first mixed (or replaced or flushed before that).
     int eventPending;
-    int eventTag;
-    int eventLoops;
+    int eventIndex;
 };
 
 struct DoneCall {
@@ -124,11 +124,16 @@ static void ResetChannel(MixChannel* c) {
     SetPan(c, 0.0f);
 }
 
+// Settles a play's entry as it starts to sound, and hands it to the sink.
 static void LogPlay(int ch, MixChannel* c) {
-    PlatMixerPlayEvent& e = eventLog[eventCount % PLAT_MIXER_EVENT_LOG];
-    e = {framesMixed, ch, c->eventTag, c->eventLoops, c->volume, c->frequency};
-    eventCount++;
     c->eventPending = 0;
+    if (eventCount - c->eventIndex > PLAT_MIXER_EVENT_LOG)
+        return;
+    PlatMixerPlayEvent& e = eventLog[c->eventIndex % PLAT_MIXER_EVENT_LOG];
+    e.frame = framesMixed;
+    e.channel = ch;
+    e.volume = c->volume;
+    e.rate = c->frequency;
     if (sinkSet && sink.play)
         sink.play(sink.user, &e);
 }
@@ -381,8 +386,10 @@ int PlatMixerPlay(int channel, PlatWave wave, int loops, const PlatMixerPlayPara
     c->callback = p.callback;
     c->user = p.user;
     c->eventPending = 1;
-    c->eventTag = waves[index].tag;
-    c->eventLoops = c->loops;
+    c->eventIndex = eventCount;
+    eventLog[eventCount % PLAT_MIXER_EVENT_LOG] = {framesMixed, channel, waves[index].tag, c->loops, c->volume,
+                                                   c->frequency};
+    eventCount++;
     return 1;
 }
 

@@ -150,8 +150,9 @@ int PlatMixerRender(int16_t* out, int frames);
 // carry it.  -1 until set; a stale handle does nothing.
 void PlatMixerSetWaveTag(PlatWave wave, int tag);
 
-// One play, logged when the sound is first mixed (or when it is replaced or
-// flushed before that), so volume and rate are those it starts with.
+// One play, logged when it is asked for; its volume and rate are settled
+// when the sound is first mixed (or replaced or flushed before that), so they
+// are those it starts with.
 struct PlatMixerPlayEvent {
     uint64_t frame;   // output frames mixed since the session opened
     int channel;
