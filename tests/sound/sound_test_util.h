@@ -17,6 +17,7 @@
 #include "mkdata_sound.h"
 #include "platform/plat_mixer.h"
 #include "race/race_state.h"
+#include "sound/music.h"
 #include "sound/sound_control.h"
 #include "sound/sound_session.h"
 #include "sound/sound_state.h"
@@ -175,10 +176,53 @@ inline void PlaceCar(int car, int d) {
     }
 }
 
+// The switches and working values the sound tests change, as the program
+// starts with them: tests that share a process leave each other nothing.
+inline void ResetSoundSwitches() {
+    MusicEnabled = 1;
+    MusicFadeActive = 0;
+    MusicVolume = 0;
+    MusicFadeVolume = 0;
+    MenuMusicChoice = 1;
+    EffectsLevel = 3;
+    SoundOn = 1;
+    StereoSign = 1;
+    OceanVolume = 15000;
+    HoverTimer = 0;
+    MenuSoundGuard = 0;
+    PointsLoopPlaying = JinglePlaying = 0;
+    for (int& playing : HoverPlaying)
+        playing = 0;
+    for (int m = 0; m < ENGINE_MODELS; m++)
+        VolumeTrim[m] = EngineSoundModels[m].volumeTrimDefault;
+    EngineCarParams = {};    // filled only by the engine sound
+    TvCameraFlag = 0;
+    PresentationRun = 0;
+    RaceOver = 0;
+    FinishSequence = 0;
+    SplitScreen = 0;
+    TickParity = 0;
+    SceneReady = 0;
+    NewBonusSoundPending = 0;
+    PenaltyCount = 0;
+    BusContact = 0;
+    TurboValue = 0.0f;
+    for (int car = 0; car < MAX_CARS; car++) {
+        CarInputBits[car] = 0;
+        SurfaceWord[car] = 0;
+        WheelsInAir[car] = 0;
+        LateralSpeed[car] = 0.0f;
+        BrakeLightOn[car] = WheelSpin[car] = 0;
+        HandbrakeSoundOn[car] = OverRevSoundOn[car] = ReverseBeepOn[car] = 0;
+        ManualGearbox[car] = 0;
+    }
+}
+
 // The sample folder and an open manual session with taps.
 class SoundTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ResetSoundSwitches();
         MakeTestGameFolder("sound");
         PlatMixerSetBackend(PLAT_MIXER_MANUAL, nullptr);
         InitSoundMixer();
@@ -189,7 +233,21 @@ protected:
     }
     void TearDown() override {
         PlatMixerTapsOn(0);
+        ResetRaceSounds();
         ShutdownSound();
+        ResetSoundSwitches();
+        // The race words, the session's switches and the mixer choice, back
+        // as the program starts.
+        SetRace(1, 0, {});
+        CarCount = 1;
+        RaceCarCount = 0;
+        StartStage = 0;
+        FrontEndActive = 0;
+        ZoneTypeMask = 0;
+        MenuScreenShown = 0;
+        SoundUnavailable = 0;
+        MusicGate = 0;
+        PlatMixerSetBackend(-1, nullptr);
     }
     // Loads the bank of a race set by hand.
     void LoadRace(int group, int variant, const std::vector<int>& models, int local = 0, int zones = 0xFFFF) {
