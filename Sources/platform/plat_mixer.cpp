@@ -555,36 +555,46 @@ static void MixChannelInto(int ch, float* out, int frames, DoneCall* done, int* 
     }
 }
 
-static int16_t ToSample(float v) {
-    if (v >= 32767.0f)
-        return 32767;
-    if (v <= -32768.0f)
-        return -32768;
-    return (int16_t)std::lrint(v);
-}
-
+// Mixed floats to samples, clamped and rounded, written so the compiler can
+// convert many at once.
 static void ToSamples(const float* in, int16_t* out, int count) {
-    for (int i = 0; i < count; i++)
-        out[i] = ToSample(in[i]);
-}
-
-static void TapWrite(int tap, const int16_t* stereo, int count) {
-    int16_t* ring = tapRing + (size_t)tap * 2 * PLAT_MIXER_TAP_FRAMES;
     for (int i = 0; i < count; i++) {
-        const size_t at = (size_t)((tapFrames + (uint64_t)i) % PLAT_MIXER_TAP_FRAMES) * 2;
-        ring[at] = stereo[2 * i];
-        ring[at + 1] = stereo[2 * i + 1];
+        float v = in[i];
+        v = v < -32768.0f ? -32768.0f : v > 32767.0f ? 32767.0f : v;
+        out[i] = (int16_t)(int)(v + (v >= 0.0f ? 0.5f : -0.5f));
     }
 }
 
-// Hands one block of a tap to the taps and the sink.
+// Writes `count` frames into a tap's ring (zeros when `stereo` is null), in
+// at most two runs around its end.
+static void TapWrite(int tap, const int16_t* stereo, int count) {
+    int16_t* ring = tapRing + (size_t)tap * 2 * PLAT_MIXER_TAP_FRAMES;
+    int at = (int)(tapFrames % PLAT_MIXER_TAP_FRAMES);
+    while (count > 0) {
+        const int run = count < PLAT_MIXER_TAP_FRAMES - at ? count : PLAT_MIXER_TAP_FRAMES - at;
+        if (stereo) {
+            memcpy(ring + 2 * at, stereo, sizeof(int16_t) * 2 * (size_t)run);
+            stereo += 2 * run;
+        } else {
+            memset(ring + 2 * at, 0, sizeof(int16_t) * 2 * (size_t)run);
+        }
+        count -= run;
+        at = 0;
+    }
+}
+
+// Hands one block of a tap to the taps and the sink; `used`: something
+// sounded on it (a silent channel's tap gets zeros without a conversion).
 static void Observe(int tap, const float* block, int count, int used) {
-    if (!tapRing && !(sinkSet && used))
+    if (!used) {
+        if (tapRing)
+            TapWrite(tap, nullptr, count);
         return;
+    }
     ToSamples(block, blockSamples, 2 * count);
     if (tapRing)
         TapWrite(tap, blockSamples, count);
-    if (sinkSet && used && sink.frames)
+    if (sinkSet && sink.frames)
         sink.frames(sink.user, tap, framesMixed, blockSamples, count);
 }
 
@@ -605,8 +615,8 @@ static void RenderLocked(int16_t* out, int frames, DoneCall* done, int* doneCoun
                     MixChannelInto(ch, mixBuffer, block, done, doneCount);
                 continue;
             }
-            memset(channelBuffer, 0, sizeof(float) * 2 * (size_t)block);
             if (playing) {
+                memset(channelBuffer, 0, sizeof(float) * 2 * (size_t)block);
                 MixChannelInto(ch, channelBuffer, block, done, doneCount);
                 for (int i = 0; i < 2 * block; i++)
                     mixBuffer[i] += channelBuffer[i];
