@@ -1,5 +1,7 @@
-# The bitmap decoder, seeded with a small 8-bit and a small 24-bit picture.
-fuzz_build fuzz_bmp Sources/render/bmp_decode.cpp
+# The bitmap decoder and the texture manager on a recording device, seeded
+# with a small 8-bit and a small 24-bit picture.
+fuzz_build fuzz_bmp Sources/render/bmp_decode.cpp Sources/render/d3d_textures.cpp \
+  Sources/platform/plat_surface.cpp Sources/platform/plat_device.cpp
 max_len=4096
 bmp() {   # width height bits colours
   local w=$1 h=$2 bits=$3 colours=$4

@@ -3,6 +3,7 @@
 #include "frame/frame_state.h"
 #include "frame/framework.h"
 #include "frame/sim_lock.h"
+#include "frame/video.h"
 #include "platform/plat_clock.h"
 #include "platform/plat_surface.h"
 #include "platform/plat_window.h"
@@ -35,7 +36,7 @@ int OpenFramework() {
     return 1;
 }
 
-int RecreateDisplay(int) {
+int RecreateDisplay(int raceDisplay) {
     DisplayRecreated = 0;
     if (WantedWidth == CurrentModeWidth && WantedHeight == CurrentModeHeight && WantedDepth == CurrentModeDepth &&
         !ForceDisplayRecreate)
@@ -43,9 +44,15 @@ int RecreateDisplay(int) {
 
     DisplayRecreated = 1;
     DeleteDeviceObjects();
-    TextureFreeAll();
+    // A race's textures outlive its display: the device hooks make them
+    // again for the new device.
+    if (!raceDisplay)
+        TextureFreeAll();
     FreeDriverList();
     ReleaseFramework();
+    // A video the menus asked for plays on the display in between.
+    if (ForceDisplayRecreate)
+        VideoHook(VideoRequest);
 
     if (!OpenFramework())
         return 0;
@@ -99,6 +106,7 @@ void TryLowerModes() {
 }
 
 void ReinitDisplayAndMenus() {
+    VideoSkipped = 0;   // the menus read it afterwards: set by this video only
     SceneReady = 0;
     RacePaused = 1;
     FreeHudSurfaces();

@@ -22,6 +22,8 @@ float MenuFrameTicksAverage;
 int CdDriveLetter;
 int HasMmx;
 int VideoRequest;
+int VideoSkipped;
+int VideoLargeMode;
 
 std::atomic<int> AppActive;
 int WindowedMode;

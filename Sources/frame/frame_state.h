@@ -54,6 +54,8 @@ extern float MenuFrameTicksAverage;
 extern int CdDriveLetter;
 extern int HasMmx;
 extern int VideoRequest;
+extern int VideoSkipped;        // a video was cut short by a key
+extern int VideoLargeMode;      // the videos had to play at 640 x 480
 
 // ---------------------------------------------------------------------------
 // Window procedure and keys.
@@ -168,6 +170,8 @@ struct CommandLineOptions {
     int screenshot;     // --screenshot: write a screenshot of the last frame
     int debug;          // --debug: debugger output on stderr
     int developer;      // --developer: developer mode (the race's tuning keys)
+    int intro;          // --intro: the three intro videos play at start-up
+    int recordingDevice;  // --recording-device: headless runs draw with the recording device
     const char* soundCapture;   // --sound-capture DIR: the mixer's output and plays into DIR
 };
 extern CommandLineOptions CommandLine;

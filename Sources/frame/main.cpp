@@ -1,8 +1,8 @@
 // The program entry: reads the command line, starts the platform layer and
 // runs the game's spine.
 //
-//   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--developer]
-//           [--sound-capture DIR] [--net-port PORT] [--net-search ADDR[:PORT],...]
+//   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--intro] [--developer]
+//           [--net-port PORT] [--net-search ADDR[:PORT],...] [--recording-device] [--sound-capture DIR]
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +10,8 @@
 
 #include "frame/frame_state.h"
 #include "frame/startup.h"
+#include "platform/plat_device.h"
+#include "platform/plat_headless_devices.h"
 #include "platform/plat_net.h"
 #include "platform/plat_sound_capture.h"
 #include "platform/plat_system.h"
@@ -29,6 +31,10 @@ static int ParseCommandLine(int argc, char** argv) {
             CommandLine.screenshot = 1;
         } else if (strcmp(arg, "--debug") == 0) {
             CommandLine.debug = 1;
+        } else if (strcmp(arg, "--intro") == 0) {
+            CommandLine.intro = 1;
+        } else if (strcmp(arg, "--recording-device") == 0) {
+            CommandLine.recordingDevice = 1;
         } else if (strcmp(arg, "--net-port") == 0 && i + 1 < argc) {
             const int port = atoi(argv[++i]);
             if (port <= 0 || port > 65535) {
@@ -47,7 +53,8 @@ static int ParseCommandLine(int argc, char** argv) {
             CommandLine.soundCapture = argv[++i];
         } else {
             fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] "
-                            "[--developer] [--sound-capture DIR] [--net-port PORT] [--net-search ADDR[:PORT],...]\n");
+                            "[--intro] [--developer] [--net-port PORT] [--net-search ADDR[:PORT],...] [--recording-device] "
+                            "[--sound-capture DIR]\n");
             return 0;
         }
     }
@@ -58,6 +65,9 @@ int main(int argc, char** argv) {
     if (!ParseCommandLine(argc, argv))
         return 2;
     PlatSetDebugOutput(CommandLine.debug);
+    // A headless run draws with OpenGL on EGL surfaceless when it can.
+    if (CommandLine.headless)
+        PlatHeadlessSetDeviceBackend(CommandLine.recordingDevice ? PLAT_DEVICE_RECORDING : PLAT_DEVICE_GL);
     if (!PlatInit(CommandLine.headless ? PLAT_BACKEND_HEADLESS : PLAT_BACKEND_REAL)) {
         fprintf(stderr, "quorvix: no display could be opened (try --headless)\n");
         return 1;

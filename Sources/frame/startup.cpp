@@ -13,6 +13,7 @@
 #include "frame/joystick.h"
 #include "frame/tick.h"
 #include "frame/utils.h"
+#include "frame/video.h"
 #include "frame/vfs.h"
 #include "frame/window_proc.h"
 #include "frontend/frontend_state.h"
@@ -211,6 +212,8 @@ int WinMain() {
     WantedDepth = 16;
     WindowRect = DesktopRect;
     VideoRequest = 0;
+    if (CommandLine.intro)
+        VideoHook(3);
 
     if (!OpenFramework())
         return 0;

@@ -9,6 +9,7 @@
 
 #include "platform/plat_devices_internal.h"
 #include "platform/plat_display.h"
+#include "platform/plat_system.h"
 
 enum { MAX_DEVICES = 8 };
 
@@ -58,7 +59,7 @@ static void SetDefaultStates(PlatDevice* d) {
 }
 
 static void Record(PlatDevice* d, int kind, int state = 0, uint32_t value = 0, int primitive = 0, int count = 0,
-                   int clearFlags = 0) {
+                   int clearFlags = 0, const PlatTLVertex* vertices = nullptr) {
     if (d->backend != PLAT_DEVICE_RECORDING)
         return;
     int slot;
@@ -78,6 +79,9 @@ static void Record(PlatDevice* d, int kind, int state = 0, uint32_t value = 0, i
     e.clearFlags = clearFlags;
     e.viewport = d->viewport;
     e.texture = d->texture;
+    memset(e.vertex, 0, sizeof e.vertex);
+    if (vertices)
+        memcpy(e.vertex, vertices, sizeof e.vertex);
 }
 
 // ---------------------------------------------------------------------------
@@ -136,7 +140,13 @@ int PlatDeviceCreate(int driver, int device, PlatSurface* target, PlatSurface* z
     const int backend = DisplayDeviceBackend(driver, device, target ? target->width : 0, &hardware);
     if (backend < 0)
         return DDERR_GENERIC;
-    const int code = PlatDeviceCreateBackend(backend, target, zbuffer, out);
+    int code = PlatDeviceCreateBackend(backend, target, zbuffer, out);
+    // A headless run without an EGL surfaceless context still runs: it
+    // draws nothing, but its clears and every call are kept.
+    if (code != DD_OK && backend == PLAT_DEVICE_GL && PlatIsHeadless()) {
+        PlatDebugOut("3D device: no OpenGL context on EGL surfaceless; the recording device stands in");
+        code = PlatDeviceCreateBackend(PLAT_DEVICE_RECORDING, target, zbuffer, out);
+    }
     if (code == DD_OK)
         (*out)->hardware = hardware;
     return code;
@@ -182,6 +192,8 @@ uint32_t DeviceSyncFramebuffer(PlatSurface* target) {
         GlDeviceUpload(d);
         target->cpuNewer = 0;
     }
+    // The presenter is about to use the context.
+    GlForgetAppliedStates();
     return GlDeviceFramebuffer(d);
 }
 
@@ -329,7 +341,8 @@ int PlatDeviceDrawPrimitive(PlatDevice* d, int primitive, const PlatTLVertex* ve
     const int code = TargetReady(d);
     if (code != DD_OK)
         return code;
-    Record(d, PLAT_EV_DRAW, 0, 0, primitive, count);
+    Record(d, PLAT_EV_DRAW, 0, 0, primitive, count, 0, vertices);
+    d->draws++;
     if (d->backend == PLAT_DEVICE_RECORDING)
         return DD_OK;
     PrepareDeviceWrite(d, 0);
@@ -358,6 +371,12 @@ int PlatDeviceEventAt(const PlatDevice* d, int index, PlatDeviceEvent* e) {
 }
 
 int PlatDeviceSceneCount(const PlatDevice* d) { return d ? d->scenes : 0; }
+
+int PlatDeviceDrawCount(const PlatDevice* d) { return d ? d->draws : 0; }
+
+int PlatDeviceStateChanges(const PlatDevice* d) {
+    return d && d->backend == PLAT_DEVICE_GL ? GlDeviceStateChanges(d) : 0;
+}
 
 void PlatDeviceClearEvents(PlatDevice* d) {
     if (d)

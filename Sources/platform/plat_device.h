@@ -173,10 +173,16 @@ struct PlatDeviceEvent {
     int clearFlags;         // PLAT_EV_CLEAR
     PlatViewport viewport;  // the viewport in force
     const PlatSurface* texture;  // the texture in force
+    PlatTLVertex vertex[3];      // PLAT_EV_DRAW: the first three vertices
 };
 
 // Events of a recording device, oldest first (the newest 4096 are kept).
 int PlatDeviceEventCount(const PlatDevice* device);
 int PlatDeviceEventAt(const PlatDevice* device, int index, PlatDeviceEvent* event);
 int PlatDeviceSceneCount(const PlatDevice* device);
+// DrawPrimitive calls accepted since creation (either backend).
+int PlatDeviceDrawCount(const PlatDevice* device);
+// OpenGL backend: GL calls that changed a state since creation (a draw
+// changes only what differs from the draw before); 0 on the recording one.
+int PlatDeviceStateChanges(const PlatDevice* device);
 void PlatDeviceClearEvents(PlatDevice* device);

@@ -18,13 +18,47 @@
 #include "platform/plat_devices_internal.h"
 #include "platform/plat_system.h"
 
+// The uniforms and sampler settings last given to this device's program
+// (they belong to it alone, so they stay valid between draws).
+struct GlProgramState {
+    int valid;
+    GLint textured, modulate, colourKey, flat, specular, fog, perspective;
+    uint32_t fogColour, fogStart, fogEnd;
+    GLint wrap, mag, min;
+};
+
 struct GlDeviceData {
     GLuint program, vao, vbo, sampler;
     GLuint framebuffer, colour, depth;
     GLint uScale, uTextured, uModulate, uColourKey, uFlat, uSpecular, uFog, uFogColour, uFogRange, uPerspective;
     int width, height;
     uint8_t* scratch;   // width x height RGBA pixels for uploads and read-backs
+    GlProgramState uniforms;
+    int stateChanges;   // GL calls that changed a state, since creation
 };
+
+// The context's fixed-function state as the devices last set it.  Anything
+// else that uses the context (clears, uploads, the window's presenter)
+// forgets it, and the next draw sets everything again.
+struct GlContextState {
+    int valid;
+    const GlDeviceData* owner;
+    int depthTest;
+    GLenum depthFunc;
+    GLboolean depthMask;
+    int blend;
+    GLenum blendSrc, blendDst;
+    int cull;
+    GLenum cullFace;
+    GLenum polygonMode;
+    int dither;
+    GLuint texture;
+    PlatViewport viewport;   // the framebuffer bound with this scissor
+};
+
+static GlContextState applied;
+
+void GlForgetAppliedStates() { applied.valid = 0; }
 
 static const char* const vertexShader = R"(#version 330 core
 layout(location = 0) in vec4 aPosition;
@@ -183,6 +217,7 @@ int GlDeviceCreate(PlatDevice* d) {
     g->uPerspective = glGetUniformLocation(g->program, "uPerspective");
     glUseProgram(g->program);
     glUniform1i(glGetUniformLocation(g->program, "uTexture"), 0);
+    glUniform2f(g->uScale, 2.0f / (float)g->width, 2.0f / (float)g->height);
 
     glGenVertexArrays(1, &g->vao);
     glBindVertexArray(g->vao);
@@ -230,6 +265,11 @@ int GlDeviceCreate(PlatDevice* d) {
         glClear(GL_DEPTH_BUFFER_BIT);
     }
     d->gl = g;
+    GlForgetAppliedStates();
+    char line[256];
+    snprintf(line, sizeof line, "3D device: OpenGL %s, %s%s", (const char*)glGetString(GL_VERSION),
+             (const char*)glGetString(GL_RENDERER), PlatIsHeadless() ? ", on EGL surfaceless" : "");
+    PlatDebugOut(line);
     return DD_OK;
 }
 
@@ -242,6 +282,7 @@ void GlDeviceRelease(PlatDevice* d) {
     }
     FreeGl(d->gl);
     d->gl = nullptr;
+    GlForgetAppliedStates();
     GlContextRelease();
 }
 
@@ -249,6 +290,8 @@ void GlDeleteTexture(PlatSurface* s) {
     const GLuint name = s->textureName;
     if (name)
         glDeleteTextures(1, &name);
+    if (name && applied.texture == name)
+        applied.valid = 0;
     s->textureName = 0;
     s->textureOwner = nullptr;
 }
@@ -260,6 +303,8 @@ void GlDeviceUpload(PlatDevice* d) {
     if (!g || !d->target)
         return;
     SurfaceToRgba(d->target, 0, 0, g->width, g->height, g->scratch, 0);
+    GlForgetAppliedStates();
+    glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, g->colour);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, g->width, g->height, GL_RGBA, GL_UNSIGNED_BYTE, g->scratch);
 }
@@ -273,18 +318,26 @@ void GlDeviceReadBack(PlatDevice* d) {
     SurfaceFromRgba(d->target, 0, 0, g->width, g->height, g->scratch);
 }
 
-static void BindTarget(PlatDevice* d) {
+// The device's framebuffer with its viewport as the scissor; `known` says
+// whether the context still holds what this device set last.
+static void BindTarget(PlatDevice* d, int known) {
     GlDeviceData* g = d->gl;
+    const PlatViewport& v = d->viewport;
+    if (known && applied.viewport.x == v.x && applied.viewport.y == v.y && applied.viewport.width == v.width &&
+        applied.viewport.height == v.height)
+        return;
     glBindFramebuffer(GL_FRAMEBUFFER, g->framebuffer);
     glViewport(0, 0, g->width, g->height);
     glEnable(GL_SCISSOR_TEST);
-    glScissor(d->viewport.x, d->viewport.y, d->viewport.width, d->viewport.height);
+    glScissor(v.x, v.y, v.width, v.height);
+    applied.viewport = v;
+    g->stateChanges++;
 }
 
 int GlDeviceClear(PlatDevice* d, int flags, uint32_t colour, float z) {
     if (!d->gl)
         return DDERR_GENERIC;
-    BindTarget(d);
+    BindTarget(d, 0);
     GLbitfield mask = 0;
     if (flags & PLAT_CLEAR_TARGET) {
         glClearColor((float)((colour >> 16) & 0xFF) / 255.0f, (float)((colour >> 8) & 0xFF) / 255.0f,
@@ -299,6 +352,7 @@ int GlDeviceClear(PlatDevice* d, int flags, uint32_t colour, float z) {
     }
     if (mask)
         glClear(mask);
+    GlForgetAppliedStates();
     return DD_OK;
 }
 
@@ -332,7 +386,7 @@ static GLenum BlendOf(uint32_t value) {
 
 // The texture's pixels go to the device when they changed since it last
 // drew with them; the colour key becomes alpha 0.
-static void BindTexture(PlatDevice* d, PlatSurface* t) {
+static void BindTexture(PlatDevice* d, PlatSurface* t, int known) {
     if (t->textureOwner && t->textureOwner != d)
         GlDeleteTexture(t);
     if (!t->textureName) {
@@ -342,8 +396,12 @@ static void BindTexture(PlatDevice* d, PlatSurface* t) {
         t->textureOwner = d;
         t->textureVersion = t->version - 1;
     }
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, t->textureName);
+    if (!known || applied.texture != t->textureName) {
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, t->textureName);
+        applied.texture = t->textureName;
+        d->gl->stateChanges++;
+    }
     if (t->textureVersion != t->version) {
         uint8_t* texels = (uint8_t*)malloc((size_t)t->width * (size_t)t->height * 4);
         if (texels) {
@@ -356,74 +414,147 @@ static void BindTexture(PlatDevice* d, PlatSurface* t) {
     }
 }
 
-static void ApplyStates(PlatDevice* d) {
+// Sets a uniform or parameter only when its value changed.
+template <typename T, typename Set>
+static void Change(GlDeviceData* g, int known, T& cached, T value, Set set) {
+    if (known && cached == value)
+        return;
+    cached = value;
+    set();
+    g->stateChanges++;
+}
+
+// The context's fixed-function state: depth, blending, culling, fill mode
+// and dither.
+static void ApplyContextStates(PlatDevice* d, int known) {
     GlDeviceData* g = d->gl;
     const uint32_t* s = d->states;
 
-    if (s[PLAT_RS_ZENABLE] && g->depth) {
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(CompareOf(s[PLAT_RS_ZFUNC]));
-        glDepthMask(s[PLAT_RS_ZWRITEENABLE] ? GL_TRUE : GL_FALSE);
-    } else {
-        glDisable(GL_DEPTH_TEST);
+    const int depthTest = s[PLAT_RS_ZENABLE] && g->depth ? 1 : 0;
+    Change(g, known, applied.depthTest, depthTest, [&] {
+        if (depthTest)
+            glEnable(GL_DEPTH_TEST);
+        else
+            glDisable(GL_DEPTH_TEST);
+    });
+    if (depthTest) {
+        const GLenum func = CompareOf(s[PLAT_RS_ZFUNC]);
+        Change(g, known, applied.depthFunc, func, [&] { glDepthFunc(func); });
+        const GLboolean mask = s[PLAT_RS_ZWRITEENABLE] ? GL_TRUE : GL_FALSE;
+        Change(g, known, applied.depthMask, mask, [&] { glDepthMask(mask); });
     }
-    if (s[PLAT_RS_ALPHABLENDENABLE]) {
-        glEnable(GL_BLEND);
-        glBlendFunc(BlendOf(s[PLAT_RS_SRCBLEND]), BlendOf(s[PLAT_RS_DESTBLEND]));
-    } else {
-        glDisable(GL_BLEND);
+    const int blend = s[PLAT_RS_ALPHABLENDENABLE] ? 1 : 0;
+    Change(g, known, applied.blend, blend, [&] {
+        if (blend)
+            glEnable(GL_BLEND);
+        else
+            glDisable(GL_BLEND);
+    });
+    if (blend) {
+        const GLenum src = BlendOf(s[PLAT_RS_SRCBLEND]), dst = BlendOf(s[PLAT_RS_DESTBLEND]);
+        if (!known || applied.blendSrc != src || applied.blendDst != dst) {
+            applied.blendSrc = src;
+            applied.blendDst = dst;
+            glBlendFunc(src, dst);
+            g->stateChanges++;
+        }
     }
     // Rows run top-down in the framebuffer, so the screen's clockwise is
     // OpenGL's counter-clockwise.
-    if (s[PLAT_RS_CULLMODE] == PLAT_CULL_CW || s[PLAT_RS_CULLMODE] == PLAT_CULL_CCW) {
-        glEnable(GL_CULL_FACE);
-        glFrontFace(GL_CCW);
-        glCullFace(s[PLAT_RS_CULLMODE] == PLAT_CULL_CCW ? GL_BACK : GL_FRONT);
-    } else {
-        glDisable(GL_CULL_FACE);
+    const uint32_t cullMode = s[PLAT_RS_CULLMODE];
+    const int cull = cullMode == PLAT_CULL_CW || cullMode == PLAT_CULL_CCW ? 1 : 0;
+    Change(g, known, applied.cull, cull, [&] {
+        if (cull) {
+            glEnable(GL_CULL_FACE);
+            glFrontFace(GL_CCW);
+        } else {
+            glDisable(GL_CULL_FACE);
+        }
+    });
+    if (cull) {
+        const GLenum face = cullMode == PLAT_CULL_CCW ? GL_BACK : GL_FRONT;
+        Change(g, known, applied.cullFace, face, [&] { glCullFace(face); });
     }
-    glPolygonMode(GL_FRONT_AND_BACK, s[PLAT_RS_FILLMODE] == PLAT_FILL_WIREFRAME ? GL_LINE : GL_FILL);
-    if (s[PLAT_RS_DITHERENABLE])
-        glEnable(GL_DITHER);
-    else
-        glDisable(GL_DITHER);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    const GLenum fill = s[PLAT_RS_FILLMODE] == PLAT_FILL_WIREFRAME ? GL_LINE : GL_FILL;
+    Change(g, known, applied.polygonMode, fill, [&] { glPolygonMode(GL_FRONT_AND_BACK, fill); });
+    const int dither = s[PLAT_RS_DITHERENABLE] ? 1 : 0;
+    Change(g, known, applied.dither, dither, [&] {
+        if (dither)
+            glEnable(GL_DITHER);
+        else
+            glDisable(GL_DITHER);
+    });
+}
 
-    glUniform2f(g->uScale, 2.0f / (float)g->width, 2.0f / (float)g->height);
-    glUniform1i(g->uTextured, d->texture ? 1 : 0);
-    glUniform1i(g->uModulate, s[PLAT_RS_TEXTUREMAPBLEND] == PLAT_TBLEND_DECAL ? 0 : 1);
-    glUniform1i(g->uColourKey, s[PLAT_RS_COLORKEYENABLE] ? 1 : 0);
-    glUniform1i(g->uFlat, s[PLAT_RS_SHADEMODE] == PLAT_SHADE_FLAT ? 1 : 0);
-    glUniform1i(g->uSpecular, s[PLAT_RS_SPECULARENABLE] ? 1 : 0);
-    glUniform1i(g->uFog, s[PLAT_RS_FOGENABLE] && s[PLAT_RS_FOGTABLEMODE] != PLAT_FOG_NONE ? 1 : 0);
-    glUniform1i(g->uPerspective, s[PLAT_RS_TEXTUREPERSPECTIVE] ? 1 : 0);
-    const uint32_t fog = s[PLAT_RS_FOGCOLOR];
-    glUniform3f(g->uFogColour, (float)((fog >> 16) & 0xFF) / 255.0f, (float)((fog >> 8) & 0xFF) / 255.0f,
-                (float)(fog & 0xFF) / 255.0f);
-    glUniform2f(g->uFogRange, PlatBitsFloat(s[PLAT_RS_FOGTABLESTART]), PlatBitsFloat(s[PLAT_RS_FOGTABLEEND]));
+// The program's uniforms and the sampler.
+static void ApplyProgramStates(PlatDevice* d, int contextKnown) {
+    GlDeviceData* g = d->gl;
+    GlProgramState& u = g->uniforms;
+    const uint32_t* s = d->states;
+    const int known = u.valid;
+
+    const GLint textured = d->texture ? 1 : 0;
+    Change(g, known, u.textured, textured, [&] { glUniform1i(g->uTextured, textured); });
+    const GLint modulate = s[PLAT_RS_TEXTUREMAPBLEND] == PLAT_TBLEND_DECAL ? 0 : 1;
+    Change(g, known, u.modulate, modulate, [&] { glUniform1i(g->uModulate, modulate); });
+    const GLint key = s[PLAT_RS_COLORKEYENABLE] ? 1 : 0;
+    Change(g, known, u.colourKey, key, [&] { glUniform1i(g->uColourKey, key); });
+    const GLint flat = s[PLAT_RS_SHADEMODE] == PLAT_SHADE_FLAT ? 1 : 0;
+    Change(g, known, u.flat, flat, [&] { glUniform1i(g->uFlat, flat); });
+    const GLint specular = s[PLAT_RS_SPECULARENABLE] ? 1 : 0;
+    Change(g, known, u.specular, specular, [&] { glUniform1i(g->uSpecular, specular); });
+    const GLint fog = s[PLAT_RS_FOGENABLE] && s[PLAT_RS_FOGTABLEMODE] != PLAT_FOG_NONE ? 1 : 0;
+    Change(g, known, u.fog, fog, [&] { glUniform1i(g->uFog, fog); });
+    const GLint perspective = s[PLAT_RS_TEXTUREPERSPECTIVE] ? 1 : 0;
+    Change(g, known, u.perspective, perspective, [&] { glUniform1i(g->uPerspective, perspective); });
+    const uint32_t fogColour = s[PLAT_RS_FOGCOLOR];
+    Change(g, known, u.fogColour, fogColour, [&] {
+        glUniform3f(g->uFogColour, (float)((fogColour >> 16) & 0xFF) / 255.0f,
+                    (float)((fogColour >> 8) & 0xFF) / 255.0f, (float)(fogColour & 0xFF) / 255.0f);
+    });
+    const uint32_t fogStart = s[PLAT_RS_FOGTABLESTART], fogEnd = s[PLAT_RS_FOGTABLEEND];
+    if (!known || u.fogStart != fogStart || u.fogEnd != fogEnd) {
+        u.fogStart = fogStart;
+        u.fogEnd = fogEnd;
+        glUniform2f(g->uFogRange, PlatBitsFloat(fogStart), PlatBitsFloat(fogEnd));
+        g->stateChanges++;
+    }
 
     if (d->texture) {
-        BindTexture(d, d->texture);
+        BindTexture(d, d->texture, contextKnown);
         const GLint wrap = s[PLAT_RS_TEXTUREADDRESS] == PLAT_TADDRESS_CLAMP ? GL_CLAMP_TO_EDGE : GL_REPEAT;
-        glSamplerParameteri(g->sampler, GL_TEXTURE_WRAP_S, wrap);
-        glSamplerParameteri(g->sampler, GL_TEXTURE_WRAP_T, wrap);
-        glSamplerParameteri(g->sampler, GL_TEXTURE_MAG_FILTER,
-                            s[PLAT_RS_TEXTUREMAG] == PLAT_FILTER_LINEAR ? GL_LINEAR : GL_NEAREST);
-        glSamplerParameteri(g->sampler, GL_TEXTURE_MIN_FILTER,
-                            s[PLAT_RS_TEXTUREMIN] == PLAT_FILTER_LINEAR ? GL_LINEAR : GL_NEAREST);
-        glBindSampler(0, g->sampler);
+        Change(g, known, u.wrap, wrap, [&] {
+            glSamplerParameteri(g->sampler, GL_TEXTURE_WRAP_S, wrap);
+            glSamplerParameteri(g->sampler, GL_TEXTURE_WRAP_T, wrap);
+        });
+        const GLint mag = s[PLAT_RS_TEXTUREMAG] == PLAT_FILTER_LINEAR ? GL_LINEAR : GL_NEAREST;
+        Change(g, known, u.mag, mag, [&] { glSamplerParameteri(g->sampler, GL_TEXTURE_MAG_FILTER, mag); });
+        const GLint min = s[PLAT_RS_TEXTUREMIN] == PLAT_FILTER_LINEAR ? GL_LINEAR : GL_NEAREST;
+        Change(g, known, u.min, min, [&] { glSamplerParameteri(g->sampler, GL_TEXTURE_MIN_FILTER, min); });
     }
+    u.valid = 1;
 }
 
 int GlDeviceDraw(PlatDevice* d, int primitive, const PlatTLVertex* vertices, int count) {
     GlDeviceData* g = d->gl;
     if (!g)
         return DDERR_GENERIC;
-    BindTarget(d);
-    glUseProgram(g->program);
-    glBindVertexArray(g->vao);
-    ApplyStates(d);
-    glBindBuffer(GL_ARRAY_BUFFER, g->vbo);
+    const int known = applied.valid && applied.owner == g;
+    if (!known) {
+        applied = {};
+        applied.owner = g;
+        applied.valid = 1;
+        glUseProgram(g->program);
+        glBindVertexArray(g->vao);
+        glBindSampler(0, g->sampler);
+        glBindBuffer(GL_ARRAY_BUFFER, g->vbo);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    }
+    BindTarget(d, known);
+    ApplyContextStates(d, known);
+    ApplyProgramStates(d, known);
+    // New storage for every batch: the driver need not wait for the draws
+    // that still read the old one.
     glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)count * (GLsizeiptr)sizeof(PlatTLVertex), vertices, GL_STREAM_DRAW);
     const GLenum mode = primitive == PLAT_PT_TRIANGLEFAN     ? GL_TRIANGLE_FAN
                         : primitive == PLAT_PT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP
@@ -431,3 +562,5 @@ int GlDeviceDraw(PlatDevice* d, int primitive, const PlatTLVertex* vertices, int
     glDrawArrays(mode, 0, count);
     return DD_OK;
 }
+
+int GlDeviceStateChanges(const PlatDevice* d) { return d->gl ? d->gl->stateChanges : 0; }

@@ -64,6 +64,7 @@ struct PlatDevice {
     PlatDeviceEvent events[DEVICE_EVENT_CAPACITY];
     int eventFirst, eventCount;   // a ring of the newest events
     int scenes;
+    int draws;                    // DrawPrimitive calls that drew
 };
 
 // Brings the CPU copy of a device's render target up to date.
@@ -83,6 +84,10 @@ void GlDeviceUpload(PlatDevice* device);
 void GlDeviceReadBack(PlatDevice* device);
 uint32_t GlDeviceFramebuffer(PlatDevice* device);
 void GlDeleteTexture(PlatSurface* texture);
+// Something other than a device's draw used the GL context: the next draw
+// sets every state again.
+void GlForgetAppliedStates();
+int GlDeviceStateChanges(const PlatDevice* device);
 
 // plat_gl_context.cpp: the GL context the devices draw with: the window's
 // on the real backend, an EGL surfaceless one on the headless backend.

@@ -11,6 +11,7 @@
 #include "race/physics.h"
 #include "race/race_state.h"
 #include "race/tuning.h"
+#include "render/lookup_tables.h"
 #include "render/model_sets.h"
 #include "render/soft_frame.h"
 #include "track/asset_paths.h"
@@ -126,6 +127,10 @@ void StartRace() {
         ApplyStartPose(1);
     ApplyStartPose(TrackGroup);
     CurrentCar = 0;
+    // The Direct3D vertex colours: a blue tint at the dark end in the jump
+    // group, a grey scale elsewhere.
+    const int tint = TrackGroup == 4 ? -43 : 0;
+    BuildColourRamp(tint, tint, 0);
     LoadLightingAndSetUpCars();
 }
 

@@ -13,6 +13,15 @@
 // The polygon at a cursor.
 inline ScreenPolygon& PolygonAt(int cursor) { return PolygonList[cursor / POLYGON_WORDS]; }
 
+// The polygon the sort pair at integer index i names, or null when its
+// offset lies outside the list.
+inline const ScreenPolygon* SortPairPolygon(int i) {
+    const int offset = TextureSortPairs[i + 1];
+    if (offset < 0 || offset % POLYGON_WORDS != 0 || offset / POLYGON_WORDS >= POLYGON_LIST_SIZE)
+        return nullptr;
+    return &PolygonList[offset / POLYGON_WORDS];
+}
+
 // 1 when no polygon fits at the cursor any more: emitting stops there.
 inline int PolygonListFull(int cursor) {
     return cursor < 0 || cursor / POLYGON_WORDS >= POLYGON_LIST_SIZE || TextureSortPairCount < 0 ||

@@ -6,6 +6,7 @@
 #include "frame/frame_state.h"
 #include "platform/plat_surface.h"
 #include "race/race_state.h"
+#include "render/d3d_scene.h"
 #include "render/rasteriser.h"
 #include "render/render_state.h"
 #include "render/scene_builder.h"
@@ -93,6 +94,7 @@ static void CopyBackdrop(int y, int rows) {
 void DrawRaceFrame() {
     if (RenderKind != 0)
         return;
+    AnimateSpecialPolygons();
     const int race = FrontEndActive == 0 && FrameTicks != 0;
     if (race) {
         UpdateScreenMetrics();

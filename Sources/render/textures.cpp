@@ -320,14 +320,14 @@ int LoadTextureSlot(int slot, int number, int mode, int small) {
     TexturePath(path, sizeof path, AssetFolder, number, small, stipple);
 
     if (RenderKind != 0) {
-        if (AddTextureContainer(path, slot) == 0) {
+        if (TextureAdd(path, slot, 0, 0) == 0) {
             TextureSlotState[slot] = 0;
             TextureIdTable[slot] = number;
             TexturesLoaded++;
         } else {
             TexturePath(path, sizeof path, AssetFallbackFolder, number, small, 0);
             DebugLine("Probando de nuevo:%s", path);
-            if (AddTextureContainer(path, slot) == 0) {
+            if (TextureAdd(path, slot, 0, 0) == 0) {
                 TextureSlotState[slot] = 0;
                 TextureIdTable[slot] = number;
                 TexturesLoaded++;

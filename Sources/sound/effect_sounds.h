@@ -36,6 +36,7 @@ void PlayPoleHitSound(int car);
 void PlayPenaltySound(int car);
 void PlayTargetHitSound(int car);
 
+// The storm tracks' thunder (every 251st frame of their sky) and rain loop.
 void PlayThunderSound();
 void PlayRainSound();
 // Stage 0, 1, 2: "three", "two", "one"; 3: the start call.

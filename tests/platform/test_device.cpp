@@ -321,3 +321,28 @@ TEST_F(GlDeviceTest, CpuAndDeviceDrawingKeepEachOthersPixels) {
     EXPECT_EQ(Pixel(target, 62, 62), 0xF800u);
     EXPECT_EQ(Pixel(target, 8, 8), 0x07E0u);
 }
+
+// A draw changes only the states that differ from the draw before; a clear
+// (or the presenter) leaves the context in a state the device no longer
+// knows, and the next draw sets everything again.
+TEST_F(GlDeviceTest, DrawsChangeOnlyTheStatesThatChanged) {
+    REQUIRE_GL(PLAT_PF_XRGB8888);
+    const std::vector<PlatTLVertex> quad = Quad(0, 0, 64, 64, 0.5f, 0xFF204060);
+    Draw(quad);
+    const int first = PlatDeviceStateChanges(device);
+    EXPECT_GT(first, 5);
+    Draw(quad);
+    EXPECT_EQ(PlatDeviceStateChanges(device), first) << "the same states again";
+    State(PLAT_RS_ALPHABLENDENABLE, 1);
+    State(PLAT_RS_SRCBLEND, PLAT_BLEND_ONE);
+    State(PLAT_RS_DESTBLEND, PLAT_BLEND_ONE);
+    Draw(quad);
+    const int blend = PlatDeviceStateChanges(device) - first;
+    EXPECT_EQ(blend, 2) << "blending on, and its factors";
+    EXPECT_EQ(Channel(Pixel(target, 10, 10), 8), 2 * 0x40) << "the cached states still draw right";
+    ASSERT_EQ(PlatDeviceClear(device, PLAT_CLEAR_TARGET, 0, 1.0f), DD_OK);
+    const int cleared = PlatDeviceStateChanges(device);
+    Draw(quad);
+    EXPECT_GT(PlatDeviceStateChanges(device) - cleared, blend);
+    EXPECT_EQ(Channel(Pixel(target, 10, 10), 8), 0x40);
+}

@@ -90,7 +90,8 @@ std::vector<Part> PartsOf(int model) {
     return parts;
 }
 
-bool CarTexture(int t) { return t >= 1000 && t < 1100; }
+// Paint 0's car numbers, and the reflection maps the chrome parts carry.
+bool CarTexture(int t) { return (t >= 1000 && t < 1100) || (t >= 1997 && t <= 1999); }
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 // quorvix-mkdata OUTDIR [--software | --direct3d] [--videosetup PATH]
 //
 // Writes the sample game folder into OUTDIR.  Its display configuration
-// selects the software drawing path unless --direct3d is given (the Direct3D
-// path does not draw a race yet).
+// selects the Direct3D drawing path (display kind 1) unless --software is
+// given.
 
 #include <cstdio>
 #include <cstring>
@@ -11,7 +11,6 @@
 
 int main(int argc, char** argv) {
     MkOptions options;
-    options.softwareKind = 1;
     for (int i = 1; i < argc; i++) {
         if (strcmp(argv[i], "--software") == 0)
             options.softwareKind = 1;

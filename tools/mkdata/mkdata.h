@@ -32,6 +32,8 @@ bool MakeTrackData(const MkOptions& options);
 bool MakeRaceData(const MkOptions& options);
 bool MakeSoundData(const MkOptions& options);
 bool MakeFrontendData(const MkOptions& options);
+// The three intro videos beside the program (mkdata_video.h).
+bool MakeVideoData(const MkOptions& options);
 // Packs the staged archive trees into data\*.dat.
 bool FinishArchives(const MkOptions& options);
 

@@ -13,6 +13,6 @@ bool MakeGameFolder(const MkOptions& options) {
         return false;
     }
     return MakeFrameData(options) && MakeRenderData(options) && MakeTrackData(options) &&
-           MakeRaceData(options) && MakeSoundData(options) && MakeFrontendData(options) &&
+           MakeRaceData(options) && MakeSoundData(options) && MakeFrontendData(options) && MakeVideoData(options) &&
            FinishArchives(options);
 }

@@ -34,6 +34,11 @@ enum {
     TEX_SHADOW = 1040,
     TEX_LAMP_WIDE = 1074,
     TEX_LAMP_REAR = 1086,
+    // The chrome parts carry the numbers of the reflection maps, so that the
+    // car pass loads them: pipe tips and bumper, mirrors.
+    TEX_CHROME_PIPES = 1997,
+    TEX_CHROME_GLASS = 1998,
+    TEX_CHROME_BODY = 1999,
 };
 
 namespace {
@@ -187,6 +192,10 @@ Mesh Glass(const CarShape& s) {
         const double x = side * xs;
         mesh.Quad({x, y0, zr + 20}, {x, y0, zf - 20}, {x, y1, zf - 20}, {x, y1, zr + 20}, {(double)side, 0, 0},
                   TEX_GLASS);
+        // A mirror on a short arm beside the windscreen.
+        const double mx = side * (s.halfWidth + 12.0);
+        mesh.Box(std::fmin(mx, mx - side * 24.0), std::fmax(mx, mx - side * 24.0), y0, y0 + 30, zf - 30, zf - 20,
+                 TEX_CHROME_GLASS);
     }
     return mesh;
 }
@@ -220,11 +229,14 @@ Mesh Beam(const CarShape& s, double length, double spread, int rear, int texture
     return mesh;
 }
 
-// Exhaust pipes at the back, under the body.
+// Exhaust pipes at the back, under the body, with chrome tips and a chrome
+// bumper bar across the back.
 Mesh Pipes(const CarShape& s) {
     Mesh mesh;
     const double x = -(s.halfWidth - 45.0);
-    mesh.Box(x - 10, x + 10, s.bottom + 5, s.bottom + 25, s.rear - 30, s.rear + 50, TEX_PIPES);
+    mesh.Box(x - 10, x + 10, s.bottom + 5, s.bottom + 25, s.rear - 20, s.rear + 50, TEX_PIPES);
+    mesh.Box(x - 12, x + 12, s.bottom + 3, s.bottom + 27, s.rear - 30, s.rear - 20, TEX_CHROME_PIPES);
+    mesh.Box(-s.halfWidth + 20, s.halfWidth - 20, s.bottom + 30, s.bottom + 45, s.rear - 8, s.rear, TEX_CHROME_BODY);
     return mesh;
 }
 
@@ -344,16 +356,38 @@ Mesh Hills() {
     return mesh;
 }
 
-// A dome over the camera (the sky and its gradient are drawn around the eye).
-Mesh Dome(double radius, double low, int texture) {
+// The sky around the eye (both are drawn at the camera): a dome, its
+// texture from the top (v 0) down to the rim (v 1), and in front of it a
+// band of haze around the horizon.  Both lie beyond the hills, so that the
+// Direct3D path's depth test keeps everything of the track in front of them.
+// Each is 16 segments around the eye; seen from inside, each triangle's
+// normal points out, away from the eye.
+Mesh SkyRing(double radius, double low, double high, int texture, bool toApex) {
     Mesh mesh;
     mesh.withNormals = false;
-    const int segments = 8;
+    const int segments = 16;
+    const uint32_t word = MakeTextureWord((uint32_t)texture, 0);
     for (int k = 0; k < segments; k++) {
         const double a0 = 2.0 * std::numbers::pi * k / segments, a1 = 2.0 * std::numbers::pi * (k + 1) / segments;
-        const Vec p0 = {radius * std::sin(a0), low, radius * std::cos(a0)};
-        const Vec p1 = {radius * std::sin(a1), low, radius * std::cos(a1)};
-        mesh.Triangle(p0, p1, {0.0, radius, 0.0}, {-(p0.x + p1.x), -radius, -(p0.z + p1.z)}, texture);
+        const float u0 = (float)k / segments, u1 = (float)(k + 1) / segments;
+        auto at = [&](double a, double y, float u, float v) {
+            return ObjectVertex{(float)(radius * std::sin(a)), (float)y, (float)(radius * std::cos(a)), u, v};
+        };
+        const uint32_t first = (uint32_t)mesh.object.vertices.size();
+        auto corner = [&](uint32_t k2) { return MakeCorner(first + k2, first + k2); };
+        if (toApex) {
+            mesh.object.vertices.push_back({0.0f, (float)high, 0.0f, (u0 + u1) * 0.5f, 0.0f});
+            mesh.object.vertices.push_back(at(a1, low, u1, 1.0f));
+            mesh.object.vertices.push_back(at(a0, low, u0, 1.0f));
+            mesh.object.triangles.push_back({{corner(0), corner(2), corner(1)}, word});
+            continue;
+        }
+        mesh.object.vertices.push_back(at(a0, high, u0, 0.0f));
+        mesh.object.vertices.push_back(at(a1, high, u1, 0.0f));
+        mesh.object.vertices.push_back(at(a1, low, u1, 1.0f));
+        mesh.object.vertices.push_back(at(a0, low, u0, 1.0f));
+        mesh.object.triangles.push_back({{corner(0), corner(2), corner(1)}, word});
+        mesh.object.triangles.push_back({{corner(0), corner(3), corner(2)}, word});
     }
     return mesh;
 }
@@ -397,8 +431,8 @@ bool WriteTrackScenery() {
     const std::string folder = "3d\\Tracks\\Track-10\\";
     Mesh cube;
     cube.Box(-400, 400, -400, 400, -400, 400, TEX_CRATE);
-    return Write(folder, "CIELO", Dome(20000.0, -2000.0, TEX_SKY_DOME)) &&
-           Write(folder, "DEGRA", Dome(18000.0, -6000.0, TEX_SKY_GRADIENT)) && Write(folder, "POLVO", Sprite(50.0)) &&
+    return Write(folder, "CIELO", SkyRing(400000.0, -60000.0, 400000.0, TEX_SKY_DOME, true)) &&
+           Write(folder, "DEGRA", SkyRing(380000.0, -120000.0, 40000.0, TEX_SKY_GRADIENT, false)) && Write(folder, "POLVO", Sprite(50.0)) &&
            Write(folder, "BOLA", Ball(30.0)) && Write(folder, "BOLA1", Ball(30.0)) &&
            Write(folder, "BOLA2", Ball(30.0)) && Write(folder, "BOLA3", Ball(30.0)) &&
            Write(folder, "MONTANAS", Hills()) && Write(folder, "CUBO", cube) && Write(folder, "TUERCA", Nut(500.0, 180.0));

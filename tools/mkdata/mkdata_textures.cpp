@@ -43,6 +43,9 @@ MkPicture Blank(int w, int h, uint32_t colour) {
 uint32_t& At(MkPicture& p, int x, int y) { return p.rgb[(size_t)y * p.width + x]; }
 
 // A colour varied by up to +-amount in steps of 4 (few distinct colours).
+// The large pictures vary by 4 at most: neighbouring texels then stay
+// within about one step of a 16-bit frame's channels, so the two drawing
+// paths, which pick texels a little differently, show the same picture.
 uint32_t Speckle(Noise& n, int r, int g, int b, int amount) {
     const int d = (n.Next(2 * amount / 4 + 1) * 4) - amount;
     return Rgb(r + d, g + d, b + d);
@@ -54,9 +57,8 @@ void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
 }
 
 // ---------------------------------------------------------------------------
-// Track group 1.  The world's texture coordinates run far past 1 and the
-// software path wraps them within the 256 x 256 page, so every texture that
-// tiles fills a page of its own.
+// Track group 1.  Each strip of the world carries one whole texture
+// (coordinates 0..1), so the road and wall pictures are large.
 
 const int FULL = 256;
 
@@ -65,7 +67,7 @@ MkPicture Road() {
     Noise n{70};
     for (int y = 0; y < FULL; y++)
         for (int x = 0; x < FULL; x++)
-            At(p, x, y) = Speckle(n, 96, 96, 100, 12);
+            At(p, x, y) = Speckle(n, 96, 96, 100, 4);
     // A dashed lane line along the strip's edge.
     for (int y = 0; y < FULL; y++)
         for (int x = 0; x < 8; x++)
@@ -79,7 +81,7 @@ MkPicture Verge() {
     Noise n{71};
     for (int y = 0; y < FULL; y++)
         for (int x = 0; x < FULL; x++)
-            At(p, x, y) = n.Next(9) == 0 ? Rgb(120, 160, 60) : Speckle(n, 60, 132, 48, 16);
+            At(p, x, y) = n.Next(9) == 0 ? Rgb(68, 144, 52) : Speckle(n, 60, 132, 48, 4);
     return p;
 }
 
@@ -110,7 +112,7 @@ MkPicture Hills() {
     for (int y = 0; y < 64; y++)
         for (int x = 0; x < 128; x++) {
             const int haze = y < 20 ? 20 - y : 0;
-            At(p, x, y) = Speckle(n, 70 + haze * 3, 112 + haze * 2, 64 + haze * 5, 8);
+            At(p, x, y) = Speckle(n, 70 + haze * 3, 112 + haze * 2, 64 + haze * 5, 4);
         }
     return p;
 }
@@ -154,6 +156,59 @@ MkPicture SkyPicture() {
                     At(p, (x + 320) % 320, y) = Rgb(236, 240, 248);
             }
     }
+    return p;
+}
+
+// Boards behind the walls: two flags and a sign, the first pictures of the
+// track's animated textures.  (The fonts' ink is 250, 250, 250: the race
+// view's pictures keep off it, so that text on a screenshot can be told.)
+MkPicture FlagBoard(uint32_t field, uint32_t cross) {
+    MkPicture p = Blank(64, 32, field);
+    for (int y = 0; y < 32; y++)
+        for (int x = 0; x < 64; x++)
+            if (std::abs(y - 16) < 4 || std::abs(x - 22) < 4)
+                At(p, x, y) = cross;
+    return p;
+}
+
+MkPicture SignBoard() {
+    MkPicture p = Blank(64, 32, Rgb(240, 240, 232));
+    for (int x = 0; x < 64; x++)
+        At(p, x, 0) = At(p, x, 1) = At(p, x, 30) = At(p, x, 31) = Rgb(30, 60, 170);
+    for (int k = 0; k < 3; k++)   // three chevrons
+        for (int y = 6; y < 26; y++)
+            for (int x = 0; x < 5; x++)
+                At(p, 14 + k * 14 + x + std::abs(y - 16) / 2, y) = Rgb(200, 30, 30);
+    return p;
+}
+
+// A round glow on black: the additive effects add nothing where it is
+// black.
+MkPicture Glow(int size, int r, int g, int b, double hardness) {
+    MkPicture p = Blank(size, size, 0);
+    const double c = (size - 1) * 0.5;
+    for (int y = 0; y < size; y++)
+        for (int x = 0; x < size; x++) {
+            const double d = std::sqrt((x - c) * (x - c) + (y - c) * (y - c)) / c;
+            const double f = d >= 1.0 ? 0.0 : std::pow(1.0 - d, hardness);
+            // Steps of 8 keep the palette small.
+            auto level = [&](int v) { return ((int)(v * f) / 8) * 8; };
+            At(p, x, y) = Rgb(level(r), level(g), level(b));
+        }
+    return p;
+}
+
+// The reflection maps of the chrome and glass: sky above a bright horizon
+// above the ground, as a round car body mirrors them.
+MkPicture Reflection(uint32_t sky, uint32_t horizon, uint32_t ground) {
+    MkPicture p = Blank(64, 64, sky);
+    for (int y = 0; y < 64; y++)
+        for (int x = 0; x < 64; x++) {
+            const int band = y < 26 ? 0 : y < 34 ? 1 : 2;
+            At(p, x, y) = band == 0 ? sky : band == 1 ? horizon : ground;
+            if ((x + y) % 23 < 3 && band == 0)
+                At(p, x, y) = horizon;   // a streak of light
+        }
     return p;
 }
 
@@ -307,7 +362,19 @@ bool MkWriteTextures() {
               WritePicture(Numbered(trackArt, 76), Hills()) &&
               WritePicture(Numbered(trackArt, 77), SkyBand(120, 220)) &&
               WritePicture(Numbered(trackArt, 78), SkyBand(180, 250)) &&
+              WritePicture(Numbered(trackArt, 20), FlagBoard(Rgb(30, 70, 190), Rgb(255, 255, 255))) &&
+              WritePicture(Numbered(trackArt, 21), FlagBoard(Rgb(220, 30, 30), Rgb(250, 220, 40))) &&
+              WritePicture(Numbered(trackArt, 23), SignBoard()) &&
               WritePicture("ArtWork\\Tracks\\Track-01\\0\\cielo.bmp", SkyPicture());
+    // The race's effect sprites: glows 2001-2003, sparks and dust
+    // 2004-2011, the lamp flares 2012.
+    for (int n = 2001; n <= 2012 && ok; n++) {
+        const MkPicture sprite = n <= 2003   ? Glow(32, 255, 240, 200, 1.5)
+                                 : n <= 2007 ? Glow(16, 255, 200, 80, 2.0)
+                                 : n <= 2011 ? Glow(32, 150, 130, 100, 1.0)
+                                             : Glow(32, 255, 230, 170, 1.2);
+        ok = WritePicture(Numbered(trackArt, n), sprite);
+    }
 
     for (const char* folder : {"ArtWork\\Cars\\DIA\\", "ArtWork\\Cars\\Menu\\", "ArtWork\\Cars\\NOCHE\\"}) {
         for (int paint = 0; paint < 4 && ok; paint++) {
@@ -324,7 +391,10 @@ bool MkWriteTextures() {
              WritePicture(Numbered(folder, 1034), Flat(32, 32, Rgb(170, 170, 176), Rgb(110, 110, 116))) &&
              WritePicture(Numbered(folder, 1040), Shadow()) &&
              WritePicture(Numbered(folder, 1074), Flat(32, 32, Rgb(255, 240, 160), Rgb(0, 0, 0))) &&
-             WritePicture(Numbered(folder, 1086), Flat(32, 32, Rgb(255, 60, 40), Rgb(0, 0, 0)));
+             WritePicture(Numbered(folder, 1086), Flat(32, 32, Rgb(255, 60, 40), Rgb(0, 0, 0))) &&
+             WritePicture(Numbered(folder, 1997), Reflection(Rgb(200, 210, 230), Rgb(255, 255, 255), Rgb(90, 90, 96))) &&
+             WritePicture(Numbered(folder, 1998), Reflection(Rgb(120, 160, 210), Rgb(220, 230, 240), Rgb(40, 50, 60))) &&
+             WritePicture(Numbered(folder, 1999), Reflection(Rgb(150, 180, 230), Rgb(255, 255, 255), Rgb(70, 80, 70)));
     }
     return ok;
 }

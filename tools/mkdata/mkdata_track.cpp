@@ -36,6 +36,9 @@ enum {
     TEX_WALL = 72,
     TEX_BEND_WALL = 74,
     TEX_FINISH = 75,
+    TEX_FLAG_A = 20,    // animated: 20, 70, 71, 72
+    TEX_FLAG_B = 21,    // 21, 74
+    TEX_SIGN = 23,      // 23, 75
 };
 const uint32_t GroundFlags = 0x2000;   // texture word 0x20000000: listed in the height grid
 
@@ -149,27 +152,75 @@ int AddVertex(MkObject& world, double x, double y, double z, float u, float v) {
 }
 
 // A triangle wound so that it faces `view`: the drawing keeps a triangle
-// whose corner normal (b - a) x (c - a) points away from the eye.
-void AddTriangle(MkObject& world, int a, int b, int c, const double view[3], uint32_t textureWord) {
-    const ObjectVertex& A = world.vertices[a];
-    const ObjectVertex& B = world.vertices[b];
-    const ObjectVertex& C = world.vertices[c];
+// whose corner normal (b - a) x (c - a) points away from the eye.  Each
+// corner names its position vertex and its texture-coordinate vertex.
+struct Corner {
+    int position, uv;
+};
+
+void AddTriangle(MkObject& world, Corner a, Corner b, Corner c, const double view[3], uint32_t textureWord) {
+    const ObjectVertex& A = world.vertices[a.position];
+    const ObjectVertex& B = world.vertices[b.position];
+    const ObjectVertex& C = world.vertices[c.position];
     const double ux = B.x - A.x, uy = B.y - A.y, uz = B.z - A.z;
     const double wx = C.x - A.x, wy = C.y - A.y, wz = C.z - A.z;
     const double nx = uy * wz - uz * wy, ny = uz * wx - ux * wz, nz = ux * wy - uy * wx;
     if (nx * view[0] + ny * view[1] + nz * view[2] > 0) {
-        const int t = b;
+        const Corner t = b;
         b = c;
         c = t;
     }
-    world.triangles.push_back({{MakeCorner((uint32_t)a, (uint32_t)a), MakeCorner((uint32_t)b, (uint32_t)b),
-                                MakeCorner((uint32_t)c, (uint32_t)c)},
+    world.triangles.push_back({{MakeCorner((uint32_t)a.position, (uint32_t)a.uv),
+                                MakeCorner((uint32_t)b.position, (uint32_t)b.uv),
+                                MakeCorner((uint32_t)c.position, (uint32_t)c.uv)},
                                textureWord});
+}
+
+// A quad p0 p1 p2 p3 (around its edge) as two triangles sharing p0-p2, the
+// texture laid once over it: u 0 to 1 from p0 to p1, v 0 to 1 from p0 to p3.
+// The Direct3D path clamps texture coordinates, so each quad has texture
+// vertices of its own (at the same places as its corners).
+void AddQuad(MkObject& world, const int p[4], const double view[3], uint32_t textureWord) {
+    static const float uv[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    Corner c[4];
+    for (int k = 0; k < 4; k++) {
+        const ObjectVertex& v = world.vertices[p[k]];
+        c[k] = {p[k], AddVertex(world, v.x, v.y, v.z, uv[k][0], uv[k][1])};
+    }
+    AddTriangle(world, c[0], c[1], c[2], view, textureWord);
+    AddTriangle(world, c[0], c[2], c[3], view, textureWord);
 }
 
 // Each ring has six ground points (left verge edge, road edge, two lane
 // lines, road edge, right verge edge) and the two wall tops.
 enum { RING_POINTS = 8, LEFT_TOP = 6, RIGHT_TOP = 7 };
+
+// Boards behind the walls of the start straight, ahead of the grid: their
+// textures (flags and signs) are the animated ones of track group 1.
+void AddBoards(const MkCircuitParams& p, const Circuit& c, MkObject& world) {
+    struct Board {
+        int ring, side;
+        uint32_t texture;
+    };
+    static const Board boards[] = {{9, -1, TEX_FLAG_A}, {11, -1, TEX_FLAG_B}, {13, -1, TEX_SIGN},
+                                   {10, 1, TEX_SIGN},   {12, 1, TEX_FLAG_A},  {14, 1, TEX_FLAG_B}};
+    const double offset = p.roadHalfWidth + p.vergeWidth + 150.0;
+    for (const Board& board : boards) {
+        if (board.ring + 1 >= c.segments)
+            continue;
+        const Ring& near = c.rings[board.ring];
+        const Ring& far = c.rings[board.ring + 1];
+        double x0, z0, x1, z1;
+        RingPoint(near, board.side * offset, &x0, &z0);
+        RingPoint(far, board.side * offset, &x1, &z1);
+        const double bottom = nearbyint(near.y) + 400.0, top = bottom + 1500.0;
+        const int corners[4] = {AddVertex(world, x0, top, z0, 0, 0), AddVertex(world, x1, top, z1, 0, 0),
+                                AddVertex(world, x1, bottom, z1, 0, 0), AddVertex(world, x0, bottom, z0, 0, 0)};
+        // The board faces the road.
+        const double toRoad[3] = {-board.side * RightX(near.heading), 0.0, -board.side * RightZ(near.heading)};
+        AddQuad(world, corners, toRoad, MakeTextureWord(board.texture, 0));
+    }
+}
 
 void BuildWorld(const MkCircuitParams& p, const Circuit& c, double finishStart, double finishEnd,
                 MkObject& world) {
@@ -177,16 +228,15 @@ void BuildWorld(const MkCircuitParams& p, const Circuit& c, double finishStart, 
     world.triangles.clear();
     world.normals.clear();
     for (const Ring& ring : c.rings) {
-        const float v = (float)(ring.s / 2333.0);
         for (int k = 0; k < 6; k++) {
             double x, z;
             RingPoint(ring, c.offsets[k], &x, &z);
-            AddVertex(world, x, nearbyint(ring.y), z, (float)k, v);
+            AddVertex(world, x, nearbyint(ring.y), z, 0, 0);
         }
         for (int k : {0, 5}) {
             double x, z;
             RingPoint(ring, c.offsets[k], &x, &z);
-            AddVertex(world, x, nearbyint(ring.y) + p.wallHeight, z, k == 0 ? 0.0f : 1.0f, v);
+            AddVertex(world, x, nearbyint(ring.y) + p.wallHeight, z, 0, 0);
         }
     }
     const double up[3] = {0.0, 1.0, 0.0};
@@ -194,22 +244,25 @@ void BuildWorld(const MkCircuitParams& p, const Circuit& c, double finishStart, 
         const Ring& ring = c.rings[i];
         const int a = i * RING_POINTS, b = (i + 1) * RING_POINTS;
         const int finish = ring.s >= finishStart && ring.s < finishEnd;
+        // Each strip of the segment carries its texture once: u across the
+        // strip, v along the segment.
         for (int j = 0; j < 5; j++) {
             const int verge = j == 0 || j == 4;
             const uint32_t texture = verge ? TEX_VERGE : (finish ? TEX_FINISH : TEX_ROAD);
-            const uint32_t word = MakeTextureWord(texture, GroundFlags);
-            AddTriangle(world, a + j, a + j + 1, b + j + 1, up, word);
-            AddTriangle(world, a + j, b + j + 1, b + j, up, word);
+            const int strip[4] = {a + j, a + j + 1, b + j + 1, b + j};
+            AddQuad(world, strip, up, MakeTextureWord(texture, GroundFlags));
         }
         // Walls face the road: the left one looks along the right vector.
+        // Their texture runs from the foot (u 0) to the rail at the top.
         const double toRight[3] = {RightX(ring.heading), 0.0, RightZ(ring.heading)};
         const double toLeft[3] = {-toRight[0], 0.0, -toRight[2]};
         const uint32_t wall = MakeTextureWord(ring.bendPhase >= 0 ? TEX_BEND_WALL : TEX_WALL, 0);
-        AddTriangle(world, a + 0, b + 0, b + LEFT_TOP, toRight, wall);
-        AddTriangle(world, a + 0, b + LEFT_TOP, a + LEFT_TOP, toRight, wall);
-        AddTriangle(world, a + 5, b + 5, b + RIGHT_TOP, toLeft, wall);
-        AddTriangle(world, a + 5, b + RIGHT_TOP, a + RIGHT_TOP, toLeft, wall);
+        const int left[4] = {a + 0, a + LEFT_TOP, b + LEFT_TOP, b + 0};
+        const int right[4] = {a + 5, a + RIGHT_TOP, b + RIGHT_TOP, b + 5};
+        AddQuad(world, left, toRight, wall);
+        AddQuad(world, right, toLeft, wall);
     }
+    AddBoards(p, c, world);
 }
 
 // The world is the first and only object in the pools, as the race loads it.

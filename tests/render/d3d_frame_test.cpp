@@ -1,0 +1,216 @@
+// Whole race frames on the Direct3D path: the same grid view drawn by the
+// software frame and through OpenGL, and a display re-created in the
+// middle of a race.  Both need an OpenGL context on EGL surfaceless (the
+// comparison is skipped without one).
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "d3d_test_util.h"
+#include "frame/framework.h"
+#include "frontend/frontend_state.h"
+#include "platform/plat_headless_devices.h"
+#include "render/soft_frame.h"
+
+namespace {
+
+int Close(uint32_t a, uint32_t b) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        if (abs((int)((a >> shift) & 0xFF) - (int)((b >> shift) & 0xFF)) > 16)
+            return 0;
+    }
+    return 1;
+}
+
+// The loaded race drawn by RenderScene on the device with white colour
+// ramps, nearest filtering and full-size textures.
+std::vector<uint32_t> DrawOnDevice(TestDevice& gl) {
+    RenderKind = 1;
+    const PlatDeviceCaps caps = DisplayCaps(1);
+    ReadDeviceCaps(&caps);
+    TextureFilter = PLAT_FILTER_NEAREST;
+    TextureReloadFlag = 1;
+    PrepareTrackGraphics(nullptr);
+    EXPECT_EQ(InitDeviceObjects(gl.device, 0), 0);
+    BuildColourRamp(255, 255, 255);
+    EXPECT_EQ(RenderScene(gl.device, 0, nullptr), 0);
+    std::vector<uint32_t> picture = gl.Picture();
+    DeleteDeviceObjects();
+    TextureFreeAll();
+    return picture;
+}
+
+}  // namespace
+
+// The quick race's grid view with white colour ramps, effects off, nearest
+// filtering and full-size textures: what the software frame rasterised (its
+// depth area carries the frame's stamp there) the device draws alike.
+TEST(CrossPath, TheGridViewLooksTheSameOnBothPaths) {
+    ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
+    EffectsOption = 0;
+    LoadQuickRace(0, "crosspath");
+    ASSERT_EQ(PlatSurfaceCreate(640, 1440, PLAT_PF_RGB565, PLAT_SURF_SYSTEMMEMORY, &WorkSurface), DD_OK);
+    DepthStampCounter = 0;
+    DrawRaceFrame();
+    const uint32_t stamp = DepthStamp >> 24;
+    std::vector<uint32_t> soft(640 * 480);
+    std::vector<uint8_t> drawn(640 * 480);
+    {
+        void* bits = nullptr;
+        int pitch = 0;
+        ASSERT_EQ(PlatSurfaceLock(WorkSurface, nullptr, PLAT_WAIT | PLAT_LOCK_READONLY, &bits, &pitch), DD_OK);
+        const uint8_t* base = (const uint8_t*)bits;
+        for (int y = 0; y < 480; y++) {
+            const uint16_t* row = (const uint16_t*)(base + y * SOFT_ROW_BYTES);
+            const uint32_t* depth = (const uint32_t*)(base + SOFT_DEPTH_OFFSET + y * SOFT_DEPTH_ROW_BYTES);
+            for (int x = 0; x < 640; x++) {
+                soft[y * 640 + x] = TestDevice::Rgb565(row[x]);
+                drawn[y * 640 + x] = depth[x] != 0 && depth[x] >> 24 == stamp;
+            }
+        }
+        PlatSurfaceUnlock(WorkSurface);
+    }
+    PlatSurfaceRelease(WorkSurface);
+    WorkSurface = nullptr;
+
+    std::vector<uint32_t> device;
+    {
+        TestDevice gl(PLAT_DEVICE_GL);
+        if (!gl.device)
+            GTEST_SKIP() << "no OpenGL context on EGL surfaceless here";
+        device = DrawOnDevice(gl);
+    }
+
+    int total = 0, same = 0, near = 0;
+    for (int y = 0; y < 480; y++) {
+        for (int x = 0; x < 640; x++) {
+            if (!drawn[y * 640 + x])
+                continue;
+            total++;
+            const uint32_t want = soft[y * 640 + x];
+            if (Close(want, device[y * 640 + x])) {
+                same++;
+                near++;
+                continue;
+            }
+            int found = 0;
+            for (int dy = -1; dy <= 1 && !found; dy++)
+                for (int dx = -1; dx <= 1 && !found; dx++) {
+                    const int nx = x + dx, ny = y + dy;
+                    found = nx >= 0 && nx < 640 && ny >= 0 && ny < 480 && Close(want, device[ny * 640 + nx]);
+                }
+            near += found;
+        }
+    }
+    ASSERT_GT(total, 640 * 480 / 2) << "the software frame drew most of the screen";
+    const double samePart = (double)same / total, nearPart = (double)near / total;
+    RecordProperty("rasterised", total);
+    RecordProperty("same_position_permille", (int)(samePart * 1000));
+    RecordProperty("with_neighbours_permille", (int)(nearPart * 1000));
+    printf("cross-path: %d pixels rasterised, %.1f%% match at the same position, %.1f%% with a neighbour\n", total,
+           samePart * 100.0, nearPart * 100.0);
+    EXPECT_GE(nearPart, 0.95);
+    EXPECT_GE(samePart, 0.85);
+    PlatShutdown();
+}
+
+// A polygon nearer the eye than depth 1 (q above 10.24) is held at the
+// front by the device, not clipped away.
+TEST(CrossPath, PolygonsNearerThanDepthOneAreDrawn) {
+    ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
+    {
+        TestDevice gl(PLAT_DEVICE_GL);
+        if (!gl.device)
+            GTEST_SKIP() << "no OpenGL context on EGL surfaceless here";
+        RenderKind = 1;
+        FrontEndActive = 0;
+        EditorOpen = 0;
+        for (int n = 0; n < TEXTURE_SLOTS; n++) {
+            SlotTextures[n] = nullptr;
+            TextureRenderFlags[n] = 0;
+        }
+        TextureSortPairCount = 0;
+        AddListPolygon(500, 4, 0xFF8000, 100.0f, 100.0f, 200.0f);
+        ASSERT_EQ(PlatDeviceClear(gl.device, PLAT_CLEAR_TARGET | PLAT_CLEAR_ZBUFFER, 0x0000FF, 0.0f), DD_OK);
+        PlatDeviceBeginScene(gl.device);
+        DrawPolygonList3D(gl.device, 0);
+        PlatDeviceEndScene(gl.device);
+        EXPECT_EQ(gl.Picture()[110 * 640 + 110], TestDevice::Rgb565((uint16_t)PlatPixelFromRgb(PLAT_PF_RGB565, 255, 128, 0)));
+    }
+    PlatShutdown();
+}
+
+// The display is re-created in the middle of a race: the slot table forgets
+// the released textures, the device hooks make them again on the new
+// device, and the next frame draws the picture of the frame before.  (Under
+// the address sanitizer a bound released texture would stop the run.)
+TEST(DisplayRecreation, AMidRaceRecreationBindsNewTexturesAndDrawsTheSamePicture) {
+    ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
+    setenv("LP_NUM_THREADS", "0", 0);
+    PlatHeadlessSetDeviceBackend(PLAT_DEVICE_GL);   // the recording device when there is no EGL
+    LoadQuickRace(1, "recreate");
+    WindowedMode = 0;
+    WantedWidth = CurrentModeWidth = 640;
+    WantedHeight = CurrentModeHeight = 480;
+    WantedDepth = CurrentModeDepth = 16;
+    ASSERT_EQ(OpenFramework(), 1);
+    auto frame = [] {
+        UpdateScreenMetrics();
+        SelectViewport(0);
+        const RectI screen = {0, 0, 640, 480};
+        EXPECT_EQ(RenderScene(GetDevice3D(), CurrentViewport, &screen), 0);
+        std::vector<uint32_t> picture(640 * 480);
+        void* bits = nullptr;
+        int pitch = 0;
+        if (PlatSurfaceLock(GetRenderTarget(), nullptr, PLAT_WAIT | PLAT_LOCK_READONLY, &bits, &pitch) == DD_OK) {
+            for (int y = 0; y < 480; y++)
+                for (int x = 0; x < 640; x++)
+                    picture[y * 640 + x] = ((const uint16_t*)((const uint8_t*)bits + y * pitch))[x];
+            PlatSurfaceUnlock(GetRenderTarget());
+        }
+        return picture;
+    };
+    auto slotsHoldLiveTextures = [] {
+        int bound = 0;
+        for (int slot = 0; slot < TEXTURE_SLOTS; slot++) {
+            EXPECT_EQ(SlotTextures[slot], TextureOf(slot)) << "slot " << slot;
+            bound += SlotTextures[slot] != nullptr;
+        }
+        return bound;
+    };
+    const std::vector<uint32_t> before = frame();
+    const int bound = slotsHoldLiveTextures();
+    EXPECT_GT(bound, 30);
+    if (PlatDeviceBackendOf(GetDevice3D()) == PLAT_DEVICE_GL) {
+        int drawn = 0;
+        for (uint32_t pixel : before)
+            drawn += pixel != before[0];
+        EXPECT_GT(drawn, 640 * 480 / 2) << "the race view is on the screen";
+    }
+
+    ForceDisplayRecreate = 1;
+    ASSERT_EQ(RecreateDisplay(1), 1);
+    ForceDisplayRecreate = 0;
+    for (PlatSurface* texture : SlotTextures)
+        ASSERT_EQ(texture, nullptr) << "no released texture is left to bind";
+    EXPECT_EQ(TextureReloadFlag, 1);
+    const std::vector<uint32_t> after = frame();
+    EXPECT_EQ(slotsHoldLiveTextures(), bound);
+    int differ = 0;
+    for (size_t i = 0; i < before.size(); i++)
+        differ += before[i] != after[i];
+    EXPECT_EQ(differ, 0);
+
+    // The menus' display frees the race's containers.
+    ForceDisplayRecreate = 1;
+    RecreateDisplay(0);
+    ForceDisplayRecreate = 0;
+    EXPECT_EQ(TextureList, nullptr);
+    ReleaseFramework();
+    FreeDriverList();
+    PlatHeadlessSetDeviceBackend(PLAT_DEVICE_RECORDING);
+    PlatShutdown();
+}
