@@ -1,5 +1,34 @@
+// The race HUD panel.  Its pictures come with their own part; what the race
+// needs of it already is the start countdown, which releases the engines and
+// the clocks at stage 3.
+
 #include "race/hud.h"
 
-void DrawRaceHudPanel(PlatSurface*) {}
+#include "frame/frame_state.h"
+#include "race/race_state.h"
+#include "render/render_state.h"
+
+// The countdown climbs a stage each time its timer passes 60 frame ticks
+// (61 ticks a stage), from -1 at the race start to 4.
+static void AdvanceStartCountdown() {
+    if (StartStage >= 4 || BackToMenusRequest != 0 || EditorOpen || TexturesReloading)
+        return;
+    CountdownTimer += FrameTicks;
+    if (CountdownTimer > 60) {
+        CountdownTimer = 0;
+        StartStage += 1;
+    }
+}
+
+void DrawRaceHudPanel(PlatSurface*) {
+    if (PauseMenuOpen || RacePaused || PresentationRun || PresentationCamera || FrontEndActive || BackToMenusRequest)
+        return;
+    if (EditorOpen || TexturesReloading)
+        return;
+    if (RacePhase > 0)
+        return;
+    AdvanceStartCountdown();
+}
+
 void DrawMapDots(PlatSurface*) {}
 void DrawFrameRate(PlatSurface*, float) {}

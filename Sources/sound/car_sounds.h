@@ -31,3 +31,9 @@ void PlayGripLossSound(int car, int on);
 void PlayLandingSound(int listenerDistance, int car);
 // The arena crush samples: mode 0, or 1 on the wheels at some speed.
 void PlayCrushSound(int car, int mode);
+
+// The race frame's drivers, the crowd, ocean and horn, and the wall and car
+// crashes the collisions report are declared with their own files.
+#include "sound/crowd_sound.h"
+#include "sound/effect_sounds.h"
+#include "sound/engine_sound.h"
