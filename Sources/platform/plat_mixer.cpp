@@ -78,6 +78,7 @@ int16_t* tapRing;              // PLAT_MIXER_TAPS rings of PLAT_MIXER_TAP_FRAMES
 uint64_t tapFrames;            // frames written into the rings since the taps came on
 
 MixerSink sink;
+uint64_t sinkFrames;           // the sink's timeline: frames since it was set, silent ones too
 int sinkSet;
 
 }  // namespace
@@ -595,7 +596,7 @@ static void Observe(int tap, const float* block, int count, int used) {
     if (tapRing)
         TapWrite(tap, blockSamples, count);
     if (sinkSet && sink.frames)
-        sink.frames(sink.user, tap, framesMixed, blockSamples, count);
+        sink.frames(sink.user, tap, sinkFrames, blockSamples, count);
 }
 
 // Mixes into out[] with mixerLock held; the ended sounds go to done[].
@@ -631,6 +632,7 @@ static void RenderLocked(int16_t* out, int frames, DoneCall* done, int* doneCoun
         if (tapRing)
             tapFrames += (uint64_t)block;
         framesMixed += (uint64_t)block;
+        sinkFrames += (uint64_t)block;
         out += 2 * block;
         frames -= block;
     }
@@ -659,11 +661,18 @@ void MixerClockAdvance(uint32_t ms) {
     int frames;
     {
         std::lock_guard<std::mutex> hold(mixerLock);
-        if (!sessionOpen || backendInUse != PLAT_MIXER_MANUAL || ms == 0)
+        const int rendering = sessionOpen && backendInUse == PLAT_MIXER_MANUAL;
+        if ((!rendering && !sinkSet) || ms == 0)
             return;
         const uint64_t thousandths = (uint64_t)ms * PLAT_MIXER_RATE + clockCarry;
         frames = (int)(thousandths / 1000);
         clockCarry = (uint32_t)(thousandths % 1000);
+        // Without a session the sink's files still keep time, in silence,
+        // so their frames line up with the clock from the moment they open.
+        if (!rendering) {
+            sinkFrames += (uint64_t)frames;
+            return;
+        }
     }
     static int16_t scratch[2 * 4096];
     while (frames > 0) {
@@ -738,6 +747,7 @@ void MixerSetSink(const MixerSink* newSink) {
     std::lock_guard<std::mutex> hold(mixerLock);
     sinkSet = newSink != nullptr;
     sink = newSink ? *newSink : MixerSink{};
+    sinkFrames = 0;
 }
 
 std::mutex& MixerLock() { return mixerLock; }

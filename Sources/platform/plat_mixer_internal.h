@@ -41,8 +41,10 @@ void MixerClockAdvance(uint32_t ms);
 
 // A consumer of everything the session mixes (the sound capture): each block
 // of every channel that had a sound on it, each block of the mix, and every
-// play.  Called from inside the mix with the mixer locked: it must not call
-// the mixer.
+// play.  firstFrame counts from the moment the sink was set, including the
+// manual clock's time without a session, so a capture keeps the clock's time.
+// Called from inside the mix with the mixer locked: it must not call the
+// mixer.
 struct MixerSink {
     void (*frames)(void* user, int tap, uint64_t firstFrame, const int16_t* stereo, int count);
     void (*play)(void* user, const PlatMixerPlayEvent* event);

@@ -230,3 +230,38 @@ TEST_F(MixerClock, TheCaptureWritesChannelsMixAndPlays) {
     EXPECT_EQ(line.substr(line.find(',')), ",16,82,0,31000,22050");
     EXPECT_FALSE(std::getline(events, extra));
 }
+
+// The capture keeps the clock's time while no session is open, and a session
+// opened again does not start its files over: every file stays on one
+// timeline.
+TEST_F(MixerClock, TheCaptureKeepsTimeAcrossSessions) {
+    const std::string dir = MakeTestFolder("capture") + "/out";
+    PlatMixerClose();
+    ASSERT_TRUE(PlatSoundCaptureOpen(dir.c_str()));
+    PlatClockAdvance(200);
+    for (int round = 0; round < 2; round++) {
+        ASSERT_TRUE(PlatMixerOpen(PLAT_MIXER_RATE, 24));
+        PlatMixerOpenChannel(16);
+        const PlatWave tone = Open(ToneWave(700.0, 2205));
+        PlatMixerPlay(16, tone, 0, nullptr);
+        PlatMixerSetVolume(16, 31000);
+        PlatClockAdvance(200);
+        PlatMixerClose();
+        PlatClockAdvance(100);
+    }
+    ASSERT_TRUE(PlatMixerOpen(PLAT_MIXER_RATE, 24));    // the fixture closes it
+    PlatSoundCaptureClose();
+
+    const std::string mix = ReadHostFile(dir + "/mix.wav"), ch16 = ReadHostFile(dir + "/ch16.wav");
+    ASSERT_EQ(mix.size(), ch16.size());
+    ASSERT_GT(ch16.size(), 44u);
+    const int16_t* samples = (const int16_t*)(ch16.data() + 44);
+    const int frames = (int)(ch16.size() - 44) / 4;
+    // The tones sound from 200 ms and from 500 ms on, 100 ms each.
+    const int first = 200 * 22050 / 1000, second = 500 * 22050 / 1000, length = 2205;
+    EXPECT_GE(frames, second + length);
+    EXPECT_EQ(Rms(samples, first, 0), 0.0);
+    EXPECT_GT(Rms(samples + 2 * first, length, 0), 3000.0);
+    EXPECT_EQ(Rms(samples + 2 * (first + length + 10), second - first - length - 20, 0), 0.0);
+    EXPECT_GT(Rms(samples + 2 * second, length, 0), 3000.0);
+}
