@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <mutex>
 
 #include "platform/plat_mixer.h"
@@ -51,6 +52,10 @@ struct MixerSink {
     void* user;
 };
 void MixerSetSink(const MixerSink* sink);   // null removes it
+
+// plat_mixer_wav.cpp: (re)writes the 44-byte header of a 16-bit stereo WAV
+// file at its start, and leaves the file positioned at its end.
+void MixerWriteWavHeader(FILE* file, int rate, uint32_t dataBytes);
 
 // plat_mixer_3d.cpp, with the mixer's lock held: adds the playing 3D buffers
 // into out[] (stereo floats), and frees them all when the session closes.

@@ -29,32 +29,8 @@ FILE* events;
 }  // namespace
 
 static void PutHeader(FILE* file, uint64_t frames) {
-    const uint64_t bytes64 = frames * 4;
-    const uint32_t bytes = bytes64 > 0xFFFFFFD0u ? 0xFFFFFFD0u : (uint32_t)bytes64;
-    uint8_t h[44];
-    auto put32 = [&h](int at, uint32_t v) {
-        for (int i = 0; i < 4; i++)
-            h[at + i] = (uint8_t)(v >> (8 * i));
-    };
-    auto put16 = [&h](int at, uint16_t v) {
-        h[at] = (uint8_t)v;
-        h[at + 1] = (uint8_t)(v >> 8);
-    };
-    memcpy(h, "RIFF", 4);
-    put32(4, 36 + bytes);
-    memcpy(h + 8, "WAVEfmt ", 8);
-    put32(16, 16);
-    put16(20, 1);
-    put16(22, 2);
-    put32(24, PLAT_MIXER_RATE);
-    put32(28, PLAT_MIXER_RATE * 4);
-    put16(32, 4);
-    put16(34, 16);
-    memcpy(h + 36, "data", 4);
-    put32(40, bytes);
-    fseek(file, 0, SEEK_SET);
-    fwrite(h, 1, sizeof h, file);
-    fseek(file, 0, SEEK_END);
+    const uint64_t bytes = frames * 4;
+    MixerWriteWavHeader(file, PLAT_MIXER_RATE, bytes > 0xFFFFFFD0u ? 0xFFFFFFD0u : (uint32_t)bytes);
 }
 
 // Silence up to `frame`, so a file that starts late lines up with the mix.
