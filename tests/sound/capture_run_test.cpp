@@ -2,8 +2,9 @@
 // sample folder, accelerator held, steered past the car ahead.  The capture
 // (mix.wav, chNN.wav, events.csv) is checked against the car log's revs and
 // gears: the engine's loop on channel 0 sounds at its wave's tone times the
-// rate 17,200 x revs gives car model 0, falls at each gear-up, and the gear
-// clunk on channel 15 is heard in the in-car view only.
+// rate 17,200 x revs gives car model 0 and falls at each gear-up, the
+// countdown calls its stages, and the gear clunk on channel 15 is heard in
+// the in-car view only.
 
 #include <gtest/gtest.h>
 
@@ -227,6 +228,20 @@ TEST(SoundCapture, AutoraceIsHeardAndTheEngineFollowsRevsAndGears) {
     EXPECT_TRUE(played(23, 190)) << "menu music";
     EXPECT_TRUE(played(12, 86)) << "crowd";
     EXPECT_TRUE(played(0, 1)) << "engine";
+    // The countdown's voices, "three" to the start call, a stage apart.
+    std::vector<Play> countdown;
+    for (const Play& p : c.plays) {
+        if (p.channel == 16 && p.slot >= 82 && p.slot <= 85)
+            countdown.push_back(p);
+    }
+    ASSERT_EQ(countdown.size(), 4u);
+    for (size_t i = 0; i < countdown.size(); i++) {
+        EXPECT_EQ(countdown[i].slot, 82 + (int)i);
+        EXPECT_EQ(countdown[i].loops, 0);
+        if (i > 0) {
+            EXPECT_EQ(countdown[i].tick - countdown[i - 1].tick, 61);
+        }
+    }
     // In the chase view the gear changes make no clunk.
     EXPECT_EQ(Clunks(c), 0);
 
