@@ -19,31 +19,22 @@
 
 namespace {
 
-void Put16(std::vector<uint8_t>& b, uint32_t v) {
-    b.push_back((uint8_t)v);
-    b.push_back((uint8_t)(v >> 8));
-}
-void Put32(std::vector<uint8_t>& b, uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
-
 // A mono 16-bit wave of a tone.
 std::vector<uint8_t> ToneWave(double hz, int frames, int rate = 22050) {
     std::vector<uint8_t> b = {'R', 'I', 'F', 'F'};
-    Put32(b, 36 + (uint32_t)frames * 2);
+    PutLe32(b, 36 + (uint32_t)frames * 2);
     b.insert(b.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    Put32(b, 16);
-    Put16(b, 1);
-    Put16(b, 1);
-    Put32(b, (uint32_t)rate);
-    Put32(b, (uint32_t)rate * 2);
-    Put16(b, 2);
-    Put16(b, 16);
+    PutLe32(b, 16);
+    PutLe16(b, 1);
+    PutLe16(b, 1);
+    PutLe32(b, (uint32_t)rate);
+    PutLe32(b, (uint32_t)rate * 2);
+    PutLe16(b, 2);
+    PutLe16(b, 16);
     b.insert(b.end(), {'d', 'a', 't', 'a'});
-    Put32(b, (uint32_t)frames * 2);
+    PutLe32(b, (uint32_t)frames * 2);
     for (int i = 0; i < frames; i++)
-        Put16(b, (uint16_t)(int16_t)std::lround(10000.0 * std::sin(2.0 * std::numbers::pi * hz * i / rate)));
+        PutLe16(b, (uint16_t)(int16_t)std::lround(10000.0 * std::sin(2.0 * std::numbers::pi * hz * i / rate)));
     return b;
 }
 

@@ -17,35 +17,26 @@
 
 namespace {
 
-void Put16(std::vector<uint8_t>& b, uint32_t v) {
-    b.push_back((uint8_t)v);
-    b.push_back((uint8_t)(v >> 8));
-}
-void Put32(std::vector<uint8_t>& b, uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
-
 // A canonical 44-byte header and `frames` of a 16-bit tone.
 std::vector<uint8_t> WaveFile(int channels, int rate, int bits, int frames, uint32_t claimedData = 0) {
     const int align = channels * bits / 8;
     const uint32_t data = (uint32_t)(frames * align);
     std::vector<uint8_t> b = {'R', 'I', 'F', 'F'};
-    Put32(b, 36 + data);
+    PutLe32(b, 36 + data);
     b.insert(b.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    Put32(b, 16);
-    Put16(b, 1);
-    Put16(b, (uint32_t)channels);
-    Put32(b, (uint32_t)rate);
-    Put32(b, (uint32_t)(rate * align));
-    Put16(b, (uint32_t)align);
-    Put16(b, (uint32_t)bits);
+    PutLe32(b, 16);
+    PutLe16(b, 1);
+    PutLe16(b, (uint32_t)channels);
+    PutLe32(b, (uint32_t)rate);
+    PutLe32(b, (uint32_t)(rate * align));
+    PutLe16(b, (uint32_t)align);
+    PutLe16(b, (uint32_t)bits);
     b.insert(b.end(), {'d', 'a', 't', 'a'});
-    Put32(b, claimedData ? claimedData : data);
+    PutLe32(b, claimedData ? claimedData : data);
     for (int i = 0; i < frames * channels; i++) {
         const double v = 9000.0 * std::sin(2.0 * std::numbers::pi * 440.0 * (i / channels) / rate);
         if (bits == 16)
-            Put16(b, (uint16_t)(int16_t)std::lround(v));
+            PutLe16(b, (uint16_t)(int16_t)std::lround(v));
         else
             b.push_back((uint8_t)(128 + std::lround(v / 256.0)));
     }
