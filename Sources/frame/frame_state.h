@@ -175,5 +175,6 @@ struct CommandLineOptions {
     const char* carlog; // --carlog FILE: every car's state each race tick
     int intro;          // --intro: the three intro videos play at start-up
     int recordingDevice;  // --recording-device: headless runs draw with the recording device
+    const char* soundCapture;   // --sound-capture DIR: the mixer's output and plays into DIR
 };
 extern CommandLineOptions CommandLine;

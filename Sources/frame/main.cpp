@@ -3,7 +3,7 @@
 //
 //   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--intro] [--developer]
 //           [--script FILE] [--carlog FILE] [--net-port PORT] [--net-search ADDR[:PORT],...]
-//           [--recording-device]
+//           [--recording-device] [--sound-capture DIR]
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +15,7 @@
 #include "platform/plat_headless_devices.h"
 #include "platform/plat_net.h"
 #include "platform/plat_script.h"
+#include "platform/plat_sound_capture.h"
 #include "platform/plat_system.h"
 #include "race/car_log.h"
 
@@ -55,10 +56,12 @@ static int ParseCommandLine(int argc, char** argv) {
             CommandLine.script = argv[++i];
         } else if (strcmp(arg, "--carlog") == 0 && i + 1 < argc) {
             CommandLine.carlog = argv[++i];
+        } else if (strcmp(arg, "--sound-capture") == 0 && i + 1 < argc) {
+            CommandLine.soundCapture = argv[++i];
         } else {
             fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] "
                             "[--intro] [--developer] [--script FILE] [--carlog FILE] [--net-port PORT] "
-                            "[--net-search ADDR[:PORT],...] [--recording-device]\n");
+                            "[--net-search ADDR[:PORT],...] [--recording-device] [--sound-capture DIR]\n");
             return 0;
         }
     }
@@ -87,8 +90,15 @@ int main(int argc, char** argv) {
         PlatShutdown();
         return 2;
     }
+    if (CommandLine.soundCapture && !PlatSoundCaptureOpen(CommandLine.soundCapture)) {
+        fprintf(stderr, "quorvix: --sound-capture: cannot write into %s\n", CommandLine.soundCapture);
+        CloseCarLog();
+        PlatShutdown();
+        return 2;
+    }
     const int code = WinMain();
     CloseCarLog();
+    PlatSoundCaptureClose();
     PlatShutdown();
     return code;
 }

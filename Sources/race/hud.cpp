@@ -7,6 +7,8 @@
 #include "frame/frame_state.h"
 #include "race/race_state.h"
 #include "render/render_state.h"
+#include "sound/effect_sounds.h"
+#include "sound/sound_state.h"
 
 // The countdown climbs a stage each time its timer passes 60 frame ticks
 // (61 ticks a stage), from -1 at the race start to 4.
@@ -17,6 +19,9 @@ static void AdvanceStartCountdown() {
     if (CountdownTimer > 60) {
         CountdownTimer = 0;
         StartStage += 1;
+        // "Three", "two", "one", then the start call.
+        if (StartStage >= 0 && StartStage <= 3 && SoundOn && !ReplayPlaying)
+            PlayCountdownVoice(StartStage);
     }
 }
 

@@ -284,9 +284,9 @@ void UpdateRaceFrame() {
     // 12.
     CurrentCar = LocalCar;
     if (SoundOn == 1) {
-        UpdateCrowdSound(LocalCar);
+        UpdateCrowdSound(LocalCar, &CarBodies[LocalCar]);
         if (TrackGroup == 7)
-            UpdateOceanSound();
+            UpdateOceanSound(LocalCar);
     }
 
     // 13.
@@ -315,6 +315,11 @@ void SnapshotCars() {
         EyeZ[car] = ChaseEyeZ[car];
         if (!ReplayPlaying)
             EyeY[car] = ChaseEyeY[car];
+        // The Doppler terms hear the cars move, but a player's eye moves
+        // with its own car.
+        const int player = car == LocalCar || (SplitScreen == 1 && car == 1);
+        SoundVelocityX[car] = player ? 0.0f : VelocityX[car];
+        SoundVelocityZ[car] = player ? 0.0f : VelocityZ[car];
         for (int k = 0; k < 4; k++) {
             WheelPosX[car][k] = WheelWorldX[car][k];
             WheelPosY[car][k] = WheelHeights[car][k];

@@ -173,6 +173,11 @@ float PrevSimPosX[MAX_CARS], PrevSimPosY[MAX_CARS], PrevSimPosZ[MAX_CARS];
 float SimDeltaX[MAX_CARS], SimDeltaY[MAX_CARS], SimDeltaZ[MAX_CARS];
 
 float DecorationDrift, DecorationPhase;
+
+float SoundVelocityX[MAX_CARS], SoundVelocityZ[MAX_CARS];
+int TvCameraFlag;
+int PenaltyCount;
+
 float SkyDrift;
 float DecorSpin;
 int DecorFrames[DECOR_FRAMES];

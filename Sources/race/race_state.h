@@ -312,6 +312,13 @@ extern int GearUpLatch[2], GearDownLatch[2], CameraChangeLatch[2];
 extern float PrevSimPosX[MAX_CARS], PrevSimPosY[MAX_CARS], PrevSimPosZ[MAX_CARS];
 extern float SimDeltaX[MAX_CARS], SimDeltaY[MAX_CARS], SimDeltaZ[MAX_CARS];
 
+// What the sound reads of the race beside the car arrays: each car's
+// velocity as the frame saw it (for the Doppler terms; cleared by the race
+// start), the trackside camera's flag and the arena penalties.
+extern float SoundVelocityX[MAX_CARS], SoundVelocityZ[MAX_CARS];
+extern int TvCameraFlag;
+extern int PenaltyCount;
+
 // The event props' animation, read by the scene builder.
 extern float DecorationDrift, DecorationPhase;   // the race preparation sets the drift
 
