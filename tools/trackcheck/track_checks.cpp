@@ -252,9 +252,9 @@ void CheckStartPlaces(TrackCheckReport& report) {
 }  // namespace
 
 bool LoadTrackForCheck(const char* gameDir, int code, std::string* error) {
-    if (code < 10 || code > 79 || code % 10 > 7) {
+    if (code < 10 || code > 79) {
         if (error)
-            *error = "track codes run from 10 to 77 (group x 10 + variant)";
+            *error = "track codes run from 10 to 79 (group x 10 + variant)";
         return false;
     }
     if (!PlatSetCurrentDir(gameDir)) {
