@@ -165,6 +165,17 @@ MkCircuitParams ParamsFor(int code, int turn) {
     if (code / 10 == 4)
         return JumpLoop(code, places[0], heading);
     MkCircuitParams p = LoopThrough(code, places, y, heading, turn);
+    // Group 1's codes share the group's own loop, 12 and 13 driving it the
+    // other way from their grid.
+    if (code == 10 || code == 11 || code == 15) {
+        MkCircuitParams own = MkCircuitForGroup(1);
+        own.variant = code % 10;
+        return own;
+    }
+    if (code == 12 || code == 13) {
+        const MkCircuitParams& own = MkCircuitForGroup(1);
+        return MkReversed(own, code % 10, own.gridX, p.gridZ, own.finishAhead);
+    }
     const int group = code / 10;
     if (group == 6)
         p.roadType = 3;   // dirt
@@ -236,12 +247,20 @@ bool WriteTrack(int code) {
 
 bool MkMakeTrack(int code) { return WriteTrack(code); }
 
-bool MakeTrackData(const MkOptions&) {
-    for (int group = 1; group <= 7; group++)
-        if (!MkWriteGroupArt(group))
+bool MakeTrackData(const MkOptions& options) {
+    std::vector<int> codes = options.trackCodes;
+    if (codes.empty())
+        codes.assign(MkTrackCodes, MkTrackCodes + MkTrackCodeCount);
+    int groupsDone[8] = {};
+    for (int code : codes) {
+        const int group = code / 10;
+        if (group < 1 || group > 7)
             return false;
-    for (int k = 0; k < MkTrackCodeCount; k++)
-        if (!WriteTrack(MkTrackCodes[k]))
+        if (!groupsDone[group] && !MkWriteGroupArt(group))
             return false;
+        groupsDone[group] = 1;
+        if (!WriteTrack(code))
+            return false;
+    }
     return true;
 }
