@@ -504,7 +504,9 @@ MkRing RingBetween(const MkPath& path, double s) {
     if (s < 0)
         s += path.length;
     int i = MkRingAt(path, s);
-    if (i > 0 && path.rings[i].s > s)
+    if (s >= path.rings[path.segments - 1].s)
+        i = path.segments - 1;   // between the last ring and the closing one
+    else if (i > 0 && path.rings[i].s > s)
         i--;
     const MkRing& a = path.rings[i];
     const MkRing& b = path.rings[i + 1 <= path.segments ? i + 1 : i];

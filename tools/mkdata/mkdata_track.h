@@ -125,9 +125,9 @@ void MkAddQuad(MkObject& world, const int p[4], const double view[3], unsigned t
 int MkAddVertex(MkObject& world, double x, double y, double z);
 
 // ---------------------------------------------------------------------------
-// Every track the menus can start (mkdata_tracks.cpp).
-extern const int MkTrackCodes[];
-extern const int MkTrackCodeCount;
+// Every track the menus can start (mkdata_tracks.cpp, RaceTrackCodes).
+// The loop of a track code, as its folder is made of it.
+MkCircuitParams MkTrackParams(int code);
 // One track's folder: its world, tables, scenery, sky and map; false (with a
 // message) when its loop cannot be laid.
 bool MkMakeTrack(int code);

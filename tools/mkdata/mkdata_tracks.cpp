@@ -25,9 +25,6 @@
 #include "track/asset_paths.h"
 #include "track/track_state.h"
 
-const int MkTrackCodes[] = {10, 11, 12, 13, 15, 20, 21, 22, 23, 24, 30, 31, 40, 41, 42, 43, 44, 45, 50, 51, 52, 53,
-                            54, 55, 57, 60, 61, 62, 63, 64, 65, 66, 67, 69, 70, 71, 72, 73, 74, 75, 76, 78, 79};
-const int MkTrackCodeCount = (int)(sizeof MkTrackCodes / sizeof MkTrackCodes[0]);
 
 namespace {
 
@@ -208,18 +205,25 @@ MkCircuitParams ParamsFor(int code, int turn) {
     return p;
 }
 
+// The loop turns toward the middle of the world, where the grids leave it
+// the most room.
+int RoomySide(int code) {
+    std::vector<Point2> places;
+    float y;
+    double heading;
+    StartPlaces(code, places, &y, &heading);
+    const double rx = cos(heading), rz = -sin(heading);
+    return (80000.0 - places[0].x) * rx + (100000.0 - places[0].z) * rz >= 0 ? 1 : -1;
+}
+
 bool WriteTrack(int code) {
     const int group = TrackGroup, variant = TrackVariant, keptCode = TrackCode;
     char folder[sizeof AssetFolder];
     memcpy(folder, AssetFolder, sizeof folder);
 
     MkObject world;
-    MkCircuitParams params = ParamsFor(code, 1);
+    const MkCircuitParams params = MkTrackParams(code);
     bool ok = MkBuildCircuit(params, world);
-    if (!ok && code / 10 != 4) {
-        params = ParamsFor(code, -1);
-        ok = MkBuildCircuit(params, world);
-    }
     if (ok) {
         ok = MkWriteTrackFiles(params.group, params.variant, world);
         MkSceneryPlace place = {};
@@ -245,12 +249,14 @@ bool WriteTrack(int code) {
 
 }  // namespace
 
+MkCircuitParams MkTrackParams(int code) { return ParamsFor(code, RoomySide(code)); }
+
 bool MkMakeTrack(int code) { return WriteTrack(code); }
 
 bool MakeTrackData(const MkOptions& options) {
     std::vector<int> codes = options.trackCodes;
     if (codes.empty())
-        codes.assign(MkTrackCodes, MkTrackCodes + MkTrackCodeCount);
+        codes.assign(RaceTrackCodes, RaceTrackCodes + RACE_TRACK_CODES);
     int groupsDone[8] = {};
     for (int code : codes) {
         const int group = code / 10;
