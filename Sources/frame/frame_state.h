@@ -175,5 +175,6 @@ struct CommandLineOptions {
     const char* carlog; // --carlog FILE: every car's state each race tick
     int intro;          // --intro: the three intro videos play at start-up
     int recordingDevice;  // --recording-device: headless runs draw with the recording device
+    int track;          // --track CODE: the quick race's track code (0: the default)
 };
 extern CommandLineOptions CommandLine;
