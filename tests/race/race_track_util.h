@@ -30,10 +30,10 @@
 
 namespace race_track {
 
-// Track 10 with `cars` cars, loaded as the race start loads it, in a game
-// folder of its own (removed by Remove()); the race stands at GO.
-inline std::string LoadTrack10(int cars) {
-    const std::string dir = MakeTestGameFolder("track10");
+// Track `code` with `cars` cars, loaded as the race start loads it, in a
+// game folder of its own (removed by Remove()); the race stands at GO.
+inline std::string LoadTrack(int code, int cars) {
+    const std::string dir = MakeTestGameFolder("track" + std::to_string(code), false, {code});
     // What other tests of the same process may have left.
     AppActive = 1;
     ExitRequested = 0;
@@ -44,8 +44,6 @@ inline std::string LoadTrack10(int cars) {
     BackToMenusRequest = 0;
     RaceOver = 0;
     RecordsChanged = 0;
-    TrackGroup = 1;
-    TrackVariant = 0;
     LapsToRun = 3;
     for (int car = 0; car < MAX_CARS; car++) {
         LapsDone[car] = 0;
@@ -54,7 +52,9 @@ inline std::string LoadTrack10(int cars) {
     }
     FrontEndActive = 1;
     LoadSettings(0);
+    CommandLine.track = code;
     PrepareRace();
+    CommandLine.track = 0;
     FrontEndActive = 0;
     SplitScreen = 0;
     NetSessionOpen = 0;
@@ -84,6 +84,8 @@ inline std::string LoadTrack10(int cars) {
         key = 0;
     return dir;
 }
+
+inline std::string LoadTrack10(int cars) { return LoadTrack(10, cars); }
 
 inline void Remove(const std::string& dir) {
     if (!dir.empty())

@@ -930,13 +930,12 @@ bool MkBuildCircuit(const MkCircuitParams& p, MkObject& world) {
     return true;
 }
 
-bool MkMakeCircuit(const MkCircuitParams& params) {
+bool MkKeepingTrackState(const std::function<bool()>& build) {
     const int group = TrackGroup, variant = TrackVariant, code = TrackCode;
     char folder[sizeof AssetFolder];
     memcpy(folder, AssetFolder, sizeof folder);
 
-    MkObject world;
-    const bool ok = MkBuildCircuit(params, world) && MkWriteTrackFiles(params.group, params.variant, world);
+    const bool ok = build();
 
     BeginObjectLoad(1);
     TrackGroup = group;
@@ -944,6 +943,13 @@ bool MkMakeCircuit(const MkCircuitParams& params) {
     TrackCode = code;
     memcpy(AssetFolder, folder, sizeof folder);
     return ok;
+}
+
+bool MkMakeCircuit(const MkCircuitParams& params) {
+    return MkKeepingTrackState([&] {
+        MkObject world;
+        return MkBuildCircuit(params, world) && MkWriteTrackFiles(params.group, params.variant, world);
+    });
 }
 
 bool MkMakeCircuitFolder(const std::string& outDir, const MkCircuitParams& params) {

@@ -4,6 +4,7 @@
 // own builders.  The jump and arena tracks reuse the path and the writer.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,10 @@ bool MkBuildCircuit(const MkCircuitParams& params, MkObject& world);
 // Builds, runs the builders and writes every file of the track folder,
 // then empties the pools and restores the race selection.
 bool MkMakeCircuit(const MkCircuitParams& params);
+
+// Runs `build` and then puts the track group, variant, code, asset folder
+// and object pools back as they were.
+bool MkKeepingTrackState(const std::function<bool()>& build);
 
 // A folder holding only this circuit, made as MakeGameFolder makes the game
 // folder (for trying the validator on a changed track).

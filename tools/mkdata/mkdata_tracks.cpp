@@ -217,33 +217,23 @@ int RoomySide(int code) {
 }
 
 bool WriteTrack(int code) {
-    const int group = TrackGroup, variant = TrackVariant, keptCode = TrackCode;
-    char folder[sizeof AssetFolder];
-    memcpy(folder, AssetFolder, sizeof folder);
-
-    MkObject world;
-    const MkCircuitParams params = MkTrackParams(code);
-    bool ok = MkBuildCircuit(params, world);
-    if (ok) {
-        ok = MkWriteTrackFiles(params.group, params.variant, world);
+    const bool ok = MkKeepingTrackState([code] {
+        MkObject world;
+        const MkCircuitParams params = MkTrackParams(code);
+        if (!MkBuildCircuit(params, world) || !MkWriteTrackFiles(params.group, params.variant, world))
+            return false;
         MkSceneryPlace place = {};
         place.centreX = params.gridX;
         place.centreZ = params.gridZ;
         place.groundY = params.groundY;
         place.waterX0 = params.gridX - 200000.0f, place.waterX1 = params.gridX + 200000.0f;
         place.waterZ0 = params.gridZ - 200000.0f, place.waterZ1 = params.gridZ + 200000.0f;
-        ok = ok && MkWriteScenery(code, place) && MkWriteArtSet(code / 10, code % 10);
         const int map = TrackMapTexture();
-        ok = ok && (map == 0 || MkWriteTrackMap(map, 700.0f, 0, 0));
-    }
+        return MkWriteScenery(code, place) && MkWriteArtSet(code / 10, code % 10) &&
+               (map == 0 || MkWriteTrackMap(map, 700.0f, 0, 0));
+    });
     if (!ok)
         fprintf(stderr, "mkdata: cannot make track %d\n", code);
-
-    BeginObjectLoad(1);
-    TrackGroup = group;
-    TrackVariant = variant;
-    TrackCode = keptCode;
-    memcpy(AssetFolder, folder, sizeof folder);
     return ok;
 }
 
