@@ -11,19 +11,7 @@ namespace {
 
 using namespace race_track;
 
-struct ArenaRace : ::testing::Test {
-    std::string dir;
-    void TearDown() override {
-        for (unsigned char& key : KeyState)
-            key = 0;
-        SceneReady = 0;
-        FrontEndActive = 1;
-        TrackGroup = 1;
-        TrackVariant = 0;
-        TrackCode = 10;
-        Remove(dir);
-    }
-};
+struct ArenaRace : TrackRaceTest {};
 
 int SecondsLeft() { return TimeLeft.minutes * 60 + TimeLeft.seconds; }
 

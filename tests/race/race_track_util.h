@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "common/test_game.h"
 #include "frame/frame_state.h"
 #include "frame/tick.h"
@@ -91,6 +93,22 @@ inline void Remove(const std::string& dir) {
     if (!dir.empty())
         (void)system(("rm -rf '" + dir + "'").c_str());
 }
+
+// A test that races on a sample track: the keys released, the race closed
+// and its folder removed after it, the quick race's track 10 selected again.
+struct TrackRaceTest : ::testing::Test {
+    std::string dir;
+    void TearDown() override {
+        for (unsigned char& key : KeyState)
+            key = 0;
+        SceneReady = 0;
+        FrontEndActive = 1;
+        TrackGroup = 1;
+        TrackVariant = 0;
+        TrackCode = 10;
+        Remove(dir);
+    }
+};
 
 // One frame of one tick: the frame's race update (the keys into the control
 // words) and the countdown, then the tick, as the lockstep backend runs them.

@@ -578,6 +578,11 @@ void MkPlaceWorldInPools(int group, const MkObject& world) {
     NormalsTotal = 0;
     memcpy(VertexPool, world.vertices.data(), world.vertices.size() * sizeof(ObjectVertex));
     memcpy(TrianglePool, world.triangles.data(), world.triangles.size() * sizeof(ObjectTriangle));
+    // The car shading file covers pool entries past the world: they are
+    // blank, whatever an earlier track left there.
+    memset(TrianglePool + world.triangles.size(), 0,
+           (TRIANGLE_POOL_SIZE - world.triangles.size()) * sizeof(ObjectTriangle));
+    memset(VertexPool + world.vertices.size(), 0, (VERTEX_POOL_SIZE - world.vertices.size()) * sizeof(ObjectVertex));
     VertexTotal = (int)world.vertices.size();
     TriangleTotal = (int)world.triangles.size();
     snprintf(ObjectNameTable[0], OBJECT_NAME_LENGTH, "MUNDO%02d", group);
