@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <string>
 
 #include "track/asset_paths.h"
 #include "track_checks.h"
@@ -42,9 +44,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (strcmp(argv[1], "--all") == 0) {
+        // Each check makes the folder current: a relative path would not
+        // name it a second time.
+        std::error_code error;
+        const std::string dir = std::filesystem::absolute(argv[2], error).string();
         int worst = 0, failed = 0;
         for (int code : RaceTrackCodes) {
-            const int result = CheckOne(argv[2], code);
+            const int result = CheckOne(dir.c_str(), code);
             worst = result > worst ? result : worst;
             failed += result != 0;
         }
