@@ -339,6 +339,15 @@ void PlaceArenaCars() {
     }
 }
 
+void ResetDecorations() {
+    DecorTicks = 0;
+    DecorBlink[0] = DecorBlink[1] = 0;
+    DecorTexture = 2020;
+    TurboLightTimer = 0;
+    for (int& frame : DecorFrames)
+        frame = 0;
+}
+
 void AnimateDecorations() {
     DecorationPhase += DecorationDrift;
     DecorTicks += 1;

@@ -20,6 +20,8 @@ void UpdateCones();
 void UpdatePoles();
 // Once per elapsed tick: the sky's drift and the track group's decorations.
 void AnimateDecorations();
+// Every race starts the decorations' periods, frames and blink turns afresh.
+void ResetDecorations();
 
 // The marker lights (first, first + 1) of slalom-list target `target` on
 // the current variant; 0 when the target owns none.

@@ -316,6 +316,7 @@ void LoadLightingAndSetUpCars() {
     ResetCarBodies();
     // 8. and 9.
     LoadObstacleLayout();
+    ResetDecorations();
     LocalCar = 0;
     ResetTvCameras();
     if (NetSessionOpen)
