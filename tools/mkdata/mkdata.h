@@ -16,6 +16,7 @@ struct MkOptions {
     std::string videosetup;    // the built set-up program, copied beside the game
     int softwareKind = 0;      // Config\Vondel.cfg selects the software path
     std::vector<int> trackCodes;   // the track folders to write; empty: every code the menus start
+    int looseTracks = 0;       // the tracks' BIN files as plain files, not archived
 };
 
 // Writes a plain file of the game folder (a Windows-style game path).

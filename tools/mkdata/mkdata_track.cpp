@@ -676,12 +676,17 @@ void MkBuildLights(const MkPath& path, int count, double outside) {
 // ---------------------------------------------------------------------------
 // Writing.
 
+// Plain files for a folder the track editors write into.
+bool LooseTrackFiles;
+
 namespace {
 
 bool WriteTrackFile(const char* pattern, int number, const void* data, int bytes) {
     char path[256];
     TrackFilePath(path, sizeof path, pattern, number);
-    return bytes >= 0 && MkWriteArchived(path, data, (size_t)bytes);
+    if (bytes < 0)
+        return false;
+    return LooseTrackFiles ? MkWriteFile(path, data, (size_t)bytes) : MkWriteArchived(path, data, (size_t)bytes);
 }
 
 }  // namespace
@@ -957,9 +962,12 @@ bool MkMakeCircuit(const MkCircuitParams& params) {
     });
 }
 
-bool MkMakeCircuitFolder(const std::string& outDir, const MkCircuitParams& params) {
+bool MkMakeCircuitFolder(const std::string& outDir, const MkCircuitParams& params, bool looseTracks) {
     MkOptions options;
     options.outDir = outDir;
     MkSetRoot(outDir);
-    return MkMakeDirs("") && MkMakeCircuit(params) && FinishArchives(options);
+    LooseTrackFiles = looseTracks;
+    const bool ok = MkMakeDirs("") && MkMakeCircuit(params) && FinishArchives(options);
+    LooseTrackFiles = false;
+    return ok;
 }

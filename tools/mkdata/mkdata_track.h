@@ -99,8 +99,9 @@ bool MkMakeCircuit(const MkCircuitParams& params);
 bool MkKeepingTrackState(const std::function<bool()>& build);
 
 // A folder holding only this circuit, made as MakeGameFolder makes the game
-// folder (for trying the validator on a changed track).
-bool MkMakeCircuitFolder(const std::string& outDir, const MkCircuitParams& params);
+// folder (for trying the validator on a changed track); with looseTracks the
+// BIN files are plain files, as the track editors need them.
+bool MkMakeCircuitFolder(const std::string& outDir, const MkCircuitParams& params, bool looseTracks = false);
 
 // ---------------------------------------------------------------------------
 // Shared by the other kinds of track (mkdata_jump.cpp, mkdata_arena.cpp).
@@ -131,6 +132,8 @@ int MkAddVertex(MkObject& world, double x, double y, double z);
 
 // ---------------------------------------------------------------------------
 // Every track the menus can start (mkdata_tracks.cpp, RaceTrackCodes).
+// The BIN files go out as plain files (MkOptions::looseTracks) while set.
+extern bool LooseTrackFiles;
 // The loop of a track code, as its folder is made of it.
 MkCircuitParams MkTrackParams(int code);
 // One track's folder: its world, tables, scenery, sky and map; false (with a

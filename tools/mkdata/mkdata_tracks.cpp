@@ -248,15 +248,15 @@ bool MakeTrackData(const MkOptions& options) {
     if (codes.empty())
         codes.assign(RaceTrackCodes, RaceTrackCodes + RACE_TRACK_CODES);
     int groupsDone[8] = {};
+    LooseTrackFiles = options.looseTracks != 0;
+    bool ok = true;
     for (int code : codes) {
         const int group = code / 10;
-        if (group < 1 || group > 7)
-            return false;
-        if (!groupsDone[group] && !MkWriteGroupArt(group))
-            return false;
+        ok = group >= 1 && group <= 7 && (groupsDone[group] || MkWriteGroupArt(group)) && WriteTrack(code);
+        if (!ok)
+            break;
         groupsDone[group] = 1;
-        if (!WriteTrack(code))
-            return false;
     }
-    return true;
+    LooseTrackFiles = false;
+    return ok;
 }
