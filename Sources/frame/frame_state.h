@@ -176,5 +176,6 @@ struct CommandLineOptions {
     int intro;          // --intro: the three intro videos play at start-up
     int recordingDevice;  // --recording-device: headless runs draw with the recording device
     const char* soundCapture;   // --sound-capture DIR: the mixer's output and plays into DIR
+    int track;          // --track CODE: the quick race's track code (0: the default)
 };
 extern CommandLineOptions CommandLine;

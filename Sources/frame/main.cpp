@@ -1,7 +1,7 @@
 // The program entry: reads the command line, starts the platform layer and
 // runs the game's spine.
 //
-//   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--intro] [--developer]
+//   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--intro] [--developer] [--track CODE]
 //           [--script FILE] [--carlog FILE] [--net-port PORT] [--net-search ADDR[:PORT],...]
 //           [--recording-device] [--sound-capture DIR]
 
@@ -58,9 +58,15 @@ static int ParseCommandLine(int argc, char** argv) {
             CommandLine.carlog = argv[++i];
         } else if (strcmp(arg, "--sound-capture") == 0 && i + 1 < argc) {
             CommandLine.soundCapture = argv[++i];
+        } else if (strcmp(arg, "--track") == 0 && i + 1 < argc) {
+            CommandLine.track = atoi(argv[++i]);
+            if (CommandLine.track < 10 || CommandLine.track > 79) {
+                fprintf(stderr, "quorvix: --track wants a track code from 10 to 79\n");
+                return 0;
+            }
         } else {
             fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] "
-                            "[--intro] [--developer] [--script FILE] [--carlog FILE] [--net-port PORT] "
+                            "[--intro] [--developer] [--script FILE] [--carlog FILE] [--track CODE] [--net-port PORT] "
                             "[--net-search ADDR[:PORT],...] [--recording-device] [--sound-capture DIR]\n");
             return 0;
         }

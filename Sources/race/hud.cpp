@@ -37,3 +37,19 @@ void DrawRaceHudPanel(PlatSurface*) {
 
 void DrawMapDots(PlatSurface*) {}
 void DrawFrameRate(PlatSurface*, float) {}
+
+void AdjustTimeLeft(int seconds) {
+    const int minutesNow = TimeLeft.minutes, secondsNow = TimeLeft.seconds;
+    if (minutesNow == 0 && secondsNow == 0)
+        return;
+    // Carried exactly across the minutes; never below 0:00.
+    long total = (long)minutesNow * 60 + secondsNow + seconds;
+    if (total < 0)
+        total = 0;
+    TimeLeft.minutes = (int)(total / 60);
+    TimeLeft.seconds = (int)(total % 60);
+    if (seconds < 0) {
+        PenaltyDisplay -= 5;
+        PenaltyCount += 1;
+    }
+}

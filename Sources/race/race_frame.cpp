@@ -168,8 +168,12 @@ static void RunSubSteps() {
     for (int tick = 0; tick < LastFrameTicks; tick++) {
         for (int car = 0; car < CarsInRace(); car++) {
             CurrentCar = car;
-            // The arena props' poles, cones and targets step here once their
-            // part is built.
+            if (ArenaRules() && !PresentationRun) {
+                UpdateSlalomPoles();
+                UpdateCones();
+            }
+            if (TrackCode == 51 || TrackCode == 54)
+                UpdatePoles();
             if (ArenaRules() && car == 0)
                 BuildCarRoofTriangles();
             const int view = car < 2 ? ViewMode[car] : 0;

@@ -12,6 +12,7 @@
 #include "frontend/frontend_state.h"
 #include "net/net_state.h"
 #include "net/race_sync.h"
+#include "race/arena_props.h"
 #include "race/cameras.h"
 #include "race/car_pose.h"
 #include "race/car_setup.h"
@@ -314,6 +315,8 @@ void LoadLightingAndSetUpCars() {
     SetUpCarsForRace();
     ResetCarBodies();
     // 8. and 9.
+    LoadObstacleLayout();
+    ResetDecorations();
     LocalCar = 0;
     ResetTvCameras();
     if (NetSessionOpen)

@@ -7,7 +7,8 @@
 
 // Makes a fresh sample game folder under the test's temporary folder,
 // makes it the virtual current folder and mounts its archives.  Returns its host path.
-std::string MakeTestGameFolder(const std::string& tag, bool softwareKind = false);
+std::string MakeTestGameFolder(const std::string& tag, bool softwareKind = false,
+                               const std::vector<int>& trackCodes = {10});
 
 // Makes an empty folder under the test's temporary folder.
 std::string MakeTestFolder(const std::string& tag);
