@@ -381,7 +381,6 @@ extern float MarkerLightX[MARKER_LIGHTS], MarkerLightY[MARKER_LIGHTS], MarkerLig
 extern int MarkerLightColour[MARKER_LIGHTS];   // 0x00RRGGBB
 extern int KnockedFlags[MARKER_LIGHTS];        // 1: the prop under the light is down
 extern int PenaltyDisplay;                   // signed seconds of penalty shown (the arena events' too)
-extern int PenaltyCount;
 
 // ---------------------------------------------------------------------------
 // Timed screen messages (messages.cpp): main thread only.  Style 0 always
