@@ -133,6 +133,8 @@ void SetStartDefaults() {
     FrontEndActive = 1;
     CarBoxReady = 0;
     DeveloperSwitch = CommandLine.developer;
+    // Developer mode also wakes the race-order overlay.
+    DebugMode = CommandLine.developer;
 }
 
 static int StartupFailure(const char* caption, const char* text) {

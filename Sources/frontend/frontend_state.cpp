@@ -24,3 +24,7 @@ int SingleRaceMode;
 int DeveloperSwitch;
 char FileListRow[FILE_LIST_ROWS][32];
 KeyBinding ControlBindings[4][11];
+int PlayerStandingsRow[8];
+int ChampionshipKind, ChampionshipStage;
+int PresentationStandingsRow;
+int PresentationCountShown;

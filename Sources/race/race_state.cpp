@@ -156,3 +156,16 @@ float CameraTable[CAMERA_TABLE_MODELS][CAMERA_TABLE_PAIRS][2];
 float SkyDrift;
 float DecorSpin;
 int DecorFrames[DECOR_FRAMES];
+
+RecordTime BestLapTimes[RECORD_TRACK_CODES], BestRaceTimes[RECORD_TRACK_CODES];
+char LapRecordNames[RECORD_TRACK_CODES][RECORD_NAME_BYTES];
+char RaceRecordNames[RECORD_TRACK_CODES][RECORD_NAME_BYTES];
+float PathNodeBase[MAX_CARS];
+float RaceDistance[MAX_CARS];
+
+int CarZoneMask[MAX_CARS];
+int WheelZoneMask[4];
+int DustTickAccumulator[MAX_CARS];
+float SimDeltaX[MAX_CARS], SimDeltaY[MAX_CARS], SimDeltaZ[MAX_CARS];
+int FinishCount;
+int RaceWon;

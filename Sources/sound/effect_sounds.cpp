@@ -58,3 +58,5 @@ void UpdateTerrainSounds(int car) {
 // The effect sounds are not played yet.
 void PlayMessageSoundLoop() {}
 void PlayThunderSound() {}
+void PlayRainSound() {}
+void PlayCountdownVoice(int) {}

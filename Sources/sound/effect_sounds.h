@@ -9,3 +9,7 @@ void UpdateTerrainSounds(int car);
 void PlayMessageSoundLoop();
 // The thunder of the storm tracks (not built yet: it plays nothing).
 void PlayThunderSound();
+// The rain loop of the storm tracks (not built yet: it plays nothing).
+void PlayRainSound();
+// The countdown's voices, stage 0..3 (not built yet: it plays nothing).
+void PlayCountdownVoice(int stage);
