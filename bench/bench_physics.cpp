@@ -1,7 +1,8 @@
 // The race tick of eight cars on the sample track 10, as the timer runs it:
-// every car's controls, engine, gearbox, drive model and sprung body on the
-// circuit's ground.  Two scenes: the grid launch (all eight accelerating off
-// the grid), and the cars spread round the lap at speed, weaving.
+// every car's controls, engine, gearbox, drive model, sprung body on the
+// circuit's ground and collisions.  Three scenes: the grid launch (all eight
+// accelerating off the grid), the cars spread round the lap at speed,
+// weaving, and the cars packed against a wall and each other, pressing on.
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +18,7 @@
 #include "race/car_pose.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
+#include "track/collision.h"
 #include "track/ground.h"
 #include "track/track_files.h"
 #include "track/track_state.h"
@@ -58,6 +60,7 @@ bool LoadRace() {
 
 void ToTheGrid() {
     StartRace();
+    StartStage = 3;   // GO: the engines run
     SceneReady = 1;
     RacePaused = 0;
     for (int car = 0; car < 8; car++)
@@ -84,6 +87,35 @@ void SpreadRoundTheLap() {
         CarBodies[car].x = p.x;
         CarBodies[car].z = p.z;
         CarBodies[car].y = SimPosY[car] = GroundHeight(p.x, p.z, -1, 0) + 80.0f;
+    }
+}
+
+// The eight cars nose to tail along the right-hand wall of the start
+// straight, each overlapping the next and turned into the wall, right held;
+// every other car brakes and the one behind it presses on into it.
+void PackAgainstTheWall() {
+    ToTheGrid();
+    const float wallX = 59312.0f + 5500.0f;
+    for (int car = 0; car < 8; car++) {
+        const float x = wallX - 160.0f, z = 60000.0f + 650.0f * (float)car;
+        SimPosX[car] = x;
+        SimPosZ[car] = z;
+        SimHeading[car] = HeadingAccum[car] = CarHeading[car] = 0.3f;
+        VelocityX[car] = 3.0f;
+        VelocityZ[car] = 10.0f;
+        CarBodies[car].x = x;
+        CarBodies[car].z = z;
+        CarBodies[car].y = SimPosY[car] = GroundHeight(x, z, -1, 0) + 80.0f;
+        CarInputBits[car] = (car % 2 ? INPUT_BRAKE : INPUT_ACCELERATE) | INPUT_RIGHT;
+    }
+}
+
+// Cars on a wall and cars hit, per tick on average.
+int64_t WallTicks, HitTicks;
+void CountContacts() {
+    for (int car = 0; car < 8; car++) {
+        WallTicks += WallContactA[car] | WallContactB[car];
+        HitTicks += CarCrashKind[car] != 0;
     }
 }
 
@@ -149,5 +181,35 @@ void BM_RaceTickRoundTheLap(benchmark::State& state) {
     SceneCounters(state);
 }
 BENCHMARK(BM_RaceTickRoundTheLap)->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
+
+void BM_RaceTickPressingOnWallsAndEachOther(benchmark::State& state) {
+    if (!LoadRace()) {
+        state.SkipWithError("cannot load the race on track 10");
+        return;
+    }
+    PackAgainstTheWall();
+    WallTicks = HitTicks = 0;
+    int tick = 0;
+    for (auto _ : state) {
+        for (int& kind : CarCrashKind)
+            kind = 0;
+        GameTickCallback();
+        CountContacts();
+        if (++tick == 200) {
+            state.PauseTiming();
+            PackAgainstTheWall();
+            tick = 0;
+            state.ResumeTiming();
+        }
+    }
+    state.SetItemsProcessed((int64_t)state.iterations());
+    state.counters["on_walls"] = (double)WallTicks / (double)state.iterations();
+    state.counters["hit"] = (double)HitTicks / (double)state.iterations();
+    SceneCounters(state);
+}
+BENCHMARK(BM_RaceTickPressingOnWallsAndEachOther)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
 
 }  // namespace

@@ -141,8 +141,10 @@ void UpdateScreenMetrics() {
     ScreenCentreX = ScreenRight * 0.5f;
     ScreenCentreY = ScreenBottom * 0.5f;
     SmallScreen = DisplayConfig.width < 640 || DisplayConfig.height < 480;
+    // A replay's cameras set their own zoom: the replay being shown, or the
+    // replay camera feeding the view in playback.
     const int editorOpen = EditorOpen;
-    if (ReplayPlaying && !editorOpen)
+    if ((ReplayPlaying || ReplayPlayback) && !editorOpen)
         return;
     if (!PresentationCamera) {
         ViewFocalScale = ScreenRight * 0.35f;
@@ -213,4 +215,5 @@ void WaitSeconds(float seconds) {
         PlatClockSpin();
     SimLockGuard lock;
     SnapshotCars();
+    SortCarsByCameraDistance();
 }

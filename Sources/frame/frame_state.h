@@ -103,6 +103,7 @@ extern unsigned char* SoftOccupancy;      // one byte per texel cell
 extern unsigned char* SoftPalettes;       // palette blocks
 extern uint16_t* DarkenTableStrong;       // 65,536 entries
 extern uint16_t* DarkenTableWeak;
+extern int DarkenTablesBuilt;             // the rasteriser built them in these buffers
 extern unsigned char** ScanlineRows;      // colour row addresses of the software frame
 extern unsigned char** DepthRows;         // depth row addresses (minus 614,400)
 
@@ -170,6 +171,8 @@ struct CommandLineOptions {
     int screenshot;     // --screenshot: write a screenshot of the last frame
     int debug;          // --debug: debugger output on stderr
     int developer;      // --developer: developer mode (the race's tuning keys)
+    const char* script; // --script FILE: frame-stamped input events
+    const char* carlog; // --carlog FILE: every car's state each race tick
     int intro;          // --intro: the three intro videos play at start-up
     int recordingDevice;  // --recording-device: headless runs draw with the recording device
 };

@@ -56,9 +56,6 @@
 #include "track/scene_points.h"
 #include "track/track_files.h"
 
-// Each step of a hand-over is recorded while a test watches the order.
-#define STEP(call) (HandoverTrace(#call), call)
-
 // Prints a text slot on the back buffer with ForceTargetBlit on.
 static void PrintSlotOnTarget(int slot, int x, int y, int font) {
     GetText(slot);
@@ -288,13 +285,13 @@ static void RunDeveloperOverlays(PlatSurface* target) {
     ShowTimedNotice(0);
 }
 
-static void WriteRequestedScreenshot() {
+static void WriteRequestedScreenshot(PlatSurface* target) {
     if (ScreenshotRequest != 1)
         return;
     char name[16];
     snprintf(name, sizeof name, "%04d.TGA", ScreenshotCounter);
     ScreenshotCounter++;
-    SaveScreenshotTga(name, GetRenderTarget());
+    SaveScreenshotTga(name, target);
     ScreenshotRequest = 0;
 }
 
@@ -400,8 +397,12 @@ int FrameUpdate() {
         CopyToBackBuffer(WorkSurface, SurfaceWidth, SurfaceHeight);
     }
 
-    if (BackToMenusRequest == 1)
+    // The way back re-creates the display, which frees the back buffer this
+    // frame has drawn on so far: the rest of the frame draws on the new one.
+    if (BackToMenusRequest == 1) {
         BackToMenusHandover();
+        target = GetRenderTarget();
+    }
 
     DrawFrameRate(target, MeasureFrameRate());
     if (SceneReady == 1 && !FrontEndActive && !PresentationCamera)
@@ -416,6 +417,6 @@ int FrameUpdate() {
         PresentFrame();
     }
 
-    WriteRequestedScreenshot();
+    WriteRequestedScreenshot(target);
     return 0;
 }

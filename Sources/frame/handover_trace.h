@@ -1,7 +1,10 @@
-// A record of the steps of the two hand-overs between menus and race, kept
-// while a test watches: the order of these calls is what keeps the tick away
-// from half-loaded state.
+// A record of the steps of start-up and of the two hand-overs between menus
+// and race, kept while a test watches: the order of these calls is what
+// keeps the tick away from half-loaded state.
 #pragma once
+
+// Each step is recorded by its text while a test watches the order.
+#define STEP(call) (HandoverTrace(#call), call)
 
 enum { HANDOVER_TRACE_SIZE = 256 };
 

@@ -2,7 +2,8 @@
 // runs the game's spine.
 //
 //   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--intro] [--developer]
-//           [--net-port PORT] [--net-search ADDR[:PORT],...] [--recording-device]
+//           [--script FILE] [--carlog FILE] [--net-port PORT] [--net-search ADDR[:PORT],...]
+//           [--recording-device]
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,7 +14,9 @@
 #include "platform/plat_device.h"
 #include "platform/plat_headless_devices.h"
 #include "platform/plat_net.h"
+#include "platform/plat_script.h"
 #include "platform/plat_system.h"
+#include "race/car_log.h"
 
 static int ParseCommandLine(int argc, char** argv) {
     for (int i = 1; i < argc; i++) {
@@ -48,9 +51,14 @@ static int ParseCommandLine(int argc, char** argv) {
             }
         } else if (strcmp(arg, "--developer") == 0) {
             CommandLine.developer = 1;
+        } else if (strcmp(arg, "--script") == 0 && i + 1 < argc) {
+            CommandLine.script = argv[++i];
+        } else if (strcmp(arg, "--carlog") == 0 && i + 1 < argc) {
+            CommandLine.carlog = argv[++i];
         } else {
             fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] "
-                            "[--intro] [--developer] [--net-port PORT] [--net-search ADDR[:PORT],...] [--recording-device]\n");
+                            "[--intro] [--developer] [--script FILE] [--carlog FILE] [--net-port PORT] "
+                            "[--net-search ADDR[:PORT],...] [--recording-device]\n");
             return 0;
         }
     }
@@ -68,7 +76,19 @@ int main(int argc, char** argv) {
         fprintf(stderr, "quorvix: no display could be opened (try --headless)\n");
         return 1;
     }
+    char error[SCRIPT_ERROR_SIZE];
+    if (CommandLine.script && !PlatScriptLoad(CommandLine.script, error, sizeof error)) {
+        fprintf(stderr, "quorvix: --script: %s\n", error);
+        PlatShutdown();
+        return 2;
+    }
+    if (CommandLine.carlog && !OpenCarLog(CommandLine.carlog)) {
+        fprintf(stderr, "quorvix: --carlog: cannot write %s\n", CommandLine.carlog);
+        PlatShutdown();
+        return 2;
+    }
     const int code = WinMain();
+    CloseCarLog();
     PlatShutdown();
     return code;
 }

@@ -9,6 +9,7 @@
 #include "frame/frame_state.h"
 #include "frame/frame_update.h"
 #include "frame/framework.h"
+#include "frame/handover_trace.h"
 #include "frame/input.h"
 #include "frame/joystick.h"
 #include "frame/tick.h"
@@ -37,7 +38,9 @@
 #include "render/lookup_tables.h"
 #include "render/render_state.h"
 #include "render/surfaces2d.h"
+#include "platform/plat_script.h"
 #include "sound/sound_session.h"
+#include "track/track_state.h"
 
 int FramesRun;
 
@@ -132,6 +135,7 @@ void SetStartDefaults() {
     CarCount = 1;
     FrontEndActive = 1;
     CarBoxReady = 0;
+    CarBoxesDirty = 1;
     DeveloperSwitch = CommandLine.developer;
     // Developer mode also wakes the race-order overlay.
     DebugMode = CommandLine.developer;
@@ -174,12 +178,13 @@ static void ApplyVisualSettings() {
 }
 
 int WinMain() {
+    FramesRun = 0;   // --frames counts the frames of this run
     AppInstance = 1;
-    if (!ActivateRunningInstance())
+    if (!STEP(ActivateRunningInstance()))
         exit(1);
 
-    if (!ReadDisplayConfig()) {
-        RunSetupProgram(0);
+    if (!STEP(ReadDisplayConfig())) {
+        STEP(RunSetupProgram(0));
         if (!ReadDisplayConfig()) {
             // The message file is normally read after this check; load it
             // here so the box says what is wrong instead of nothing.
@@ -194,16 +199,16 @@ int WinMain() {
     PlatDesktopSize(&desktopWidth, &desktopHeight);
     DesktopRect = {0, 0, desktopWidth, desktopHeight};
 
-    if (!VfsScanArchives())
+    if (!STEP(VfsScanArchives()))
         return StartupFailure("Virtual file system error!", "You must reinstall the game.");
-    LoadMessageFile();
-    FindCdDrive();
-    if (!CheckDirectX())
+    STEP(LoadMessageFile());
+    STEP(FindCdDrive());
+    if (!STEP(CheckDirectX()))
         return 0;
-    if (!CheckFreeDiskSpace())
+    if (!STEP(CheckFreeDiskSpace()))
         return 0;
 
-    if (!PlatCreateWindow("Quorvix", MainWindowProc))
+    if (!STEP(PlatCreateWindow("Quorvix", MainWindowProc)))
         return StartupFailure("ERROR", "The window could not be created.");
     PlatShowCursor(0);
     MainWindow = 1;
@@ -217,51 +222,59 @@ int WinMain() {
     if (CommandLine.intro)
         VideoHook(3);
 
-    if (!OpenFramework())
+    if (!STEP(OpenFramework()))
         return 0;
 
     PlatShowCursor(0);
-    UpdateScreenMetrics();
-    ShowLoadingScreen();
+    STEP(UpdateScreenMetrics());
+    STEP(ShowLoadingScreen());
     RenderKind = DisplayConfig.displayKind;
     if (RenderKind == 0)
         DisplayConfig.bitDepth = 16;
     AppReady = 1;
 
-    ReadCpuFeatures();
-    BuildReciprocalTable();
-    BuildLightClampTable();
-    if (!MouseInit(MainWindow))
+    STEP(ReadCpuFeatures());
+    STEP(BuildReciprocalTable());
+    STEP(BuildLightClampTable());
+    if (!STEP(MouseInit(MainWindow)))
         PlatMessageBox("DImput", "Direct Input Error!", PLAT_MB_ICONERROR);
-    InitSoundMixer();
-    AllocWorkBuffers();
-    SetStartDefaults();
-    LoadHudSurfaces();
-    LoadMenuGfxSet();
-    PreloadMenuGfx();
-    LoadMenuRawGraphics();
-    BuildSqrtTable();
-    StartRace();
-    SetupLightDirection();
-    PlatSurface* renderTarget = GetRenderTarget();
-    LoadSettings(0);
-    ApplyVisualSettings();
+    STEP(InitSoundMixer());
+    STEP(AllocWorkBuffers());
+    STEP(SetStartDefaults());
+    STEP(LoadHudSurfaces());
+    STEP(LoadMenuGfxSet());
+    STEP(PreloadMenuGfx());
+    STEP(LoadMenuRawGraphics());
+    STEP(BuildSqrtTable());
+    STEP(StartRace());
+    STEP(SetupLightDirection());
+    PlatSurface* renderTarget = STEP(GetRenderTarget());
+    STEP(LoadSettings(0));
+    STEP(ApplyVisualSettings());
 
-    ReadPixelFormat(renderTarget);
-    InitMenus();
-    StartTickTimer(17, MainWindow);
+    STEP(ReadPixelFormat(renderTarget));
+    STEP(InitMenus());
+    STEP(StartTickTimer(17, MainWindow));
 
-    LoadCameraTable();
-    SaveWorkSurfaceCopy();
+    STEP(LoadCameraTable());
+    STEP(SaveWorkSurfaceCopy());
 
     return RunMessageLoop();
 }
 
 void RunIdleFrame() {
+    PlatScriptFrame(FramesRun);
     PrevFrameTickCount = TimerTicks.load();
     // Lockstep runs (headless) advance the clock here, so the ticks fall
     // between the two readings of TimerTicks as they would on the timer thread.
     PlatFrameIdle();
+    // A scripted run on a real display paces its frames by the tick (a
+    // window without vertical sync would run thousands of frames a tick), so
+    // the frame-stamped script drives the race as in the headless lockstep.
+    if (CommandLine.script && !PlatIsHeadless()) {
+        for (int waited = 0; TimerTicks == PrevFrameTickCount && waited < 100; waited++)
+            PlatSleepMs(1);
+    }
 
     const int lastFrame = CommandLine.frames > 0 && FramesRun + 1 >= CommandLine.frames;
     if (CommandLine.screenshot && (lastFrame || (CommandLine.frames == 0 && FramesRun == 0)))

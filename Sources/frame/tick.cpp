@@ -9,6 +9,7 @@
 #include "net/remote_cars.h"
 #include "platform/plat_timer.h"
 #include "race/cameras.h"
+#include "race/car_log.h"
 #include "race/car_pose.h"
 #include "race/cpu_driver.h"
 #include "race/engine.h"
@@ -122,6 +123,7 @@ static void RaceTick() {
             CheckFinishZone();
     }
     ComputePositionDeltas();
+    LogCarTick();
     UpdateParticles();
     if (NetSessionOpen && NetIsHost && NetSendPhase == 0 && NetAllLoaded)
         SendCarStates();

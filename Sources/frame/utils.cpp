@@ -21,6 +21,7 @@ unsigned char* SoftOccupancy;
 unsigned char* SoftPalettes;
 uint16_t* DarkenTableStrong;
 uint16_t* DarkenTableWeak;
+int DarkenTablesBuilt;
 unsigned char** ScanlineRows;
 unsigned char** DepthRows;
 
@@ -60,6 +61,7 @@ void FreeWorkBuffers() {
     SoftTexels = SoftOccupancy = SoftPalettes = nullptr;
     DarkenTableStrong = DarkenTableWeak = nullptr;
     ScanlineRows = DepthRows = nullptr;
+    DarkenTablesBuilt = 0;   // they went with their buffers
     WorkBuffersAllocated = 0;
 }
 

@@ -239,7 +239,7 @@ intptr_t MainWindowProc(int message, uintptr_t wParam, intptr_t lParam) {
         return 0;
     case WM_EXITMENULOOP:
     case WM_EXITSIZEMOVE:
-        AppActive = !PlatWindowIsMinimised();
+        AppActive = PlatWindowIsActive() || !PlatWindowIsMinimised();
         KeyboardAcquire(MainWindow);
         return 0;
     default: break;

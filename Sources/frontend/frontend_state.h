@@ -170,6 +170,27 @@ struct KeyBinding {
 static_assert(sizeof(KeyBinding) == 12, "bindings are 12-byte records");
 extern KeyBinding ControlBindings[4][11];
 
+// The settings file Config\config.cfg (factory defaults in config.def): the
+// image of this record, little-endian, "V1.0" first.  The record tables from
+// byte 564 are a copy of the records' tables, indexed by track code 0..98.
+enum { SETTINGS_TRACK_CODES = 99, SETTINGS_SAVED_INTS = 8 };
+struct SettingsRecord {
+    char tag[4];
+    int32_t settingsInts[SETTINGS_SAVED_INTS];       // SettingsInts 0..7
+    KeyBinding bindings[4][11];                      // ControlBindings
+    uint8_t bestRaceTime[SETTINGS_TRACK_CODES][3];   // minutes, seconds, hundredths
+    uint8_t bestLapTime[SETTINGS_TRACK_CODES][3];
+    char bestRaceHolder[SETTINGS_TRACK_CODES][20];
+    char bestLapHolder[SETTINGS_TRACK_CODES][20];
+    char bestRaceDate[SETTINGS_TRACK_CODES][22];
+    char bestLapDate[SETTINGS_TRACK_CODES][22];
+    int8_t forceFeedbackLevel;                       // 0..2
+    int8_t manualGearbox[8];                         // per player: 0 automatic, 1 manual
+    uint8_t pad;
+};
+static_assert(sizeof(SettingsRecord) == 9484, "config.cfg is 9,484 bytes");
+extern SettingsRecord SettingsImage;
+
 enum { KEY_NAME_ROWS = 109, JOYSTICK_NAME_ROWS = 16 };
 extern unsigned char KeyNameTable[KEY_NAME_ROWS][16];   // byte 0 scan code, then the name
 extern char JoystickNameTable[JOYSTICK_NAME_ROWS][24];

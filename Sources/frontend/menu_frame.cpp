@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "frame/frame_state.h"
+#include "frame/startup.h"
 #include "frontend/frontend_state.h"
 #include "frontend/text_slots.h"
 #include "platform/plat_surface.h"
@@ -52,11 +53,10 @@ static void DrawTitlePage() {
 }
 
 // Until the menu screens run, the front end is a title page: Enter (or
-// --autorace, once) starts a quick race and Escape quits.
+// --autorace, in the first frame of the run) starts a quick race and Escape
+// quits.
 void RunMenuFrame(PlatSurface*, PlatDevice*, int, const RectI*) {
-    static int autoraceDone;
-    if (TypedChar == 13 || (CommandLine.autorace && !autoraceDone)) {
-        autoraceDone = 1;
+    if (TypedChar == 13 || (CommandLine.autorace && FramesRun == 0)) {
         SetQuickRace();
         StartRaceRequest = 1;
     } else if (TypedChar == 27) {

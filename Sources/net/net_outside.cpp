@@ -69,9 +69,9 @@ void NetUpdateCarHeading(int car) { UpdateCarHeading(car); }
 void NetUpdateChaseCamera(int car) { UpdateChaseCamera(car); }
 void NetWheelWorldPositions(int car) { WheelWorldPositions(car); }
 
-// The turn rate the car physics integrates; the body's spin from impacts
-// joins it with the collisions.
-float NetCarHeadingRate(int car) { return YawRate[car]; }
+// The turn rate the car physics integrates, and the body's spin from
+// impacts, which the wall pass adds to the heading at 0.05 a tick.
+float NetCarHeadingRate(int car) { return YawRate[car] + 0.05f * CarBodies[car].angVel[2]; }
 void NetSetCarTurnRate(int car, float rate) { YawRate[car] = rate; }
 void NetSetBodyHeading(int car, float heading) { HeadingAccum[car] = heading; }
 

@@ -215,6 +215,16 @@ void BuildCarStateSample(int car, CarStateSample* out) {
     out->velocityX = VelocityWord(VelocityX[car]);
 }
 
+void WriteWallPushSample(int car, float x, float z, float velocityX, float velocityZ) {
+    if (car < 0 || car >= 8)
+        return;
+    std::lock_guard<std::mutex> lock(sampleLock);
+    samples[car].x = x;
+    samples[car].z = z;
+    samples[car].velocityX = VelocityWord(velocityX);
+    samples[car].velocityZ = VelocityWord(velocityZ);
+}
+
 void SendCarStates() {
     CarStateSample out[8];
     const int count = CarCount < 8 ? CarCount.load() : 8;

@@ -40,6 +40,9 @@ void ApplyControlBits(int car);
 void ApplyRemoteCar(int car);
 void UpdateRemoteWheels(int car);
 void SendCarStates();
+// A client's wall push: the car's stored state takes the pushed position
+// and velocity, so the next extrapolation starts outside the wall.
+void WriteWallPushSample(int car, float x, float z, float velocityX, float velocityZ);
 // Fills one car's outgoing record from the simulation (the host's send).
 void BuildCarStateSample(int car, CarStateSample* out);
 

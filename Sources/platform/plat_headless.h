@@ -25,3 +25,6 @@ int PlatHeadlessMessageBoxCount();
 const char* PlatHeadlessMessageBoxCaption(int index);
 const char* PlatHeadlessMessageBoxText(int index);
 void PlatHeadlessClearMessageBoxes();
+
+// The headless window's minimised state (a second instance restores it).
+void PlatHeadlessSetMinimised(int minimised);

@@ -30,6 +30,7 @@ void SdlPollEvents();
 void SdlWaitEvents(int timeoutMs);
 void SdlDesktopSize(int* width, int* height);
 int SdlWindowIsMinimised();
+int SdlWindowHasFocus();
 void SdlShowCursor(int show);
 int SdlMessageBox(const char* caption, const char* text, int flags);
 void SdlRaiseWindow();
@@ -41,6 +42,10 @@ void HeadlessPollEvents();
 int HeadlessWaitEvents();
 void HeadlessFrameIdle();
 void HeadlessRecordMessageBox(const char* caption, const char* text);
+int HeadlessWindowIsMinimised();
+// Another instance asked to come forward: the window is restored and, when
+// it was not the active one, activated.
+void HeadlessRaiseWindow(int active);
 
 // plat_process.cpp: set when another instance asked this one to come forward.
 int InstanceRaiseRequested();

@@ -53,7 +53,8 @@ int PlatRunProgramAndWait(const char* gamePath) {
         if (errno != EINTR)
             return -1;
     }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    // A program that was started and then killed is not "not found".
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
 }
 
 static int lockFd = -1;

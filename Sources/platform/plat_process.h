@@ -4,7 +4,8 @@
 // Starts a program and waits for it to end (ShellExecuteEx + wait).  The
 // game path is resolved in the game folder; a name ending in ".exe" that is
 // not found there is looked for without the extension.  Returns the exit
-// status, or -1 when the program could not be started.
+// status (128 + the signal number for a program that was killed), or -1
+// when the program could not be started.
 int PlatRunProgramAndWait(const char* gamePath);
 
 // Claims the single-instance lock of this game folder (flock on a file in

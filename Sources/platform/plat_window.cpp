@@ -15,6 +15,7 @@ static PlatWindowProc windowProc;
 static int windowExists;
 static int quitPosted;
 static int quitCode;
+static int windowActive;   // the last activation the window procedure was given
 
 struct WindowTimer {
     int active;
@@ -69,11 +70,24 @@ static void PostDueTimers() {
     }
 }
 
+// A second instance asks this one to come forward.  The request is taken
+// wherever the queue is read, so a game that is inactive (and blocks in the
+// queue) comes back too: restored, raised and activated.
+static void TakeRaiseRequest() {
+    if (!InstanceRaiseRequested() || !windowExists)
+        return;
+    if (PlatIsHeadless())
+        HeadlessRaiseWindow(windowActive);
+    else
+        SdlRaiseWindow();
+}
+
 static void PollBackend() {
     if (PlatIsHeadless())
         HeadlessPollEvents();
     else
         SdlPollEvents();
+    TakeRaiseRequest();
     PostDueTimers();
 }
 
@@ -81,6 +95,7 @@ int PlatCreateWindow(const char* title, PlatWindowProc proc) {
     windowProc = proc;
     queueHead = queueCount = 0;
     quitPosted = 0;
+    windowActive = 0;
     for (WindowTimer& t : windowTimers)
         t.active = 0;
     if (!PlatIsHeadless() && !SdlCreateWindow(title))
@@ -100,6 +115,7 @@ void PlatDestroyWindow() {
         return;
     windowProc(WM_DESTROY, 0, 0);
     windowExists = 0;
+    windowActive = 0;
     for (WindowTimer& t : windowTimers)
         t.active = 0;
     if (!PlatIsHeadless())
@@ -116,7 +132,19 @@ void PlatDesktopSize(int* width, int* height) {
     SdlDesktopSize(width, height);
 }
 
-int PlatWindowIsMinimised() { return PlatIsHeadless() ? 0 : SdlWindowIsMinimised(); }
+int PlatWindowIsMinimised() { return PlatIsHeadless() ? HeadlessWindowIsMinimised() : SdlWindowIsMinimised(); }
+
+int PlatWindowIsActive() {
+    if (!windowExists)
+        return 0;
+    return PlatIsHeadless() ? windowActive : SdlWindowHasFocus();
+}
+
+// Activation as the window procedure is told of it.
+static void NoteActivation(int message, uintptr_t wParam) {
+    if (message == WM_ACTIVATE)
+        windowActive = (wParam & 0xFFFF) != 0;
+}
 
 void PlatShowCursor(int show) {
     if (!PlatIsHeadless())
@@ -160,12 +188,14 @@ int PlatGetMessage(PlatMsg* msg) {
 intptr_t PlatDispatchMessage(const PlatMsg* msg) {
     if (!windowProc || !windowExists)
         return 0;
+    NoteActivation(msg->message, msg->wParam);
     return windowProc(msg->message, msg->wParam, msg->lParam);
 }
 
 intptr_t PlatSendMessage(int message, uintptr_t wParam, intptr_t lParam) {
     if (!windowProc || !windowExists)
         return 0;
+    NoteActivation(message, wParam);
     return windowProc(message, wParam, lParam);
 }
 
@@ -196,6 +226,4 @@ void PlatKillTimer(int id) {
 void PlatFrameIdle() {
     if (PlatIsHeadless())
         HeadlessFrameIdle();
-    else if (InstanceRaiseRequested())
-        SdlRaiseWindow();
 }

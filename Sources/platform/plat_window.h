@@ -50,6 +50,8 @@ int PlatWindowExists();
 
 void PlatDesktopSize(int* width, int* height);
 int PlatWindowIsMinimised();
+// The window is the active window (GetActiveWindow): it holds the focus.
+int PlatWindowIsActive();
 void PlatShowCursor(int show);
 
 // Takes the next waiting message; 0 when none waits (PeekMessage).

@@ -27,6 +27,7 @@ static int scriptCount;   // events not yet delivered, sorted by time
 static int scriptNext;
 
 static int lockstepTicks = 1;
+static int minimised;
 
 static char boxCaptions[RECORDED_BOXES][BOX_TEXT];
 static char boxTexts[RECORDED_BOXES][BOX_TEXT];
@@ -65,8 +66,19 @@ void HeadlessRecordMessageBox(const char* caption, const char* text) {
     boxCount++;
 }
 
+void PlatHeadlessSetMinimised(int on) { minimised = on != 0; }
+int HeadlessWindowIsMinimised() { return minimised; }
+
+void HeadlessRaiseWindow(int active) {
+    if (active && !minimised)
+        return;
+    minimised = 0;
+    QueuePost(WM_ACTIVATE, 1, 0);
+}
+
 void HeadlessReset() {
     boxCount = 0;
+    minimised = 0;
     DisplayReset();
     InputReset();
 }

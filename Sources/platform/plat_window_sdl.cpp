@@ -75,6 +75,7 @@ void SdlDesktopSize(int* width, int* height) {
 }
 
 int SdlWindowIsMinimised() { return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0; }
+int SdlWindowHasFocus() { return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_INPUT_FOCUS) != 0; }
 
 void SdlShowCursor(int show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 

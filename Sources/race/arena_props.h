@@ -3,3 +3,6 @@
 
 // The arena cars' places among the props; the car set-up calls it.
 void PlaceArenaCars();
+// Every tick of the race frame's sub-steps: the decorations' phase moves on
+// by their drift.
+void AnimateDecorations();

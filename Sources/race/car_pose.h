@@ -1,11 +1,27 @@
 // Car pose, ground placement and the chase camera.
 #pragma once
 
+// Tick: the world plan positions of the car's wheels (WheelWorldX/Z) from
+// the tick's pose; in replays also their heights.
 void WheelWorldPositions(int car);
-// Yaw and pitch of the view that follows the car, from the eye and the car.
+// Yaw and pitch of the view that follows the car, from the eye and the
+// car's frame copies only.
 void UpdateChaseCamera(int car);
-// The current car on the ground: its ground height, the chase eye's height.
+// The viewed car's replay eye kept above the ground (EyeFloor).
+void ClampEyeAboveGround();
+// Yaw and pitch from the eye to the viewed car (replays).
+void AimCameraAtCar();
+// The current car on the ground: its ground height, the chase eye's height
+// and the ground tilt under it.
 void PlaceCarOnGround();
+// The current car's camera pitch and roll from its body angles, and the
+// smoothing of its drawn tilt towards the ground's.
+void CameraTiltFromBody();
+// World points of the current car's lights, exhausts and the like
+// (AttachX/Y/Z); the arena trucks' exhaust smoke.
+void CarAttachmentPoints();
+// The car's two local light points (the race start sets them).
+void SetLightPointOffsets(int car, const float front[3], const float rear[3]);
 // The built-in camera table, then Config\cameras.cfg over it.
 void LoadCameraTable();
 // The built-in camera table alone (also the sample folder's cameras.cfg).

@@ -119,15 +119,15 @@ void ChooseStartingOrder() {
 }
 
 // Rows of two in starting order: rank 0 at the left start point.
-void FillGrid(const GridLayout& layout) {
+void FillGrid() {
     const int cars = CarsInRace();
     for (int place = 0; place < cars; place++) {
         const int car = rank_coche[place];
         if (car < 0 || car >= cars)
             continue;
-        const int row = place / 2;
-        const float* start = place % 2 == 0 ? layout.left : layout.right;
-        Place(car, start[0] + row * layout.stepX, start[1], start[2] + row * layout.stepZ);
+        float x, y, z;
+        GridPlacePosition(TrackCode, place, &x, &y, &z);
+        Place(car, x, y, z);
     }
 }
 
@@ -206,6 +206,18 @@ int GridLayoutOf(int code) {
     }
 }
 
+int GridPlacePosition(int trackCode, int place, float* x, float* y, float* z) {
+    if (place < 0 || place >= MAX_CARS)
+        return 0;
+    const GridLayout& layout = GridLayoutTable[GridLayoutOf(trackCode)];
+    const int row = place / 2;
+    const float* start = place % 2 == 0 ? layout.left : layout.right;
+    *x = start[0] + row * layout.stepX;
+    *y = start[1];
+    *z = start[2] + row * layout.stepZ;
+    return 1;
+}
+
 int CoinFlip() { return (float)GameRandom() / 32767.0f > 0.5f ? 1 : 0; }
 
 int EngineChoiceOf(int model, int colour) {
@@ -229,7 +241,7 @@ void SetUpCarsForRace() {
     for (int car = 0; car < cars; car++)
         ResetCar(car);
     ChooseStartingOrder();
-    FillGrid(GridLayoutTable[GridLayoutOf(TrackCode)]);
+    FillGrid();
 
     if (TrackCode == 67) {
         Place(0, 31000, 300, 13000);

@@ -6,6 +6,9 @@
 // CarHeading, then SimPosX ...), clears their driving state and gives every
 // car its engine row and the opponents their driver values.
 void SetUpCarsForRace();
+// Where grid place 0..7 of a track code's layout lies (rows of two, place 0
+// at the left start point); 0 for a place outside the grid.
+int GridPlacePosition(int trackCode, int place, float* x, float* y, float* z);
 // The grid layout a track code uses (0..17).
 int GridLayoutOf(int trackCode);
 // Player 0 or 1's engine row from its car model and colour; also the

@@ -27,7 +27,6 @@
 int HudPosition[HUD_PLAYERS];
 LapClock LapClockTable[HUD_PLAYERS][HUD_LAP_ROWS];
 int HudEndTimer;
-int CountdownTimer;
 int ReplayMarkTimer;
 int TurboLightTimer;
 float PenaltyAnimTime;

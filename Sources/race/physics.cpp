@@ -391,7 +391,11 @@ void StepCarBody(CarBody* body, int car) {
     body->vertVel = Bounded(body->vertVel + body->vertAccel, MaxVerticalSpeed);
     body->y = Bounded(body->y + body->vertVel, MaxHeight);
     body->vertVel = Bounded(body->vertVel * body->rest, MaxVerticalSpeed);
-    for (int k = 0; k < 3; k++)
+    // The spin about the vertical is the collisions' (the wall pass turns
+    // the heading by it and lets it die away); the planar step owns the
+    // heading, so the springs' small torque about the vertical of a tilted
+    // body is not added to it, where it would never die away.
+    for (int k = 0; k < 2; k++)
         body->angVel[k] = Bounded(body->angVel[k] + BodyForceSum[3 + k], MaxSpin);
 
     // The drawn height lags the body by one tick.

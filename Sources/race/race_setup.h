@@ -7,3 +7,6 @@
 void StartRace();
 // The lighting files, the per-car start values, the grid and the cameras.
 void LoadLightingAndSetUpCars();
+// The plan position of a track group's common start pose (group 1's for a
+// group outside 1..7).
+void StartPosePosition(int group, float* x, float* z);

@@ -33,6 +33,7 @@ extern int RacePhase;                       // 1 loading, 2 presentation wait, 0
 extern std::atomic<int> RacePaused;
 extern std::atomic<int> RaceOver;
 extern int FinishSequence;
+extern int RaceWon;                         // the larger of itself and FinishSequence at each race start
 extern int BackToMenusRequest;
 extern std::atomic<int> PresentationRun;
 extern int PresentationCamera;
@@ -41,6 +42,7 @@ extern std::atomic<int> ReplayRecording;
 extern int ReplayPlaying;
 extern std::atomic<int> RecordsChanged;
 extern std::atomic<int> StartStage;
+extern int CountdownTimer;                  // frame ticks into the countdown stage
 extern std::atomic<int> CollisionsOn;
 extern std::atomic<int> TickCarsHeld;
 extern int PauseMenuOpen;
@@ -274,11 +276,45 @@ extern float CarGroundHeight[MAX_CARS];
 extern float GroundTiltPitch[MAX_CARS], GroundTiltRoll[MAX_CARS];
 extern float DrawTiltPitch[MAX_CARS], DrawTiltRoll[MAX_CARS];
 extern float HeadPitch[MAX_CARS], HeadRoll[MAX_CARS];   // the driver's head angles of the pose
+// Each car's plan distance from the nearest local camera, and the cars
+// sorted by it, nearest first; car 8 marks an empty record.
+struct CarDistance {
+    int car;
+    int distance;   // truncated
+    int spare;
+};
+extern CarDistance CarsByDistance[MAX_CARS];
+extern float EyeFloor[MAX_CARS];         // the lowest eye height the replay camera keeps (negated)
+extern float WheelWorldX[MAX_CARS][4], WheelWorldZ[MAX_CARS][4];   // the tick's wheel positions
+// The attachment points of each car in the world (CarAttachmentPoints):
+// the two lights, two exhausts and, for models 5 and 10, a third.
+enum { ATTACH_POINTS = 5 };
+extern float AttachX[MAX_CARS][ATTACH_POINTS], AttachY[MAX_CARS][ATTACH_POINTS], AttachZ[MAX_CARS][ATTACH_POINTS];
+// The two local light points of each car, x y z, set at the race start.
+extern float LightPointOffsets[MAX_CARS][2][3];
+extern int ReplayCameraMode;             // 3: the replay follows the chase camera
 // Config\cameras.cfg: 19 car models x 5 pairs {eye height, eye offset}.
 enum { CAMERA_TABLE_MODELS = 19, CAMERA_TABLE_PAIRS = 5 };
 extern float CameraTable[CAMERA_TABLE_MODELS][CAMERA_TABLE_PAIRS][2];
 
+// ---------------------------------------------------------------------------
+// The race frame (race_frame.cpp): player controls, the per-frame copies
+// and the tick's position bookkeeping.
+extern int CarZoneMask[MAX_CARS];        // zone-type mask under each car, this frame (-1 outside)
+extern int WheelZoneMask[4];             // under each wheel of the local car
+extern int DustTickAccumulator[MAX_CARS];
+extern int TickResetPending;             // the first race frame of the run resets the tick counters
+extern int RaceFrameCounter;
+extern int HornFlags[MAX_CARS];
+extern float JoystickSteerScale[MAX_CARS];   // joystick x to steering (race set-up)
+// Edge latches per player: 1 once the control has been seen released.
+extern int GearUpLatch[2], GearDownLatch[2], CameraChangeLatch[2];
+extern float PrevSimPosX[MAX_CARS], PrevSimPosY[MAX_CARS], PrevSimPosZ[MAX_CARS];
+extern float SimDeltaX[MAX_CARS], SimDeltaY[MAX_CARS], SimDeltaZ[MAX_CARS];
+
 // The event props' animation, read by the scene builder.
+extern float DecorationDrift, DecorationPhase;   // the race preparation sets the drift
+
 enum { DECOR_FRAMES = 64 };
 extern float SkyDrift;                   // the sky's drift angle
 extern float DecorSpin;                  // the spinning scenery's angle
@@ -335,7 +371,6 @@ struct LapClock {
 extern int HudPosition[HUD_PLAYERS];
 extern LapClock LapClockTable[HUD_PLAYERS][HUD_LAP_ROWS];
 extern int HudEndTimer;                      // frame ticks since RaceOver rose
-extern int CountdownTimer;                   // frame ticks into the countdown stage
 extern int ReplayMarkTimer;
 extern int TurboLightTimer;
 extern float PenaltyAnimTime;
@@ -344,7 +379,6 @@ extern int PenaltyDisplay;                   // signed seconds of penalty shown 
 extern int PenaltyCount;
 extern int ForceRaceEnd;                     // ends the race-over wait at once
 extern int FinishCount;                      // cars finished (the race rules count them)
-extern int RaceWon;                          // the front end's finished-race flag
 extern int FpsDisplay;                       // 1: the frame rate in the corner
 extern int DebugMode;                        // the race-order overlay answers its keys
 
@@ -408,12 +442,6 @@ struct GroundSprite {
 enum { CAR_SPRITES = 60, GROUND_SPRITES = 100 };
 extern CarSprite CarSpritePool[CAR_SPRITES];
 extern GroundSprite GroundSpritePool[GROUND_SPRITES];
-
-// The race frame's per-car words that the particles read.
-extern int CarZoneMask[MAX_CARS];            // zone-type mask under each car, this frame
-extern int WheelZoneMask[4];                 // under each wheel of the local car
-extern int DustTickAccumulator[MAX_CARS];
-extern float SimDeltaX[MAX_CARS], SimDeltaY[MAX_CARS], SimDeltaZ[MAX_CARS];
 
 // The presentation fly-by (presentation.cpp): per track code a set of
 // eight keyframed straight flights, the image of CONFIG\Present.cfg.  The

@@ -305,6 +305,10 @@ void LoadRaceModels() {
         "3d\\Cars\\Vondel\\",     "3d\\Cars\\Buggy\\",     "3d\\Cars\\Pickup\\",        "3d\\Cars\\Pickup\\",
     };
     char name[16];
+    // The collision objects follow each other in the pool, four vertices a
+    // model: the car collisions read model m's at CollisionBoxBase + 4m.
+    CollisionBoxBase = VertexTotal;
+    CarBoxesDirty = 1;
     for (int k = 0; k < 20; k++) {
         snprintf(AssetFolder, sizeof AssetFolder, "%s", collisionFolders[k]);
         snprintf(name, sizeof name, "COLI%02d", k);

@@ -85,15 +85,20 @@ inline void AdvanceEdge(Edge& e, int rows) {
 
 // The pixels of one run: `count` pixels from column pointer p, texel
 // coordinates u, v in 16.16 stepping by du, dv, depth from `depth` stepping
-// by dDepth.
-template <int KIND>
+// by dDepth under the frame's stamp.  A span whose depth stays inside the
+// 24 bits adds the steps as they are; one that passes the limits holds each
+// pixel at the limit it passed (SATURATE), so every pixel keeps its own
+// depth up to there.
+template <int KIND, bool SATURATE>
 inline void FillRun(uint16_t* pixel, int32_t* depthCell, int count, uint32_t u, uint32_t v, uint32_t du,
-                    uint32_t dv, int32_t& depth, int32_t dDepth, const RasterTarget& t) {
+                    uint32_t dv, int64_t& depth, int64_t dDepth, uint32_t stamp, const RasterTarget& t) {
     const uint8_t* __restrict page = t.page;
     const uint16_t* __restrict palette = t.palette;
-    int32_t z = depth;
+    int64_t raw = depth;
     for (int i = 0; i < count; i++) {
         const uint8_t texel = page[(v >> 8 & 0xFF00u) | (u >> 16 & 0xFFu)];
+        const int64_t held = SATURATE ? (raw < 0 ? 0 : raw > DEPTH_VALUE_MAX ? DEPTH_VALUE_MAX : raw) : raw;
+        const int32_t z = (int32_t)((uint32_t)held | stamp);
         if (KIND == SPAN_OPAQUE) {
             if (z > depthCell[i]) {
                 depthCell[i] = z;
@@ -114,9 +119,45 @@ inline void FillRun(uint16_t* pixel, int32_t* depthCell, int count, uint32_t u, 
         }
         u += du;
         v += dv;
-        z += dDepth;
+        raw += dDepth;
     }
-    depth = z;
+    depth = raw;
+}
+
+// The runs of one span: exact texel coordinates at every run end, linear
+// inside a run.
+template <int KIND, bool SATURATE>
+void FillRuns(uint16_t* pixel, int32_t* depthCell, int length, float w, float u, float v, float dw, float du,
+              float dv, int64_t depth, int64_t dDepth, const RasterTarget& t) {
+    const uint32_t stamp = DepthStamp;
+    float invW = w != 0.0f ? 65536.0f / w : 0.0f;
+    uint32_t tu = (uint32_t)RoundTo64(u * invW);
+    uint32_t tv = (uint32_t)RoundTo64(v * invW);
+    int left = length;
+    while (left > 0) {
+        const int run = left >= 32 ? 32 : left;
+        w += dw * (float)run;
+        u += du * (float)run;
+        v += dv * (float)run;
+        invW = w != 0.0f ? 65536.0f / w : 0.0f;
+        const uint32_t nu = (uint32_t)RoundTo64(u * invW);
+        const uint32_t nv = (uint32_t)RoundTo64(v * invW);
+        uint32_t su, sv;
+        if (run == 32) {
+            su = (uint32_t)((int32_t)(nu - tu) >> 5);
+            sv = (uint32_t)((int32_t)(nv - tv) >> 5);
+        } else {
+            const float rest = Reciprocal(run);
+            su = (uint32_t)(int32_t)RoundTo64((float)(int32_t)(nu - tu) * rest);
+            sv = (uint32_t)(int32_t)RoundTo64((float)(int32_t)(nv - tv) * rest);
+        }
+        FillRun<KIND, SATURATE>(pixel, depthCell, run, tu, tv, su, sv, depth, dDepth, stamp, t);
+        pixel += run;
+        depthCell += run;
+        left -= run;
+        tu = nu;
+        tv = nv;
+    }
 }
 
 // One row between the two edges.
@@ -150,53 +191,19 @@ void FillSpan(int y, const Edge& a, const Edge& b, const RasterTarget& t) {
     }
     const int length = xb - xa;
 
-    // Depth: 24 bits of inverse depth under the frame's stamp; a span that
-    // would leave the 24 bits at either end is held inside them.
-    int64_t start = RoundTo64(w * DEPTH_SCALE);
-    int64_t step = RoundTo64(dw * DEPTH_SCALE);
-    start = start < 0 ? 0 : start > DEPTH_VALUE_MAX ? DEPTH_VALUE_MAX : start;
-    if (length > 1) {
-        const int64_t end = start + step * (length - 1);
-        if (end > DEPTH_VALUE_MAX)
-            step = (DEPTH_VALUE_MAX - start) / (length - 1);
-        else if (end < 0)
-            step = -(start / (length - 1));
-    }
-    int32_t depth = (int32_t)((uint32_t)start | DepthStamp);
-    const int32_t dDepth = (int32_t)step;
+    // Depth: 24 bits of inverse depth under the frame's stamp.  Nearer than
+    // the 24 bits reach (or behind the eye) a pixel holds at the limit.
+    const int64_t start = RoundTo64(w * DEPTH_SCALE);
+    const int64_t step = RoundTo64(dw * DEPTH_SCALE);
+    const int64_t end = start + step * (length - 1);
+    const bool inside = start >= 0 && start <= DEPTH_VALUE_MAX && end >= 0 && end <= DEPTH_VALUE_MAX;
 
     uint16_t* pixel = (uint16_t*)(ScanlineRows[y]) + xa;
     int32_t* depthCell = (int32_t*)(DepthRows[y] + SOFT_DEPTH_OFFSET) + xa;
-
-    // Exact texel coordinates at every run end; linear inside a run.
-    float invW = w != 0.0f ? 65536.0f / w : 0.0f;
-    uint32_t tu = (uint32_t)RoundTo64(u * invW);
-    uint32_t tv = (uint32_t)RoundTo64(v * invW);
-    int left = length;
-    while (left > 0) {
-        const int run = left >= 32 ? 32 : left;
-        w += dw * (float)run;
-        u += du * (float)run;
-        v += dv * (float)run;
-        invW = w != 0.0f ? 65536.0f / w : 0.0f;
-        const uint32_t nu = (uint32_t)RoundTo64(u * invW);
-        const uint32_t nv = (uint32_t)RoundTo64(v * invW);
-        uint32_t su, sv;
-        if (run == 32) {
-            su = (uint32_t)((int32_t)(nu - tu) >> 5);
-            sv = (uint32_t)((int32_t)(nv - tv) >> 5);
-        } else {
-            const float rest = Reciprocal(run);
-            su = (uint32_t)(int32_t)RoundTo64((float)(int32_t)(nu - tu) * rest);
-            sv = (uint32_t)(int32_t)RoundTo64((float)(int32_t)(nv - tv) * rest);
-        }
-        FillRun<KIND>(pixel, depthCell, run, tu, tv, su, sv, depth, dDepth, t);
-        pixel += run;
-        depthCell += run;
-        left -= run;
-        tu = nu;
-        tv = nv;
-    }
+    if (inside)
+        FillRuns<KIND, false>(pixel, depthCell, length, w, u, v, dw, du, dv, start, step, t);
+    else
+        FillRuns<KIND, true>(pixel, depthCell, length, w, u, v, dw, du, dv, start, step, t);
 }
 
 // The triangle walk shared by the four kinds: rows from the top vertex down
@@ -253,8 +260,6 @@ void WalkTriangle(const RasterVertex* in, const RasterTarget& t) {
         StepEdge(shortEdge);
     }
 }
-
-int DarkenTablesBuilt;
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "render/scene_builder.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -464,6 +466,11 @@ int DrawCan(int cursor) {
     return DrawFixedLightObject(cursor, FindByName("LATA"), 132000.0f);
 }
 
+// Poles, cones, confetti, vaults and the arena opponents come with the
+// arena props: this call point draws nothing until those exist, and takes
+// the place of its step so that the order holds.
+int DrawArenaProps(int cursor) { return cursor; }
+
 // The showroom camera of the menus.
 void ShowroomCamera() {
     for (int i = 0; i < MAX_CARS; i++) {
@@ -485,7 +492,7 @@ void ShowroomCamera() {
     SimPosX[0] = cocheX[0] = 20.0f;
     SimPosY[0] = cocheY[0] = -480.0f;
     SimPosZ[0] = cocheZ[0] = 950.0f;
-    ViewFocalScale = 249.6f;
+    ViewFocalScale = std::bit_cast<float>(UINT32_C(0x43799993));   // just below 249.6
     CameraPitch[0] = -0.5f;
     AnguloDeDeriva[0] = 0.0f;
     CameraRoll[0] = 0.0f;
@@ -497,9 +504,11 @@ void ShowroomCamera() {
 }  // namespace
 
 int DrawWorldSections(int cursor, int, float eyeX, float eyeY, float eyeZ, int view) {
-    const int last = TrackGroup == 4 ? 120 : 147;
-    const int zone = FindZoneContaining(ZONE_FIRST_VISIBILITY, last + 1, view);
-    if (zone < ZONE_FIRST_VISIBILITY || zone > last)
+    // The range's end is not searched: 96..119 on the jump tracks, 96..146
+    // elsewhere.
+    const int end = TrackGroup == 4 ? 120 : 147;
+    const int zone = FindZoneContaining(ZONE_FIRST_VISIBILITY, end, view);
+    if (zone < ZONE_FIRST_VISIBILITY || zone >= end)
         return cursor;
     const ZoneRecord& record = ZoneTable.records[zone];
     return DrawVisibleSections(cursor, record.visibility, ZONE_VISIBILITY_IDS, eyeX, eyeY, eyeZ,
@@ -573,9 +582,14 @@ int BuildScene(int cursor, int view) {
     SortPairsByKey(TextureSortPairs, runStart == 0 ? 2 : runStart, TextureSortPairCount - 2);
     TextureSortCycles = ReadCycleTimer();
 
-    if (!inMenus && EffectsOn() && TrackGroup == 7 && !SplitScreen && TrackCode != 78 && TrackCode != 79 &&
-        RenderKind == 1)
+    if (EffectsOn() && !inMenus && TrackGroup == 5 && TrackVariant != 5)
+        cursor = DrawArenaSprites(cursor, &Translucent, View);
+    // The water asks for no effects switch.
+    if (!inMenus && TrackGroup == 7 && !SplitScreen && TrackCode != 78 && TrackCode != 79 && RenderKind == 1)
         cursor = DrawWater(cursor);
+    const int litTrack = TrackCode == 70 || TrackCode == 11 || TrackCode == 15 || TrackCode == 76;
+    if ((litTrack || CarLightsOn[View]) && RenderKind == 1)
+        cursor = DrawHeadlampGlows(cursor, &Translucent, View);
     if (RenderKind != 0) {
         for (int i = 0; i < cars; i++) {
             if (!CarSkipped(i))
@@ -592,6 +606,16 @@ int BuildScene(int cursor, int view) {
         cursor = DrawArenaSky(cursor);
     if ((TrackGroup == 5 && TrackVariant != 5) || TrackCode == 78 || TrackCode == 79)
         cursor = DrawCan(cursor);
+    if (TrackGroup == 5 && TrackVariant != 5)
+        cursor = DrawArenaProps(cursor);
+    if (TrackGroup == 4)
+        cursor = DrawJumpSparks(cursor, &Translucent, View);
     MergeIfTranslucent();
+    if (RenderKind != 0) {
+        cursor = DrawParticleSprites(cursor, &Translucent, View);
+        MergeIfTranslucent();
+        if (RenderKind == 1)
+            cursor = DrawRearLampGlows(cursor, &Translucent, View);
+    }
     return cursor;
 }

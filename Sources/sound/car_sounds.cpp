@@ -14,3 +14,11 @@ void UpdateBusSound(int, int) {}
 void PlayGripLossSound(int, int) {}
 void PlayLandingSound(int, int) {}
 void PlayCrushSound(int, int) {}
+void PlayWallCrashSound(int, int, int) {}
+void PlayCarCrashSound(int, int) {}
+void DriveEngineSoundsSolo() {}
+void DriveEngineSoundsSplit() {}
+void DriveEngineSoundsReplay() {}
+void UpdateHornSound(int) {}
+void UpdateCrowdSound(int) {}
+void UpdateOceanSound() {}

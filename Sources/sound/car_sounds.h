@@ -27,3 +27,17 @@ void PlayGripLossSound(int car, int on);
 void PlayLandingSound(int listenerDistance, int car);
 // The arena crush samples.
 void PlayCrushSound(int unused, int variant);
+// A car touched a wall (WallImpactState tells how: 3 scrape, 1 impact, 2
+// impact along the wall).  distance: the car's distance from the camera.
+void PlayWallCrashSound(int distance, int car, int unused);
+// A car was hit by another (CarCrashKind tells how hard).
+void PlayCarCrashSound(int distance, int car);
+// The race frame's sound drivers: the engines of a one-player race, of
+// split screen and of a replay or the presentation; the horn of car 0; the
+// crowd near the listener's car and the ocean of the buggy tracks.
+void DriveEngineSoundsSolo();
+void DriveEngineSoundsSplit();
+void DriveEngineSoundsReplay();
+void UpdateHornSound(int car);
+void UpdateCrowdSound(int car);
+void UpdateOceanSound();

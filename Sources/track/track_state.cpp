@@ -51,6 +51,12 @@ uint8_t CarShadeTable[CAR_SHADE_TRIANGLES * 4];
 std::atomic<float> GroundMemory[8][GROUND_WHEELS];
 int CarGroundTriangle[8];
 float CarFootprints[8][10];
+float CarBoxes[8][4][3];
+int CarBoxesDirty = 1;
+int CollisionBoxBase = -1;
+int WallImpactState[8];
+int CarCrashKind[8];
+int PassThroughFlags[8];
 
 RoofTriangle CarRoofTriangles[8][ROOF_TRIANGLE_CAPACITY];
 int CarRoofTriangleCount[8];

@@ -220,6 +220,17 @@ extern int CarGroundTriangle[8];   // world-triangle entry under each car
 // Each car's plan quadrilateral: four (x, z) corners and corner 0 again.
 extern float CarFootprints[8][10];
 
+// Wall and car collisions (collision.cpp, timer thread).  CarBoxes holds
+// the four corners of each car's collision box in car space, copied from
+// the vertex pool (CollisionBoxBase, the first vertex of COLI00, which the
+// model-set loader records) whenever CarBoxesDirty is 1.
+extern float CarBoxes[8][4][3];
+extern int CarBoxesDirty;
+extern int CollisionBoxBase;       // -1 until the race's models are loaded
+extern int WallImpactState[8];     // 0..3 while the wall crash sound is asked for
+extern int CarCrashKind[8];        // 1 light, 2 hard car hit
+extern int PassThroughFlags[8];    // arena events: the car passes through the local car
+
 // The roofs of the arena opponents, rebuilt every frame.
 enum { ROOF_TRIANGLE_CAPACITY = 512 };
 struct RoofTriangle {

@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/test_game.h"
 #include "frame/frame_state.h"
 #include "frame/handover_trace.h"
+#include "frontend/frontend_state.h"
+#include "platform/plat_file.h"
 #include "platform/plat_headless.h"
+#include "platform/plat_keys.h"
 #include "platform/plat_timer.h"
 #include "platform/plat_window.h"
 
@@ -41,17 +45,20 @@ protected:
         ASSERT_EQ(RunHeadlessGame(200, 1), 0);
         HandoverTraceStop();
         steps = Steps();
-        raceStart = IndexOf(steps, "StopTickTimer()");
-        raceStarted = IndexOf(steps, "StartTickTimer(16, MainWindow)");
-        backRestart = IndexOf(steps, "StartTickTimer(17, MainWindow)");
+        // The trace begins with start-up; the frames follow its last step.
+        running = IndexOf(steps, "SaveWorkSurfaceCopy()") + 1;
+        raceStart = IndexOf(steps, "StopTickTimer()", running);
+        raceStarted = IndexOf(steps, "StartTickTimer(16, MainWindow)", running);
+        backRestart = IndexOf(steps, "StartTickTimer(17, MainWindow)", running);
     }
     std::vector<std::string> steps;
-    int raceStart = -1, raceStarted = -1, backRestart = -1;
+    int running = 0, raceStart = -1, raceStarted = -1, backRestart = -1;
 };
 
 TEST_F(HandoverTest, RaceStartStopsTheTimerLoadsAndRestartsItAt16) {
-    ASSERT_GE(raceStart, 0);
-    for (int i = 0; i < raceStart; i++)
+    ASSERT_GT(running, 0);
+    ASSERT_GE(raceStart, running);
+    for (int i = running; i < raceStart; i++)
         EXPECT_EQ(steps[i], "frame presented") << "the timer stops before anything else";
     EXPECT_EQ(steps[raceStart + 1], "PlatSleepMs(10)");
     ASSERT_GT(raceStarted, 0);
@@ -97,9 +104,9 @@ TEST_F(HandoverTest, TheWayBackRestartsTheTimerAt17) {
 TEST_F(HandoverTest, TheRaceBankLoadsAfterTheZonesAndBeforeTheScreens) {
     // The bank reads the zone types; without a mixer the sound steps are
     // skipped and the rest keeps its order.
-    const int zones = IndexOf(steps, "LoadZones()");
-    const int clear = IndexOf(steps, "ClearScreens()");
-    const int bank = IndexOf(steps, "LoadSoundBank()");
+    const int zones = IndexOf(steps, "LoadZones()", running);
+    const int clear = IndexOf(steps, "ClearScreens()", running);
+    const int bank = IndexOf(steps, "LoadSoundBank()", running);
     ASSERT_GT(zones, 0);
     EXPECT_GT(clear, zones);
     if (bank >= 0) {
@@ -110,3 +117,51 @@ TEST_F(HandoverTest, TheRaceBankLoadsAfterTheZonesAndBeforeTheScreens) {
 }
 
 }  // namespace
+
+// A race mode of 800 x 600 on the Direct3D path: both hand-overs re-create
+// the display, and the old back buffer is freed with it.
+namespace {
+
+struct LargeModeHandover : ::testing::Test {
+    std::string dir;
+    void SetUp() override {
+        dir = MakeTestGameFolder("game");
+        const DisplayConfigRecord config = {800, 600, 16, 0, 0, 1};
+        ASSERT_TRUE(PlatWriteFileAtomic("Config\\Vondel.cfg", &config, sizeof config));
+        ScreenshotsEnabled = 1;
+    }
+    void TearDown() override { ScreenshotsEnabled = 0; }
+
+    // Width and height of a screenshot the game wrote, 0 x 0 when none.
+    std::pair<int, int> ShotSize(const char* name) const {
+        const std::string tga = ReadHostFile(dir + "/" + name);
+        if (tga.size() < 18)
+            return {0, 0};
+        return {(uint8_t)tga[12] | (uint8_t)tga[13] << 8, (uint8_t)tga[14] | (uint8_t)tga[15] << 8};
+    }
+};
+
+}  // namespace
+
+// F8 in the race and F8 in the very frame that returns to the menus: the
+// first shot is of the race mode, the second of the menus' new back
+// buffer (the frame goes on drawing after the hand-over, on the target the
+// re-created display made).
+TEST_F(LargeModeHandover, TheFrameOfTheWayBackDrawsOnTheNewBackBuffer) {
+    HandoverTraceStart();
+    PlatHeadlessQueueEvent(1000, WM_KEYDOWN, VK_F8, 0);
+    PlatHeadlessQueueEvent(1500, WM_CHAR, 27, 0);
+    PlatHeadlessQueueEvent(1500, WM_KEYDOWN, VK_F8, 0);
+    ASSERT_EQ(RunHeadlessGame(140, 1), 0);
+    HandoverTraceStop();
+    const std::vector<std::string> steps = Steps();
+    const int raceMode = IndexOf(steps, "RecreateDisplay(1)");
+    const int menuMode = IndexOf(steps, "RecreateDisplay(0)");
+    ASSERT_GT(raceMode, 0);
+    ASSERT_GT(menuMode, raceMode);
+    EXPECT_EQ(ShotSize("0000.TGA"), std::make_pair(800, 600)) << "the race ran at 800 x 600";
+    // The shot of the hand-over's frame is taken in the frame the way back ran in.
+    EXPECT_EQ(ShotSize("0001.TGA"), std::make_pair(640, 480));
+    EXPECT_EQ(CurrentModeWidth, 640);
+    EXPECT_EQ(PlatHeadlessMessageBoxCount(), 0);
+}

@@ -47,6 +47,12 @@ struct WindowTest : ::testing::Test {
         while (PlatPeekMessage(&msg)) {
         }
     }
+    // Delivers what the queue holds to the window procedure.
+    static void Pump() {
+        PlatMsg msg;
+        while (PlatPeekMessage(&msg))
+            PlatDispatchMessage(&msg);
+    }
     static void Move(int dx, int dy) { Script(WM_MOUSEMOVE, (uintptr_t)(intptr_t)dx, dy); }
     static void Buttons(int mask) { Script(WM_MOUSEBUTTON, (uintptr_t)mask, 0); }
 };
@@ -266,4 +272,29 @@ TEST_F(WindowTest, MotionMovesTheCursorHalfACountAndStopsAtTheEdges) {
     EXPECT_FLOAT_EQ(MouseFloatX, 636.5f);
     EXPECT_EQ(MouseX, 636);
     EXPECT_EQ(MouseY, 477);
+}
+
+// Leaving a menu loop or a move: active again when the window is the active
+// one, or when it is not minimised.
+TEST_F(WindowTest, LeavingAMenuLoopReactivatesAnActiveOrShownWindow) {
+    ASSERT_TRUE(PlatCreateWindow("Quorvix", MainWindowProc));
+    Pump();
+    ASSERT_EQ(AppActive, 1);
+    ASSERT_EQ(PlatWindowIsActive(), 1);
+
+    PlatHeadlessSetMinimised(1);
+    MainWindowProc(WM_ENTERMENULOOP, 0, 0);
+    EXPECT_EQ(AppActive, 0);
+    MainWindowProc(WM_EXITMENULOOP, 0, 0);
+    EXPECT_EQ(AppActive, 1) << "minimised, but still the active window";
+
+    PlatSendMessage(WM_ACTIVATE, 0, 0);
+    EXPECT_EQ(PlatWindowIsActive(), 0);
+    MainWindowProc(WM_ENTERSIZEMOVE, 0, 0);
+    MainWindowProc(WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(AppActive, 0) << "neither active nor shown";
+    PlatHeadlessSetMinimised(0);
+    MainWindowProc(WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_EQ(AppActive, 1);
+    PlatDestroyWindow();
 }

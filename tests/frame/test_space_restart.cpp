@@ -10,22 +10,43 @@
 #include "platform/plat_keys.h"
 #include "platform/plat_timer.h"
 #include "platform/plat_window.h"
+#include "race/race_frame.h"
 #include "race/race_state.h"
 
 namespace {
 
-TEST(SpaceKey, EndsThePresentationAndRestartsTheRace) {
-    PlatClockSetManual(1);
-    AppActive = 1;
-    FrontEndActive = 0;
-    SceneReady = 1;
-    StartStage = 3;
+struct SpaceKey : ::testing::Test {
+    void SetUp() override {
+        PlatClockSetManual(1);
+        AppActive = 1;
+        FrontEndActive = 0;
+        SceneReady = 1;
+        StartStage = 3;
+        CarCount = 1;
+        RaceClock.minutes = 0;
+        RaceClock.seconds = 0;
+        RaceClock.ticks = 0;
+        // As the race start leaves them: the presentation screen waits.
+        RacePhase = 2;
+        PresentationRun = 1;
+        PresentationCamera = 1;
+    }
+    void TearDown() override {
+        StopTickTimer();
+        PlatClockSetManual(0);
+        RacePhase = 0;
+        PresentationRun = 0;
+        PresentationCamera = 0;
+        FrontEndActive = 1;
+    }
+};
+
+TEST_F(SpaceKey, EndsThePresentationAndRestartsTheRace) {
     StartTickTimer(16, 0);
+    PresentationRun = 0;   // the clocks run behind the presentation screen
     PlatClockAdvance(16 * 90);
     ASSERT_GT(RaceClock.seconds + RaceClock.ticks, 0);
-    RacePhase = 2;
     PresentationRun = 1;
-    PresentationCamera = 1;
 
     MainWindowProc(WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(RacePhase, 0);
@@ -39,9 +60,30 @@ TEST(SpaceKey, EndsThePresentationAndRestartsTheRace) {
     // During the running race Space does nothing.
     PlatClockAdvance(16 * 30);
     const int ticks = RaceClock.ticks;
+    ASSERT_GT(ticks, 0);
     MainWindowProc(WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(RaceClock.ticks, ticks);
-    StopTickTimer();
+}
+
+// The race frame that ends the fly-by starts the race: Space pressed later
+// must not send it back to the grid.
+TEST_F(SpaceKey, DoesNothingOnceTheRaceFrameHasEndedTheFlyBy) {
+    LastFrameTicks = 1;
+    UpdateRaceFrame();
+    EXPECT_EQ(PresentationCamera, 0);
+    EXPECT_EQ(RacePhase, 0) << "the race runs";
+    // The first race frame starts the race again from the grid, as Space
+    // does; let the countdown be over so the clocks run.
+    StartStage = 3;
+
+    StartTickTimer(16, 0);
+    PlatClockAdvance(16 * 90);
+    const int seconds = RaceClock.seconds;
+    ASSERT_GT(seconds, 0);
+    for (int press = 0; press < 3; press++)
+        MainWindowProc(WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(RaceClock.seconds, seconds) << "Space restarted the running race";
+    EXPECT_EQ(StartStage, 3);
 }
 
 }  // namespace

@@ -3,17 +3,22 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 
 #include "common/test_game.h"
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
+#include "frame/input.h"
 #include "frame/startup.h"
+#include "frame/window_proc.h"
 #include "frontend/text_slots.h"
 #include "platform/plat_file.h"
 #include "platform/plat_headless.h"
 #include "platform/plat_process.h"
 #include "platform/plat_system.h"
+#include "platform/plat_window.h"
 
 namespace {
 
@@ -114,6 +119,52 @@ TEST(Startup, ASecondInstanceExitsWithCodeOne) {
     EXPECT_EQ(RunBuiltProgram("quorvix", {"--headless", "--frames", "5"}, dir), 1);
     PlatInstanceRelease();
     EXPECT_EQ(RunBuiltProgram("quorvix", {"--headless", "--frames", "5"}, dir), 0);
+}
+
+// The first game is minimised and inactive, so its loop waits in the
+// message queue: a second start must still bring it back.
+TEST(Startup, ASecondInstanceRestoresAMinimisedInactiveGame) {
+    const std::string dir = MakeTestGameFolder("game");
+    ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
+    ASSERT_EQ(PlatInstanceAcquire(), 1);
+    ASSERT_TRUE(PlatCreateWindow("Quorvix", MainWindowProc));
+    PlatMsg msg;
+    while (PlatPeekMessage(&msg))
+        PlatDispatchMessage(&msg);
+    ASSERT_EQ(AppActive, 1);
+    PlatHeadlessSetMinimised(1);
+    PlatSendMessage(WM_ACTIVATE, 0, 0);
+    ASSERT_EQ(AppActive, 0);
+
+    EXPECT_EQ(RunBuiltProgram("quorvix", {"--headless", "--frames", "5"}, dir), 1);
+    ASSERT_EQ(PlatGetMessage(&msg), 1);
+    EXPECT_EQ(msg.message, WM_ACTIVATE) << "the waiting queue woke for the request";
+    EXPECT_EQ(msg.wParam & 0xFFFF, 1u);
+    PlatDispatchMessage(&msg);
+    EXPECT_EQ(AppActive, 1);
+    EXPECT_EQ(PlatWindowIsMinimised(), 0);
+
+    PlatDestroyWindow();
+    KeyboardRelease();
+    PlatInstanceRelease();
+    PlatShutdown();
+}
+
+// "Program not found" is for a set-up program that cannot be started; one
+// that starts and then dies is not missing.
+TEST(Startup, ASetupProgramThatDiesIsNotReportedMissing) {
+    const std::string dir = MakeTestGameFolder("game");
+    ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
+    const std::string program = dir + "/videosetup";
+    std::ofstream(program, std::ios::trunc) << "#!/bin/sh\nkill -9 $$\n";
+    ASSERT_EQ(chmod(program.c_str(), 0755), 0);
+    RunSetupProgram(0);
+    EXPECT_EQ(PlatHeadlessMessageBoxCount(), 0);
+    ASSERT_TRUE(PlatDeleteFile("videosetup"));
+    RunSetupProgram(0);
+    ASSERT_EQ(PlatHeadlessMessageBoxCount(), 1);
+    EXPECT_STREQ(PlatHeadlessMessageBoxText(0), "Program not found.\nCheck CDROM.");
+    PlatShutdown();
 }
 
 TEST(Startup, TheProgramRunsHeadlessFromItsFolder) {

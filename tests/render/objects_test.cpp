@@ -144,8 +144,10 @@ TEST(Objects, NamesFillTheirSlotsAndTheTableHasAnEnd) {
     CargaObjeto("BOX", 0, 0, "ABCDEFGHIJKLMNOPQRST");   // only 16 characters kept, no terminator
     EXPECT_EQ(memcmp(ObjectNameTable[0], "ABCDEFGHIJKLMNOP", 16), 0);
     EXPECT_EQ(FindObject("ABCDEFGHIJKLMNOP"), 0);
+    snprintf(ObjectNameTable[1], OBJECT_NAME_LENGTH, "LONGERNAME");   // an earlier load's, freed
+    ObjectNameTable[1][0] = 0;
     CargaObjeto("BOX", 0, 0, "SHORT");
-    EXPECT_EQ(memcmp(ObjectNameTable[1], "SHORT\0", 6), 0);
+    EXPECT_EQ(memcmp(ObjectNameTable[1], "SHORTRNAME\0", 11), 0) << "a name overwrites only its own characters";
     EXPECT_EQ(FindObject("SHO"), 1);   // a prefix finds the first longer name
 
     for (int i = 2; i < OBJECT_SLOTS; i++)
@@ -201,18 +203,24 @@ TEST(Objects, MalformedFilesLoadEmpty) {
     EXPECT_EQ(VertexTotal, VERTEX_POOL_SIZE - 2);
 }
 
+// Only the run's very first object load aligns the area, so the check runs
+// in a process of its own, whatever ran before it in this one.
 TEST(Objects, FirstLoadOfTheRunAlignsTheTexelArea) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     FreshFolder();
-    unsigned char* area = (unsigned char*)malloc(SOFT_TEXTURE_AREA_BYTES);
-    SoftTexels = area + 3;
-    SoftTexelBase = nullptr;
-    CargaObjeto("MISSING", 0, 0, "MISSING");
-    EXPECT_EQ((uintptr_t)SoftTexelBase % 65536, 0u);
-    EXPECT_GE(SoftTexelBase, SoftTexels);
-    SoftTexelBase = nullptr;
-    CargaObjeto("MISSING", 0, 0, "MISSING2");   // only the very first call
-    EXPECT_EQ(SoftTexelBase, nullptr);
-    free(area);
+    EXPECT_EXIT(
+        {
+            static unsigned char area[SOFT_TEXTURE_AREA_BYTES];
+            SoftTexels = area + 3;
+            SoftTexelBase = nullptr;
+            CargaObjeto("MISSING", 0, 0, "MISSING");
+            const int aligned = (uintptr_t)SoftTexelBase % 65536 == 0 && SoftTexelBase >= SoftTexels;
+            SoftTexelBase = nullptr;
+            CargaObjeto("MISSING", 0, 0, "MISSING2");
+            const int once = SoftTexelBase == nullptr;
+            exit(aligned && once ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(Objects, VertexNormalsFromTheFaces) {

@@ -3,13 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "common/test_game.h"
 #include "frame/frame_state.h"
+#include "frame/display.h"
 #include "frame/utils.h"
+#include "frontend/frontend_state.h"
 #include "platform/plat_surface.h"
 #include "race/car_pose.h"
 #include "race/race_frame.h"
@@ -150,23 +155,143 @@ TEST(SceneBuilder, ARaceViewHasTheWorldTheCarsAndSortedCarPass) {
     EXPECT_EQ(TextureSortPairCount, 0);
 }
 
+// Car 1's polygons of the given modes in view 0, with car 1 `distance`
+// straight ahead of the camera and car 0 far behind it.  The camera looks
+// along world x, so the drawers' range gates (world z only) let car 1
+// through at any distance: only the scene builder's own gates hold it back.
+int FarCarPolygons(float distance, std::initializer_list<int> modes) {
+    const float eye[3] = {50000.0f, 3000.0f, 50000.0f};
+    EyeX[0] = -eye[0];
+    EyeY[0] = -eye[1];
+    EyeZ[0] = -eye[2];
+    CameraPitch[0] = 0.0f;
+    AnguloDeDeriva[0] = -1.5707964f;
+    CameraRoll[0] = 0.0f;
+    cocheX[0] = eye[0];
+    cocheZ[0] = eye[2] + 300000.0f;
+    cocheX[1] = eye[0] + distance;
+    cocheZ[1] = eye[2];
+    for (int car = 0; car < 2; car++) {
+        cocheY[car] = eye[1] - 250.0f;
+        CarGroundHeight[car] = cocheY[car] - 68.0f;
+        VelocityX[car] = VelocityZ[car] = 0.0f;
+    }
+    BuildScene(0, 0);
+    int count = 0;
+    for (int i = 0; i < TextureSortPairCount; i += 2) {
+        const int mode = PolygonList[TextureSortPairs[i + 1] / POLYGON_WORDS].mode;
+        for (int m : modes)
+            count += mode == m;
+    }
+    return count;
+}
+
+// A car 35,001 or more from the camera has only its interior (and head and
+// arms) drawn; beyond 26,200 it also loses its shadow.  Between the two
+// gates the body is drawn without a shadow.
 TEST(SceneBuilder, FarCarsLoseTheirBodyAndShadow) {
     LoadSampleRace({0, 0});
-    // Car 1 far down the track: beyond 35,001 only interior, head and arms
-    // are asked for (all range-gated), beyond 26,200 no shadow either.
-    SimPosZ[1] += 40000.0f;
-    UpdateRaceFrame();
-    BuildScene(0, 0);
-    EXPECT_GE(CarViewDistance[1], 35001);
-    int shadows = 0;
-    for (int i = 0; i < TextureSortPairCount; i += 2)
-        shadows += PolygonList[TextureSortPairs[i + 1] / POLYGON_WORDS].mode == 6;
+    // The distances are the table square root's, a little short of the true
+    // ones.
+    const int nearShadow = FarCarPolygons(20000.0f, {6});
+    EXPECT_LT(CarViewDistance[1], 26200);
+    EXPECT_GT(nearShadow, 0) << "car 1's shadow, within 26,200";
     EXPECT_EQ(CarDetailLevel[1], 3);
-    EXPECT_GT(shadows, 0) << "car 0's own shadow";
-    const int withFarCar = TextureSortPairCount;
-    CarCount = 1;
+
+    const int betweenShadow = FarCarPolygons(30000.0f, {6});
+    const int betweenCar = FarCarPolygons(30000.0f, {3, 5});
+    EXPECT_GT(CarViewDistance[1], 26200);
+    EXPECT_EQ(betweenShadow, 0) << "no shadow beyond 26,200";
+    EXPECT_GT(betweenCar, 0);
+
+    const int justInside = FarCarPolygons(34900.0f, {3, 5});
+    EXPECT_LT(CarViewDistance[1], 35001);
+    EXPECT_EQ(justInside, betweenCar) << "the body is still drawn";
+    const int farCar = FarCarPolygons(35300.0f, {3, 5});
+    EXPECT_GE(CarViewDistance[1], 35001);
+    EXPECT_GT(farCar, 0) << "the interior is still drawn";
+    EXPECT_LT(farCar, betweenCar) << "no body, frame or bonnet from 35,001 on";
+}
+
+// The showroom's focal scale is the design's own bit pattern, a hair
+// below 249.6.
+TEST(SceneBuilder, TheShowroomSetsItsCameraAndFocalScale) {
+    LoadSampleRace({0});
+    FrontEndActive = 1;
     BuildScene(0, 0);
-    EXPECT_EQ(TextureSortPairCount, withFarCar) << "the far car adds nothing on screen";
+    EXPECT_EQ(std::bit_cast<uint32_t>(ViewFocalScale), 0x43799993u);
+    EXPECT_EQ(cocheZ[0], 950.0f);
+    EXPECT_EQ(EyeX[0], 20.0f);
+    EXPECT_EQ(CameraPitch[0], -0.5f);
+    FrontEndActive = 0;
+}
+
+// The water rises by the frame's ticks on the buggy tracks, on the Direct3D
+// path whatever the effects switch says; not in split screen, not on the
+// two arena codes, not on the software path.
+TEST(SceneBuilder, TheWaterNeedsNoEffectsSwitch) {
+    LoadSampleRace({0});
+    // The sample circuit's world and a water surface stand in for a buggy
+    // track's (and a can for the arena codes).
+    snprintf(ObjectNameTable[FindObject("MUNDO01")], OBJECT_NAME_LENGTH, "MUNDO07");
+    int water = 0;
+    while (ObjectNameTable[water][0] != 0)
+        water++;
+    const int can = water + 1;
+    snprintf(ObjectNameTable[water], OBJECT_NAME_LENGTH, "AGUA");
+    snprintf(ObjectNameTable[can], OBJECT_NAME_LENGTH, "LATA");
+    ObjectEntries[water] = ObjectEntries[can] = ObjectEntries[FindObject("POLVO")];
+    RenderKind = 1;
+    EffectsOption = 0;
+    TrackGroup = 7;
+    TrackCode = 70;
+    FrameTicks = 2;
+    WaterLevel = 0.0f;
+    WaterFalling = 0;
+    BuildScene(0, 0);
+    EXPECT_EQ(WaterLevel, 2.0f);
+    for (int setting = 0; setting < 3; setting++) {
+        SplitScreen = setting == 0;
+        TrackCode = setting == 1 ? 78 : 70;
+        RenderKind = setting == 2 ? 0 : 1;
+        BuildScene(0, 0);
+        EXPECT_EQ(WaterLevel, 2.0f) << setting;
+    }
+    SplitScreen = 0;
+    RenderKind = 0;
+    TrackGroup = 1;
+    TrackCode = 10;
+    memset(ObjectNameTable[water], 0, OBJECT_NAME_LENGTH);
+    memset(ObjectNameTable[can], 0, OBJECT_NAME_LENGTH);
+    snprintf(ObjectNameTable[FindObject("MUNDO07")], OBJECT_NAME_LENGTH, "MUNDO01");
+}
+
+// The view's zone is searched from 96 up to, not including, 147 (120 on
+// the jump tracks): a zone at the range's end is not found, and the zone
+// found last stays.
+TEST(SceneBuilder, TheViewsZoneIsSearchedUpToTheRangesEnd) {
+    cocheX[0] = cocheZ[0] = 5000.0f;
+    memset(&WorldSectionTable, 0, sizeof WorldSectionTable);
+    auto zoneFound = [](int group, int index) {
+        memset(&ZoneTable, 0, sizeof ZoneTable);
+        ZoneRecord& zone = ZoneTable.records[index];
+        zone.vertexWords = 16;
+        const int corners[4][2] = {{0, 0}, {10000, 0}, {10000, 10000}, {0, 10000}};
+        for (int k = 0; k < 4; k++)
+            zone.vertices[k] = {corners[k][0], 0, corners[k][1], 0};
+        zone.visibility[0] = index;
+        CurrentViewZone = 0;
+        TrackGroup = group;
+        EXPECT_EQ(DrawWorldSections(40, 0, 0.0f, 0.0f, 0.0f, 0), 40) << "no sections exist";
+        return (int)CurrentViewZone;
+    };
+    EXPECT_EQ(zoneFound(1, 96), 96);
+    EXPECT_EQ(zoneFound(1, 146), 146);
+    EXPECT_EQ(zoneFound(1, 147), 0);
+    EXPECT_EQ(zoneFound(4, 119), 119);
+    EXPECT_EQ(zoneFound(4, 120), 0);
+    memset(&ZoneTable, 0, sizeof ZoneTable);
+    TrackGroup = 1;
 }
 
 // The software frame ages the depth buffer by stamps: 126 frames with
@@ -206,6 +331,59 @@ TEST(SoftFrame, DepthStampsRunAndTheWrapClearsTheDepthArea) {
     DrawRaceFrame();
     EXPECT_EQ(depth[100], 0);
     EXPECT_EQ(DepthClearRequest.load(), 0);
+    PlatSurfaceRelease(WorkSurface);
+    WorkSurface = nullptr;
+}
+
+// Two players share the screen: the upper view is drawn in the top half,
+// the lower one below it, and every metric the frame changed for them is
+// back at its value when the frame returns.
+TEST(SoftFrame, ASplitFrameDrawsBothHalvesAndRestoresTheMetrics) {
+    LoadSampleRace({0, 0});
+    ASSERT_EQ(PlatSurfaceCreate(640, 1440, PLAT_PF_RGB565, PLAT_SURF_SYSTEMMEMORY, &WorkSurface), DD_OK);
+    RefreshWorkSurfacePointer();
+    const uint16_t marker = 0x0821;
+    for (int y = 0; y < 480; y++)
+        for (int x = 0; x < 640; x++)
+            ((uint16_t*)(FrameBufferPixels + y * SOFT_ROW_BYTES))[x] = marker;
+    // The second player looks through the first one's camera.
+    EyeX[1] = EyeX[0];
+    EyeY[1] = EyeY[0];
+    EyeZ[1] = EyeZ[0];
+    CameraPitch[1] = CameraPitch[0];
+    AnguloDeDeriva[1] = AnguloDeDeriva[0];
+    CameraRoll[1] = CameraRoll[0];
+    SplitScreen = 1;
+    FrameTicks = 1;
+    ViewedCar[0] = 0;
+    UpdateScreenMetrics();
+    const float centreX = ScreenCentreX, centreY = ScreenCentreY, right = ScreenRight, bottom = ScreenBottom;
+    const int height = SurfaceHeight, width = SurfaceWidth;
+    const float focal = ViewFocalScale;
+
+    DrawRaceFrame();
+    EXPECT_EQ(ScreenCentreX, centreX);
+    EXPECT_EQ(ScreenCentreY, centreY);
+    EXPECT_EQ(ScreenRight, right);
+    EXPECT_EQ(ScreenBottom, bottom);
+    EXPECT_EQ(SurfaceHeight, height);
+    EXPECT_EQ(SurfaceWidth, width);
+    EXPECT_EQ(ViewFocalScale, focal);
+
+    auto drawnRows = [&](int first, int last) {
+        int rows = 0;
+        for (int y = first; y < last; y++) {
+            const uint16_t* row = (const uint16_t*)(FrameBufferPixels + y * SOFT_ROW_BYTES);
+            int drawn = 0;
+            for (int x = 0; x < 640; x++)
+                drawn += row[x] != marker;
+            rows += drawn > 320;
+        }
+        return rows;
+    };
+    EXPECT_GT(drawnRows(120, 240), 60) << "the upper view";
+    EXPECT_GT(drawnRows(360, 480), 60) << "the lower view";
+    SplitScreen = 0;
     PlatSurfaceRelease(WorkSurface);
     WorkSurface = nullptr;
 }

@@ -39,8 +39,8 @@ uint64_t DrawFixedScene(int keyClass, int kind) {
 TEST(Rasteriser, FixedSceneChecksumsOfEverySpanKind) {
     // Recorded from the scene above; a change in the walk, the spans, the
     // perspective runs or a filler's rule changes them.
-    EXPECT_EQ(DrawFixedScene(-1, 0), 14670846873569321122ull) << "opaque";
-    EXPECT_EQ(DrawFixedScene(3, 0), 160810153062073950ull) << "keyed";
+    EXPECT_EQ(DrawFixedScene(-1, 0), 17072679530127460677ull) << "opaque";
+    EXPECT_EQ(DrawFixedScene(3, 0), 12569204690384242447ull) << "keyed";
     EXPECT_EQ(DrawFixedScene(-1, 1), 18074064095643555603ull) << "darkening mask";
     EXPECT_EQ(DrawFixedScene(-1, 2), 2388348424006445123ull) << "depth-tested darkening mask";
 }
@@ -232,6 +232,38 @@ TEST(Rasteriser, NearDepthSaturatesBelowTheFrameStamp) {
     f.AddPolygon(71, {0, 0, 0.01f, 0, 0}, {100, 0, 0.01f, 1, 0}, {0, 50, 0.01f, 0, 1});
     RasterizePrimitives();
     EXPECT_EQ(f.Pixel(10, 10), 8);
+}
+
+// Saturation is per pixel: a sloped polygon that passes the 24-bit limit
+// part of the way along its spans keeps its true depth up to the limit, so
+// a flat polygon drawn after it still loses wherever the sloped one is
+// nearer.  The sloped one runs from q 4 on the left to q 8 on the right
+// (the limit lies near q 5.12); the flat one at q 4.8 is nearer only where
+// the sloped one is below q 4.8, left of x = 20.
+TEST(Rasteriser, SaturatedSpansKeepTheirNearOrder) {
+    SoftFrame f;
+    f.FillColour(BACKGROUND);
+    f.MakeTexture(90, 16, 16, 0, 0, 0, 0, [](int, int) { return 1; }, [](int) { return 0x1111; });
+    f.MakeTexture(91, 16, 16, 0, 32, 0, 1, [](int, int) { return 1; }, [](int) { return 0x2222; });
+    auto quad = [&](int slot, float left, float right) {
+        f.AddPolygon(slot, {0, 0, left, 0, 0}, {100, 0, right, 1, 0}, {0, 20, left, 0, 1});
+        f.AddPolygon(slot, {100, 0, right, 1, 0}, {100, 20, right, 1, 1}, {0, 20, left, 0, 1});
+    };
+    quad(90, 4.0f, 8.0f);
+    quad(91, 4.8f, 4.8f);
+    RasterizePrimitives();
+    for (int y = 2; y < 18; y += 5) {
+        for (int x = 0; x < 100; x++) {
+            if (x < 19) {
+                EXPECT_EQ(f.Pixel(x, y), 0x2222) << x << ", " << y << ": the flat one is nearer";
+            } else if (x > 21) {
+                EXPECT_EQ(f.Pixel(x, y), 0x1111) << x << ", " << y << ": the sloped one is nearer";
+            }
+        }
+    }
+    // Past the limit the depth holds at the top of the 24 bits.
+    EXPECT_EQ(f.Depth(90, 10), (int32_t)(DepthStamp | 0xFFFFFF));
+    EXPECT_LT(f.Depth(25, 10), (int32_t)(DepthStamp | 0xFFFFFF)) << "q 5.0 is still below the limit";
 }
 
 // Polygons whose texture is not loaded, or whose slot lies outside the

@@ -120,10 +120,12 @@ TEST(SampleData, EveryCarFolderHoldsEveryPartItLoads) {
             EXPECT_GT(ObjectEntries[CurrentObjectSlot].vertexCount, vertices) << model << wheel;
             EXPECT_EQ(ObjectEntries[CurrentObjectSlot].lit, 1);
         }
-        // The collision meshes come from the folders of models 0 to 15.
+        // The collision meshes come from the folders of models 0 to 15: the
+        // body's footprint, one plan quad of four vertices.
         if (model <= 15) {
             CargaObjeto("COLI", 0, 0, "COLI");
-            EXPECT_EQ(ObjectEntries[CurrentObjectSlot].triangleCount, 12) << model;
+            EXPECT_EQ(ObjectEntries[CurrentObjectSlot].triangleCount, 2) << model;
+            EXPECT_EQ(ObjectEntries[CurrentObjectSlot].vertexCount, 4) << model;
         }
     }
 
@@ -149,18 +151,30 @@ TEST(SampleData, CarFacesShowFromOutside) {
     CargaObjeto("COLI", 0, 0, "COLI00");
     // Seen from straight ahead at bumper height, turned to face the camera:
     // of the body only the two front faces and the cabin's underside face
-    // the eye; of the collision box only its front.
-    for (int object = 0; object < 2; object++) {
-        LoadIdentityRender();
-        MatrixRotateYZX(0, (float)std::numbers::pi, 0);
-        MatrixSetTranslation(0, -40, 2500);
-        TextureSortPairCount = 0;
-        const int kept = DrawLitObject(0, object, 100000, 1) / 20;
-        EXPECT_EQ(kept, object == 0 ? 6 : 2);
-        LoadIdentityRender();
-        MatrixRotateYZX(0, (float)std::numbers::pi, 0);
-        MatrixSetTranslation(0, -40, 2500);
-        EXPECT_GT(DrawLitObject(0, object, 100000, 0) / 20, kept);
+    // the eye.
+    LoadIdentityRender();
+    MatrixRotateYZX(0, (float)std::numbers::pi, 0);
+    MatrixSetTranslation(0, -40, 2500);
+    TextureSortPairCount = 0;
+    const int kept = DrawLitObject(0, 0, 100000, 1) / 20;
+    EXPECT_EQ(kept, 6);
+    LoadIdentityRender();
+    MatrixRotateYZX(0, (float)std::numbers::pi, 0);
+    MatrixSetTranslation(0, -40, 2500);
+    EXPECT_GT(DrawLitObject(0, 0, 100000, 0) / 20, kept);
+    // The collision quad lies flat, its corners in order round its edge
+    // (each turn the same way).
+    const ObjectVertex* quad = &VertexPool[ObjectEntries[1].firstVertex];
+    float turn = 0.0f;
+    for (int k = 0; k < 4; k++) {
+        const ObjectVertex &a = quad[k], &b = quad[(k + 1) % 4], &c = quad[(k + 2) % 4];
+        EXPECT_EQ(a.y, quad[0].y);
+        const float cross = (b.x - a.x) * (c.z - b.z) - (b.z - a.z) * (c.x - b.x);
+        EXPECT_NE(cross, 0.0f);
+        if (k > 0) {
+            EXPECT_GT(cross * turn, 0.0f) << k;
+        }
+        turn = cross;
     }
 
     // Normals point into the body, as the lighting wants them: the hood,

@@ -177,6 +177,101 @@ TEST(Textures, APreparationClearsWholePageRecords) {
     EXPECT_EQ(SoftTexturePages[72].keyClass, 3);
 }
 
+// A slot the preparation tried: loaded, or marked missing in both folders.
+bool Tried(int n) { return TextureSlotState[n] == 0 || TextureMissing[n] == 1; }
+
+// The render flags the preparation sets before it loads anything.
+TEST(Textures, RenderFlagsFollowTheTable) {
+    StartSoftwarePreparation();
+    const struct {
+        int number, flags;
+    } expected[] = {
+        {1, 1},       {1011, 1},    {1030, 1},    {1040, 1},    {1074, 1},    {1085, 1},    {1089, 1},
+        {1119, 1},    {1121, 1},    {1145, 1},    {1148, 1},    {1165, 1},    {1166, 1},    {1699, 1},
+        {1708, 1},    {1809, 1},    {2014, 1},    {1814, 2},    {1823, 2},    {1831, 2},    {1834, 2},
+        {1848, 2},    {1850, 2},    {1859, 2},    {2000, 2},    {2013, 2},    {2020, 2},    {2043, 2},
+        {1801, 5},    {1802, 5},    {1806, 5},    {2044, 6},    {2058, 6},    {1800, 12},   {1805, 12},
+        {1807, 12},   {1093, 0},    {1000, 0},    {1849, 0},    {1824, 0},    {510, 0},     {2059, 0},
+        {1870, 4 | 8},   // the scoreboard digits get theirs when they load
+    };
+    for (const auto& e : expected)
+        EXPECT_EQ(TextureRenderFlags[e.number], e.flags) << e.number;
+
+    // Switches and track groups change a few.
+    AdditiveTextureOne = 1;
+    StippleOnly = 1;
+    TrackGroup = 7;
+    TrackCode = 70;
+    PrepareTrackGraphics(nullptr);
+    EXPECT_EQ(TextureRenderFlags[1], 2);
+    EXPECT_EQ(TextureRenderFlags[2044], 7);
+    EXPECT_EQ(TextureRenderFlags[2051], 7);
+    EXPECT_EQ(TextureRenderFlags[2020], 1) << "the buggy tracks' water multiplies";
+    EXPECT_EQ(TextureRenderFlags[510], 0);
+    AdditiveTextureOne = 0;
+    StippleOnly = 0;
+    for (int code : {50, 78}) {
+        TrackGroup = code / 10;
+        TrackCode = code;
+        PrepareTrackGraphics(nullptr);
+        EXPECT_EQ(TextureRenderFlags[510], 2) << code;
+    }
+    EXPECT_EQ(TextureRenderFlags[2020], 1) << "78 is a buggy track too";
+}
+
+// Beyond the triangles' textures a race loads fixed lists: the effects,
+// the scoreboard, the horizon map of its code, the HUD sprites and its
+// group's scenery; the menus load only 2001-2003.
+TEST(Textures, ARaceLoadsTheFixedListsOfItsGroup) {
+    StartSoftwarePreparation();
+    TrackGroup = 4;
+    TrackVariant = 1;
+    TrackCode = 41;
+    PrepareTrackGraphics(nullptr);
+    std::vector<int> lists;
+    auto add = [&](int first, int last) {
+        for (int n = first; n <= last; n++)
+            lists.push_back(n);
+    };
+    add(2001, 2012);
+    add(2028, 2042);
+    add(1800, 1807);
+    add(1860, 1880);
+    add(1810, 1810);
+    add(1812, 1823);
+    add(1831, 1831);
+    add(1835, 1848);
+    add(1851, 1859);
+    add(620, 622);
+    for (int n : lists)
+        EXPECT_TRUE(Tried(n)) << n;
+    for (int n : {2013, 2014, 2043, 2044, 1808, 1811, 1824, 1849, 1850, 1881, 80, 79, 70, 91, 47})
+        EXPECT_FALSE(Tried(n)) << n;
+    EXPECT_EQ(TrackMapLoaded, 0) << "no horizon map on the jump tracks";
+
+    // The arena's extras, another group's scenery and its horizon map.
+    TrackGroup = 7;
+    TrackVariant = 8;
+    TrackCode = 78;
+    PrepareTrackGraphics(nullptr);
+    for (int n : {79, 161, 165, 2058})
+        EXPECT_TRUE(Tried(n)) << n;
+    for (int n : {80, 2013, 620, 2028})
+        EXPECT_FALSE(Tried(n)) << n;
+    EXPECT_EQ(TrackMapLoaded, 1) << "the arena codes' horizon map was chosen";
+
+    FrontEndActive = 1;
+    PrepareTrackGraphics(nullptr);
+    for (int n : {2001, 2002, 2003})
+        EXPECT_TRUE(Tried(n)) << n;
+    for (int n : {2004, 1800, 1810, 79, 161})
+        EXPECT_FALSE(Tried(n)) << n;
+    FrontEndActive = 0;
+    TrackGroup = 1;
+    TrackVariant = 0;
+    TrackCode = 10;
+}
+
 TEST(Textures, ModesKindsAndFlags) {
     RenderKind = 0;
     TrackGroup = 1;

@@ -70,6 +70,13 @@ TEST(SampleCircuit, OtherGroupsCircuitsPassTheCheck) {
     for (int code : {20, 62}) {
         MkCircuitParams params = MkCircuitForGroup(code / 10);
         params.variant = code % 10;
+        if (code == 62) {
+            // Track 62 has a starting grid of its own: the circuit runs
+            // between its two columns.
+            params.gridX = 40944.0f;
+            params.gridZ = 62000.0f;
+            params.groundY = 75.0f;
+        }
         const std::string dir = MakeTestFolder("circuit" + std::to_string(code));
         ASSERT_TRUE(MkMakeCircuitFolder(dir, params)) << code;
         TrackCheckReport report;
@@ -187,3 +194,22 @@ TEST(SampleCircuit, AQuickRaceLoadsIt) {
     EXPECT_GT(CpuLinePointCounts[CPU_LINE_GUIDE], 50);
     EXPECT_EQ(HeightGrid.rejectedCells, 0);
 }
+
+namespace {
+
+TEST(SampleCircuit, TheCheckFindsAGridOffTheRoad) {
+    // The circuit moved 4,000 to the side: the right-hand column of the grid
+    // stands on the verge, 841 from the left-hand wall.
+    MkCircuitParams params = MkCircuitForGroup(1);
+    params.gridX += 4000.0f;
+    const std::string dir = MakeTestFolder("grid-off-road");
+    ASSERT_TRUE(MkMakeCircuitFolder(dir, params));
+    TrackCheckReport report;
+    EXPECT_EQ(RunTrackCheck(dir.c_str(), 10, report), 9) << Failures(report);
+    std::string all = Failures(report);
+    EXPECT_NE(all.find("grid place 1 at (58653, 61484): not on the road"), std::string::npos) << all;
+    EXPECT_NE(all.find("from wall"), std::string::npos) << all;
+    EXPECT_NE(all.find("start pose"), std::string::npos) << all;
+}
+
+}  // namespace

@@ -32,6 +32,12 @@ bool MakeTrackData(const MkOptions& options);
 bool MakeRaceData(const MkOptions& options);
 bool MakeSoundData(const MkOptions& options);
 bool MakeFrontendData(const MkOptions& options);
+// The settings record with the factory settings; false when a key is
+// missing from the key table.
+struct SettingsRecord;
+bool MkFactorySettings(SettingsRecord* record);
+// Config\config.def, Config\config.cfg and the sample drive script drive.txt.
+bool MkWriteSettingsFiles();
 // The three intro videos beside the program (mkdata_video.h).
 bool MakeVideoData(const MkOptions& options);
 // Packs the staged archive trees into data\*.dat.

@@ -46,5 +46,5 @@ bool MakeFrontendData(const MkOptions& options) {
         if (!MkWriteText("MENUS\\mensaje" + std::to_string(language) + ".txt", file))
             return false;
     }
-    return MkWriteMenuGraphics();
+    return MkWriteSettingsFiles() && MkWriteMenuGraphics();
 }

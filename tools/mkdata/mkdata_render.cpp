@@ -264,11 +264,23 @@ Mesh Arm(const CarSize& size, int side) {
     return mesh;
 }
 
-// The collision mesh: the body's box, no normals, never drawn.
+// The collision mesh: the body's footprint as one plan quad at the car's
+// reference height (so the footprint barely moves as the body pitches and
+// rolls), its four vertices in order round the edge (the car collisions read
+// them as the footprint's corners, in either direction round), and two
+// triangles over it (the arena events' roofs).  No normals, never drawn.
 Mesh Collision(const CarShape& s) {
     Mesh mesh;
     mesh.withNormals = false;
-    mesh.Box(-s.halfWidth, s.halfWidth, s.bottom, s.cabinTop, s.rear, s.front, 0);
+    const double y = 0.0;
+    const double corners[4][2] = {{-s.halfWidth, s.rear}, {s.halfWidth, s.rear}, {s.halfWidth, s.front},
+                                  {-s.halfWidth, s.front}};
+    for (const auto& c : corners)
+        mesh.object.vertices.push_back({(float)c[0], (float)y, (float)c[1], 0.0f, 0.0f});
+    for (uint32_t first : {1u, 3u}) {
+        mesh.object.triangles.push_back(
+            {{MakeCorner(0, 0), MakeCorner(first, first), MakeCorner(2, 2)}, MakeTextureWord(0, 0)});
+    }
     return mesh;
 }
 

@@ -9,6 +9,8 @@
 #include "frame/frame_state.h"
 #include "frame/vfs.h"
 #include "platform/plat_file.h"
+#include "race/car_setup.h"
+#include "race/race_setup.h"
 #include "race/race_state.h"
 #include "render/objects.h"
 #include "render/render_state.h"
@@ -196,6 +198,57 @@ void CheckWalls(TrackCheckReport& report, const std::vector<LinePoint>& line) {
         Add(report.failures, "... %d walls wrong in all", wrong);
 }
 
+// Plan distance from a point to a wall segment.
+float DistanceToWall(const CollisionLine& wall, float x, float z) {
+    const float dx = wall.x2 - wall.x1, dz = wall.z2 - wall.z1;
+    const float length2 = dx * dx + dz * dz;
+    float t = length2 > 0.0f ? ((x - wall.x1) * dx + (z - wall.z1) * dz) / length2 : 0.0f;
+    t = t < 0.0f ? 0.0f : t > 1.0f ? 1.0f : t;
+    const float ex = wall.x1 + t * dx - x, ez = wall.z1 + t * dz - z;
+    return std::sqrt(ex * ex + ez * ez);
+}
+
+// A car placed at (x, z) stands on the road (ground under it, no grass
+// zone) and at least MinWallDistance from every wall.
+const float MinWallDistance = 1000.0f;
+
+void CheckStartPlace(TrackCheckReport& report, const char* what, float x, float z) {
+    if (GroundTriangleAt(x, z) < 0) {
+        Add(report.failures, "%s at (%.0f, %.0f): no ground", what, x, z);
+        return;
+    }
+    const int mask = ZoneMaskAt(x, z);
+    if (mask < 0 || (mask & ZoneTypeBit(4)))
+        Add(report.failures, "%s at (%.0f, %.0f): not on the road (zone mask 0x%x)", what, x, z, mask);
+    const int lines = CollisionLineCount();
+    for (int i = 0; i < lines; i++) {
+        const float d = DistanceToWall(CollisionLineTable[i], x, z);
+        if (d < MinWallDistance) {
+            Add(report.failures, "%s at (%.0f, %.0f): %.0f from wall %d, closer than %.0f", what, x, z, d, i,
+                MinWallDistance);
+            return;
+        }
+    }
+}
+
+// The grid places of the track's layout and the group's start pose.
+void CheckStartPlaces(TrackCheckReport& report) {
+    for (int place = 0; place < MAX_CARS; place++) {
+        float x, y, z;
+        GridPlacePosition(TrackCode, place, &x, &y, &z);
+        char what[32];
+        snprintf(what, sizeof what, "grid place %d", place);
+        CheckStartPlace(report, what, x, z);
+    }
+    // The group's common start pose, on the tracks that start from the
+    // group's own grid (the others' grids lie elsewhere).
+    if (GridLayoutOf(TrackCode) != TrackGroup)
+        return;
+    float x, z;
+    StartPosePosition(TrackGroup, &x, &z);
+    CheckStartPlace(report, "start pose", x, z);
+}
+
 }  // namespace
 
 bool LoadTrackForCheck(const char* gameDir, int code, std::string* error) {
@@ -321,6 +374,7 @@ void CheckLoadedTrack(TrackCheckReport& report) {
 
     CheckCheckpoints(report, samples);
     CheckWalls(report, line);
+    CheckStartPlaces(report);
 
     Add(report.notes, "%d guide-line points, %d walls, %d world triangles, %d world-section entries, %d lights",
         points, CollisionLineCount(), TriangleTotal, WorldSectionTable.header[WORLD_SECTION_TOTAL_INT], LightCount);

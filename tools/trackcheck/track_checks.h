@@ -20,7 +20,8 @@ void CheckTrackFiles(TrackCheckReport& report);
 
 // The loaded tables: grids without bad cells, ground and a visibility zone
 // under the whole centre line, the checkpoints met in driving order along
-// it, and every wall facing the road.
+// it, every wall facing the road, and the grid places and start pose on
+// the road, 1,000 or more from any wall.
 void CheckLoadedTrack(TrackCheckReport& report);
 
 // Load and both checks; the number of failures, or -1 when the track could

@@ -1,0 +1,37 @@
+#include "race/car_log.h"
+
+#include <cstdio>
+
+#include "frame/frame_state.h"
+#include "race/race_state.h"
+
+static FILE* carLog;
+static int loggedTicks;
+
+int OpenCarLog(const char* hostPath) {
+    CloseCarLog();
+    carLog = std::fopen(hostPath, "w");
+    if (!carLog)
+        return 0;
+    loggedTicks = 0;
+    std::fputs("# quorvix carlog 1\n# car TICK CAR X Y Z HEADING VX VZ SPEED PITCH ROLL REVS GEAR\n", carLog);
+    return 1;
+}
+
+void CloseCarLog() {
+    if (carLog)
+        std::fclose(carLog);
+    carLog = nullptr;
+}
+
+void LogCarTick() {
+    if (!carLog)
+        return;
+    for (int car = 0; car < CarCount && car < MAX_CARS; car++) {
+        std::fprintf(carLog, "car %d %d %a %a %a %a %a %a %a %a %a %a %d\n", loggedTicks, car, (double)SimPosX[car],
+                     (double)SimPosY[car], (double)SimPosZ[car], (double)SimHeading[car], (double)VelocityX[car],
+                     (double)VelocityZ[car], (double)CarSpeed[car], (double)SimPitch[car], (double)SimRoll[car],
+                     (double)EngineRevs[car], CarGear[car]);
+    }
+    loggedTicks++;
+}

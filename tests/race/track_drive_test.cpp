@@ -1,0 +1,159 @@
+// Drives on the sample circuit (track 10), frame and tick in lockstep, with
+// the player's keys through the bindings of the sample settings, checked
+// after every tick: straight up the start straight, into the wall, and two
+// cars into each other.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include <cstdio>
+
+#include "race/car_pose.h"
+#include "race/race_state.h"
+#include "render/objects.h"
+#include "race_track_util.h"
+
+namespace {
+
+using namespace race_track;
+
+struct TrackDrive : ::testing::Test {
+    std::string dir;
+    void TearDown() override {
+        for (unsigned char& key : KeyState)
+            key = 0;
+        SceneReady = 0;
+        FrontEndActive = 1;
+        Remove(dir);
+    }
+};
+
+// The countdown from the race start: the cars settle on their springs
+// while the engines are held, and the race opens at GO (stage 3).
+void CountDownToGo() {
+    StartStage = -1;
+    CountdownTimer = 0;
+    int ticks = 0;
+    while (StartStage < 3 && ticks < 1000) {
+        FrameAndTick();
+        ticks++;
+    }
+    ASSERT_EQ(StartStage, 3);
+    EXPECT_EQ(ticks, 4 * 61) << "four stages of 61 ticks";
+}
+
+TEST_F(TrackDrive, TheCollisionObjectsAreFootprintQuadsFourVerticesAModel) {
+    dir = LoadTrack10(4);
+    ASSERT_GE(CollisionBoxBase, 0);
+    for (int model = 0; model < 20; model++) {
+        char name[16];
+        snprintf(name, sizeof name, "COLI%02d", model);
+        const ObjectEntry& entry = ObjectEntries[FindObject(name)];
+        EXPECT_EQ(entry.vertexCount, 4) << name;
+        EXPECT_EQ(entry.firstVertex, CollisionBoxBase + 4 * model) << name;
+    }
+    // Every car's footprint lies round the car: its body's width and
+    // length, the car's centre well inside.
+    FrameAndTick();
+    for (int car = 0; car < CarCount; car++) {
+        const std::vector<Point> quad = Footprint(car);
+        const float a = std::hypot(quad[1].x - quad[0].x, quad[1].z - quad[0].z);
+        const float b = std::hypot(quad[2].x - quad[1].x, quad[2].z - quad[1].z);
+        EXPECT_GT(std::fmin(a, b), 200.0f) << car;
+        EXPECT_GT(std::fmax(a, b), 600.0f) << car;
+        EXPECT_GT(DepthInside(quad, {SimPosX[car], SimPosZ[car]}), 90.0f) << car;
+    }
+}
+
+TEST_F(TrackDrive, OneCarHoldingAccelerateRunsStraightUpTheStartStraight) {
+    dir = LoadTrack10(1);
+    CountDownToGo();
+    const float x0 = SimPosX[0], z0 = SimPosZ[0], h0 = SimHeading[0];
+    Hold(SCAN_UP, true);
+    for (int tick = 0; tick < 300; tick++) {
+        FrameAndTick();
+        SCOPED_TRACE(tick);
+        ASSERT_LT(std::fabs(SimPosX[0] - x0), 100.0f);
+        ASSERT_LT(std::fabs(SimHeading[0] - h0), 0.01f);
+        ASSERT_GE(SimPosZ[0], z0 - 1.0f) << "never backwards";
+        const float height = HeightAboveGround(0);
+        ASSERT_GE(height, 60.0f);
+        ASSERT_LE(height, 120.0f);
+    }
+    EXPECT_GE(SimPosZ[0] - z0, 10000.0f);
+    EXPECT_LE(SimPosZ[0] - z0, 20000.0f);
+}
+
+TEST_F(TrackDrive, SteeringIntoTheWallNeverTakesTheCarThroughIt) {
+    dir = LoadTrack10(1);
+    CountDownToGo();
+    Hold(SCAN_UP, true);
+    int touched = 0;
+    float deepestCorner = -1.0e9f;
+    for (int tick = 0; tick < 900; tick++) {
+        // A turn towards the right-hand wall, then right held against it.
+        Hold(SCAN_RIGHT, (tick >= 60 && tick < 90) || SimPosX[0] > 63000.0f);
+        FrameAndTick();
+        SCOPED_TRACE(tick);
+        ASSERT_LE(DepthBehindWalls({SimPosX[0], SimPosZ[0]}), 0.0f) << "the centre lies behind a wall";
+        for (Point corner : Footprint(0)) {
+            const float depth = DepthBehindWalls(corner);
+            deepestCorner = std::fmax(deepestCorner, depth);
+            ASSERT_LE(depth, 25.0f);
+        }
+        touched += WallContactA[0] | WallContactB[0];
+        ASSERT_TRUE(std::isfinite(SimPosX[0]) && std::isfinite(SimPosZ[0]));
+    }
+    EXPECT_GT(touched, 0) << "the drive never reached a wall";
+    EXPECT_GT(deepestCorner, -50.0f) << "a corner came within 50 of a wall";
+}
+
+// Car 0 on the keys, car 1 on its control word, released after `drive`
+// ticks; the cars must never be deep inside each other, car 1 must stay on
+// its side of car 0 (`side` gives the axis), and 60 ticks after the release
+// they stand apart.
+void DriveIntoEachOther(float x1, float z1, float heading1, Point side, int drive, bool car0Drives) {
+    SimPosX[1] = x1;
+    SimPosZ[1] = z1;
+    SimHeading[1] = HeadingAccum[1] = CarHeading[1] = heading1;
+    cocheX[1] = x1;
+    cocheZ[1] = z1;
+    CarBodies[1].x = x1;
+    CarBodies[1].z = z1;
+    const auto sideOf = [&]() {
+        return (SimPosX[1] - SimPosX[0]) * side.x + (SimPosZ[1] - SimPosZ[0]) * side.z;
+    };
+    ASSERT_GT(sideOf(), 0.0f);
+    float deepest = 0.0f;
+    int met = 0;
+    for (int tick = 0; tick < drive + 60; tick++) {
+        const bool driving = tick < drive;
+        Hold(SCAN_UP, driving && car0Drives);
+        CarInputBits[1] = driving ? INPUT_ACCELERATE : 0;
+        FrameAndTick();
+        SCOPED_TRACE(tick);
+        const float overlap = Overlap(0, 1);
+        deepest = std::fmax(deepest, overlap);
+        ASSERT_LE(overlap, 40.0f);
+        ASSERT_GT(sideOf(), 0.0f) << "the cars swapped sides";
+        met += CarCrashKind[0] != 0;
+    }
+    EXPECT_GT(met, 0) << "the cars never met";
+    EXPECT_EQ(Overlap(0, 1), 0.0f) << "still inside each other 60 ticks after the release";
+}
+
+TEST_F(TrackDrive, CarsDrivenHeadOnStayApart) {
+    dir = LoadTrack10(2);
+    // Car 1 faces car 0 from 4,000 up the straight.
+    DriveIntoEachOther(SimPosX[0], SimPosZ[0] + 4000.0f, 3.14159265f, {0.0f, 1.0f}, 200, true);
+}
+
+TEST_F(TrackDrive, ACarDrivenIntoAnothersSideStaysOnItsSide) {
+    dir = LoadTrack10(2);
+    // Car 1 comes across the road from the left into the side of car 0.
+    DriveIntoEachOther(SimPosX[0] - 2500.0f, SimPosZ[0], 3.14159265f / 2.0f, {-1.0f, 0.0f}, 150, false);
+}
+
+}  // namespace
+

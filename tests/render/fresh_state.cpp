@@ -1,0 +1,39 @@
+// Every render test starts from a fresh process's state: besides the
+// machine and the frame's switches, the object pools and names, the
+// texture slots and the software frame's memory and stamps.
+
+#include <cstring>
+
+#include "common/fresh_state.h"
+#include "render/render_state.h"
+#include "render/soft_frame.h"
+
+namespace {
+
+void FreshRenderProgram() {
+    FreshMachine();
+    FreshFrameAndRace();
+    FreshObjectPools();
+    for (int n = 0; n < TEXTURE_SLOTS; n++) {
+        SoftTexturePages[n] = {};
+        TextureIdTable[n] = 0;
+        TextureSlotState[n] = 0;
+        TextureMissing[n] = 0;
+        TextureRenderFlags[n] = 0;
+    }
+    TexturesLoaded = 0;
+    StippleOnly = 0;
+    AdditiveTextureOne = 0;
+    SoftTexelBase = SoftOccupancyBase = SoftPaletteBase = nullptr;
+    FrameBufferPixels = nullptr;
+    DepthStampCounter = 0;
+    DepthStamp = 0;
+    DepthClearRequest = 0;
+    TextureSortPairCount = 0;
+    TranslucentPairCount = 0;
+    ViewFocalScale = 224.0f;
+}
+
+const bool registered = ResetBeforeEveryTest(FreshRenderProgram);
+
+}  // namespace
