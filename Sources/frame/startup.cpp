@@ -31,6 +31,7 @@
 #include "platform/plat_system.h"
 #include "platform/plat_window.h"
 #include "race/car_pose.h"
+#include "race/presentation.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
 #include "render/d3d_textures.h"
@@ -257,6 +258,7 @@ int WinMain() {
     STEP(StartTickTimer(17, MainWindow));
 
     STEP(LoadCameraTable());
+    LoadPresentationSets();
     STEP(SaveWorkSurfaceCopy());
 
     return RunMessageLoop();

@@ -20,7 +20,6 @@
 
 PresentationSet PresentationSets[PRESENTATION_SETS];
 int PresentationLoaded;
-float PresentationPitch, PresentationYaw, PresentationRoll;
 
 namespace {
 
@@ -308,9 +307,10 @@ int StepPresentationKeyframe(int s, int k) {
     PresentationSet& set = PresentationSets[s];
     const PresentationKeyframe& f = set.frames[k];
     set.sway += f.swayStep;
-    PresentationPitch = set.angleA;
-    PresentationYaw = std::sin(set.sway) * f.swayAmplitude + set.angleB;
-    PresentationRoll = set.angleC;
+    // The angles are the view's while the presentation camera flies.
+    CameraPitch[0] = set.angleA;
+    AnguloDeDeriva[0] = std::sin(set.sway) * f.swayAmplitude + set.angleB;
+    CameraRoll[0] = set.angleC;
 
     const float step = 1.0f / f.steps;
     set.x += (f.endX - f.startX) * step;

@@ -202,6 +202,8 @@ void UpdateRaceFrame() {
     if (TexturesReloading == 1 || RacePhase == 1)
         return;
     RaceFrameCounter++;
+    // The race runs: the particle spawners the race start held may spawn.
+    ParticleHold = 0;
 
     // 2. The local players' controls.
     if (ReplayPlayback == 0 && RacePaused == 0 && RacePhase == 0) {

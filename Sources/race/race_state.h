@@ -472,6 +472,3 @@ enum { PRESENT_CFG_BYTES = PRESENTATION_SETS * 488 };
 static_assert(PRESENT_CFG_BYTES == 38552, "CONFIG\\Present.cfg is 38,552 bytes");
 extern PresentationSet PresentationSets[PRESENTATION_SETS];
 extern int PresentationLoaded;
-// The fly-by camera's angles; the car snapshot hands them to view 0 while
-// the presentation camera is on.
-extern float PresentationPitch, PresentationYaw, PresentationRoll;

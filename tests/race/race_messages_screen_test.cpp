@@ -62,7 +62,7 @@ void RaceWithMessages(bool softwareKind) {
     presentedInRace = 0;
     ScreenshotCounter = 0;
     HandoverTraceWatch(AddMessagesDuringTheRace);
-    ASSERT_EQ(RunHeadlessGame(30, 1), 0);
+    ASSERT_EQ(RunHeadlessGame(30, 1, 1, WriteStartScript(dir).c_str()), 0);
     HandoverTraceWatch(nullptr);
     ASSERT_GE(presentedInRace, 20);
     const std::string tga = ReadHostFile(dir + "/0000.TGA");
