@@ -43,14 +43,20 @@ void SetDefaults() {
     }
 }
 
-float FiniteOr(float value, float fallback) { return std::isfinite(value) ? value : fallback; }
+// No track reaches this far from the origin, and no camera turns or moves
+// this much: larger values in the file are as good as no number.
+const float FarAway = 1.0e9f, WildAngle = 1.0e6f;
+
+float FiniteOr(float value, float fallback, float limit = WildAngle) {
+    return std::isfinite(value) && std::fabs(value) <= limit ? value : fallback;
+}
 float PositiveOr(float value, float fallback) { return std::isfinite(value) && value > 0.0f ? value : fallback; }
 
 // What the camera cannot fly is put right, keyframe by keyframe.
 void Sanitise(PresentationKeyframe& f) {
     const float position[6] = {f.startX, f.startY, f.startZ, f.endX, f.endY, f.endZ};
     for (float p : position) {
-        if (!std::isfinite(p)) {
+        if (!(std::fabs(p) <= FarAway)) {
             // The sequence ends here, as a start x of 0.0 ends it.
             f.startX = f.startY = f.startZ = f.endX = f.endY = f.endZ = 0.0f;
             break;
@@ -60,9 +66,18 @@ void Sanitise(PresentationKeyframe& f) {
     f.angleB = FiniteOr(f.angleB, 0.0f);
     f.angleC = FiniteOr(f.angleC, 0.0f);
     f.swayAmplitude = FiniteOr(f.swayAmplitude, DefaultAmplitude);
-    f.swayStep = FiniteOr(f.swayStep, 0.0f);
+    f.swayStep = FiniteOr(f.swayStep, 0.0f, 1000.0f);
     f.steps = PositiveOr(f.steps, DefaultSteps);
-    f.focalFactor = PositiveOr(f.focalFactor, DefaultFocal);
+    // A step count so small that a tick would leap across the world is as
+    // bad as none.
+    const float moves[3] = {f.endX - f.startX, f.endY - f.startY, f.endZ - f.startZ};
+    for (float move : moves) {
+        if (!std::isfinite(1.0f / f.steps) || !(std::fabs(move / f.steps) <= FarAway)) {
+            f.steps = DefaultSteps;
+            break;
+        }
+    }
+    f.focalFactor = PositiveOr(FiniteOr(f.focalFactor, DefaultFocal, FarAway), DefaultFocal);
     f.duration = PositiveOr(f.duration, DefaultDuration);
 }
 

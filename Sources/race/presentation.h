@@ -13,9 +13,10 @@ struct PlatSurface;
 void LoadPresentationSets();
 // Lays the bytes of a Present.cfg image over the table (at most 38,552 of
 // them) and puts right what cannot be flown: a step count, duration or
-// focal factor that is no number or not above 0 takes its default, a
-// position that is no number ends the sequence there, other fields that are
-// no number become 0 (the sway amplitude 1).
+// focal factor that is no number or not above 0 takes its default (so do
+// steps that would leap more than 10^9 a tick), a position that is no
+// number or beyond 10^9 ends the sequence there, angles that are no number
+// or beyond 10^6 become 0 (the sway amplitude 1).
 void ParsePresentationSets(const uint8_t* data, int size);
 void ResetPresentationSets();
 void StartPresentationKeyframe(int set, int k);

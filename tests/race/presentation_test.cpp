@@ -166,6 +166,10 @@ TEST_F(FlyBy, AnUnflyableFileTakesDefaultsAndEndsAtABadPosition) {
     image[10].frames[0].focalFactor = nan;
     image[10].frames[1] = Flight(inf, 0.0f, 2000.0f, 0.0f, 10.0f, 10.0f);
     image[10].frames[2] = Flight(3000.0f, nan, 2000.0f, 0.0f, inf, 10.0f);
+    // Steps so small that 1 / steps overflows, and a flight from beyond any
+    // track.
+    image[20].frames[0] = Flight(1000.0f, 0.0f, 1000.0f, 0.0f, 1.0e-41f, 10.0f);
+    image[20].frames[1] = Flight(2.0e9f, 0.0f, 0.0f, 0.0f, 10.0f, 10.0f);
     // A longer file is read only as far as the table goes.
     LoadImage(PRESENT_CFG_BYTES + 4096);
     const PresentationKeyframe* f = PresentationSets[10].frames;
@@ -181,6 +185,13 @@ TEST_F(FlyBy, AnUnflyableFileTakesDefaultsAndEndsAtABadPosition) {
         ASSERT_TRUE(std::isfinite(ViewFocalScale));
     }
     EXPECT_EQ(PresentationSets[10].keyframe, 0);
+    EXPECT_EQ(PresentationSets[20].frames[0].steps, 100.0f);
+    EXPECT_EQ(PresentationSets[20].frames[1].startX, 0.0f);
+    TrackCode = 20;
+    for (int tick = 0; tick < 30; tick++) {
+        UpdatePresentationCamera();
+        ASSERT_TRUE(std::isfinite(SimPosX[0]));
+    }
 
     // Short images leave the rest of the table at its defaults.
     ParsePresentationSets((const uint8_t*)image.data(), 100);
