@@ -6,14 +6,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <string>
-
+#include "bench_game.h"
 #include "frame/frame_state.h"
-#include "frame/vfs.h"
 #include "frontend/frontend_state.h"
-#include "mkdata.h"
-#include "platform/plat_file.h"
 #include "race/particles.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
@@ -29,10 +24,7 @@ bool LoadTrack() {
     if (ready >= 0)
         return ready == 1;
     ready = 0;
-    MkOptions options;
-    const char* tmp = getenv("TMPDIR");
-    options.outDir = std::string(tmp && *tmp ? tmp : "/tmp") + "/quorvix-bench-particles";
-    if (!MakeGameFolder(options) || !PlatSetCurrentDir(options.outDir.c_str()) || VfsScanArchives() != 1)
+    if (!MakeBenchGameFolder("particles"))
         return false;
     TrackGroup = 1;
     TrackVariant = 0;

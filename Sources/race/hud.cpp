@@ -91,6 +91,14 @@ void TakeLapClocks() {
     }
 }
 
+// The race is over and its recording done: the standings come next.
+void LeaveRaceForStandings() {
+    StandingsState = 12;
+    RaceOver = 0;
+    ReplayRecording = 0;
+    ReplayPlayback = 0;
+}
+
 // The end of a race: the banner, then after 450 frame ticks (or at once
 // when forced) one of the hand-overs.  1 when nothing more is drawn.
 int RaceOverHandover(PlatSurface* surface) {
@@ -105,25 +113,16 @@ int RaceOverHandover(PlatSurface* surface) {
     HudEndTimer = 0;
     ForceRaceEnd = 0;
     if (ChampionshipRunning) {
-        StandingsState = 12;
-        RaceOver = 0;
-        ReplayRecording = 0;
-        ReplayPlayback = 0;
+        LeaveRaceForStandings();
         ShowStandings(surface);
         BackToMenusRequest = 1;
     } else if (SplitScreen) {
-        StandingsState = 12;
-        RaceOver = 0;
-        ReplayRecording = 0;
-        ReplayPlayback = 0;
+        LeaveRaceForStandings();
         ShowStandings(surface);
         ResetRaceSounds();
         SplitScreenRaceRunning = 0;
     } else if (NetworkGame) {
-        StandingsState = 12;
-        RaceOver = 0;
-        ReplayRecording = 0;
-        ReplayPlayback = 0;
+        LeaveRaceForStandings();
         FinishSequence = 0;
         WaitForStandings();
         ShowStandings(surface);

@@ -139,6 +139,16 @@ float NextJitter() {
     return j;
 }
 
+// The first record of a sprite pool not in use, or null when all are.
+template <typename Record, int N>
+Record* FirstFree(Record (&pool)[N]) {
+    for (Record& record : pool) {
+        if (!record.inUse)
+            return &record;
+    }
+    return nullptr;
+}
+
 int NextSpriteId() {
     const int id = SpriteIds[SpriteIdNext];
     SpriteIdNext = (SpriteIdNext + 1) % 8;
@@ -438,13 +448,7 @@ void SpawnTurboSprites(int car, int) {
     const float h = CarHeading[car];
     const float c = std::cos(h), s = std::sin(h);
     for (int exhaust = 0; exhaust < 2; exhaust++) {
-        CarSprite* sprite = nullptr;
-        for (CarSprite& record : CarSpritePool) {
-            if (!record.inUse) {
-                sprite = &record;
-                break;
-            }
-        }
+        CarSprite* sprite = FirstFree(CarSpritePool);
         if (!sprite)
             return;
         const float* p = ExhaustPoints[exhaust];
@@ -469,13 +473,7 @@ void SpawnTurboSprites(int car, int) {
 void SpawnGroundSprite(float x, float y, float z) {
     if (!Spawning())
         return;
-    GroundSprite* sprite = nullptr;
-    for (GroundSprite& record : GroundSpritePool) {
-        if (!record.inUse) {
-            sprite = &record;
-            break;
-        }
-    }
+    GroundSprite* sprite = FirstFree(GroundSpritePool);
     if (!sprite)
         return;
     const float h = CarHeading[CarIndex(CurrentCar)];
