@@ -104,6 +104,8 @@ void LeaveRaceForStandings() {
 int RaceOverHandover(PlatSurface* surface) {
     if (!RaceOver) {
         HudEndTimer = 0;
+        // The next race's end shows its own banner.
+        BannerShown = 0;
         return 0;
     }
     ShowRaceResultBanner(surface);

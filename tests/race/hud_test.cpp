@@ -253,6 +253,11 @@ TEST_F(Hud, FinishedRaceHandsOverAfter450TicksOrAtOnceWhenForced) {
     DrawRaceHudPanel(work);
     EXPECT_EQ(BackToMenusRequest, 1);
     EXPECT_EQ(HudEndTimer, 0);
+    EXPECT_EQ(BannerShown, 1);
+    BackToMenusRequest = 0;
+    RaceOver = 0;
+    DrawRaceHudPanel(work);
+    EXPECT_EQ(BannerShown, 0) << "the next race's end shows its own banner";
 
     BackToMenusRequest = 0;
     RaceOver = 1;
