@@ -28,7 +28,6 @@ uint8_t ParticleBounces[PARTICLE_ELEMENTS];
 uint8_t EmitterCount[EMITTER_SLOTS], EmitterBounceLimit[EMITTER_SLOTS];
 float EmitterBounceFactor[EMITTER_SLOTS];
 int EmitterOwner[EMITTER_SLOTS], EmitterAge[EMITTER_SLOTS];
-int ParticleHold;
 int DustAirborne[MAX_CARS];
 CarSprite CarSpritePool[CAR_SPRITES];
 GroundSprite GroundSpritePool[GROUND_SPRITES];

@@ -184,3 +184,4 @@ float PathNodeBase[MAX_CARS];
 float RaceDistance[MAX_CARS];
 
 int FinishCount;
+int ParticleHold;
