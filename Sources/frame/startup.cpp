@@ -180,6 +180,7 @@ static void ApplyVisualSettings() {
 
 int WinMain() {
     FramesRun = 0;   // --frames counts the frames of this run
+    ExitRequested = 0;   // an earlier run in this process ended by asking to exit
     AppInstance = 1;
     if (!STEP(ActivateRunningInstance()))
         exit(1);
