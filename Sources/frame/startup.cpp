@@ -31,6 +31,7 @@
 #include "platform/plat_system.h"
 #include "platform/plat_window.h"
 #include "race/car_pose.h"
+#include "race/presentation.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
 #include "render/d3d_textures.h"
@@ -137,6 +138,8 @@ void SetStartDefaults() {
     CarBoxReady = 0;
     CarBoxesDirty = 1;
     DeveloperSwitch = CommandLine.developer;
+    // Developer mode also wakes the race-order overlay.
+    DebugMode = CommandLine.developer;
 }
 
 static int StartupFailure(const char* caption, const char* text) {
@@ -177,6 +180,7 @@ static void ApplyVisualSettings() {
 
 int WinMain() {
     FramesRun = 0;   // --frames counts the frames of this run
+    ExitRequested = 0;   // an earlier run in this process ended by asking to exit
     AppInstance = 1;
     if (!STEP(ActivateRunningInstance()))
         exit(1);
@@ -255,6 +259,7 @@ int WinMain() {
     STEP(StartTickTimer(17, MainWindow));
 
     STEP(LoadCameraTable());
+    LoadPresentationSets();
     STEP(SaveWorkSurfaceCopy());
 
     return RunMessageLoop();

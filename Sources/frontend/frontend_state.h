@@ -28,6 +28,24 @@ extern int SingleRaceMode;
 extern int DeveloperSwitch;        // developer mode: the race's tuning keys work
 extern int NetworkChosen;          // the network mode was chosen in the menus
 extern int RecordsViaProfiles;     // the profile screen was reached from the records
+// What the race's presentation screens print of the championships: the
+// standings row of each local player's car, the championship's kind and
+// stage, the row of the one line the jump and arena groups show, and the
+// count shown on the fly-by's second keyframe.  The front end sets them.
+extern int PlayerStandingsRow[8];
+extern int ChampionshipKind, ChampionshipStage;
+extern int PresentationStandingsRow;
+extern int PresentationCountShown;
+// The end of a race (race_results.cpp): the standings' state word (the HUD
+// writes 12 before it shows them), a replay from the menus runs (the HUD
+// draws no panel), a split screen series is under way, the banner of this
+// race was shown, the event ended without success.
+extern int StandingsState;
+extern int MenuReplayActive;
+extern int SplitScreenRaceRunning;
+extern int BannerShown;
+extern int EventFailed;
+extern int ReplayLapTimes[3][3];   // the replay header's lap slots: minutes, seconds, hundredths
 
 // Byte numbers of VisualSettings (CONFIG\visual.cfg, 48 bytes).
 enum VisualSettingsByte {

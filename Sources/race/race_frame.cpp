@@ -133,20 +133,6 @@ static void ReadCameraKey(int player) {
     CameraChangeLatch[player] = !pressed;
 }
 
-// The presentation fly-by does not exist yet: the first race frame ends
-// the presentation wait as Space does, and the race starts again from the
-// grid with its countdown.
-static void EndPresentationStandIn() {
-    if (RacePhase != 2 || !PresentationRun || (NetSessionOpen && !NetIsHost))
-        return;
-    RacePhase = 0;
-    FinishSequence = 0;
-    PresentationCamera = 0;
-    PresentationRun = 0;
-    if (!NetSessionOpen && !NetworkGame && !SplitScreen)
-        StartRace();
-}
-
 static int LocalPlayerDevice(int car) { return SettingsInts[car] == 1; }
 
 // A local player's joystick shakes on rough ground at speed.
@@ -188,7 +174,7 @@ static void RunSubSteps() {
 static void UpdateCarOnFrame(int car) {
     CurrentCar = car;
     if (FramesPerSecondMean > 18.0f || car == 0)
-        SpawnWheelDust(car);
+        EmitWheelDust(car);
 
     PlaceCarOnGround();
     CameraTiltFromBody();
@@ -220,7 +206,8 @@ void UpdateRaceFrame() {
     if (TexturesReloading == 1 || RacePhase == 1)
         return;
     RaceFrameCounter++;
-    EndPresentationStandIn();
+    // The race runs: the particle spawners the race start held may spawn.
+    ParticleHold = 0;
 
     // 2. The local players' controls.
     if (ReplayPlayback == 0 && RacePaused == 0 && RacePhase == 0) {
@@ -277,7 +264,7 @@ void UpdateRaceFrame() {
 
     // 9. Rain on tracks 61 and 30.
     if ((TrackCode == 61 || TrackCode == 30) && RenderKind == 1 && EffectsOption && !RacePaused)
-        UpdateRain();
+        EmitRain();
 
     // 10. The race order comes with its own part.
 
@@ -297,7 +284,7 @@ void UpdateRaceFrame() {
     const int local = LocalCar >= 0 && LocalCar < MAX_CARS ? LocalCar : 0;
     for (int k = 0; k < 4; k++)
         WheelZoneMask[k] = ZoneMaskAt(WheelPosX[local][k], WheelPosZ[local][k]);
-    UpdateSparks();
+    EmitSparks();
 
     // 14.
     if (ReplayPlayback == 0 && RacePhase == 0) {

@@ -18,7 +18,9 @@
 #include "race/car_setup.h"
 #include "race/engine.h"
 #include "race/messages.h"
+#include "race/particles.h"
 #include "race/physics.h"
+#include "race/presentation.h"
 #include "race/race_frame.h"
 #include "race/race_state.h"
 #include "race/tuning.h"
@@ -260,6 +262,8 @@ void StartRace() {
     }
     // 3.
     DrawTimedMessages(1);
+    ResetPresentationSets();
+    LoadPresentationSets();
     LoadSpringsTable();
     if (RenderKind == 0 && SceneReady == 1) {
         RefreshWorkSurfacePointer();
@@ -273,6 +277,7 @@ void StartRace() {
     InJumpZone = 0;
     SetTrackFolder();
     // 5.
+    ResetParticles();
     ResetRaceSounds();
     RaceOver = 0;
     RecordsChanged = 0;
@@ -288,6 +293,7 @@ void StartRace() {
     // 9. and 10.
     ClearCarArrays();
     ClearClocks();
+    FreeSpritePools();
     // 11.
     if (FrontEndActive == 1)
         ApplyStartPose(1);

@@ -176,7 +176,6 @@ float DecorationDrift, DecorationPhase;
 
 float SoundVelocityX[MAX_CARS], SoundVelocityZ[MAX_CARS];
 int TvCameraFlag;
-int PenaltyCount;
 
 float SkyDrift;
 float DecorSpin;
@@ -185,7 +184,6 @@ float DecorSway[4];
 int DecorTexture = 2020;
 int DecorTicks;
 int DecorBlink[2];
-int TurboLightTimer;
 PropPlacement SlalomProps[PROP_SLOTS], ConeProps[PROP_SLOTS], PoleProps[POLE_BARS];
 PropState SlalomStates[PROP_SLOTS], ConeStates[PROP_SLOTS];
 PoleBarState PoleStates[POLE_BARS];
@@ -195,4 +193,12 @@ int ArenaCounts[ARENA_COUNTS];
 float MarkerLightX[MARKER_LIGHTS], MarkerLightY[MARKER_LIGHTS], MarkerLightZ[MARKER_LIGHTS];
 int MarkerLightColour[MARKER_LIGHTS];
 int KnockedFlags[MARKER_LIGHTS];
-int PenaltyDisplay;
+
+RecordTime BestLapTimes[RECORD_TRACK_CODES], BestRaceTimes[RECORD_TRACK_CODES];
+char LapRecordNames[RECORD_TRACK_CODES][RECORD_NAME_BYTES];
+char RaceRecordNames[RECORD_TRACK_CODES][RECORD_NAME_BYTES];
+float PathNodeBase[MAX_CARS];
+float RaceDistance[MAX_CARS];
+
+int FinishCount;
+int ParticleHold;

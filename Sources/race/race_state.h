@@ -398,3 +398,139 @@ struct TimedMessage {
 static_assert(sizeof(TimedMessage) == 152, "timed messages are 152-byte records");
 enum { TIMED_MESSAGE_SLOTS = 8 };
 extern TimedMessage TimedMessages[TIMED_MESSAGE_SLOTS];
+
+// ---------------------------------------------------------------------------
+// The race's dressing: HUD, particles, fly-by and the race-order overlay
+// (hud.cpp, particles.cpp, presentation.cpp, rank_overlay.cpp).  The HUD and
+// the overlays run on the main thread; the particles are spawned on the
+// main, timer and network threads and stepped by the tick, all under the
+// simulation lock.
+
+// Records (the race rules fill and save them; the HUD and the fly-by show
+// them): three bytes {minutes, seconds, hundredths} compared as one 24-bit
+// number; in the jump events {0, whole metres, hundredths}.
+struct RecordTime {
+    uint8_t minutes, seconds, hundredths;
+};
+static_assert(sizeof(RecordTime) == 3, "record times are three bytes");
+enum { RECORD_TRACK_CODES = 99, RECORD_NAME_BYTES = 20 };
+extern RecordTime BestLapTimes[RECORD_TRACK_CODES], BestRaceTimes[RECORD_TRACK_CODES];
+extern char LapRecordNames[RECORD_TRACK_CODES][RECORD_NAME_BYTES];
+extern char RaceRecordNames[RECORD_TRACK_CODES][RECORD_NAME_BYTES];
+
+// Race order progress (the race rules keep them): the summed lengths of the
+// guide-line segments passed, and that plus the projection on the current
+// segment, the sort key of the order.
+extern float PathNodeBase[MAX_CARS];
+extern float RaceDistance[MAX_CARS];
+
+// The HUD panel.  Per local player: the place shown and the lap clocks
+// (laps 0..5).  The timers age by FrameTicks.
+enum { HUD_PLAYERS = 2, HUD_LAP_ROWS = 6 };
+struct LapClock {
+    int minutes, seconds, hundredths;
+};
+extern int HudPosition[HUD_PLAYERS];
+extern LapClock LapClockTable[HUD_PLAYERS][HUD_LAP_ROWS];
+extern int HudEndTimer;                      // frame ticks since RaceOver rose
+extern int ReplayMarkTimer;
+extern int TurboLightTimer;
+extern float PenaltyAnimTime;
+extern int PenaltyAnimActive, PenaltyShown;
+extern int PenaltyDisplay;                   // signed seconds of penalty shown (the arena events' too)
+extern int PenaltyCount;
+extern int ForceRaceEnd;                     // ends the race-over wait at once
+extern int FinishCount;                      // cars finished (the race rules count them)
+extern int FpsDisplay;                       // 1: the frame rate in the corner
+extern int DebugMode;                        // the race-order overlay answers its keys
+
+// Particles (particles.cpp).  178 effect slots in fixed rings, each with one
+// emitter of up to 32 particles; emitter slot = effect slot.  Particle k of
+// emitter e is element k x EMITTER_SLOTS + e of the particle arrays.
+enum {
+    EFFECT_SLOTS = 178,
+    EMITTER_SLOTS = 192,
+    PARTICLES_PER_EMITTER = 32,
+    PARTICLE_ELEMENTS = PARTICLES_PER_EMITTER * EMITTER_SLOTS,
+    RING_IMPACT_FIRST = 0, RING_IMPACT_LAST = 7,
+    RING_SMOKE_FIRST = 8, RING_SMOKE_LAST = 63,     // smoke and sparks
+    RING_DUST_FIRST = 64, RING_DUST_LAST = 127,
+    RING_RAIN_FIRST = 128, RING_RAIN_LAST = 176,    // slot 177 is never taken
+};
+extern int EffectEmitter[EFFECT_SLOTS];      // the effect's emitter, -1 free
+extern int EffectSprite[EFFECT_SLOTS];       // texture of the effect's sprite
+extern float EffectGrowth[EFFECT_SLOTS];
+extern int EffectFlags[EFFECT_SLOTS];        // sparks: 1 or 2
+extern float ParticleStartX[PARTICLE_ELEMENTS], ParticleStartY[PARTICLE_ELEMENTS], ParticleStartZ[PARTICLE_ELEMENTS];
+extern float ParticleX[PARTICLE_ELEMENTS], ParticleY[PARTICLE_ELEMENTS], ParticleZ[PARTICLE_ELEMENTS];
+extern float ParticleVX[PARTICLE_ELEMENTS], ParticleVY[PARTICLE_ELEMENTS], ParticleVZ[PARTICLE_ELEMENTS];
+extern int32_t ParticleDead[PARTICLE_ELEMENTS];
+extern uint8_t ParticleBounces[PARTICLE_ELEMENTS];
+extern uint8_t EmitterCount[EMITTER_SLOTS], EmitterBounceLimit[EMITTER_SLOTS];
+extern float EmitterBounceFactor[EMITTER_SLOTS];
+extern int EmitterOwner[EMITTER_SLOTS], EmitterAge[EMITTER_SLOTS];
+extern int ParticleHold;                     // race start holds the spawners until the race frame runs
+extern int DustAirborne[MAX_CARS];           // the car flew too high for dust this frame
+
+// The scene's two sprite pools: the jump events' turbo sprites, drawn from
+// each view's car, and the arena's ground sprites.
+struct CarSprite {
+    int32_t texture;         // 2028..2043, advanced as it is drawn
+    int32_t inUse;
+    int32_t exhaust;         // which exhaust point it came from
+    int32_t life;            // 80 down to 0, 7 a frame
+    float x, y, z;           // relative to its car
+    float dirX, dirZ;
+    float rise;              // its climb per frame, times scale
+    float scale;
+    int32_t counter;
+    int32_t id;
+};
+static_assert(sizeof(CarSprite) == 52, "car sprites are 52-byte records");
+struct GroundSprite {
+    int32_t kind;            // texture: 2014, or 2001..2003 then 2011..
+    int32_t inUse;
+    int32_t life;            // falls by 2 a frame; below 0 the record is free
+    float x, y, z;
+    float dirX, dirZ;
+    float scale;
+    float spin;
+    float speed, damping;    // vertical speed and its factor per frame
+    int32_t bounce;
+    int32_t sizeClass;
+    int32_t counter;
+    int32_t id;
+};
+enum { CAR_SPRITES = 60, GROUND_SPRITES = 100 };
+extern CarSprite CarSpritePool[CAR_SPRITES];
+extern GroundSprite GroundSpritePool[GROUND_SPRITES];
+
+// The presentation fly-by (presentation.cpp): per track code a set of
+// eight keyframed straight flights, the image of CONFIG\Present.cfg.  The
+// camera positions are eye values (the negated world point), as EyeX keeps.
+struct PresentationKeyframe {
+    float startX, startY, startZ;
+    float endX, endY, endZ;
+    float angleA, angleB, angleC;    // pitch, yaw base (the sway swings it), roll
+    float swayAmplitude;             // default 1.0
+    float swayStep;                  // radians a tick
+    float steps;                     // default 100.0: the flight covers 1 / steps a tick
+    float focalFactor;               // default 400.0
+    float duration;                  // default 200.0 ticks
+};
+static_assert(sizeof(PresentationKeyframe) == 56, "fly-by keyframes are 56 bytes");
+enum { PRESENTATION_KEYFRAMES = 8, PRESENTATION_SETS = 79 };
+struct PresentationSet {
+    int32_t keyframe;                // current keyframe, 0..7
+    int32_t ticks;                   // ticks spent in it
+    float x, y, z;                   // the camera now
+    float angleA, angleB, angleC;    // the current keyframe's angles (B without the sway)
+    float sway;                      // radians
+    PresentationKeyframe frames[PRESENTATION_KEYFRAMES];
+    uint8_t unused[4];
+};
+static_assert(sizeof(PresentationSet) == 488, "fly-by sets are 488 bytes");
+enum { PRESENT_CFG_BYTES = PRESENTATION_SETS * 488 };
+static_assert(PRESENT_CFG_BYTES == 38552, "CONFIG\\Present.cfg is 38,552 bytes");
+extern PresentationSet PresentationSets[PRESENTATION_SETS];
+extern int PresentationLoaded;

@@ -466,14 +466,6 @@ int DrawCan(int cursor) {
     return DrawFixedLightObject(cursor, FindByName("LATA"), 132000.0f);
 }
 
-// Call points of the steps whose pools and tables come with the particles,
-// the car effects and the arena props: each draws nothing until those
-// exist, and takes the place of its step so that the order holds.
-
-// The arena's ground sprites (the particles' ground sprite pool).
-int DrawArenaSprites(int cursor) { return cursor; }
-// The lit tracks' headlamp glows (car effects).
-int DrawHeadlampGlows(int cursor, int /*view*/) { return cursor; }
 // Poles, targets, cones, the marker lights' confetti, the pole bars and the
 // arena opponents, each turned by its fall (tilt) and yaw.
 static int DrawProp(int cursor, const char* name, const PropPlacement& prop, float range) {
@@ -522,12 +514,6 @@ int DrawArenaProps(int cursor) {
     }
     return cursor;
 }
-// The jump events' sparks (the particles' car sprite pool).
-int DrawJumpSparks(int cursor) { return cursor; }
-// The particle sprites (car effects); sets Translucent when it emits.
-int DrawParticleSprites(int cursor, int /*view*/) { return cursor; }
-// The rear lamp glows (car effects), last of a Direct3D race view.
-int DrawRearLampGlows(int cursor, int /*view*/) { return cursor; }
 
 // The showroom camera of the menus.
 void ShowroomCamera() {
@@ -641,13 +627,13 @@ int BuildScene(int cursor, int view) {
     TextureSortCycles = ReadCycleTimer();
 
     if (EffectsOn() && !inMenus && TrackGroup == 5 && TrackVariant != 5)
-        cursor = DrawArenaSprites(cursor);
+        cursor = DrawArenaSprites(cursor, &Translucent, View);
     // The water asks for no effects switch.
     if (!inMenus && TrackGroup == 7 && !SplitScreen && TrackCode != 78 && TrackCode != 79 && RenderKind == 1)
         cursor = DrawWater(cursor);
     const int litTrack = TrackCode == 70 || TrackCode == 11 || TrackCode == 15 || TrackCode == 76;
     if ((litTrack || CarLightsOn[View]) && RenderKind == 1)
-        cursor = DrawHeadlampGlows(cursor, View);
+        cursor = DrawHeadlampGlows(cursor, &Translucent, View);
     if (RenderKind != 0) {
         for (int i = 0; i < cars; i++) {
             if (!CarSkipped(i))
@@ -667,13 +653,13 @@ int BuildScene(int cursor, int view) {
     if (TrackGroup == 5 && TrackVariant != 5)
         cursor = DrawArenaProps(cursor);
     if (TrackGroup == 4)
-        cursor = DrawJumpSparks(cursor);
+        cursor = DrawJumpSparks(cursor, &Translucent, View);
     MergeIfTranslucent();
     if (RenderKind != 0) {
-        cursor = DrawParticleSprites(cursor, View);
+        cursor = DrawParticleSprites(cursor, &Translucent, View);
         MergeIfTranslucent();
         if (RenderKind == 1)
-            cursor = DrawRearLampGlows(cursor, View);
+            cursor = DrawRearLampGlows(cursor, &Translucent, View);
     }
     return cursor;
 }

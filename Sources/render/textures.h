@@ -30,5 +30,3 @@ int ScaleLayoutY(int y);
 // when the picture cannot be read or taken (too large, no room left).
 int ConvertSoftTexture(const char* path, int number, int mode);
 
-// The track map picture of TrackCode (2044..2058), 0 for none.
-int TrackMapTexture();

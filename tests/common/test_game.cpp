@@ -19,6 +19,7 @@
 #include "mkdata.h"
 #include "platform/plat_file.h"
 #include "platform/plat_headless.h"
+#include "platform/plat_script.h"
 #include "platform/plat_system.h"
 
 extern char** environ;
@@ -93,17 +94,35 @@ std::string MakeTestGameFolder(const std::string& tag, bool softwareKind, const 
     return dir;
 }
 
-int RunHeadlessGame(int frames, int autorace, int lockstepTicks) {
+int RunHeadlessGame(int frames, int autorace, int lockstepTicks, const char* script) {
     CommandLine = {};
     CommandLine.headless = 1;
     CommandLine.frames = frames;
     CommandLine.autorace = autorace;
+    CommandLine.script = script;
     PlatHeadlessSetLockstep(lockstepTicks);
     if (!PlatInit(PLAT_BACKEND_HEADLESS))
         return -1;
+    char error[SCRIPT_ERROR_SIZE];
+    if (script && !PlatScriptLoad(script, error, sizeof error)) {
+        ADD_FAILURE() << error;
+        PlatShutdown();
+        return -1;
+    }
     const int code = WinMain();
+    PlatScriptClear();
     PlatShutdown();
     return code;
+}
+
+std::string WriteStartScript(const std::string& dir) {
+    const std::string path = dir + "/start.txt";
+    FILE* file = fopen(path.c_str(), "w");
+    if (file) {
+        fputs("2 key down SPACE\n3 key up SPACE\n", file);
+        fclose(file);
+    }
+    return path;
 }
 
 int RunBuiltProgram(const std::string& name, const std::vector<std::string>& args, const std::string& dir) {

@@ -15,8 +15,14 @@ std::string MakeTestFolder(const std::string& tag);
 
 // Starts the headless backend (lockstep with the given ticks per frame, or
 // the real clock and timer thread when 0) and runs the game's spine in this
-// process for `frames` frames.  Returns WinMain's result.
-int RunHeadlessGame(int frames, int autorace, int lockstepTicks = 1);
+// process for `frames` frames, with the scripted input of `script` when one
+// is given.  Returns WinMain's result.
+int RunHeadlessGame(int frames, int autorace, int lockstepTicks = 1, const char* script = nullptr);
+
+// Writes `dir`/start.txt, a script that presses Space in frame 2: the race
+// of an --autorace run starts at once instead of waiting on its fly-by.
+// Returns the file's path (name).
+std::string WriteStartScript(const std::string& dir);
 
 // Runs a program of the build (bin/NAME) with arguments in `dir`; returns its
 // exit status, or -1 when it could not be run.

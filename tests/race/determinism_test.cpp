@@ -15,7 +15,10 @@
 namespace {
 
 const char* const Script =
-    "# Straight into the car ahead, right into the wall, braking, steering.\n"
+    "# Space ends the fly-by; then straight into the car ahead, right into the\n"
+    "# wall, braking, steering.\n"
+    "2 key down SPACE\n"
+    "3 key up SPACE\n"
     "5 key down UP\n"
     "420 key down RIGHT\n"
     "520 key up RIGHT\n"

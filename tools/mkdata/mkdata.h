@@ -35,6 +35,13 @@ bool MakeTrackData(const MkOptions& options);
 bool MakeRaceData(const MkOptions& options);
 bool MakeSoundData(const MkOptions& options);
 bool MakeFrontendData(const MkOptions& options);
+// Fills fly-by set `code` from the guide line the last track build left in
+// the line tables; MkWritePresentSets writes CONFIG\Present.cfg (the other
+// sets at the defaults).
+void MkPresentationSet(int code);
+bool MkWritePresentSets();
+// The dial, speed and gear cells and track 10's map (from its guide line).
+bool MkWriteDialAndMap();
 // The settings record with the factory settings; false when a key is
 // missing from the key table.
 struct SettingsRecord;

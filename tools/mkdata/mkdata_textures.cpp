@@ -527,6 +527,19 @@ bool MkWriteGroupArt(int group) {
                                              : Glow(32, 255, 230, 170, 1.2);
         ok = WriteNumbered(group, n, sprite);
     }
+    // The particles' and lamps' sprites: smoke and sparks 1814-1819, impacts
+    // 1820-1822, rear lamps 1823, headlamps 1831, puffs 1835-1843, dust
+    // 1844-1848 (1847 rain), and the rest of their families.
+    for (int n = 1810; n <= 1859 && ok; n++) {
+        if (n == 1811 || (n > 1823 && n < 1831) || (n > 1831 && n < 1835) || n == 1849 || n == 1850)
+            continue;
+        const MkPicture sprite = n == 1823                ? Glow(16, 255, 40, 30, 1.2)
+                                 : n == 1831              ? Glow(32, 255, 250, 220, 1.4)
+                                 : n >= 1817 && n <= 1822 ? Glow(16, 255, 210, 90, 2.0)
+                                 : n == 1847              ? Glow(8, 190, 200, 230, 1.0)
+                                                          : Glow(32, 170, 165, 160, 1.0);
+        ok = WriteNumbered(group, n, sprite);
+    }
     switch (group) {
     case 1:
         ok = ok && WriteNumbered(1, 20, FlagBoard(Rgb(30, 70, 190), Rgb(255, 255, 255))) &&

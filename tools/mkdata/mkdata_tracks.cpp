@@ -20,6 +20,7 @@
 #include "race/car_setup.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
+#include "render/dial_map.h"
 #include "render/objects.h"
 #include "render/textures.h"
 #include "track/asset_paths.h"
@@ -228,7 +229,7 @@ bool WriteTrack(int code) {
         place.groundY = params.groundY;
         place.waterX0 = params.gridX - 200000.0f, place.waterX1 = params.gridX + 200000.0f;
         place.waterZ0 = params.gridZ - 200000.0f, place.waterZ1 = params.gridZ + 200000.0f;
-        const int map = TrackMapTexture();
+        const int map = TrackMapTexture(TrackCode, TrackGroup);
         return MkWriteScenery(code, place) && MkWriteArtSet(code / 10, code % 10) &&
                (map == 0 || MkWriteTrackMap(map, 700.0f, 0, 0));
     });
