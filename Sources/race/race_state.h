@@ -336,3 +336,23 @@ struct TimedMessage {
 static_assert(sizeof(TimedMessage) == 152, "timed messages are 152-byte records");
 enum { TIMED_MESSAGE_SLOTS = 8 };
 extern TimedMessage TimedMessages[TIMED_MESSAGE_SLOTS];
+
+// ---------------------------------------------------------------------------
+// Race order, laps and finish (race_order.cpp, laps.cpp).
+extern float PathNodeBase[MAX_CARS];     // summed lengths of the guide-line segments passed
+extern float RaceDistance[MAX_CARS];     // PathNodeBase + the projection on the current segment
+extern int FrozenPlaces;                 // leading ranks no longer sorted (one per finished car)
+extern int RankingFrozen;                // 1: the order is not sorted at all
+extern int FinishZoneReached;            // the finish zone of the 55 event
+extern int LapLineState[MAX_CARS];       // 0..2: 2 arms the lap
+extern int LapCheckpoint[MAX_CARS];      // 0..7: the cross tracks' zone sequence
+extern int FinishedFlags[MAX_CARS];      // by standings row
+extern int FinishCount;
+extern int FinishSequenceCar;            // the local car whose win started the finish sequence; -1 none
+enum { LAP_TABLE_LAPS = 6 };
+struct LapTime {
+    int minutes, seconds, hundredths, spare;
+};
+extern LapTime LapTimeTable[MAX_CARS][LAP_TABLE_LAPS];   // each car's laps; the tick writes the running one
+extern LapTime RaceBestLap;              // the local cars' best lap of this race
+extern int AutopilotRun;                 // --autopilot: car 0 drives itself, no record is written
