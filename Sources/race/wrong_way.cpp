@@ -12,10 +12,12 @@
 #include "render/text_printer.h"
 
 WrongWayState WrongWay[2];
+int WrongWayShown[2];
 
 static void PrintWarning(int player, PlatSurface* surface) {
     if (TrackGroup == 4 || TrackGroup == 5 || TrackCode == 79)
         return;
+    WrongWayShown[player] = 1;
     const int y = !SplitScreen ? 140 : player == 0 ? 100 : 300;
     GetText(25);
     char text[TEXT_BUFFER_SIZE + 4];
@@ -34,6 +36,7 @@ void CheckWrongWay(PlatSurface* surface) {
     if (!surface) {
         for (int player = 0; player < 2; player++)
             WrongWay[player] = {RaceDistance[player], 0, 1, 7};
+        WrongWayShown[0] = WrongWayShown[1] = 0;
         return;
     }
     if (ReplayPlayback == 1 || RaceOver || TrackCode == 67)
@@ -54,6 +57,7 @@ void CheckWrongWay(PlatSurface* surface) {
         }
         // The counter stops short of overflowing in a long race.
         state.showCounter = v < 1000000 ? v + 1 : v;
+        WrongWayShown[player] = 0;
         if (v < 5)
             PrintWarning(player, surface);
         state.lastProgress = progress;

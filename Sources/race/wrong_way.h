@@ -16,3 +16,4 @@ struct WrongWayState {
     int showCounter;   // frames since the warning was last triggered
 };
 extern WrongWayState WrongWay[2];
+extern int WrongWayShown[2];   // the player's warning showed this frame
