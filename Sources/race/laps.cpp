@@ -110,6 +110,31 @@ void FreezeFinishPlace(int car) {
     rank_pos[car] = rank;
 }
 
+// A new best lap (lap 1) or race time of the track: the table, its holder
+// and date, the save, the replay's note and the message.
+void NewTimeRecord(int lap, int code, RecordTime time) {
+    if (lap) {
+        SetBestLapTime(code, time);
+        SetLapRecordName(code, CurrentPlayerName);
+    } else {
+        SetBestRaceTime(code, time);
+        SetRaceRecordName(code, CurrentPlayerName);
+    }
+    RecordsChanged = 1;
+    if (lap)
+        StampLapRecordDate(code);
+    else
+        StampRaceRecordDate(code);
+    SaveSettings();
+    NoteNewRecord();
+    char value[32];
+    std::snprintf(value, sizeof value, "%02d:%02d:%02d", time.minutes % 100, time.seconds % 100, time.hundredths % 100);
+    if (lap)
+        ShowRecordMessage(1711, value, RacePrize, 330);
+    else
+        ShowRecordMessage(411, value, 2 * RacePrize, 298);
+}
+
 int EveryCarFinished() {
     for (int car = 0; car < CarCount && car < MAX_CARS; car++) {
         if (LapsDone[car] != LapsToRun)
@@ -247,35 +272,16 @@ void CheckLapRecords() {
     if (!RecordsKept())
         return;
     const int code = RecordCode();
-    char value[32];
     const int best = LapValue(RaceBestLap);
-    if (best != 0 && best < RecordTimeValue(BestLapTimes[code])) {
-        SetBestLapTime(code, ToRecord(RaceBestLap.minutes, RaceBestLap.seconds, RaceBestLap.hundredths));
-        SetLapRecordName(code, CurrentPlayerName);
-        RecordsChanged = 1;
-        StampLapRecordDate(code);
-        SaveSettings();
-        NoteNewRecord();
-        std::snprintf(value, sizeof value, "%02d:%02d:%02d", RaceBestLap.minutes % 100, RaceBestLap.seconds % 100,
-                      RaceBestLap.hundredths % 100);
-        ShowRecordMessage(1711, value, RacePrize, 330);
-    }
+    if (best != 0 && best < RecordTimeValue(BestLapTimes[code]))
+        NewTimeRecord(1, code, ToRecord(RaceBestLap.minutes, RaceBestLap.seconds, RaceBestLap.hundredths));
     if (done + 1 < LapsToRun || c > 1)
         return;
     const PlayerTime& race = PlayerRaceTime[c];
     const RecordTime time = ToRecord(race.minutes, race.seconds, HundredthsOf(race.ticks));
     const int raceValue = RecordTimeValue(time);
-    if (raceValue != 0 && raceValue < RecordTimeValue(BestRaceTimes[code])) {
-        SetBestRaceTime(code, time);
-        SetRaceRecordName(code, CurrentPlayerName);
-        RecordsChanged = 1;
-        StampRaceRecordDate(code);
-        SaveSettings();
-        NoteNewRecord();
-        std::snprintf(value, sizeof value, "%02d:%02d:%02d", time.minutes % 100, time.seconds % 100,
-                      time.hundredths % 100);
-        ShowRecordMessage(411, value, 2 * RacePrize, 298);
-    }
+    if (raceValue != 0 && raceValue < RecordTimeValue(BestRaceTimes[code]))
+        NewTimeRecord(0, code, time);
 }
 
 void CheckDistanceRecord() {

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -145,6 +146,15 @@ void StraightGuideLine(int n) {
         p.dirZ = 1.0f;
     }
     CpuLinePointCounts[CPU_LINE_GUIDE] = n;
+}
+
+// The cars in race order, first first.
+void SetRanks(std::initializer_list<int> order) {
+    int rank = 0;
+    for (int car : order) {
+        rank_coche[rank] = car;
+        rank_pos[car] = rank++;
+    }
 }
 
 void PlaceCar(int car, float x, float z) {
@@ -403,12 +413,7 @@ TEST_F(RaceRules, TrafficAheadBrakesAndHonksButACarIsNeverItsOwnTraffic) {
     CarBodies[1].forward[1] = 1.0f;   // facing +z
     CarBodies[1].side[0] = 1.0f;
     // The car just ahead in race order, 1,500 in front.
-    rank_coche[0] = 2;
-    rank_pos[2] = 0;
-    rank_coche[1] = 1;
-    rank_pos[1] = 1;
-    rank_coche[2] = 0;
-    rank_pos[0] = 2;
+    SetRanks({2, 1, 0, 3});
     PlaceCar(2, 1000.0f, 2500.0f);
     PlaceCar(0, 50000.0f, 50000.0f);
     RaceDistance[0] = -50000.0f;
@@ -540,14 +545,7 @@ TEST_F(RaceRules, TheCrossTracksCountTheirZoneSequence) {
 TEST_F(RaceRules, FinishersScorePointsInTheirOrderAndTakeTheNextPlace) {
     CircuitZones();
     LapsToRun = 1;
-    rank_coche[0] = 2;   // the ranks lag: car 3 overtook car 2 at the line
-    rank_pos[2] = 0;
-    rank_coche[1] = 3;
-    rank_pos[3] = 1;
-    rank_coche[2] = 0;
-    rank_pos[0] = 2;
-    rank_coche[3] = 1;
-    rank_pos[1] = 3;
+    SetRanks({2, 3, 0, 1});   // the ranks lag: car 3 overtook car 2 at the line
     DriveLap(3);
     EXPECT_EQ(rank_pos[3], 0) << "the first car in takes first place";
     EXPECT_EQ(FrozenPlaces, 1);
