@@ -46,6 +46,9 @@ struct SavedCamera {
 };
 SavedCamera saved;
 int insertHeld, deleteHeld;
+// The focal scale the view had before a replay camera zoomed it.
+float focalBeforeReplay;
+int replayZoomed;
 
 int Held(int scan) { return KeyState[scan] == 0x80; }
 
@@ -157,6 +160,12 @@ void ResetTvCameras() {
     }
     ResetRaceProgress();
     LastReplayCamera = -1;
+    // A replay's aimed cameras and zooms do not outlast it.
+    Centri = 1;
+    if (replayZoomed) {
+        ViewFocalScale = focalBeforeReplay;
+        replayZoomed = 0;
+    }
 }
 
 void MapTvCamerasToPath() {
@@ -222,6 +231,10 @@ void UpdateReplayCamera() {
         ReplayCameraMode = mode == 9 ? ReplayTickCounter % 4 + 3 : mode;
     }
     PlaceCamera(ReplayCameraMode);
+    if (!replayZoomed) {
+        focalBeforeReplay = ViewFocalScale;
+        replayZoomed = 1;
+    }
     ViewFocalScale = ReplayZoom * 0.0015625f * (float)SurfaceWidth;
     // The ground test works on the frame's copy of the eye.
     EyeX[car] = ChaseEyeX[car];

@@ -875,3 +875,30 @@ TEST_F(RaceRules, WithoutCameraPointsTheReplayCameraKeepsItsPlace) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RaceRules, AReplaysAimedCameraAndZoomDoNotOutlastIt) {
+    StraightGuideLine(20);
+    CpuLinePoint& camera = CpuLineTable[CPU_LINE_CAMERAS][0];
+    camera.x = 3000.0f;
+    camera.z = 5000.0f;
+    camera.cameraKind = 2.0f;
+    CpuLinePointCounts[CPU_LINE_CAMERAS] = 1;
+    MapTvCamerasToPath();
+    const float focal = ViewFocalScale;
+    ReplayPlayback = 1;
+    PlaceCar(0, 1000.0f, 5000.0f);
+    ChooseTvCamera();
+    UpdateReplayCamera();
+    EXPECT_EQ(Centri, 0);
+    EXPECT_NE(ViewFocalScale, focal);
+    // The next race starts with the chase camera's placement and focal scale.
+    ReplayPlayback = 0;
+    ResetTvCameras();
+    EXPECT_EQ(Centri, 1);
+    EXPECT_EQ(ViewFocalScale, focal);
+    ReplayZoom = 307.2f;
+}
+
+}  // namespace
