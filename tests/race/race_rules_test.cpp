@@ -132,6 +132,8 @@ struct RaceRules : ::testing::Test {
         ReplayCameraMode = 0;
         ReplayTickCounter = 0;
         ResetWrongWay();
+        // A replay camera of the test gives back the view's focal scale.
+        ResetTvCameras();
     }
 };
 
