@@ -262,6 +262,7 @@ static int EditorSum() {
 
 static void RunDeveloperOverlays(PlatSurface* target) {
     EditorOpen = EditorSum();
+    BeginEditorFrame();
     if (TuningPanelOn == 1) {
         SimLockGuard lock;   // the panel edits the cars' bodies
         DrawTuningPanel(target);
@@ -281,6 +282,7 @@ static void RunDeveloperOverlays(PlatSurface* target) {
         RunEditorMenu(target);
     if (TextLabelsOn == 1)
         DrawTextLabels(target);
+    DrawZoneDisplay(target);
     RunLightEditor(target);
     DrawLightCursor(target);
     DrawReplayLogo(target);

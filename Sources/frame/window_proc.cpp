@@ -17,6 +17,7 @@
 #include "race/race_setup.h"
 #include "race/race_state.h"
 #include "sound/sound_session.h"
+#include "track/editors.h"
 
 enum { INPUT_TIMER_ID = 0, INPUT_TIMER_MS = 33 };
 
@@ -66,6 +67,7 @@ static void HandleKey(int key) {
         if (ScreenshotsEnabled)
             ScreenshotRequest = 1;
         break;
+    case VK_F11: ToggleEditorMenu(); break;
     case VK_F9:
         if (!FrontEndActive && WireframeKeyArmed)
             Wireframe = !Wireframe;

@@ -178,7 +178,10 @@ static void LoadCpuLines() {
     }
     char path[256];
     TrackFilePath(path, sizeof path, "%sBIN\\IACPU%d.dat", TrackGroup);
-    const int read = ReadWholeFile(path, CpuLineTable, sizeof CpuLineTable) > 0;
+    CpuLineCountsFromRecords(ReadWholeFile(path, CpuLineTable, sizeof CpuLineTable) > 0);
+}
+
+void CpuLineCountsFromRecords(int read) {
     for (int k = 0; k < CPU_LINES; k++) {
         const float stored = CpuLineTable[k][CPU_LINE_RECORDS - 1].x;
         int count = read ? TruncateCount(stored) : 0;

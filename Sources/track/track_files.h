@@ -23,6 +23,11 @@ void LoadTrackLighting();
 // loaded world object "MUNDO%02d".
 void BuildDrawTrace();
 
+// The five line counts (CpuLineFloatCounts, CpuLinePointCounts) from record
+// 199 of each line, truncated and held to 0..199 points (a non-finite count
+// is 0); all 0 when `read` is 0.
+void CpuLineCountsFromRecords(int read);
+
 // Sets the normal terms of every loaded collision line.
 void ComputeWallNormals();
 

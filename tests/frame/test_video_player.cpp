@@ -18,6 +18,7 @@
 #include "frame/startup.h"
 #include "frame/video.h"
 #include "mkdata_video.h"
+#include "race/race_state.h"
 #include "platform/plat_clock.h"
 #include "platform/plat_display.h"
 #include "platform/plat_file.h"
@@ -103,6 +104,25 @@ std::vector<int> PendingMessages() {
 
 struct VideoPlayer : ::testing::Test {
     std::string dir;
+
+    // The Direct3D kind's framework in the given mode, as the display
+    // configuration names it.
+    static void StartFramework(int width, int height, int depth) {
+        DisplayConfig = {width, height, depth, 0, 0, 1};
+        WantedWidth = width;
+        WantedHeight = height;
+        WantedDepth = depth;
+        RenderKind = 1;
+        ASSERT_EQ(EnumerateDrivers(ConfirmDevice), 0);
+        ASSERT_EQ(CreateFramework(1), 0);
+    }
+    static void ExpectTarget640x480x16() {
+        PlatSurface* target = FrameworkRenderTarget();
+        ASSERT_NE(target, nullptr);
+        EXPECT_EQ(PlatSurfaceWidth(target), 640);
+        EXPECT_EQ(PlatSurfaceHeight(target), 480);
+        EXPECT_EQ(PlatPixelFormatBytes(PlatSurfaceFormat(target)), 2);
+    }
 
     void SetUp() override {
         PlatHeadlessSetLockstep(1);
@@ -262,13 +282,7 @@ TEST_F(VideoPlayer, ACloseRequestStopsThePlayerAndIsLeftForTheMessageLoop) {
 }
 
 TEST_F(VideoPlayer, AForcedRecreationPlaysTheRequestedVideoBetweenTheFrameworks) {
-    DisplayConfig = {640, 480, 16, 0, 0, 1};
-    WantedWidth = 640;
-    WantedHeight = 480;
-    WantedDepth = 16;
-    RenderKind = 1;
-    ASSERT_EQ(EnumerateDrivers(ConfirmDevice), 0);
-    ASSERT_EQ(CreateFramework(1), 0);
+    ASSERT_NO_FATAL_FAILURE(StartFramework(640, 480, 16));
 
     VideoRequest = 2;
     ForceDisplayRecreate = 1;
@@ -278,11 +292,7 @@ TEST_F(VideoPlayer, AForcedRecreationPlaysTheRequestedVideoBetweenTheFrameworks)
     EXPECT_EQ(runs[0].first, 2) << "intro.mpg";
     EXPECT_NEAR(runs[0].second, 50, 2);
     EXPECT_EQ(ForceDisplayRecreate, 0);
-    PlatSurface* target = FrameworkRenderTarget();
-    ASSERT_NE(target, nullptr);
-    EXPECT_EQ(PlatSurfaceWidth(target), 640);
-    EXPECT_EQ(PlatSurfaceHeight(target), 480);
-    EXPECT_EQ(PlatPixelFormatBytes(PlatSurfaceFormat(target)), 2);
+    ExpectTarget640x480x16();
 
     // A plain mode change plays nothing.
     shown.clear();
@@ -290,6 +300,25 @@ TEST_F(VideoPlayer, AForcedRecreationPlaysTheRequestedVideoBetweenTheFrameworks)
     WantedHeight = 600;
     ASSERT_EQ(RecreateDisplay(0), 1);
     EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(VideoPlayer, ReinitialisingTheMenusPlaysTheRequestedVideoAndComesBackAt640x480x16) {
+    // The special profile names ask for a video this way: VideoRequest 2
+    // for intro.mpg, then the display and menus re-created (which reload the
+    // menus' sounds and pictures: a whole game folder).
+    dir = MakeTestGameFolder("menus");
+    ASSERT_NO_FATAL_FAILURE(StartFramework(800, 600, 32));
+    VideoSkipped = 1;
+    VideoRequest = 2;
+    ReinitDisplayAndMenus();
+    const auto runs = Runs();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].first, 2) << "intro.mpg";
+    EXPECT_NEAR(runs[0].second, 50, 2);
+    EXPECT_EQ(VideoSkipped, 0) << "played whole";
+    ExpectTarget640x480x16();
+    EXPECT_EQ(SceneReady, 1);
+    EXPECT_EQ(RacePaused, 0);
 }
 
 TEST_F(VideoPlayer, IntroAtStartUpPlaysTheThreeThenTheGameRuns) {

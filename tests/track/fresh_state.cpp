@@ -6,6 +6,7 @@
 
 #include "common/fresh_state.h"
 #include "render/render_state.h"
+#include "track/editors.h"
 #include "track/track_state.h"
 
 namespace {
@@ -17,6 +18,25 @@ void FreshGrid(CellListGrid& grid, int columns) {
     grid.columns = columns;
     grid.listCount = 0;
     grid.rejectedCells = 0;
+}
+
+// The editors' own state, as the program starts with it.
+void FreshEditors() {
+    EditorActive = ShowLights = InfoBoxOn = DrawTraceEditorOn = 0;
+    HiddenFacesOn = GouraudOn = EditorSwitch5 = EditorSwitch6 = SoundInfoOn = ZoneDisplayOn = 0;
+    LuzSelect = -1;
+    EditorR = EditorG = EditorB = 0;
+    EditorAlcanceRGB = 0.0f;
+    ZoneEditorMode = ZoneListOpen = ZoneSelected = ZoneInvertCircuit = ZoneVisibilityPos = 0;
+    ZoneShowAll = 1;
+    ZoneAssociateId = ZONE_FIRST_VISIBILITY;
+    CollisionEditorTool = CollisionToolListOpen = CollisionMaterial = 0;
+    CollisionSelectedLine = -1;
+    CpuLineEditorTool = CpuLineToolListOpen = CpuLineEditorLine = CpuLineCopySource = 0;
+    CpuLineSelectedPoint = -1;
+    EditorHeld = EditorJoinFrom = {-1, 0};
+    BeginEditorFrame();   // no key of an earlier test counts as held
+    BeginEditorFrame();
 }
 
 void FreshTrackProgram() {
@@ -42,6 +62,7 @@ void FreshTrackProgram() {
     memset(&WorldSectionTable, 0, sizeof WorldSectionTable);
     SpecialPolygonCount = 0;
     memset(LightTable, 0, sizeof LightTable);
+    memset(LightColourTable, 0, sizeof LightColourTable);
     LightCount = 0;
     memset(WorldShadeTable, 0, sizeof WorldShadeTable);
     memset(CarShadeTable, 0, sizeof CarShadeTable);
@@ -51,6 +72,7 @@ void FreshTrackProgram() {
     memset(CarGroundTriangle, 0, sizeof CarGroundTriangle);
     memset(CarFootprints, 0, sizeof CarFootprints);
     memset(CarRoofTriangleCount, 0, sizeof CarRoofTriangleCount);
+    FreshEditors();
 }
 
 const bool registered = ResetBeforeEveryTest(FreshTrackProgram);

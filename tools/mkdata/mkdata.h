@@ -14,6 +14,7 @@ struct MkOptions {
     std::string outDir;        // the game folder to write
     std::string videosetup;    // the built set-up program, copied beside the game
     int softwareKind = 0;      // Config\Vondel.cfg selects the software path
+    int looseTracks = 0;       // the tracks' BIN files as plain files, not archived
 };
 
 // Writes a plain file of the game folder (a Windows-style game path).

@@ -479,10 +479,15 @@ void BuildLights(const MkCircuitParams& p, const Circuit& c) {
 // ---------------------------------------------------------------------------
 // Writing.
 
+// Plain files for a folder the track editors write into.
+bool LooseTrackFiles;
+
 bool WriteTrackFile(const char* pattern, int number, const void* data, int bytes) {
     char path[256];
     TrackFilePath(path, sizeof path, pattern, number);
-    return bytes >= 0 && MkWriteArchived(path, data, (size_t)bytes);
+    if (bytes < 0)
+        return false;
+    return LooseTrackFiles ? MkWriteFile(path, data, (size_t)bytes) : MkWriteArchived(path, data, (size_t)bytes);
 }
 
 bool WriteCircuitFiles(const MkCircuitParams& p, const MkObject& world) {
@@ -589,11 +594,19 @@ bool MkMakeCircuit(const MkCircuitParams& params) {
     return ok;
 }
 
-bool MkMakeCircuitFolder(const std::string& outDir, const MkCircuitParams& params) {
+bool MkMakeCircuitFolder(const std::string& outDir, const MkCircuitParams& params, bool looseTracks) {
     MkOptions options;
     options.outDir = outDir;
     MkSetRoot(outDir);
-    return MkMakeDirs("") && MkMakeCircuit(params) && FinishArchives(options);
+    LooseTrackFiles = looseTracks;
+    const bool ok = MkMakeDirs("") && MkMakeCircuit(params) && FinishArchives(options);
+    LooseTrackFiles = false;
+    return ok;
 }
 
-bool MakeTrackData(const MkOptions&) { return MkMakeCircuit(MkCircuitForGroup(1)); }
+bool MakeTrackData(const MkOptions& options) {
+    LooseTrackFiles = options.looseTracks != 0;
+    const bool ok = MkMakeCircuit(MkCircuitForGroup(1));
+    LooseTrackFiles = false;
+    return ok;
+}

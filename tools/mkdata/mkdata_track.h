@@ -38,5 +38,6 @@ bool MkBuildCircuit(const MkCircuitParams& params, MkObject& world);
 bool MkMakeCircuit(const MkCircuitParams& params);
 
 // A folder holding only this circuit, made as MakeGameFolder makes the game
-// folder (for trying the validator on a changed track).
-bool MkMakeCircuitFolder(const std::string& outDir, const MkCircuitParams& params);
+// folder (for trying the validator on a changed track); with looseTracks the
+// BIN files are plain files, as the track editors need them.
+bool MkMakeCircuitFolder(const std::string& outDir, const MkCircuitParams& params, bool looseTracks = false);
