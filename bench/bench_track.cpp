@@ -7,10 +7,14 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "frame/frame_state.h"
+#include "frame/vfs.h"
 #include "mkdata.h"
 #include "platform/plat_file.h"
 #include "race/race_state.h"
@@ -28,16 +32,19 @@ struct Point {
 
 std::vector<Point> Points;
 
-// Makes a sample folder, loads track 10 as a race does and spreads the query
-// points: along the guide line, up to 5,000 either side of it.
+// Makes a sample folder, mounts its archives (the track files ship inside
+// them), loads track 10 as a race does and spreads the query points: along
+// the guide line, up to 5,000 either side of it.  The folder is the
+// process's own, so two runs at once do not write over each other, and it
+// goes once the track is in memory.
 bool LoadTrack() {
     static bool ready = false;
     if (ready)
         return true;
     MkOptions options;
     const char* tmp = getenv("TMPDIR");
-    options.outDir = std::string(tmp && *tmp ? tmp : "/tmp") + "/quorvix-bench-track";
-    if (!MakeGameFolder(options) || !PlatSetCurrentDir(options.outDir.c_str()))
+    options.outDir = std::string(tmp && *tmp ? tmp : "/tmp") + "/quorvix-bench-track-" + std::to_string(getpid());
+    if (!MakeGameFolder(options) || !PlatSetCurrentDir(options.outDir.c_str()) || !VfsScanArchives())
         return false;
     TrackGroup = 1;
     TrackVariant = 0;
@@ -46,6 +53,8 @@ bool LoadTrack() {
     SetTrackFolder();
     LoadZones();
     LoadTrackData();
+    std::error_code ignored;
+    std::filesystem::remove_all(options.outDir, ignored);
     const int count = CpuLinePointCounts[CPU_LINE_GUIDE];
     if (count < 3)
         return false;

@@ -432,7 +432,8 @@ struct Resampler {
 };
 
 static int FitResampler(Resampler* rs, const AVFrame* f) {
-    AVChannelLayout layout = {};   // the copy frees what the destination held
+    // Zeroed: the copy releases what its destination holds first.
+    AVChannelLayout layout = {};
     if (f->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || av_channel_layout_check(&f->ch_layout) == 0)
         av_channel_layout_default(&layout, f->ch_layout.nb_channels);
     else if (av_channel_layout_copy(&layout, &f->ch_layout) < 0)

@@ -126,8 +126,8 @@ void FillGrid() {
         if (car < 0 || car >= cars)
             continue;
         float x, y, z;
-        GridPlacePosition(TrackCode, place, &x, &y, &z);
-        Place(car, x, y, z);
+        if (GridPlacePosition(TrackCode, place, &x, &y, &z))
+            Place(car, x, y, z);
     }
 }
 

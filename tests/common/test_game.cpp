@@ -97,8 +97,6 @@ int RunHeadlessGame(int frames, int autorace, int lockstepTicks) {
     CommandLine.headless = 1;
     CommandLine.frames = frames;
     CommandLine.autorace = autorace;
-    // The previous run of this process ended by asking to exit.
-    ExitRequested = 0;
     PlatHeadlessSetLockstep(lockstepTicks);
     if (!PlatInit(PLAT_BACKEND_HEADLESS))
         return -1;

@@ -7,6 +7,7 @@
 
 #include "common/test_game.h"
 #include "frame/frame_state.h"
+#include "frame/startup.h"
 #include "frontend/menu_init.h"
 #include "frontend/text_slots.h"
 #include "menulayout/menulayout_state.h"
@@ -135,4 +136,18 @@ TEST_F(InitFixture, ResetsTheProfileScreen) {
     EXPECT_EQ(KeyboardJumpGate, 1);
     EXPECT_EQ(TypedCharCount, 0);
     EXPECT_EQ(MenuStateWord, 0);
+}
+
+// The whole start-up on the sample folder: the controls screen shows the
+// names of the keys, not whatever else the message file holds near them.
+TEST(StartUpNames, TheKeyAndJoystickRowsHoldTheirNamesAfterStartUp) {
+    MakeTestGameFolder("startup");
+    ASSERT_EQ(RunHeadlessGame(1, 0), 0);
+    ASSERT_EQ(FramesRun, 1);
+    EXPECT_EQ(KeyNameTable[47 + 19][0], 0x39);
+    EXPECT_STREQ((const char*)&KeyNameTable[47 + 19][1], "Space");
+    EXPECT_STREQ((const char*)&KeyNameTable[47 + 6][1], "Return");
+    EXPECT_STREQ((const char*)&KeyNameTable[47 + 60][1], "Right Win");
+    EXPECT_STREQ(JoystickNameTable[4], "Fire");
+    EXPECT_STREQ(JoystickNameTable[15], "Button 10");
 }

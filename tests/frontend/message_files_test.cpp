@@ -9,6 +9,7 @@
 
 #include "common/test_game.h"
 #include "frame/vfs.h"
+#include "frontend/frontend_state.h"
 #include "frontend/menu_init.h"
 #include "frontend/text_slots.h"
 #include "menulayout/layout_builder.h"
@@ -96,11 +97,9 @@ TEST_F(MessageFiles, TheLayoutAndTheGameFindTheirTexts) {
             }
         }
     }
-    // Page backgrounds, start-up texts, key and joystick names, credits.
+    // Page backgrounds, start-up texts, credits.
     for (int slot : {0, 1, 2, 3, 4, 5, 6, 17, 18, 19, 20, 21, 26, 27, 595})
         EXPECT_GT(lines[slot].size(), 1u) << slot;
-    for (int slot = 501; slot <= 578; slot++)
-        EXPECT_NE(lines[slot], "-") << slot;
     for (int slot = 1865; slot <= 2006; slot++)
         EXPECT_NE(lines[slot], "-") << slot;
     for (int slot : {1866, 1867, 1870, 1929, 2005, 2006})
@@ -114,6 +113,57 @@ TEST_F(MessageFiles, TheLayoutAndTheGameFindTheirTexts) {
                  {754, 16}, {762, 20}, {772, 20}, {780, 19}, {783, 19}, {118, 4}};
     for (const auto& r : rooms)
         EXPECT_GE(lines[r.slot].size(), r.room) << r.slot;
+}
+
+// Start-up reads slots 501 to 561 into the key table's rows 47 to 107 and
+// slots 563 to 578 into the joystick rows; the championship rivals take
+// slots 477 to 500 (eight for each of the three name sets) and must not
+// spill into them.  Rows are found by their scan codes (which start-up
+// keeps), so the slots are checked against the table's own order.
+TEST_F(MessageFiles, KeyAndJoystickNamesKeepTheirSlots) {
+    auto keySlot = [](int scanCode) {
+        for (int row = 47; row < KEY_NAME_ROWS; row++) {
+            if (KeyNameTable[row][0] == scanCode)
+                return 501 + row - 47;
+        }
+        ADD_FAILURE() << "scan code " << scanCode << " is not a translated row of the key table";
+        return 0;
+    };
+    const struct {
+        int scanCode;
+        const char* name;
+    } keys[] = {{0x0C, "-"},     {0x0E, "Backspace"}, {0x1C, "Return"}, {0x39, "Space"},    {0x47, "Num 7"},
+                {0x53, "Num ."}, {0x9C, "Num Enter"}, {0xC8, "Up"},     {0xDC, "Right Win"}};
+    const struct {
+        int row;
+        const char* name;
+    } joystick[] = {{0, "Down"}, {3, "Left"}, {4, "Fire"}, {6, "Button 1"}, {15, "Button 10"}};
+
+    for (int language = 0; language < 4; language++) {
+        SCOPED_TRACE("mensaje" + std::to_string(language));
+        const std::vector<std::string> lines = Lines(File(language));
+        ASSERT_GE(lines.size(), 591u);
+        for (const auto& k : keys)
+            EXPECT_EQ(lines[(size_t)keySlot(k.scanCode)], k.name) << "scan code " << k.scanCode;
+        for (const auto& j : joystick)
+            EXPECT_EQ(lines[(size_t)(563 + j.row)], j.name) << "joystick row " << j.row;
+
+        // Every name is there (the minus key's name is "-" itself), and no
+        // rival's or computer driver's name sits among them.
+        std::set<std::string> people;
+        for (int slot = 477; slot <= 500; slot++) {
+            EXPECT_NE(lines[(size_t)slot], "-") << slot;
+            people.insert(lines[(size_t)slot]);
+        }
+        for (int slot = 579; slot <= 590; slot++)
+            people.insert(lines[(size_t)slot]);
+        for (int slot = 501; slot <= 578; slot++) {
+            if (slot == 562)
+                continue;
+            EXPECT_TRUE(slot == 501 || lines[(size_t)slot] != "-") << slot;
+            EXPECT_EQ(people.count(lines[(size_t)slot]), 0u) << slot << ": " << lines[(size_t)slot];
+        }
+    }
 }
 
 TEST_F(MessageFiles, LanguagesDiffer) {

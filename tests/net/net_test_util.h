@@ -18,8 +18,11 @@
 
 inline const PlatGuid kTestApp = {0x17FE7ADD, 0xCB47, 0x48C6, {0x98, 0x48, 0xC4, 0x7E, 0x4E, 0x28, 0x24, 0x4C}};
 
-// Waits (at most 15 s) until the condition holds; the result of the last test.
-inline bool WaitFor(const std::function<bool()>& condition, int limitMs = 15000) {
+// Waits until the condition holds; the result of the last test.  The
+// members' service threads run on a shared, busy machine, so the bound is no
+// measure of speed: it only ends a test whose condition never comes.
+enum { WAIT_LIMIT_MS = 60000 };
+inline bool WaitFor(const std::function<bool()>& condition, int limitMs = WAIT_LIMIT_MS) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
     while (!condition()) {
         if (std::chrono::steady_clock::now() > end)
@@ -84,10 +87,13 @@ static int CollectSession(const PlatNetSessionDesc* desc, int flags, void* conte
     return 1;
 }
 
-// Lists synchronously until a session of that name shows (a few tries: a
-// busy machine may answer late).
+// Listings of a busy machine may be answered after their window closes: a
+// test lists again, up to this many times, until what it waits for shows.
+enum { LISTING_ATTEMPTS = 100 };
+
+// Lists synchronously until a session of that name shows.
 inline bool FindSession(PlatNet* net, const char* name, PlatNetSessionDesc* out, int flags = PLAT_NET_ENUM_AVAILABLE) {
-    for (int attempt = 0; attempt < 10; attempt++) {
+    for (int attempt = 0; attempt < LISTING_ATTEMPTS; attempt++) {
         Listed l;
         EXPECT_EQ(PlatNetEnumSessions(net, &kTestApp, 300, CollectSession, &l, flags), PLAT_NET_OK);
         EXPECT_EQ(l.closings, 1);
@@ -127,7 +133,7 @@ inline Got Take(PlatNet* net) {
 
 // Waits for the next message that passes the filter, dropping the others.
 inline bool TakeUntil(PlatNet* net, const std::function<bool(const Got&)>& wanted, Got* out = nullptr,
-                      int limitMs = 15000) {
+                      int limitMs = WAIT_LIMIT_MS) {
     return WaitFor(
         [&] {
             Got g = Take(net);
@@ -164,4 +170,17 @@ inline PlatNet* JoinMember(int hostPort, const char* session, const char* player
         EXPECT_EQ(PlatNetCreatePlayer(net, id, player, "C", nullptr), PLAT_NET_OK);
     }
     return net;
+}
+
+// Sends a guaranteed message to one player once the sender's layer knows
+// that player.  A member hears of a new player from the host, on its own
+// service thread: until then a send skips the player (and a send to it
+// alone is refused), so a message sent too early would never arrive.
+inline bool SendWhenKnown(PlatNet* net, uint32_t from, uint32_t to, const void* data, int size) {
+    int result = PLAT_NET_ERR_INVALIDPLAYER;
+    WaitFor([&] {
+        result = PlatNetSend(net, from, to, PLAT_NET_SEND_GUARANTEED, 0, data, size);
+        return result != PLAT_NET_ERR_INVALIDPLAYER;
+    });
+    return result == PLAT_NET_OK;
 }

@@ -254,12 +254,17 @@ TEST(NetLayer, HostListJoinPlayersAndOrderedGuaranteedSends) {
             EXPECT_EQ(g.bytes.back(), (uint8_t)i);
         }
     }
-    // A send to one player reaches that player only.
-    const uint8_t one[3] = {1, 2, 3};
-    ASSERT_EQ(PlatNetSend(bo, boId, hostId, 0, 10, one, 3), PLAT_NET_OK);
+    // A send to one player reaches that player only: Ann's first message
+    // from Bo is the one he sent to everybody after it.
+    const uint8_t one[3] = {1, 2, 3}, all[1] = {4};
+    ASSERT_EQ(PlatNetSend(bo, boId, hostId, PLAT_NET_SEND_GUARANTEED, 10, one, 3), PLAT_NET_OK);
+    ASSERT_EQ(PlatNetSend(bo, boId, PLAT_NET_ALL_PLAYERS, PLAT_NET_SEND_GUARANTEED, 0, all, 1), PLAT_NET_OK);
     ASSERT_TRUE(TakeUntil(host, [](const Got& m) { return m.from != PLAT_NET_SYSTEM_PLAYER; }, &g));
     EXPECT_EQ(g.from, boId);
     EXPECT_EQ(g.bytes.size(), 3u);
+    ASSERT_TRUE(TakeUntil(ann, [](const Got& m) { return m.from != PLAT_NET_SYSTEM_PLAYER; }, &g));
+    EXPECT_EQ(g.from, boId);
+    EXPECT_EQ(g.bytes.size(), 1u);
     // Bad sends.
     uint8_t big[PLAT_NET_MAX_MESSAGE + 1] = {};
     EXPECT_EQ(PlatNetSend(bo, boId, 0, 0, 0, big, sizeof big), PLAT_NET_ERR_INVALIDPARAMS);
@@ -325,7 +330,7 @@ TEST(NetLayer, ReceiveQueueAnswersAndTheEvent) {
     std::vector<uint8_t> m(100, 5);
     ASSERT_EQ(PlatNetSend(host, hostId, boId, PLAT_NET_SEND_GUARANTEED, 0, m.data(), 100), PLAT_NET_OK);
     ASSERT_EQ(PlatNetSend(host, hostId, boId, PLAT_NET_SEND_GUARANTEED, 0, m.data(), 10), PLAT_NET_OK);
-    EXPECT_EQ(PlatEventWait(event, 15000), 0);
+    EXPECT_EQ(PlatEventWait(event, WAIT_LIMIT_MS), 0);
     ASSERT_TRUE(WaitFor([&] {
         int count = 0;
         PlatNetGetMessageQueue(bo, PLAT_NET_QUEUE_RECEIVE, &count, nullptr);
@@ -375,10 +380,17 @@ TEST(NetLayer, AsynchronousListingCallsBackAndCancels) {
             s->sessions++;
         return 1;
     };
-    ASSERT_EQ(PlatNetEnumSessions(seeker, &kTestApp, 400, callback, &seen, PLAT_NET_ENUM_ASYNC), PLAT_NET_OK);
-    ASSERT_TRUE(WaitFor([&] { return seen.closings == 1; }));
+    // Each listing calls back once at its close, and the session at most
+    // once; a busy machine may answer after the window, so it lists again
+    // until one listing has found it.
+    for (int attempt = 0; attempt < LISTING_ATTEMPTS && seen.sessions == 0; attempt++) {
+        seen.closings = 0;
+        ASSERT_EQ(PlatNetEnumSessions(seeker, &kTestApp, 400, callback, &seen, PLAT_NET_ENUM_ASYNC), PLAT_NET_OK);
+        ASSERT_TRUE(WaitFor([&] { return seen.closings == 1; }));
+        EXPECT_FALSE(PlatNetEnumRunning(seeker));
+        EXPECT_LE(seen.sessions, 1);
+    }
     EXPECT_EQ(seen.sessions, 1);
-    EXPECT_FALSE(PlatNetEnumRunning(seeker));
 
     // Cancelled at once: once the cancel returns no callback runs, not even
     // the closing one.
@@ -500,9 +512,11 @@ TEST(NetLayer, MigrationPicksTheEarliestJoiner) {
     EXPECT_TRUE(TakeUntil(m[1], SystemMessage(PLAT_NET_SYS_HOST)));
     for (int i = 1; i < 4; i++)
         EXPECT_TRUE(PlatNetIsHostPlayer(m[i], ids[1])) << i;
-    // Bo and Cy got no host message.
+    // Bo and Cy got no host message: it would have been queued with the
+    // host's leaving, right after the message taken above.
     for (int i = 2; i < 4; i++)
-        EXPECT_FALSE(TakeUntil(m[i], SystemMessage(PLAT_NET_SYS_HOST), nullptr, 300));
+        for (Got g = Take(m[i]); g.result == PLAT_NET_OK; g = Take(m[i]))
+            EXPECT_FALSE(SystemMessage(PLAT_NET_SYS_HOST)(g)) << i;
 
     // The new host answers listings and takes joiners; their ids go on growing.
     uint32_t dee;

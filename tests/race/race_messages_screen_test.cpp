@@ -61,9 +61,6 @@ void RaceWithMessages(bool softwareKind) {
     const std::string dir = MakeTestGameFolder(softwareKind ? "software" : "direct3d", softwareKind);
     presentedInRace = 0;
     ScreenshotCounter = 0;
-    // Console lines another game of this process left run out first.
-    for (int tick = 0; tick < CONSOLE_LINE_LIFE; tick++)
-        ConsoleAge();
     HandoverTraceWatch(AddMessagesDuringTheRace);
     ASSERT_EQ(RunHeadlessGame(30, 1), 0);
     HandoverTraceWatch(nullptr);

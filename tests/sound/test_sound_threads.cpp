@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -54,18 +55,26 @@ TEST(SoundThreads, TickPlaysWhileTheAudioMixesAndTheFrameSwapsBanks) {
             }
         }
     });
-    // The frame: back to the menus and into a race, again and again.
+    // The frame: back to the menus and into a race, again and again, while
+    // both threads run: each has gone round once before the swaps and again
+    // after them, however the machine schedules them.
+    auto bothWentRound = [&](long mixedBefore, long playedBefore) {
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while ((mixed <= mixedBefore || played <= playedBefore) && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return mixed > mixedBefore && played > playedBefore;
+    };
+    EXPECT_TRUE(bothWentRound(0, 0));
     for (int round = 0; round < 12; round++) {
         FrontEndActive = round & 1;
         StopBusyChannels();
         FreeAllWaves();
         LoadSoundBank();
     }
+    EXPECT_TRUE(bothWentRound(mixed, played));
     stop = 1;
     audio.join();
     tick.join();
-    EXPECT_GT(mixed, 0);
-    EXPECT_GT(played, 0);
     EXPECT_EQ(SoundDoneEvent.signalled, 1);
     ShutdownSound();
 }

@@ -220,8 +220,10 @@ std::map<int, std::string> MkEnglishTexts() {
         texts[501 + i] = kKeyNames[i];
     for (int i = 0; i < 16; i++)
         texts[563 + i] = kJoystickNames[i];
-    // Rivals of the championships, then the computer drivers.
-    for (int e = 0; e < 100; e++)
+    // Rivals of the championships: eight per name set (GaragePage / 2 is 0,
+    // 1 or 2), slots 477 to 500, so the key names from 501 on stay; then
+    // the computer drivers.
+    for (int e = 0; e < 3 * 8; e++)
         texts[477 + e] = PersonName(e + 3);
     for (int e = 0; e < 12; e++)
         texts[579 + e] = PersonName(e + 40);
