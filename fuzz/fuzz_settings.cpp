@@ -65,8 +65,8 @@ void DriveEngineSoundsSolo() {}
 void DriveEngineSoundsSplit() {}
 void DriveEngineSoundsReplay() {}
 void UpdateHornSound(int) {}
-void UpdateCrowdSound(int) {}
-void UpdateOceanSound() {}
+void UpdateCrowdSound(int, const CarBody*) {}
+void UpdateOceanSound(int) {}
 void AnimateDecorations() {}
 void SpawnWheelDust(int) {}
 void SpawnTurboSprites(int, int) {}

@@ -180,5 +180,7 @@ struct CommandLineOptions {
     int laps;           // --laps N: laps of the race (0: the menu's choice)
     const char* saveReplay;   // --save-replay PATH: the recorded race, at the end of the run
     const char* playReplay;   // --play-replay PATH: plays a replay file (with --autorace)
+    const char* soundCapture;   // --sound-capture DIR: the mixer's output and plays into DIR
+    int track;          // --track CODE: the quick race's track code (0: the default)
 };
 extern CommandLineOptions CommandLine;

@@ -189,7 +189,9 @@ static void TickBody() {
     if (!AppActive)
         return;
     AnimTicks += 1;
-    if (MusicFadeActive == 1 && SceneReady == 0)
+    // The race start stops the timer through the load, so the fade runs in
+    // the race's first ticks.
+    if (MusicFadeActive == 1)
         FadeMusicStep();
     TimerTicks += 1;
     TickPhase = (TickPhase + 1) & 7;

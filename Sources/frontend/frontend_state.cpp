@@ -22,5 +22,7 @@ int ChampionshipChosen;
 int ChampionshipRunning;
 int SingleRaceMode;
 int DeveloperSwitch;
+int NetworkChosen;
+int RecordsViaProfiles;
 char FileListRow[FILE_LIST_ROWS][32];
 KeyBinding ControlBindings[4][11];

@@ -26,6 +26,8 @@ extern int ChampionshipChosen;     // the championship mode was chosen in the me
 extern int ChampionshipRunning;    // the grid takes its starting order from the standings
 extern int SingleRaceMode;
 extern int DeveloperSwitch;        // developer mode: the race's tuning keys work
+extern int NetworkChosen;          // the network mode was chosen in the menus
+extern int RecordsViaProfiles;     // the profile screen was reached from the records
 
 // Byte numbers of VisualSettings (CONFIG\visual.cfg, 48 bytes).
 enum VisualSettingsByte {

@@ -11,6 +11,9 @@
 #include "race/race_state.h"
 #include "render/render_state.h"
 #include "render/text_printer.h"
+#include "sound/music.h"
+#include "sound/sound_session.h"
+#include "sound/sound_state.h"
 
 // Slots of the title page: the game's name and the menus' own words.
 enum {
@@ -56,6 +59,16 @@ static void DrawTitlePage() {
 // --autorace, in the first frame of the run) starts a quick race and Escape
 // quits.
 void RunMenuFrame(PlatSurface*, PlatDevice*, int, const RectI*) {
+    // The first menu frame with the mixer open loads the menu sounds and
+    // starts the menu music at the top music level (the sound screen's
+    // options are not read yet).
+    static int soundStarted;
+    if (!soundStarted && MixerOpen && !SoundUnavailable) {
+        soundStarted = 1;
+        LoadSoundBank();
+        PlayTrackMusic(0);
+        SetMusicVolume(5);
+    }
     if (TypedChar == 13 || (CommandLine.autorace && FramesRun == 0)) {
         SetQuickRace();
         StartRaceRequest = 1;

@@ -169,8 +169,12 @@ static void RunSubSteps() {
     for (int tick = 0; tick < LastFrameTicks; tick++) {
         for (int car = 0; car < CarsInRace(); car++) {
             CurrentCar = car;
-            // The arena props' poles, cones and targets step here once their
-            // part is built.
+            if (ArenaRules() && !PresentationRun) {
+                UpdateSlalomPoles();
+                UpdateCones();
+            }
+            if (TrackCode == 51 || TrackCode == 54)
+                UpdatePoles();
             if (ArenaRules() && car == 0)
                 BuildCarRoofTriangles();
             const int view = car < 2 ? ViewMode[car] : 0;
@@ -291,9 +295,9 @@ void UpdateRaceFrame() {
     // 12.
     CurrentCar = LocalCar;
     if (SoundOn == 1) {
-        UpdateCrowdSound(LocalCar);
+        UpdateCrowdSound(LocalCar, &CarBodies[LocalCar]);
         if (TrackGroup == 7)
-            UpdateOceanSound();
+            UpdateOceanSound(LocalCar);
     }
 
     // 13.
@@ -321,6 +325,11 @@ void SnapshotCars() {
         EyeX[car] = ChaseEyeX[car];
         EyeZ[car] = ChaseEyeZ[car];
         EyeY[car] = ChaseEyeY[car];
+        // The Doppler terms hear the cars move, but a player's eye moves
+        // with its own car.
+        const int player = car == LocalCar || (SplitScreen == 1 && car == 1);
+        SoundVelocityX[car] = player ? 0.0f : VelocityX[car];
+        SoundVelocityZ[car] = player ? 0.0f : VelocityZ[car];
         for (int k = 0; k < 4; k++) {
             WheelPosX[car][k] = WheelWorldX[car][k];
             WheelPosY[car][k] = WheelHeights[car][k];

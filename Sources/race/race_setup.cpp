@@ -13,6 +13,7 @@
 #include "frontend/frontend_state.h"
 #include "net/net_state.h"
 #include "net/race_sync.h"
+#include "race/arena_props.h"
 #include "race/cameras.h"
 #include "race/car_pose.h"
 #include "race/car_setup.h"
@@ -337,6 +338,8 @@ void LoadLightingAndSetUpCars() {
         FreezeStartOrder();
     else
         RankingFrozen = 0;
+    LoadObstacleLayout();
+    ResetDecorations();
     LocalCar = 0;
     ResetTvCameras();
     if (TrackGroup == 5 && TrackVariant == 5)

@@ -312,13 +312,76 @@ extern int GearUpLatch[2], GearDownLatch[2], CameraChangeLatch[2];
 extern float PrevSimPosX[MAX_CARS], PrevSimPosY[MAX_CARS], PrevSimPosZ[MAX_CARS];
 extern float SimDeltaX[MAX_CARS], SimDeltaY[MAX_CARS], SimDeltaZ[MAX_CARS];
 
+// What the sound reads of the race beside the car arrays: each car's
+// velocity as the frame saw it (for the Doppler terms; cleared by the race
+// start), the trackside camera's flag and the arena penalties.
+extern float SoundVelocityX[MAX_CARS], SoundVelocityZ[MAX_CARS];
+extern int TvCameraFlag;
+extern int PenaltyCount;
+
 // The event props' animation, read by the scene builder.
 extern float DecorationDrift, DecorationPhase;   // the race preparation sets the drift
 
-enum { DECOR_FRAMES = 64 };
+enum { DECOR_FRAMES = 130 };
 extern float SkyDrift;                   // the sky's drift angle
 extern float DecorSpin;                  // the spinning scenery's angle
 extern int DecorFrames[DECOR_FRAMES];    // per lamp or confetti: its animation state
+extern float DecorSway[4];               // group 3's swaying scenery
+extern int DecorTexture;                 // group 3's animated texture slot, 2020..2027
+extern int DecorTicks;                   // ticks since the race began, for the decorations' periods
+extern int DecorBlink[2];                // the blink turns of the groups' lights
+extern int TurboLightTimer;              // the JUMP turbo light's blink, 0..28
+
+// The arena events' props (arena_layout.cpp, arena_props.cpp): the race
+// frame's sub-steps on the main thread, under the simulation lock.
+enum {
+    PROP_SLOTS = 999,          // slalom list, cone list
+    POLE_BARS = 5,
+    MARKER_LIGHTS = 130,
+    ARENA_SLALOM = 10,         // entries of the slalom list (poles, then targets)
+    ARENA_CONES = 11,
+    ARENA_CONE_SPLIT = 15,     // the cones drawn with the first model
+    ARENA_POLE_SPLIT = 16,     // the slalom poles drawn with the first model
+    ARENA_TARGETS = 18,        // the last entries of the slalom list
+    ARENA_EXTRA_LIGHTS = 19,   // the targets' own lights, after the slalom list's
+    ARENA_COUNTS = 20,
+};
+struct PropPlacement {
+    float x, y, z;
+    float tilt;                // 0 standing, 1.57 lying
+    float yaw;
+    float unused[3];
+};
+static_assert(sizeof(PropPlacement) == 32);
+struct PropState {
+    int moving;
+    float vx, vy, vz;
+    int done;
+    float spin;                // tilt change per tick
+    int third;                 // slalom list: grounded; cone list: bounces
+};
+static_assert(sizeof(PropState) == 28);
+struct PoleBarState {
+    int moving, done;
+    float spin;
+    float vx, vy, vz;
+};
+struct PoleBar {
+    float x1, z1, x2, z2;      // the bar's ends
+    float cx, cz;
+    float top;                 // PoleTopY: a car above it passes
+};
+extern PropPlacement SlalomProps[PROP_SLOTS], ConeProps[PROP_SLOTS], PoleProps[POLE_BARS];
+extern PropState SlalomStates[PROP_SLOTS], ConeStates[PROP_SLOTS];
+extern PoleBarState PoleStates[POLE_BARS];
+extern PoleBar PoleBars[POLE_BARS];
+extern int PoleCount;                          // 5 until a layout sets it
+extern int ArenaCounts[ARENA_COUNTS];
+extern float MarkerLightX[MARKER_LIGHTS], MarkerLightY[MARKER_LIGHTS], MarkerLightZ[MARKER_LIGHTS];
+extern int MarkerLightColour[MARKER_LIGHTS];   // 0x00RRGGBB
+extern int KnockedFlags[MARKER_LIGHTS];        // 1: the prop under the light is down
+extern int PenaltyDisplay;                   // signed seconds of penalty shown (the arena events' too)
+extern int PenaltyCount;
 
 // ---------------------------------------------------------------------------
 // Timed screen messages (messages.cpp): main thread only.  Style 0 always

@@ -364,7 +364,7 @@ static void LoadRange(int first, int last, int mode, int small) {
 }
 
 // The track map picture of the track, 0 for none.
-static int TrackMapTexture() {
+int TrackMapTexture() {
     switch (TrackCode) {
     case 60: case 66: return 2045;
     case 61: return 2046;

@@ -79,11 +79,12 @@ std::string MakeTestFolder(const std::string& tag) {
     return dir;
 }
 
-std::string MakeTestGameFolder(const std::string& tag, bool softwareKind) {
+std::string MakeTestGameFolder(const std::string& tag, bool softwareKind, const std::vector<int>& trackCodes) {
     const std::string dir = MakeTestFolder(tag);
     MkOptions options;
     options.outDir = dir;
     options.softwareKind = softwareKind ? 1 : 0;
+    options.trackCodes = trackCodes;   // the whole set takes far longer than a test's own
     options.videosetup = std::string(QUORVIX_BIN_DIR) + "/videosetup";
     EXPECT_TRUE(MakeGameFolder(options));
     EXPECT_TRUE(PlatSetCurrentDir(dir.c_str()));

@@ -1,12 +1,14 @@
 // Helpers shared by the test suites: fresh game folders and headless runs.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 // Makes a fresh sample game folder under the test's temporary folder,
 // makes it the virtual current folder and mounts its archives.  Returns its host path.
-std::string MakeTestGameFolder(const std::string& tag, bool softwareKind = false);
+std::string MakeTestGameFolder(const std::string& tag, bool softwareKind = false,
+                               const std::vector<int>& trackCodes = {10});
 
 // Makes an empty folder under the test's temporary folder.
 std::string MakeTestFolder(const std::string& tag);
@@ -21,3 +23,13 @@ int RunHeadlessGame(int frames, int autorace, int lockstepTicks = 1);
 int RunBuiltProgram(const std::string& name, const std::vector<std::string>& args, const std::string& dir);
 
 std::string ReadHostFile(const std::string& path);
+
+// Little-endian appends, for the tests that write file images by hand.
+inline void PutLe16(std::vector<uint8_t>& b, uint32_t v) {
+    b.push_back((uint8_t)v);
+    b.push_back((uint8_t)(v >> 8));
+}
+inline void PutLe32(std::vector<uint8_t>& b, uint32_t v) {
+    PutLe16(b, v & 0xFFFF);
+    PutLe16(b, v >> 16);
+}

@@ -18,17 +18,7 @@ namespace {
 
 using namespace race_track;
 
-struct TrackDrive : ::testing::Test {
-    std::string dir;
-    void TearDown() override {
-        for (unsigned char& key : KeyState)
-            key = 0;
-        SceneReady = 0;
-        FrontEndActive = 1;
-        SplitScreen = 0;
-        Remove(dir);
-    }
-};
+struct TrackDrive : TrackRaceTest {};
 
 // The countdown from the race start: the cars settle on their springs
 // while the engines are held, and the race opens at GO (stage 3).

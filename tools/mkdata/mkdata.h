@@ -9,11 +9,13 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 struct MkOptions {
     std::string outDir;        // the game folder to write
     std::string videosetup;    // the built set-up program, copied beside the game
     int softwareKind = 0;      // Config\Vondel.cfg selects the software path
+    std::vector<int> trackCodes;   // the track folders to write; empty: every code the menus start
     int looseTracks = 0;       // the tracks' BIN files as plain files, not archived
 };
 
