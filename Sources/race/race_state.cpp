@@ -196,4 +196,3 @@ float MarkerLightX[MARKER_LIGHTS], MarkerLightY[MARKER_LIGHTS], MarkerLightZ[MAR
 int MarkerLightColour[MARKER_LIGHTS];
 int KnockedFlags[MARKER_LIGHTS];
 int PenaltyDisplay;
-int PenaltyCount;
