@@ -196,3 +196,52 @@ extern SettingsRecord SettingsImage;
 enum { KEY_NAME_ROWS = 109, JOYSTICK_NAME_ROWS = 16 };
 extern unsigned char KeyNameTable[KEY_NAME_ROWS][16];   // byte 0 scan code, then the name
 extern char JoystickNameTable[JOYSTICK_NAME_ROWS][24];
+
+// ---------------------------------------------------------------------------
+// Records, standings and the career values the race reads and writes
+// (records.cpp).  Main thread.  A RecordTime compares as the 24-bit number
+// minutes << 16 | seconds << 8 | hundredths; the jump events keep their
+// distance as {0, whole units, hundredths}.
+struct RecordTime {
+    uint8_t minutes, seconds, hundredths;
+};
+static_assert(sizeof(RecordTime) == 3, "record times are 3 bytes");
+enum { RECORD_TRACK_CODES = 99, RECORD_NAME_BYTES = 20, RECORD_DATE_BYTES = 22 };
+extern RecordTime BestLapTimes[RECORD_TRACK_CODES];
+extern RecordTime BestRaceTimes[RECORD_TRACK_CODES];
+extern char LapRecordNames[RECORD_TRACK_CODES][RECORD_NAME_BYTES];
+extern char RaceRecordNames[RECORD_TRACK_CODES][RECORD_NAME_BYTES];
+extern char LapRecordDates[RECORD_TRACK_CODES][RECORD_DATE_BYTES];
+extern char RaceRecordDates[RECORD_TRACK_CODES][RECORD_DATE_BYTES];
+extern char CurrentPlayerName[24];
+extern int TargetMoney;
+extern int CareerRace;                   // the race is a career race: a record earns its prize
+extern int RacePrize;
+extern int RacePoints[8], ChampionshipTotals[8];   // by standings row
+extern int StandingsPlayers;             // initial 2
+extern int PlayerStandingsRow[8];
+extern const int FinishPoints[16];       // by finishing order, then -1
+extern int ReplayNewRecord;              // the replay just filled holds a new record
+
+// The 124-byte head of a replay file (the body follows it).
+struct ReplayHeaderRecord {
+    char tag[4];
+    char replayName[22];
+    int8_t trackCode;
+    int8_t carCount;
+    int8_t lapMinutes[3], lapSeconds[3], lapHundredths[3];
+    int8_t laps;
+    int8_t reserved1;
+    int8_t mode;                 // 0 single race, 1 championship, 2 career
+    char playerName[22];
+    char date[22];
+    int8_t carModels[8];
+    int8_t carColours[8];
+    int32_t raceValue;
+    int8_t lapsDone[8];
+    uint8_t reserved2[12];
+};
+static_assert(sizeof(ReplayHeaderRecord) == 124, "replay headers are 124 bytes");
+extern ReplayHeaderRecord ReplayHeader;
+extern int RaceFromReplay;               // the race about to start plays a replay
+extern int RaceResultValue;

@@ -17,6 +17,7 @@
 #include "race/cameras.h"
 #include "race/car_pose.h"
 #include "race/particles.h"
+#include "race/race_order.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
 #include "race/tuning.h"
@@ -193,10 +194,11 @@ static void UpdateCarOnFrame(int car) {
 
     if (car <= SplitScreen)
         ShakeOnRoughGround(car);
-    // In a replay the trackside camera aims at the car; its placement comes
-    // with the replay cameras.
+    // In a replay the trackside camera aims at the viewed car.
     if (!(ReplayPlaying && ReplayCameraMode != 3))
         UpdateChaseCamera(car);
+    else if (car == ViewedCar[0])
+        AimCameraAtCar();
     UpdateTerrainSounds(car);
 }
 
@@ -256,9 +258,11 @@ void UpdateRaceFrame() {
     if (EditorOpen == 0 && RacePaused == 0)
         RunSubSteps();
 
-    // 8. The developer tuning keys; the players' camera keys join them with
-    // the trackside cameras.
+    // 8.
     TuningKeys();
+    AdjustCameraByKeys(0);
+    if (SplitScreen == 1)
+        AdjustCameraByKeys(1);
     if (!RacePaused)
         SnapshotCars();
 
@@ -266,7 +270,10 @@ void UpdateRaceFrame() {
     if ((TrackCode == 61 || TrackCode == 30) && RenderKind == 1 && EffectsOption && !RacePaused)
         EmitRain();
 
-    // 10. The race order comes with its own part.
+    // 10.
+    UpdateRacePositions();
+    if (TrackCode == 79 && PathNodeIndex[0] == 0)
+        RankingFrozen = 0;
 
     // 11.
     for (int car = 0; car < CarsInRace(); car++)
@@ -304,8 +311,7 @@ void SnapshotCars() {
         AnguloDeBalanza[car] = SimRoll[car];
         EyeX[car] = ChaseEyeX[car];
         EyeZ[car] = ChaseEyeZ[car];
-        if (!ReplayPlaying)
-            EyeY[car] = ChaseEyeY[car];
+        EyeY[car] = ChaseEyeY[car];
         // The Doppler terms hear the cars move, but a player's eye moves
         // with its own car.
         const int player = car == LocalCar || (SplitScreen == 1 && car == 1);

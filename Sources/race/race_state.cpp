@@ -194,11 +194,4 @@ float MarkerLightX[MARKER_LIGHTS], MarkerLightY[MARKER_LIGHTS], MarkerLightZ[MAR
 int MarkerLightColour[MARKER_LIGHTS];
 int KnockedFlags[MARKER_LIGHTS];
 
-RecordTime BestLapTimes[RECORD_TRACK_CODES], BestRaceTimes[RECORD_TRACK_CODES];
-char LapRecordNames[RECORD_TRACK_CODES][RECORD_NAME_BYTES];
-char RaceRecordNames[RECORD_TRACK_CODES][RECORD_NAME_BYTES];
-float PathNodeBase[MAX_CARS];
-float RaceDistance[MAX_CARS];
-
-int FinishCount;
 int ParticleHold;

@@ -400,29 +400,30 @@ enum { TIMED_MESSAGE_SLOTS = 8 };
 extern TimedMessage TimedMessages[TIMED_MESSAGE_SLOTS];
 
 // ---------------------------------------------------------------------------
+// Race order, laps and finish (race_order.cpp, laps.cpp).
+extern float PathNodeBase[MAX_CARS];     // summed lengths of the guide-line segments passed
+extern float RaceDistance[MAX_CARS];     // PathNodeBase + the projection on the current segment
+extern int FrozenPlaces;                 // leading ranks no longer sorted (one per finished car)
+extern int RankingFrozen;                // 1: the order is not sorted at all
+extern int FinishZoneReached;            // the finish zone of the 55 event
+extern int LapLineState[MAX_CARS];       // 0..2: 2 arms the lap
+extern int LapCheckpoint[MAX_CARS];      // 0..7: the cross tracks' zone sequence
+extern int FinishedFlags[MAX_CARS];      // by standings row
+extern int FinishCount;
+extern int FinishSequenceCar;            // the local car whose win started the finish sequence; -1 none
+enum { LAP_TABLE_LAPS = 6 };
+struct LapTime {
+    int minutes, seconds, hundredths, spare;
+};
+extern LapTime LapTimeTable[MAX_CARS][LAP_TABLE_LAPS];   // each car's laps; the tick writes the running one
+extern LapTime RaceBestLap;              // the local cars' best lap of this race
+extern int AutopilotRun;                 // --autopilot: car 0 drives itself, no record is written
+
 // The race's dressing: HUD, particles, fly-by and the race-order overlay
 // (hud.cpp, particles.cpp, presentation.cpp, rank_overlay.cpp).  The HUD and
 // the overlays run on the main thread; the particles are spawned on the
 // main, timer and network threads and stepped by the tick, all under the
 // simulation lock.
-
-// Records (the race rules fill and save them; the HUD and the fly-by show
-// them): three bytes {minutes, seconds, hundredths} compared as one 24-bit
-// number; in the jump events {0, whole metres, hundredths}.
-struct RecordTime {
-    uint8_t minutes, seconds, hundredths;
-};
-static_assert(sizeof(RecordTime) == 3, "record times are three bytes");
-enum { RECORD_TRACK_CODES = 99, RECORD_NAME_BYTES = 20 };
-extern RecordTime BestLapTimes[RECORD_TRACK_CODES], BestRaceTimes[RECORD_TRACK_CODES];
-extern char LapRecordNames[RECORD_TRACK_CODES][RECORD_NAME_BYTES];
-extern char RaceRecordNames[RECORD_TRACK_CODES][RECORD_NAME_BYTES];
-
-// Race order progress (the race rules keep them): the summed lengths of the
-// guide-line segments passed, and that plus the projection on the current
-// segment, the sort key of the order.
-extern float PathNodeBase[MAX_CARS];
-extern float RaceDistance[MAX_CARS];
 
 // The HUD panel.  Per local player: the place shown and the lap clocks
 // (laps 0..5).  The timers age by FrameTicks.

@@ -646,7 +646,8 @@ void MkBuildLinesAt(const MkPath& path, const std::vector<double>& distances, do
         RingPoint(ring, side, &x, &z);
         CpuLinePoint& point = CpuLineTable[CPU_LINE_CAMERAS][k];
         SetLinePoint(point, x, ring.y + 1500.0, z);
-        point.cameraKind = (float)(k % 7);
+        // Kinds 0..6 in turn, and one camera of kind 9 (a mode the cut picks).
+        point.cameraKind = k == 7 ? 9.0f : (float)(k % 7);
     }
     CloseLine(CPU_LINE_CAMERAS, cameras);
 }
