@@ -26,7 +26,6 @@ int NetworkChosen;
 int RecordsViaProfiles;
 char FileListRow[FILE_LIST_ROWS][32];
 KeyBinding ControlBindings[4][11];
-int PlayerStandingsRow[8];
 int ChampionshipKind, ChampionshipStage;
 int PresentationStandingsRow;
 int PresentationCountShown;
