@@ -26,8 +26,11 @@ const char* const Model0Engine = "WAVE\\IENGINES\\SPEED\\9GL05E22.wav";
 const int TickHz = 60;
 const int Window = 4096;    // frames of one frequency measurement
 
-// Accelerate, veer left past the car ahead on the grid, straighten up.
+// Space ends the fly-by; accelerate, veer left past the car ahead on the
+// grid, straighten up.
 const char* const DriveScript =
+    "2 key down SPACE\n"
+    "3 key up SPACE\n"
     "5 key down UP\n"
     "250 key down LEFT\n"
     "270 key up LEFT\n"
