@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench_game.h"
 #include "frame/frame_state.h"
 #include "frame/tick.h"
 #include "frame/vfs.h"
@@ -32,10 +33,7 @@ bool LoadRace() {
     if (ready >= 0)
         return ready == 1;
     ready = 0;
-    MkOptions options;
-    const char* tmp = getenv("TMPDIR");
-    options.outDir = std::string(tmp && *tmp ? tmp : "/tmp") + "/quorvix-bench-physics";
-    if (!MakeGameFolder(options) || !PlatSetCurrentDir(options.outDir.c_str()) || VfsScanArchives() != 1)
+    if (!MakeBenchGameFolder("physics"))
         return false;
     TrackGroup = 1;
     TrackVariant = 0;

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "frame/frame_state.h"
+#include "platform/plat_mixer.h"
 #include "race/engine.h"
 #include "race/motion_table.h"
 #include "race/physics.h"
@@ -33,6 +34,15 @@ float HeightOnCars(float, float, int*, int, int) { return -1.0f; }
 float RampHeight(float, float, int*, int, int) { return -1.0f; }
 void SetRampTilt(float, int) {}
 void CheckDistanceRecord() {}
+// A silent mixer for the car step's sounds.
+int PlatMixerPlay(int, PlatWave, int, const PlatMixerPlayParams*) { return 0; }
+void PlatMixerSetVolume(int, int) {}
+void PlatMixerSetFrequency(int, int) {}
+void PlatMixerSetPolar(int, const PlatMixerPolar*) {}
+void PlatMixerFlush(int) {}
+int PlatMixerStatus(int) { return 0; }
+int PlatMixerIsDone(int) { return 1; }
+int PlatMixerPlayPosition(int, PlatWave*, int*) { return 0; }
 void ModelWheelOffsets(int, float xs[4], float zs[4]) {
     const float x[4] = {-135.0f, 135.0f, -140.0f, 140.0f}, z[4] = {276.0f, 276.0f, -229.0f, -229.0f};
     memcpy(xs, x, sizeof x);

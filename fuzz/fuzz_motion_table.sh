@@ -3,7 +3,7 @@
 # and a short run of control words.
 fuzz_build fuzz_motion_table \
   Sources/race/{race_state,physics,engine,engine_table,drive_model,motion_table}.cpp \
-  Sources/sound/{car_sounds,sound_state}.cpp Sources/frame/frame_state.cpp Sources/track/track_state.cpp \
+  Sources/sound/{car_sounds,sound_state,sound_mix,effect_sounds}.cpp Sources/track/scene_points.cpp Sources/frame/frame_state.cpp Sources/track/track_state.cpp \
   Sources/render/{geometry,render_state}.cpp Sources/net/net_state.cpp Sources/frontend/frontend_state.cpp
 max_len=1400
 if [ -f build/game/Config/Motion.dat ]; then

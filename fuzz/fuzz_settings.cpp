@@ -65,13 +65,13 @@ void DriveEngineSoundsSolo() {}
 void DriveEngineSoundsSplit() {}
 void DriveEngineSoundsReplay() {}
 void UpdateHornSound(int) {}
-void UpdateCrowdSound(int) {}
-void UpdateOceanSound() {}
+void UpdateCrowdSound(int, const CarBody*) {}
+void UpdateOceanSound(int) {}
 void AnimateDecorations() {}
-void SpawnWheelDust(int) {}
+void EmitWheelDust(int) {}
 void SpawnTurboSprites(int, int) {}
-void UpdateRain() {}
-void UpdateSparks() {}
+void EmitRain() {}
+void EmitSparks() {}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fileData = data;

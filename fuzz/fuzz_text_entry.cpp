@@ -57,7 +57,8 @@ void SetTextLength(int slot, int length) {
     TextSlotTable[slot].length = (uint32_t)length;
 }
 int QueryFileSize(const char*) { return 0; }
-int SaveReplayData(const char*, const void*) { return 1; }
+ReplayHeaderRecord ReplayHeader;
+int SaveReplayData(const char*, const ReplayHeaderRecord*) { return 1; }
 void SendChatText(const char*) {}
 void PrintText(int, int, const char*, int, int, PlatSurface*, int) {}
 void PlayClickSound() {}

@@ -16,6 +16,7 @@
 #include "render/surfaces2d.h"
 #include "render/text_printer.h"
 #include "sound/music.h"
+#include "sound/sound_control.h"
 #include "sound/sound_session.h"
 #include "sound/sound_state.h"
 #include "track/scene_points.h"

@@ -175,6 +175,13 @@ struct CommandLineOptions {
     const char* carlog; // --carlog FILE: every car's state each race tick
     int intro;          // --intro: the three intro videos play at start-up
     int recordingDevice;  // --recording-device: headless runs draw with the recording device
+    int autopilot;      // --autopilot: car 0 drives itself too
+    int cars;           // --cars N: cars of the race (0: the menu's choice)
+    int laps;           // --laps N: laps of the race (0: the menu's choice)
+    const char* saveReplay;   // --save-replay PATH: the recorded race, at the end of the run
+    const char* playReplay;   // --play-replay PATH: plays a replay file (with --autorace)
+    const char* soundCapture;   // --sound-capture DIR: the mixer's output and plays into DIR
+    int track;          // --track CODE: the quick race's track code (0: the default)
 };
 extern CommandLineOptions CommandLine;
 // A scripted check failed: the exit status of the run (0 none).

@@ -33,6 +33,7 @@
 #include "race/race_frame.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
+#include "race/race_switches.h"
 #include "race/rank_overlay.h"
 #include "race/tuning.h"
 #include "race/wrong_way.h"
@@ -72,6 +73,7 @@ void StartRaceHandover() {
     FrontEndActive = 0;
 
     STEP(PrepareRace());
+    STEP(ApplyRaceSwitches());
     STEP(FadeEffectsStep());
     STEP(SetTrackFolder());
     STEP(LoadZones());

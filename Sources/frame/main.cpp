@@ -1,9 +1,10 @@
 // The program entry: reads the command line, starts the platform layer and
 // runs the game's spine.
 //
-//   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--intro] [--developer]
+//   quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] [--intro] [--developer] [--track CODE]
 //           [--script FILE] [--carlog FILE] [--net-port PORT] [--net-search ADDR[:PORT],...]
-//           [--recording-device]
+//           [--recording-device] [--sound-capture DIR] [--autopilot] [--cars N] [--laps N]
+//           [--save-replay PATH] [--play-replay PATH]
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,8 +16,10 @@
 #include "platform/plat_headless_devices.h"
 #include "platform/plat_net.h"
 #include "platform/plat_script.h"
+#include "platform/plat_sound_capture.h"
 #include "platform/plat_system.h"
 #include "race/car_log.h"
+#include "race/race_switches.h"
 
 static int ParseCommandLine(int argc, char** argv) {
     for (int i = 1; i < argc; i++) {
@@ -55,10 +58,34 @@ static int ParseCommandLine(int argc, char** argv) {
             CommandLine.script = argv[++i];
         } else if (strcmp(arg, "--carlog") == 0 && i + 1 < argc) {
             CommandLine.carlog = argv[++i];
+        } else if (strcmp(arg, "--sound-capture") == 0 && i + 1 < argc) {
+            CommandLine.soundCapture = argv[++i];
+        } else if (strcmp(arg, "--track") == 0 && i + 1 < argc) {
+            CommandLine.track = atoi(argv[++i]);
+            if (CommandLine.track < 10 || CommandLine.track > 79) {
+                fprintf(stderr, "quorvix: --track wants a track code from 10 to 79\n");
+                return 0;
+            }
+        } else if (strcmp(arg, "--autopilot") == 0) {
+            CommandLine.autopilot = 1;
+        } else if ((strcmp(arg, "--cars") == 0 || strcmp(arg, "--laps") == 0) && i + 1 < argc) {
+            const int value = atoi(argv[++i]);
+            const int most = arg[2] == 'c' ? 8 : 6;
+            if (value < 1 || value > most) {
+                fprintf(stderr, "quorvix: %s wants a number from 1 to %d\n", arg, most);
+                return 0;
+            }
+            (arg[2] == 'c' ? CommandLine.cars : CommandLine.laps) = value;
+        } else if (strcmp(arg, "--save-replay") == 0 && i + 1 < argc) {
+            CommandLine.saveReplay = argv[++i];
+        } else if (strcmp(arg, "--play-replay") == 0 && i + 1 < argc) {
+            CommandLine.playReplay = argv[++i];
+            CommandLine.autorace = 1;
         } else {
             fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] "
-                            "[--intro] [--developer] [--script FILE] [--carlog FILE] [--net-port PORT] "
-                            "[--net-search ADDR[:PORT],...] [--recording-device]\n");
+                            "[--intro] [--developer] [--script FILE] [--carlog FILE] [--track CODE] [--net-port PORT] "
+                            "[--net-search ADDR[:PORT],...] [--recording-device] [--sound-capture DIR] [--autopilot] "
+                            "[--cars N] [--laps N] [--save-replay PATH] [--play-replay PATH]\n");
             return 0;
         }
     }
@@ -87,8 +114,16 @@ int main(int argc, char** argv) {
         PlatShutdown();
         return 2;
     }
+    if (CommandLine.soundCapture && !PlatSoundCaptureOpen(CommandLine.soundCapture)) {
+        fprintf(stderr, "quorvix: --sound-capture: cannot write into %s\n", CommandLine.soundCapture);
+        CloseCarLog();
+        PlatShutdown();
+        return 2;
+    }
     const int code = WinMain();
+    SaveReplayAtExit();
     CloseCarLog();
+    PlatSoundCaptureClose();
     PlatShutdown();
     return ScriptExitStatus ? ScriptExitStatus : code;
 }

@@ -35,6 +35,7 @@
 #include "platform/plat_system.h"
 #include "platform/plat_window.h"
 #include "race/car_pose.h"
+#include "race/presentation.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
 #include "render/d3d_textures.h"
@@ -140,6 +141,8 @@ void SetStartDefaults() {
     CarBoxReady = 0;
     CarBoxesDirty = 1;
     DeveloperSwitch = CommandLine.developer;
+    // Developer mode also wakes the race-order overlay.
+    DebugMode = CommandLine.developer;
     StartMenuMachine();
 }
 
@@ -179,7 +182,7 @@ static void ApplyVisualSettings() {
 
 int WinMain() {
     FramesRun = 0;   // --frames counts the frames of this run
-    ExitRequested = 0;
+    ExitRequested = 0;   // an earlier run in this process ended by asking to exit
     AppInstance = 1;
     if (!STEP(ActivateRunningInstance()))
         exit(1);
@@ -258,6 +261,7 @@ int WinMain() {
     STEP(StartTickTimer(17, MainWindow));
 
     STEP(LoadCameraTable());
+    LoadPresentationSets();
     STEP(SaveWorkSurfaceCopy());
 
     return RunMessageLoop();

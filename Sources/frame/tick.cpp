@@ -13,6 +13,7 @@
 #include "race/car_pose.h"
 #include "race/cpu_driver.h"
 #include "race/engine.h"
+#include "race/laps.h"
 #include "race/messages.h"
 #include "race/particles.h"
 #include "race/physics.h"
@@ -42,6 +43,9 @@ static void DecodeControls(int s) { DecodeCarInputBits(CarInputBits[s]); }
 static void DriveFinishedCar(int s) {
     if (LapsDone[s] != LapsToRun && RaceOver != 1)
         return;
+    // Under the autopilot a finished car races on until every car is in.
+    if (AutopilotRun && RaceOver != 1)
+        return;
     ControlAccelerate = 0;
     ControlBrake = CarSpeed[s] > 30.0f;
     if (DriveDirection[s] == -1) {
@@ -57,7 +61,7 @@ static int CpuDriverWanted(int i) {
             CpuNodeCopy[i] = PathNodeIndex[i];
         return NetPlayerGone[i] != 0;
     }
-    if (i <= SplitScreen)
+    if (i <= SplitScreen && !AutopilotRun)
         return 0;   // the local players
     return EditorOpen == 0;
 }
@@ -68,7 +72,7 @@ static void RunCpuDriver(int i, int s) {
     const int keptHandbrake = ControlHandbrake;
     ControlHandbrake = 0;
     const int driverAllowed = TrackGroup != 5 || TrackCode == 55;
-    const int notFinished = LapsDone[s] != LapsToRun;
+    const int notFinished = LapsDone[s] != LapsToRun || (AutopilotRun && RaceOver != 1);
     const int hostDrives = !NetSessionOpen || (NetIsHost && NetPlayerGone[i]);
     if (driverAllowed && notFinished && hostDrives)
         DriveCpuCar(s);
@@ -172,8 +176,10 @@ static void CountDownTimeLeft() {
 static void AdvanceRaceClocks() {
     if (RacePaused != 0 || StartStage < 3 || PresentationRun || RaceOver || RecordsChanged)
         return;
-    for (int c = 0; c < CarCount && c < MAX_CARS; c++)
+    for (int c = 0; c < CarCount && c < MAX_CARS; c++) {
         AdvanceClock(CarRaceClock[c]);
+        WriteRunningLapTime(c);
+    }
     if (RaceClock.ticks + 1 > 59 && FrontEndActive == 0)
         CountDownTimeLeft();
     AdvanceClock(RaceClock);
@@ -183,7 +189,9 @@ static void TickBody() {
     if (!AppActive)
         return;
     AnimTicks += 1;
-    if (MusicFadeActive == 1 && SceneReady == 0)
+    // The race start stops the timer through the load, so the fade runs in
+    // the race's first ticks.
+    if (MusicFadeActive == 1)
         FadeMusicStep();
     TimerTicks += 1;
     TickPhase = (TickPhase + 1) & 7;

@@ -3,12 +3,11 @@
 #include "frontend/frontend_state.h"
 
 CareerRecordImage CareerRecord;
-int TargetMoney, PendingPrize;
+int PendingPrize;
 int CurrentCup, CurrentCupRace;
 int Cup5Mode, Cup6Mode;
 int SpecialRaceUnlocked;
 int SpecialRaceMode;
-int RaceFromReplay;
 int ReplayWatched;
 int RaceEntryFee;
 

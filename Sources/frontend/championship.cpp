@@ -2,15 +2,12 @@
 
 #include "frontend/frontend_state.h"
 
-int RacePoints[8];
-int ChampionshipTotals[8];
 int ChampionshipChoice, ChampionshipRace, ChampionshipClass;
 int ChampionshipGroupOffset, ChampionshipLastIndex;
 int SplitRoundLimit;
 int HiddenRaceRequest;
 
 // Not built yet: the championships.
-void ShowStandings() {}
 int LoadChampionship() { return 0; }
 int SaveChampionship() { return 0; }
 int ChampionshipRaceClass(int, int) { return 0; }

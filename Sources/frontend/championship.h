@@ -1,14 +1,11 @@
-// Championships: standings, the championship file and the championship
-// table's rows.
+// Championships: the championship file and the championship table's rows
+// (the standings: race_results.h).
 #pragma once
 
-extern int RacePoints[8];
-extern int ChampionshipTotals[8];
+// RacePoints and ChampionshipTotals: frontend_state.h (records.cpp).
 
 // Not built yet: until the championship table exists every row has class 0
-// and last race 0, no championship file is read or written (0) and the
-// standings show nothing.
-void ShowStandings();
+// and last race 0, and no championship file is read or written (0).
 int LoadChampionship();
 int SaveChampionship();
 int ChampionshipRaceClass(int row, int race);

@@ -27,6 +27,26 @@ extern int ChampionshipChosen;     // the championship mode was chosen in the me
 extern int ChampionshipRunning;    // the grid takes its starting order from the standings
 extern int SingleRaceMode;
 extern int DeveloperSwitch;        // developer mode: the race's tuning keys work
+extern int NetworkChosen;          // the network mode was chosen in the menus
+extern int RecordsViaProfiles;     // the profile screen was reached from the records
+// What the race's presentation screens print of the championships: the
+// standings row of each local player's car, the championship's kind and
+// stage, the row of the one line the jump and arena groups show, and the
+// count shown on the fly-by's second keyframe.  The front end sets them.
+extern int PlayerStandingsRow[8];
+extern int ChampionshipKind, ChampionshipStage;
+extern int PresentationStandingsRow;
+extern int PresentationCountShown;
+// The end of a race (race_results.cpp): the standings' state word (the HUD
+// writes 12 before it shows them), a replay from the menus runs (the HUD
+// draws no panel), a split screen series is under way, the banner of this
+// race was shown, the event ended without success.
+extern int StandingsState;
+extern int MenuReplayActive;
+extern int SplitScreenRaceRunning;
+extern int BannerShown;
+extern int EventFailed;
+extern int ReplayLapTimes[3][3];   // the replay header's lap slots: minutes, seconds, hundredths
 
 // Byte numbers of VisualSettings (CONFIG\visual.cfg, 48 bytes).
 enum VisualSettingsByte {
@@ -222,10 +242,10 @@ extern int ListTop[MENU_LISTS];
 extern int ListHoverItem[MENU_LISTS];
 
 // Modes and choices of the menu actions.
-extern int CareerChosen, NetworkChosen;
+extern int CareerChosen;
 extern int CareerHoverItem;       // screen 3's cup button under the pointer; -1 none
 extern int CareerScreenPrepared, SingleRaceScreenPrepared, ChampionshipScreenPrepared;
-extern int RecordsViaProfiles, RecordsScreenAfterLogin;
+extern int RecordsScreenAfterLogin;
 extern int NewUnlockNotice;       // the unlock level changed: item 47 of screen 3 opens pop-up 6
 extern int ShopFromCareer, ShopFromCarChoice;
 extern int ComputerPlayers, OpponentsChoice, HumanPlayers;
@@ -282,7 +302,7 @@ enum {
     VISUAL_HEAT_LIMIT = 10,
     VISUAL_SETTINGS_SIZE = 48,
 };
-extern int StereoSign;            // 1 normal, -1 reversed
+// StereoSign (1 normal, -1 reversed): sound/sound_state.h.
 
 // ---------------------------------------------------------------------------
 // The career record (career.cpp): the whole state of one career, saved whole
@@ -335,13 +355,12 @@ enum { CAREER_NEXT_GROUP = 0x61c, CAREER_NEXT_VARIANT = 0x61d };
 int8_t& NextRaceGroup();
 int8_t& NextRaceVariant();
 
-extern int TargetMoney, PendingPrize;
+extern int PendingPrize;      // TargetMoney: with the records below
 extern int CurrentCup, CurrentCupRace;
 extern int Cup5Mode, Cup6Mode;
 extern int SpecialRaceUnlocked;
 extern int RaceEntryFee;
 extern int SpecialRaceMode;       // the race being set up is the career's special race
-extern int RaceFromReplay;        // the race set-up comes from a replay's header
 extern int ReplayWatched;         // the race was a replay or demo playback
 
 // Garage and championship choices (progress.cpp, championship.cpp).
@@ -354,5 +373,53 @@ extern int ChampionshipGroupOffset, ChampionshipLastIndex;
 extern int SplitRoundLimit;
 extern int HiddenRaceRequest;
 
-// The current profile (profiles.cpp).
-extern char CurrentPlayerName[32];
+// ---------------------------------------------------------------------------
+// Records, standings and the career values the race reads and writes
+// (records.cpp).  Main thread.  A RecordTime compares as the 24-bit number
+// minutes << 16 | seconds << 8 | hundredths; the jump events keep their
+// distance as {0, whole units, hundredths}.
+struct RecordTime {
+    uint8_t minutes, seconds, hundredths;
+};
+static_assert(sizeof(RecordTime) == 3, "record times are 3 bytes");
+enum { RECORD_TRACK_CODES = 99, RECORD_NAME_BYTES = 20, RECORD_DATE_BYTES = 22 };
+extern RecordTime BestLapTimes[RECORD_TRACK_CODES];
+extern RecordTime BestRaceTimes[RECORD_TRACK_CODES];
+extern char LapRecordNames[RECORD_TRACK_CODES][RECORD_NAME_BYTES];
+extern char RaceRecordNames[RECORD_TRACK_CODES][RECORD_NAME_BYTES];
+extern char LapRecordDates[RECORD_TRACK_CODES][RECORD_DATE_BYTES];
+extern char RaceRecordDates[RECORD_TRACK_CODES][RECORD_DATE_BYTES];
+extern char CurrentPlayerName[24];
+extern int TargetMoney;
+extern int CareerRace;                   // the race is a career race: a record earns its prize
+extern int RacePrize;
+extern int RacePoints[8], ChampionshipTotals[8];   // by standings row
+extern int StandingsPlayers;             // initial 2
+extern int PlayerStandingsRow[8];
+extern const int FinishPoints[16];       // by finishing order, then -1
+extern int ReplayNewRecord;              // the replay just filled holds a new record
+
+// The 124-byte head of a replay file (the body follows it).
+struct ReplayHeaderRecord {
+    char tag[4];
+    char replayName[22];
+    int8_t trackCode;
+    int8_t carCount;
+    int8_t lapMinutes[3], lapSeconds[3], lapHundredths[3];
+    int8_t laps;
+    int8_t reserved1;
+    int8_t mode;                 // 0 single race, 1 championship, 2 career
+    char playerName[22];
+    char date[22];
+    int8_t carModels[8];
+    int8_t carColours[8];
+    int32_t raceValue;
+    int8_t lapsDone[8];
+    uint8_t reserved2[12];
+};
+static_assert(sizeof(ReplayHeaderRecord) == 124, "replay headers are 124 bytes");
+static_assert(offsetof(ReplayHeaderRecord, playerName) == 40 && offsetof(ReplayHeaderRecord, raceValue) == 100,
+              "replay header layout");
+extern ReplayHeaderRecord ReplayHeader;
+extern int RaceFromReplay;               // the race about to start plays a replay
+extern int RaceResultValue;

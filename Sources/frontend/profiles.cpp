@@ -3,7 +3,6 @@
 #include "frontend/frontend_state.h"
 
 unsigned char PlayerProfile[256];
-char CurrentPlayerName[32];
 
 // Not built yet: the profiles.
 int ProfileLogin() { return 0; }

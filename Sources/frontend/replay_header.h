@@ -1,41 +1,23 @@
-// The replay header and the replay files.
+// The replay header: filled from the race that runs, applied to the race a
+// replay plays.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
+#include "frontend/frontend_state.h"
 
-// The first 124 bytes of every replay file.
-struct ReplayHeaderRecord {
-    char tag[4];
-    char replayName[22];
-    int8_t trackCode;
-    int8_t carCount;
-    int8_t lapMinutes[3];
-    int8_t lapSeconds[3];
-    int8_t lapHundredths[3];
-    int8_t laps;
-    int8_t reserved;
-    int8_t mode;
-    char playerName[22];
-    char date[22];
-    int8_t carModels[8];
-    int8_t carColours[8];
-    int32_t raceValue;
-    int8_t lapsDone[8];
-    uint8_t reserved2[12];
-};
-static_assert(sizeof(ReplayHeaderRecord) == 124, "replay headers are 124 bytes");
-static_assert(offsetof(ReplayHeaderRecord, playerName) == 40 && offsetof(ReplayHeaderRecord, raceValue) == 100,
-              "replay header layout");
-extern ReplayHeaderRecord ReplayHeader;
-
+// The race fields of ReplayHeader from the running race; 0 also pauses the
+// race for the replay-name prompt.
+void FillReplayHeader(int keepRunning);
+// While RaceFromReplay: the header's track, cars and laps become the race's
+// and the tick plays the recording.
 void ApplyReplayHeader();
+// 1 when the header's race fields lie within what a race can be: track
+// code 10..79, 1..8 cars, 1..6 laps.
+int ReplayHeaderValid(const ReplayHeaderRecord& header);
 
-// Not built yet: the replay list, playback, deletion, demos and the header's
-// filling.  Each reports nothing done.
+// Not built yet: the replay list, playback of a listed replay, deletion and
+// the demos.  Each reports nothing done.
 void ListReplays();
 int LoadSelectedReplay();          // 1 when the selected replay was loaded
 int DeleteSelectedReplay();        // 1 when a file was deleted
 void UpdateAttractMode();
 int PlayDemoReplay(int item);      // 1 when a demo replay starts
-void FillReplayHeader(int prompt);

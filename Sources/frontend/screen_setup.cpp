@@ -280,7 +280,7 @@ static void EnterProfiles() {
         ListSelection[0] = count > 0 ? count - 1 : 0;
     if (count > 0) {
         ColourListRows(ListSelection[0]);
-        snprintf(CurrentPlayerName, sizeof CurrentPlayerName, "%.24s", FileListRow[ListSelection[0]]);
+        snprintf(CurrentPlayerName, sizeof CurrentPlayerName, "%.23s", FileListRow[ListSelection[0]]);
         SetSlotText(SLOT_PLAYER_NAMES, CurrentPlayerName);
     }
 }
@@ -587,7 +587,7 @@ void RunScreenLists(int screen) {
     case 18:
         ListBox(18, 30, 21, 0, 6, 615);
         if ((row = PickedRow(0, 21, 6)) >= 0) {
-            snprintf(CurrentPlayerName, sizeof CurrentPlayerName, "%.24s", FileListRow[row]);
+            snprintf(CurrentPlayerName, sizeof CurrentPlayerName, "%.23s", FileListRow[row]);
             snprintf(CareerRecord.playerName, sizeof CareerRecord.playerName, "%.24s", FileListRow[row]);
             SetSlotText(SLOT_PLAYER_NAMES, CurrentPlayerName);
             PlayClickSound();

@@ -19,6 +19,7 @@ namespace {
 struct MixWave {
     uint32_t generation;   // bumped at every open and free
     MixerWaveImage image;  // samples null while the entry is free
+    int tag;               // the caller's number for it; -1 none
 };
 
 struct MixChannel {
@@ -37,6 +38,11 @@ struct MixChannel {
     int loops;                 // repeats left; -1 for ever
     PlatMixerDoneFn callback;
     void* user;
+
+    // The play's entry in the log: its volume and rate are settled when it
+    // is first mixed (or replaced or flushed before that).
+    int eventPending;
+    int eventIndex;
 };
 
 struct DoneCall {
@@ -59,6 +65,21 @@ char chosenWavPath[PLAT_MAX_PATH];
 MixWave waves[PLAT_MIXER_MAX_WAVES];
 MixChannel channels[PLAT_MIXER_MAX_CHANNELS];
 float mixBuffer[2 * MIX_BLOCK];
+float channelBuffer[2 * MIX_BLOCK];
+int16_t blockSamples[2 * MIX_BLOCK];
+
+uint64_t framesMixed;          // since the session opened
+uint32_t clockCarry;           // the manual clock's part-frame, in 1/1000 frames
+
+PlatMixerPlayEvent eventLog[PLAT_MIXER_EVENT_LOG];
+int eventCount;
+
+int16_t* tapRing;              // PLAT_MIXER_TAPS rings of PLAT_MIXER_TAP_FRAMES stereo frames
+uint64_t tapFrames;            // frames written into the rings since the taps came on
+
+MixerSink sink;
+uint64_t sinkFrames;           // the sink's timeline: frames since it was set, silent ones too
+int sinkSet;
 
 }  // namespace
 
@@ -104,7 +125,24 @@ static void ResetChannel(MixChannel* c) {
     SetPan(c, 0.0f);
 }
 
+// Settles a play's entry as it starts to sound, and hands it to the sink.
+static void LogPlay(int ch, MixChannel* c) {
+    c->eventPending = 0;
+    if (eventCount - c->eventIndex > PLAT_MIXER_EVENT_LOG)
+        return;
+    PlatMixerPlayEvent& e = eventLog[c->eventIndex % PLAT_MIXER_EVENT_LOG];
+    e.frame = framesMixed;
+    e.channel = ch;
+    e.volume = c->volume;
+    e.rate = c->frequency;
+    if (sinkSet && sink.play)
+        sink.play(sink.user, &e);
+}
+
 static void StopSound(MixChannel* c) {
+    // A play replaced or flushed before it was mixed is logged all the same.
+    if (c->eventPending)
+        LogPlay((int)(c - channels), c);
     c->queued = 0;
     c->paused = 0;
     c->wave = 0;
@@ -120,6 +158,7 @@ static void FreeWaveEntry(int index) {
     }
     free(waves[index].image.samples);
     waves[index].image = {};
+    waves[index].tag = -1;
     waves[index].generation = (waves[index].generation + 1) & ((1u << (32 - INDEX_BITS)) - 1);
 }
 
@@ -175,6 +214,10 @@ int PlatMixerOpen(int rate, int count) {
         for (MixChannel& c : channels)
             ResetChannel(&c);
         channelCount = count;
+        framesMixed = 0;
+        clockCarry = 0;
+        eventCount = 0;
+        tapFrames = 0;
         sessionActive = 1;
         backendInUse = backend;
         sessionOpen = 1;
@@ -212,6 +255,7 @@ void PlatMixerClose() {
     }
     for (MixChannel& c : channels)
         ResetChannel(&c);
+    Mixer3DResetLocked();
     sessionOpen = 0;
     backendInUse = -1;
     channelCount = 0;
@@ -248,6 +292,7 @@ static PlatWave AddWave(const MixerWaveImage& image) {
     for (int i = 0; i < PLAT_MIXER_MAX_WAVES; i++) {
         if (!waves[i].image.samples) {
             waves[i].image = image;
+            waves[i].tag = -1;
             waves[i].generation = (waves[i].generation + 1) & ((1u << (32 - INDEX_BITS)) - 1);
             if (waves[i].generation == 0)
                 waves[i].generation = 1;
@@ -341,6 +386,11 @@ int PlatMixerPlay(int channel, PlatWave wave, int loops, const PlatMixerPlayPara
     c->loops = loops < 0 ? -1 : loops;
     c->callback = p.callback;
     c->user = p.user;
+    c->eventPending = 1;
+    c->eventIndex = eventCount;
+    eventLog[eventCount % PLAT_MIXER_EVENT_LOG] = {framesMixed, channel, waves[index].tag, c->loops, c->volume,
+                                                   c->frequency};
+    eventCount++;
     return 1;
 }
 
@@ -378,6 +428,12 @@ void PlatMixerSetFrequency(int channel, int rate) {
     std::lock_guard<std::mutex> hold(mixerLock);
     rate = Clamp(rate, PLAT_MIXER_MIN_FREQUENCY, PLAT_MIXER_MAX_FREQUENCY);
     ForChannels(channel, [rate](MixChannel* c) { c->frequency = rate; });
+}
+
+int PlatMixerGetFrequency(int channel) {
+    std::lock_guard<std::mutex> hold(mixerLock);
+    const MixChannel* c = ChannelOf(channel);
+    return c ? c->frequency : -1;
 }
 
 void PlatMixerSetPolar(int channel, const PlatMixerPolar* polar) {
@@ -500,28 +556,83 @@ static void MixChannelInto(int ch, float* out, int frames, DoneCall* done, int* 
     }
 }
 
-static int16_t ToSample(float v) {
-    if (v >= 32767.0f)
-        return 32767;
-    if (v <= -32768.0f)
-        return -32768;
-    return (int16_t)std::lrint(v);
+// Mixed floats to samples, clamped and rounded, written so the compiler can
+// convert many at once.
+static void ToSamples(const float* in, int16_t* out, int count) {
+    for (int i = 0; i < count; i++) {
+        float v = in[i];
+        v = v < -32768.0f ? -32768.0f : v > 32767.0f ? 32767.0f : v;
+        out[i] = (int16_t)(int)(v + (v >= 0.0f ? 0.5f : -0.5f));
+    }
+}
+
+// Writes `count` frames into a tap's ring (zeros when `stereo` is null), in
+// at most two runs around its end.
+static void TapWrite(int tap, const int16_t* stereo, int count) {
+    int16_t* ring = tapRing + (size_t)tap * 2 * PLAT_MIXER_TAP_FRAMES;
+    int at = (int)(tapFrames % PLAT_MIXER_TAP_FRAMES);
+    while (count > 0) {
+        const int run = count < PLAT_MIXER_TAP_FRAMES - at ? count : PLAT_MIXER_TAP_FRAMES - at;
+        if (stereo) {
+            memcpy(ring + 2 * at, stereo, sizeof(int16_t) * 2 * (size_t)run);
+            stereo += 2 * run;
+        } else {
+            memset(ring + 2 * at, 0, sizeof(int16_t) * 2 * (size_t)run);
+        }
+        count -= run;
+        at = 0;
+    }
+}
+
+// Hands one block of a tap to the taps and the sink; `used`: something
+// sounded on it (a silent channel's tap gets zeros without a conversion).
+static void Observe(int tap, const float* block, int count, int used) {
+    if (!used) {
+        if (tapRing)
+            TapWrite(tap, nullptr, count);
+        return;
+    }
+    ToSamples(block, blockSamples, 2 * count);
+    if (tapRing)
+        TapWrite(tap, blockSamples, count);
+    if (sinkSet && sink.frames)
+        sink.frames(sink.user, tap, sinkFrames, blockSamples, count);
 }
 
 // Mixes into out[] with mixerLock held; the ended sounds go to done[].
 static void RenderLocked(int16_t* out, int frames, DoneCall* done, int* doneCount) {
+    const int observed = tapRing || sinkSet;
     while (frames > 0) {
         const int block = frames < MIX_BLOCK ? frames : MIX_BLOCK;
         memset(mixBuffer, 0, sizeof(float) * 2 * (size_t)block);
-        if (sessionOpen && sessionActive) {
-            for (int ch = 0; ch < channelCount; ch++) {
-                const MixChannel& c = channels[ch];
-                if (c.open && c.queued && !c.paused)
+        const int live = sessionOpen && sessionActive;
+        for (int ch = 0; live && ch < channelCount; ch++) {
+            MixChannel& c = channels[ch];
+            const int playing = c.open && c.queued && !c.paused;
+            if (playing && c.eventPending)
+                LogPlay(ch, &c);
+            if (!observed) {
+                if (playing)
                     MixChannelInto(ch, mixBuffer, block, done, doneCount);
+                continue;
             }
+            if (playing) {
+                memset(channelBuffer, 0, sizeof(float) * 2 * (size_t)block);
+                MixChannelInto(ch, channelBuffer, block, done, doneCount);
+                for (int i = 0; i < 2 * block; i++)
+                    mixBuffer[i] += channelBuffer[i];
+            }
+            Observe(ch, channelBuffer, block, playing);
         }
-        for (int i = 0; i < 2 * block; i++)
-            out[i] = ToSample(mixBuffer[i]);
+        if (live)
+            Mixer3DRenderLocked(mixBuffer, block);
+        if (observed)
+            Observe(PLAT_MIXER_TAP_MIX, mixBuffer, block, 1);
+        ToSamples(mixBuffer, out, 2 * block);
+        if (tapRing)
+            tapFrames += (uint64_t)block;
+        framesMixed += (uint64_t)block;
+        sinkFrames += (uint64_t)block;
         out += 2 * block;
         frames -= block;
     }
@@ -544,6 +655,33 @@ static void RenderAndNotify(int16_t* out, int frames) {
 
 void MixerRenderOutput(int16_t* out, int frames) { RenderAndNotify(out, frames); }
 
+// The manual clock's time: the manual backend renders it, into nowhere but
+// the taps and the sink.
+void MixerClockAdvance(uint32_t ms) {
+    int frames;
+    {
+        std::lock_guard<std::mutex> hold(mixerLock);
+        const int rendering = sessionOpen && backendInUse == PLAT_MIXER_MANUAL;
+        if ((!rendering && !sinkSet) || ms == 0)
+            return;
+        const uint64_t thousandths = (uint64_t)ms * PLAT_MIXER_RATE + clockCarry;
+        frames = (int)(thousandths / 1000);
+        clockCarry = (uint32_t)(thousandths % 1000);
+        // Without a session the sink's files still keep time, in silence,
+        // so their frames line up with the clock from the moment they open.
+        if (!rendering) {
+            sinkFrames += (uint64_t)frames;
+            return;
+        }
+    }
+    static int16_t scratch[2 * 4096];
+    while (frames > 0) {
+        const int n = frames < 4096 ? frames : 4096;
+        PlatMixerRender(scratch, n);
+        frames -= n;
+    }
+}
+
 int PlatMixerRender(int16_t* out, int frames) {
     if (!out || frames <= 0)
         return 0;
@@ -555,3 +693,62 @@ int PlatMixerRender(int16_t* out, int frames) {
     RenderAndNotify(out, frames);
     return frames;
 }
+
+// ---------------------------------------------------------------------------
+// Tags, the play log and the taps
+
+void PlatMixerSetWaveTag(PlatWave wave, int tag) {
+    std::lock_guard<std::mutex> hold(mixerLock);
+    const int index = WaveIndexOf(wave);
+    if (index >= 0)
+        waves[index].tag = tag;
+}
+
+int PlatMixerEventCount() {
+    std::lock_guard<std::mutex> hold(mixerLock);
+    return eventCount;
+}
+
+int PlatMixerEventAt(int index, PlatMixerPlayEvent* event) {
+    std::lock_guard<std::mutex> hold(mixerLock);
+    if (!event || index < 0 || index >= eventCount || eventCount - index > PLAT_MIXER_EVENT_LOG)
+        return 0;
+    *event = eventLog[index % PLAT_MIXER_EVENT_LOG];
+    return 1;
+}
+
+void PlatMixerTapsOn(int on) {
+    std::lock_guard<std::mutex> hold(mixerLock);
+    free(tapRing);
+    tapRing = nullptr;
+    tapFrames = 0;
+    if (on)
+        tapRing = (int16_t*)calloc((size_t)PLAT_MIXER_TAPS * 2 * PLAT_MIXER_TAP_FRAMES, sizeof(int16_t));
+}
+
+int PlatMixerTapRead(int tap, int16_t* out, int frames) {
+    std::lock_guard<std::mutex> hold(mixerLock);
+    if (!tapRing || !out || tap < 0 || tap >= PLAT_MIXER_TAPS || frames <= 0)
+        return 0;
+    uint64_t kept = tapFrames < PLAT_MIXER_TAP_FRAMES ? tapFrames : (uint64_t)PLAT_MIXER_TAP_FRAMES;
+    if ((uint64_t)frames > kept)
+        frames = (int)kept;
+    const int16_t* ring = tapRing + (size_t)tap * 2 * PLAT_MIXER_TAP_FRAMES;
+    const uint64_t first = tapFrames - (uint64_t)frames;
+    for (int i = 0; i < frames; i++) {
+        const size_t at = (size_t)((first + (uint64_t)i) % PLAT_MIXER_TAP_FRAMES) * 2;
+        out[2 * i] = ring[at];
+        out[2 * i + 1] = ring[at + 1];
+    }
+    return frames;
+}
+
+void MixerSetSink(const MixerSink* newSink) {
+    std::lock_guard<std::mutex> hold(mixerLock);
+    sinkSet = newSink != nullptr;
+    sink = newSink ? *newSink : MixerSink{};
+    sinkFrames = 0;
+}
+
+std::mutex& MixerLock() { return mixerLock; }
+int MixerSessionOpenLocked() { return sessionOpen; }

@@ -13,8 +13,17 @@
 // thread that mixed the end of the sound.
 //
 // Output backends: the SDL2 audio device; a manual backend that renders only
-// when PlatMixerRender asks (tests); a WAV-file sink paced by the real clock.
-// Without an output device PlatMixerOpen fails and the game runs silent.
+// when PlatMixerRender asks or the manual clock moves (tests and headless
+// runs); a WAV-file sink paced by the real clock.  Without an output device
+// PlatMixerOpen fails and the game runs silent.
+//
+// Whatever the backend, every play is logged (channel, the wave's tag, loops,
+// and the volume and rate it starts at), and while taps are on the output of
+// each channel and of the whole mix is kept for inspection.
+//
+// Beside the channels the session mixes a small set of 3D buffers: PCM
+// buffers placed in space around one listener, quieter with distance and
+// panned by their direction (plat_mixer_3d.cpp).
 #pragma once
 
 #include <cstdint>
@@ -113,6 +122,7 @@ int PlatMixerGetVolume(int channel);              // -1 for a channel that does 
 // Playback rate: 22050 plays a wave at its own speed, 44100 twice as fast
 // (an octave up).  Clamped to 100 .. 176400.
 void PlatMixerSetFrequency(int channel, int rate); // or PLAT_MIXER_ALL_CHANNELS
+int PlatMixerGetFrequency(int channel);           // -1 for a channel that does not exist
 
 // A polar position: azimuth in degrees (0 ahead, +90 right, -90 left) gives
 // an equal-power stereo pan; range and elevation do not change the mix.
@@ -135,3 +145,67 @@ int PlatMixerPlayPosition(int channel, PlatWave* wave, int* position);
 // into `out` and runs the callbacks of the sounds that ended.  Returns the
 // frames written; 0 when the open session is not the manual one.
 int PlatMixerRender(int16_t* out, int frames);
+
+// A number the caller gives a wave (the game gives its slot); play events
+// carry it.  -1 until set; a stale handle does nothing.
+void PlatMixerSetWaveTag(PlatWave wave, int tag);
+
+// One play, logged when it is asked for; its volume and rate are settled
+// when the sound is first mixed (or replaced or flushed before that), so they
+// are those it starts with.
+struct PlatMixerPlayEvent {
+    uint64_t frame;   // output frames mixed since the session opened
+    int channel;
+    int tag;          // the wave's tag
+    int loops;
+    int volume;
+    int rate;
+};
+// Plays logged since the session opened; the last PLAT_MIXER_EVENT_LOG of
+// them can be read back by their number (0 for a number no longer kept).
+enum { PLAT_MIXER_EVENT_LOG = 1024 };
+int PlatMixerEventCount();
+int PlatMixerEventAt(int index, PlatMixerPlayEvent* event);
+
+// Taps: while on, the stereo output of each channel (tap = channel) and of
+// the whole mix (PLAT_MIXER_TAP_MIX) is kept for the last
+// PLAT_MIXER_TAP_FRAMES frames.  Turning them on clears them.
+enum { PLAT_MIXER_TAP_MIX = PLAT_MIXER_MAX_CHANNELS, PLAT_MIXER_TAPS, PLAT_MIXER_TAP_FRAMES = 1 << 15 };
+void PlatMixerTapsOn(int on);
+// Copies the last `frames` stereo frames of a tap, oldest first; returns the
+// frames copied (fewer when fewer were mixed since the taps came on).
+int PlatMixerTapRead(int tap, int16_t* out, int frames);
+
+// ---------------------------------------------------------------------------
+// 3D buffers: PCM sound placed around a listener.  Distances are in the
+// caller's units; the gain falls as 1 / (1 + rolloff x (d - 1)) beyond one
+// unit, and the direction from the listener, against its orientation, pans
+// the sound.  Volume in hundredths of a decibel: 0 full, -10000 silent.
+typedef uint32_t PlatBuffer3D;   // 0: none
+enum { PLAT_BUFFER3D_MAX = 256, PLAT_VOLUME3D_MIN = -10000 };
+// A buffer of `bytes` of PCM (8 or 16 bits, 1 or 2 channels, `rate` Hz),
+// silent until written.  0 when the session is closed or the format is not
+// one it takes.
+PlatBuffer3D PlatBuffer3DCreate(int channels, int rate, int bits, int bytes);
+// Copies `bytes` of PCM into the buffer from byte `offset`; returns the
+// bytes written (the part inside the buffer).
+int PlatBuffer3DWrite(PlatBuffer3D buffer, int offset, const void* data, int bytes);
+int PlatBuffer3DBytes(PlatBuffer3D buffer);          // 0 for a stale handle
+void PlatBuffer3DRelease(PlatBuffer3D buffer);
+int PlatBuffer3DPlay(PlatBuffer3D buffer, int loop);  // from the start; 1 when it plays
+void PlatBuffer3DStop(PlatBuffer3D buffer);
+int PlatBuffer3DIsPlaying(PlatBuffer3D buffer);
+void PlatBuffer3DSetVolume(PlatBuffer3D buffer, int hundredthsDb);
+int PlatBuffer3DGetVolume(PlatBuffer3D buffer);      // PLAT_VOLUME3D_MIN for a stale handle
+void PlatBuffer3DSetRate(PlatBuffer3D buffer, int rate);
+void PlatBuffer3DSetPosition(PlatBuffer3D buffer, float x, float y, float z);
+
+struct PlatListener3D {
+    float position[3];
+    float front[3];
+    float top[3];
+    float rolloff;
+    float doppler;   // kept; the mix has no Doppler shift
+};
+void PlatListener3DSet(const PlatListener3D* listener);
+void PlatListener3DGet(PlatListener3D* listener);

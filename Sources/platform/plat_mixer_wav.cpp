@@ -104,7 +104,7 @@ uint32_t sinkBytes;
 int sinkRate;
 }  // namespace
 
-static void WriteHeader(FILE* file, int rate, uint32_t dataBytes) {
+void MixerWriteWavHeader(FILE* file, int rate, uint32_t dataBytes) {
     uint8_t h[44];
     auto put32 = [&h](int at, uint32_t v) {
         for (int i = 0; i < 4; i++)
@@ -162,7 +162,7 @@ int WavSinkOpen(const char* hostPath, int rate) {
     sinkBytes = 0;
     sinkRate = rate;
     sinkStopping = false;
-    WriteHeader(file, rate, 0);
+    MixerWriteWavHeader(file, rate, 0);
     sinkThread = std::thread(SinkThreadMain);
     return 1;
 }
@@ -176,7 +176,7 @@ void WavSinkClose() {
     if (sinkThread.joinable())
         sinkThread.join();
     if (sinkFile) {
-        WriteHeader(sinkFile, sinkRate, sinkBytes);
+        MixerWriteWavHeader(sinkFile, sinkRate, sinkBytes);
         fclose(sinkFile);
         sinkFile = nullptr;
     }

@@ -14,7 +14,9 @@ int OpenCarLog(const char* hostPath) {
     if (!carLog)
         return 0;
     loggedTicks = 0;
-    std::fputs("# quorvix carlog 1\n# car TICK CAR X Y Z HEADING VX VZ SPEED PITCH ROLL REVS GEAR\n", carLog);
+    std::fputs("# quorvix carlog 1\n# car TICK CAR X Y Z HEADING VX VZ SPEED PITCH ROLL REVS GEAR LAPS RANK DISTANCE\n"
+               "# finish TICK CAR\n",
+               carLog);
     return 1;
 }
 
@@ -28,10 +30,15 @@ void LogCarTick() {
     if (!carLog)
         return;
     for (int car = 0; car < CarCount && car < MAX_CARS; car++) {
-        std::fprintf(carLog, "car %d %d %a %a %a %a %a %a %a %a %a %a %d\n", loggedTicks, car, (double)SimPosX[car],
+        std::fprintf(carLog, "car %d %d %a %a %a %a %a %a %a %a %a %a %d %d %d %a\n", loggedTicks, car, (double)SimPosX[car],
                      (double)SimPosY[car], (double)SimPosZ[car], (double)SimHeading[car], (double)VelocityX[car],
                      (double)VelocityZ[car], (double)CarSpeed[car], (double)SimPitch[car], (double)SimRoll[car],
-                     (double)EngineRevs[car], CarGear[car]);
+                     (double)EngineRevs[car], CarGear[car], LapsDone[car], rank_pos[car], (double)RaceDistance[car]);
     }
     loggedTicks++;
+}
+
+void LogCarFinish(int car) {
+    if (carLog)
+        std::fprintf(carLog, "finish %d %d\n", loggedTicks, car);
 }

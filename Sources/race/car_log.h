@@ -3,7 +3,8 @@
 // hexadecimal form (%a), so two runs compare byte for byte.
 //
 //   # quorvix carlog 1
-//   # car TICK CAR X Y Z HEADING VX VZ SPEED PITCH ROLL REVS GEAR
+//   # car TICK CAR X Y Z HEADING VX VZ SPEED PITCH ROLL REVS GEAR LAPS RANK DISTANCE
+//   # finish TICK CAR
 //   car 0 0 0x1.cc3p+15 ...
 //
 // Every line starts with its kind; columns are only ever added at the end of
@@ -15,3 +16,5 @@ int OpenCarLog(const char* hostPath);
 void CloseCarLog();
 // Tick: the lines of every car of the race (nothing without a log).
 void LogCarTick();
+// Frame: a car completed its last lap (after the ticks logged so far).
+void LogCarFinish(int car);

@@ -234,7 +234,8 @@ void CarAttachmentPoints() {
         float out[3];
         for (int c = 0; c < 3; c++)
             out[c] = smoke[0] * RenderMatrix[0][c] + smoke[1] * RenderMatrix[1][c] + smoke[2] * RenderMatrix[2][c];
-        SpawnExhaustSmoke(cocheX[car] + out[0], cocheY[car] + out[1], cocheZ[car] + out[2], car);
+        const float point[3] = {cocheX[car] + out[0], cocheY[car] + out[1], cocheZ[car] + out[2]};
+        EmitSmokeAt(point, car);
     }
 }
 

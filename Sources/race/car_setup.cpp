@@ -125,7 +125,7 @@ void FillGrid() {
         const int car = rank_coche[place];
         if (car < 0 || car >= cars)
             continue;
-        float x, y, z;
+        float x = 0.0f, y = 0.0f, z = 0.0f;
         if (GridPlacePosition(TrackCode, place, &x, &y, &z))
             Place(car, x, y, z);
     }

@@ -76,10 +76,9 @@ static void PedalsForward(int car, const EngineTableRow& row, int gear, float u)
             revs += 0.35f * u;
         else
             revs += 0.2f * u;
-        if (gear == 0)
-            GearSoundSignals[car] |= GEAR_SIGNAL_GEAR0_ACCELERATE;
-        else if (gear == 3)
-            GearSoundSignals[car] |= GEAR_SIGNAL_GEAR3_ACCELERATE;
+        // The engine sound's throttle hand-shake: held.
+        ThrottleReleaseLatch[car] = 0;
+        ThrottleSoundState[car] = 3;
     } else {
         RollingDrag[car] = 0.015f;
         ThrottleState[car] = 0;
@@ -199,7 +198,7 @@ void UpdateTurbo(int car) {
     }
     if (TurboValue == 1.0f && ControlTurbo) {
         TurboValue = 8.5f;
-        PlayTurboSound(1, car);
+        PlayTurboSound(0, car);   // 0: start the burning loop
     }
 
     // Only the JUMP rows carry the normal and turbo top-gear columns; on any
@@ -245,14 +244,15 @@ static void ShiftUp(int car) {
     CarGear[car] += 1;
     LastShiftGear[car] = CarGear[car];
     ShiftState[car] = 1;
-    GearSoundSignals[car] |= GEAR_SIGNAL_UPSHIFT;
+    GearUpSignal[car] = 1;
+    GearUpHandled[car] = 0;
 }
 
 static void ShiftDown(int car) {
     CarGear[car] -= 1;
     LastShiftGear[car] = CarGear[car];
     ShiftState[car] = -1;
-    GearSoundSignals[car] |= GEAR_SIGNAL_DOWNSHIFT;
+    GearDownSignal[car] = 1;
 }
 
 static void AutomaticGearbox(int car, const EngineTableRow& row) {

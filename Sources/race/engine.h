@@ -39,14 +39,6 @@ extern EngineTableRow EngineTable[ENGINE_ROWS];
 // The engine row of a car: its motor value held to the filled rows.
 int EngineRowOf(int car);
 
-// Gear signal bits of GearSoundSignals.
-enum {
-    GEAR_SIGNAL_UPSHIFT = 1,
-    GEAR_SIGNAL_DOWNSHIFT = 2,
-    GEAR_SIGNAL_GEAR0_ACCELERATE = 4,
-    GEAR_SIGNAL_GEAR3_ACCELERATE = 8,
-};
-
 // A car's control word into the control flags of the car being stepped.
 void DecodeCarInputBits(int bits);
 

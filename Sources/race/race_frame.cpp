@@ -17,6 +17,7 @@
 #include "race/cameras.h"
 #include "race/car_pose.h"
 #include "race/particles.h"
+#include "race/race_order.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
 #include "race/tuning.h"
@@ -133,20 +134,6 @@ static void ReadCameraKey(int player) {
     CameraChangeLatch[player] = !pressed;
 }
 
-// The presentation fly-by does not exist yet: the first race frame ends
-// the presentation wait as Space does, and the race starts again from the
-// grid with its countdown.
-static void EndPresentationStandIn() {
-    if (RacePhase != 2 || !PresentationRun || (NetSessionOpen && !NetIsHost))
-        return;
-    RacePhase = 0;
-    FinishSequence = 0;
-    PresentationCamera = 0;
-    PresentationRun = 0;
-    if (!NetSessionOpen && !NetworkGame && !SplitScreen)
-        StartRace();
-}
-
 static int LocalPlayerDevice(int car) { return SettingsInts[car] == 1; }
 
 // A local player's joystick shakes on rough ground at speed.
@@ -168,8 +155,12 @@ static void RunSubSteps() {
     for (int tick = 0; tick < LastFrameTicks; tick++) {
         for (int car = 0; car < CarsInRace(); car++) {
             CurrentCar = car;
-            // The arena props' poles, cones and targets step here once their
-            // part is built.
+            if (ArenaRules() && !PresentationRun) {
+                UpdateSlalomPoles();
+                UpdateCones();
+            }
+            if (TrackCode == 51 || TrackCode == 54)
+                UpdatePoles();
             if (ArenaRules() && car == 0)
                 BuildCarRoofTriangles();
             const int view = car < 2 ? ViewMode[car] : 0;
@@ -184,7 +175,7 @@ static void RunSubSteps() {
 static void UpdateCarOnFrame(int car) {
     CurrentCar = car;
     if (FramesPerSecondMean > 18.0f || car == 0)
-        SpawnWheelDust(car);
+        EmitWheelDust(car);
 
     PlaceCarOnGround();
     CameraTiltFromBody();
@@ -203,10 +194,11 @@ static void UpdateCarOnFrame(int car) {
 
     if (car <= SplitScreen)
         ShakeOnRoughGround(car);
-    // In a replay the trackside camera aims at the car; its placement comes
-    // with the replay cameras.
+    // In a replay the trackside camera aims at the viewed car.
     if (!(ReplayPlaying && ReplayCameraMode != 3))
         UpdateChaseCamera(car);
+    else if (car == ViewedCar[0])
+        AimCameraAtCar();
     UpdateTerrainSounds(car);
 }
 
@@ -216,7 +208,8 @@ void UpdateRaceFrame() {
     if (TexturesReloading == 1 || RacePhase == 1)
         return;
     RaceFrameCounter++;
-    EndPresentationStandIn();
+    // The race runs: the particle spawners the race start held may spawn.
+    ParticleHold = 0;
 
     // 2. The local players' controls.
     if (ReplayPlayback == 0 && RacePaused == 0 && RacePhase == 0) {
@@ -265,17 +258,22 @@ void UpdateRaceFrame() {
     if (EditorOpen == 0 && RacePaused == 0)
         RunSubSteps();
 
-    // 8. The developer tuning keys; the players' camera keys join them with
-    // the trackside cameras.
+    // 8.
     TuningKeys();
+    AdjustCameraByKeys(0);
+    if (SplitScreen == 1)
+        AdjustCameraByKeys(1);
     if (!RacePaused)
         SnapshotCars();
 
     // 9. Rain on tracks 61 and 30.
     if ((TrackCode == 61 || TrackCode == 30) && RenderKind == 1 && EffectsOption && !RacePaused)
-        UpdateRain();
+        EmitRain();
 
-    // 10. The race order comes with its own part.
+    // 10.
+    UpdateRacePositions();
+    if (TrackCode == 79 && PathNodeIndex[0] == 0)
+        RankingFrozen = 0;
 
     // 11.
     for (int car = 0; car < CarsInRace(); car++)
@@ -284,16 +282,16 @@ void UpdateRaceFrame() {
     // 12.
     CurrentCar = LocalCar;
     if (SoundOn == 1) {
-        UpdateCrowdSound(LocalCar);
+        UpdateCrowdSound(LocalCar, &CarBodies[LocalCar]);
         if (TrackGroup == 7)
-            UpdateOceanSound();
+            UpdateOceanSound(LocalCar);
     }
 
     // 13.
     const int local = LocalCar >= 0 && LocalCar < MAX_CARS ? LocalCar : 0;
     for (int k = 0; k < 4; k++)
         WheelZoneMask[k] = ZoneMaskAt(WheelPosX[local][k], WheelPosZ[local][k]);
-    UpdateSparks();
+    EmitSparks();
 
     // 14.
     if (ReplayPlayback == 0 && RacePhase == 0) {
@@ -313,8 +311,12 @@ void SnapshotCars() {
         AnguloDeBalanza[car] = SimRoll[car];
         EyeX[car] = ChaseEyeX[car];
         EyeZ[car] = ChaseEyeZ[car];
-        if (!ReplayPlaying)
-            EyeY[car] = ChaseEyeY[car];
+        EyeY[car] = ChaseEyeY[car];
+        // The Doppler terms hear the cars move, but a player's eye moves
+        // with its own car.
+        const int player = car == LocalCar || (SplitScreen == 1 && car == 1);
+        SoundVelocityX[car] = player ? 0.0f : VelocityX[car];
+        SoundVelocityZ[car] = player ? 0.0f : VelocityZ[car];
         for (int k = 0; k < 4; k++) {
             WheelPosX[car][k] = WheelWorldX[car][k];
             WheelPosY[car][k] = WheelHeights[car][k];

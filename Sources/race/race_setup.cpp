@@ -9,18 +9,25 @@
 
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
+#include "frame/utils.h"
 #include "frontend/frontend_state.h"
 #include "net/net_state.h"
 #include "net/race_sync.h"
+#include "race/arena_props.h"
 #include "race/cameras.h"
 #include "race/car_pose.h"
 #include "race/car_setup.h"
 #include "race/engine.h"
 #include "race/messages.h"
+#include "race/particles.h"
 #include "race/physics.h"
+#include "race/presentation.h"
 #include "race/race_frame.h"
+#include "race/race_order.h"
 #include "race/race_state.h"
+#include "race/replay.h"
 #include "race/tuning.h"
+#include "race/wrong_way.h"
 #include "render/lookup_tables.h"
 #include "render/model_sets.h"
 #include "render/render_state.h"
@@ -163,6 +170,13 @@ void ClearCarArrays() {
         CarCrashKind[car] = 0;
         PassThroughFlags[car] = 0;
         CpuTargetNode[car] = 1;
+        LapCheckpoint[car] = 0;
+        LapLineState[car] = 0;
+        FinishedFlags[car] = 0;
+        RaceDistance[car] = 0.0f;
+        PathNodeBase[car] = 0.0f;
+        for (LapTime& lap : LapTimeTable[car])
+            lap = {};
         CameraRoll[car] = 0.010734f;
         CameraPitch[car] = 0.070734f;
         SetLightPointOffsets(car, FrontLightPoint, RearLightPoint);
@@ -247,6 +261,9 @@ void StartRace() {
     // 1.
     RaceCarCount = ArenaRules() ? ArenaOpponents + 1 : CarsInRace();
     RacePaused = 1;
+    ResetWrongWay();
+    // Every race draws the same numbers: a race run again is the same race.
+    GameRandomSeed(1);
     // 2. The previous race's end stays known to the front end.
     if (FinishSequence > RaceWon)
         RaceWon = FinishSequence;
@@ -259,6 +276,8 @@ void StartRace() {
     }
     // 3.
     DrawTimedMessages(1);
+    ResetPresentationSets();
+    LoadPresentationSets();
     LoadSpringsTable();
     if (RenderKind == 0 && SceneReady == 1) {
         RefreshWorkSurfacePointer();
@@ -270,8 +289,13 @@ void StartRace() {
     NameTagsVisible = 0;
     ReplayCameraMode = 0;
     InJumpZone = 0;
+    FinishCount = 0;
+    FinishSequenceCar = -1;
+    FinishZoneReached = 0;
+    ReplayNewRecord = 0;
     SetTrackFolder();
     // 5.
+    ResetParticles();
     ResetRaceSounds();
     RaceOver = 0;
     RecordsChanged = 0;
@@ -287,6 +311,7 @@ void StartRace() {
     // 9. and 10.
     ClearCarArrays();
     ClearClocks();
+    FreeSpritePools();
     // 11.
     if (FrontEndActive == 1)
         ApplyStartPose(1);
@@ -313,9 +338,18 @@ void LoadLightingAndSetUpCars() {
     // 7. The grid; the bodies are seated where it put the cars.
     SetUpCarsForRace();
     ResetCarBodies();
+    ResetReplay();
     // 8. and 9.
+    if (TrackCode == 79)
+        FreezeStartOrder();
+    else
+        RankingFrozen = 0;
+    LoadObstacleLayout();
+    ResetDecorations();
     LocalCar = 0;
     ResetTvCameras();
+    if (TrackGroup == 5 && TrackVariant == 5)
+        ResetRaceProgress();
     if (NetSessionOpen)
         SetPlayersEngineTypes();
     // 10.

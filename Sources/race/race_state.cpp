@@ -173,6 +173,25 @@ float PrevSimPosX[MAX_CARS], PrevSimPosY[MAX_CARS], PrevSimPosZ[MAX_CARS];
 float SimDeltaX[MAX_CARS], SimDeltaY[MAX_CARS], SimDeltaZ[MAX_CARS];
 
 float DecorationDrift, DecorationPhase;
+
+float SoundVelocityX[MAX_CARS], SoundVelocityZ[MAX_CARS];
+int TvCameraFlag;
+
 float SkyDrift;
 float DecorSpin;
 int DecorFrames[DECOR_FRAMES];
+float DecorSway[4];
+int DecorTexture = 2020;
+int DecorTicks;
+int DecorBlink[2];
+PropPlacement SlalomProps[PROP_SLOTS], ConeProps[PROP_SLOTS], PoleProps[POLE_BARS];
+PropState SlalomStates[PROP_SLOTS], ConeStates[PROP_SLOTS];
+PoleBarState PoleStates[POLE_BARS];
+PoleBar PoleBars[POLE_BARS];
+int PoleCount = 5;
+int ArenaCounts[ARENA_COUNTS];
+float MarkerLightX[MARKER_LIGHTS], MarkerLightY[MARKER_LIGHTS], MarkerLightZ[MARKER_LIGHTS];
+int MarkerLightColour[MARKER_LIGHTS];
+int KnockedFlags[MARKER_LIGHTS];
+
+int ParticleHold;

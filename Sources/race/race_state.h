@@ -312,13 +312,75 @@ extern int GearUpLatch[2], GearDownLatch[2], CameraChangeLatch[2];
 extern float PrevSimPosX[MAX_CARS], PrevSimPosY[MAX_CARS], PrevSimPosZ[MAX_CARS];
 extern float SimDeltaX[MAX_CARS], SimDeltaY[MAX_CARS], SimDeltaZ[MAX_CARS];
 
+// What the sound reads of the race beside the car arrays: each car's
+// velocity as the frame saw it (for the Doppler terms; cleared by the race
+// start), the trackside camera's flag and the arena penalties.
+extern float SoundVelocityX[MAX_CARS], SoundVelocityZ[MAX_CARS];
+extern int TvCameraFlag;
+extern int PenaltyCount;
+
 // The event props' animation, read by the scene builder.
 extern float DecorationDrift, DecorationPhase;   // the race preparation sets the drift
 
-enum { DECOR_FRAMES = 64 };
+enum { DECOR_FRAMES = 130 };
 extern float SkyDrift;                   // the sky's drift angle
 extern float DecorSpin;                  // the spinning scenery's angle
 extern int DecorFrames[DECOR_FRAMES];    // per lamp or confetti: its animation state
+extern float DecorSway[4];               // group 3's swaying scenery
+extern int DecorTexture;                 // group 3's animated texture slot, 2020..2027
+extern int DecorTicks;                   // ticks since the race began, for the decorations' periods
+extern int DecorBlink[2];                // the blink turns of the groups' lights
+extern int TurboLightTimer;              // the JUMP turbo light's blink, 0..28
+
+// The arena events' props (arena_layout.cpp, arena_props.cpp): the race
+// frame's sub-steps on the main thread, under the simulation lock.
+enum {
+    PROP_SLOTS = 999,          // slalom list, cone list
+    POLE_BARS = 5,
+    MARKER_LIGHTS = 130,
+    ARENA_SLALOM = 10,         // entries of the slalom list (poles, then targets)
+    ARENA_CONES = 11,
+    ARENA_CONE_SPLIT = 15,     // the cones drawn with the first model
+    ARENA_POLE_SPLIT = 16,     // the slalom poles drawn with the first model
+    ARENA_TARGETS = 18,        // the last entries of the slalom list
+    ARENA_EXTRA_LIGHTS = 19,   // the targets' own lights, after the slalom list's
+    ARENA_COUNTS = 20,
+};
+struct PropPlacement {
+    float x, y, z;
+    float tilt;                // 0 standing, 1.57 lying
+    float yaw;
+    float unused[3];
+};
+static_assert(sizeof(PropPlacement) == 32);
+struct PropState {
+    int moving;
+    float vx, vy, vz;
+    int done;
+    float spin;                // tilt change per tick
+    int third;                 // slalom list: grounded; cone list: bounces
+};
+static_assert(sizeof(PropState) == 28);
+struct PoleBarState {
+    int moving, done;
+    float spin;
+    float vx, vy, vz;
+};
+struct PoleBar {
+    float x1, z1, x2, z2;      // the bar's ends
+    float cx, cz;
+    float top;                 // PoleTopY: a car above it passes
+};
+extern PropPlacement SlalomProps[PROP_SLOTS], ConeProps[PROP_SLOTS], PoleProps[POLE_BARS];
+extern PropState SlalomStates[PROP_SLOTS], ConeStates[PROP_SLOTS];
+extern PoleBarState PoleStates[POLE_BARS];
+extern PoleBar PoleBars[POLE_BARS];
+extern int PoleCount;                          // 5 until a layout sets it
+extern int ArenaCounts[ARENA_COUNTS];
+extern float MarkerLightX[MARKER_LIGHTS], MarkerLightY[MARKER_LIGHTS], MarkerLightZ[MARKER_LIGHTS];
+extern int MarkerLightColour[MARKER_LIGHTS];   // 0x00RRGGBB
+extern int KnockedFlags[MARKER_LIGHTS];        // 1: the prop under the light is down
+extern int PenaltyDisplay;                   // signed seconds of penalty shown (the arena events' too)
 
 // ---------------------------------------------------------------------------
 // Timed screen messages (messages.cpp): main thread only.  Style 0 always
@@ -336,3 +398,140 @@ struct TimedMessage {
 static_assert(sizeof(TimedMessage) == 152, "timed messages are 152-byte records");
 enum { TIMED_MESSAGE_SLOTS = 8 };
 extern TimedMessage TimedMessages[TIMED_MESSAGE_SLOTS];
+
+// ---------------------------------------------------------------------------
+// Race order, laps and finish (race_order.cpp, laps.cpp).
+extern float PathNodeBase[MAX_CARS];     // summed lengths of the guide-line segments passed
+extern float RaceDistance[MAX_CARS];     // PathNodeBase + the projection on the current segment
+extern int FrozenPlaces;                 // leading ranks no longer sorted (one per finished car)
+extern int RankingFrozen;                // 1: the order is not sorted at all
+extern int FinishZoneReached;            // the finish zone of the 55 event
+extern int LapLineState[MAX_CARS];       // 0..2: 2 arms the lap
+extern int LapCheckpoint[MAX_CARS];      // 0..7: the cross tracks' zone sequence
+extern int FinishedFlags[MAX_CARS];      // by standings row
+extern int FinishCount;
+extern int FinishSequenceCar;            // the local car whose win started the finish sequence; -1 none
+enum { LAP_TABLE_LAPS = 6 };
+struct LapTime {
+    int minutes, seconds, hundredths, spare;
+};
+extern LapTime LapTimeTable[MAX_CARS][LAP_TABLE_LAPS];   // each car's laps; the tick writes the running one
+extern LapTime RaceBestLap;              // the local cars' best lap of this race
+extern int AutopilotRun;                 // --autopilot: car 0 drives itself, no record is written
+
+// The race's dressing: HUD, particles, fly-by and the race-order overlay
+// (hud.cpp, particles.cpp, presentation.cpp, rank_overlay.cpp).  The HUD and
+// the overlays run on the main thread; the particles are spawned on the
+// main, timer and network threads and stepped by the tick, all under the
+// simulation lock.
+
+// The HUD panel.  Per local player: the place shown and the lap clocks
+// (laps 0..5).  The timers age by FrameTicks.
+enum { HUD_PLAYERS = 2, HUD_LAP_ROWS = 6 };
+struct LapClock {
+    int minutes, seconds, hundredths;
+};
+extern int HudPosition[HUD_PLAYERS];
+extern LapClock LapClockTable[HUD_PLAYERS][HUD_LAP_ROWS];
+extern int HudEndTimer;                      // frame ticks since RaceOver rose
+extern int ReplayMarkTimer;
+extern int TurboLightTimer;
+extern float PenaltyAnimTime;
+extern int PenaltyAnimActive, PenaltyShown;
+extern int PenaltyDisplay;                   // signed seconds of penalty shown (the arena events' too)
+extern int PenaltyCount;
+extern int ForceRaceEnd;                     // ends the race-over wait at once
+extern int FinishCount;                      // cars finished (the race rules count them)
+extern int FpsDisplay;                       // 1: the frame rate in the corner
+extern int DebugMode;                        // the race-order overlay answers its keys
+
+// Particles (particles.cpp).  178 effect slots in fixed rings, each with one
+// emitter of up to 32 particles; emitter slot = effect slot.  Particle k of
+// emitter e is element k x EMITTER_SLOTS + e of the particle arrays.
+enum {
+    EFFECT_SLOTS = 178,
+    EMITTER_SLOTS = 192,
+    PARTICLES_PER_EMITTER = 32,
+    PARTICLE_ELEMENTS = PARTICLES_PER_EMITTER * EMITTER_SLOTS,
+    RING_IMPACT_FIRST = 0, RING_IMPACT_LAST = 7,
+    RING_SMOKE_FIRST = 8, RING_SMOKE_LAST = 63,     // smoke and sparks
+    RING_DUST_FIRST = 64, RING_DUST_LAST = 127,
+    RING_RAIN_FIRST = 128, RING_RAIN_LAST = 176,    // slot 177 is never taken
+};
+extern int EffectEmitter[EFFECT_SLOTS];      // the effect's emitter, -1 free
+extern int EffectSprite[EFFECT_SLOTS];       // texture of the effect's sprite
+extern float EffectGrowth[EFFECT_SLOTS];
+extern int EffectFlags[EFFECT_SLOTS];        // sparks: 1 or 2
+extern float ParticleStartX[PARTICLE_ELEMENTS], ParticleStartY[PARTICLE_ELEMENTS], ParticleStartZ[PARTICLE_ELEMENTS];
+extern float ParticleX[PARTICLE_ELEMENTS], ParticleY[PARTICLE_ELEMENTS], ParticleZ[PARTICLE_ELEMENTS];
+extern float ParticleVX[PARTICLE_ELEMENTS], ParticleVY[PARTICLE_ELEMENTS], ParticleVZ[PARTICLE_ELEMENTS];
+extern int32_t ParticleDead[PARTICLE_ELEMENTS];
+extern uint8_t ParticleBounces[PARTICLE_ELEMENTS];
+extern uint8_t EmitterCount[EMITTER_SLOTS], EmitterBounceLimit[EMITTER_SLOTS];
+extern float EmitterBounceFactor[EMITTER_SLOTS];
+extern int EmitterOwner[EMITTER_SLOTS], EmitterAge[EMITTER_SLOTS];
+extern int ParticleHold;                     // race start holds the spawners until the race frame runs
+extern int DustAirborne[MAX_CARS];           // the car flew too high for dust this frame
+
+// The scene's two sprite pools: the jump events' turbo sprites, drawn from
+// each view's car, and the arena's ground sprites.
+struct CarSprite {
+    int32_t texture;         // 2028..2043, advanced as it is drawn
+    int32_t inUse;
+    int32_t exhaust;         // which exhaust point it came from
+    int32_t life;            // 80 down to 0, 7 a frame
+    float x, y, z;           // relative to its car
+    float dirX, dirZ;
+    float rise;              // its climb per frame, times scale
+    float scale;
+    int32_t counter;
+    int32_t id;
+};
+static_assert(sizeof(CarSprite) == 52, "car sprites are 52-byte records");
+struct GroundSprite {
+    int32_t kind;            // texture: 2014, or 2001..2003 then 2011..
+    int32_t inUse;
+    int32_t life;            // falls by 2 a frame; below 0 the record is free
+    float x, y, z;
+    float dirX, dirZ;
+    float scale;
+    float spin;
+    float speed, damping;    // vertical speed and its factor per frame
+    int32_t bounce;
+    int32_t sizeClass;
+    int32_t counter;
+    int32_t id;
+};
+enum { CAR_SPRITES = 60, GROUND_SPRITES = 100 };
+extern CarSprite CarSpritePool[CAR_SPRITES];
+extern GroundSprite GroundSpritePool[GROUND_SPRITES];
+
+// The presentation fly-by (presentation.cpp): per track code a set of
+// eight keyframed straight flights, the image of CONFIG\Present.cfg.  The
+// camera positions are eye values (the negated world point), as EyeX keeps.
+struct PresentationKeyframe {
+    float startX, startY, startZ;
+    float endX, endY, endZ;
+    float angleA, angleB, angleC;    // pitch, yaw base (the sway swings it), roll
+    float swayAmplitude;             // default 1.0
+    float swayStep;                  // radians a tick
+    float steps;                     // default 100.0: the flight covers 1 / steps a tick
+    float focalFactor;               // default 400.0
+    float duration;                  // default 200.0 ticks
+};
+static_assert(sizeof(PresentationKeyframe) == 56, "fly-by keyframes are 56 bytes");
+enum { PRESENTATION_KEYFRAMES = 8, PRESENTATION_SETS = 79 };
+struct PresentationSet {
+    int32_t keyframe;                // current keyframe, 0..7
+    int32_t ticks;                   // ticks spent in it
+    float x, y, z;                   // the camera now
+    float angleA, angleB, angleC;    // the current keyframe's angles (B without the sway)
+    float sway;                      // radians
+    PresentationKeyframe frames[PRESENTATION_KEYFRAMES];
+    uint8_t unused[4];
+};
+static_assert(sizeof(PresentationSet) == 488, "fly-by sets are 488 bytes");
+enum { PRESENT_CFG_BYTES = PRESENTATION_SETS * 488 };
+static_assert(PRESENT_CFG_BYTES == 38552, "CONFIG\\Present.cfg is 38,552 bytes");
+extern PresentationSet PresentationSets[PRESENTATION_SETS];
+extern int PresentationLoaded;

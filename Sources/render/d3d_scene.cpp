@@ -10,6 +10,7 @@
 #include "platform/plat_surface.h"
 #include "race/race_state.h"
 #include "render/d3d_textures.h"
+#include "render/dial_map.h"
 #include "render/polylist.h"
 #include "render/scene_builder.h"
 #include "sound/effect_sounds.h"
@@ -375,17 +376,14 @@ static void SelectSceneViewport(PlatDevice* device, int index) {
     PlatDeviceSetViewport(device, &viewport);
 }
 
-// The dashboard dial and the track map are drawn here once they exist; the
-// scene goes over them.
-static void DrawDashboardDial(int) {}
-static void DrawTrackMap() {}
-
-static void DrawView(PlatDevice* device, int view, int withMap) {
+// The dial and the map join the view's list after its scene (cursor 0 when
+// no scene was built this frame).
+static void DrawView(PlatDevice* device, int view, int withMap, int cursor) {
     if (PlatDeviceBeginScene(device) != DD_OK)
         return;
-    DrawDashboardDial(view);
+    cursor = DrawDashboardDial(view, cursor);
     if (withMap)
-        DrawTrackMap();
+        DrawTrackMap(device, cursor);
     DrawPolygonList3D(device, CurrentViewport);
     PlatDeviceEndScene(device);
 }
@@ -412,9 +410,10 @@ int RenderScene(PlatDevice* device, int, const RectI*) {
         SelectSceneViewport(device, 1);
     }
     LocalCar = 0;
+    int cursor = 0;
     if (race && FrameTicks != 0)
-        BuildScene(0, ViewedCar[0]);
-    DrawView(device, 0, !SplitScreen && MapVisible == 1 && TrackMapLoaded == 1 && race);
+        cursor = BuildScene(0, ViewedCar[0]);
+    DrawView(device, 0, !SplitScreen && MapVisible == 1 && TrackMapLoaded == 1 && race, cursor);
 
     if (split) {
         UpdateScreenMetrics();
@@ -422,9 +421,10 @@ int RenderScene(PlatDevice* device, int, const RectI*) {
         ScreenBottom = keptBottom;
         SelectSceneViewport(device, 2);
         LocalCar = 0;
+        cursor = 0;
         if (FrameTicks != 0)
-            BuildScene(0, 1);
-        DrawView(device, 1, 0);
+            cursor = BuildScene(0, 1);
+        DrawView(device, 1, 0, cursor);
     }
 
     ScreenCentreX = keptCentreX;

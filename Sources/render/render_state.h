@@ -133,6 +133,13 @@ extern int PaletteOffset;
 extern int SoftTexelHigh;
 extern int CurrentTextureMode;
 extern int TrackMapLoaded;
+// The dashboard dial and the track map (dial_map.cpp): every car's pixel on
+// the map, and 1 when the map computed them this frame (the HUD draws them).
+struct MapDot {
+    int32_t x, y;
+};
+extern MapDot MapDotPositions[8];
+extern int MapDotsReady;
 extern int AdditiveTextureOne;
 
 // The sky of the software path: the track's picture and its stretched copy

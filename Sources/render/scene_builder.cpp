@@ -466,22 +466,54 @@ int DrawCan(int cursor) {
     return DrawFixedLightObject(cursor, FindByName("LATA"), 132000.0f);
 }
 
-// Call points of the steps whose pools and tables come with the particles,
-// the car effects and the arena props: each draws nothing until those
-// exist, and takes the place of its step so that the order holds.
+// Poles, targets, cones, the marker lights' confetti, the pole bars and the
+// arena opponents, each turned by its fall (tilt) and yaw.
+static int DrawProp(int cursor, const char* name, const PropPlacement& prop, float range) {
+    LoadIdentityRender();
+    MatrixRotateYZX(prop.tilt, prop.yaw, 0.0f);
+    PlaceAt(prop.x, prop.y, prop.z);
+    return DrawLitObject(cursor, FindByName(name), range, 1);
+}
 
-// The arena's ground sprites (the particles' ground sprite pool).
-int DrawArenaSprites(int cursor) { return cursor; }
-// The lit tracks' headlamp glows (car effects).
-int DrawHeadlampGlows(int cursor, int /*view*/) { return cursor; }
-// Poles, cones, confetti, vaults and the arena opponents (arena props).
-int DrawArenaProps(int cursor) { return cursor; }
-// The jump events' sparks (the particles' car sprite pool).
-int DrawJumpSparks(int cursor) { return cursor; }
-// The particle sprites (car effects); sets Translucent when it emits.
-int DrawParticleSprites(int cursor, int /*view*/) { return cursor; }
-// The rear lamp glows (car effects), last of a Direct3D race view.
-int DrawRearLampGlows(int cursor, int /*view*/) { return cursor; }
+int DrawArenaProps(int cursor) {
+    PolygonMode = 10;
+    const int slalom = ArenaCounts[ARENA_SLALOM] < PROP_SLOTS ? ArenaCounts[ARENA_SLALOM] : PROP_SLOTS;
+    const int poles = slalom - ArenaCounts[ARENA_TARGETS];
+    for (int i = 0; i < slalom; i++) {
+        const char* name = i < ArenaCounts[ARENA_POLE_SPLIT] ? "PALOROJO" : i < poles ? "PALOAZUL" : "DIANA";
+        const float range = i < ArenaCounts[ARENA_POLE_SPLIT] ? 32005.0f : i < poles ? 32004.0f : 32003.0f;
+        cursor = DrawProp(cursor, name, SlalomProps[i], range);
+    }
+    const int cones = ArenaCounts[ARENA_CONES] < PROP_SLOTS ? ArenaCounts[ARENA_CONES] : PROP_SLOTS;
+    for (int i = 0; i < cones; i++) {
+        const int first = i < ArenaCounts[ARENA_CONE_SPLIT];
+        cursor = DrawProp(cursor, first ? "CONOAZUL" : "CONOROJO", ConeProps[i], first ? 32002.0f : 32001.0f);
+    }
+    if (EffectsOn()) {
+        PolygonMode = 4;
+        const int confetti = FindByName("PAPELPIV");
+        const int lights = slalom + ArenaCounts[ARENA_EXTRA_LIGHTS];
+        for (int k = 0; k < lights && k < MARKER_LIGHTS; k++) {
+            if (KnockedFlags[k] || DecorFrames[k] >= 10)
+                continue;
+            SpriteColour = MarkerLightColour[k];
+            LoadIdentityRender();
+            MatrixScale(1.2f, 1.2f, 1.2f);
+            FaceCamera(1);
+            PlaceAt(MarkerLightX[k], MarkerLightY[k], MarkerLightZ[k]);
+            const int before = TranslucentPairCount;
+            cursor = DrawTranslucentSprite(cursor, confetti, 30000.0f, 2013);
+            if (TranslucentPairCount != before)
+                Translucent = 1;
+        }
+    }
+    if (TrackVariant == 1 || TrackVariant == 4) {
+        PolygonMode = 10;
+        for (int i = 0; i < PoleCount && i < POLE_BARS; i++)
+            cursor = DrawProp(cursor, i % 2 == 0 ? "PERTIGAR" : "PERTIGAA", PoleProps[i], 32000.0f);
+    }
+    return cursor;
+}
 
 // The showroom camera of the menus.
 void ShowroomCamera() {
@@ -595,13 +627,13 @@ int BuildScene(int cursor, int view) {
     TextureSortCycles = ReadCycleTimer();
 
     if (EffectsOn() && !inMenus && TrackGroup == 5 && TrackVariant != 5)
-        cursor = DrawArenaSprites(cursor);
+        cursor = DrawArenaSprites(cursor, &Translucent, View);
     // The water asks for no effects switch.
     if (!inMenus && TrackGroup == 7 && !SplitScreen && TrackCode != 78 && TrackCode != 79 && RenderKind == 1)
         cursor = DrawWater(cursor);
     const int litTrack = TrackCode == 70 || TrackCode == 11 || TrackCode == 15 || TrackCode == 76;
     if ((litTrack || CarLightsOn[View]) && RenderKind == 1)
-        cursor = DrawHeadlampGlows(cursor, View);
+        cursor = DrawHeadlampGlows(cursor, &Translucent, View);
     if (RenderKind != 0) {
         for (int i = 0; i < cars; i++) {
             if (!CarSkipped(i))
@@ -621,13 +653,13 @@ int BuildScene(int cursor, int view) {
     if (TrackGroup == 5 && TrackVariant != 5)
         cursor = DrawArenaProps(cursor);
     if (TrackGroup == 4)
-        cursor = DrawJumpSparks(cursor);
+        cursor = DrawJumpSparks(cursor, &Translucent, View);
     MergeIfTranslucent();
     if (RenderKind != 0) {
-        cursor = DrawParticleSprites(cursor, View);
+        cursor = DrawParticleSprites(cursor, &Translucent, View);
         MergeIfTranslucent();
         if (RenderKind == 1)
-            cursor = DrawRearLampGlows(cursor, View);
+            cursor = DrawRearLampGlows(cursor, &Translucent, View);
     }
     return cursor;
 }

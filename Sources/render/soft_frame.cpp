@@ -7,6 +7,7 @@
 #include "platform/plat_surface.h"
 #include "race/race_state.h"
 #include "render/d3d_scene.h"
+#include "render/dial_map.h"
 #include "render/rasteriser.h"
 #include "render/render_state.h"
 #include "render/scene_builder.h"
@@ -126,8 +127,14 @@ void DrawRaceFrame() {
         ScreenBottom *= 0.5f;
     }
 
+    // The dial and the map go after the view's scene (from the list start
+    // when no scene was built).
+    int cursor = 0;
     if (race)
-        BuildScene(0, ViewedCar[0]);
+        cursor = BuildScene(0, ViewedCar[0]);
+    cursor = DrawDashboardDial(0, cursor);
+    if (SplitScreen == 0 && MapVisible == 1 && TrackMapLoaded == 1 && FrontEndActive == 0)
+        DrawTrackMap(nullptr, cursor);
     RasterizePrimitives();
     ScreenBottom = keptBottom;
 
@@ -135,9 +142,11 @@ void DrawRaceFrame() {
         UpdateScreenMetrics();
         ScreenCentreY = keptCentreY * 1.5f;
         ScreenBottom = keptBottom;
+        cursor = 0;
         if (race)
-            BuildScene(0, 1);
+            cursor = BuildScene(0, 1);
         BuildSplitScanlineTables();
+        DrawDashboardDial(1, cursor);
         RasterizePrimitives();
     }
 

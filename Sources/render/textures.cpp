@@ -10,6 +10,7 @@
 #include "race/race_state.h"
 #include "render/bitmaps.h"
 #include "render/d3d_textures.h"
+#include "render/dial_map.h"
 #include "render/lookup_tables.h"
 #include "render/objects.h"
 #include "render/render_state.h"
@@ -363,26 +364,6 @@ static void LoadRange(int first, int last, int mode, int small) {
         LoadTextureSlot(n, n, mode, small);
 }
 
-// The track map picture of the track, 0 for none.
-static int TrackMapTexture() {
-    switch (TrackCode) {
-    case 60: case 66: return 2045;
-    case 61: return 2046;
-    case 62: case 65: case 68: case 69: return 2047;
-    case 63: return 2048;
-    case 64: return 2049;
-    case 20: case 22: case 23: case 24: return 2050;
-    case 21: return 2051;
-    case 70: case 71: case 75: case 76: case 77: return 2053;
-    case 72: return 2054;
-    case 73: return 2055;
-    case 74: return 2056;
-    case 55: return 2057;
-    case 78: case 79: return 2058;
-    default: return TrackGroup == 1 ? 2044 : TrackGroup == 3 ? 2052 : 0;
-    }
-}
-
 // The sky picture of the track, stretched over the top two thirds of the
 // frame that every software frame starts from.
 static void PrepareSkyBackdrop() {
@@ -483,12 +464,20 @@ void PrepareTrackGraphics(PlatSurface*) {
             LoadTextureSlot(n, n, 3, 1);
             TextureRenderFlags[n] |= 4 | 8;
         }
-        const int map = TrackMapTexture();
+        const int map = TrackMapTexture(TrackCode, TrackGroup);
         if (map) {
             LoadTextureSlot(map, map, -1, 0);
             TrackMapLoaded = 1;
         } else {
             TrackMapLoaded = 0;
+        }
+        // The dial's shades and the map darken what lies under them on the
+        // software path, as the opaque car textures of the same list do.
+        if (RenderKind == 0) {
+            for (int n : {1801, 1802, 1806, map}) {
+                if (n && IN_RANGES(n, DarkeningMasks) && SoftTexturePages[n].page)
+                    SoftTexturePages[n].kind = 1;
+            }
         }
     }
     if (TrackCode == 78 || TrackCode == 79)

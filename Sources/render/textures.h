@@ -29,3 +29,4 @@ int ScaleLayoutY(int y);
 // The software conversion of one bitmap into the texel pages: 1 done, -1
 // when the picture cannot be read or taken (too large, no room left).
 int ConvertSoftTexture(const char* path, int number, int mode);
+

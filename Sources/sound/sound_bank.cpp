@@ -6,6 +6,7 @@
 #include "frame/frame_state.h"
 #include "frontend/frontend_state.h"
 #include "race/race_state.h"
+#include "sound/music.h"
 #include "sound/sound_session.h"
 #include "sound/sound_state.h"
 #include "track/track_state.h"
@@ -300,9 +301,12 @@ void LoadSoundBank() {
     // Whatever the slots still hold is freed before they are cleared (the
     // first menu load finds them empty; a second load without a free in
     // between would otherwise lose the waves).
-    FreeAllWaves();
-    for (int slot = 0; slot < WAVE_SLOTS; slot++)
-        WaveLoadedFlags[slot] = 0;
+    {
+        std::lock_guard<std::mutex> hold(MusicLock());
+        FreeSlotRange(0, WAVE_SLOTS - 1);
+        for (int slot = 0; slot < WAVE_SLOTS; slot++)
+            WaveLoadedFlags[slot] = 0;
+    }
     if (SoundUnavailable)
         return;
     if (FrontEndActive == 1)

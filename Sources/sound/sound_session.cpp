@@ -11,6 +11,7 @@
 #include "frame/frame_state.h"
 #include "frame/vfs.h"
 #include "race/race_state.h"
+#include "sound/music.h"
 #include "sound/sound_state.h"
 
 // Loop A and loop B of every car model's engine wave; rows 18 and 19 are
@@ -61,6 +62,8 @@ void InitSoundMixer() {
         MixerOpen = 1;
         SoundOn = 1;
         MixerFailed = 0;
+        // The music plays while a session is open.
+        MusicGate = 1;
         DebugLogText("Sound: mixer session open, 24 channels at 22050 Hz");
     } else {
         MixerSession = 0;
@@ -69,6 +72,7 @@ void InitSoundMixer() {
         MusicEnabled = 0;
         SoundUnavailable = 1;
         MixerFailed = 1;
+        MusicGate = 0;
         DebugLogText("Sound: no mixer, the game runs silent");
     }
     // Without a session these calls do nothing; the run goes on silent.
@@ -94,6 +98,7 @@ void ShutdownSound() {
     MixerOpen = 0;
     SoundOn = 0;
     SoundUnavailable = 1;
+    MusicGate = 0;
 }
 
 void CloseMixer() {
@@ -103,6 +108,7 @@ void CloseMixer() {
     MixerOpen = 0;
     SoundOn = 0;
     SoundUnavailable = 1;
+    MusicGate = 0;
     // The slots keep their handles, stale now: the mixer ignores them.
     PlatMixerClose();
     MixerSession = 0;
@@ -150,16 +156,21 @@ static void FreeSlot(int slot) {
     WaveLoadedFlags[slot] = 0;
 }
 
-static void FreeSlots(int first, int last) {
+void FreeSlotRange(int first, int last) {
     for (int slot = first; slot <= last; slot++) {
         if (WaveTable[slot])
             FreeSlot(slot);
     }
 }
 
-void FreeAllWaves() { FreeSlots(0, WAVE_SLOTS - 1); }
-void FreeMusicWaves() { FreeSlots(MUSIC_FIRST_SLOT, MUSIC_LAST_SLOT); }
-void FreeSpareWaves() { FreeSlots(SPARE_FIRST_SLOT, SPARE_LAST_SLOT); }
+// The music slots go too: the music's fade may be freeing them on the tick.
+void FreeAllWaves() {
+    std::lock_guard<std::mutex> hold(MusicLock());
+    FreeSlotRange(0, WAVE_SLOTS - 1);
+}
+// Its callers hold the music lock.
+void FreeMusicWaves() { FreeSlotRange(MUSIC_FIRST_SLOT, MUSIC_LAST_SLOT); }
+void FreeSpareWaves() { FreeSlotRange(SPARE_FIRST_SLOT, SPARE_LAST_SLOT); }
 
 // Frees the mixer's waves but keeps the slots as they are.  The handles left
 // behind are stale: the mixer ignores them, so a later free or play of them
@@ -216,6 +227,7 @@ static void LoadSlotFromArchive(const char* path, int slot) {
     if (size <= 0)
         SoundFileMissing(path);
     WaveTable[slot] = PlatMixerOpenWaveMemory(buffer, size);
+    PlatMixerSetWaveTag(WaveTable[slot], slot);
     free(buffer);
     WaveLoadedFlags[slot] = 1;
     LoadedWaveCount++;
@@ -255,6 +267,7 @@ void LoadMusicWave(const char* file, int slot) {
     WaveTable[slot] = wave;
     if (!wave)
         SoundFileMissing(path);
+    PlatMixerSetWaveTag(wave, slot);
     DebugLogLoaded(path);
     WaveLoadedFlags[slot] = 1;
     LoadedWaveCount++;

@@ -15,7 +15,10 @@ void PollChannelStatus();
 // Loads the menu bank (FrontEndActive 1) or the bank of the coming race.
 void LoadSoundBank();
 void FreeAllWaves();
+// The music slots only; the caller holds the music lock (music.h).
 void FreeMusicWaves();
+// Frees the slots first..last without the music lock.
+void FreeSlotRange(int first, int last);
 void FreeSpareWaves();
 // Follows the window's activation (the mixer pauses while inactive).
 void ActivateSoundSession(int active);

@@ -292,6 +292,116 @@ enum SurfaceFlagIndex {
 };
 extern int SurfaceFlags[8][SURFACE_FLAG_COUNT];
 
-// Per car: the gear-change signals that the gearbox and pedals set and the
-// engine sound clears (GEAR_SIGNAL_* of race/engine.h).
-extern int GearSoundSignals[8];
+// ---------------------------------------------------------------------------
+// The engine sound's hand-shakes with the gearbox, per car.  The tick's
+// pedal and gearbox stages set them (under the simulation lock); the engine
+// sound reads and clears them in the race frame (under it too).
+extern int ThrottleReleaseLatch[8];   // 0 while the car accelerates; 1 once a release was seen
+extern int ThrottleSoundState[8];     // 3 while the car accelerates (not the drive model's ThrottleState)
+extern int GearUpSignal[8];           // 1 at every gear-up change ...
+extern int GearUpHandled[8];          // ... with this set to 0
+extern int GearDownSignal[8];         // 1 at every gear-down change
+
+// ---------------------------------------------------------------------------
+// Engine sound (engine_sound.cpp): race frame, main thread.
+enum { VIEW_TRIMS = 4 };
+struct EngineSoundModel {
+    int kind;               // 1, or 2: a plain looped wave without coasting restarts
+    float revFactor;        // EngineRevs to the pitch multiplier
+    int gearPitch[6];       // base rate per gear
+    int idleVolume;
+    int lowRevVolume;       // main loop at low revs in first gear
+    int fullVolume;         // main loop otherwise
+    int secondLayerVolume;
+    int volumeTrimDefault;  // how much quieter the listener's loop is while coasting
+    int waveLength;         // play positions are mirrored in this many frames
+};
+extern const EngineSoundModel EngineSoundModels[ENGINE_MODELS];
+extern int VolumeTrim[ENGINE_MODELS];        // working copy of the coasting trim
+
+extern float ScaledRevs[8];
+extern int BasePitch[8];
+extern float DopplerShift[8];
+extern int EnginePitch[8];                   // the rate of the car's main loop (the dashboard reads it)
+extern int EngineLoopOn[8];
+extern float EngineAzimuth[8];
+extern int OtherEngineVolume[8];
+extern int ShiftDownCount[8];
+extern int ThrottleReleased[8];
+extern int CoastPlaying[8];
+extern int PlayerIdleVolume[8], PlayerIdleOn[8], PlayerEngineVolume[8], PlayerSecondLayerVolume[8];
+extern int SkidOn[8], SkidPlaying[8];
+extern int EngineVolume;                     // the listener's main-loop volume
+extern int IdleLayerVolume, SecondLayerVolumeNow, ContactLayerVolume;
+extern int IdleLayerOn, ContactLayerOn, CoastActive, GravelLoopOn, GravelVolume;
+extern int RoadNoiseOn, RoadNoiseVolume, RoadNoiseRate;
+extern int SkidRotation;                     // 0..2
+extern int StereoSign;                       // +1, or -1 for reversed stereo
+
+// ---------------------------------------------------------------------------
+// Crowd sound (crowd_sound.cpp): race frame, main thread.
+extern float NearestCrowdPoint[2];
+extern float CrowdDistance;
+extern int CrowdVolume;
+extern int CrowdRate[8];
+extern float CrowdAzimuth;
+extern int CrowdLoopOn;
+extern int ArenaCrowdVolume, CrossCrowdVolume;
+extern int WinCheerPlayed, LoseCheerPlayed;
+extern int PenaltyCheerLatch, CheerLatch, LeadCheerCount;
+extern std::atomic<int> CrushCheerRequest;   // set by the crush sound on the tick
+
+// ---------------------------------------------------------------------------
+// Race effect sounds (effect_sounds.cpp, car_sounds.cpp).  The tick calls
+// most of them and the frame the rest, each side under the simulation lock;
+// the resets come from the frame outside it, so the flags are atomic.
+enum TerrainLoop {
+    TERRAIN_MOSS,
+    TERRAIN_ROCK,
+    TERRAIN_GRASS,
+    TERRAIN_BANK,
+    TERRAIN_STONE,
+    TERRAIN_CROSS_DIRT,
+    TERRAIN_SAND,
+    TERRAIN_WATER,
+    TERRAIN_COBBLE,
+    TERRAIN_LOOPS
+};
+extern std::atomic<int> TerrainPlaying[8][TERRAIN_LOOPS];
+enum CarLoop {
+    LOOP_BRAKE,
+    LOOP_AIR_BRAKE_PLAYED,
+    LOOP_TYRE_SQUEAL,
+    LOOP_WHEEL_SPIN,
+    LOOP_OVER_REV,
+    LOOP_HANDBRAKE,
+    LOOP_GRIP_LOSS,
+    LOOP_REVERSE,
+    LOOP_BUS,
+    LOOP_CRUSH,            // the listener's crush flag
+    LOOP_CRUSH_SECOND,     // the second crush flag
+    LOOP_LANDING,
+    LOOP_TURBO_READY,      // the turbo-ready cue was given
+    CAR_LOOPS
+};
+extern std::atomic<int> CarLoopPlaying[8][CAR_LOOPS];
+extern std::atomic<int> HornPlaying, TurboPlaying, RainPlaying, OceanPlaying;
+extern std::atomic<int> WallCrashSlot, CarCrashSlot, LandingSlot, CrushSlot;   // rotating, kept for the run
+extern std::atomic<int> OceanVolume;         // kept across races
+extern float HornDoppler[8];
+
+// ---------------------------------------------------------------------------
+// Music and front-end sounds (music.cpp, frontend_sounds.cpp).  The fade
+// runs on the tick while the frame starts and stops the music.
+extern std::atomic<int> MusicVolume;
+extern std::atomic<int> MusicFadeVolume;
+extern std::atomic<int> CurrentMusicSlot;
+extern int MenuSoundGuard;
+extern int PointsLoopPlaying, JinglePlaying;
+enum { HOVER_CHANNELS = 7 };   // hover loops on channels 3..9
+extern int HoverPlaying[HOVER_CHANNELS];
+extern int HoverTimer;
+extern const int HoverDelay;                 // ticks within reach before a loop starts
+
+// Memory figures kept by RecordMemoryStatus (nothing reads them).
+extern int MemoryTotal, MemoryAvailable, MemoryLoad;

@@ -44,3 +44,7 @@ void SetCarArtFolder() {
 }
 
 void SetScoreboardFolder() { snprintf(AssetFolder, sizeof AssetFolder, "ArtWork\\Extras\\S-Boards\\"); }
+
+const int RaceTrackCodes[RACE_TRACK_CODES] = {10, 11, 12, 13, 15, 20, 21, 22, 23, 24, 30, 31, 40, 41, 42,
+                                              43, 44, 45, 50, 51, 52, 53, 54, 55, 57, 60, 61, 62, 63, 64,
+                                              65, 66, 67, 69, 70, 71, 72, 73, 74, 75, 76, 78, 79};

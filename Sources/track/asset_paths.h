@@ -14,3 +14,8 @@ void SetTrackArtFolders();
 // Day or menu car artwork; the night tracks always take the night artwork.
 void SetCarArtFolder();
 void SetScoreboardFolder();
+
+// Every track code a race can start on: the career's, the championships'
+// and the special and hidden races'.
+enum { RACE_TRACK_CODES = 43 };
+extern const int RaceTrackCodes[RACE_TRACK_CODES];

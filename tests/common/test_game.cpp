@@ -19,6 +19,7 @@
 #include "mkdata.h"
 #include "platform/plat_file.h"
 #include "platform/plat_headless.h"
+#include "platform/plat_script.h"
 #include "platform/plat_system.h"
 
 extern char** environ;
@@ -79,11 +80,12 @@ std::string MakeTestFolder(const std::string& tag) {
     return dir;
 }
 
-std::string MakeTestGameFolder(const std::string& tag, bool softwareKind) {
+std::string MakeTestGameFolder(const std::string& tag, bool softwareKind, const std::vector<int>& trackCodes) {
     const std::string dir = MakeTestFolder(tag);
     MkOptions options;
     options.outDir = dir;
     options.softwareKind = softwareKind ? 1 : 0;
+    options.trackCodes = trackCodes;   // the whole set takes far longer than a test's own
     options.videosetup = std::string(QUORVIX_BIN_DIR) + "/videosetup";
     EXPECT_TRUE(MakeGameFolder(options));
     EXPECT_TRUE(PlatSetCurrentDir(dir.c_str()));
@@ -92,17 +94,35 @@ std::string MakeTestGameFolder(const std::string& tag, bool softwareKind) {
     return dir;
 }
 
-int RunHeadlessGame(int frames, int autorace, int lockstepTicks) {
+int RunHeadlessGame(int frames, int autorace, int lockstepTicks, const char* script) {
     CommandLine = {};
     CommandLine.headless = 1;
     CommandLine.frames = frames;
     CommandLine.autorace = autorace;
+    CommandLine.script = script;
     PlatHeadlessSetLockstep(lockstepTicks);
     if (!PlatInit(PLAT_BACKEND_HEADLESS))
         return -1;
+    char error[SCRIPT_ERROR_SIZE];
+    if (script && !PlatScriptLoad(script, error, sizeof error)) {
+        ADD_FAILURE() << error;
+        PlatShutdown();
+        return -1;
+    }
     const int code = WinMain();
+    PlatScriptClear();
     PlatShutdown();
     return code;
+}
+
+std::string WriteStartScript(const std::string& dir) {
+    const std::string path = dir + "/start.txt";
+    FILE* file = fopen(path.c_str(), "w");
+    if (file) {
+        fputs("2 key down SPACE\n3 key up SPACE\n", file);
+        fclose(file);
+    }
+    return path;
 }
 
 int RunBuiltProgram(const std::string& name, const std::vector<std::string>& args, const std::string& dir) {

@@ -1,23 +1,41 @@
 // Helpers shared by the test suites: fresh game folders and headless runs.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 // Makes a fresh sample game folder under the test's temporary folder,
 // makes it the virtual current folder and mounts its archives.  Returns its host path.
-std::string MakeTestGameFolder(const std::string& tag, bool softwareKind = false);
+std::string MakeTestGameFolder(const std::string& tag, bool softwareKind = false,
+                               const std::vector<int>& trackCodes = {10});
 
 // Makes an empty folder under the test's temporary folder.
 std::string MakeTestFolder(const std::string& tag);
 
 // Starts the headless backend (lockstep with the given ticks per frame, or
 // the real clock and timer thread when 0) and runs the game's spine in this
-// process for `frames` frames.  Returns WinMain's result.
-int RunHeadlessGame(int frames, int autorace, int lockstepTicks = 1);
+// process for `frames` frames, with the scripted input of `script` when one
+// is given.  Returns WinMain's result.
+int RunHeadlessGame(int frames, int autorace, int lockstepTicks = 1, const char* script = nullptr);
+
+// Writes `dir`/start.txt, a script that presses Space in frame 2: the race
+// of an --autorace run starts at once instead of waiting on its fly-by.
+// Returns the file's path (name).
+std::string WriteStartScript(const std::string& dir);
 
 // Runs a program of the build (bin/NAME) with arguments in `dir`; returns its
 // exit status, or -1 when it could not be run.
 int RunBuiltProgram(const std::string& name, const std::vector<std::string>& args, const std::string& dir);
 
 std::string ReadHostFile(const std::string& path);
+
+// Little-endian appends, for the tests that write file images by hand.
+inline void PutLe16(std::vector<uint8_t>& b, uint32_t v) {
+    b.push_back((uint8_t)v);
+    b.push_back((uint8_t)(v >> 8));
+}
+inline void PutLe32(std::vector<uint8_t>& b, uint32_t v) {
+    PutLe16(b, v & 0xFFFF);
+    PutLe16(b, v >> 16);
+}

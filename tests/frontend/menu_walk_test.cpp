@@ -69,7 +69,9 @@ struct MenuWalk : ::testing::Test {
 };
 
 TEST_F(MenuWalk, TheQuickRaceComesBackToTheMainMenuAndExitThenYesQuits) {
-    const int status = Run("60 key down ESCAPE\n"
+    const int status = Run("2 key down SPACE\n"   // the race's fly-by ends
+                           "3 key up SPACE\n"
+                           "60 key down ESCAPE\n"
                            "61 key up ESCAPE\n"
                            "250 expect-screen 0\n"
                            "250 shot main.tga\n"
@@ -106,7 +108,9 @@ TEST_F(MenuWalk, HotKeysOpenTheDisplayOptionsWhoseOkRewritesTheFile) {
     const std::string before = ReadHostFile(dir + "/Config/visual.cfg");
     ASSERT_EQ(before.size(), 48u);
     // T: OPTIONS, D: DISPLAY; the effects toggle, then OK (O) writes the file.
-    const int status = Run("60 key down ESCAPE\n"
+    const int status = Run("2 key down SPACE\n"   // the race's fly-by ends
+                           "3 key up SPACE\n"
+                           "60 key down ESCAPE\n"
                            "61 key up ESCAPE\n"
                            "200 type T\n"
                            "260 type D\n"

@@ -347,20 +347,22 @@ namespace {
 
 // Until the fly-by and the HUD exist: the first race frame ends the
 // presentation wait as Space does, and the countdown climbs by itself.
-TEST_F(RaceFrame, TheFirstRaceFrameEndsThePresentationAndTheRaceStartsAgain) {
+TEST_F(RaceFrame, TheFlyByOutlivesRaceFramesWhileTheParticlesAreReleased) {
     RacePhase = 2;
     PresentationRun = 1;
     PresentationCamera = 1;
     StartStage = 4;
     CarCount = 1;
+    ParticleHold = 1;
     UpdateRaceFrame();
-    EXPECT_EQ(RacePhase, 0);
-    EXPECT_EQ(PresentationRun, 0);
-    EXPECT_EQ(PresentationCamera, 0);
-    EXPECT_EQ(StartStage, -1) << "started again from the grid";
-    StartStage = 3;
-    UpdateRaceFrame();
-    EXPECT_EQ(StartStage, 3) << "a running race is not started again";
+    EXPECT_EQ(RacePhase, 2);
+    EXPECT_EQ(PresentationRun, 1);
+    EXPECT_EQ(PresentationCamera, 1);
+    EXPECT_EQ(StartStage, 4) << "no restart from the grid";
+    EXPECT_EQ(ParticleHold, 0) << "the race frame releases the spawners";
+    RacePhase = 0;
+    PresentationRun = 0;
+    PresentationCamera = 0;
 }
 
 TEST_F(RaceFrame, TheCountdownClimbsAStageEvery61FrameTicks) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "common/test_game.h"
 #include "frame/frame_state.h"
 #include "frame/tick.h"
@@ -30,10 +32,10 @@
 
 namespace race_track {
 
-// Track 10 with `cars` cars, loaded as the race start loads it, in a game
-// folder of its own (removed by Remove()); the race stands at GO.
-inline std::string LoadTrack10(int cars) {
-    const std::string dir = MakeTestGameFolder("track10");
+// Track `code` with `cars` cars, loaded as the race start loads it, in a
+// game folder of its own (removed by Remove()); the race stands at GO.
+inline std::string LoadTrack(int code, int cars) {
+    const std::string dir = MakeTestGameFolder("track" + std::to_string(code), false, {code});
     // What other tests of the same process may have left.
     AppActive = 1;
     ExitRequested = 0;
@@ -44,8 +46,6 @@ inline std::string LoadTrack10(int cars) {
     BackToMenusRequest = 0;
     RaceOver = 0;
     RecordsChanged = 0;
-    TrackGroup = 1;
-    TrackVariant = 0;
     LapsToRun = 3;
     for (int car = 0; car < MAX_CARS; car++) {
         LapsDone[car] = 0;
@@ -54,7 +54,9 @@ inline std::string LoadTrack10(int cars) {
     }
     FrontEndActive = 1;
     LoadSettings(0);
+    CommandLine.track = code;
     PrepareRace();
+    CommandLine.track = 0;
     FrontEndActive = 0;
     SplitScreen = 0;
     NetSessionOpen = 0;
@@ -85,10 +87,28 @@ inline std::string LoadTrack10(int cars) {
     return dir;
 }
 
+inline std::string LoadTrack10(int cars) { return LoadTrack(10, cars); }
+
 inline void Remove(const std::string& dir) {
     if (!dir.empty())
         (void)system(("rm -rf '" + dir + "'").c_str());
 }
+
+// A test that races on a sample track: the keys released, the race closed
+// and its folder removed after it, the quick race's track 10 selected again.
+struct TrackRaceTest : ::testing::Test {
+    std::string dir;
+    void TearDown() override {
+        for (unsigned char& key : KeyState)
+            key = 0;
+        SceneReady = 0;
+        FrontEndActive = 1;
+        TrackGroup = 1;
+        TrackVariant = 0;
+        TrackCode = 10;
+        Remove(dir);
+    }
+};
 
 // One frame of one tick: the frame's race update (the keys into the control
 // words) and the countdown, then the tick, as the lockstep backend runs them.

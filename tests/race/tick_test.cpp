@@ -100,8 +100,8 @@ TEST_F(TickDrive, WithAnEditorOpenTheBodiesStillSettle) {
 // its four wheels on track 10, its wheel centres a tyre radius above the
 // ground each wheel found.
 TEST(QuickRace, TheCarsComeToRestOnTheirWheels) {
-    MakeTestGameFolder("quickrace", true);
-    ASSERT_EQ(RunHeadlessGame(300, 1), 0);
+    const std::string dir = MakeTestGameFolder("quickrace", true);
+    ASSERT_EQ(RunHeadlessGame(300, 1, 1, WriteStartScript(dir).c_str()), 0);
     ASSERT_GE(CarCount.load(), 2);
     for (int car = 0; car < CarCount; car++) {
         SCOPED_TRACE(car);

@@ -18,16 +18,7 @@ namespace {
 
 using namespace race_track;
 
-struct TrackDrive : ::testing::Test {
-    std::string dir;
-    void TearDown() override {
-        for (unsigned char& key : KeyState)
-            key = 0;
-        SceneReady = 0;
-        FrontEndActive = 1;
-        Remove(dir);
-    }
-};
+struct TrackDrive : TrackRaceTest {};
 
 // The countdown from the race start: the cars settle on their springs
 // while the engines are held, and the race opens at GO (stage 3).
@@ -109,8 +100,8 @@ TEST_F(TrackDrive, SteeringIntoTheWallNeverTakesTheCarThroughIt) {
     EXPECT_GT(deepestCorner, -50.0f) << "a corner came within 50 of a wall";
 }
 
-// Car 0 on the keys, car 1 on its control word, released after `drive`
-// ticks; the cars must never be deep inside each other, car 1 must stay on
+// Car 0 on player 1's keys, car 1 on player 2's (split screen keeps the
+// computer driver off it), released after `drive` ticks; the cars must never be deep inside each other, car 1 must stay on
 // its side of car 0 (`side` gives the axis), and 60 ticks after the release
 // they stand apart.
 void DriveIntoEachOther(float x1, float z1, float heading1, Point side, int drive, bool car0Drives) {
@@ -127,10 +118,11 @@ void DriveIntoEachOther(float x1, float z1, float heading1, Point side, int driv
     ASSERT_GT(sideOf(), 0.0f);
     float deepest = 0.0f;
     int met = 0;
+    SplitScreen = 1;
     for (int tick = 0; tick < drive + 60; tick++) {
         const bool driving = tick < drive;
         Hold(SCAN_UP, driving && car0Drives);
-        CarInputBits[1] = driving ? INPUT_ACCELERATE : 0;
+        Hold(0x11, driving);   // W: player 2 accelerates
         FrameAndTick();
         SCOPED_TRACE(tick);
         const float overlap = Overlap(0, 1);

@@ -148,8 +148,11 @@ TEST(TuningFiles, WheelHeightsFileHoldsTheTableAndSixteenZeros) {
 class TuningPanel : public testing::Test {
 protected:
     PlatSurface* surface = nullptr;
+    // The car table as the test found it: the panel edits it live.
+    float keptTable[MOTION_MODELS][MOTION_COLUMNS];
 
     void SetUp() override {
+        memcpy(keptTable, MotionTable, sizeof keptTable);
         FreshFolder();
         BuiltInTable();
         memset(KeyState, 0, sizeof KeyState);
@@ -167,6 +170,7 @@ protected:
     void TearDown() override {
         PlatSurfaceRelease(surface);
         TuningPanelOn = 0;
+        memcpy(MotionTable, keptTable, sizeof keptTable);
     }
     // One frame with this key down, then one with it released.
     void Frame(int scan) { Hold(scan, 1); }

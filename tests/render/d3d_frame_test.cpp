@@ -43,6 +43,16 @@ std::vector<uint32_t> DrawOnDevice(TestDevice& gl) {
     return picture;
 }
 
+// The dial and the map hidden for a test, shown again after it.
+struct HudHidden {
+    int hud = HudVisible, map = MapVisible;
+    HudHidden() { HudVisible = MapVisible = 0; }
+    ~HudHidden() {
+        HudVisible = hud;
+        MapVisible = map;
+    }
+};
+
 }  // namespace
 
 // The quick race's grid view with white colour ramps, effects off, nearest
@@ -52,6 +62,8 @@ TEST(CrossPath, TheGridViewLooksTheSameOnBothPaths) {
     ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
     EffectsOption = 0;
     LoadQuickRace(0, "crosspath");
+    // The scene alone: the dial and the map blend differently on the paths.
+    const HudHidden hidden;
     ASSERT_EQ(PlatSurfaceCreate(640, 1440, PLAT_PF_RGB565, PLAT_SURF_SYSTEMMEMORY, &WorkSurface), DD_OK);
     DepthStampCounter = 0;
     DrawRaceFrame();

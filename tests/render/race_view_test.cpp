@@ -392,7 +392,11 @@ TEST(SoftFrame, ASplitFrameDrawsBothHalvesAndRestoresTheMetrics) {
 // the top, the road at the bottom and the red car in the middle.
 TEST(SoftFrame, TheAutoraceScreenshotShowsTheCircuitAndTheCars) {
     const std::string dir = MakeTestGameFolder("screenshot", true);
-    ASSERT_EQ(RunBuiltProgram("quorvix", {"--headless", "--autorace", "--frames", "60", "--screenshot"}, dir), 0);
+    WriteStartScript(dir);
+    ASSERT_EQ(RunBuiltProgram("quorvix", {"--headless", "--autorace", "--script", "start.txt", "--frames", "60",
+                                          "--screenshot"},
+                              dir),
+              0);
     const std::string tga = ReadHostFile(dir + "/0000.TGA");
     ASSERT_EQ(tga.size(), 18u + 640 * 480 * 3);
     auto rgb = [&](int x, int y) {

@@ -56,9 +56,10 @@ Rect RectOf(int n) {
 
 TEST(Textures, PagesAreAlignedAndTexturesDoNotOverlap) {
     StartSoftwarePreparation();
-    // The preparation loaded the race's effect sprites (2001-2012) and the
-    // group's fixed list (70, 71, 72, 74, 75: full pages); then scenery, car
-    // parts and small ones between.
+    // The preparation loaded the race's effect sprites (2001-2012), the
+    // group's fixed list (70, 71, 72, 74, 75: full pages), the dial's and
+    // map's 23 pictures and the particles' and lamps' 37 sprites; then
+    // scenery, car parts and small ones between.
     SetTrackArtFolders();
     for (int n : {73, 76, 77})
         EXPECT_EQ(LoadTextureSlot(n, n, TrackTextureMode(n), 0), 0);
@@ -73,9 +74,9 @@ TEST(Textures, PagesAreAlignedAndTexturesDoNotOverlap) {
             EXPECT_EQ(TextureSlotState[n], 0);
         }
     }
-    ASSERT_EQ(loaded.size(), 31u);
-    EXPECT_EQ(TexturesLoaded, 31);
-    EXPECT_EQ(PaletteOffset, 31 * SOFT_PALETTE_BLOCK);
+    ASSERT_EQ(loaded.size(), 91u);
+    EXPECT_EQ(TexturesLoaded, 91);
+    EXPECT_EQ(PaletteOffset, 91 * SOFT_PALETTE_BLOCK);
     EXPECT_EQ((uintptr_t)SoftTexelBase % 65536, 0u);
     EXPECT_EQ((uintptr_t)SoftOccupancyBase % 65536, 0u);
     EXPECT_EQ((uintptr_t)SoftPaletteBase % 65536, 0u);

@@ -1,6 +1,7 @@
 // The three threads that meet in the mixer: the audio thread mixing, the
-// tick playing effects and the frame swapping the banks.  Run under
-// ThreadSanitizer by CI.
+// tick playing effects and the frame swapping the banks; and a whole race
+// with the timer thread's tick on the real clock against the race frames'
+// sounds.  Run under ThreadSanitizer by CI.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include "common/test_game.h"
 #include "frame/frame_state.h"
 #include "platform/plat_mixer.h"
+#include "platform/plat_script.h"
 #include "race/race_state.h"
 #include "sound/sound_session.h"
 #include "sound/sound_state.h"
@@ -77,4 +79,30 @@ TEST(SoundThreads, TickPlaysWhileTheAudioMixesAndTheFrameSwapsBanks) {
     tick.join();
     EXPECT_EQ(SoundDoneEvent.signalled, 1);
     ShutdownSound();
+}
+
+// The race's sounds from both sides: the car step's loops in the timer
+// thread's tick, the engines, crowd and horn in the frame, the mixing in an
+// audio thread of its own.  Accelerator held from the start.
+TEST(SoundThreads, RaceFramesAgainstTheTimerThreadsTick) {
+    MakeTestGameFolder("race");
+    PlatMixerSetBackend(PLAT_MIXER_MANUAL, nullptr);
+    char error[128];
+    ASSERT_TRUE(PlatScriptParse("1 key down UP\n", error, sizeof error)) << error;
+    std::atomic<int> stop{0};
+    std::atomic<long> mixed{0};
+    std::thread audio([&] {
+        std::vector<int16_t> block(2 * 256);
+        while (!stop)
+            mixed += PlatMixerRender(block.data(), 256);
+    });
+    const int code = RunHeadlessGame(240, 1, 0);
+    stop = 1;
+    audio.join();
+    PlatScriptClear();
+    PlatMixerSetBackend(-1, nullptr);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(MixerFailed, 0);
+    EXPECT_GT(mixed, 0);
+    EXPECT_FALSE(PlatMixerIsOpen());
 }

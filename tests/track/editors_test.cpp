@@ -703,7 +703,7 @@ TEST(EditorRun, ScriptedKeysInADeveloperRaceOpenTheEditorsAndWriteTheTrackFiles)
     // F11 then a menu key, each pressed for a frame: the light editor opened
     // and closed, the collision-line editor opened, V, and closed, the
     // CPU-line editor opened and closed.
-    std::string script;
+    std::string script = "2 key down SPACE\n3 key up SPACE\n";   // the fly-by ends
     int frame = 20;
     auto press = [&](const char* key) {
         script += std::to_string(frame) + " key down " + key + "\n" + std::to_string(frame + 1) + " key up " + key + "\n";

@@ -9,11 +9,13 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 struct MkOptions {
     std::string outDir;        // the game folder to write
     std::string videosetup;    // the built set-up program, copied beside the game
     int softwareKind = 0;      // Config\Vondel.cfg selects the software path
+    std::vector<int> trackCodes;   // the track folders to write; empty: every code the menus start
     int looseTracks = 0;       // the tracks' BIN files as plain files, not archived
 };
 
@@ -33,6 +35,13 @@ bool MakeTrackData(const MkOptions& options);
 bool MakeRaceData(const MkOptions& options);
 bool MakeSoundData(const MkOptions& options);
 bool MakeFrontendData(const MkOptions& options);
+// Fills fly-by set `code` from the guide line the last track build left in
+// the line tables; MkWritePresentSets writes CONFIG\Present.cfg (the other
+// sets at the defaults).
+void MkPresentationSet(int code);
+bool MkWritePresentSets();
+// The dial, speed and gear cells and track 10's map (from its guide line).
+bool MkWriteDialAndMap();
 // The settings record with the factory settings; false when a key is
 // missing from the key table.
 struct SettingsRecord;

@@ -29,7 +29,7 @@ const SlotText kEnglish[] = {
     {0, "MENUS\\Fondo0.bmp"}, {1, "MENUS\\Fondo1.bmp"}, {2, "MENUS\\Fondo1.bmp"}, {3, "MENUS\\Fondo2.bmp"},
     {4, "MENUS\\Fondo2.bmp"}, {5, "MENUS\\Fondo1.bmp"}, {6, "MENUS\\Fondo2.bmp"},
     // Start-up, loading and the race.
-    {16, "NEW LAP RECORD!"},
+    {16, "NEW DISTANCE RECORD!"},
     {17, "Quorvix needs the graphics support of DirectX 7 or newer."},
     {18, "There is not enough free disk space to run Quorvix."},
     {19, "Free space:"},
@@ -117,7 +117,7 @@ const SlotText kEnglish[] = {
     {1024, "The championship could not be saved."}, {1028, "Career finished!"}, {1030, "Career saved."},
     {1031, "Career loaded."}, {1034, "WATCH"}, {1036, "Computer"},
     // Race messages and the presentation before a race.
-    {1709, "TWO LAPS TO GO"}, {1710, "LAST LAP!"}, {1711, "RACE OVER"}, {1714, "1ST"}, {1715, "2ND"},
+    {1709, "TWO LAPS TO GO"}, {1710, "LAST LAP!"}, {1711, "NEW LAP RECORD!"}, {1714, "1ST"}, {1715, "2ND"},
     {1716, "3RD"}, {1717, "4TH"}, {1718, "5TH"}, {1719, "6TH"}, {1720, "7TH"}, {1721, "8TH"},
     {1724, "SPEED I"}, {1725, "SPEED II"}, {1726, "SPEED III"}, {1727, "Harbour Loop"},
     {1728, "Quarry Run"}, {1729, "Harbour Loop, reversed"}, {1730, "Old Town"}, {1731, "Glass Lake"},

@@ -37,4 +37,9 @@ bool WriteCameraTable() {
 
 }  // namespace
 
-bool MakeRaceData(const MkOptions&) { return WriteMotionTables() && WriteCameraTable(); }
+// Track 10's data is the last built: its guide line flies set 10 and
+// draws its map.
+bool MakeRaceData(const MkOptions&) {
+    MkPresentationSet(10);
+    return WriteMotionTables() && WriteCameraTable() && MkWritePresentSets() && MkWriteDialAndMap();
+}

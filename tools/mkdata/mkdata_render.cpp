@@ -1,6 +1,7 @@
 // The render part of the game folder: the 3D objects of every car folder
 // (body, shadow, head, lamps, glass, pipes, chassis, hood, wheels and tyres,
-// suspension arms, the showroom body) and the collision meshes.
+// suspension arms, the showroom body) and the collision meshes.  The
+// tracks' scenery comes with each track (mkdata_scenery.cpp).
 //
 // One low-polygon car shape serves every model, sized to the model's wheel
 // track and wheelbase.  Each part has its own texture numbers from the car
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "mkdata.h"
+#include "mkdata_mesh.h"
 #include "mkdata_objects.h"
 #include "mkdata_render_2d.h"
 #include "mkdata_textures.h"
@@ -43,62 +45,6 @@ enum {
 
 namespace {
 
-struct Vec {
-    double x, y, z;
-};
-Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec Cross(Vec a, Vec b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-// Builds one object from quads and triangles, each with vertices of its own
-// (flat shading).  The game draws a triangle when (B - A) x (C - A) points
-// away from the viewer, and lights it by that same normal; the builder winds
-// every face so that it shows from the side its outward normal names.
-struct Mesh {
-    MkObject object;
-    bool withNormals = true;
-
-    void Triangle(Vec a, Vec b, Vec c, Vec outward, int texture, int flags = 0) {
-        if (Dot(Cross(b - a, c - a), outward) > 0) {
-            const Vec t = b;
-            b = c;
-            c = t;
-        }
-        const Vec n = Cross(b - a, c - a);
-        const double length = std::sqrt(Dot(n, n));
-        const ObjectNormal normal = length > 0 ? ObjectNormal{(float)(n.x / length), (float)(n.y / length),
-                                                              (float)(n.z / length)}
-                                               : ObjectNormal{0, 0, 0};
-        const uint32_t first = (uint32_t)object.vertices.size();
-        const Vec corners[3] = {a, b, c};
-        const float uv[3][2] = {{0, 0}, {1, 0}, {1, 1}};
-        for (int k = 0; k < 3; k++) {
-            object.vertices.push_back({(float)corners[k].x, (float)corners[k].y, (float)corners[k].z, uv[k][0],
-                                       uv[k][1]});
-            if (withNormals)
-                object.normals.push_back(normal);
-        }
-        object.triangles.push_back({{MakeCorner(first, first), MakeCorner(first + 1, first + 1),
-                                     MakeCorner(first + 2, first + 2)},
-                                    MakeTextureWord((uint32_t)texture, (uint32_t)flags)});
-    }
-
-    // A quad given around its edge; its two triangles share the diagonal
-    // p0-p2.
-    void Quad(Vec p0, Vec p1, Vec p2, Vec p3, Vec outward, int texture, int flags = 0) {
-        Triangle(p0, p1, p2, outward, texture, flags);
-        Triangle(p0, p2, p3, outward, texture, flags);
-    }
-
-    void Box(double x0, double x1, double y0, double y1, double z0, double z1, int texture) {
-        Quad({x0, y0, z0}, {x0, y1, z0}, {x0, y1, z1}, {x0, y0, z1}, {-1, 0, 0}, texture);
-        Quad({x1, y0, z0}, {x1, y1, z0}, {x1, y1, z1}, {x1, y0, z1}, {1, 0, 0}, texture);
-        Quad({x0, y0, z0}, {x1, y0, z0}, {x1, y0, z1}, {x0, y0, z1}, {0, -1, 0}, texture);
-        Quad({x0, y1, z0}, {x1, y1, z0}, {x1, y1, z1}, {x0, y1, z1}, {0, 1, 0}, texture);
-        Quad({x0, y0, z0}, {x1, y0, z0}, {x1, y1, z0}, {x0, y1, z0}, {0, 0, -1}, texture);
-        Quad({x0, y0, z1}, {x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}, {0, 0, 1}, texture);
-    }
-};
 
 const int WHEEL_SEGMENTS = 8;
 const double RIM_RADIUS = 42.0, TYRE_RADIUS = 68.0, WHEEL_HALF_WIDTH = 30.0;
@@ -329,127 +275,6 @@ bool WriteCarFolder(int model) {
     return ok;
 }
 
-// ---------------------------------------------------------------------------
-// The scenery of track 10 (sky, sprites, backdrop hills, spinning props).
-
-enum {
-    TEX_CRATE = 73,
-    TEX_HILLS = 76,
-    TEX_SKY_DOME = 77,
-    TEX_SKY_GRADIENT = 78,
-    TEX_SPRITE = 2012,
-};
-
-// A ring of hills far around the circuit, facing its middle; the backdrop
-// drawer places it in the world.
-Mesh Hills() {
-    Mesh mesh;
-    mesh.withNormals = false;
-    const double cx = 43312.0, cz = 65000.0, radius = 150000.0;
-    const int segments = 48;
-    auto top = [](int k) { return 14000.0 + 9000.0 * std::sin(k * 0.9) + 6000.0 * std::sin(k * 2.3 + 1.0); };
-    for (int k = 0; k < segments; k++) {
-        const double a0 = 2.0 * std::numbers::pi * k / segments, a1 = 2.0 * std::numbers::pi * (k + 1) / segments;
-        const Vec b0 = {cx + radius * std::sin(a0), 0.0, cz + radius * std::cos(a0)};
-        const Vec b1 = {cx + radius * std::sin(a1), 0.0, cz + radius * std::cos(a1)};
-        const Vec t0 = {b0.x, top(k), b0.z}, t1 = {b1.x, top(k + 1), b1.z};
-        const uint32_t first = (uint32_t)mesh.object.vertices.size();
-        const float u0 = (float)(k % 4) * 0.25f, u1 = u0 + 0.25f;
-        mesh.object.vertices.push_back({(float)b0.x, (float)b0.y, (float)b0.z, u0, 1.0f});
-        mesh.object.vertices.push_back({(float)b1.x, (float)b1.y, (float)b1.z, u1, 1.0f});
-        mesh.object.vertices.push_back({(float)t1.x, (float)t1.y, (float)t1.z, u1, 0.0f});
-        mesh.object.vertices.push_back({(float)t0.x, (float)t0.y, (float)t0.z, u0, 0.0f});
-        const uint32_t word = MakeTextureWord(TEX_HILLS, 0);
-        mesh.object.triangles.push_back(
-            {{MakeCorner(first, first), MakeCorner(first + 1, first + 1), MakeCorner(first + 2, first + 2)}, word});
-        mesh.object.triangles.push_back(
-            {{MakeCorner(first, first), MakeCorner(first + 2, first + 2), MakeCorner(first + 3, first + 3)}, word});
-    }
-    return mesh;
-}
-
-// The sky around the eye (both are drawn at the camera): a dome, its
-// texture from the top (v 0) down to the rim (v 1), and in front of it a
-// band of haze around the horizon.  Both lie beyond the hills, so that the
-// Direct3D path's depth test keeps everything of the track in front of them.
-// Each is 16 segments around the eye; seen from inside, each triangle's
-// normal points out, away from the eye.
-Mesh SkyRing(double radius, double low, double high, int texture, bool toApex) {
-    Mesh mesh;
-    mesh.withNormals = false;
-    const int segments = 16;
-    const uint32_t word = MakeTextureWord((uint32_t)texture, 0);
-    for (int k = 0; k < segments; k++) {
-        const double a0 = 2.0 * std::numbers::pi * k / segments, a1 = 2.0 * std::numbers::pi * (k + 1) / segments;
-        const float u0 = (float)k / segments, u1 = (float)(k + 1) / segments;
-        auto at = [&](double a, double y, float u, float v) {
-            return ObjectVertex{(float)(radius * std::sin(a)), (float)y, (float)(radius * std::cos(a)), u, v};
-        };
-        const uint32_t first = (uint32_t)mesh.object.vertices.size();
-        auto corner = [&](uint32_t k2) { return MakeCorner(first + k2, first + k2); };
-        if (toApex) {
-            mesh.object.vertices.push_back({0.0f, (float)high, 0.0f, (u0 + u1) * 0.5f, 0.0f});
-            mesh.object.vertices.push_back(at(a1, low, u1, 1.0f));
-            mesh.object.vertices.push_back(at(a0, low, u0, 1.0f));
-            mesh.object.triangles.push_back({{corner(0), corner(2), corner(1)}, word});
-            continue;
-        }
-        mesh.object.vertices.push_back(at(a0, high, u0, 0.0f));
-        mesh.object.vertices.push_back(at(a1, high, u1, 0.0f));
-        mesh.object.vertices.push_back(at(a1, low, u1, 1.0f));
-        mesh.object.vertices.push_back(at(a0, low, u0, 1.0f));
-        mesh.object.triangles.push_back({{corner(0), corner(2), corner(1)}, word});
-        mesh.object.triangles.push_back({{corner(0), corner(3), corner(2)}, word});
-    }
-    return mesh;
-}
-
-// A flat sprite square facing -z (the drawers turn it to the camera).
-Mesh Sprite(double half) {
-    Mesh mesh;
-    mesh.withNormals = false;
-    mesh.Quad({-half, -half, 0}, {half, -half, 0}, {half, half, 0}, {-half, half, 0}, {0, 0, -1}, TEX_SPRITE);
-    return mesh;
-}
-
-Mesh Ball(double r) {
-    Mesh mesh;
-    mesh.withNormals = false;
-    const Vec poles[2] = {{0, r, 0}, {0, -r, 0}};
-    const Vec ring[4] = {{r, 0, 0}, {0, 0, r}, {-r, 0, 0}, {0, 0, -r}};
-    for (const Vec& pole : poles)
-        for (int k = 0; k < 4; k++) {
-            const Vec a = ring[k], b = ring[(k + 1) % 4];
-            mesh.Triangle(pole, a, b, {pole.x + a.x + b.x, pole.y + a.y + b.y, pole.z + a.z + b.z}, TEX_SPRITE);
-        }
-    return mesh;
-}
-
-// A hexagonal nut standing on its side.
-Mesh Nut(double radius, double depth) {
-    Mesh mesh;
-    for (int k = 0; k < 6; k++) {
-        const double a0 = std::numbers::pi * k / 3.0, a1 = std::numbers::pi * (k + 1) / 3.0;
-        const Vec f0 = {radius * std::cos(a0), radius * std::sin(a0), -depth}, f1 = {radius * std::cos(a1), radius * std::sin(a1), -depth};
-        const Vec b0 = {f0.x, f0.y, depth}, b1 = {f1.x, f1.y, depth};
-        mesh.Quad(f0, f1, b1, b0, {f0.x + f1.x, f0.y + f1.y, 0.0}, TEX_CRATE);
-        mesh.Triangle({0, 0, -depth}, f0, f1, {0, 0, -1}, TEX_CRATE);
-        mesh.Triangle({0, 0, depth}, b0, b1, {0, 0, 1}, TEX_CRATE);
-    }
-    return mesh;
-}
-
-bool WriteTrackScenery() {
-    const std::string folder = "3d\\Tracks\\Track-10\\";
-    Mesh cube;
-    cube.Box(-400, 400, -400, 400, -400, 400, TEX_CRATE);
-    return Write(folder, "CIELO", SkyRing(400000.0, -60000.0, 400000.0, TEX_SKY_DOME, true)) &&
-           Write(folder, "DEGRA", SkyRing(380000.0, -120000.0, 40000.0, TEX_SKY_GRADIENT, false)) && Write(folder, "POLVO", Sprite(50.0)) &&
-           Write(folder, "BOLA", Ball(30.0)) && Write(folder, "BOLA1", Ball(30.0)) &&
-           Write(folder, "BOLA2", Ball(30.0)) && Write(folder, "BOLA3", Ball(30.0)) &&
-           Write(folder, "MONTANAS", Hills()) && Write(folder, "CUBO", cube) && Write(folder, "TUERCA", Nut(500.0, 180.0));
-}
-
 }  // namespace
 
 bool MakeRenderData(const MkOptions&) {
@@ -457,5 +282,5 @@ bool MakeRenderData(const MkOptions&) {
         if (!WriteCarFolder(model))
             return false;
     }
-    return WriteTrackScenery() && MkWriteTextures() && MkWrite2dGraphics();
+    return MkWriteTextures() && MkWrite2dGraphics();
 }

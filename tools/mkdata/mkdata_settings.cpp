@@ -58,7 +58,10 @@ bool MkFactorySettings(SettingsRecord* record) {
 // start straight towards the first bend.
 const char* const SampleDrive =
     "# A sample drive of the quick race (quorvix --autorace --script drive.txt).\n"
-    "# Frame, then the event; the race opens at GO about 250 frames in.\n"
+    "# Frame, then the event; Space ends the fly-by, and the race opens at GO\n"
+    "# about 250 frames in.\n"
+    "2 key down SPACE\n"
+    "3 key up SPACE\n"
     "10 key down UP\n"
     "250 key down LEFT\n"
     "290 key up LEFT\n"

@@ -15,6 +15,8 @@
 #include <map>
 
 #include "mkdata.h"
+#include "mkdata_track_art.h"
+#include "track/track_state.h"
 
 namespace {
 
@@ -57,31 +59,38 @@ void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
 }
 
 // ---------------------------------------------------------------------------
-// Track group 1.  Each strip of the world carries one whole texture
+// The tracks.  Each strip of a world carries one whole texture
 // (coordinates 0..1), so the road and wall pictures are large.
 
 const int FULL = 256;
 
-MkPicture Road() {
+// A group's colours: road, lane line, verge with its tufts, hills.
+struct Palette {
+    int road[3], line[3], verge[3], tuft[3], hills[3];
+    int skyTop[3], skyHorizon[3];
+};
+
+MkPicture Road(const Palette& c) {
     MkPicture p = Blank(FULL, FULL, 0);
     Noise n{70};
     for (int y = 0; y < FULL; y++)
         for (int x = 0; x < FULL; x++)
-            At(p, x, y) = Speckle(n, 96, 96, 100, 4);
+            At(p, x, y) = Speckle(n, c.road[0], c.road[1], c.road[2], 4);
     // A dashed lane line along the strip's edge.
     for (int y = 0; y < FULL; y++)
         for (int x = 0; x < 8; x++)
             if (y % 128 < 72)
-                At(p, x, y) = Rgb(236, 236, 228);
+                At(p, x, y) = Rgb(c.line[0], c.line[1], c.line[2]);
     return p;
 }
 
-MkPicture Verge() {
+MkPicture Verge(const Palette& c) {
     MkPicture p = Blank(FULL, FULL, 0);
     Noise n{71};
     for (int y = 0; y < FULL; y++)
         for (int x = 0; x < FULL; x++)
-            At(p, x, y) = n.Next(9) == 0 ? Rgb(68, 144, 52) : Speckle(n, 60, 132, 48, 4);
+            At(p, x, y) = n.Next(9) == 0 ? Rgb(c.tuft[0], c.tuft[1], c.tuft[2])
+                                         : Speckle(n, c.verge[0], c.verge[1], c.verge[2], 4);
     return p;
 }
 
@@ -105,14 +114,14 @@ MkPicture Finish() {
     return p;
 }
 
-// Far hills: green slopes under a blue-grey haze at the top.
-MkPicture Hills() {
+// Far hills: slopes under a blue-grey haze at the top.
+MkPicture Hills(const Palette& c) {
     MkPicture p = Blank(128, 64, 0);
     Noise n{76};
     for (int y = 0; y < 64; y++)
         for (int x = 0; x < 128; x++) {
             const int haze = y < 20 ? 20 - y : 0;
-            At(p, x, y) = Speckle(n, 70 + haze * 3, 112 + haze * 2, 64 + haze * 5, 4);
+            At(p, x, y) = Speckle(n, c.hills[0] + haze * 3, c.hills[1] + haze * 2, c.hills[2] + haze * 5, 4);
         }
     return p;
 }
@@ -136,18 +145,20 @@ MkPicture SkyBand(int top, int bottom) {
     return p;
 }
 
-// The sky picture: 320 x 128, a gradient from deep blue to a pale horizon
-// with a few soft clouds.
-MkPicture SkyPicture() {
+// The sky picture: 320 x 128, a gradient from the top's colour to a pale
+// horizon with a few soft clouds.
+MkPicture SkyPicture(const Palette& s, int clouds) {
     MkPicture p = Blank(320, 128, 0);
     Noise n{99};
     for (int y = 0; y < 128; y++) {
         for (int x = 0; x < 320; x++) {
-            const int r = 60 + y * 110 / 127, g = 110 + y * 100 / 127, b = 200 + y * 40 / 127;
-            At(p, x, y) = Rgb(r & ~3, g & ~3, b & ~3);
+            int v[3];
+            for (int k = 0; k < 3; k++)
+                v[k] = s.skyTop[k] + y * (s.skyHorizon[k] - s.skyTop[k]) / 127;
+            At(p, x, y) = Rgb(v[0] & ~3, v[1] & ~3, v[2] & ~3);
         }
     }
-    for (int c = 0; c < 9; c++) {
+    for (int c = 0; c < clouds; c++) {
         const int cx = n.Next(320), cy = 16 + n.Next(70), rx = 20 + n.Next(30), ry = 5 + n.Next(6);
         for (int y = cy - ry; y <= cy + ry; y++)
             for (int x = cx - rx; x <= cx + rx; x++) {
@@ -354,28 +365,7 @@ std::vector<uint8_t> MkEncodeBmp8(const MkPicture& picture) {
 }
 
 bool MkWriteTextures() {
-    const char* trackArt = "ArtWork\\Tracks\\Track-01\\Comunes\\";
-    bool ok = WritePicture(Numbered(trackArt, 70), Road()) && WritePicture(Numbered(trackArt, 71), Verge()) &&
-              WritePicture(Numbered(trackArt, 72), Wall(Rgb(220, 40, 36), Rgb(236, 236, 236))) &&
-              WritePicture(Numbered(trackArt, 74), Wall(Rgb(40, 60, 200), Rgb(240, 210, 40))) &&
-              WritePicture(Numbered(trackArt, 75), Finish()) && WritePicture(Numbered(trackArt, 73), Crate()) &&
-              WritePicture(Numbered(trackArt, 76), Hills()) &&
-              WritePicture(Numbered(trackArt, 77), SkyBand(120, 220)) &&
-              WritePicture(Numbered(trackArt, 78), SkyBand(180, 250)) &&
-              WritePicture(Numbered(trackArt, 20), FlagBoard(Rgb(30, 70, 190), Rgb(255, 255, 255))) &&
-              WritePicture(Numbered(trackArt, 21), FlagBoard(Rgb(220, 30, 30), Rgb(250, 220, 40))) &&
-              WritePicture(Numbered(trackArt, 23), SignBoard()) &&
-              WritePicture("ArtWork\\Tracks\\Track-01\\0\\cielo.bmp", SkyPicture());
-    // The race's effect sprites: glows 2001-2003, sparks and dust
-    // 2004-2011, the lamp flares 2012.
-    for (int n = 2001; n <= 2012 && ok; n++) {
-        const MkPicture sprite = n <= 2003   ? Glow(32, 255, 240, 200, 1.5)
-                                 : n <= 2007 ? Glow(16, 255, 200, 80, 2.0)
-                                 : n <= 2011 ? Glow(32, 150, 130, 100, 1.0)
-                                             : Glow(32, 255, 230, 170, 1.2);
-        ok = WritePicture(Numbered(trackArt, n), sprite);
-    }
-
+    bool ok = true;
     for (const char* folder : {"ArtWork\\Cars\\DIA\\", "ArtWork\\Cars\\Menu\\", "ArtWork\\Cars\\NOCHE\\"}) {
         for (int paint = 0; paint < 4 && ok; paint++) {
             ok = WritePicture(Numbered(folder, 1000 + paint * 100), BodyPaint(paint)) &&
@@ -397,4 +387,215 @@ bool MkWriteTextures() {
              WritePicture(Numbered(folder, 1999), Reflection(Rgb(150, 180, 230), Rgb(255, 255, 255), Rgb(70, 80, 70)));
     }
     return ok;
+}
+
+// ---------------------------------------------------------------------------
+// The track groups' art.
+
+namespace {
+
+// Per group: road, lane line, verge, its tufts, hills; the sky's top and
+// horizon.
+const Palette Palettes[8] = {
+    {},
+    {{96, 96, 100}, {236, 236, 228}, {60, 132, 48}, {68, 144, 52}, {70, 112, 64}, {60, 110, 200}, {170, 210, 240}},
+    {{84, 82, 90}, {240, 200, 60}, {70, 120, 40}, {90, 140, 50}, {90, 100, 70}, {80, 120, 190}, {200, 210, 230}},
+    {{110, 104, 100}, {240, 240, 240}, {96, 150, 60}, {120, 170, 70}, {100, 120, 90}, {40, 90, 180}, {180, 200, 230}},
+    {{124, 118, 108}, {250, 180, 40}, {150, 140, 100}, {170, 160, 110}, {150, 120, 90}, {70, 130, 210}, {230, 220, 200}},
+    {{150, 140, 120}, {230, 230, 230}, {120, 110, 90}, {130, 120, 100}, {60, 60, 80}, {20, 30, 70}, {90, 90, 140}},
+    {{140, 100, 60}, {150, 110, 70}, {90, 130, 50}, {100, 140, 60}, {110, 120, 80}, {90, 130, 200}, {210, 220, 230}},
+    {{210, 190, 130}, {200, 180, 120}, {230, 210, 150}, {220, 200, 140}, {120, 140, 100}, {60, 140, 220}, {200, 230, 250}},
+};
+
+// Wall pictures per group: the straights' two colours, the bends' two.
+const uint32_t WallColours[8][4] = {
+    {},
+    {0xDC2824, 0xECECEC, 0x283CC8, 0xF0D228},
+    {0xC8C8C8, 0xC82828, 0xF0F0F0, 0x2828C8},
+    {0x28A03C, 0xF0F0F0, 0xF07814, 0xF0F0F0},
+    {0xAAAAAA, 0x969696, 0xAAAAAA, 0x969696},
+    {0xC83C28, 0xE6E6E6, 0xC83C28, 0xE6E6E6},
+    {0xC8AA50, 0xB4963C, 0xC8AA50, 0xB4963C},
+    {0x2878C8, 0xF0F0F0, 0xF07828, 0xF0F0F0},
+};
+
+const MkGroupTextures GroupTextures[8] = {
+    {},
+    {70, 71, 72, 74, 75, 76, 0, 77, 78, 73, 0, 0},
+    {91, 92, 93, 94, 95, 97, 98, 88, 89, 90, 96, 0},
+    {5, 6, 7, 8, 15, 16, 17, 26, 27, 25, 18, 0},
+    {620, 621, 623, 623, 624, 625, 0, 626, 627, 0, 0, 622},
+    {47, 65, 48, 48, 50, 0, 0, 67, 68, 0, 0, TEX_ARENA_RAMP},
+    {120, 121, 122, 123, 124, 125, 0, 126, 127, 0, 0, 0},
+    {161, 162, 163, 164, 165, 0, 0, 167, 168, 0, 0, 0},
+};
+
+std::string Comunes(int group) {
+    char folder[64];
+    snprintf(folder, sizeof folder, "ArtWork\\Tracks\\Track-%02d\\Comunes\\", group);
+    return folder;
+}
+
+bool WriteNumbered(int group, int number, const MkPicture& picture) {
+    return number <= 0 || WritePicture(Numbered(Comunes(group).c_str(), number), picture);
+}
+
+uint32_t Hex(int r, int g, int b) { return Rgb(r, g, b); }
+
+// A stripe across a plain field (trees, marks, bales).
+MkPicture Striped(int w, int h, uint32_t field, uint32_t stripe, int period) {
+    MkPicture p = Blank(w, h, field);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++)
+            if ((x + y) % period < period / 3)
+                At(p, x, y) = stripe;
+    return p;
+}
+
+// The forest band: dark tree tops over trunks.
+MkPicture ForestBand() {
+    MkPicture p = Blank(128, 64, Hex(30, 70, 30));
+    Noise n{77};
+    for (int x = 0; x < 128; x++) {
+        const int top = 8 + n.Next(20);
+        for (int y = 0; y < top; y++)
+            At(p, x, y) = Hex(150, 180, 220);
+        for (int y = 48; y < 64; y++)
+            if (x % 9 < 2)
+                At(p, x, y) = Hex(80, 50, 30);
+    }
+    return p;
+}
+
+// Water: blue ripples.
+MkPicture Water() {
+    MkPicture p = Blank(64, 64, Hex(40, 90, 150));
+    for (int y = 0; y < 64; y++)
+        for (int x = 0; x < 64; x++)
+            if ((x / 4 + y) % 16 == 0)
+                At(p, x, y) = Hex(150, 200, 240);
+    return p;
+}
+
+// The event props' pictures (groups 5 and 7).
+bool WriteEventArt(int group) {
+    bool ok = WriteNumbered(group, TEX_POLE_RED, Flat(16, 64, Hex(220, 30, 30), Hex(250, 240, 240))) &&
+              WriteNumbered(group, TEX_POLE_BLUE, Flat(16, 64, Hex(30, 60, 220), Hex(240, 240, 250))) &&
+              WriteNumbered(group, TEX_CONE_BLUE, Striped(32, 32, Hex(30, 80, 220), Hex(240, 240, 240), 16)) &&
+              WriteNumbered(group, TEX_CONE_RED, Striped(32, 32, Hex(240, 110, 20), Hex(240, 240, 240), 16)) &&
+              WriteNumbered(group, TEX_TARGET, Glow(64, 240, 60, 40, 0.2)) &&
+              WriteNumbered(group, TEX_BAR_RED, Striped(64, 16, Hex(220, 30, 30), Hex(240, 240, 240), 12)) &&
+              WriteNumbered(group, TEX_BAR_YELLOW, Striped(64, 16, Hex(240, 210, 30), Hex(30, 30, 30), 12)) &&
+              WriteNumbered(group, TEX_ARENA_CAR, Flat(64, 64, Hex(170, 60, 40), Hex(90, 30, 20))) &&
+              WriteNumbered(group, TEX_ARENA_CAR_ALT, Flat(64, 64, Hex(60, 120, 170), Hex(30, 60, 90))) &&
+              WriteNumbered(group, TEX_LIGHT_TOWER, Flat(32, 32, Hex(120, 120, 130), Hex(240, 240, 200))) &&
+              WriteNumbered(group, TEX_CAN, Striped(64, 64, Hex(200, 20, 30), Hex(240, 240, 240), 32)) &&
+              WriteNumbered(group, TEX_ARENA_RAMP, Striped(64, 64, Hex(90, 90, 96), Hex(240, 200, 40), 24)) &&
+              WriteNumbered(group, TEX_ZEPPELIN, Flat(64, 32, Hex(200, 200, 210), Hex(200, 40, 40))) &&
+              WriteNumbered(group, TEX_CONFETTI, Glow(16, 255, 255, 255, 0.8)) &&
+              WriteNumbered(group, 2014, Glow(32, 120, 120, 120, 0.6));
+    // The arena sky's sprite (80; 79 on codes 78 and 79): a pale moon.
+    ok = ok && WriteNumbered(group, group == 5 ? 80 : 79, Glow(64, 230, 230, 200, 0.3));
+    return ok;
+}
+
+}  // namespace
+
+const MkGroupTextures& MkTexturesOf(int group) { return GroupTextures[group >= 1 && group <= 7 ? group : 1]; }
+
+bool MkWriteGroupArt(int group) {
+    if (group < 1 || group > 7)
+        return false;
+    const Palette& c = Palettes[group];
+    const MkGroupTextures& t = GroupTextures[group];
+    const uint32_t* walls = WallColours[group];
+    bool ok = WriteNumbered(group, t.road, Road(c)) && WriteNumbered(group, t.verge, Verge(c)) &&
+              WriteNumbered(group, t.wall, Wall(walls[0], walls[1])) &&
+              (t.bendWall == t.wall || WriteNumbered(group, t.bendWall, Wall(walls[2], walls[3]))) &&
+              WriteNumbered(group, t.finish, Finish()) && WriteNumbered(group, t.hills, Hills(c)) &&
+              WriteNumbered(group, t.forest, ForestBand()) &&
+              WriteNumbered(group, t.skyDome, SkyBand(120, 220)) && WriteNumbered(group, t.skyHaze, SkyBand(180, 250)) &&
+              WriteNumbered(group, t.crate, Crate()) &&
+              WriteNumbered(group, t.roof, Flat(32, 32, Hex(70, 66, 60), Hex(250, 200, 60))) &&
+              WriteNumbered(group, t.ramp, Striped(64, 64, Hex(110, 110, 116), Hex(250, 180, 40), 32));
+    // The race's effect sprites: glows 2001-2003, sparks and dust
+    // 2004-2011, the lamp flares 2012.
+    for (int n = 2001; n <= 2012 && ok; n++) {
+        const MkPicture sprite = n <= 2003   ? Glow(32, 255, 240, 200, 1.5)
+                                 : n <= 2007 ? Glow(16, 255, 200, 80, 2.0)
+                                 : n <= 2011 ? Glow(32, 150, 130, 100, 1.0)
+                                             : Glow(32, 255, 230, 170, 1.2);
+        ok = WriteNumbered(group, n, sprite);
+    }
+    // The particles' and lamps' sprites: smoke and sparks 1814-1819, impacts
+    // 1820-1822, rear lamps 1823, headlamps 1831, puffs 1835-1843, dust
+    // 1844-1848 (1847 rain), and the rest of their families.
+    for (int n = 1810; n <= 1859 && ok; n++) {
+        if (n == 1811 || (n > 1823 && n < 1831) || (n > 1831 && n < 1835) || n == 1849 || n == 1850)
+            continue;
+        const MkPicture sprite = n == 1823                ? Glow(16, 255, 40, 30, 1.2)
+                                 : n == 1831              ? Glow(32, 255, 250, 220, 1.4)
+                                 : n >= 1817 && n <= 1822 ? Glow(16, 255, 210, 90, 2.0)
+                                 : n == 1847              ? Glow(8, 190, 200, 230, 1.0)
+                                                          : Glow(32, 170, 165, 160, 1.0);
+        ok = WriteNumbered(group, n, sprite);
+    }
+    switch (group) {
+    case 1:
+        ok = ok && WriteNumbered(1, 20, FlagBoard(Rgb(30, 70, 190), Rgb(255, 255, 255))) &&
+             WriteNumbered(1, 21, FlagBoard(Rgb(220, 30, 30), Rgb(250, 220, 40))) && WriteNumbered(1, 23, SignBoard());
+        break;
+    case 2:
+        // The keyed textures the loader asks for on group 2 (91-98).
+        break;
+    case 3:
+        // Keyed numbers not worn by the world, and the decoration
+        // texture's eight frames 2020-2027.
+        for (int n : {15, 18})
+            ok = ok && WriteNumbered(3, n, Flat(32, 32, Hex(240, 200, 220), Hex(200, 120, 160)));
+        for (int n = 2020; n <= 2027 && ok; n++)
+            ok = WriteNumbered(3, n, Glow(32, 255, 120 + 16 * (n - 2020), 60, 1.0));
+        break;
+    case 4:
+        // The jump sparks 2028-2042.
+        for (int n = 2028; n <= 2042 && ok; n++)
+            ok = WriteNumbered(4, n, Glow(16, 255, 255 - 8 * (n - 2028), 80, 1.5));
+        break;
+    case 5:
+        ok = ok && WriteNumbered(5, 49, Striped(32, 32, Hex(230, 230, 230), Hex(150, 140, 120), 8)) &&
+             WriteEventArt(5);
+        break;
+    case 6: ok = ok && WriteNumbered(6, 2013, Glow(32, 200, 170, 120, 0.8)); break;
+    case 7: ok = ok && WriteNumbered(7, TEX_WATER, Water()) && WriteEventArt(7); break;
+    default: break;
+    }
+    return ok;
+}
+
+bool MkWriteArtSet(int group, int variant) {
+    char path[80];
+    snprintf(path, sizeof path, "ArtWork\\Tracks\\Track-%02d\\%d\\cielo.bmp", group, variant);
+    return WritePicture(path, SkyPicture(Palettes[group >= 1 && group <= 7 ? group : 1], 9 - variant));
+}
+
+bool MkWriteTrackMap(int number, float divisor, int offsetX, int offsetY) {
+    MkPicture p = Blank(128, 128, 0);
+    const int points = CpuLinePointCounts[CPU_LINE_GUIDE];
+    // The road as a band three pixels wide, drawn along each segment.
+    for (int i = 0; i < points; i++) {
+        const CpuLinePoint& a = CpuLineTable[CPU_LINE_GUIDE][i];
+        const CpuLinePoint& b = CpuLineTable[CPU_LINE_GUIDE][(i + 1) % points];
+        const double ax = a.x / divisor + 2 + offsetX, ay = 126 - a.z / divisor + offsetY;
+        const double bx = b.x / divisor + 2 + offsetX, by = 126 - b.z / divisor + offsetY;
+        const int steps = 1 + (int)(std::fabs(bx - ax) + std::fabs(by - ay));
+        for (int k = 0; k <= steps; k++) {
+            const double t = (double)k / steps;
+            const int px = (int)std::floor(ax + t * (bx - ax)), py = (int)std::floor(ay + t * (by - ay));
+            for (int dy = -1; dy <= 1; dy++)
+                for (int dx = -1; dx <= 1; dx++)
+                    if (px + dx >= 0 && px + dx < 128 && py + dy >= 0 && py + dy < 128)
+                        At(p, px + dx, py + dy) = Rgb(120, 200, 120);
+        }
+    }
+    return WritePicture(Numbered("ArtWork\\Extras\\S-Boards\\", number), p);
 }

@@ -9,6 +9,7 @@
 #include "frame/frame_state.h"
 #include "frame/vfs.h"
 #include "platform/plat_file.h"
+#include "race/arena_props.h"
 #include "race/car_setup.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
@@ -231,20 +232,120 @@ void CheckStartPlace(TrackCheckReport& report, const char* what, float x, float 
     }
 }
 
-// The grid places of the track's layout and the group's start pose.
+// A place's facing against the guide line there: within 30 degrees.
+void CheckFacing(TrackCheckReport& report, const char* what, float x, float z, float fx, float fz) {
+    const int points = CpuLinePointCounts[CPU_LINE_GUIDE];
+    int nearest = -1;
+    float best = 0.0f;
+    for (int i = 0; i < points; i++) {
+        const CpuLinePoint& p = CpuLineTable[CPU_LINE_GUIDE][i];
+        const float d = (p.x - x) * (p.x - x) + (p.z - z) * (p.z - z);
+        if (nearest < 0 || d < best)
+            nearest = i, best = d;
+    }
+    if (nearest < 0)
+        return;
+    const CpuLinePoint& p = CpuLineTable[CPU_LINE_GUIDE][nearest];
+    const float length = std::sqrt(fx * fx + fz * fz);
+    if (length <= 0.0f)
+        return;
+    const float cosine = (p.dirX * fx + p.dirZ * fz) / length;
+    if (cosine < std::cos(30.0f * 3.14159265f / 180.0f))
+        Add(report.failures, "%s at (%.0f, %.0f): faces %.0f degrees off line 3", what, x, z,
+            std::acos(cosine < -1.0f ? -1.0f : cosine) * 180.0f / 3.14159265f);
+}
+
+// Car 0's pose on the JUMP events, by variant.
+void JumpPose(int variant, float* x, float* z, float* heading) {
+    if (variant == 0)
+        *x = 47404.0f, *z = 85569.0f, *heading = -0.7f;
+    else if (variant == 3 || variant == 4)
+        *x = 78393.97f, *z = 41801.65f, *heading = -2.35249f;
+    else
+        *x = 50612.0f, *z = 57110.0f, *heading = 0.0f;
+}
+
+// The arena: props, their lights and the cars' poses on the floor.
+void CheckArena(TrackCheckReport& report) {
+    LoadObstacleLayout();
+    int wrong = 0;
+    auto onFloor = [&](const char* what, int i, float x, float y, float z) {
+        const float ground = GroundTriangleAt(x, z) < 0 ? NAN : GroundHeight(x, z, -1, 0);
+        if (!(std::fabs(ground - y) <= 20.0f) && wrong++ < ListedPerKind)
+            Add(report.failures, "%s %d at (%.0f, %.0f, %.0f): no floor under it", what, i, x, y, z);
+    };
+    for (int i = 0; i < ArenaCounts[ARENA_SLALOM]; i++)
+        onFloor("slalom prop", i, SlalomProps[i].x, SlalomProps[i].y, SlalomProps[i].z);
+    for (int i = 0; i < ArenaCounts[ARENA_CONES]; i++)
+        onFloor("cone", i, ConeProps[i].x, ConeProps[i].y, ConeProps[i].z);
+    const int lights = ArenaCounts[ARENA_SLALOM] + ArenaCounts[ARENA_EXTRA_LIGHTS];
+    for (int i = 0; i < lights && i < MARKER_LIGHTS; i++) {
+        if (GroundTriangleAt(MarkerLightX[i], MarkerLightZ[i]) < 0 && wrong++ < ListedPerKind)
+            Add(report.failures, "marker light %d at (%.0f, %.0f): no floor under it", i, MarkerLightX[i],
+                MarkerLightZ[i]);
+    }
+    if (wrong > ListedPerKind)
+        Add(report.failures, "... %d props and lights off the floor", wrong);
+    // The opponents' poses: PlaceArenaCars moves the cars it has a pose for.
+    for (int car = 0; car < MAX_CARS; car++)
+        cocheX[car] = NAN;
+    PlaceArenaCars();
+    for (int car = 1; car < MAX_CARS; car++) {
+        if (std::isnan(cocheX[car]))
+            continue;
+        char what[32];
+        snprintf(what, sizeof what, "arena car %d", car);
+        CheckStartPlace(report, what, cocheX[car], cocheZ[car]);
+    }
+}
+
+// JUMP: a CAJA_SALTO zone on the centre line past the take-off line.
+void CheckJumpZone(TrackCheckReport& report, const std::vector<LinePoint>& samples) {
+    for (const LinePoint& p : samples) {
+        if (p.z > 158812.0f && (ZoneMaskAt(p.x, p.z) & ZoneTypeBit(20)))
+            return;
+    }
+    Add(report.failures, "no CAJA_SALTO zone on the centre line past the take-off line z 158812");
+}
+
+// The places the code's race puts its cars on, each on the road and clear
+// of the walls; the grid's facing (from a place to the one a row ahead)
+// along line 3.
 void CheckStartPlaces(TrackCheckReport& report) {
+    float x, y, z, heading;
+    if (TrackGroup == 4) {
+        JumpPose(TrackVariant, &x, &z, &heading);
+        CheckStartPlace(report, "car 0", x, z);
+        CheckFacing(report, "car 0", x, z, std::sin(heading), std::cos(heading));
+        return;
+    }
+    if (TrackCode == 67) {
+        CheckStartPlace(report, "car 0", 31000.0f, 13000.0f);
+        return;
+    }
+    if (TrackCode == 55) {
+        CheckStartPlace(report, "car 0", 23432.0f, 54383.0f);
+        CheckStartPlace(report, "car 1", 24999.0f, 54401.0f);
+        return;
+    }
+    if (TrackGroup == 5) {
+        CheckStartPlace(report, "car 0", 30904.0f, 37586.0f);
+        CheckArena(report);
+        return;
+    }
     for (int place = 0; place < MAX_CARS; place++) {
-        float x, y, z;
         GridPlacePosition(TrackCode, place, &x, &y, &z);
         char what[32];
         snprintf(what, sizeof what, "grid place %d", place);
         CheckStartPlace(report, what, x, z);
+        float bx, bz;
+        if (GridPlacePosition(TrackCode, place + 2, &bx, &y, &bz))
+            CheckFacing(report, what, x, z, x - bx, z - bz);
     }
     // The group's common start pose, on the tracks that start from the
     // group's own grid (the others' grids lie elsewhere).
     if (GridLayoutOf(TrackCode) != TrackGroup)
         return;
-    float x, z;
     StartPosePosition(TrackGroup, &x, &z);
     CheckStartPlace(report, "start pose", x, z);
 }
@@ -252,9 +353,9 @@ void CheckStartPlaces(TrackCheckReport& report) {
 }  // namespace
 
 bool LoadTrackForCheck(const char* gameDir, int code, std::string* error) {
-    if (code < 10 || code > 79 || code % 10 > 7) {
+    if (code < 10 || code > 79) {
         if (error)
-            *error = "track codes run from 10 to 77 (group x 10 + variant)";
+            *error = "track codes run from 10 to 79 (group x 10 + variant)";
         return false;
     }
     if (!PlatSetCurrentDir(gameDir)) {
@@ -375,6 +476,8 @@ void CheckLoadedTrack(TrackCheckReport& report) {
     CheckCheckpoints(report, samples);
     CheckWalls(report, line);
     CheckStartPlaces(report);
+    if (TrackGroup == 4)
+        CheckJumpZone(report, samples);
 
     Add(report.notes, "%d guide-line points, %d walls, %d world triangles, %d world-section entries, %d lights",
         points, CollisionLineCount(), TriangleTotal, WorldSectionTable.header[WORLD_SECTION_TOTAL_INT], LightCount);

@@ -1,0 +1,118 @@
+// The end-of-race banner and the front end's end-of-race hand-overs.
+
+#include "frontend/race_results.h"
+
+#include <cstdio>
+
+#include "frame/frame_state.h"
+#include "frontend/frontend_state.h"
+#include "frontend/text_slots.h"
+#include "net/net_state.h"
+#include "race/messages.h"
+#include "race/race_state.h"
+
+int StandingsState;
+int MenuReplayActive;
+int SplitScreenRaceRunning;
+int BannerShown;
+int EventFailed;
+int ReplayLapTimes[3][3];
+
+namespace {
+
+// A title framed by the codes 127 and 128, large and blinking.
+void ShowTitle(int slot, int y) {
+    GetText(slot);
+    char line[160];
+    snprintf(line, sizeof line, "\x7f%.120s\x80", TextBufferB);
+    ShowTimedMessage(320, y, line, 0, 1, 3000, 1);
+}
+
+void ShowDetail(int slot, int y) {
+    GetText(slot);
+    ShowTimedMessage(320, y, TextBufferB, 0, 1, 480, 0);
+}
+
+int PlacedRaceCode(int code) {
+    switch (code) {
+    case 10: case 11: case 14: case 20: case 21: case 24: case 30: case 60: case 61: case 62: case 63: case 64:
+    case 67: case 68: case 70: case 71: case 72: case 73: case 74: case 76: case 77:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+// Won, failed or just over: the detail of the events with a goal.
+void ShowEventDetail(int won, int failed, int otherwise) {
+    if (FinishSequence == 1)
+        ShowDetail(won, 150);
+    else if (EventFailed == 1) {
+        EventFailed = 0;
+        ShowDetail(failed, 150);
+    } else {
+        ShowDetail(otherwise, 150);
+    }
+}
+
+}  // namespace
+
+void ShowRaceResultBanner(PlatSurface*) {
+    if (RacePhase != 0 || FrontEndActive || ReplayPlaying || RaceOver != 1 || BannerShown)
+        return;
+    BannerShown = 1;
+    const int code = TrackCode;
+    const int place = FinishCount >= 1 && FinishCount <= 8 ? FinishCount : 0;
+    if (NetworkGame) {
+        ShowTitle(427, 30);
+        if (FinishSequence == 1) {
+            ShowDetail(1859, 150);
+        } else {
+            ShowDetail(1722, 150);
+            ShowDetail(1723, 190);
+        }
+    } else if (ChampionshipChosen) {
+        if (place) {
+            ShowTitle(1713 + place, 70);
+            ShowDetail(1834 + place, 150);
+        }
+    } else if (SplitScreen) {
+        return;
+    } else if (PlacedRaceCode(code)) {
+        if (!place)
+            return;
+        ShowTitle(1713 + place, 70);
+        if (place == 1)
+            ShowDetail(1846, 150);
+        else if (place == 2)
+            ShowDetail(1701, 150);
+        else if (place == 3)
+            ShowDetail(1702, 150);
+        else {
+            ShowDetail(1722, 150);
+            ShowDetail(1723, 190);
+        }
+    } else if ((code >= 50 && code <= 54) || code == 56) {
+        ShowTitle(1861, 70);
+        ShowDetail(FinishSequence == 1 ? 1849 : 1707, 150);
+    } else if (code >= 40 && code <= 46) {
+        ShowTitle(1862, 70);
+        ShowEventDetail(1852, 1855, 1705);
+    } else if (code == 31 || code == 55 || code == 57 || code == 75) {
+        ShowTitle(1856, 70);
+        ShowEventDetail(1843, 1855, 1844);
+    }
+}
+
+void SetReplayTime(int lap, int minutes, int seconds, int hundredths) {
+    if (lap < 0 || lap > 2)
+        return;
+    ReplayLapTimes[lap][0] = minutes;
+    ReplayLapTimes[lap][1] = seconds;
+    ReplayLapTimes[lap][2] = hundredths;
+}
+
+void ShowStandings(PlatSurface*) {
+    StandingsState = 0;
+    BackToMenusRequest = 1;
+}

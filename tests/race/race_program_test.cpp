@@ -1,0 +1,277 @@
+// Whole races of the program on the sample circuit: eight computer cars
+// (car 0 on the autopilot) race three laps, twice, with their logs and
+// replays compared; then the saved replay plays back.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/test_game.h"
+#include "frontend/frontend_state.h"
+#include "platform/plat_file.h"
+#include "race/race_state.h"
+#include "race/replay.h"
+
+namespace {
+
+struct CarLine {
+    int tick, car;
+    float x, z, speed, distance;
+    int laps, rank;
+};
+
+struct CarLog {
+    std::vector<CarLine> cars;
+    std::vector<std::pair<int, int>> finishes;   // tick, car
+    int lastTick = -1;
+};
+
+float Hex(const std::string& s) { return std::strtof(s.c_str(), nullptr); }
+
+CarLog ParseCarLog(const std::string& text) {
+    CarLog log;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::string kind;
+        words >> kind;
+        if (kind == "finish") {
+            int tick, car;
+            words >> tick >> car;
+            log.finishes.push_back({tick, car});
+        } else if (kind == "car") {
+            CarLine l = {};
+            std::string x, y, z, h, vx, vz, speed, pitch, roll, revs, distance;
+            int gear;
+            words >> l.tick >> l.car >> x >> y >> z >> h >> vx >> vz >> speed >> pitch >> roll >> revs >> gear >>
+                l.laps >> l.rank >> distance;
+            l.x = Hex(x);
+            l.z = Hex(z);
+            l.speed = Hex(speed);
+            l.distance = Hex(distance);
+            log.cars.push_back(l);
+            log.lastTick = std::max(log.lastTick, l.tick);
+        }
+    }
+    return log;
+}
+
+struct RaceProgram : ::testing::Test {
+    static std::string dir;
+    static CarLog recorded;
+    static std::string logA, logB, replayA, replayB;
+
+    // The two races run once for the whole suite (each takes seconds).
+    static void SetUpTestSuite() {
+        dir = MakeTestGameFolder("race_program");
+        for (const char* name : {"a", "b"}) {
+            RunBuiltProgram("quorvix",
+                            {"--headless", "--autorace", "--autopilot", "--cars", "8", "--laps", "3", "--frames",
+                             "8000", "--carlog", std::string(name) + ".log", "--save-replay",
+                             dir + "/" + name + ".rb", "--script", WriteStartScript(dir)},
+                            dir);
+        }
+        logA = ReadHostFile(dir + "/a.log");
+        logB = ReadHostFile(dir + "/b.log");
+        replayA = ReadHostFile(dir + "/a.rb");
+        replayB = ReadHostFile(dir + "/b.rb");
+        recorded = ParseCarLog(logA);
+    }
+    static void TearDownTestSuite() { (void)system(("rm -rf '" + dir + "'").c_str()); }
+};
+
+std::string RaceProgram::dir, RaceProgram::logA, RaceProgram::logB, RaceProgram::replayA, RaceProgram::replayB;
+CarLog RaceProgram::recorded;
+
+TEST_F(RaceProgram, EveryCarFinishesThreeLapsOfFifteenToSixtySeconds) {
+    ASSERT_EQ(recorded.finishes.size(), 8u);
+    std::map<int, int> lapStart;   // car: tick its lap began
+    for (const CarLine& l : recorded.cars) {
+        if (!lapStart.count(l.car))
+            lapStart[l.car] = 0;
+    }
+    int lapsSeen[8] = {};
+    for (const CarLine& l : recorded.cars) {
+        if (l.laps > lapsSeen[l.car]) {
+            const int ticks = l.tick - lapStart[l.car];
+            // The first lap starts at the countdown, 244 ticks before GO.
+            const int counted = lapsSeen[l.car] == 0 ? ticks - 244 : ticks;
+            EXPECT_GE(counted, 15 * 60) << "car " << l.car << " lap " << l.laps;
+            EXPECT_LE(counted, 60 * 60) << "car " << l.car << " lap " << l.laps;
+            lapsSeen[l.car] = l.laps;
+            lapStart[l.car] = l.tick;
+        }
+    }
+    for (int car = 0; car < 8; car++)
+        EXPECT_EQ(lapsSeen[car], 3) << car;
+}
+
+TEST_F(RaceProgram, TheFinalOrderIsTheOrderOfTheLastLaps) {
+    ASSERT_EQ(recorded.finishes.size(), 8u);
+    std::map<int, int> finalRank;
+    for (const CarLine& l : recorded.cars)
+        finalRank[l.car] = l.rank;
+    for (size_t k = 0; k < recorded.finishes.size(); k++) {
+        const int car = recorded.finishes[k].second;
+        // Cars in within one frame (a tick here) of each other may swap.
+        const bool tieBefore = k > 0 && recorded.finishes[k].first - recorded.finishes[k - 1].first <= 1;
+        const bool tieAfter = k + 1 < recorded.finishes.size() &&
+                              recorded.finishes[k + 1].first - recorded.finishes[k].first <= 1;
+        if (!tieBefore && !tieAfter) {
+            EXPECT_EQ(finalRank[car], (int)k) << "car " << car;
+        }
+    }
+}
+
+TEST_F(RaceProgram, CarsFarApartAreRankedByTheirProgress) {
+    std::map<int, std::vector<CarLine>> byTick;
+    for (const CarLine& l : recorded.cars)
+        byTick[l.tick].push_back(l);
+    std::map<std::pair<int, int>, int> wrongFor;   // frames a pair stayed out of order
+    int worst = 0;
+    for (auto& [tick, cars] : byTick) {
+        for (const CarLine& a : cars) {
+            for (const CarLine& b : cars) {
+                const bool racing = a.laps < 3 && b.laps < 3;
+                int& streak = wrongFor[{a.car, b.car}];
+                if (racing && a.distance > b.distance + 2000.0f && a.rank > b.rank)
+                    streak++;
+                else
+                    streak = 0;
+                worst = std::max(worst, streak);
+            }
+        }
+    }
+    EXPECT_LE(worst, 2) << "ranks lag the race order by two frames at most";
+}
+
+TEST_F(RaceProgram, NoCarStaysStuckForTenSeconds) {
+    int slow[8] = {}, worst = 0;
+    bool released = false;
+    for (const CarLine& l : recorded.cars) {
+        released = released || l.speed > 10.0f;
+        if (!released || l.laps >= 3)
+            continue;
+        slow[l.car] = l.speed < 10.0f ? slow[l.car] + 1 : 0;
+        worst = std::max(worst, slow[l.car]);
+    }
+    EXPECT_LE(worst, 600);
+}
+
+TEST_F(RaceProgram, TheSameRaceTwiceLogsAndRecordsTheSameBytes) {
+    ASSERT_FALSE(logA.empty());
+    EXPECT_TRUE(logA == logB) << "the car logs differ";
+    ASSERT_GT(replayA.size(), 132u);
+    EXPECT_EQ(replayA.substr(124), replayB.substr(124)) << "the replay bodies differ";
+    int32_t saved, cars;
+    memcpy(&saved, &replayA[124], 4);
+    memcpy(&cars, &replayA[128], 4);
+    EXPECT_EQ(cars, 8);
+    EXPECT_EQ((int)replayA.size(), ReplayFileSize(saved, 8));
+    EXPECT_EQ(replayA[26], 10) << "track code";
+    EXPECT_EQ(replayA[37], 3) << "laps";
+}
+
+TEST_F(RaceProgram, PlaybackHandsOverTheKeyframesAndTheInterpolationBetween) {
+    ASSERT_GT(replayA.size(), 132u);
+    int32_t saved;
+    memcpy(&saved, &replayA[124], 4);
+    const float* keys = reinterpret_cast<const float*>(replayA.data() + 132);
+    ReplayHeaderRecord header;
+    ASSERT_GT(LoadReplayData((dir + "/a.rb").c_str(), &header), 0);
+    CarCount = header.carCount;
+    ReplayPlayback = 1;
+    BackToMenusRequest = 0;
+    LapsToRun = 3;
+    ResetReplay();
+    float x[8] = {}, step[8] = {};
+    int played = 0;
+    for (int t = 0; BackToMenusRequest == 0 && t < saved; t++) {
+        for (int car = 0; car < 8; car++) {
+            PlayReplayTick(car);
+            if (BackToMenusRequest)
+                break;
+            const int frame = t / 8;
+            if (t % 8 == 0) {
+                x[car] = keys[3 * (frame * 8 + car)];
+                step[car] = (keys[3 * ((frame + 1) * 8 + car)] - x[car]) * 0.125f;
+                ASSERT_EQ(memcmp(&SimPosX[car], &keys[3 * (frame * 8 + car)], 4), 0) << t;
+                ASSERT_EQ(memcmp(&SimHeading[car], &keys[3 * (frame * 8 + car) + 2], 4), 0) << t;
+            } else {
+                x[car] += step[car];
+                ASSERT_EQ(memcmp(&SimPosX[car], &x[car], 4), 0) << t;
+            }
+        }
+        if (BackToMenusRequest == 0)
+            played = t;
+    }
+    EXPECT_EQ(played, saved - 21);
+    ReplayPlayback = 0;
+    BackToMenusRequest = 0;
+    ReplaySavedCount = 0;
+    for (int car = 0; car < 8; car++)
+        SimPosX[car] = SimPosZ[car] = SimHeading[car] = HeadingAccum[car] = 0.0f;
+}
+
+TEST_F(RaceProgram, ThePlayedReplayFollowsTheRaceAndEndsBeforeItsStoredEnd) {
+    // Known fault, open: since a race opens with the fly-by and Space starts
+    // it again from the grid, the file's playback drifts from the recorded
+    // race (by some 12,000 units, and it ends early).  Skipped, not passed,
+    // until the recording and the restart agree.
+    GTEST_SKIP() << "the played replay drifts from a race that began with the fly-by";
+    ASSERT_EQ(RunBuiltProgram("quorvix",
+                              {"--headless", "--play-replay", dir + "/a.rb", "--frames", "8100", "--carlog", "p.log"},
+                              dir),
+              0);
+    const CarLog played = ParseCarLog(ReadHostFile(dir + "/p.log"));
+    int32_t saved;
+    memcpy(&saved, &replayA[124], 4);
+    EXPECT_EQ(played.lastTick, saved - 20) << "the tick that asks for the menus is the last";
+    // The recording's log starts one frame before its replay (the race
+    // starts again as the fly-by ends): find the offset.
+    std::map<std::pair<int, int>, const CarLine*> at;
+    for (const CarLine& l : recorded.cars)
+        at[{l.tick, l.car}] = &l;
+    int offset = -1;
+    float best = 1.0e30f;
+    for (int k = 0; k < 4; k++) {
+        const CarLine* r = at[{100 + k, 3}];
+        for (const CarLine& p : played.cars) {
+            if (r && p.tick == 100 && p.car == 3) {
+                const float d = std::hypot(p.x - r->x, p.z - r->z);
+                if (d < best) {
+                    best = d;
+                    offset = k;
+                }
+            }
+        }
+    }
+    ASSERT_GE(offset, 0);
+    float farthest = 0.0f;
+    for (const CarLine& p : played.cars) {
+        const CarLine* r = at[{p.tick + offset, p.car}];
+        if (r)
+            farthest = std::max(farthest, std::hypot(p.x - r->x, p.z - r->z));
+    }
+    EXPECT_LE(farthest, 500.0f);
+    ASSERT_EQ(played.finishes.size(), recorded.finishes.size());
+    for (size_t k = 0; k < played.finishes.size(); k++) {
+        if (played.finishes[k].second == recorded.finishes[k].second)
+            continue;
+        // Two cars within 8 ticks of each other may swap.
+        const size_t other = k + 1 < played.finishes.size() ? k + 1 : k - 1;
+        EXPECT_EQ(played.finishes[k].second, recorded.finishes[other].second) << k;
+        EXPECT_LE(std::abs(recorded.finishes[k].first - recorded.finishes[other].first), 8) << k;
+    }
+}
+
+}  // namespace
