@@ -304,7 +304,11 @@ int FrameUpdate() {
         return 0;
 
     PopTypedChar();
-    UpdateScreenMetrics();
+    {
+        // The fly-by camera reads the screen's width on the tick.
+        SimLockGuard lock;
+        UpdateScreenMetrics();
+    }
 
     if (GameLogicRunning || SingleStepRequest) {
         SingleStepRequest = 0;
