@@ -207,7 +207,11 @@ void BackToMenusHandover() {
     if (!SoundUnavailable) {
         STEP(FadeEffectsStep());
         STEP(StopMusicAndMute());
-        STEP(ResetRaceSounds());
+        {
+            // The tick may still run here and step the engine sounds.
+            SimLockGuard lock;
+            STEP(ResetRaceSounds());
+        }
         STEP(FreeAllWaves());
         STEP(LoadSoundBank());
         STEP(SetCrowdPoints());
