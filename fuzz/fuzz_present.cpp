@@ -53,6 +53,7 @@ int ReadFileBytes(const char*, void* buffer, int count) {
     return 1;
 }
 char TextBufferB[TEXT_BUFFER_SIZE];
+int WriteWholeFile(const char*, int, const void*) { return 1; }
 int GetText(int) { return 0; }
 void PrintText(int, int, const char*, int, int, PlatSurface*, int) {}
 

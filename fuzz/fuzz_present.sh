@@ -3,6 +3,7 @@
 # made them).
 fuzz_build fuzz_present \
   Sources/race/{presentation,race_state}.cpp Sources/frame/frame_state.cpp Sources/frontend/frontend_state.cpp \
+  Sources/frontend/{records,settings}.cpp \
   Sources/render/render_state.cpp Sources/track/track_state.cpp Sources/sound/sound_state.cpp \
   Sources/net/net_state.cpp
 max_len=40000

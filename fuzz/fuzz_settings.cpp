@@ -72,6 +72,13 @@ void EmitWheelDust(int) {}
 void SpawnTurboSprites(int, int) {}
 void EmitRain() {}
 void EmitSparks() {}
+void AdjustCameraByKeys(int) {}
+void AimCameraAtCar() {}
+void UpdateRacePositions() {}
+void UpdateSlalomPoles() {}
+void UpdateCones() {}
+void UpdatePoles() {}
+int RankingFrozen;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fileData = data;

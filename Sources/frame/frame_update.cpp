@@ -207,7 +207,11 @@ void BackToMenusHandover() {
     if (!SoundUnavailable) {
         STEP(FadeEffectsStep());
         STEP(StopMusicAndMute());
-        STEP(ResetRaceSounds());
+        {
+            // The tick may still run here and step the engine sounds.
+            SimLockGuard lock;
+            STEP(ResetRaceSounds());
+        }
         STEP(FreeAllWaves());
         STEP(LoadSoundBank());
         STEP(SetCrowdPoints());
@@ -304,7 +308,11 @@ int FrameUpdate() {
         return 0;
 
     PopTypedChar();
-    UpdateScreenMetrics();
+    {
+        // The fly-by camera reads the screen's width on the tick.
+        SimLockGuard lock;
+        UpdateScreenMetrics();
+    }
 
     if (GameLogicRunning || SingleStepRequest) {
         SingleStepRequest = 0;

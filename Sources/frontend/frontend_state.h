@@ -395,7 +395,6 @@ extern int CareerRace;                   // the race is a career race: a record 
 extern int RacePrize;
 extern int RacePoints[8], ChampionshipTotals[8];   // by standings row
 extern int StandingsPlayers;             // initial 2
-extern int PlayerStandingsRow[8];
 extern const int FinishPoints[16];       // by finishing order, then -1
 extern int ReplayNewRecord;              // the replay just filled holds a new record
 

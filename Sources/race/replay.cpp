@@ -199,7 +199,9 @@ int LoadReplayData(const char* path, ReplayHeaderRecord* header) {
         for (int v = 0; v < 3; v++) {
             const int32_t bits = GetInt(in + 4 * v);
             std::memcpy(&values[v], &bits, 4);
-            if (!std::isfinite(values[v]))
+            // Positions and headings of a race stay far inside this; two
+            // keyframes beyond it could step the car to infinity.
+            if (!std::isfinite(values[v]) || std::fabs(values[v]) > REPLAY_VALUE_LIMIT)
                 return 0;
         }
         stagedKeyframes[k] = {values[0], values[1], values[2]};

@@ -21,6 +21,9 @@ struct ReplayKeyframe {
 };
 static_assert(sizeof(ReplayKeyframe) == 12, "replay keyframes are 12 bytes");
 
+// A loaded keyframe value past this is refused: no track reaches it.
+constexpr float REPLAY_VALUE_LIMIT = 1.0e7f;
+
 // The largest replay file: every tick and keyframe of eight cars.
 enum {
     REPLAY_FILE_MAX = REPLAY_BODY_START + 12 * REPLAY_KEYFRAME_TICKS * 8 + REPLAY_MAX_TICKS * 8,

@@ -5,6 +5,7 @@
 // console line or timed message left on the screen.
 
 #include "common/fresh_state.h"
+#include "frontend/frontend_state.h"
 #include "race/messages.h"
 #include "race/race_state.h"
 
@@ -19,6 +20,19 @@ void FreshRaceProgram() {
         ViewedCar[player] = player;
         LookBack[player] = 0;
     }
+    // The race rules' switches: no replay playing or recording, no
+    // autopilot, no race over, the order sorted.
+    ReplayPlayback = 0;
+    ReplayRecording = 0;
+    ReplayPlaying = 0;
+    RaceFromReplay = 0;
+    ReplayFromFile = 0;
+    AutopilotRun = 0;
+    RaceOver = 0;
+    RankingFrozen = 0;
+    FrozenPlaces = 0;
+    FinishZoneReached = 0;
+    FinishCount = 0;
     DrawTimedMessages(1);
     while (ConsoleLineCount() > 0)
         ConsoleAge();

@@ -192,6 +192,12 @@ TEST_F(Replay, CraftedFilesAreRefusedOrHeldToWhatTheyHold) {
     const float nan = std::nanf("");
     memcpy(&bytes[132 + 12 * 4 + 4], &nan, 4);
     EXPECT_EQ(load(bytes), 0) << "a keyframe that is no number";
+    // Two huge keyframes, each a number, would step the car to infinity.
+    bytes = good;
+    const float huge = 3.0e38f, minusHuge = -3.0e38f;
+    memcpy(&bytes[132], &huge, 4);
+    memcpy(&bytes[132 + 12 * 3], &minusHuge, 4);
+    EXPECT_EQ(load(bytes), 0) << "a keyframe far outside any track";
     // A huge count is held to what the file holds.
     bytes = good;
     PutInt(bytes, 124, 2000000000);

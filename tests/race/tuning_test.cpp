@@ -53,7 +53,15 @@ void MarkedImage(MotionImage image, float mark) {
     }
 }
 
-TEST(TuningFiles, SavedAndLoadedTheTableComesBackWhole) {
+// The files' tests load tables over the live car table: each gives it back
+// as it found it, so the body tests that follow drive the built-in cars.
+struct TuningFiles : ::testing::Test {
+    float keptTable[MOTION_MODELS][MOTION_COLUMNS];
+    void SetUp() override { memcpy(keptTable, MotionTable, sizeof keptTable); }
+    void TearDown() override { memcpy(MotionTable, keptTable, sizeof keptTable); }
+};
+
+TEST_F(TuningFiles, SavedAndLoadedTheTableComesBackWhole) {
     FreshFolder();
     BuiltInTable();
     MotionTable[4][MOTION_INERTIA1] = 123.5f;
@@ -73,7 +81,7 @@ TEST(TuningFiles, SavedAndLoadedTheTableComesBackWhole) {
 }
 
 // The race start reads springs.cfg first and Motion.dat after it.
-TEST(TuningFiles, MotionDatWinsOverSpringsCfg) {
+TEST_F(TuningFiles, MotionDatWinsOverSpringsCfg) {
     FreshFolder();
     MotionImage springs, motion;
     MarkedImage(springs, 7.0f);
@@ -90,7 +98,7 @@ TEST(TuningFiles, MotionDatWinsOverSpringsCfg) {
     EXPECT_EQ(MotionTable[0][MOTION_MASS], 9.0f);
 }
 
-TEST(TuningFiles, BadFilesAndBadRowsLeaveTheBuiltInValues) {
+TEST_F(TuningFiles, BadFilesAndBadRowsLeaveTheBuiltInValues) {
     FreshFolder();
     MotionImage image;
     MarkedImage(image, 5.0f);
@@ -120,7 +128,7 @@ TEST(TuningFiles, BadFilesAndBadRowsLeaveTheBuiltInValues) {
     EXPECT_EQ(MotionTable[7][MOTION_MASS], 12.0f);
 }
 
-TEST(TuningFiles, WheelHeightsFileHoldsTheTableAndSixteenZeros) {
+TEST_F(TuningFiles, WheelHeightsFileHoldsTheTableAndSixteenZeros) {
     FreshFolder();
     snprintf(AssetFolder, sizeof AssetFolder, "3d\\Tracks\\Track-10\\");
     PlatMakeDir("3d");
