@@ -184,3 +184,5 @@ struct CommandLineOptions {
     int track;          // --track CODE: the quick race's track code (0: the default)
 };
 extern CommandLineOptions CommandLine;
+// A scripted check failed: the exit status of the run (0 none).
+extern int ScriptExitStatus;

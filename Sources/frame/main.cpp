@@ -125,5 +125,5 @@ int main(int argc, char** argv) {
     CloseCarLog();
     PlatSoundCaptureClose();
     PlatShutdown();
-    return code;
+    return ScriptExitStatus ? ScriptExitStatus : code;
 }

@@ -12,21 +12,25 @@
 #include "frame/handover_trace.h"
 #include "frame/input.h"
 #include "frame/joystick.h"
+#include "frame/script_checks.h"
 #include "frame/tick.h"
 #include "frame/utils.h"
 #include "frame/video.h"
 #include "frame/vfs.h"
 #include "frame/window_proc.h"
 #include "frontend/frontend_state.h"
+#include "frontend/menu_frame.h"
 #include "frontend/menu_init.h"
 #include "frontend/menu_panels.h"
 #include "frontend/settings.h"
 #include "frontend/text_slots.h"
+#include "frontend/visual_settings.h"
 #include "net/net_state.h"
 #include "net/session.h"
 #include "platform/plat_file.h"
 #include "platform/plat_ini.h"
 #include "platform/plat_process.h"
+#include "platform/plat_script.h"
 #include "platform/plat_surface.h"
 #include "platform/plat_system.h"
 #include "platform/plat_window.h"
@@ -39,7 +43,6 @@
 #include "render/lookup_tables.h"
 #include "render/render_state.h"
 #include "render/surfaces2d.h"
-#include "platform/plat_script.h"
 #include "sound/sound_session.h"
 #include "track/track_state.h"
 
@@ -140,6 +143,7 @@ void SetStartDefaults() {
     DeveloperSwitch = CommandLine.developer;
     // Developer mode also wakes the race-order overlay.
     DebugMode = CommandLine.developer;
+    StartMenuMachine();
 }
 
 static int StartupFailure(const char* caption, const char* text) {
@@ -164,9 +168,7 @@ static int CheckFreeDiskSpace() {
 
 // Bytes 0..12 of CONFIG\visual.cfg, each sign-extended, into the options.
 static void ApplyVisualSettings() {
-    unsigned char image[sizeof VisualSettings];
-    if (ReadWholeFile("CONFIG\\visual.cfg", image, sizeof image) > 0 && LastFileSize == (int)sizeof image)
-        memcpy(VisualSettings, image, sizeof image);
+    ReadVisualSettings();   // a whole 48-byte file, each byte held to its range
     const signed char* bytes = (const signed char*)VisualSettings;
     for (int i = 0; i < 13; i++)
         VisualOptions[i] = bytes[i];
@@ -266,6 +268,7 @@ int WinMain() {
 }
 
 void RunIdleFrame() {
+    PlatScriptPointerAt(MouseFloatX, MouseFloatY);
     PlatScriptFrame(FramesRun);
     PrevFrameTickCount = TimerTicks.load();
     // Lockstep runs (headless) advance the clock here, so the ticks fall
@@ -294,6 +297,7 @@ void RunIdleFrame() {
                            PLAT_MB_ICONERROR);
             PlatDestroyWindow();
         }
+        RunScriptChecks(FramesRun);
         FramesRun++;
     }
     LastFrameTicks = ran ? TimerTicks - PrevFrameTickCount : 0;

@@ -1,3 +1,25 @@
 #include "frontend/career.h"
 
+#include "frontend/frontend_state.h"
+
+CareerRecordImage CareerRecord;
+int PendingPrize;
+int CurrentCup, CurrentCupRace;
+int Cup5Mode, Cup6Mode;
+int SpecialRaceUnlocked;
+int SpecialRaceMode;
+int ReplayWatched;
+int RaceEntryFee;
+
+int8_t& NextRaceGroup() { return *(int8_t*)((char*)&CareerRecord + CAREER_NEXT_GROUP); }
+int8_t& NextRaceVariant() { return *(int8_t*)((char*)&CareerRecord + CAREER_NEXT_VARIANT); }
+
 void AwardRaceWin() {}
+
+// Not built yet: the career's rules.
+void ResetCareer() {}
+void ShowMoney() {}
+void AnimateMoney() {}
+void ShowCupProgress() {}
+int LoadCareerSlot() { return 0; }
+void AddBonusMoney() {}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 
 extern std::atomic<int> MenuScreenShown;
@@ -198,6 +199,181 @@ extern unsigned char KeyNameTable[KEY_NAME_ROWS][16];   // byte 0 scan code, the
 extern char JoystickNameTable[JOYSTICK_NAME_ROWS][24];
 
 // ---------------------------------------------------------------------------
+// The menu machine (menu_frame.cpp, menu_actions*.cpp, menu_links.cpp,
+// screen_setup.cpp, popups.cpp, text_entry.cpp).  Main thread only, except
+// where an atomic says otherwise.
+
+enum {
+    MENU_ITEM_COUNT = 200,        // items 0..199 of a screen are walked
+    MENU_PASSES = 8,              // item passes of one frame at most
+    MENU_LISTS = 12,              // the file and text lists, by MenuListId
+    MENU_FADE_START = 97,         // the page background's first cross-fade level
+};
+
+// Screen state.  A screen chosen during a frame becomes the screen at the
+// start of the next; PendingScreen and the one-shot jumps are set by other
+// parts of the game and taken by the menus.
+extern int MenuScreen;            // the screen on display, 0..27
+extern int PreviousScreen;        // the screen of the last handled item
+extern int RequestedScreen;       // applied at the next frame; -1 none
+extern int PendingScreen;         // taken by the next OnMenuItem; 0 none
+extern int JumpToScreen5, JumpToScreen5Local, JumpToScreen9, JumpToScreen17, JumpToScreen22;
+extern int ChampionshipStartPending;   // re-read the next championship race (set after a championship race)
+extern int FirstMenuFrame;        // the first menu frame still has its set-up to do
+extern int MenuListId;            // the list of the current screen
+
+// Per frame.
+extern int ItemDoneMarks[MENU_ITEM_COUNT];   // handled in this frame's passes
+extern int ParentItem;            // parent byte of the item being handled
+extern int ItemHovered;           // the pointer is on the item just tested
+extern int HoverScreen, HoverItem;   // the last hovered text item; -1 none
+extern int MenuFadeLevel;         // 0..97, the page background's cross-fade
+extern int SpriteAnimStep;        // 0..54, the shared 55-step animation
+extern int MenuAnimSteps;         // animation steps of this frame (4-tick periods)
+extern int ListScrollDown, ListScrollUp;     // one-frame requests of the list box
+extern char PlayerNameTable[8][32];
+
+// The lists: rows 0..255 of FileListRow (name up to 24 characters, normal
+// and hover colour at bytes 25 and 26), per list their count, selection,
+// first row shown and hovered row item.
+extern signed char FileListCounts[MENU_LISTS];
+extern int ListSelection[MENU_LISTS];
+extern int ListTop[MENU_LISTS];
+extern int ListHoverItem[MENU_LISTS];
+
+// Modes and choices of the menu actions.
+extern int CareerChosen;
+extern int CareerHoverItem;       // screen 3's cup button under the pointer; -1 none
+extern int CareerScreenPrepared, SingleRaceScreenPrepared, ChampionshipScreenPrepared;
+extern int RecordsScreenAfterLogin;
+extern int NewUnlockNotice;       // the unlock level changed: item 47 of screen 3 opens pop-up 6
+extern int ShopFromCareer, ShopFromCarChoice;
+extern int ComputerPlayers, OpponentsChoice, HumanPlayers;
+extern int RecordsPage, LapRecordsPage;
+extern int RecordsAltHeading;
+extern int ChampionshipListVisited;
+extern int JoystickChosen;
+extern int SplitModeOffset;       // 2 x SplitScreen, added into the progress mode index
+extern int PlayerBeingSet;        // the human player choosing a car or a name
+extern int ShowroomModel, ShowroomColour;
+extern int LoadConfirmPending;    // screen 20's pop-up 2 keeps the screen (its OK does not leave)
+extern int InfoPanelValid;        // the slot information panel shows a slot
+
+// Pop-ups (popups.cpp).
+extern int NetworkLostPopup;      // the last pop-up was the lost connection (type 5)
+extern int PopupOpenFlag;         // the pop-up of screen 5 or 19 is open
+extern int NewBonusNotice;        // career screen: the new-bonus blink runs
+extern int NewBonusBlinkStarted;  // its bonus sound has played
+extern int RewardNotice;          // career screen: the reward picture blinks
+
+// Network refresh of screens 9 and 11.
+extern int NetRefreshTicks;
+extern int NetRefreshParity;
+extern int RememberedIsHost;      // -1 after a screen change
+extern int RememberedSessionCount, RememberedPlayerCount;
+extern int SoundFailurePopupShown;   // the sound screen's failure pop-up opened once
+
+// Text entry (text_entry.cpp).
+enum {
+    ENTRY_NAME_MAX = 15,          // menu fields
+    ENTRY_CHAT_MAX = 144,         // the lobby's chat line
+    ENTRY_REPLAY_MAX = 14,
+    ENTRY_CHAT_WIDTH = 300,       // pixels a chat line may fill
+    REPLAY_NAME_BUFFER = 64,
+};
+extern int EntryCursor;           // characters typed; the caret stands here
+extern int EntryPrefixLength;     // the chat line's and the replay name's fixed prefix
+extern int EntryDone;             // a menu field entry ended (accepted or abandoned)
+extern int EntryEndKey;           // the key that ended it: 13 accepted, 27 abandoned
+extern int EntryConfirm;          // an OK button accepts the field like Enter
+extern int EditedRow;             // the row of screens 12 and 21 being typed
+extern int ReplayPromptOpen;
+extern char ReplayNameBuffer[REPLAY_NAME_BUFFER];
+
+// The visual options, CONFIG\visual.cfg.
+enum {
+    VISUAL_DISPLAY_CHOICE = 0,
+    VISUAL_OPTION_4 = 4,
+    VISUAL_TEXTURE_FILTER = 5,
+    VISUAL_EFFECTS_LEVEL = 6,
+    VISUAL_MUSIC_LEVEL = 7,
+    VISUAL_MUSIC_NUMBER = 8,
+    VISUAL_STEREO = 9,
+    VISUAL_HEAT_LIMIT = 10,
+    VISUAL_SETTINGS_SIZE = 48,
+};
+// StereoSign (1 normal, -1 reversed): sound/sound_state.h.
+
+// ---------------------------------------------------------------------------
+// The career record (career.cpp): the whole state of one career, saved whole
+// into a slot file.  The race reads the car attributes.
+struct CupRow {
+    int32_t prize[5];
+    int32_t fee[5];
+    uint8_t won[5];
+    uint8_t group[5];
+    uint8_t variant[5];
+    uint8_t opponentColour[5][8];
+    uint8_t opponentModel[5][8];
+    uint8_t laps[5];
+    uint8_t cars[5];
+    uint8_t cleared[5];
+    uint8_t spare[38];
+};
+static_assert(sizeof(CupRow) == 188, "cup rows are 188 bytes");
+
+struct CareerRecordImage {
+    char tag[4];
+    char description[32];
+    char playerName[32];
+    char date[32];
+    float money;
+    uint8_t racesWon;
+    uint8_t unlockLevel;
+    uint8_t event31Seconds;
+    uint8_t championshipStage;
+    float carAttributes[6];
+    uint32_t saveCount;
+    uint8_t specialRace;
+    uint8_t spare1[99];
+    int32_t musicNumber;
+    int32_t musicLevel;
+    int32_t effectsLevel;
+    uint8_t spare2[20];
+    CupRow cups[7];                 // the last row's spare tail holds the next race (0x61c)
+    uint8_t garageTables[2384 - 0x630];
+};
+static_assert(sizeof(CareerRecordImage) == 2384, "career records are 2,384 bytes");
+static_assert(offsetof(CareerRecordImage, money) == 0x64 && offsetof(CareerRecordImage, unlockLevel) == 0x69,
+              "career record layout");
+static_assert(offsetof(CareerRecordImage, specialRace) == 0x88 && offsetof(CareerRecordImage, musicNumber) == 0xec,
+              "career record layout");
+static_assert(offsetof(CareerRecordImage, cups) == 0x10c, "career record layout");
+extern CareerRecordImage CareerRecord;
+enum { CAREER_NEXT_GROUP = 0x61c, CAREER_NEXT_VARIANT = 0x61d };
+// NextRaceGroup and NextRaceVariant: signed bytes of the record.
+int8_t& NextRaceGroup();
+int8_t& NextRaceVariant();
+
+extern int PendingPrize;      // TargetMoney: with the records below
+extern int CurrentCup, CurrentCupRace;
+extern int Cup5Mode, Cup6Mode;
+extern int SpecialRaceUnlocked;
+extern int RaceEntryFee;
+extern int SpecialRaceMode;       // the race being set up is the career's special race
+extern int ReplayWatched;         // the race was a replay or demo playback
+
+// Garage and championship choices (progress.cpp, championship.cpp).
+extern int GarageCategory, GaragePick, GarageMode, GaragePage;
+extern int GarageCurrent[5][7];
+extern int GarageLists[25][15][2];
+extern int CategoryPick[5];
+extern int ChampionshipChoice, ChampionshipRace, ChampionshipClass;
+extern int ChampionshipGroupOffset, ChampionshipLastIndex;
+extern int SplitRoundLimit;
+extern int HiddenRaceRequest;
+
+// ---------------------------------------------------------------------------
 // Records, standings and the career values the race reads and writes
 // (records.cpp).  Main thread.  A RecordTime compares as the 24-bit number
 // minutes << 16 | seconds << 8 | hundredths; the jump events keep their
@@ -241,6 +417,8 @@ struct ReplayHeaderRecord {
     uint8_t reserved2[12];
 };
 static_assert(sizeof(ReplayHeaderRecord) == 124, "replay headers are 124 bytes");
+static_assert(offsetof(ReplayHeaderRecord, playerName) == 40 && offsetof(ReplayHeaderRecord, raceValue) == 100,
+              "replay header layout");
 extern ReplayHeaderRecord ReplayHeader;
 extern int RaceFromReplay;               // the race about to start plays a replay
 extern int RaceResultValue;

@@ -6,3 +6,7 @@ struct PlatDevice;
 struct RectI;
 
 void RunMenuFrame(PlatSurface* renderTarget, PlatDevice* device, int viewport, const RectI* screenRect);
+
+// A run starts the menu machine on screen 0 with its first-frame set-up
+// (and --autorace's quick race) still to come.
+void StartMenuMachine();

@@ -5,6 +5,7 @@
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
 #include "frontend/menu_graphics.h"
+#include "frontend/menu_items.h"
 #include "frontend/text_slots.h"
 #include "menulayout/layout_builder.h"
 #include "menulayout/menulayout_state.h"
@@ -55,12 +56,7 @@ static void BackUpMainScreen() {
         const MenuItem& from = MenuScreenTable[0][i];
         MenuItem& to = MenuScreenTable[MENU_BACKUP_SCREEN][i];
         to.flags = from.flags;
-        to.x = from.x;
-        to.y = from.y;
-        to.targetX = from.targetX;
-        to.targetY = from.targetY;
-        to.homeX = from.homeX;
-        to.homeY = from.homeY;
+        CopyItemPositions(to, from);
     }
 }
 

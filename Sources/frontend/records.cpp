@@ -98,3 +98,7 @@ void SetRaceRecordName(int code, const char* name) {
     if (ValidCode(code))
         CopyName(RaceRecordNames[code], SettingsImage.bestRaceHolder[code], name);
 }
+
+int LoadRecords() { return 0; }
+void SaveRecords() {}
+void LoadDefaultRecords() {}

@@ -1,5 +1,6 @@
 // Record tables: the setters that write a record into the live tables and
-// the settings record's copy, and the date stamps.
+// the settings record's copy, the date stamps, and the records file of a
+// profile.
 #pragma once
 
 #include "frontend/frontend_state.h"
@@ -12,3 +13,9 @@ void SetRaceRecordName(int code, const char* name);
 // The current date and time into row `code` of the lap or race record dates.
 void StampLapRecordDate(int code);
 void StampRaceRecordDate(int code);
+
+// The records file of a profile is not read or written yet: LoadRecords
+// reads nothing (0) and the others leave the tables as they are.
+int LoadRecords();
+void SaveRecords();
+void LoadDefaultRecords();

@@ -66,3 +66,11 @@ void ApplyReplayHeader() {
     HudVisible = 0;
     RacePhase = 0;
 }
+
+// Until the replay files are listed there is no list, no replay loads or is
+// deleted and no demo starts.
+void ListReplays() {}
+int LoadSelectedReplay() { return 0; }
+int DeleteSelectedReplay() { return 0; }
+void UpdateAttractMode() {}
+int PlayDemoReplay(int) { return 0; }

@@ -334,7 +334,7 @@ static const char kScreen03[] = R"layout(
  44 text 0x320   slot=243 font=2 colour=4/0 parent=35 at=62,92
  45 text 0x320   slot=244 font=2 colour=4/0 parent=35 at=62,118
  46 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 47 text 0x300   slot=48 font=1 colour=5/0 parent=46 at=200,30
+ 47 text 0x300   slot=48 font=1 colour=5/0 parent=46 at=200,30 hit=260,380,158,180
  48 text 0x300   slot=612 font=1 colour=5/0 parent=46 at=200,54
  49 text 0x300   slot=613 font=1 colour=5/0 parent=46 at=200,78
  50 text 0x300   slot=614 font=1 colour=5/0 parent=46 at=200,102
@@ -445,8 +445,8 @@ static const char kScreen03[] = R"layout(
 155 pic  0x2460  pic=20 map=10 at=-1500,450 home=190,450
 156 text 0x339   slot=773 font=1 colour=3/4 parent=155 at=60,3 hit=194,305,452,474
     link or 0x20 19:0
-157 text 0x300   slot=397 font=1 colour=4/0 at=320,300
-158 text 0x300   slot=729 font=1 colour=4/0 at=320,330
+157 text 0x300   slot=397 font=1 colour=4/0 at=320,300 hit=260,380,300,322
+158 text 0x300   slot=729 font=1 colour=4/0 at=320,330 hit=260,380,330,352
     link group:99
     link group:156
 159 pic  0x2460  pic=518 map=58 at=1140,130 home=436,130
@@ -582,9 +582,9 @@ static const char kScreen05[] = R"layout(
  67 text 0x280   slot=158 font=2 colour=5/0 parent=18 at=228,92
  68 text 0x280   slot=159 font=2 colour=5/0 parent=18 at=228,92
  69 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 70 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,30
+ 70 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,30 hit=260,380,158,180
  71 text 0x300   slot=612 font=1 colour=5/0 parent=69 at=200,54
- 72 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,78
+ 72 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,78 hit=260,380,206,228
  73 text 0x300   slot=230 font=2 colour=4/0 parent=69 at=200,104
  74 text 0x300   slot=231 font=2 colour=4/0 parent=69 at=200,116
  75 text 0x300   slot=232 font=2 colour=4/0 parent=69 at=200,128
@@ -604,7 +604,7 @@ static const char kScreen05[] = R"layout(
  86 pic  0x440   pic=20 map=10 at=520,300 home=520,300
  87 pic  0x440   pic=2 map=36 at=220,180 home=220,180
  88 text 0x300   slot=253 font=1 colour=5/0 parent=87 at=100,6
- 89 text 0x300   slot=979 font=2 colour=4/0 parent=87 at=100,26
+ 89 text 0x300   slot=979 font=2 colour=4/0 parent=87 at=100,26 hit=260,380,206,228
  90 text 0x300   slot=979 font=2 colour=4/0 parent=87 at=100,38
  91 text 0x300   slot=979 font=2 colour=4/0 parent=87 at=100,50
  92 pic  0x440   pic=533 map=68 parent=69 at=12,12 home=12,12
@@ -1216,9 +1216,9 @@ static const char kScreen15[] = R"layout(
  36 text 0x339   slot=328 font=1 colour=3/4 parent=34 at=100,3 hit=424,615,302,328
     link or 0x20 15:36
  37 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 38 text 0x300   slot=728 font=1 colour=5/0 parent=37 at=200,24
+ 38 text 0x300   slot=728 font=1 colour=5/0 parent=37 at=200,24 hit=260,380,152,174
  39 text 0x300   slot=389 font=1 colour=5/0 parent=37 at=200,46
- 40 text 0x300   slot=729 font=1 colour=5/0 parent=37 at=200,68
+ 40 text 0x300   slot=729 font=1 colour=5/0 parent=37 at=200,68 hit=260,380,196,218
  41 pic  0x440   pic=533 map=68 parent=37 at=12,12 home=12,12
  42 pic  0x2460  pic=15 map=29 at=-500,420 home=150,420 to=@1
  43 text 0x260   slot=327 font=1 colour=4/0 parent=4 at=12,124
@@ -1367,12 +1367,12 @@ static const char kScreen18[] = R"layout(
  30 pic  0x478   pic=46 map=52 at=388,108 home=388,108 hit=388,411,108,131
  31 text 0x260   slot=621 font=1 colour=4/0 parent=18 at=12,36
  32 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 33 text 0x300   slot=728 font=1 colour=5/0 parent=32 at=200,24
+ 33 text 0x300   slot=728 font=1 colour=5/0 parent=32 at=200,24 hit=260,380,152,174
  34 text 0x300   slot=387 font=1 colour=5/0 parent=32 at=200,46
- 35 text 0x300   slot=729 font=1 colour=5/0 parent=32 at=200,68
+ 35 text 0x300   slot=729 font=1 colour=5/0 parent=32 at=200,68 hit=260,380,196,218
  36 pic  0x440   pic=533 map=68 parent=32 at=12,12 home=12,12
  37 pic  0x440   pic=533 map=68 parent=32 at=12,12 home=12,12
- 38 text 0x300   slot=48 font=1 colour=5/0 parent=32 at=200,90
+ 38 text 0x300   slot=48 font=1 colour=5/0 parent=32 at=200,90 hit=260,380,218,240
 )layout";
 
 static const char kScreen19[] = R"layout(
@@ -1478,9 +1478,9 @@ static const char kScreen19[] = R"layout(
  67 text 0x280   slot=158 font=2 colour=5/0 parent=18 at=228,92
  68 text 0x280   slot=159 font=2 colour=5/0 parent=18 at=228,92
  69 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 70 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,30
+ 70 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,30 hit=260,380,158,180
  71 text 0x300   slot=612 font=1 colour=5/0 parent=69 at=200,54
- 72 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,78
+ 72 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,78 hit=260,380,206,228
  73 text 0x300   slot=230 font=2 colour=4/0 parent=69 at=200,100
  74 text 0x300   slot=231 font=2 colour=4/0 parent=69 at=200,112
  75 text 0x300   slot=232 font=2 colour=4/0 parent=69 at=200,124
@@ -1488,7 +1488,7 @@ static const char kScreen19[] = R"layout(
  77 text 0x300   slot=233 font=2 colour=4/0 parent=69 at=200,148
  78 text 0x300   slot=234 font=2 colour=4/0 parent=69 at=200,160
  79 text 0x300   slot=232 font=2 colour=4/0 parent=69 at=200,172
- 80 text 0x300   slot=979 font=2 colour=4/0 parent=69 at=200,184
+ 80 text 0x300   slot=979 font=2 colour=4/0 parent=69 at=200,184 hit=260,380,312,334
  81 pic  0x440   pic=530 map=67 at=220,200 home=220,200
  82 text 0x300   slot=409 font=1 colour=4/0 parent=81 at=100,10
  83 pic  0x440   pic=533 map=68 parent=69 at=12,12 home=12,12
@@ -1536,9 +1536,9 @@ static const char kScreen20[] = R"layout(
  31 text 0x278   slot=644 font=1 colour=3/4 parent=3 at=12,124 hit=22,382,195,215
  32 text 0x278   slot=645 font=1 colour=3/4 parent=3 at=12,146 hit=22,382,217,237
  33 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 34 text 0x300   slot=728 font=1 colour=5/0 parent=33 at=200,24
+ 34 text 0x300   slot=728 font=1 colour=5/0 parent=33 at=200,24 hit=260,380,152,174
  35 text 0x300   slot=388 font=1 colour=5/0 parent=33 at=200,46
- 36 text 0x300   slot=729 font=1 colour=5/0 parent=33 at=200,68
+ 36 text 0x300   slot=729 font=1 colour=5/0 parent=33 at=200,68 hit=260,380,196,218
  37 pic  0x440   pic=533 map=68 parent=33 at=12,12 home=12,12
  38 text 0x319   slot=48 font=1 colour=3/4 parent=33 at=200,156 hit=230,409,282,306
     link and-not 0x20 20:33

@@ -7,6 +7,9 @@
 #include <cstring>
 
 #include "frontend/frontend_state.h"
+#include "frontend/menu_panels.h"
+#include "frontend/popups.h"
+#include "frontend/text_entry.h"
 #include "frontend/text_slots.h"
 #include "menulayout/menulayout_state.h"
 #include "race/car_pose.h"
@@ -16,6 +19,7 @@
 #include "race/race_state.h"
 #include "render/geometry.h"
 #include "render/render_state.h"
+#include "sound/music.h"
 
 int NetGetText(int slot, char* out, int size) {
     GetText(slot);
@@ -30,15 +34,11 @@ void NetPutSlot(int slot, const char* text, int length) {
 
 void NetConsoleLine(const char* text) { ConsoleAddLine(text); }
 
-// Not built yet: the lobby's chat area (the chat line of the text entry).
-// Until it is, chat lines go to the message console.
-void NetChatLine(const char* text) { ConsoleAddLine(text); }
-// Not built yet: the chat area's scroll.
-void NetScrollChatLines() {}
+void NetChatLine(const char* text) { PostChatLine(text); }
+void NetScrollChatLines() { ScrollChatLines(); }
 
 int NetMenuScreen() { return MenuScreenShown; }
-// Not built yet: the pop-up messages of the menus.
-void NetShowPopup(int) {}
+void NetShowPopup(int code) { RefreshPopups(code); }
 
 void NetSetListRow(int row, const char* text) {
     if (row < 0 || row >= FILE_LIST_ROWS)
@@ -54,15 +54,15 @@ void NetChangeItemFlags(int screen, int item, unsigned set, unsigned clear) {
     it.flags = (it.flags | set) & ~clear;
 }
 
-// Not built yet: the menu lists' scroll positions (the menu frame).
-void NetListScrollBack() {}
-// Not built yet: the menus' one-shot jump to the car choice.
-void NetJumpToCarChoice() {}
-// Not built yet: the lobby panel items of the menu panels.
-void NetDisableLobbyItemA() {}
-void NetDisableLobbyItemB() {}
-// Not built yet: the front-end sounds' new-message cue.
-void NetPlayMessageSound() {}
+// The scroll position of the current list goes back by one, not below 0.
+void NetListScrollBack() {
+    if (MenuListId >= 0 && MenuListId < MENU_LISTS && ListTop[MenuListId] > 0)
+        ListTop[MenuListId]--;
+}
+void NetJumpToCarChoice() { JumpToScreen5 = 1; }
+void NetDisableLobbyItemA() { DisableLobbyItemA(); }
+void NetDisableLobbyItemB() { DisableLobbyItemB(); }
+void NetPlayMessageSound() { PlayMessageSound(); }
 
 void NetStepCarBody(int car) { StepCarBody(&CarBodies[car], car); }
 void NetUpdateCarHeading(int car) { UpdateCarHeading(car); }

@@ -4,6 +4,7 @@
 #include "platform/plat_script.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,22 +23,39 @@ enum ScriptVerb {
     SCRIPT_JOY_AXIS,
     SCRIPT_JOY_BUTTON,
     SCRIPT_JOY_ATTACH,
+    SCRIPT_POINT,
+    SCRIPT_CLICK,
+    SCRIPT_TYPE,
+    SCRIPT_SHOT,
+    SCRIPT_EXPECT_SCREEN,
 };
 
 struct ScriptEvent {
     int frame;
     int verb;
-    int a, b;   // key: scan, down; axis: axis, position; button: button, down; attach: kind
+    int a, b;   // key: scan, down; axis: axis, position; button: button, down; attach: kind;
+                // point: x, y; type and shot: offset and length in the text pool; expect-screen: screen
 };
 
 ScriptEvent events[SCRIPT_MAX_EVENTS];
 int eventCount;
 int nextEvent;
+int nextCheck;
 
-// One line's words, split on blanks; a '#' starts a comment.
+// Typed texts and shot names, back to back.
+enum { SCRIPT_TEXT_POOL = 65536 };
+char textPool[SCRIPT_TEXT_POOL];
+int textFill;
+
+float pointerX = 320.0f, pointerY = 240.0f;
+
+// One line's words, split on blanks; a '#' starts a comment.  `rest` keeps
+// the line after each word as written, for the verbs that take text.
 struct Words {
     char text[256];
+    char raw[256];
     const char* word[8];
+    const char* rest[8];
     int count;
 };
 
@@ -48,6 +66,7 @@ void Split(const char* line, size_t length, Words* w) {
     w->text[length] = 0;
     if (char* hash = strchr(w->text, '#'))
         *hash = 0;
+    memcpy(w->raw, w->text, sizeof w->raw);
     w->count = 0;
     char* p = w->text;
     while (*p && w->count < 8) {
@@ -55,13 +74,18 @@ void Split(const char* line, size_t length, Words* w) {
             p++;
         if (!*p)
             break;
-        w->word[w->count++] = p;
+        w->word[w->count] = p;
         while (*p && !isspace((unsigned char)*p))
             p++;
+        const char* after = w->raw + (p - w->text);
+        while (*after && isspace((unsigned char)*after))
+            after++;
+        w->rest[w->count++] = after;
         if (*p)
             *p++ = 0;
     }
 }
+
 
 // A whole decimal or 0x number within [low, high].
 bool Number(const char* s, long low, long high, int* out) {
@@ -95,6 +119,55 @@ bool UpDown(const char* word, int* down) {
     return true;
 }
 
+// Keeps a text in the pool: its offset and length in *offset, *length.
+bool PoolText(const char* text, int* offset, int* length) {
+    int n = (int)strlen(text);
+    while (n > 0 && isspace((unsigned char)text[n - 1]))
+        n--;
+    if (n == 0 || textFill + n + 1 > SCRIPT_TEXT_POOL)
+        return false;
+    memcpy(textPool + textFill, text, (size_t)n);
+    textPool[textFill + n] = 0;
+    *offset = textFill;
+    *length = n;
+    textFill += n + 1;
+    return true;
+}
+
+bool IsCheck(int verb) { return verb == SCRIPT_SHOT || verb == SCRIPT_EXPECT_SCREEN; }
+
+// The pointer, typing and check verbs.
+const char* ParseMenuEvent(const Words& w, ScriptEvent* e, bool* known) {
+    const char* verb = w.word[1];
+    *known = true;
+    if (strcmp(verb, "point") == 0) {
+        e->verb = SCRIPT_POINT;
+        if (w.count != 4 || !Number(w.word[2], 0, 639, &e->a) || !Number(w.word[3], 0, 479, &e->b))
+            return "point wants: point X Y (0..639, 0..479)";
+        return nullptr;
+    }
+    if (strcmp(verb, "click") == 0) {
+        e->verb = SCRIPT_CLICK;
+        return w.count == 2 ? nullptr : "click takes nothing";
+    }
+    if (strcmp(verb, "type") == 0) {
+        e->verb = SCRIPT_TYPE;
+        return w.count >= 3 && PoolText(w.rest[1], &e->a, &e->b) ? nullptr : "type wants a text";
+    }
+    if (strcmp(verb, "shot") == 0) {
+        e->verb = SCRIPT_SHOT;
+        if (w.count != 3 || strlen(w.word[2]) >= SCRIPT_NAME_SIZE || strpbrk(w.word[2], "/\\"))
+            return "shot wants a file name (no folder)";
+        return PoolText(w.word[2], &e->a, &e->b) ? nullptr : "too many texts";
+    }
+    if (strcmp(verb, "expect-screen") == 0) {
+        e->verb = SCRIPT_EXPECT_SCREEN;
+        return w.count == 3 && Number(w.word[2], 0, 27, &e->a) ? nullptr : "expect-screen wants 0..27";
+    }
+    *known = false;
+    return nullptr;
+}
+
 // Parses one line's words into an event; the reason when it cannot.
 const char* ParseEvent(const Words& w, ScriptEvent* e) {
     if (!Number(w.word[0], 0, 100000000, &e->frame))
@@ -109,8 +182,12 @@ const char* ParseEvent(const Words& w, ScriptEvent* e) {
         e->a = KeyScan(w.word[3]);
         return e->a ? nullptr : "no such key";
     }
+    bool known = false;
+    const char* reason = ParseMenuEvent(w, e, &known);
+    if (known)
+        return reason;
     if (strcmp(verb, "joy") != 0)
-        return "unknown event (key, joy)";
+        return "unknown event (key, joy, point, click, type, shot, expect-screen)";
     if (!PlatIsHeadless())
         return "joystick events need --headless";
     if (w.count == 5 && strcmp(w.word[2], "axis") == 0) {
@@ -162,13 +239,31 @@ void Deliver(const ScriptEvent& e) {
     case SCRIPT_JOY_AXIS: InputHeadlessEvent(WM_JOYAXIS, (uintptr_t)e.a, e.b); break;
     case SCRIPT_JOY_BUTTON: InputHeadlessEvent(WM_JOYBUTTON, (uintptr_t)e.a, e.b); break;
     case SCRIPT_JOY_ATTACH: PlatHeadlessAttachJoystick(e.a); break;
+    case SCRIPT_POINT: {
+        // Half a layout pixel per count, rounded up so the pointer lands on
+        // the pixel asked for.
+        const int dx = (int)std::ceil(2.0f * ((float)e.a - pointerX));
+        const int dy = (int)std::ceil(2.0f * ((float)e.b - pointerY));
+        InputMouseMotion(dx, dy);
+        pointerX += 0.5f * (float)dx;
+        pointerY += 0.5f * (float)dy;
+        break;
+    }
+    case SCRIPT_CLICK:
+        InputMouseButton(0, 1);
+        InputMouseButton(0, 0);
+        break;
+    case SCRIPT_TYPE:
+        for (int i = 0; i < e.b; i++)
+            QueuePost(WM_CHAR, (uintptr_t)(unsigned char)textPool[e.a + i], 0);
+        break;
     default: break;
     }
 }
 
 }  // namespace
 
-void PlatScriptClear() { eventCount = nextEvent = 0; }
+void PlatScriptClear() { eventCount = nextEvent = nextCheck = textFill = 0; }
 
 int PlatScriptParse(const char* text, char* error, int errorSize) {
     PlatScriptClear();
@@ -221,8 +316,34 @@ int PlatScriptLoad(const char* hostPath, char* error, int errorSize) {
 }
 
 void PlatScriptFrame(int frame) {
-    while (nextEvent < eventCount && events[nextEvent].frame <= frame)
-        Deliver(events[nextEvent++]);
+    while (nextEvent < eventCount && events[nextEvent].frame <= frame) {
+        if (!IsCheck(events[nextEvent].verb))
+            Deliver(events[nextEvent]);
+        nextEvent++;
+    }
+}
+
+void PlatScriptPointerAt(float x, float y) {
+    pointerX = x;
+    pointerY = y;
+}
+
+int PlatScriptNextCheck(int frame, PlatScriptCheck* out) {
+    while (nextCheck < eventCount && events[nextCheck].frame <= frame) {
+        const ScriptEvent& e = events[nextCheck++];
+        if (!IsCheck(e.verb))
+            continue;
+        *out = {};
+        if (e.verb == SCRIPT_SHOT) {
+            out->kind = SCRIPT_CHECK_SHOT;
+            snprintf(out->name, sizeof out->name, "%s", textPool + e.a);
+        } else {
+            out->kind = SCRIPT_CHECK_SCREEN;
+            out->screen = e.a;
+        }
+        return 1;
+    }
+    return 0;
 }
 
 int PlatScriptEventCount() { return eventCount; }

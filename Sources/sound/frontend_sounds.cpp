@@ -38,13 +38,19 @@ static void PlayOneShot(int channel, int slot, float base, int loops = 0) {
 
 static int SoundsOn() { return SoundOn == 1; }
 
+int MenuSoundRequests[MENU_SOUND_KINDS];
+
+static void CountRequest(int kind) { MenuSoundRequests[kind]++; }
+
 void PlayClickSound() {
+    CountRequest(MENU_SOUND_CLICK);
     if (!SoundsOn() || (ReadChannelStatus(CH_CLICK) & CHANNEL_QUEUED))
         return;
     PlayOneShot(CH_CLICK, CLICK_SLOT, 28000.0f);
 }
 
 void PlayMenuSound() {
+    CountRequest(MENU_SOUND_HIGHLIGHT);
     if (!SoundsOn() || MenuSoundGuard)
         return;
     MenuSoundGuard = 1;
@@ -52,6 +58,8 @@ void PlayMenuSound() {
 }
 
 void PlayScrollSound(int go, int) {
+    if (go == 1)
+        CountRequest(MENU_SOUND_SCROLL);
     if (!SoundsOn() || go != 1)
         return;
     if (ReadChannelStatus(CH_LIST_SCROLL) & CHANNEL_QUEUED)
@@ -60,17 +68,20 @@ void PlayScrollSound(int go, int) {
 }
 
 void PlayScreenChangeSound() {
+    CountRequest(MENU_SOUND_SCREEN_CHANGE);
     if (SoundsOn())
         PlayOneShot(CH_SCREEN_CHANGE, SCREEN_CHANGE_SLOT, 15000.0f);
 }
 
 void PlayKeySound(int typing) {
+    CountRequest(typing == 1 ? MENU_SOUND_KEY : MENU_SOUND_DELETE_KEY);
     if (!SoundsOn() || !ChannelIsDone(CH_FRONT_END))
         return;
     PlayOneShot(CH_FRONT_END, typing == 1 ? TYPE_SLOT : DELETE_SLOT, 19000.0f);
 }
 
 void PlayTypingSound(int kind) {
+    CountRequest(MENU_SOUND_TYPING);
     if (!SoundsOn() || SoundUnavailable)
         return;
     static const int slots[3] = {TYPE_SLOT, DELETE_SLOT, MESSAGE_SLOT};
@@ -79,6 +90,7 @@ void PlayTypingSound(int kind) {
 }
 
 void PlayErrorSound() {
+    CountRequest(MENU_SOUND_ERROR);
     if (!SoundsOn())
         return;
     if (!ChannelIsDone(CH_FRONT_END))
@@ -87,6 +99,7 @@ void PlayErrorSound() {
 }
 
 void PlayMessageSound() {
+    CountRequest(MENU_SOUND_MESSAGE);
     if (SoundsOn() && ChannelIsDone(CH_FRONT_END))
         PlayOneShot(CH_FRONT_END, MESSAGE_SLOT, 24000.0f);
 }
@@ -99,6 +112,7 @@ void PlayMessageSoundLoop() {
 // Asked for before the scene is ready, the sample waits for the frame to ask
 // again.  It clears its own channel (18) before it plays there.
 void PlayNewBonusSound() {
+    CountRequest(MENU_SOUND_NEW_BONUS);
     if (!SoundsOn())
         return;
     if (SceneReady != 1) {
@@ -112,6 +126,7 @@ void PlayNewBonusSound() {
 }
 
 void PlayPointsSound(int stop) {
+    CountRequest(MENU_SOUND_POINTS);
     if (!SoundsOn())
         return;
     if (stop == 0) {
@@ -128,6 +143,7 @@ void PlayPointsSound(int stop) {
 }
 
 void PlayBonusSound() {
+    CountRequest(MENU_SOUND_BONUS);
     if (SoundsOn())
         PlayOneShot(CH_BONUS, BONUS_SLOT, 12000.0f, 15);
 }

@@ -37,6 +37,25 @@ void PlayJingle(int slot);
 void StopJingle();
 void EnableSound();
 
+// Every front-end sound the menus ask for is counted here, played or not
+// (sound off, channel busy), so the menus' tests can see what was asked.
+enum MenuSoundKind {
+    MENU_SOUND_CLICK,
+    MENU_SOUND_HIGHLIGHT,
+    MENU_SOUND_SCROLL,
+    MENU_SOUND_SCREEN_CHANGE,
+    MENU_SOUND_KEY,
+    MENU_SOUND_DELETE_KEY,
+    MENU_SOUND_TYPING,
+    MENU_SOUND_ERROR,
+    MENU_SOUND_MESSAGE,
+    MENU_SOUND_NEW_BONUS,
+    MENU_SOUND_POINTS,
+    MENU_SOUND_BONUS,
+    MENU_SOUND_KINDS,
+};
+extern int MenuSoundRequests[MENU_SOUND_KINDS];
+
 // Every menu frame: the hover loops of the hot spots of the screen shown.
 void UpdateMenuHoverSounds();
 void StopMenuHoverSounds();

@@ -13,6 +13,7 @@
 #include "frame/utils.h"
 #include "frame/vfs.h"
 #include "frontend/frontend_state.h"
+#include "frontend/menu_frame.h"
 #include "net/net_state.h"
 #include "platform/plat_clock.h"
 #include "platform/plat_headless.h"
@@ -141,6 +142,8 @@ static void FreshRace() {
     }
     ControlHandbrake = 0;
     MenuScreenShown = 0;
+    StartMenuMachine();
+    ReplayPromptOpen = 0;
     ScreenshotsEnabled = 0;
     WireframeKeyArmed = 0;
     TextEditActive = 0;

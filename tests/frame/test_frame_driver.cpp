@@ -15,6 +15,7 @@
 #include "frame/framework.h"
 #include "frame/handover_trace.h"
 #include "frame/window_proc.h"
+#include "frontend/frontend_state.h"
 #include "platform/plat_headless.h"
 #include "platform/plat_system.h"
 #include "platform/plat_window.h"
@@ -40,6 +41,7 @@ struct FrameDriverTest : ::testing::Test {
         SingleStepRequest = 0;
         RacePaused = 0;
         PauseMenuOpen = 0;
+        FirstMenuFrame = 0;   // the menus' start-up set-up is not what these tests run
         HandoverTraceStart();
     }
     void TearDown() override {

@@ -40,8 +40,9 @@ protected:
     void SetUp() override {
         MakeTestGameFolder("game");
         HandoverTraceStart();
-        // Escape leaves the race at 1.5 s (the quick race starts at once).
-        PlatHeadlessQueueEvent(1500, WM_CHAR, 27, 0);
+        // Escape leaves the race 1.5 s after it starts: the quick race starts
+        // in the first menu frame, after its 3.5 s wait.
+        PlatHeadlessQueueEvent(5000, WM_CHAR, 27, 0);
         ASSERT_EQ(RunHeadlessGame(200, 1), 0);
         HandoverTraceStop();
         steps = Steps();
@@ -149,9 +150,10 @@ struct LargeModeHandover : ::testing::Test {
 // re-created display made).
 TEST_F(LargeModeHandover, TheFrameOfTheWayBackDrawsOnTheNewBackBuffer) {
     HandoverTraceStart();
-    PlatHeadlessQueueEvent(1000, WM_KEYDOWN, VK_F8, 0);
-    PlatHeadlessQueueEvent(1500, WM_CHAR, 27, 0);
-    PlatHeadlessQueueEvent(1500, WM_KEYDOWN, VK_F8, 0);
+    // The quick race starts after the first menu frame's 3.5 s wait.
+    PlatHeadlessQueueEvent(4500, WM_KEYDOWN, VK_F8, 0);
+    PlatHeadlessQueueEvent(5000, WM_CHAR, 27, 0);
+    PlatHeadlessQueueEvent(5000, WM_KEYDOWN, VK_F8, 0);
     ASSERT_EQ(RunHeadlessGame(140, 1), 0);
     HandoverTraceStop();
     const std::vector<std::string> steps = Steps();

@@ -1,13 +1,15 @@
 // A threaded headless session of about ten seconds: the real clock, the
-// timer thread ticking beside the frames, and races started and left.  Its
-// worth is under ThreadSanitizer, which must find nothing.
+// timer thread ticking beside the frames, a race started, its fly-by ended
+// (a restart from the grid), the race left, and the game quit through the
+// menus.  Its worth is under ThreadSanitizer, which must find nothing.
 //
 // The script is timed on the real clock, so a busy machine may deliver
-// several of its keys at once.  The keys are read one per frame, and the
-// script is built so that its end does not depend on how they bunch up:
-// Enter and Escape alternate, so Escape is never read on the title page
-// until the two closing ones, which first leave a race if one is running
-// and then quit from the title page.
+// several of its keys at once; the typed keys are read one per frame, in
+// order.  The end does not depend on how they bunch up: each closing round
+// is Escape (out of a race still running; nothing in the menus), E (the main
+// menu's EXIT) and S (YES of its pop-up).  An S read in the frame right
+// after its E finds no pop-up yet, so the rounds repeat; only S in the
+// pop-up quits.
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,7 @@
 #include "frame/frame_state.h"
 #include "frame/startup.h"
 #include "platform/plat_headless.h"
+#include "platform/plat_keys.h"
 #include "platform/plat_timer.h"
 #include "platform/plat_window.h"
 
@@ -24,19 +27,25 @@ namespace {
 
 TEST(ThreadedSession, TenSecondsWithHandOvers) {
     MakeTestGameFolder("game");
-    for (int round = 0; round < 3; round++) {
-        const uint32_t at = 500 + round * 3000;
-        PlatHeadlessQueueEvent(at, WM_CHAR, 13, 0);          // Enter: a quick race
-        PlatHeadlessQueueEvent(at + 2000, WM_CHAR, 27, 0);   // Escape: back to the menus
+    // --autorace: the quick race after the first menu frame (which waits
+    // 3.5 s on the platform clock).
+    for (uint32_t at : {4000u, 6000u}) {
+        PlatHeadlessQueueEvent(at, WM_KEYDOWN, VK_SPACE, 0);   // the fly-by ends
+        PlatHeadlessQueueEvent(at + 50, WM_KEYUP, VK_SPACE, 0);
     }
+    PlatHeadlessQueueEvent(7500, WM_CHAR, 27, 0);      // Escape: back to the menus
     PlatHeadlessQueueEvent(9600, WM_ACTIVATE, 0, 0);   // a focus change on the way
     PlatHeadlessQueueEvent(9700, WM_ACTIVATE, 1, 0);
-    PlatHeadlessQueueEvent(10000, WM_CHAR, 27, 0);     // out of a race left running, if any
-    PlatHeadlessQueueEvent(10100, WM_CHAR, 27, 0);     // quit from the title page
+    for (uint32_t round = 0; round < 4; round++) {
+        const uint32_t at = 10000 + round * 600;
+        PlatHeadlessQueueEvent(at, WM_CHAR, 27, 0);
+        PlatHeadlessQueueEvent(at + 100, WM_CHAR, 'E', 0);
+        PlatHeadlessQueueEvent(at + 300, WM_CHAR, 'S', 0);
+    }
     const uint32_t ticksBefore = PlatTimerTickCount();
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_EQ(RunHeadlessGame(0, 0, 0), 0);
-    // Only the closing Escapes can quit, so the game ran until the clock
+    EXPECT_EQ(RunHeadlessGame(0, 1, 0), 0);
+    // Only the closing rounds can quit, so the game ran until the clock
     // reached them, however slowly its frames came.
     EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(10000));
     EXPECT_GE(FramesRun, 8);   // a frame reads one key

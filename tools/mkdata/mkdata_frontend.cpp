@@ -38,9 +38,11 @@ bool MakeFrontendData(const MkOptions& options) {
     std::error_code error;
     std::filesystem::remove_all(std::filesystem::path(options.outDir) / "menus", error);
     for (int language = 0; language < 4; language++) {
-        const std::string file = MkMessageFile(MkLanguageTexts(language), MESSAGE_LINES);
+        const std::map<int, std::string> texts = MkLanguageTexts(language);
+        const std::string file = texts.empty() ? std::string() : MkMessageFile(texts, MESSAGE_LINES);
         if (file.empty()) {
-            fprintf(stderr, "mkdata: a text of message file %d breaks the file rules\n", language);
+            fprintf(stderr, "mkdata: a text of message file %d breaks the file rules, or its buttons have no "
+                            "hot keys of their own\n", language);
             return false;
         }
         if (!MkWriteText("MENUS\\mensaje" + std::to_string(language) + ".txt", file))

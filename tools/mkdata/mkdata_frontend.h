@@ -33,6 +33,9 @@ bool MkWriteMenuGraphics();
 // (file number 0 spanish, 2 french, 3 deutsch).
 std::map<int, std::string> MkEnglishTexts();
 std::map<int, std::string> MkLanguageTexts(int language);
+// Puts a hot-key mark (code 126) before one letter of every button label,
+// unique among the labels of each screen; false when no such choice exists.
+bool MkMarkHotKeys(std::map<int, std::string>& texts);
 
 // A message file of `lines` slots: slot n on line n, CR LF after every line.
 // Empty when a text would break the file's rules (empty, CR or LF at its

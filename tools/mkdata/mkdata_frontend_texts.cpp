@@ -3,10 +3,18 @@
 // many as the longest text written there; the rest hold "-" (a message file
 // has no empty lines).  Texts are Windows-1252.
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <map>
+#include <set>
 #include <string>
+#include <vector>
 
+#include "frontend/text_slots.h"
+#include "menulayout/layout_builder.h"
 #include "mkdata_frontend.h"
 
 namespace {
@@ -107,7 +115,7 @@ const SlotText kEnglish[] = {
     {1012, "Sale price: "}, {1019, "This car is not for sale yet."}, {1021, "You already own this car."},
     {1022, "Plug in a joystick first."}, {1023, "No championship is saved."},
     {1024, "The championship could not be saved."}, {1028, "Career finished!"}, {1030, "Career saved."},
-    {1031, "The slot is empty."}, {1034, "WATCH"}, {1036, "Computer"},
+    {1031, "Career loaded."}, {1034, "WATCH"}, {1036, "Computer"},
     // Race messages and the presentation before a race.
     {1709, "TWO LAPS TO GO"}, {1710, "LAST LAP!"}, {1711, "NEW LAP RECORD!"}, {1714, "1ST"}, {1715, "2ND"},
     {1716, "3RD"}, {1717, "4TH"}, {1718, "5TH"}, {1719, "6TH"}, {1720, "7TH"}, {1721, "8TH"},
@@ -124,6 +132,10 @@ const SlotText kEnglish[] = {
     {1768, "Goal:"}, {1769, "Beat the best lap"}, {1770, "Win the race"}, {1772, "Time limit:"},
     {1773, "Jump record:"}, {1775, "BUGGY SPECIAL"}, {1777, "Coastal Sprint, reversed"},
     {1786, "Welcome to your career!"},
+    {1787, "Bonus race 1 won!"}, {1788, "Bonus race 2 won!"}, {1789, "Bonus race 3 won!"},
+    {1790, "Bonus race 4 won!"}, {1795, "Final cup: first race won!"}, {1796, "Final cup: two races won!"},
+    {1797, "Final cup: three races won!"}, {1798, "Final cup: four races won!"},
+    {1799, "Final cup won! The special race is open."},
     {1800, "Start a new championship or continue the saved one."}, {1801, "First stage completed!"},
     {1802, "Second stage completed!"}, {1803, "Championship won!"}, {1804, "Championship lost."},
     {1805, "A new track group is open!"},
@@ -134,7 +146,7 @@ const SlotText kEnglish[] = {
     {1827, "New record on this track!"}, {1828, "New lap record!"}, {1829, "Record bonus paid."},
     {1830, "Records saved."}, {1831, "Prize money paid."}, {1832, "Entry fee paid."},
     {1833, "Not enough money for the fee."}, {1834, "Money bonus!"},
-    {1854, "Load this career? The current one is lost."}, {1864, "The demo is over."},
+    {1854, "Choose a saved career first."}, {1864, "The demo is over."},
 };
 
 // Room in bytes of the slots that the game writes at run time.
@@ -144,8 +156,8 @@ struct SlotRoom {
 
 const SlotRoom kRooms[] = {
     {29, 29, 24},     {118, 118, 4},    {155, 159, 8},    {232, 232, 24},   {253, 253, 26},
-    {297, 297, 24},   {298, 299, 3},    {307, 307, 146},  {309, 311, 146},  {313, 313, 3},
-    {328, 329, 24},   {395, 395, 8},    {409, 409, 24},   {459, 468, 146},  {469, 476, 24},
+    {297, 297, 24},   {298, 299, 3},    {307, 307, 172},  {309, 311, 172},  {313, 313, 3},
+    {328, 329, 24},   {395, 395, 8},    {409, 409, 24},   {459, 468, 172},  {469, 476, 24},
     {615, 645, 26},   {650, 650, 2},    {651, 651, 10},   {653, 687, 8},    {688, 722, 8},
     {754, 761, 26},   {762, 772, 20},   {776, 776, 3},    {777, 777, 48},   {780, 783, 24},
     {1010, 1010, 24}, {1033, 1033, 60},
@@ -264,6 +276,170 @@ std::map<int, std::string> MkEnglishTexts() {
     return texts;
 }
 
+// ---------------------------------------------------------------------------
+// Hot keys.  Every button label gets a mark (code 126) before one of its
+// letters, unique among the labels of its screen, so that typing the letter
+// takes the pointer to the button and clicks it.
+
+namespace {
+
+// The labels that can be on the screen together: the hover-tested text
+// items of a screen whose parent stays on the screen (resident), and those
+// of each panel that comes and goes (by parent).  Every panel's labels are
+// seen with the resident ones, never with another panel's.
+struct ScreenLabels {
+    std::set<int> resident;
+    std::map<int, std::set<int>> panels;   // by parent item
+};
+
+std::vector<ScreenLabels> LabelsByScreen() {
+    std::vector<ScreenLabels> screens(MENU_LAYOUT_SCREENS);
+    for (int s = 0; s < MENU_LAYOUT_SCREENS; s++) {
+        std::map<int, unsigned> flagsOf;
+        struct Label {
+            int item, slot, parent;
+            unsigned flags;
+        };
+        std::vector<Label> labels;
+        const char* line = MenuLayoutText[s];
+        while (line && *line) {
+            const char* end = strchr(line, '\n');
+            const std::string text(line, end ? (size_t)(end - line) : strlen(line));
+            line = end ? end + 1 : nullptr;
+            int item = 0;
+            char kind[8] = {};
+            unsigned flags = 0;
+            if (sscanf(text.c_str(), " %d %7s %x", &item, kind, &flags) != 3)
+                continue;
+            flagsOf[item] = flags;
+            const size_t slot = text.find("slot="), parent = text.find("parent=");
+            if (strcmp(kind, "text") == 0 && (flags & 0x208) == 0x208 && slot != std::string::npos)
+                labels.push_back({item, atoi(text.c_str() + slot + 5),
+                                  parent != std::string::npos ? atoi(text.c_str() + parent + 7) : 0, flags});
+        }
+        for (const Label& l : labels) {
+            const unsigned parentFlags = l.parent ? flagsOf[l.parent] : 0x20;
+            const bool stays = (l.flags & 0x20) && (parentFlags & 0x20) && !(parentFlags & 0x40000);
+            if (stays)
+                screens[s].resident.insert(l.slot);
+            else
+                screens[s].panels[l.parent].insert(l.slot);
+        }
+    }
+    return screens;
+}
+
+// Letters are chosen by repair: every label starts with its first letter,
+// and while two labels seen together share one, one of them moves to the
+// letter its rivals use least (now and then to any letter, so the search
+// does not circle).  A fixed seed keeps the files the same from build to
+// build.
+struct HotKeySearch {
+    std::vector<int> slots;
+    std::map<int, std::string> candidates;  // the letters each label may use
+    std::map<int, std::set<int>> rivals;    // labels seen together with it
+    std::map<int, char> chosen;
+    uint32_t seed = 12345;
+
+    uint32_t Next() {
+        seed = seed * 1103515245u + 12345u;
+        return seed >> 16;
+    }
+
+    int Clashes(int slot, char letter) {
+        int n = 0;
+        for (int rival : rivals[slot])
+            n += chosen[rival] == letter;
+        return n;
+    }
+
+    bool Solve() {
+        for (int slot : slots)
+            chosen[slot] = candidates[slot][0];
+        for (int round = 0; round < 100000; round++) {
+            std::vector<int> clashing;
+            for (int slot : slots) {
+                if (Clashes(slot, chosen[slot]))
+                    clashing.push_back(slot);
+            }
+            if (clashing.empty())
+                return true;
+            const int slot = clashing[Next() % clashing.size()];
+            const std::string& letters = candidates[slot];
+            if (Next() % 10 == 0) {
+                chosen[slot] = letters[Next() % letters.size()];
+                continue;
+            }
+            char best = letters[0];
+            int fewest = 1 << 30;
+            for (char letter : letters) {
+                const int n = Clashes(slot, letter) * 4 + (int)(Next() % 4);
+                if (n < fewest) {
+                    fewest = n;
+                    best = letter;
+                }
+            }
+            chosen[slot] = best;
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+bool MkMarkHotKeys(std::map<int, std::string>& texts) {
+    std::set<int> runtime;
+    for (const SlotRoom& r : kRooms) {
+        for (int slot = r.first; slot <= r.last; slot++)
+            runtime.insert(slot);
+    }
+    HotKeySearch search;
+    // Each resident label meets every label of its screen; a panel's labels
+    // meet each other and the resident ones.
+    std::vector<std::set<int>> together;
+    for (const ScreenLabels& screen : LabelsByScreen()) {
+        together.push_back(screen.resident);
+        for (const auto& [parent, panel] : screen.panels) {
+            std::set<int> seen = screen.resident;
+            seen.insert(panel.begin(), panel.end());
+            together.push_back(seen);
+        }
+    }
+    for (const std::set<int>& screen : together) {
+        for (int slot : screen) {
+            if (runtime.count(slot) || !texts.count(slot))
+                continue;
+            std::string letters;
+            for (unsigned char c : texts[slot]) {
+                const char up = (char)UpperCaseCode(c);
+                if ((isalnum(c) || c >= 0xC0) && letters.find(up) == std::string::npos)
+                    letters += up;
+            }
+            if (letters.empty())
+                continue;   // arrows and signs have no letter to type
+            search.candidates[slot] = letters;
+            for (int other : screen) {
+                if (other != slot)
+                    search.rivals[slot].insert(other);
+            }
+        }
+    }
+    for (const auto& [slot, letters] : search.candidates)
+        search.slots.push_back(slot);
+    if (!search.Solve())
+        return false;
+    for (const auto& [slot, letter] : search.chosen) {
+        std::string& text = texts[slot];
+        for (size_t i = 0; i < text.size(); i++) {
+            if ((char)UpperCaseCode((unsigned char)text[i]) == letter) {
+                text.insert(i, 1, (char)126);
+                break;
+            }
+        }
+    }
+    return true;
+}
+
 // A few texts of the other languages, enough to tell them apart; the rest
 // is English until the translations are made.
 std::map<int, std::string> MkLanguageTexts(int language) {
@@ -296,5 +472,7 @@ std::map<int, std::string> MkLanguageTexts(int language) {
         else if (language == 3)
             texts[w.slot] = w.german;
     }
+    if (!MkMarkHotKeys(texts))
+        texts.clear();   // no letters for every label: the file is refused
     return texts;
 }

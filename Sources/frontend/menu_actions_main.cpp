@@ -1,0 +1,337 @@
+// Menu actions of the main menu, the single race, the career, the player
+// set-up and the championship screens.
+#include <cstdio>
+
+#include "frame/frame_state.h"
+#include "frontend/career.h"
+#include "frontend/frontend_state.h"
+#include "frontend/menu_actions.h"
+#include "frontend/menu_items.h"
+#include "frontend/menu_panels.h"
+#include "frontend/popups.h"
+#include "frontend/progress.h"
+#include "frontend/replay_header.h"
+#include "frontend/screen_setup.h"
+#include "menulayout/menulayout_state.h"
+#include "race/race_state.h"
+#include "sound/music.h"
+
+static void Notice() { ShowTimedNotice(1); }
+
+// The car choice's items that belong to the career.
+static void CareerCarChoiceItems(int show) {
+    static const int items[8] = {3, 19, 25, 43, 79, 84, 85, 86};
+    for (int item : items) {
+        if (show)
+            ShowItem(5, item);
+        else
+            HideItem(5, item);
+    }
+}
+
+// The profile screen's moving picture: the first of a mode's board.
+static void ProfilePicture(int first, int frames, int current) {
+    MenuItem& picture = ItemAt(18, 4);
+    picture.firstPicture = (int16_t)first;
+    picture.extraFrames = (int8_t)frames;
+    picture.currentPicture = (int16_t)current;
+}
+
+// PLAY's modes: single race, career or championship (never the network's).
+static void ChooseGameMode(int single, int career, int championship) {
+    SingleRaceMode = single;
+    CareerChosen = career;
+    ChampionshipChosen = championship;
+    NetworkChosen = 0;
+    ItemAt(5, 42).textSlot = 49;
+    CareerCarChoiceItems(career);
+    ProfilePicture(351, 49, 351);
+}
+
+int MainMenuAction(int*, int item) {
+    switch (item) {
+    case 40: case 41: case 47: case 48: case 50: case 62: case 65: Notice(); break;
+    }
+    switch (item) {
+    case 18:
+        PlayClickSound();
+        PlayScrollSound(1, 1);
+        ItemAt(0, 56).flags ^= MENU_SLIDE_IN;
+        FreezeItems(0, 13, 18);
+        FreezeItems(0, 40, 41);
+        FreezeItem(0, 62);
+        ShowItem(0, 36);
+        ShowItem(0, 37);
+        break;
+    case 58:
+        PlayClickSound();
+        ExitRequested = 1;   // the quit request: the frame loop closes the window
+        break;
+    case 59:
+        PlayClickSound();
+        PlayScrollSound(1, 1);
+        ThawItems(0, 13, 18);
+        ThawItems(0, 40, 41);
+        ItemAt(0, 56).flags ^= MENU_SLIDE_IN;
+        HideItem(0, 36);
+        HideItem(0, 37);
+        ShowItem(0, 12);
+        ShowItem(0, 18);
+        ThawItem(0, 62);
+        ThawItem(0, 65);
+        break;
+    case 52:
+        PlayClickSound();
+        HideItems(0, 51, 53);
+        HideItem(0, 60);
+        GiveBackPopupFreeze(0);
+        ThawItems(0, 13, 18);
+        ThawItems(0, 40, 41);
+        break;
+    case 38:
+        ChooseGameMode(1, 0, 0);
+        ItemAt(18, 13).links[0] = MakeLink(2, 0);
+        break;
+    case 39:
+        ChooseGameMode(0, 1, 0);
+        ItemAt(18, 13).links[0] = MakeLink(3, 0);
+        break;
+    case 49:
+        ChooseGameMode(0, 0, 1);
+        break;
+    case 41:
+        ChampionshipChosen = CareerChosen = SingleRaceMode = 0;
+        ItemAt(5, 42).textSlot = 49;
+        CareerCarChoiceItems(0);
+        break;
+    case 13: ProfilePicture(351, 49, ItemAt(0, 4).firstPicture); break;
+    case 14: ProfilePicture(401, 49, ItemAt(0, 4).firstPicture); break;
+    }
+    return 0;
+}
+
+int SingleRaceAction(int*, int item) {
+    if (item >= 15 && item <= 21) {
+        CurrentCup = item - 15;
+        NextRaceGroup() = (int8_t)CareerRecord.cups[CurrentCup].group[4];
+        NextRaceVariant() = (int8_t)CareerRecord.cups[CurrentCup].variant[4];
+        TrackCode = CareerTrackCode(CurrentCup, 4);
+        CurrentCupRace = 4;
+        if (item >= 17 && item <= 19) {
+            PlayClickSound();
+            HideItem(2, 32);
+            HideItem(2, 33);
+            ShowItem(2, 10);
+            ShowItem(2, 16);
+            ItemAt(2, 23).flags &= ~MENU_SLIDE_IN;
+            PlayDemoReplay(item);
+            return 1;
+        }
+    }
+    if (item == 47) {
+        HideItems(2, 46, 48);
+        HideItem(2, 52);
+        GiveBackPopupFreeze(2);
+        ThawItems(2, 14, 19);
+        ThawItems(2, 24, 30);
+        PlayClickSound();
+    }
+    return 0;
+}
+
+// The cup of the unlock races' track groups, and the car tab of a cup.
+static int CupOfTrackGroup(int group) {
+    static const signed char cups[8] = {0, 2, 2, 2, 4, 0, 1, 3};
+    return group >= 0 && group < 8 ? cups[group] : 0;
+}
+static int CategoryOfCup(int cup) {
+    static const signed char categories[7] = {1, 2, 0, 4, 3, -1, -1};
+    return cup >= 0 && cup < 7 ? categories[cup] : -1;
+}
+
+static void TakeCareerRace(int cup, int race) {
+    const CupRow& row = CareerRecord.cups[cup];
+    NextRaceGroup() = (int8_t)row.group[race];
+    NextRaceVariant() = (int8_t)row.variant[race];
+    TrackCode = CareerTrackCode(cup, race);
+}
+
+// Closing the career's message panel: its pop-up's frozen buttons thaw.
+static void CloseCareerPanel() {
+    HideItem(3, 46);
+    HideItem(3, 47);
+    HideItem(3, 48);
+    HideItem(3, 163);
+}
+
+static void LeaveCareerPanel() {
+    PlayClickSound();
+    HideItem(3, 46);
+    HideItem(3, 157);
+    HideItem(3, 158);
+    HideItem(3, 48);
+    ItemAt(3, 48).textSlot = 1009;
+    HideItem(3, 163);
+    GiveBackPopupFreeze(3);
+    ThawItems(3, 11, 21);
+    ThawItems(3, 24, 30);
+    ThawItem(3, 156);
+}
+
+int CareerAction(int* screen, int item) {
+    ShowItem(3, 162);
+    if (!SingleRaceMode) {
+        ShowItem(5, 84);
+        ShowItem(5, 85);
+        ShowItem(5, 86);
+    }
+    if (item != 156)
+        ShopFromCareer = 0;
+    if (item == 14) {
+        PlayClickSound();
+        ShowPopup(3, 3, 0, 0);
+    }
+    if (item == 12 || item == 13 || (item >= 15 && item <= 21))
+        Notice();
+    if (item >= 71 && item <= 74) {
+        const int race = item - 71;
+        const int cup = CurrentCup >= 0 && CurrentCup < 7 ? CurrentCup : 0;
+        TakeCareerRace(cup, race);
+        CurrentCupRace = race;
+        if (!DeveloperSwitch && race > 0 && !CareerRecord.cups[cup].won[race - 1]) {
+            ShowPopup(3, 2, 0, 0);
+            PlayErrorSound();
+            return 1;
+        }
+        ShowItem(5, 79);
+    }
+    if (item >= 105 && item <= 109) {
+        const int cup = item - 105;
+        CurrentCupRace = cup;
+        ShowItem(5, 84);
+        ShowItem(5, 85);
+        ShowItem(5, 86);
+        const uint8_t* won = CareerRecord.cups[cup].won;
+        const int sum = DeveloperSwitch ? 4 : won[0] + won[1] + won[2] + won[3];
+        if (sum != 4) {
+            PlayErrorSound();
+            return 1;
+        }
+        CurrentCup = cup;
+        TakeCareerRace(5, cup);
+        Cup5Mode = 1;
+        ShowItem(5, 79);
+    }
+    if (item >= 95 && item <= 98) {
+        const int race = item - 95;
+        HideItem(5, 79);
+        HideItem(5, 84);
+        HideItem(5, 85);
+        HideItem(5, 86);
+        CountUnlockLevels();
+        if (!DeveloperSwitch && !UnlockFlags[race]) {
+            ShowPopup(3, 9, 0, 0);
+            PlayErrorSound();
+            return 1;
+        }
+        TakeCareerRace(6, race);
+        CurrentCupRace = race;
+        CurrentCup = CupOfTrackGroup(CareerRecord.cups[6].group[race]);
+        ShowCategoryTabs(5, CategoryOfCup(CurrentCup));
+        Cup6Mode = 3;
+        const int model = CareerRecord.cups[6].variant[race] == 5 ? 8 : 5;
+        for (int k = 0; k < 3; k++)
+            GarageLists[8][k][0] = model;
+    }
+    if (item == 156) {
+        ShopFromCareer = 1;
+        Notice();
+    }
+    if (item == 47) {
+        CloseCareerPanel();
+        if (NewUnlockNotice) {
+            PlayClickSound();
+            FreezeItems(3, 15, 21);
+            FreezeItems(3, 24, 30);
+            ShowPopup(3, 6, 0, 0);
+        } else {
+            GiveBackPopupFreeze(3);
+            ThawItems(3, 11, 14);
+            ThawItem(3, 156);
+            PlayClickSound();
+            TargetMoney += PendingPrize;
+            if (PendingPrize)
+                PlayPointsSound(0);
+            PendingPrize = 0;
+            ThawItems(3, 15, 21);
+            ThawItems(3, 24, 30);
+            if (SpecialRaceUnlocked) {
+                ShowSpecialRaceButton();
+                ThawItem(3, 164);
+                ThawItem(3, 165);
+            }
+        }
+    }
+    if (item == 157) {
+        CareerScreenPrepared = 0;
+        LeaveCareerPanel();
+        GoToScreen(screen, 0);
+        return 1;
+    }
+    if (item == 158)
+        LeaveCareerPanel();
+    return 0;
+}
+
+// The number of computer players in slot 118: "Off" or "%d  ".
+static void ShowComputerPlayers() {
+    char text[16];
+    if (ComputerPlayers > 0)
+        snprintf(text, sizeof text, "%d  ", ComputerPlayers);
+    else
+        snprintf(text, sizeof text, "Off");
+    SetSlotText(118, text);
+}
+
+int PlayerSetUpAction(int* screen, int item) {
+    switch (item) {
+    case 13:
+        PlayClickSound();
+        HideItems(12, 40, 42);
+        HideItem(12, 55);
+        HideItem(12, 56);
+        ChampionshipListVisited = 0;
+        GoToScreen(screen, 0);
+        return 1;
+    case 15:
+        ComputerPlayers = OpponentsChoice - 1;
+        if (ComputerPlayers < 0)
+            ComputerPlayers = 6;
+        ShowComputerPlayers();
+        OpponentsChoice = ComputerPlayers;
+        HumanPlayers = 8 - ComputerPlayers;
+        PlayClickSound();
+        break;
+    case 16:
+        if (ComputerPlayers > 0)
+            ComputerPlayers--;
+        else
+            ComputerPlayers = OpponentsChoice;
+        ShowComputerPlayers();
+        PlayClickSound();
+        break;
+    }
+    return 0;
+}
+
+int ChampionshipAction(int*, int item) {
+    if (item >= 7 && item <= 9)
+        Notice();
+    if (item == 16) {
+        GiveBackPopupFreeze(22);
+        ThawItems(22, 7, 9);
+        ThawItems(22, 11, 14);
+        HideItems(22, 15, 18);
+    }
+    return 0;
+}

@@ -1,0 +1,23 @@
+// Pop-up messages: the message panel each screen carries in its layout,
+// opened with a message chosen by type (and on the career screen by kind
+// and sub-kind).  The pop-up's own buttons close it through their links and
+// the screen's actions.
+#pragma once
+
+// Opens the pop-up of `screen`: freezes the screen's buttons, shows the
+// panel, its button or buttons and the message, and plays the message
+// sound.  A type without a case for the screen shows no message.
+void ShowPopup(int screen, int type, int kind, int subKind);
+// Re-opens the pop-up of the screen on display (screens 0, 9, 10 and 11
+// once, screen 5 three times).
+void RefreshPopups(int type);
+
+// The message slot a type shows on a screen (screen 3 type 1: by kind and
+// sub-kind), or -1 when the type shows none.
+int PopupMessageSlot(int screen, int type, int kind, int subKind);
+
+// The items of `screen` whose hover test the last pop-up took away are
+// given it back (the close buttons call this).
+void GiveBackPopupFreeze(int screen);
+// Whether the open pop-up of `screen` froze `item`.
+int PopupFroze(int screen, int item);

@@ -1,0 +1,25 @@
+// Screen set-up: what each menu screen does when it is entered, and the
+// per-frame list and panel handling of the screen shown.
+#pragma once
+
+// The entry actions of MenuScreen, run in the first frame of a new screen
+// before its items are handled.  `device` goes to the showroom's graphics.
+void RunScreenEntry(void* device);
+// The list box and panels of a screen, every frame.
+void RunScreenLists(int screen);
+// The description lines and name of the car on show (screens 4, 5, 19).
+void ShowCarTexts();
+// Shows the selected pictures of a category tab and the other tabs'
+// unselected ones.
+void ShowCategoryTabs(int screen, int category);
+
+// Garage category of a car class (0..7): -1 none.
+int ClassToCategory(int carClass);
+extern const signed char CategoryTabTables[5][2][15];   // [category][shown, hidden][i]
+
+// The selected session's user words: its championship row, its lobby count
+// and its group offset; 0 when there is no such session.
+int SelectedSessionWord(int word);
+// The championship information panel: the selected session's name and
+// lobby count in a network game, else the championship's name and 0.
+void RefreshChampionshipInfo();
