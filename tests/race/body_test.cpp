@@ -221,6 +221,7 @@ TEST(CarBody, JumpDistanceIsMeasuredInFlightPastTheTakeOffLine) {
     JumpDistance = 0.0f;
     JumpEnded = 0;
     RaceOver = 0;
+    EventFailed = 0;
     JumpRecordTable[2] = 5.0f;
     SingleRaceMode = 0;
     PlaceCar(0, 4, Centre, 158812.0f - 500.0f, 3000.0f);
@@ -241,6 +242,7 @@ TEST(CarBody, JumpDistanceIsMeasuredInFlightPastTheTakeOffLine) {
     DriveTick(0, 0);
     EXPECT_EQ(JumpEnded, 1);
     EXPECT_EQ(RaceOver.load(), 1);
+    EXPECT_EQ(EventFailed, 0) << "a measured jump is no failure";
     EXPECT_EQ(JumpBannerTicks, 200);
     EXPECT_NEAR(JumpRecordTable[2], 2000.0f * 0.0037509378f, 1e-3f) << "a new record for the variant";
     // The attempt is over: no more measuring.
@@ -250,6 +252,43 @@ TEST(CarBody, JumpDistanceIsMeasuredInFlightPastTheTakeOffLine) {
     EXPECT_NEAR(JumpDistance, 2000.0f * 0.0037509378f, 1e-3f);
     RaceOver = 0;
     SurfaceWord[0] = 0;
+}
+
+// An attempt that ends without a distance (a minute gone, or a climb above
+// 300 and back down without flying) ends the race as failed, once: the
+// banner clears the flag and the next ticks of the ended race leave it so.
+TEST(CarBody, AJumpAttemptEndingWithoutADistanceFails) {
+    FlatEverywhere();
+    HeldRace();
+    TrackGroup = 4;
+    TrackVariant = 1;
+    TrackCode = 41;
+    JumpDistance = 0.0f;
+    JumpEnded = 0;
+    JumpPeakHeight = 0;
+    SurfaceWord[0] = 0;
+    struct Attempt {
+        int minutes, peak;
+    };
+    for (const Attempt& a : {Attempt{1, 0}, Attempt{0, 400}}) {
+        RaceOver = 0;
+        EventFailed = 0;
+        RaceClock.minutes = 0;
+        PlaceCar(0, 4, Centre, Centre, RestHeight(4));
+        DriveTick(0, 0);
+        EXPECT_EQ(RaceOver.load(), 0) << "still trying";
+        RaceClock.minutes = a.minutes;
+        JumpPeakHeight = a.peak;
+        DriveTick(0, 0);
+        EXPECT_EQ(RaceOver.load(), 1) << a.minutes << " " << a.peak;
+        EXPECT_EQ(EventFailed, 1) << a.minutes << " " << a.peak;
+        EventFailed = 0;   // the banner read it
+        DriveTick(0, 0);
+        EXPECT_EQ(EventFailed, 0);
+    }
+    RaceOver = 0;
+    RaceClock.minutes = 0;
+    JumpPeakHeight = 0;
 }
 
 TEST(CarBody, BeforeTheStartTheEngineRevsButTheCarOnlySettles) {

@@ -18,6 +18,7 @@
 #include "mkdata_track.h"
 #include "mkdata_track_art.h"
 #include "race/car_setup.h"
+#include "race/presentation.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
 #include "render/dial_map.h"
@@ -217,12 +218,21 @@ int RoomySide(int code) {
     return (80000.0 - places[0].x) * rx + (100000.0 - places[0].z) * rz >= 0 ? 1 : -1;
 }
 
+// The fly-by sets written so far: a set is flown along its own code's
+// guide line, or the first code built that shares it.
+bool PresentSetDone[PRESENTATION_SETS];
+
 bool WriteTrack(int code) {
     const bool ok = MkKeepingTrackState([code] {
         MkObject world;
         const MkCircuitParams params = MkTrackParams(code);
         if (!MkBuildCircuit(params, world) || !MkWriteTrackFiles(params.group, params.variant, world))
             return false;
+        const int set = PresentationSetFor(code);
+        if (set == code || !PresentSetDone[set]) {
+            MkPresentationSet(set);
+            PresentSetDone[set] = true;
+        }
         MkSceneryPlace place = {};
         place.centreX = params.gridX;
         place.centreZ = params.gridZ;
@@ -249,6 +259,8 @@ bool MakeTrackData(const MkOptions& options) {
     if (codes.empty())
         codes.assign(RaceTrackCodes, RaceTrackCodes + RACE_TRACK_CODES);
     int groupsDone[8] = {};
+    for (bool& done : PresentSetDone)
+        done = false;
     LooseTrackFiles = options.looseTracks != 0;
     bool ok = true;
     for (int code : codes) {
