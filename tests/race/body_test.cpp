@@ -27,6 +27,20 @@ void HeldRace() {
     EnginesReleased = 0;
 }
 
+// A JUMP event of the variant on the flat before its start, nothing
+// measured, the race not over.
+void JumpAttempt(int variant) {
+    FlatEverywhere();
+    HeldRace();
+    TrackGroup = 4;
+    TrackVariant = variant;
+    TrackCode = 40 + variant;
+    JumpDistance = 0.0f;
+    JumpEnded = 0;
+    RaceOver = 0;
+    EventFailed = 0;
+}
+
 // The greatest height of a drawn wheel point above (or below) the ground
 // under it: the wheels are drawn at the pose's plan points (the model's
 // offsets turned by heading, pitch and roll) at the body step's wheel heights.
@@ -213,15 +227,7 @@ TEST(CarBody, SlopeAngleKeepsItsValueWhenTheLeftWheelsMeetInPlan) {
 // from the take-off line at z 158,812; it ends when the car comes down in a
 // landing zone.
 TEST(CarBody, JumpDistanceIsMeasuredInFlightPastTheTakeOffLine) {
-    FlatEverywhere();
-    HeldRace();
-    TrackGroup = 4;
-    TrackVariant = 2;
-    TrackCode = 42;
-    JumpDistance = 0.0f;
-    JumpEnded = 0;
-    RaceOver = 0;
-    EventFailed = 0;
+    JumpAttempt(2);
     JumpRecordTable[2] = 5.0f;
     SingleRaceMode = 0;
     PlaceCar(0, 4, Centre, 158812.0f - 500.0f, 3000.0f);
@@ -258,13 +264,7 @@ TEST(CarBody, JumpDistanceIsMeasuredInFlightPastTheTakeOffLine) {
 // 300 and back down without flying) ends the race as failed, once: the
 // banner clears the flag and the next ticks of the ended race leave it so.
 TEST(CarBody, AJumpAttemptEndingWithoutADistanceFails) {
-    FlatEverywhere();
-    HeldRace();
-    TrackGroup = 4;
-    TrackVariant = 1;
-    TrackCode = 41;
-    JumpDistance = 0.0f;
-    JumpEnded = 0;
+    JumpAttempt(1);
     JumpPeakHeight = 0;
     SurfaceWord[0] = 0;
     struct Attempt {
