@@ -239,9 +239,11 @@ bool WriteTrack(int code) {
         place.groundY = params.groundY;
         place.waterX0 = params.gridX - 200000.0f, place.waterX1 = params.gridX + 200000.0f;
         place.waterZ0 = params.gridZ - 200000.0f, place.waterZ1 = params.gridZ + 200000.0f;
+        // The map is drawn through the window the HUD puts the cars' dots in.
         const int map = TrackMapTexture(TrackCode, TrackGroup);
+        const MapPlacement window = TrackMapPlacement(code);
         return MkWriteScenery(code, place) && MkWriteArtSet(code / 10, code % 10) &&
-               (map == 0 || MkWriteTrackMap(map, 700.0f, 0, 0));
+               (map == 0 || MkWriteTrackMap(map, window.divisor, window.offsetX, window.offsetY));
     });
     if (!ok)
         fprintf(stderr, "mkdata: cannot make track %d\n", code);
