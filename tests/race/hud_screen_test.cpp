@@ -319,17 +319,16 @@ struct HudScreen : ::testing::Test {
         return shown;
     }
 
-    // The speed the dial reads, left to right: each column of the lower
-    // right quarter holds one digit's marker or none, and a cell is a run of
-    // columns of one digit.
-    static std::string SpeedShown(const Screen& s) {
+    // The digits a region shows, left to right: each column holds one
+    // digit's marker or none, and a cell is a run of columns of one digit.
+    static std::string DigitsShown(const Screen& s, const uint32_t* digits, int x0, int y0, int x1, int y1) {
         std::string text;
         int last = -1, lastX = -10;
-        for (int x = s.width / 2; x < s.width; x++) {
+        for (int x = x0; x < x1; x++) {
             int digit = -1;
-            for (int y = s.height / 2; y < s.height && digit < 0; y++)
+            for (int y = y0; y < y1 && digit < 0; y++)
                 for (int n = 0; n < 10 && digit < 0; n++)
-                    if (s.At(x, y) == To565(speed[n]))
+                    if (s.At(x, y) == To565(digits[n]))
                         digit = n;
             if (digit < 0)
                 continue;
@@ -339,6 +338,10 @@ struct HudScreen : ::testing::Test {
             lastX = x;
         }
         return text;
+    }
+    // The speed the dial reads, in the lower right quarter.
+    static std::string SpeedShown(const Screen& s) {
+        return DigitsShown(s, speed, s.width / 2, s.height / 2, s.width, s.height);
     }
 
     static int GearsShown(const Screen& s) {
@@ -425,6 +428,11 @@ TEST_F(HudScreen, MidRaceTheSpeedCellsMoveOnAndTheDotKeepsToTheRoad) {
     EXPECT_NE(shown, "000");
     EXPECT_EQ(GearsShown(s), 1);
     ExpectDotOnRoad(s, "race");
+    // The race clock under the lap rows, in the highlighted digits, has run
+    // from stage 3 of the countdown: 900 ticks, 15 seconds.
+    static_assert(RACE_SHOT - SPACE - 4 * 61 == 900);
+    const uint32_t* lit = &Of(1)[11];
+    EXPECT_EQ(DigitsShown(s, lit, 20, 134, 120, 148), "001500");
     EXPECT_LT(Find(s, Of(2)[0], 320 - 60, 216 - 60, 320 + 60, 216 + 60).count, 100) << "the countdown is over";
 }
 
