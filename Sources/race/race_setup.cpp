@@ -298,6 +298,7 @@ void StartRace() {
     ResetParticles();
     ResetRaceSounds();
     RaceOver = 0;
+    EventFailed = 0;
     RecordsChanged = 0;
     CollisionsOn = 1;
     // 6.
