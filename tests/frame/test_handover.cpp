@@ -40,9 +40,9 @@ protected:
     void SetUp() override {
         MakeTestGameFolder("game");
         HandoverTraceStart();
-        // Escape leaves the race 1.5 s after it starts: the quick race starts
-        // in the first menu frame, after its 3.5 s wait.
-        PlatHeadlessQueueEvent(5000, WM_CHAR, 27, 0);
+        // The pause menu's quit leaves the race 1.5 s after it starts: the
+        // quick race starts in the first menu frame, after its 3.5 s wait.
+        QueueLeaveRace(5000);
         ASSERT_EQ(RunHeadlessGame(200, 1), 0);
         HandoverTraceStop();
         steps = Steps();
