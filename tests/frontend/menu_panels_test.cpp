@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/test_game.h"
+#include "frame/startup.h"
 #include "frontend/frontend_state.h"
 #include "frontend/menu_items.h"
 #include "frontend/menu_panels.h"
@@ -181,6 +182,27 @@ TEST_F(MenuPanels, TimedNoticeRestartsItsCountWhenArmedAgain) {
     for (int f = 0; f < 30; f++)
         ShowTimedNotice(0);
     EXPECT_EQ(NoticeFrames, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The whole program: EXIT, then YES, ends the message loop; the exit
+// picture stays until the next scripted key.
+TEST(ExitScreen, StaysUntilTheNextScriptedKey) {
+    const std::string dir = MakeTestGameFolder("exit");
+    const std::string script = dir + "/exit.txt";
+    FILE* file = fopen(script.c_str(), "w");
+    ASSERT_TRUE(file);
+    fputs("300 point 463 433\n301 click\n340 point 420 400\n341 click\n600 key down SPACE\n606 key up SPACE\n", file);
+    fclose(file);
+    ExitScreenShown = 0;
+    ASSERT_EQ(RunHeadlessGame(0, 0, 1, script.c_str()), 0);
+    EXPECT_EQ(ExitScreenShown, 1);
+    EXPECT_GE(FramesRun, 600) << "the picture waited for the key";
+    EXPECT_LT(FramesRun, 620) << "and ended at it";
+    ExitScreenShown = 0;
 }
 
 }  // namespace
