@@ -62,6 +62,13 @@ struct RaceOverlays : ::testing::Test {
         surface = MakeSurface565(640, 480);
         AppActive = 1;
         SceneReady = 1;
+        // What an earlier whole run may have left: the race steps and its
+        // clocks run.
+        ExitRequested = 0;
+        RaceOver = 0;
+        RecordsChanged = 0;
+        EditorOpen = 0;
+        TickCarsHeld = 0;
         memset(KeyState, 0, sizeof KeyState);
         memset(OverlayKeyWasDown, 0, sizeof OverlayKeyWasDown);
         // The race under way: the countdown over, no fly-by.
