@@ -112,6 +112,8 @@ int RunHeadlessGame(int frames, int autorace, int lockstepTicks, const char* scr
         return -1;
     }
     const int code = WinMain();
+    // The run ended by asking to exit: the next test's frames must not see it.
+    ExitRequested = 0;
     PlatScriptClear();
     PlatShutdown();
     return code;
