@@ -286,6 +286,8 @@ void StartRace() {
     // 4.
     TrackCode = TrackGroup * 10 + TrackVariant;
     PauseMenuOpen = 0;
+    HelpOverlayOpen = 0;
+    BannerShown = 0;
     NameTagsVisible = 0;
     ReplayCameraMode = 0;
     InJumpZone = 0;
