@@ -16,7 +16,8 @@
 
 namespace {
 
-enum { TAG_HEIGHT = 450, TAG_FONT = 3 };
+enum { TAG_FONT = 3 };
+const float TAG_HEIGHT = 450.0f;
 const float TAG_MAX_DEPTH = 9500.0f;
 
 // The text of car c's tag into TextBufferB; 0 when it has none.
