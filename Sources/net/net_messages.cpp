@@ -254,6 +254,19 @@ static void ApplyRaceResults(const uint8_t* data, int size) {
         if (order[i] < 0 || order[i] >= NET_MAX_PLAYERS || positions[i] < 0 || positions[i] >= NET_MAX_PLAYERS)
             return;   // an order that names no car
     }
+    // The order's entries are the host's ranks, moved as if they were cars:
+    // on a machine whose own index is not 0 they land on the wrong ranks.
+    // The ranks of the cars come over right, so the order is rebuilt from
+    // them when they are one rank each.
+    int ranked[8] = {}, whole = 1;
+    for (int i = 0; i < n; i++) {
+        if (positions[i] >= n || ranked[positions[i]]++)
+            whole = 0;
+    }
+    if (whole) {
+        for (int i = 0; i < n; i++)
+            order[positions[i]] = i;
+    }
     SimLockGuard lock;
     NetApplyRaceOrder(order, positions, n);
     RaceOver = 1;
