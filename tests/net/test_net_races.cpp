@@ -249,4 +249,83 @@ TEST(NetRaces, TwoCopiesRaceOneRace) {
     EXPECT_EQ(ReadPrinted(race.copies[1].out).ownIndex, 1);
 }
 
+// Copy k is killed a few seconds into the race.
+void KillWhileRacing(NetRace& race, int k) {
+    ASSERT_TRUE(race.WaitRacing(k)) << Describe(race.copies[k]);
+    std::this_thread::sleep_for(std::chrono::seconds(4));
+    Kill(race.copies[k]);
+}
+
+TEST(NetRaces, AClientKilledMidRaceLeavesItsCarToTheHost) {
+    NetRace race;
+    race.Start("netkc", 3);
+    KillWhileRacing(race, 2);
+    race.Finish();
+    CheckOneRace(race, {0, 1}, 3, 0);
+}
+
+TEST(NetRaces, TheHostKilledMidRaceHandsTheRaceToTheEarliestJoiner) {
+    NetRace race;
+    race.Start("netkh", 3);
+    KillWhileRacing(race, 0);
+    race.Finish();
+    CheckOneRace(race, {1, 2}, 3, 1);
+}
+
+TEST(NetRaces, FourCopiesFinishWithAFifthOfTheUnguaranteedDatagramsLost) {
+    NetRace race;
+    race.Start("netloss", 4, {"--net-loss", "20"});
+    race.Finish();
+    CheckOneRace(race, {0, 1, 2, 3}, 4, 0);
+}
+
+TEST(NetRaces, EightCopiesRaceOneRace) {
+    NetRace race;
+    race.Start("net8", 8);
+    race.Finish();
+    std::vector<int> all = {0, 1, 2, 3, 4, 5, 6, 7};
+    CheckOneRace(race, all, 8, 0);
+}
+
+// The same race inside a network namespace of its own whose loopback delays
+// and drops packets.  Needs user namespaces and the netem queue discipline.
+TEST(NetRaces, TwoCopiesRaceOverADelayingLossyLink) {
+    const std::string probe = MakeTestFolder("netem_probe");
+    const std::string netem = "ip link set lo up && tc qdisc add dev lo root netem delay 15ms 5ms loss 3%";
+    Copy check;
+    check.pid = Spawn({"unshare", "-rn", "sh", "-c", netem}, probe, probe + "/probe.txt");
+    while (!Exited(check))
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (check.status != 0)
+        GTEST_SKIP() << "no network namespace with netem here (unshare -rn or tc netem failed): "
+                     << ReadHostFile(probe + "/probe.txt.err");
+    // One shell in the namespace starts both copies.
+    NetRace race;
+    race.copies.resize(2);
+    std::string script = netem + " || exit 1;";
+    for (int k = 0; k < 2; k++) {
+        Copy& c = race.copies[k];
+        c.dir = MakeTestGameFolder("netem_" + std::to_string(k));
+        c.out = c.dir + "/out.txt";
+        script += " (cd '" + c.dir + "' && exec";
+        for (const std::string& a : GameArgs(k, 2, 31000 + k, 31000, {}))
+            script += " '" + a + "'";
+        script += " > '" + c.out + "' 2> '" + c.out + ".err') & sleep 2;";
+    }
+    script += " wait";
+    Copy shell;
+    shell.pid = Spawn({"unshare", "-rn", "sh", "-c", script}, probe, probe + "/shell.txt");
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(RUN_LIMIT_S);
+    while (!Exited(shell) && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (shell.pid > 0) {
+        Kill(shell);
+        ADD_FAILURE() << "the namespace's race did not finish";
+    }
+    // The copies' own exit statuses are the shell's to see: ask their output.
+    for (Copy& c : race.copies)
+        c.status = ReadHostFile(c.out).find("car positions:") != std::string::npos ? 0 : 1;
+    CheckOneRace(race, {0, 1}, 2, 0);
+}
+
 }  // namespace
