@@ -249,28 +249,22 @@ TEST(NetRaces, TwoCopiesRaceOneRace) {
     EXPECT_EQ(ReadPrinted(race.copies[1].out).ownIndex, 1);
 }
 
-// Copy k is killed a few seconds into the race.
-void KillWhileRacing(NetRace& race, int k) {
-    ASSERT_TRUE(race.WaitRacing(k)) << Describe(race.copies[k]);
+// Three copies race; copy `killed` is killed a few seconds into the race and
+// the others finish it.
+void RaceWithOneKilled(const std::string& tag, int killed, const std::vector<int>& survivors, int reference) {
+    NetRace race;
+    race.Start(tag, 3);
+    ASSERT_TRUE(race.WaitRacing(killed)) << Describe(race.copies[killed]);
     std::this_thread::sleep_for(std::chrono::seconds(4));
-    Kill(race.copies[k]);
+    Kill(race.copies[killed]);
+    race.Finish();
+    CheckOneRace(race, survivors, 3, reference);
 }
 
-TEST(NetRaces, AClientKilledMidRaceLeavesItsCarToTheHost) {
-    NetRace race;
-    race.Start("netkc", 3);
-    KillWhileRacing(race, 2);
-    race.Finish();
-    CheckOneRace(race, {0, 1}, 3, 0);
-}
+TEST(NetRaces, AClientKilledMidRaceLeavesItsCarToTheHost) { RaceWithOneKilled("netkc", 2, {0, 1}, 0); }
 
-TEST(NetRaces, TheHostKilledMidRaceHandsTheRaceToTheEarliestJoiner) {
-    NetRace race;
-    race.Start("netkh", 3);
-    KillWhileRacing(race, 0);
-    race.Finish();
-    CheckOneRace(race, {1, 2}, 3, 1);
-}
+// The earliest joiner becomes the host and ends the race.
+TEST(NetRaces, TheHostKilledMidRaceHandsTheRaceToTheEarliestJoiner) { RaceWithOneKilled("netkh", 0, {1, 2}, 1); }
 
 TEST(NetRaces, FourCopiesFinishWithAFifthOfTheUnguaranteedDatagramsLost) {
     NetRace race;
