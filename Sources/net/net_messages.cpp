@@ -12,12 +12,17 @@
 #include "net/session.h"
 #include "race/race_state.h"
 
+// A machine's own car in a network race is car 0 (the race set-up's
+// LocalCar).  The receive thread swaps on the constant: LocalCar itself is
+// the race's, which rewrites it while a car steps.
+enum { OWN_CAR = 0 };
+
 int SlotSwap(int c) {
     const int own = NetOwnIndex;
-    if (c == LocalCar)
+    if (c == OWN_CAR)
         return own;
     if (c == own)
-        return LocalCar;
+        return OWN_CAR;
     return c;
 }
 
