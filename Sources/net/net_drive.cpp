@@ -19,12 +19,13 @@ enum {
     CAR_SETTLE_FRAMES = 30,
     START_WAIT_FRAMES = 60,      // the host's Space, once every machine has loaded
     FINISH_TICKS = 240,          // the cars roll to a stop after the race is over
+    HOST_STAY_TICKS = 360,       // the host's states keep coming while the others print
     OPEN_WAIT_FRAMES = 300,
 };
 
 static int Driving() { return CommandLine.netHost > 0 || CommandLine.netJoin; }
 
-static int settleFrames, chosen, started, raceStarted, overAt = -1;
+static int settleFrames, chosen, started, raceStarted, printed, overAt = -1;
 
 static void GiveUp(const char* why) {
     fprintf(stderr, "quorvix: network run: %s\n", why);
@@ -145,6 +146,12 @@ void NetDriveFrame() {
         overAt = TimerTicks;
     if (TimerTicks - overAt < FINISH_TICKS)
         return;
-    PrintRaceEnd();
-    ExitRequested = 1;
+    if (!printed) {
+        printed = 1;
+        PrintRaceEnd();
+    }
+    // A client that lost the host's states would carry the cars on along
+    // their last velocities: the host leaves last.
+    if (!NetIsHost || TimerTicks - overAt >= FINISH_TICKS + HOST_STAY_TICKS)
+        ExitRequested = 1;
 }
