@@ -56,8 +56,9 @@ static void DriveFinishedCar(int s) {
 }
 
 // Under the autopilot the computer driver fills this machine's own control
-// word in network play too; the host hears it as the player's bits.
-static int AutopilotDrivesNetCar(int i) { return AutopilotRun && i == LocalCar; }
+// word in network play too, until the host ends the race; the host hears it
+// as the player's bits.
+static int AutopilotDrivesNetCar(int i) { return AutopilotRun && i == LocalCar && RaceOver != 1; }
 
 static int CpuDriverWanted(int i) {
     if (NetSessionOpen) {
