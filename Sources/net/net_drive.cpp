@@ -19,7 +19,8 @@ enum {
     CAR_SETTLE_FRAMES = 30,
     START_WAIT_FRAMES = 60,      // the host's Space, once every machine has loaded
     FINISH_TICKS = 240,          // the cars roll to a stop after the race is over
-    HOST_STAY_TICKS = 360,       // the host's states keep coming while the others print
+    HOST_STAY_TICKS = 150,       // the host's states keep coming while the others print
+                                 // (before the race's standings at 450 ticks)
     OPEN_WAIT_FRAMES = 300,
 };
 
@@ -126,6 +127,10 @@ void NetDriveFrame() {
     // leaves the machine to the other players' processes.
     if (CommandLine.headless)
         PlatSleepMs(4);
+    if (printed && FrontEndActive) {
+        ExitRequested = 1;   // the race is left for its standings: the host stayed long enough
+        return;
+    }
     if (FrontEndActive || SceneReady != 1)
         return;
     if (RacePhase == 2) {
