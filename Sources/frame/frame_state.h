@@ -182,6 +182,11 @@ struct CommandLineOptions {
     const char* playReplay;   // --play-replay PATH: plays a replay file (with --autorace)
     const char* soundCapture;   // --sound-capture DIR: the mixer's output and plays into DIR
     int track;          // --track CODE: the quick race's track code (0: the default)
+    int network;        // --network: network play from the start (the menus open on the profiles)
+    int netHost;        // --net-host N: hosts, starts at N players (0: not hosting)
+    int netJoin;        // --net-join: joins the first session found
+    const char* player; // --player NAME: the player's name in network play
+    int netLossPercent; // --net-loss PCT: drops that share of unguaranteed datagrams
 };
 extern CommandLineOptions CommandLine;
 // A scripted check failed: the exit status of the run (0 none).

@@ -22,7 +22,9 @@
 #include "frontend/replay_header.h"
 #include "frontend/text_entry.h"
 #include "frontend/text_slots.h"
+#include "net/net_drive.h"
 #include "net/net_state.h"
+#include "net/net_texts.h"
 #include "net/remote_cars.h"
 #include "platform/plat_system.h"
 #include "platform/plat_window.h"
@@ -308,6 +310,13 @@ int FrameUpdate() {
         return 0;
 
     PopTypedChar();
+    NetDriveFrame();
+    if (!FrontEndActive) {
+        // The menus carry out the network's lines in their own frame; the
+        // tick ages the console lines under the lock.
+        SimLockGuard lock;
+        NetFrameWork();
+    }
     {
         // The fly-by camera reads the screen's width on the tick.
         SimLockGuard lock;

@@ -5,6 +5,7 @@
 //           [--script FILE] [--carlog FILE] [--net-port PORT] [--net-search ADDR[:PORT],...]
 //           [--recording-device] [--sound-capture DIR] [--autopilot] [--cars N] [--laps N]
 //           [--save-replay PATH] [--play-replay PATH]
+//           [--network] [--net-host N | --net-join] [--player NAME] [--net-loss PCT]
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include "frame/frame_state.h"
 #include "frame/startup.h"
 #include "platform/plat_device.h"
+#include "platform/plat_headless.h"
 #include "platform/plat_headless_devices.h"
 #include "platform/plat_net.h"
 #include "platform/plat_script.h"
@@ -78,6 +80,22 @@ static int ParseCommandLine(int argc, char** argv) {
             (arg[2] == 'c' ? CommandLine.cars : CommandLine.laps) = value;
         } else if (strcmp(arg, "--save-replay") == 0 && i + 1 < argc) {
             CommandLine.saveReplay = argv[++i];
+        } else if (strcmp(arg, "--network") == 0) {
+            CommandLine.network = 1;
+        } else if (strcmp(arg, "--net-join") == 0) {
+            CommandLine.network = 1;
+            CommandLine.netJoin = 1;
+        } else if ((strcmp(arg, "--net-host") == 0 || strcmp(arg, "--net-loss") == 0) && i + 1 < argc) {
+            const int value = atoi(argv[++i]);
+            const int host = arg[6] == 'h';
+            if (host ? value < 1 || value > 8 : value < 0 || value > 100) {
+                fprintf(stderr, "quorvix: %s wants a number from %d to %d\n", arg, host ? 1 : 0, host ? 8 : 100);
+                return 0;
+            }
+            (host ? CommandLine.netHost : CommandLine.netLossPercent) = value;
+            CommandLine.network |= host;
+        } else if (strcmp(arg, "--player") == 0 && i + 1 < argc) {
+            CommandLine.player = argv[++i];
         } else if (strcmp(arg, "--play-replay") == 0 && i + 1 < argc) {
             CommandLine.playReplay = argv[++i];
             CommandLine.autorace = 1;
@@ -85,7 +103,8 @@ static int ParseCommandLine(int argc, char** argv) {
             fprintf(stderr, "usage: quorvix [--headless] [--frames N] [--autorace] [--screenshot] [--debug] "
                             "[--intro] [--developer] [--script FILE] [--carlog FILE] [--track CODE] [--net-port PORT] "
                             "[--net-search ADDR[:PORT],...] [--recording-device] [--sound-capture DIR] [--autopilot] "
-                            "[--cars N] [--laps N] [--save-replay PATH] [--play-replay PATH]\n");
+                            "[--cars N] [--laps N] [--save-replay PATH] [--play-replay PATH] [--network] "
+                            "[--net-host N | --net-join] [--player NAME] [--net-loss PCT]\n");
             return 0;
         }
     }
@@ -99,6 +118,9 @@ int main(int argc, char** argv) {
     // A headless run draws with OpenGL on EGL surfaceless when it can.
     if (CommandLine.headless)
         PlatHeadlessSetDeviceBackend(CommandLine.recordingDevice ? PLAT_DEVICE_RECORDING : PLAT_DEVICE_GL);
+    // Network play runs with the other machines on the real clock.
+    if (CommandLine.headless && CommandLine.network)
+        PlatHeadlessSetLockstep(0);
     if (!PlatInit(CommandLine.headless ? PLAT_BACKEND_HEADLESS : PLAT_BACKEND_REAL)) {
         fprintf(stderr, "quorvix: no display could be opened (try --headless)\n");
         return 1;

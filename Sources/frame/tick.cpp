@@ -55,11 +55,16 @@ static void DriveFinishedCar(int s) {
     CarFastFlags[s] = CarSpeed[s] > 34.0f;
 }
 
+// Under the autopilot the computer driver fills this machine's own control
+// word in network play too, until the host ends the race; the host hears it
+// as the player's bits.
+static int AutopilotDrivesNetCar(int i) { return AutopilotRun && i == LocalCar && RaceOver != 1; }
+
 static int CpuDriverWanted(int i) {
     if (NetSessionOpen) {
         if (NetAllLoaded && !NetPlayerGone[i])
             CpuNodeCopy[i] = PathNodeIndex[i];
-        return NetPlayerGone[i] != 0;
+        return NetPlayerGone[i] != 0 || AutopilotDrivesNetCar(i);
     }
     if (i <= SplitScreen && !AutopilotRun)
         return 0;   // the local players
@@ -74,7 +79,7 @@ static void RunCpuDriver(int i, int s) {
     // The arenas have no computer drivers; the autopilot still drives car 0.
     const int driverAllowed = TrackGroup != 5 || TrackCode == 55 || (AutopilotRun && i == 0);
     const int notFinished = LapsDone[s] != LapsToRun || (AutopilotRun && RaceOver != 1);
-    const int hostDrives = !NetSessionOpen || (NetIsHost && NetPlayerGone[i]);
+    const int hostDrives = !NetSessionOpen || (NetIsHost && NetPlayerGone[i]) || AutopilotDrivesNetCar(i);
     if (driverAllowed && notFinished && hostDrives)
         DriveCpuCar(s);
     ControlHandbrake = keptHandbrake;

@@ -34,7 +34,7 @@ static void RestartFromGrid() {
 }
 
 // Space ends the presentation wait (not on a network client).
-static void EndPresentationWait() {
+void EndPresentationWait() {
     if (NetSessionOpen && !NetIsHost)
         return;
     if (RacePhase == 0)

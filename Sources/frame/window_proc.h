@@ -16,3 +16,6 @@ enum {
 intptr_t MainWindowProc(int message, uintptr_t wParam, intptr_t lParam);
 void PushTypedChar(int c);
 void PopTypedChar();
+// What Space does in a race: ends the wait before the start (the host of a
+// network race tells every machine).
+void EndPresentationWait();

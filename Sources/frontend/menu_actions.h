@@ -30,6 +30,8 @@ int ReplaysAction(int* screen, int item);
 int LoadSlotAction(int* screen, int item, int* activated);
 int SaveSlotAction(int* screen, int item);
 int ChampionshipAction(int* screen, int item);
+// The race start of a network game from the car choice (screen 5).
+int NetworkRaceStart(int* screen);
 
 // "Go to S": the screen becomes S with its page root shown.
 void GoToScreen(int* screen, int target);

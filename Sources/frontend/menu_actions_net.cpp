@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "frame/frame_state.h"
+#include "frame/sim_lock.h"
 #include "frontend/championship.h"
 #include "frontend/frontend_state.h"
 #include "frontend/menu_actions.h"
@@ -12,7 +13,9 @@
 #include "frontend/text_slots.h"
 #include "net/net_messages.h"
 #include "net/net_state.h"
+#include "net/net_wire.h"
 #include "net/session.h"
+#include "race/race_state.h"
 #include "sound/music.h"
 
 int SessionsAction(int* screen, int item) {
@@ -126,4 +129,27 @@ int LobbyAction(int* screen, int item) {
         return 1;
     }
     return 0;
+}
+
+// The car shown is this machine's choice: it goes to every machine, and the
+// race starts once every player has chosen (the menu frame's one-shot jump
+// starts it when some are still choosing).  The race has a car per player.
+int NetworkRaceStart(int* screen) {
+    RaceFromReplay = 0;
+    {
+        SimLockGuard lock;   // the showroom scene reads the cars on the tick
+        const int players = NetPlayerCount;
+        CarCount = players < 1 ? 1 : players > MAX_CARS ? MAX_CARS : players;
+        CarModel[0] = ShowroomModel >= 0 && ShowroomModel < NET_CAR_MODELS ? ShowroomModel : 0;
+        CarColour[0] = ShowroomColour >= 0 && ShowroomColour < NET_CAR_COLOURS ? ShowroomColour : 0;
+    }
+    StartRaceRequest = 1;
+    SendCarChoice();
+    if (WaitingForChoices) {
+        ShowPopup(*screen, 0, 0, 0);
+        JumpToScreen5Local = 1;
+        StartRaceRequest = 0;
+    }
+    ShowPageRoot(5);
+    return 1;
 }

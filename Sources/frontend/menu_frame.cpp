@@ -25,6 +25,7 @@
 #include "menulayout/menu_table.h"
 #include "menulayout/menulayout_state.h"
 #include "net/lobby.h"
+#include "net/net_drive.h"
 #include "net/net_state.h"
 #include "net/net_texts.h"
 #include "net/session.h"
@@ -648,6 +649,7 @@ void RunMenuFrame(PlatSurface*, PlatDevice* device, int, const RectI*) {
     if (MenuScreen == 22 && ChampionshipChoice >= 12 && ChampionshipChoice <= 14)
         GaragePage = 2 * (ChampionshipChoice - 12);
     NetworkRefresh();
+    NetDriveMenus();
     AnimateMoney();
     MenuRefreshFlag = 0;
 

@@ -5,6 +5,7 @@
 
 #include "frame/display.h"
 #include "frame/frame_state.h"
+#include "frame/sim_lock.h"
 #include "frontend/career.h"
 #include "frontend/championship.h"
 #include "frontend/controls.h"
@@ -179,7 +180,11 @@ static void BuildPlayerRows(int fromMainMenu) {
 static void LoadShowroom(void* device, int category) {
     int group = 0, variant = 0;
     ShowroomSceneOf(category, &group, &variant);
-    LoadShowroomCar(ShowroomModel, ShowroomColour, group, variant);
+    {
+        // The menu tick turns the showroom car's wheels from the car tables.
+        SimLockGuard lock;
+        LoadShowroomCar(ShowroomModel, ShowroomColour, group, variant);
+    }
     TextureReloadFlag = 1;
     TexturesReloading = 1;
     (void)device;

@@ -12,12 +12,17 @@
 #include "net/session.h"
 #include "race/race_state.h"
 
+// A machine's own car in a network race is car 0 (the race set-up's
+// LocalCar).  The receive thread swaps on the constant: LocalCar itself is
+// the race's, which rewrites it while a car steps.
+enum { OWN_CAR = 0 };
+
 int SlotSwap(int c) {
     const int own = NetOwnIndex;
-    if (c == LocalCar)
+    if (c == OWN_CAR)
         return own;
     if (c == own)
-        return LocalCar;
+        return OWN_CAR;
     return c;
 }
 
@@ -253,6 +258,19 @@ static void ApplyRaceResults(const uint8_t* data, int size) {
         positions[i] = positionsBySlot[SlotSwap(i)];
         if (order[i] < 0 || order[i] >= NET_MAX_PLAYERS || positions[i] < 0 || positions[i] >= NET_MAX_PLAYERS)
             return;   // an order that names no car
+    }
+    // The order's entries are the host's ranks, moved as if they were cars:
+    // on a machine whose own index is not 0 they land on the wrong ranks.
+    // The ranks of the cars come over right, so the order is rebuilt from
+    // them when they are one rank each.
+    int ranked[8] = {}, whole = 1;
+    for (int i = 0; i < n; i++) {
+        if (positions[i] >= n || ranked[positions[i]]++)
+            whole = 0;
+    }
+    if (whole) {
+        for (int i = 0; i < n; i++)
+            order[positions[i]] = i;
     }
     SimLockGuard lock;
     NetApplyRaceOrder(order, positions, n);

@@ -1,6 +1,4 @@
-// The calls of net_outside.h.  Those marked "not built yet" stand in for a
-// part of the menus or the race that another part of the game brings; they
-// keep the network code's side of the bargain and do nothing else.
+// The calls of net_outside.h, each into the part of the game it names.
 #include "net/net_outside.h"
 
 #include <cstdio>
@@ -87,30 +85,31 @@ float NetFastSqrt(float value) { return FastSqrt(value); }
 void NetSetCarEngineType(int player) { SetCarEngineType(player); }
 void NetSettleBodyHeight(int car) { CarBodies[car].y = SimPosY[car]; }
 
-// Not built yet: the race order tables and the points of the race rules.
-// The host's results and standings are kept here until those tables exist.
-static int keptOrder[8], keptPositions[8], keptPoints[8], keptTotals[8];
-
+// The race order: the car at each rank and each car's rank; an order that
+// came from the host is not sorted again.
 void NetApplyRaceOrder(const int order[8], const int positions[8], int count) {
     for (int i = 0; i < count && i < 8; i++) {
-        keptOrder[i] = order[i];
-        keptPositions[i] = positions[i];
+        rank_coche[i] = order[i];
+        rank_pos[i] = positions[i];
     }
+    RankingFrozen = 1;
 }
 
 void NetReadRaceOrder(int order[8], int positions[8]) {
-    memcpy(order, keptOrder, sizeof keptOrder);
-    memcpy(positions, keptPositions, sizeof keptPositions);
+    for (int i = 0; i < 8; i++) {
+        order[i] = rank_coche[i];
+        positions[i] = rank_pos[i];
+    }
 }
 
 void NetApplyStandings(const int points[8], const int totals[8], int count) {
     for (int i = 0; i < count && i < 8; i++) {
-        keptPoints[i] = points[i];
-        keptTotals[i] = totals[i];
+        RacePoints[i] = points[i];
+        ChampionshipTotals[i] = totals[i];
     }
 }
 
 void NetReadStandings(int points[8], int totals[8]) {
-    memcpy(points, keptPoints, sizeof keptPoints);
-    memcpy(totals, keptTotals, sizeof keptTotals);
+    memcpy(points, RacePoints, sizeof RacePoints);
+    memcpy(totals, ChampionshipTotals, sizeof ChampionshipTotals);
 }

@@ -1,8 +1,6 @@
 // What network play asks of the front end, the race and sound.  Every call
 // that leaves the network code goes through here, so that the message
-// dispatch can be built and fuzzed on its own.  Several stand in for parts
-// of the menus and the race that do not exist yet; each says so in
-// net_outside.cpp, and each becomes a one-line call when its part lands.
+// dispatch can be built and fuzzed on its own.
 #pragma once
 
 // Texts (main thread only: they use the text buffers).

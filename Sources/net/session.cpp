@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "frame/frame_state.h"
 #include "net/net_messages.h"
 #include "net/net_outside.h"
 #include "net/net_state.h"
@@ -58,6 +59,9 @@ int OpenDirectPlay() {
         SetStatus(NETSTATUS_INIT_FAILED);
         return 0;
     }
+    // --net-loss: the tests' lossy network, on what this machine receives.
+    if (CommandLine.netLossPercent > 0)
+        PlatNetTestSetLoss(DirectPlayInterface, CommandLine.netLossPercent, 25u + (uint32_t)CommandLine.netLossPercent);
     ReceiveThreadRunning = 0;
     EnumeratingSessions = 0;
     NetSessionOpen = 1;

@@ -168,7 +168,7 @@ void FinishRace(int c) {
         AwardPoints(c);
     if (RaceOver != 0)
         return;
-    if (AutopilotRun) {
+    if (AutopilotRun && !NetSessionOpen) {
         // Every car races to the line.
         if (EveryCarFinished()) {
             FinishSequence = rank_pos[0] == 0;

@@ -212,8 +212,11 @@ void UpdateRaceFrame() {
     ParticleHold = 0;
 
     // 2. The local players' controls.
+    // Under the autopilot in network play the computer driver's word is the
+    // one the tick sends, so the keys do not overwrite it between ticks.
     if (ReplayPlayback == 0 && RacePaused == 0 && RacePhase == 0) {
-        ReadPlayerControls(0);
+        if (!(AutopilotRun && NetSessionOpen))
+            ReadPlayerControls(0);
         if (SplitScreen == 1)
             ReadPlayerControls(1);
         ReadGearKeys(0);

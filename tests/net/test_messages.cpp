@@ -307,6 +307,28 @@ TEST(GameMessages, RaceResultsSwapAndSetTheFinish) {
     EXPECT_EQ(RaceOver, 0);
 }
 
+// The host (index 0) placed player 1 first, then 0, then 2.  On player 2's
+// machine car 0 is player 2 and car 2 player 0: the same order must come out
+// in its own car numbers.
+TEST(GameMessages, RaceResultsGiveAClientTheHostsOrder) {
+    ThreePlayers(2);
+    int order[8] = {1, 0, 2}, positions[8] = {1, 0, 2};
+    uint8_t m[TABLE_MESSAGE_SIZE];
+    EncodeTables(m, MSG_RACE_RESULTS, order, positions);
+    HandleGameMessage(IdOf(0), m, sizeof m);
+    EXPECT_EQ(RaceOver, 1);
+    const int cars[3] = {1, 2, 0}, ranks[3] = {2, 0, 1};
+    for (int i = 0; i < 3; i++) {
+        EXPECT_EQ(rank_coche[i], cars[i]) << "rank " << i;
+        EXPECT_EQ(rank_pos[i], ranks[i]) << "car " << i;
+        EXPECT_EQ(SlotSwap(rank_coche[i]), order[i]) << "rank " << i;
+    }
+    EXPECT_EQ(FinishSequence, 0);   // this machine's player came last
+    EXPECT_EQ(RankingFrozen, 1);
+    RankingFrozen = 0;
+    RaceOver = 0;
+}
+
 TEST(GameMessages, NinthCreatePlayerIsIgnoredAndRepeatsAreNot) {
     NetPlayerCount = 0;
     PlatNetSysPlayer p{};
