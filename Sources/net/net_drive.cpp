@@ -120,6 +120,13 @@ static void PrintRaceEnd() {
     fflush(stdout);
 }
 
+void NetDriveConsoleLine(const char* text) {
+    if (!Driving())
+        return;
+    printf("console: %s\n", text);
+    fflush(stdout);
+}
+
 void NetDriveFrame() {
     if (!Driving())
         return;

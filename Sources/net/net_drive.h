@@ -11,3 +11,6 @@
 void NetDriveMenus();
 // The frame calls this every frame, menus or race.
 void NetDriveFrame();
+// A network run also prints the console lines it is given: the race's
+// notices (who left, who paused) are then in its output.
+void NetDriveConsoleLine(const char* text);

@@ -10,6 +10,7 @@
 #include "frontend/text_entry.h"
 #include "frontend/text_slots.h"
 #include "menulayout/menulayout_state.h"
+#include "net/net_drive.h"
 #include "race/car_pose.h"
 #include "race/car_setup.h"
 #include "race/messages.h"
@@ -30,7 +31,10 @@ void NetPutSlot(int slot, const char* text, int length) {
     SetTextLength(slot, length);
 }
 
-void NetConsoleLine(const char* text) { ConsoleAddLine(text); }
+void NetConsoleLine(const char* text) {
+    ConsoleAddLine(text);
+    NetDriveConsoleLine(text);
+}
 
 void NetChatLine(const char* text) { PostChatLine(text); }
 void NetScrollChatLines() { ScrollChatLines(); }

@@ -259,8 +259,9 @@ TEST(NetRaces, TwoCopiesRaceOneRace) {
 }
 
 // Three copies race; copy `killed` is killed a few seconds into the race and
-// the others finish it.
-void RaceWithOneKilled(const std::string& tag, int killed, const std::vector<int>& survivors, int reference) {
+// the others finish it; each survivor's output holds `leftLine` if given.
+void RaceWithOneKilled(const std::string& tag, int killed, const std::vector<int>& survivors, int reference,
+                       const char* leftLine = nullptr) {
     NetRace race;
     race.Start(tag, 3);
     ASSERT_TRUE(race.WaitRacing(killed)) << Describe(race.copies[killed]);
@@ -268,9 +269,18 @@ void RaceWithOneKilled(const std::string& tag, int killed, const std::vector<int
     Kill(race.copies[killed]);
     race.Finish();
     CheckOneRace(race, survivors, 3, reference);
+    if (!leftLine)
+        return;
+    for (int k : survivors) {
+        const std::string out = ReadHostFile(race.copies[k].out);
+        EXPECT_NE(out.find(leftLine), std::string::npos) << "copy " << k << ":\n" << out;
+    }
 }
 
-TEST(NetRaces, AClientKilledMidRaceLeavesItsCarToTheHost) { RaceWithOneKilled("netkc", 2, {0, 1}, 0); }
+// Every survivor tells, in its console, that the killed player left.
+TEST(NetRaces, AClientKilledMidRaceLeavesItsCarToTheHost) {
+    RaceWithOneKilled("netkc", 2, {0, 1}, 0, "console: P2 has left the race.");
+}
 
 // The earliest joiner becomes the host and ends the race.
 TEST(NetRaces, TheHostKilledMidRaceHandsTheRaceToTheEarliestJoiner) { RaceWithOneKilled("netkh", 0, {1, 2}, 1); }
