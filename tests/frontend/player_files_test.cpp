@@ -434,3 +434,36 @@ TEST_F(PlayerFiles, SlotRowsFollowSlotNumbersWhateverTheFolderOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PlayerFiles, TheSaveToolAcceptsWhatTheGameTakesAndRefusesTheRest) {
+    SettingsRecord settings;
+    FactorySettings(&settings);
+    ASSERT_EQ(WriteWholeFile("good.cfg", (int)sizeof settings, &settings), 1);
+    settings.forceFeedbackLevel = 7;
+    ASSERT_EQ(WriteWholeFile("bad.cfg", (int)sizeof settings, &settings), 1);
+    unsigned char profile[256];
+    memset(profile, 0xFF, sizeof profile);
+    ASSERT_EQ(WriteWholeFile("good.usr", 256, profile), 1);
+    ASSERT_EQ(WriteWholeFile("short.usr", 255, profile), 1);
+    CareerRecordImage career = {};
+    ASSERT_EQ(WriteWholeFile("good.rb", (int)sizeof career, &career), 1);
+    // A replay header naming track group 9, with a body of the right size.
+    std::vector<uint8_t> replay(124, 0);
+    replay[26] = 90;
+    replay[27] = 1;
+    replay[37] = 1;
+    PutLe32(replay, 24);
+    PutLe32(replay, 1);
+    replay.resize(132 + 12 * 3 + 24, 0);
+    ASSERT_EQ(WriteWholeFile("bad.rb", (int)replay.size(), replay.data()), 1);
+    replay[26] = 10;
+    ASSERT_EQ(WriteWholeFile("good_replay.rb", (int)replay.size(), replay.data()), 1);
+    for (const char* good : {"good.cfg", "good.usr", "good.rb", "good_replay.rb"})
+        EXPECT_EQ(RunBuiltProgram("quorvix-save", {good}, dir), 0) << good;
+    for (const char* bad : {"bad.cfg", "short.usr", "bad.rb", "missing.usr"})
+        EXPECT_EQ(RunBuiltProgram("quorvix-save", {bad}, dir), 1) << bad;
+}
+
+}  // namespace
