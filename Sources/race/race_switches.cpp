@@ -64,7 +64,9 @@ void SaveReplayAtExit() {
     if (!CommandLine.saveReplay)
         return;
     SimLockGuard lock;
-    if (ReplayPlayback == 1 || ReplaySavedCount <= 0) {
+    // After the race's own replay the buffers still hold the race; after a
+    // file's playback they hold the file.
+    if (CommandLine.playReplay || ReplaySavedCount <= 0) {
         std::fprintf(stderr, "quorvix: --save-replay: no race was recorded\n");
         return;
     }
