@@ -5,40 +5,17 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 #include "frame/fileio.h"
+#include "fuzz_input_file.h"
 #include "frontend/career_file.h"
 
-namespace {
-
-const uint8_t* fileData;
-size_t fileSize;
-
-void Check(bool ok) {
-    if (!ok)
-        abort();
-}
-
-}  // namespace
-
 char CurrentPlayerName[24];
-int LastFileSize;
-int ReadWholeFile(const char*, void* buffer, int capacity) {
-    if (fileSize == 0 || fileSize > (size_t)capacity) {
-        LastFileSize = 0;
-        return -1;
-    }
-    memcpy(buffer, fileData, fileSize);
-    LastFileSize = (int)fileSize;
-    return 1;
-}
 int WriteWholeFile(const char*, int, const void*) { return 1; }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fileData = data;
-    fileSize = size;
+    SetFuzzFile(data, size);
     strcpy(CurrentPlayerName, "Fuzz");
     static CareerRecordImage record;
     memset(&record, 0, sizeof record);

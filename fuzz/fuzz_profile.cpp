@@ -3,38 +3,15 @@
 // refused one leaves the profile as it was.
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 #include "frame/fileio.h"
+#include "fuzz_input_file.h"
 #include "frontend/profiles.h"
 
-namespace {
-
-const uint8_t* fileData;
-size_t fileSize;
-
-void Check(bool ok) {
-    if (!ok)
-        abort();
-}
-
-}  // namespace
-
-int LastFileSize;
-int ReadWholeFile(const char*, void* buffer, int capacity) {
-    if (fileSize == 0 || fileSize > (size_t)capacity) {
-        LastFileSize = 0;
-        return -1;
-    }
-    memcpy(buffer, fileData, fileSize);
-    LastFileSize = (int)fileSize;
-    return 1;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fileData = data;
-    fileSize = size;
+    SetFuzzFile(data, size);
     memset(PlayerProfile, 0x42, sizeof PlayerProfile);
     const int taken = ReadProfileFile("Fuzz");
     if (taken) {

@@ -4,45 +4,25 @@
 // row, and the save writes a whole image.
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 #include "frame/fileio.h"
+#include "fuzz_input_file.h"
 #include "frontend/frontend_state.h"
 #include "frontend/records.h"
 
 namespace {
-
-const uint8_t* fileData;
-size_t fileSize;
 int savedSize;
-
-void Check(bool ok) {
-    if (!ok)
-        abort();
-}
-
 }  // namespace
 
 SettingsRecord SettingsImage;
-int LastFileSize;
-int ReadWholeFile(const char*, void* buffer, int capacity) {
-    if (fileSize == 0 || fileSize > (size_t)capacity) {
-        LastFileSize = 0;
-        return -1;
-    }
-    memcpy(buffer, fileData, fileSize);
-    LastFileSize = (int)fileSize;
-    return 1;
-}
 int WriteWholeFile(const char*, int count, const void*) {
     savedSize = count;
     return 1;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fileData = data;
-    fileSize = size;
+    SetFuzzFile(data, size);
     strcpy(CurrentPlayerName, "Fuzz");
     const int taken = LoadRecords();
     Check(taken == (size == sizeof(SettingsRecord)));
