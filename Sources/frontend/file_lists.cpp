@@ -1,6 +1,7 @@
 #include "frontend/file_lists.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -154,8 +155,44 @@ void ShowWinsInfo() {
     SetSlotText(782, text);
 }
 
+static void ShowSlotInfo(int row) {
+    char path[96];
+    static char head[255];
+    std::memset(head, 0, sizeof head);
+    // An unreadable head shows an empty panel, never the last file's.
+    if (row < 0 || row >= 12 || !FileNameSafe(CurrentPlayerName, PROFILE_NAME_LISTED) ||
+        std::snprintf(path, sizeof path, "USERS\\%s\\SAVE %02d.rb", CurrentPlayerName, row + 1) >= (int)sizeof path ||
+        ReadFileBytes(path, head, (int)sizeof head) != 1) {
+        ShowBlankInfo();
+        return;
+    }
+    char text[40];
+    std::snprintf(text, sizeof text, "%.23s", head + 36);
+    SetSlotText(780, text);
+    InfoPanelValid = 1;
+    if (!text[0]) {
+        ShowBlankInfo();
+        return;
+    }
+    float money;
+    std::memcpy(&money, head + 100, 4);
+    if (std::isfinite(money) && money > -1e9f && money < 1e9f)
+        std::snprintf(text, sizeof text, "%d", (int)money);
+    else
+        std::snprintf(text, sizeof text, "?");
+    SetSlotText(781, text);
+    std::snprintf(text, sizeof text, "%d", (int)(signed char)head[104]);
+    SetSlotText(782, text);
+    std::snprintf(text, sizeof text, "%.19s", head + 68);
+    SetSlotText(783, text);
+}
+
+void ShowFileInfo(int row) {
+    if (CurrentList() != 9)
+        ShowSlotInfo(row);
+}
+
 // Not built yet.
 void UpdateListWidget(int, int, int, int, int, int, const char*, int) {}
-void ShowFileInfo(int) {}
 void ShowSlotRows() {}
 void ShowSaveRows() {}

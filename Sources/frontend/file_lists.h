@@ -19,10 +19,13 @@ void DeleteProfileFiles(int list);
 // The full file names behind the replay list's rows.
 extern char ReplayFileNames[256][32];
 
-// Not built yet: the list box draws nothing and the information panel shows
-// only blanks and the save screen's name and date.
+// Not built yet: the list box draws nothing.
 void UpdateListWidget(int screen, int thumbItem, int firstRowItem, int list, int visibleRows, int firstTextSlot,
                       const char* rows, int rowBytes);
+// The information panel of a save slot row: player, money ("?" when it is
+// not a finite amount), races won and date; blank when the slot's head
+// cannot be read or names no player.  The replay list's panel is not built
+// yet.
 void ShowFileInfo(int row);
 void ShowBlankInfo();
 void ShowNameInfo();

@@ -467,3 +467,33 @@ TEST_F(PlayerFiles, TheSaveToolAcceptsWhatTheGameTakesAndRefusesTheRest) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PlayerFiles, TheSlotPanelShowsTheSlotAndBlanksAMissingOneNeverTheLastOne) {
+    strcpy(CurrentPlayerName, "Pia");
+    ASSERT_TRUE(PlatMakeDir("USERS\\Pia"));
+    CareerRecordImage r = {};
+    strcpy(r.playerName, "Pia");
+    strcpy(r.date, "09/12/26 - 07:05:03");
+    r.money = 2500.75f;
+    r.racesWon = 4;
+    ASSERT_EQ(WriteCareerSlot(1, r), 1);
+    r.money = std::nanf("");
+    ASSERT_EQ(WriteWholeFile("USERS\\Pia\\SAVE 02.rb", (int)sizeof r, &r), 1);
+    MenuListId = 1;
+    auto slot = [](int s) { return std::string(TextSlotBlob + TextSlotTable[s].offset, TextSlotTable[s].length); };
+    ShowFileInfo(0);
+    EXPECT_EQ(InfoPanelValid, 1);
+    EXPECT_EQ(slot(780), "Pia");
+    EXPECT_EQ(slot(781), "2500");
+    EXPECT_EQ(slot(782), "4");
+    EXPECT_EQ(slot(783), "09/12/26 - 07:05:03");
+    ShowFileInfo(1);
+    EXPECT_EQ(slot(781), "?") << "money that is no number";
+    ShowFileInfo(2);   // no such file
+    EXPECT_EQ(InfoPanelValid, 0);
+    EXPECT_EQ(slot(780), "?");
+}
+
+}  // namespace
