@@ -15,6 +15,7 @@
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
 #include "frontend/career_file.h"
+#include "frontend/controls.h"
 #include "frontend/file_lists.h"
 #include "frontend/file_names.h"
 #include "frontend/frontend_state.h"
@@ -26,6 +27,7 @@
 #include "platform/plat_file.h"
 #include "platform/plat_localtime.h"
 #include "race/race_state.h"
+#include "sound/music.h"
 
 namespace {
 
@@ -494,6 +496,79 @@ TEST_F(PlayerFiles, TheSlotPanelShowsTheSlotAndBlanksAMissingOneNeverTheLastOne)
     ShowFileInfo(2);   // no such file
     EXPECT_EQ(InfoPanelValid, 0);
     EXPECT_EQ(slot(780), "?");
+}
+
+}  // namespace
+
+namespace {
+
+struct Binding : PlayerFiles {
+    void SetUp() override {
+        PlayerFiles::SetUp();
+        int at = 1000;
+        for (int slot = 762; slot <= 772; slot++) {
+            TextSlotTable[slot] = {(uint32_t)at, 0};
+            TextSlotRoom[slot] = 24;
+            at += 24;
+        }
+        memset(KeyState, 0, sizeof KeyState);
+        memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
+        SettingsInts[0] = SettingsInts[1] = SettingsInts[8] = 0;
+        JoystickActive = 0;
+        ClearBindings();
+        BindingAction = 0;
+        BindingCapture = 1;
+        // Every key is seen up once before the capture counts presses.
+        CaptureBinding();
+    }
+    void TearDown() override {
+        memset(KeyState, 0, sizeof KeyState);
+        memset(ControlBindings, 0, sizeof ControlBindings);
+        BindingCapture = BindingAction = 0;
+        PlayerFiles::TearDown();
+    }
+    static std::string Slot(int s) { return std::string(TextSlotBlob + TextSlotTable[s].offset, TextSlotTable[s].length); }
+    static void Press(int scan) {
+        KeyState[scan] = 0x80;
+        CaptureBinding();
+        KeyState[scan] = 0;
+        CaptureBinding();
+    }
+};
+
+TEST_F(Binding, AKeyTwiceIsRefusedAHeldKeyWaitsAndElevenEndTheCapture) {
+    Press(0x11);   // W
+    EXPECT_EQ(BindingAction, 1);
+    EXPECT_EQ(ControlBindings[0][0].code, 0x11);
+    EXPECT_EQ(ControlBindings[0][0].nameIndex, 11);
+    EXPECT_EQ(Slot(762), "W");
+    Press(0x11);
+    EXPECT_EQ(BindingAction, 1) << "the same key again is refused";
+    EXPECT_EQ(MenuSoundRequests[MENU_SOUND_ERROR], 1);
+    EXPECT_EQ(ItemAt(8, 40).colour, 9);
+    EXPECT_EQ(ItemAt(8, 41).colour, 9);
+    // A key binds on its press, once: held on, it binds nothing more until
+    // it was let go.
+    KeyState[0x1F] = 0x80;
+    CaptureBinding();
+    EXPECT_EQ(BindingAction, 2);
+    EXPECT_EQ(ControlBindings[0][1].code, 0x1F);
+    CaptureBinding();
+    CaptureBinding();
+    EXPECT_EQ(BindingAction, 2);
+    EXPECT_EQ(MenuSoundRequests[MENU_SOUND_ERROR], 1) << "a held key is not a second press";
+    KeyState[0x1F] = 0;
+    CaptureBinding();
+    for (int scan : {0x1E, 0x20, 0x10, 0x12, 0x13, 0x21, 0x2E, 0x2D, 0x2C})
+        Press(scan);
+    EXPECT_EQ(BindingAction, 11);
+    EXPECT_EQ(BindingCapture, 0);
+    EXPECT_EQ(MenuPointerShown, 1);
+    RefreshControls();
+    EXPECT_EQ(Slot(772), "Z");
+    ControlBindings[0][3] = {0, 0, -1};
+    RefreshControls();
+    EXPECT_EQ(Slot(765), "-") << "an unbound entry";
 }
 
 }  // namespace
