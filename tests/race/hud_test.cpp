@@ -10,6 +10,7 @@
 #include "frontend/frontend_state.h"
 #include "net/net_state.h"
 #include "platform/plat_system.h"
+#include "race/car_pose.h"
 #include "race/hud.h"
 #include "race/race_state.h"
 #include "render/render_state.h"
@@ -265,6 +266,61 @@ TEST_F(Hud, FinishedRaceHandsOverAfter450TicksOrAtOnceWhenForced) {
     DrawRaceHudPanel(work);
     EXPECT_EQ(BackToMenusRequest, 1);
     EXPECT_EQ(ForceRaceEnd, 0);
+}
+
+// A recorded one-player race with the replay option on is shown again as its
+// own replay after the 450 ticks, its HUD hidden under the blinking mark,
+// instead of going back to the menus.
+TEST_F(Hud, RecordedRaceWithTheReplayOptionRestartsAsItsOwnReplay) {
+    const unsigned char option = VisualSettings[10];
+    VisualSettings[10] = 1;
+    const int sceneReady = SceneReady;
+    SceneReady = 0;
+    FillBuiltInCameraTable();
+    CarCount = 4;
+    ReplayRecording = 1;
+    ReplayPlayback = 0;
+    RaceOver = 1;
+    for (int frame = 0; frame < 450; frame++)
+        DrawRaceHudPanel(work);
+    EXPECT_EQ(ReplayPlaying, 0) << "still showing the result";
+    EXPECT_EQ(ReplayRecording, 1);
+    DrawRaceHudPanel(work);
+    EXPECT_EQ(BackToMenusRequest, 0) << "no way back to the menus";
+    EXPECT_EQ(ReplayPlayback, 1);
+    EXPECT_EQ(ReplayRecording, 0);
+    EXPECT_EQ(ReplayPlaying, 1);
+    EXPECT_EQ(PresentationRun, 0);
+    EXPECT_EQ(PresentationCamera, 0);
+    EXPECT_EQ(HudVisible, 0);
+    EXPECT_EQ(RaceOver, 0) << "the race started again";
+    EXPECT_EQ(StartStage, -1);
+    EXPECT_EQ(HudEndTimer, 0);
+
+    // The replay runs (the frame lifts the start's pause): no panel, no
+    // countdown picture, and the mark's timer blinks with a 61-tick period.
+    RacePaused = 0;
+    ReplayMarkTimer = 0;
+    PlatSurfaceFill(work, nullptr, 0, PLAT_WAIT);
+    int wrapped = 0;
+    for (int frame = 0; frame < 200; frame++) {
+        const int before = ReplayMarkTimer;
+        DrawRaceHudPanel(work);
+        wrapped += ReplayMarkTimer < before;
+    }
+    EXPECT_EQ(wrapped, 3);
+    EXPECT_EQ(PixelAt(work, 4, 6), 0) << "no position board";
+    EXPECT_EQ(PixelAt(work, 320 - 45, 216 - 45), 0) << "no countdown over the replay";
+
+    VisualSettings[10] = option;
+    SceneReady = sceneReady;
+    ReplayPlayback = 0;
+    ReplayPlaying = 0;
+    ReplayMarkTimer = 0;
+    HudVisible = 1;
+    PresentationRun = 0;
+    PresentationCamera = 0;
+    RacePaused = 0;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // face, 1801 shade, 1805 needle), the speed panel (1802), the jump events'
 // turbo gauge (1806, 1807), the speed digits 1860-1869 and gear cells
 // 1870-1877 (1..6, N, R), and track 10's map 2044 drawn from its guide line.
+// The pictures that small display modes load at half size have "b" files.
 
 #include <cmath>
 #include <string>
@@ -58,22 +59,29 @@ const int Segments[12] = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 
 
 MkPicture Glyph(int glyph, int w, int h, uint32_t colour) {
     MkPicture p = Picture(w, h, 0);
-    const int l = 3, r = w - 4, t = 3, m = h / 2, b = h - 4;
+    const int e = w >= 16 ? 3 : 1, th = w >= 16 ? 2 : 1;   // edge and stroke
+    const int l = e, r = w - 1 - e, t = e, m = h / 2, b = h - 1 - e;
     auto line = [&](int x0, int y0, int x1, int y1) {
         for (int y = y0; y <= y1; y++)
             for (int x = x0; x <= x1; x++)
                 Dot(p, x, y, colour);
     };
     const int s = Segments[glyph];
-    if (s & 0x01) line(l, t, r, t + 1);
-    if (s & 0x02) line(r - 1, t, r, m);
-    if (s & 0x04) line(r - 1, m, r, b);
-    if (s & 0x08) line(l, b - 1, r, b);
-    if (s & 0x10) line(l, m, l + 1, b);
-    if (s & 0x20) line(l, t, l + 1, m);
-    if (s & 0x40) line(l, m - 1, r, m);
+    if (s & 0x01) line(l, t, r, t + th - 1);
+    if (s & 0x02) line(r - th + 1, t, r, m);
+    if (s & 0x04) line(r - th + 1, m, r, b);
+    if (s & 0x08) line(l, b - th + 1, r, b);
+    if (s & 0x10) line(l, m, l + th - 1, b);
+    if (s & 0x20) line(l, t, l + th - 1, m);
+    if (s & 0x40) line(l, m - th + 1, r, m);
     return p;
 }
+
+// Each speed digit and gear cell has a marker colour of its own, exact in
+// 5-6-5 and apart from the HUD boards' markers, so a test reads the dial's
+// cells off the screen.
+uint32_t SpeedDigitMarker(int n) { return 0x98F8F8 - (uint32_t)(8 * n); }
+uint32_t GearMarker(int g) { return 0xF8A060 + ((uint32_t)(4 * g) << 8); }
 
 // Track 10's map: the guide line in grey on black, where the dots of the
 // cars fall, (x, z) on pixel (x / D + 2 + ox, 126 - z / D + oy).
@@ -96,23 +104,37 @@ MkPicture TrackMap(int code) {
     return p;
 }
 
-bool Write(int number, const MkPicture& picture) {
+bool Write(int number, const MkPicture& picture, bool small = false) {
     char name[16];
-    snprintf(name, sizeof name, "%04d.bmp", number);
+    snprintf(name, sizeof name, small ? "%04db.bmp" : "%04d.bmp", number);
     const std::vector<uint8_t> bytes = MkEncodeBmp8(picture);
     return MkWriteArchived(std::string(Boards) + name, bytes.data(), bytes.size());
+}
+
+// A picture at half size (every other pixel), for the "b" files that small
+// display modes load.
+MkPicture Half(const MkPicture& p) {
+    MkPicture h = Picture(p.width / 2, p.height / 2, 0);
+    for (int y = 0; y < h.height; y++)
+        for (int x = 0; x < h.width; x++)
+            h.rgb[(size_t)y * h.width + x] = p.rgb[(size_t)(2 * y) * p.width + 2 * x];
+    return h;
 }
 
 }  // namespace
 
 bool MkWriteDialAndMap() {
-    bool ok = Write(1800, DialFace()) && Write(1801, Disc(128, 0.0, 62.0, 0x707070)) &&
-              Write(1802, Picture(64, 32, 0x707070)) && Write(1805, Picture(8, 8, 0xF04020)) &&
-              Write(1806, Picture(64, 128, 0x707070)) && Write(1807, Disc(128, 40.0, 43.0, 0xF0F0F0)) &&
+    bool ok = Write(1800, DialFace()) && Write(1800, Half(DialFace()), true) &&
+              Write(1801, Disc(128, 0.0, 62.0, 0x707070)) && Write(1802, Picture(64, 32, 0x707070)) &&
+              Write(1805, Picture(8, 8, 0xF04020)) && Write(1806, Picture(64, 128, 0x707070)) &&
+              Write(1807, Disc(128, 40.0, 43.0, 0xF0F0F0)) && Write(1807, Disc(64, 20.0, 22.0, 0xF0F0F0), true) &&
               Write(2044, TrackMap(10));
     for (int n = 0; n < 10 && ok; n++)
-        ok = Write(1860 + n, Glyph(n, 16, 32, 0xF0F0F0));
-    for (int g = 0; g < 8 && ok; g++)
-        ok = Write(1870 + g, Glyph(g < 6 ? g + 1 : g == 6 ? 10 : 11, 16, 32, 0xF0C020));
+        ok = Write(1860 + n, Glyph(n, 16, 32, SpeedDigitMarker(n))) &&
+             Write(1860 + n, Glyph(n, 8, 16, SpeedDigitMarker(n)), true);
+    for (int g = 0; g < 8 && ok; g++) {
+        const int glyph = g < 6 ? g + 1 : g == 6 ? 10 : 11;
+        ok = Write(1870 + g, Glyph(glyph, 16, 32, GearMarker(g))) && Write(1870 + g, Glyph(glyph, 8, 16, GearMarker(g)), true);
+    }
     return ok;
 }

@@ -307,13 +307,71 @@ bool WriteSmallFont() {
 
 // ---------------------------------------------------------------------------
 // HUD boards, at full size (s = 2) and half size (s = 1) where the cells
-// halve.
+// halve.  Every cell lies where the HUD reads it, with the key colour on its
+// edge, and has its own marker colour: its glyph's ink, exact in 5-6-5 and
+// used by no other cell of the boards of that size, so a test finds each
+// drawn cell on the screen by its colour.
 
-// A digit centred in a cell.
+// Marker colours near a base, each given out once per board size.
+struct MarkerSet {
+    std::vector<uint32_t> used;
+    uint32_t Near(uint32_t base) {
+        const int r = (int)(base >> 16 & 0xF8), g = (int)(base >> 8 & 0xFC), b = (int)(base & 0xF8);
+        auto step = [](int c, int k, int unit) { return c - k * unit >= 0 ? c - k * unit : c + k * unit; };
+        for (int n = 0;; n++) {
+            const uint32_t c = Rgb(step(r, n % 4, 8), step(g, n / 4 % 8, 4), step(b, n / 32 % 4, 8));
+            bool taken = false;
+            for (uint32_t u : used)
+                taken = taken || u == c;
+            if (!taken) {
+                used.push_back(c);
+                return c;
+            }
+        }
+    }
+};
+MarkerSet HudMarkers;
+
+// A design drawn into the box (x, y, w, h), each box pixel taking the
+// nearest design cell of the body rows; returns the width used.
+int DrawDesignBox(Canvas& canvas, const MkGlyph& glyph, int x, int y, int w, int h, uint32_t colour) {
+    const int left = InkLeft(glyph), columns = MkGlyphInkColumns(glyph) - left;
+    if (columns <= 0)
+        return 0;
+    for (int j = 0; j < h; j++)
+        for (int i = 0; i < w; i++)
+            if (glyph.ink[2 + j * 7 / h][left + i * columns / w])
+                canvas.Put(x + i, y + j, colour);
+    return w;
+}
+
+// A character centred in a cell, ink sx wide per design column and at most
+// the cell less its one-pixel edge high.
+void CellGlyph(Canvas& canvas, int code, int x, int y, int w, int h, int sx, int sy, uint32_t colour) {
+    const MkGlyph glyph = DesignFor(code);
+    const int left = InkLeft(glyph);
+    int iw = (MkGlyphInkColumns(glyph) - left) * sx, ih = 7 * sy;
+    iw = iw < w - 2 ? iw : w - 2;
+    ih = ih < h - 2 ? ih : h - 2;
+    DrawDesignBox(canvas, glyph, x + (w - iw) / 2, y + (h - ih) / 2, iw, ih, colour);
+}
+
+// A word from (x, y), letters of sx per design column and ih high, a
+// column apart; spaces 3 columns.
+void CellWord(Canvas& canvas, const char* text, int x, int y, int sx, int ih, uint32_t colour) {
+    for (const char* p = text; *p; p++) {
+        if (*p == ' ') {
+            x += 3 * sx;
+            continue;
+        }
+        const MkGlyph glyph = DesignFor((unsigned char)*p);
+        x += DrawDesignBox(canvas, glyph, x, y, (MkGlyphInkColumns(glyph) - InkLeft(glyph)) * sx, ih, colour) + sx;
+    }
+}
+
+// A digit centred in a cell (the countdown's big ones).
 void CellDigit(Canvas& canvas, int digit, int x, int y, int w, int h, int sx, int sy, uint32_t colour) {
-    const MkGlyph glyph = DesignFor('0' + digit);
-    const int ink = MkGlyphInkColumns(glyph) * sx;
-    DrawDesign(canvas, glyph, x + (w - ink) / 2, y + (h - 7 * sy) / 2, sx, sy, colour, 2);
+    CellGlyph(canvas, '0' + digit, x, y, w, h, sx, sy, colour);
 }
 
 bool WriteCountdown(bool small) {
@@ -321,8 +379,9 @@ bool WriteCountdown(bool small) {
     Canvas canvas(small ? 135 : 273, small ? 45 : 91, GREEN);
     const uint32_t colours[3] = {Rgb(230, 40, 30), Rgb(250, 170, 20), Rgb(250, 240, 60)};
     for (int stage = 0; stage < 3; stage++) {
-        CellDigit(canvas, 3 - stage, stage * cell, 0, cell, cell, sx, small ? 5 : 12, colours[stage]);
-        Outline(canvas, stage * cell, 0, cell, cell, colours[stage], GREEN, OUTLINE);
+        const uint32_t marker = HudMarkers.Near(colours[stage]);
+        CellDigit(canvas, 3 - stage, stage * cell, 0, cell, cell, sx, small ? 5 : 12, marker);
+        Outline(canvas, stage * cell, 0, cell, cell, marker, GREEN, OUTLINE);
     }
     return WriteBitmap(small ? "MENUS\\Textos123b.bmp" : "MENUS\\Textos123.bmp", canvas);
 }
@@ -330,69 +389,90 @@ bool WriteCountdown(bool small) {
 bool WriteGo(bool small) {
     const int w = small ? 118 : 241, h = small ? 45 : 92, s = small ? 4 : 9;
     Canvas canvas(w, h, GREEN);
-    const uint32_t colour = Rgb(250, 250, 250);
+    // Warm white: in 5-6-5 the font strip's white would be the same colour.
+    const uint32_t colour = HudMarkers.Near(Rgb(250, 250, 224));
     DrawWord(canvas, "GO!", (w - WordWidth("GO!", s)) / 2, (h - 7 * s) / 2, s, s, colour);
     Outline(canvas, 0, 0, w, h, colour, GREEN, Rgb(20, 120, 20));
     return WriteBitmap(small ? "MENUS\\TextosGob.bmp" : "MENUS\\TextosGo.bmp", canvas);
 }
 
-// Three lamps of w x h side by side: lit, off, and the warning colour.
+// Three lamps of w x h side by side, each its own colour in a grey rim.
 bool WriteLamps(const char* path, int count, int w, int h, int picWidth, int picHeight, const uint32_t* colours) {
     Canvas canvas(picWidth, picHeight, BLACK);
     for (int i = 0; i < count; i++) {
-        const int r = (w < h ? w : h) / 2 - 1;
+        const int r = (w < h ? w : h) / 2 - 2;   // the cell's edge stays key
         canvas.Disc(i * w + w / 2, h / 2, r, Rgb(90, 90, 90));
-        canvas.Disc(i * w + w / 2, h / 2, r - 1 > 0 ? r - 1 : r, colours[i]);
+        canvas.Disc(i * w + w / 2, h / 2, r - 1 > 0 ? r - 1 : r, HudMarkers.Near(colours[i]));
     }
     return WriteBitmap(path, canvas);
 }
 
-// The position board: position digits on top, then the car-count and big
-// digits, the "of" mark and the point along the second row.
+// The position board: the places 1st to 8th on top (cell n is place n + 1),
+// then the big digits, the "of" mark and the point along the second row.
 bool WritePositionBoard(bool small) {
     Canvas canvas(small ? 160 : 318, small ? 32 : 65, BLACK);
-    const int pw = small ? 20 : 39, ph = small ? 19 : 40, dw = small ? 11 : 23, dh = small ? 12 : 23;
-    const int row = small ? 20 : 41, s = small ? 1 : 2;
+    const int pw = small ? 20 : 39, ph = small ? 19 : 40, dw = small ? 11 : 23;
+    // Big digits are read 23 / 11 high, car counts 22 / 12, "of" 24 / 12.
+    const int dh = small ? 11 : 22, row = small ? 20 : 41, s = small ? 1 : 2;
     for (int n = 0; n < 8; n++)
-        CellDigit(canvas, n, n * pw, 0, pw, ph, small ? 2 : 4, small ? 2 : 5, Rgb(250, 220, 40));
+        CellGlyph(canvas, '1' + n, n * pw, 0, pw, ph, small ? 2 : 4, small ? 2 : 5,
+                  HudMarkers.Near(Rgb(250, 220, 40)));
     for (int d = 0; d < 10; d++)
-        CellDigit(canvas, d, d * dw, row, dw, dh, s, s + (small ? 0 : 1), Rgb(240, 240, 240));
-    DrawWord(canvas, "of", small ? 110 : 230, row + (small ? 2 : 4), s, s, Rgb(200, 200, 200));
-    canvas.Fill((small ? 132 : 276) + dw / 2 - s, row + dh - 3 * s, 2 * s, 2 * s, Rgb(240, 240, 240));
+        CellGlyph(canvas, '0' + d, d * dw, row, dw, dh, s, s + (small ? 0 : 1), HudMarkers.Near(Rgb(240, 240, 240)));
+    // The small "of" cell is 11 wide: its letters are a column narrower.
+    const uint32_t of = HudMarkers.Near(Rgb(200, 200, 200));
+    const int ofX = (small ? 110 : 230) + 1, ofY = row + (small ? 3 : 6), ofH = small ? 5 : 12;
+    const int ow = small ? 4 : 10, fw = small ? 3 : 8;
+    DrawDesignBox(canvas, DesignFor('o'), ofX, ofY, ow, ofH, of);
+    DrawDesignBox(canvas, DesignFor('f'), ofX + ow + s, ofY, fw, ofH, of);
+    canvas.Fill((small ? 132 : 276) + dw / 2 - s, row + dh - 1 - 2 * s, 2 * s, 2 * s,
+                HudMarkers.Near(Rgb(240, 240, 240)));
     return WriteBitmap(small ? "ArtWork\\Extras\\S-Boards\\MarcaPosb.bmp" : "ArtWork\\Extras\\S-Boards\\MarcaPos.bmp",
                        canvas);
 }
 
-// The time board: clock digits plain and highlighted, separators and signs,
-// lap numbers, and the labels of the HUD panels.
+// The time board: clock digits plain and highlighted, separators and the
+// penalty sign, lap numbers, and the labels of the HUD panels.
 bool WriteTimeBoard(bool small) {
     Canvas canvas(small ? 91 : 182, small ? 90 : 140, BLACK);
-    const int cw = small ? 7 : 15, ch = small ? 9 : 14, s = small ? 1 : 2;
-    const uint32_t plain = Rgb(235, 235, 235), lit = Rgb(255, 200, 40), dim = Rgb(120, 120, 140);
+    const int cw = small ? 7 : 15, ch = small ? 9 : 14, s = small ? 1 : 2, ih = small ? 7 : 12;
+    // The lit cells keep clear of the font strip's yellow (255, 200, 40).
+    const uint32_t plain = Rgb(235, 235, 235), lit = Rgb(255, 196, 48), dim = Rgb(120, 120, 140);
     for (int row = 0; row < 2; row++) {
         const int y = row * ch;
         for (int d = 0; d < 10; d++)
-            CellDigit(canvas, d, d * cw, y, cw, ch, s, s, row ? lit : plain);
+            CellGlyph(canvas, '0' + d, d * cw, y, cw, ch, s, s, HudMarkers.Near(row ? lit : plain));
         const int sep = small ? 70 : 150;
-        canvas.Fill(sep + s, y + 2 * s, s, s, row ? lit : plain);
-        canvas.Fill(sep + s, y + 5 * s, s, s, row ? lit : plain);
+        const uint32_t marker = HudMarkers.Near(row ? lit : plain);
+        canvas.Fill(sep + s, y + 2 * s, s, s, marker);
+        // The lower dot clears the top two thirds, which the jump record's
+        // point reads.
+        canvas.Fill(sep + s, y + (small ? 6 : 10), s, s, marker);
     }
-    canvas.Fill(small ? 84 : 170, (small ? 4 : 6), small ? 5 : 6, s, plain);   // the penalty sign
+    canvas.Fill((small ? 84 : 170) + 1, small ? 4 : 6, 4, s, HudMarkers.Near(plain));   // the penalty sign
     const int lapRow = small ? 18 : 28;
-    for (int l = 0; l < 3; l++) {
-        CellDigit(canvas, l + 1, l * cw, lapRow, cw, ch, s, s, lit);
-        CellDigit(canvas, l + 1, (small ? 21 : 45) + l * cw, lapRow, cw, ch, s, s, dim);
-    }
-    DrawWord(canvas, "T", small ? 42 : 90, lapRow + (small ? 1 : 0), s, s, plain);
-    DrawWord(canvas, "L", small ? 49 : 105, lapRow + (small ? 1 : 0), s, s, plain);
+    for (int l = 0; l < 3; l++)
+        CellGlyph(canvas, '1' + l, l * cw, lapRow, cw, ch, s, s, HudMarkers.Near(lit));
+    for (int l = 0; l < 3; l++)
+        CellGlyph(canvas, '1' + l, (small ? 21 : 45) + l * cw, lapRow, cw, ch, s, s, HudMarkers.Near(dim));
+    CellGlyph(canvas, 'T', small ? 42 : 90, lapRow, cw, ch, s, s, HudMarkers.Near(plain));
+    CellGlyph(canvas, 'L', small ? 49 : 105, lapRow, cw, ch, s, s, HudMarkers.Near(plain));
+    // The row at 70 / 45 is read 88 / 44 wide by the timed events ("TIME")
+    // and 152 / 90 wide over the lap clocks ("TIME" and "LAPS").
     struct Label {
         int y, ySmall;
         const char* text;
+        int second;
     };
-    const Label labels[] = {{42, 27, "POS"}, {56, 36, "LAP"}, {70, 45, "TIME  LAPS"}, {98, 63, "RECORD"},
-                            {112, 72, "JUMP"}, {126, 81, "TARGETS"}};
-    for (const Label& label : labels)
-        DrawWord(canvas, label.text, 1, (small ? label.ySmall : label.y) + (small ? 1 : 0), s, s, plain);
+    const Label labels[] = {{42, 27, "POS", 0},    {56, 36, "LAP", 0},  {70, 45, "TIME", 90},
+                            {98, 63, "RECORD", 0}, {112, 72, "JUMP", 0}, {126, 81, "TARGETS", 0}};
+    for (const Label& label : labels) {
+        const int y = (small ? label.ySmall : label.y) + 1;
+        const uint32_t marker = HudMarkers.Near(plain);
+        CellWord(canvas, label.text, 1, y, s, ih, marker);
+        if (label.second)
+            CellWord(canvas, "LAPS", small ? label.second / 2 + 1 : label.second, y, s, ih, marker);
+    }
     return WriteBitmap(small ? "ArtWork\\Extras\\S-Boards\\MarcaTimeb.bmp" : "ArtWork\\Extras\\S-Boards\\MarcaTime.bmp",
                        canvas);
 }
@@ -411,8 +491,8 @@ bool WriteJumpMeter(bool small) {
 bool WriteBalls(bool small) {
     const int s = small ? 3 : 6;
     Canvas canvas(2 * s, s, BLUE);
-    canvas.Disc(s / 2, s / 2, s / 2, Rgb(240, 240, 240));
-    canvas.Disc(s + s / 2, s / 2, s / 2, Rgb(250, 40, 40));   // car 0
+    canvas.Disc(s / 2, s / 2, s / 2, HudMarkers.Near(Rgb(240, 240, 240)));
+    canvas.Disc(s + s / 2, s / 2, s / 2, HudMarkers.Near(Rgb(250, 40, 40)));   // car 0
     return WriteBitmap(small ? "ArtWork\\Extras\\S-Boards\\bolasb.bmp" : "ArtWork\\Extras\\S-Boards\\bolas.bmp", canvas);
 }
 
@@ -420,6 +500,8 @@ bool WriteHudBoards(bool small) {
     const uint32_t nitro[3] = {Rgb(60, 250, 90), Rgb(40, 50, 40), Rgb(250, 150, 30)};
     const uint32_t penalty[3] = {Rgb(255, 40, 30), Rgb(140, 30, 25), Rgb(50, 20, 20)};
     const std::string boards = "ArtWork\\Extras\\S-Boards\\";
+    // Both sizes give the same cell the same marker.
+    HudMarkers.used.clear();
     return WriteCountdown(small) && WriteGo(small) &&
            WriteLamps((boards + (small ? "LuzNitrob.bmp" : "LuzNitro.bmp")).c_str(), 3, small ? 11 : 21,
                       small ? 12 : 23, small ? 33 : 63, small ? 12 : 23, nitro) &&
