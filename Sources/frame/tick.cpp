@@ -71,7 +71,8 @@ static void RunCpuDriver(int i, int s) {
         return;
     const int keptHandbrake = ControlHandbrake;
     ControlHandbrake = 0;
-    const int driverAllowed = TrackGroup != 5 || TrackCode == 55;
+    // The arenas have no computer drivers; the autopilot still drives car 0.
+    const int driverAllowed = TrackGroup != 5 || TrackCode == 55 || (AutopilotRun && i == 0);
     const int notFinished = LapsDone[s] != LapsToRun || (AutopilotRun && RaceOver != 1);
     const int hostDrives = !NetSessionOpen || (NetIsHost && NetPlayerGone[i]);
     if (driverAllowed && notFinished && hostDrives)
@@ -167,8 +168,10 @@ static void CountDownTimeLeft() {
         if (TimeLeft.minutes < 0) {
             TimeLeft.minutes = 0;
             TimeLeft.seconds = 0;
-            if ((TrackGroup == 5 && TrackVariant != 5) || TrackCode == 31)
+            if ((TrackGroup == 5 && TrackVariant != 5) || TrackCode == 31) {
                 RaceOver = 1;
+                EventFailed = 1;   // the banner names the failure
+            }
         }
     }
 }

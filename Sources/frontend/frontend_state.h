@@ -48,6 +48,16 @@ extern int BannerShown;
 extern int EventFailed;
 extern int ReplayLapTimes[3][3];   // the replay header's lap slots: minutes, seconds, hundredths
 
+// The in-race overlays (race_overlays.cpp): the pause menu's row (0 resume,
+// 1 restart, 2 quit) and blink, the help overlay (race start closes it), a
+// demo replay runs from the menus, and the overlays' key states (1: the key
+// was down last frame).
+extern int PauseChoice;
+extern int PauseBlinkCount;
+extern int HelpOverlayOpen;
+extern int DemoReplay;
+extern unsigned char OverlayKeyWasDown[256];
+
 // Byte numbers of VisualSettings (CONFIG\visual.cfg, 48 bytes).
 enum VisualSettingsByte {
     VISUAL_EFFECTS_ENABLED = 1,

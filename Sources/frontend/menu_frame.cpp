@@ -559,13 +559,9 @@ static int ListOfScreen(int screen) {
 }
 
 static void FirstFrameSetUp() {
-    if (!SoundUnavailable) {
+    // The sound options below start the menu music at the chosen level.
+    if (!SoundUnavailable)
         LoadSoundBank();
-        // The sound options' music choice is not applied at start yet: the
-        // menu music starts at the top music level.
-        PlayTrackMusic(0);
-        SetMusicVolume(5);
-    }
     const unsigned char* v = VisualSettings;
     ApplySoundOptionsAtStart(v[VISUAL_EFFECTS_LEVEL], v[VISUAL_MUSIC_LEVEL], CareerRecord.musicNumber, v[VISUAL_STEREO]);
     SetOptionToggles(v[1], v[2], v[3], v[5], v[4], v[0]);

@@ -5,10 +5,8 @@
 
 void SetOptionToggles(int a, int b, int c, int d, int e, int kind);
 void ShowExitScreen();
-void ShowTimedNotice(int mode);
+void ShowTimedNotice(int arm);
 
-// Not built yet: the panels.  Until they are, each changes nothing on the
-// screen.
 void ApplySoundOptionsAtStart(int effects, int music, int number, int stereo);
 void ApplySoundOptions(int effects, int music, int number, int stereo);
 void ShowRecordPanel(int screen, int code);
@@ -20,3 +18,16 @@ void ShowSpecialRaceButton();
 void DisableLobbyItemA();
 void DisableLobbyItemB();
 void EnableLobbyItemA();
+
+// The record panel last shown and whether it was filled.
+extern int RecordPanelCode, RecordPanelShown;
+// Frames left of the timed notice; notices dropped on a blit that kept failing.
+extern int NoticeFrames, NoticeBlitsDropped;
+// The exit picture was presented (shutdown).
+extern int ExitScreenShown;
+// The shop's verdict on the car on show: 0 owned, 1 for sale, 2 locked.
+extern int VerdictKind, BuyAllowed, CarOwned, NeededWins, SceneOptionFlag;   // DayCarArt: frame_state.h
+// The career cup counted for each garage category, and the cup wins each
+// model and colour needs before it is for sale.
+extern const int CupOfCategory[5];
+extern const int CarWinsTable[20][4];

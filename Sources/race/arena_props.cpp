@@ -11,6 +11,7 @@
 #include "frame/utils.h"
 #include "race/hud.h"
 #include "race/race_state.h"
+#include "sound/effect_sounds.h"
 #include "track/ground.h"
 #include "track/track_state.h"
 #include "track/zones.h"
@@ -60,10 +61,13 @@ void KnockSlalom(int i, int car) {
     state.moving = 1;
     prop.tilt = 0.0f;
     state.spin = 0.004f * CarSpeed[car];
+    PlaySlalomHitSound(car);
     const int poles = ArenaCounts[ARENA_SLALOM] - ArenaCounts[ARENA_TARGETS];
     if (i < poles) {
+        PlayPenaltySound(car);
         AdjustTimeLeft(-5);
     } else {
+        PlayTargetHitSound(car);
         AdjustTimeLeft(10);
         int first;
         if (TargetLights(i, &first)) {
@@ -112,6 +116,8 @@ void KnockCone(int i, int car) {
         state.vy = 1.08f * speed;
         state.spin = 0.0045f * speed;
     }
+    PlayConeHitSound(car);
+    PlayPenaltySound(car);
     AdjustTimeLeft(-5);
 }
 
@@ -172,6 +178,8 @@ void HitPole(int i, int car) {
         return;
     // The same exact carry as every other penalty.
     AdjustTimeLeft(-5);
+    PlayPoleHitSound(car);
+    PlayPenaltySound(car);
     PoleBarState& state = PoleStates[i];
     state.moving = 1;
     state.spin = (bar.cx - sumX / hits) * 0.00001f;

@@ -328,8 +328,11 @@ static void ApplyJumpRules(int car) {
     // back without flying also ends the attempt.
     const int noDistance = JumpDistance == 0.0f;
     if (RaceClock.minutes > 0 || RaceClock.seconds > 59 || (SpinOut[car] && noDistance) ||
-        (JumpPeakHeight > 300 && SimPosY[car] < 300.0f && noDistance))
+        (JumpPeakHeight > 300 && SimPosY[car] < 300.0f && noDistance)) {
+        if (noDistance && !RaceOver)
+            EventFailed = 1;
         RaceOver = 1;
+    }
 }
 
 static void CountAirborne(int car, int wheelsInAir) {

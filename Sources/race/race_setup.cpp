@@ -286,6 +286,8 @@ void StartRace() {
     // 4.
     TrackCode = TrackGroup * 10 + TrackVariant;
     PauseMenuOpen = 0;
+    HelpOverlayOpen = 0;
+    BannerShown = 0;
     NameTagsVisible = 0;
     ReplayCameraMode = 0;
     InJumpZone = 0;
@@ -298,6 +300,7 @@ void StartRace() {
     ResetParticles();
     ResetRaceSounds();
     RaceOver = 0;
+    EventFailed = 0;
     RecordsChanged = 0;
     CollisionsOn = 1;
     // 6.

@@ -21,6 +21,8 @@
 #include "platform/plat_headless.h"
 #include "platform/plat_script.h"
 #include "platform/plat_system.h"
+#include "platform/plat_keys.h"
+#include "platform/plat_window.h"
 
 extern char** environ;
 
@@ -110,6 +112,8 @@ int RunHeadlessGame(int frames, int autorace, int lockstepTicks, const char* scr
         return -1;
     }
     const int code = WinMain();
+    // The run ended by asking to exit: the next test's frames must not see it.
+    ExitRequested = 0;
     PlatScriptClear();
     PlatShutdown();
     return code;
@@ -159,4 +163,23 @@ std::string ReadHostFile(const std::string& path) {
     std::stringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+void QueueLeaveRace(uint32_t at) {
+    const int keys[3] = {VK_ESCAPE, VK_UP, VK_RETURN};
+    for (int k = 0; k < 3; k++) {
+        PlatHeadlessQueueEvent(at + 200 * k, WM_KEYDOWN, keys[k], 0);
+        PlatHeadlessQueueEvent(at + 200 * k + 100, WM_KEYUP, keys[k], 0);
+    }
+}
+
+std::string LeaveRaceScript(int frame) {
+    std::string script;
+    const char* keys[3] = {"ESCAPE", "UP", "RETURN"};
+    for (int k = 0; k < 3; k++) {
+        // The keyboard is read every 33 ms: each key is held for several frames.
+        script += std::to_string(frame + 10 * k) + " key down " + keys[k] + "\n";
+        script += std::to_string(frame + 10 * k + 5) + " key up " + keys[k] + "\n";
+    }
+    return script;
 }

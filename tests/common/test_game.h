@@ -24,6 +24,12 @@ int RunHeadlessGame(int frames, int autorace, int lockstepTicks = 1, const char*
 // Returns the file's path (name).
 std::string WriteStartScript(const std::string& dir);
 
+// Leaves a race through its pause menu from time `at` (ms of the headless
+// clock): Escape opens it, Up wraps to quit, Return chooses it.
+void QueueLeaveRace(uint32_t at);
+// The same as script lines from `frame` on.
+std::string LeaveRaceScript(int frame);
+
 // Runs a program of the build (bin/NAME) with arguments in `dir`; returns its
 // exit status, or -1 when it could not be run.
 int RunBuiltProgram(const std::string& name, const std::vector<std::string>& args, const std::string& dir);

@@ -25,6 +25,7 @@ protected:
         StartStage = 3;
         RacePaused = 0;
         RaceOver = 0;
+        EventFailed = 0;
         PresentationRun = 0;
         RecordsChanged = 0;
         ExitRequested = 0;
@@ -35,7 +36,10 @@ protected:
         LapsToRun = 3;
         StartTickTimer(16, 0);
     }
-    void TearDown() override { StopTickTimer(); }
+    void TearDown() override {
+        StopTickTimer();
+        EventFailed = 0;
+    }
 
     // Runs exactly n ticks of the 16 ms timer.
     void Ticks(int n) { PlatClockAdvance((uint32_t)(16 * n)); }
@@ -67,10 +71,12 @@ TEST_F(TickTest, TimeLeftCountsDownAndEndsArenaEvents) {
     Ticks(60);
     EXPECT_EQ(TimeLeft.seconds, 0);
     EXPECT_EQ(RaceOver, 0);
+    EXPECT_EQ(EventFailed, 0) << "0:00 reached, not yet run out";
     Ticks(60);
     EXPECT_EQ(TimeLeft.minutes, 0);
     EXPECT_EQ(TimeLeft.seconds, 0);
     EXPECT_EQ(RaceOver, 1);
+    EXPECT_EQ(EventFailed, 1) << "the time ran out: the event failed";
     // The race clocks stop once the race is over.
     const int seconds = RaceClock.seconds;
     Ticks(120);
@@ -82,13 +88,19 @@ TEST_F(TickTest, TimeLeftEndsTheTimedCareerRaceButNotOrdinaryRaces) {
     TimeLeft.seconds = 0;
     Ticks(60);
     EXPECT_EQ(RaceOver, 0) << "elsewhere the count-down stops at 0:00";
+    EXPECT_EQ(EventFailed, 0);
     EXPECT_EQ(TimeLeft.seconds, 0);
 
-    TrackGroup = 3;
-    TrackVariant = 1;
-    TrackCode = 31;
-    Ticks(60);
-    EXPECT_EQ(RaceOver, 1);
+    // The arena's sprint (variant 5) ends at its finish, never by the clock;
+    // the timed career race 31 runs out.
+    for (int code : {55, 31}) {
+        TrackGroup = code / 10;
+        TrackVariant = code % 10;
+        TrackCode = code;
+        Ticks(60);
+        EXPECT_EQ(RaceOver, code == 31) << code;
+        EXPECT_EQ(EventFailed, code == 31) << code;
+    }
 }
 
 TEST_F(TickTest, MinutesOfTimeLeftRollOver) {

@@ -70,9 +70,8 @@ struct MenuWalk : ::testing::Test {
 
 TEST_F(MenuWalk, TheQuickRaceComesBackToTheMainMenuAndExitThenYesQuits) {
     const int status = Run("2 key down SPACE\n"   // the race's fly-by ends
-                           "3 key up SPACE\n"
-                           "60 key down ESCAPE\n"
-                           "61 key up ESCAPE\n"
+                           "3 key up SPACE\n" +
+                           LeaveRaceScript(60) +
                            "250 expect-screen 0\n"
                            "250 shot main.tga\n"
                            "251 point 342 26\n"
@@ -109,9 +108,8 @@ TEST_F(MenuWalk, HotKeysOpenTheDisplayOptionsWhoseOkRewritesTheFile) {
     ASSERT_EQ(before.size(), 48u);
     // T: OPTIONS, D: DISPLAY; the effects toggle, then OK (O) writes the file.
     const int status = Run("2 key down SPACE\n"   // the race's fly-by ends
-                           "3 key up SPACE\n"
-                           "60 key down ESCAPE\n"
-                           "61 key up ESCAPE\n"
+                           "3 key up SPACE\n" +
+                           LeaveRaceScript(60) +
                            "200 type T\n"
                            "260 type D\n"
                            "340 expect-screen 6\n"

@@ -102,6 +102,17 @@ TEST_F(MessageFiles, TheLayoutAndTheGameFindTheirTexts) {
         EXPECT_GT(lines[slot].size(), 1u) << slot;
     for (int slot = 1865; slot <= 2006; slot++)
         EXPECT_NE(lines[slot], "-") << slot;
+    // The race overlays' texts: pause menu, help, every banner slot, the
+    // shop's verdicts and the names of car models 18 and 19.
+    for (int slot : {336, 337, 338, 339, 341, 342, 406, 407, 408, 412, 415, 427, 1701, 1702, 1705, 1707, 1713, 1722,
+                     1723, 1843, 1844, 1846, 1849, 1852, 1855, 1856, 1859, 1861, 1862})
+        EXPECT_GT(lines[slot].size(), 1u) << slot;
+    for (int slot = 417; slot <= 425; slot++)
+        EXPECT_GT(lines[slot].size(), 1u) << slot;
+    for (int slot = 1835; slot <= 1842; slot++)
+        EXPECT_GT(lines[slot].size(), 1u) << slot;
+    for (int slot = 1686; slot <= 1693; slot++)
+        EXPECT_GT(lines[slot].size(), 1u) << slot;
     for (int slot : {1866, 1867, 1870, 1929, 2005, 2006})
         EXPECT_NE(lines[slot], " ") << slot;
 

@@ -27,6 +27,20 @@ void HeldRace() {
     EnginesReleased = 0;
 }
 
+// A JUMP event of the variant on the flat before its start, nothing
+// measured, the race not over.
+void JumpAttempt(int variant) {
+    FlatEverywhere();
+    HeldRace();
+    TrackGroup = 4;
+    TrackVariant = variant;
+    TrackCode = 40 + variant;
+    JumpDistance = 0.0f;
+    JumpEnded = 0;
+    RaceOver = 0;
+    EventFailed = 0;
+}
+
 // The greatest height of a drawn wheel point above (or below) the ground
 // under it: the wheels are drawn at the pose's plan points (the model's
 // offsets turned by heading, pitch and roll) at the body step's wheel heights.
@@ -213,14 +227,7 @@ TEST(CarBody, SlopeAngleKeepsItsValueWhenTheLeftWheelsMeetInPlan) {
 // from the take-off line at z 158,812; it ends when the car comes down in a
 // landing zone.
 TEST(CarBody, JumpDistanceIsMeasuredInFlightPastTheTakeOffLine) {
-    FlatEverywhere();
-    HeldRace();
-    TrackGroup = 4;
-    TrackVariant = 2;
-    TrackCode = 42;
-    JumpDistance = 0.0f;
-    JumpEnded = 0;
-    RaceOver = 0;
+    JumpAttempt(2);
     JumpRecordTable[2] = 5.0f;
     SingleRaceMode = 0;
     PlaceCar(0, 4, Centre, 158812.0f - 500.0f, 3000.0f);
@@ -241,6 +248,7 @@ TEST(CarBody, JumpDistanceIsMeasuredInFlightPastTheTakeOffLine) {
     DriveTick(0, 0);
     EXPECT_EQ(JumpEnded, 1);
     EXPECT_EQ(RaceOver.load(), 1);
+    EXPECT_EQ(EventFailed, 0) << "a measured jump is no failure";
     EXPECT_EQ(JumpBannerTicks, 200);
     EXPECT_NEAR(JumpRecordTable[2], 2000.0f * 0.0037509378f, 1e-3f) << "a new record for the variant";
     // The attempt is over: no more measuring.
@@ -250,6 +258,37 @@ TEST(CarBody, JumpDistanceIsMeasuredInFlightPastTheTakeOffLine) {
     EXPECT_NEAR(JumpDistance, 2000.0f * 0.0037509378f, 1e-3f);
     RaceOver = 0;
     SurfaceWord[0] = 0;
+}
+
+// An attempt that ends without a distance (a minute gone, or a climb above
+// 300 and back down without flying) ends the race as failed, once: the
+// banner clears the flag and the next ticks of the ended race leave it so.
+TEST(CarBody, AJumpAttemptEndingWithoutADistanceFails) {
+    JumpAttempt(1);
+    JumpPeakHeight = 0;
+    SurfaceWord[0] = 0;
+    struct Attempt {
+        int minutes, peak;
+    };
+    for (const Attempt& a : {Attempt{1, 0}, Attempt{0, 400}}) {
+        RaceOver = 0;
+        EventFailed = 0;
+        RaceClock.minutes = 0;
+        PlaceCar(0, 4, Centre, Centre, RestHeight(4));
+        DriveTick(0, 0);
+        EXPECT_EQ(RaceOver.load(), 0) << "still trying";
+        RaceClock.minutes = a.minutes;
+        JumpPeakHeight = a.peak;
+        DriveTick(0, 0);
+        EXPECT_EQ(RaceOver.load(), 1) << a.minutes << " " << a.peak;
+        EXPECT_EQ(EventFailed, 1) << a.minutes << " " << a.peak;
+        EventFailed = 0;   // the banner read it
+        DriveTick(0, 0);
+        EXPECT_EQ(EventFailed, 0);
+    }
+    RaceOver = 0;
+    RaceClock.minutes = 0;
+    JumpPeakHeight = 0;
 }
 
 TEST(CarBody, BeforeTheStartTheEngineRevsButTheCarOnlySettles) {

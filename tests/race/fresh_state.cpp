@@ -29,6 +29,7 @@ void FreshRaceProgram() {
     ReplayFromFile = 0;
     AutopilotRun = 0;
     RaceOver = 0;
+    EventFailed = 0;
     RankingFrozen = 0;
     FrozenPlaces = 0;
     FinishZoneReached = 0;

@@ -17,6 +17,7 @@
 #include "platform/plat_file.h"
 #include "race/presentation.h"
 #include "race/race_state.h"
+#include "race_track_util.h"
 #include "render/render_state.h"
 
 namespace {
@@ -196,6 +197,42 @@ TEST_F(FlyBy, AnUnflyableFileTakesDefaultsAndEndsAtABadPosition) {
     // Short images leave the rest of the table at its defaults.
     ParsePresentationSets((const uint8_t*)image.data(), 100);
     EXPECT_EQ(PresentationSets[78].frames[7].duration, 200.0f);
+}
+
+// The sample folder flies each set along the guide line of its own code, or
+// of the first code built that shares it: set 10 along track 10 although
+// track 12 (sharing set 10, its loop reversed) is built after it, set 42
+// along track 42 although 41 (flying set 42) comes first; set 41, flown by
+// no code, keeps the defaults.
+TEST(SampleFlyBys, EachSetFliesAlongItsOwnCodesGuideLine) {
+    const std::string folder = MakeTestGameFolder("flybys", false, {41, 10, 12, 42});
+    const std::string bytes = ReadHostFile(folder + "/Config/Present.cfg");
+    ASSERT_EQ(bytes.size(), (size_t)PRESENT_CFG_BYTES);
+    std::vector<PresentationSet> sets(PRESENTATION_SETS);
+    memcpy((void*)sets.data(), bytes.data(), bytes.size());
+    EXPECT_EQ(sets[41].frames[0].startX, 0.0f);
+    EXPECT_EQ(sets[41].frames[0].steps, 100.0f);
+    for (int code : {10, 42}) {
+        SCOPED_TRACE(code);
+        const std::string dir = race_track::LoadTrack(code, 1);
+        const int count = CpuLinePointCounts[CPU_LINE_GUIDE];
+        ASSERT_GE(count, 8);
+        for (int k = 0; k < 4; k++) {
+            const CpuLinePoint& a = CpuLineTable[CPU_LINE_GUIDE][k * count / 4];
+            const CpuLinePoint& b = CpuLineTable[CPU_LINE_GUIDE][(k * count / 4 + count / 16 + 1) % count];
+            const PresentationKeyframe& f = sets[(size_t)code].frames[k];
+            EXPECT_EQ(f.startX, -a.x) << k;
+            EXPECT_EQ(f.startZ, -a.z) << k;
+            EXPECT_EQ(f.endX, -b.x) << k;
+            EXPECT_EQ(f.endZ, -b.z) << k;
+        }
+        race_track::Remove(dir);
+    }
+    SceneReady = 0;
+    FrontEndActive = 1;
+    TrackGroup = 1;
+    TrackVariant = 0;
+    TrackCode = 10;
 }
 
 }  // namespace

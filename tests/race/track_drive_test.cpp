@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-
 #include <cstdio>
 
 #include "race/car_pose.h"
 #include "race/race_state.h"
+#include "render/bitmaps.h"
+#include "render/dial_map.h"
 #include "render/objects.h"
 #include "race_track_util.h"
 
@@ -145,6 +147,34 @@ TEST_F(TrackDrive, ACarDrivenIntoAnothersSideStaysOnItsSide) {
     dir = LoadTrack10(2);
     // Car 1 comes across the road from the left into the side of car 0.
     DriveIntoEachOther(SimPosX[0] - 2500.0f, SimPosZ[0], 3.14159265f / 2.0f, {-1.0f, 0.0f}, 150, false);
+}
+
+// Each track's map is drawn through the window the HUD puts the cars' dots
+// in: every car's dot on the grid falls on the road the map shows (a
+// window of the wrong scale or offset puts the grid beside it or off it).
+TEST_F(TrackDrive, EachCarsMapDotFallsOnTheMapsRoad) {
+    for (int code : {10, 20, 30, 55, 60, 70, 79}) {
+        SCOPED_TRACE(code);
+        Remove(dir);
+        dir = LoadTrack(code, code == 55 ? 2 : 4);
+        const MapPlacement window = TrackMapPlacement(code);
+        char path[64];
+        snprintf(path, sizeof path, "ArtWork\\Extras\\S-Boards\\%04d.bmp", TrackMapTexture(code, code / 10));
+        BmpImage map;
+        ASSERT_EQ(LoadBitmapFromVfs(path, &map), 1) << path;
+        for (int car = 0; car < CarCount; car++) {
+            const int px = (int)std::floor(cocheX[car] / window.divisor + 2.0f) + window.offsetX;
+            const int py = (int)std::floor(126.0f - cocheZ[car] / window.divisor) + window.offsetY;
+            ASSERT_TRUE(px >= 0 && px < map.width && py >= 0 && py < map.height) << "car " << car << " off the map";
+            // The map draws the guide line; the grid spreads across the road
+            // some 2,000 units (under 4 pixels) either side of it.
+            int road = 0;
+            for (int y = std::max(py - 4, 0); y <= std::min(py + 4, map.height - 1); y++)
+                for (int x = std::max(px - 4, 0); x <= std::min(px + 4, map.width - 1); x++)
+                    road += BmpPixelRgb(map, x, y) != 0u;
+            EXPECT_GT(road, 0) << "car " << car << " beside the road at " << px << "," << py;
+        }
+    }
 }
 
 }  // namespace

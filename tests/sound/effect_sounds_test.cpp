@@ -4,6 +4,7 @@
 
 #include "sound/effect_sounds.h"
 
+#include "race/arena_props.h"
 #include "sound/car_sounds.h"
 #include "sound_test_util.h"
 #include "track/scene_points.h"
@@ -221,6 +222,69 @@ TEST_F(EffectSounds, CarStepLoops) {
     UpdateReverseSound(1);
     PlayGripLossSound(1, 1);
     EXPECT_TRUE(PlaysSince(far).empty());
+}
+
+// Car 0 driving north at 50 over (x, z), its footprint a 600-unit square.
+static void CarOver(float x, float z) {
+    const float corners[5][2] = {{x - 300, z - 300}, {x + 300, z - 300}, {x + 300, z + 300}, {x - 300, z + 300},
+                                 {x - 300, z - 300}};
+    for (int k = 0; k < 5; k++) {
+        CarFootprints[0][2 * k] = corners[k][0];
+        CarFootprints[0][2 * k + 1] = corners[k][1];
+    }
+    cocheX[0] = x, cocheY[0] = 300.0f, cocheZ[0] = z;
+    VelocityZ[0] = CarSpeed[0] = 50.0f;
+    CurrentCar = 0;
+}
+
+// Each knocked prop sounds as it falls: a slalom pole its hit and the
+// penalty, a target its hit and its call, a cone and a bar theirs and the
+// penalty.  A prop already down sounds no more.
+TEST_F(EffectSounds, KnockedArenaPropsSoundTheirHits) {
+    LoadRace(5, 1, {3});
+    LoadObstacleLayout();
+    TimeLeft.minutes = 2;
+    TimeLeft.seconds = 0;
+    const int first = PlatMixerEventCount();
+    CarOver(SlalomProps[5].x, SlalomProps[5].z);
+    UpdateSlalomPoles();
+    EXPECT_EQ(SlotsPlayedOn(1, first), std::vector<int>{146});
+    EXPECT_EQ(SlotsPlayedOn(8, first), std::vector<int>{89});
+    EXPECT_TRUE(SlotsPlayedOn(6, first).empty());
+    UpdateSlalomPoles();   // it flies now: no second hit
+    EXPECT_EQ(SlotsPlayedOn(1, first).size(), 1u);
+
+    const int target = PlatMixerEventCount();
+    CarOver(SlalomProps[39].x, SlalomProps[39].z);
+    UpdateSlalomPoles();
+    EXPECT_EQ(SlotsPlayedOn(1, target), std::vector<int>{146});
+    EXPECT_EQ(SlotsPlayedOn(6, target), std::vector<int>{147});
+    EXPECT_TRUE(SlotsPlayedOn(8, target).empty()) << "a target is no penalty";
+
+    const int cone = PlatMixerEventCount();
+    CarOver(ConeProps[3].x, ConeProps[3].z);
+    UpdateCones();
+    EXPECT_EQ(SlotsPlayedOn(1, cone), std::vector<int>{144});
+    EXPECT_EQ(SlotsPlayedOn(8, cone), std::vector<int>{89});
+
+    const int bar = PlatMixerEventCount();
+    CarOver(22000.0f, 40650.0f);
+    UpdatePoles();
+    EXPECT_EQ(PoleStates[0].moving, 1);
+    EXPECT_EQ(SlotsPlayedOn(1, bar), std::vector<int>{145});
+    EXPECT_EQ(SlotsPlayedOn(8, bar), std::vector<int>{89});
+
+    ClearPropStates();
+    ClearConeStates();
+    ClearPoleStates();
+    for (int& count : ArenaCounts)
+        count = 0;
+    for (float& f : CarFootprints[0])
+        f = 0.0f;
+    TimeLeft.minutes = 0;
+    TimeLeft.seconds = 0;
+    PenaltyDisplay = 0;
+    cocheY[0] = VelocityZ[0] = 0.0f;
 }
 
 TEST_F(EffectSounds, ArenaPropsBusCrushAndAirBrake) {

@@ -40,7 +40,7 @@ bool MakeFrontendData(const MkOptions& options);
 // sets at the defaults).
 void MkPresentationSet(int code);
 bool MkWritePresentSets();
-// The dial, speed and gear cells and track 10's map (from its guide line).
+// The dial, speed and gear cells (each track's map is drawn as it is built).
 bool MkWriteDialAndMap();
 // Config\config.def, Config\config.cfg and the sample drive script drive.txt.
 bool MkWriteSettingsFiles();

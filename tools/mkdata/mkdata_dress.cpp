@@ -1,7 +1,7 @@
 // The race dressing's pictures in the scoreboard folder: the dial (1800
 // face, 1801 shade, 1805 needle), the speed panel (1802), the jump events'
 // turbo gauge (1806, 1807), the speed digits 1860-1869 and gear cells
-// 1870-1877 (1..6, N, R), and track 10's map 2044 drawn from its guide line.
+// 1870-1877 (1..6, N, R).  The track maps are drawn as each track is built.
 // The pictures that small display modes load at half size have "b" files.
 
 #include <cmath>
@@ -9,8 +9,6 @@
 
 #include "mkdata.h"
 #include "mkdata_textures.h"
-#include "render/dial_map.h"
-#include "track/track_state.h"
 
 namespace {
 
@@ -83,27 +81,6 @@ MkPicture Glyph(int glyph, int w, int h, uint32_t colour) {
 uint32_t SpeedDigitMarker(int n) { return 0x98F8F8 - (uint32_t)(8 * n); }
 uint32_t GearMarker(int g) { return 0xF8A060 + ((uint32_t)(4 * g) << 8); }
 
-// Track 10's map: the guide line in grey on black, where the dots of the
-// cars fall, (x, z) on pixel (x / D + 2 + ox, 126 - z / D + oy).
-MkPicture TrackMap(int code) {
-    MkPicture p = Picture(128, 128, 0);
-    const MapPlacement place = TrackMapPlacement(code);
-    const int count = CpuLinePointCounts[CPU_LINE_GUIDE];
-    for (int i = 0; i < count; i++) {
-        const CpuLinePoint& a = CpuLineTable[CPU_LINE_GUIDE][i];
-        const CpuLinePoint& b = CpuLineTable[CPU_LINE_GUIDE][(i + 1) % count];
-        for (int k = 0; k <= 16; k++) {
-            const double x = a.x + (b.x - a.x) * k / 16.0, z = a.z + (b.z - a.z) * k / 16.0;
-            const int px = (int)(x / place.divisor) + 2 + place.offsetX;
-            const int py = 126 - (int)(z / place.divisor) + place.offsetY;
-            for (int dy = -1; dy <= 1; dy++)
-                for (int dx = -1; dx <= 1; dx++)
-                    Dot(p, px + dx, py + dy, 0xB0B0B0);
-        }
-    }
-    return p;
-}
-
 bool Write(int number, const MkPicture& picture, bool small = false) {
     char name[16];
     snprintf(name, sizeof name, small ? "%04db.bmp" : "%04d.bmp", number);
@@ -127,8 +104,7 @@ bool MkWriteDialAndMap() {
     bool ok = Write(1800, DialFace()) && Write(1800, Half(DialFace()), true) &&
               Write(1801, Disc(128, 0.0, 62.0, 0x707070)) && Write(1802, Picture(64, 32, 0x707070)) &&
               Write(1805, Picture(8, 8, 0xF04020)) && Write(1806, Picture(64, 128, 0x707070)) &&
-              Write(1807, Disc(128, 40.0, 43.0, 0xF0F0F0)) && Write(1807, Disc(64, 20.0, 22.0, 0xF0F0F0), true) &&
-              Write(2044, TrackMap(10));
+              Write(1807, Disc(128, 40.0, 43.0, 0xF0F0F0)) && Write(1807, Disc(64, 20.0, 22.0, 0xF0F0F0), true);
     for (int n = 0; n < 10 && ok; n++)
         ok = Write(1860 + n, Glyph(n, 16, 32, SpeedDigitMarker(n))) &&
              Write(1860 + n, Glyph(n, 8, 16, SpeedDigitMarker(n)), true);

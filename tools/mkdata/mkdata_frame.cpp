@@ -54,6 +54,10 @@ bool MakeFrameData(const MkOptions& options) {
     visual[VISUAL_SKY_OPTION] = 1;
     visual[VISUAL_VIEW_PLAYER1] = 1;
     visual[VISUAL_VIEW_PLAYER2] = 1;
+    // The sound screen's defaults: effects 3, music 5, normal stereo.
+    visual[VISUAL_EFFECTS_LEVEL] = 3;
+    visual[VISUAL_MUSIC_LEVEL] = 5;
+    visual[VISUAL_STEREO] = 1;
     if (!MkWriteFile("Config\\visual.cfg", visual, sizeof visual))
         return false;
 

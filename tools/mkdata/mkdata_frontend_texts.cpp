@@ -83,7 +83,7 @@ const SlotText kEnglish[] = {
     {325, "Press the key for this action"}, {327, "Replay:"}, {386, "HELP"}, {387, "Delete this profile?"},
     {388, "Load this career?"}, {389, "Delete this replay?"}, {391, "Force feedback"}, {392, "Off"},
     {393, "Weak"}, {394, "Strong"}, {397, "YES"}, {398, "NO"}, {399, "JUMP"}, {400, "MONSTER"}, {401, "BUGGY"},
-    {402, "SPEED"}, {405, "CROSS"}, {406, "Class: "}, {411, "NEW RACE RECORD!"}, {412, "You own this car"},
+    {402, "SPEED"}, {405, "CROSS"}, {411, "NEW RACE RECORD!"}, 
     {434, "QUIT"}, {435, "CREDITS"}, {443, "START"}, {444, "LEAVE"}, {447, "Create a profile first."},
     {448, "This profile already exists."}, {451, "BEST LAP TIMES"}, {452, "RACE RESULTS"},
     {453, "Split screen"}, {454, "Network game"}, {455, "Championship"}, {456, "STANDINGS"},
@@ -147,6 +147,27 @@ const SlotText kEnglish[] = {
     {1830, "Records saved."}, {1831, "Prize money paid."}, {1832, "Entry fee paid."},
     {1833, "Not enough money for the fee."}, {1834, "Money bonus!"},
     {1854, "Choose a saved career first."}, {1864, "The demo is over."},
+    // The pause menu, the help and the shop's verdicts.
+    {336, "PAUSE"}, {337, "RESUME"}, {338, "RESTART"}, {339, "QUIT"}, {341, "SAVE THIS REPLAY"},
+    {342, "START THE RACE"}, {406, "OWNED"}, {407, "FOR SALE"}, {408, "LOCKED"},
+    {412, "Win more cup races to unlock this car"}, {415, "HELP"},
+    {417, "Up arrow: accelerate    Down arrow: brake"}, {418, "Left and right arrows: steer"},
+    {419, "Right Ctrl: handbrake    Num 0: turbo"}, {420, "Num + and Num -: gears (manual gearbox)"},
+    {421, "Num Enter: camera    Num .: look back    Right Shift: horn"},
+    {422, "F2: race panel    F3: map    F4: car names"},
+    {423, "F8: screenshot    Insert and Delete: replay car"}, {424, "Escape: pause menu"},
+    {425, "F1: close this help"},
+    // The end-of-race banner.
+    {427, "RACE OVER"}, {1701, "A fine second place."}, {1702, "On the podium."},
+    {1705, "Jump over."}, {1707, "Event over."}, {1713, "FINISHED"}, {1722, "Not a podium this time."},
+    {1723, "Try again!"}, {1835, "10 points"}, {1836, "8 points"}, {1837, "6 points"}, {1838, "5 points"},
+    {1839, "4 points"}, {1840, "3 points"}, {1841, "2 points"}, {1842, "1 point"},
+    {1843, "Goal reached!"}, {1844, "Goal missed."}, {1846, "You won the race!"},
+    {1849, "Every target hit!"}, {1852, "A record jump!"}, {1855, "Event failed."},
+    {1856, "EVENT OVER"}, {1859, "You won the network race!"}, {1861, "ARENA OVER"}, {1862, "JUMP OVER"},
+    // Car names of models 18 and 19.
+    {1686, "Rovan Red"}, {1687, "Rovan Blue"}, {1688, "Rovan Green"}, {1689, "Rovan Gold"},
+    {1690, "Skarr Red"}, {1691, "Skarr Blue"}, {1692, "Skarr Green"}, {1693, "Skarr Gold"},
 };
 
 // Room in bytes of the slots that the game writes at run time.

@@ -37,9 +37,8 @@ bool WriteCameraTable() {
 
 }  // namespace
 
-// Track 10's data is the last built: its guide line flies set 10 and
-// draws its map.
+// The fly-by sets were flown along each track's guide line as the tracks
+// were built.
 bool MakeRaceData(const MkOptions&) {
-    MkPresentationSet(10);
     return WriteMotionTables() && WriteCameraTable() && MkWritePresentSets() && MkWriteDialAndMap();
 }

@@ -520,6 +520,13 @@ bool WriteNoticeAndLogos() {
     notice.Frame(2, 2, 206, 38, BORDER);
     DrawWord(notice, "NOTICE", (210 - WordWidth("NOTICE", 2)) / 2, 7, 2, 4, Rgb(250, 250, 250));
     bool ok = WriteBitmap("MENUS\\Not.bmp", notice);
+    // The picture shown when the program exits.
+    Canvas exitPicture(640, 480, PANEL);
+    exitPicture.Frame(8, 8, 624, 464, BORDER);
+    DrawWord(exitPicture, "QUORVIX", (640 - WordWidth("QUORVIX", 6)) / 2, 180, 6, 9, Rgb(250, 220, 60));
+    DrawWord(exitPicture, "THANKS FOR PLAYING", (640 - WordWidth("THANKS FOR PLAYING", 2)) / 2, 300, 2, 3,
+             Rgb(230, 230, 230));
+    ok = ok && WriteBitmap("MENUS\\ExitDemo.bmp", exitPicture);
     for (int german = 0; german < 2; german++) {
         Canvas logo(150, 68, GREEN);
         const uint32_t plate = german ? Rgb(150, 20, 20) : Rgb(20, 40, 140);

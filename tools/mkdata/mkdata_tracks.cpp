@@ -18,6 +18,7 @@
 #include "mkdata_track.h"
 #include "mkdata_track_art.h"
 #include "race/car_setup.h"
+#include "race/presentation.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
 #include "render/dial_map.h"
@@ -217,21 +218,32 @@ int RoomySide(int code) {
     return (80000.0 - places[0].x) * rx + (100000.0 - places[0].z) * rz >= 0 ? 1 : -1;
 }
 
+// The fly-by sets written so far: a set is flown along its own code's
+// guide line, or the first code built that shares it.
+bool PresentSetDone[PRESENTATION_SETS];
+
 bool WriteTrack(int code) {
     const bool ok = MkKeepingTrackState([code] {
         MkObject world;
         const MkCircuitParams params = MkTrackParams(code);
         if (!MkBuildCircuit(params, world) || !MkWriteTrackFiles(params.group, params.variant, world))
             return false;
+        const int set = PresentationSetFor(code);
+        if (set == code || !PresentSetDone[set]) {
+            MkPresentationSet(set);
+            PresentSetDone[set] = true;
+        }
         MkSceneryPlace place = {};
         place.centreX = params.gridX;
         place.centreZ = params.gridZ;
         place.groundY = params.groundY;
         place.waterX0 = params.gridX - 200000.0f, place.waterX1 = params.gridX + 200000.0f;
         place.waterZ0 = params.gridZ - 200000.0f, place.waterZ1 = params.gridZ + 200000.0f;
+        // The map is drawn through the window the HUD puts the cars' dots in.
         const int map = TrackMapTexture(TrackCode, TrackGroup);
+        const MapPlacement window = TrackMapPlacement(code);
         return MkWriteScenery(code, place) && MkWriteArtSet(code / 10, code % 10) &&
-               (map == 0 || MkWriteTrackMap(map, 700.0f, 0, 0));
+               (map == 0 || MkWriteTrackMap(map, window.divisor, window.offsetX, window.offsetY));
     });
     if (!ok)
         fprintf(stderr, "mkdata: cannot make track %d\n", code);
@@ -249,6 +261,8 @@ bool MakeTrackData(const MkOptions& options) {
     if (codes.empty())
         codes.assign(RaceTrackCodes, RaceTrackCodes + RACE_TRACK_CODES);
     int groupsDone[8] = {};
+    for (bool& done : PresentSetDone)
+        done = false;
     LooseTrackFiles = options.looseTracks != 0;
     bool ok = true;
     for (int code : codes) {
