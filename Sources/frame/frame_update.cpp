@@ -19,6 +19,7 @@
 #include "frontend/progress.h"
 #include "frontend/race_overlays.h"
 #include "frontend/race_select.h"
+#include "frontend/records.h"
 #include "frontend/replay_header.h"
 #include "frontend/text_entry.h"
 #include "frontend/text_slots.h"
@@ -187,6 +188,7 @@ void StartRaceHandover() {
 void BackToMenusHandover() {
     ReplayFromFile = 0;
     AttractIdleTimer = 0;
+    SaveFallenRecords();
 
     STEP(ClearScreens());
     STEP(PresentFrame());

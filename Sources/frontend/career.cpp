@@ -1,5 +1,6 @@
 #include "frontend/career.h"
 
+#include "frontend/career_file.h"
 #include "frontend/frontend_state.h"
 
 CareerRecordImage CareerRecord;
@@ -16,10 +17,13 @@ int8_t& NextRaceVariant() { return *(int8_t*)((char*)&CareerRecord + CAREER_NEXT
 
 void AwardRaceWin() {}
 
+// The selected slot of the load list (ListSelection[1]) into the career
+// record, when its file passes the checks (1).
+int LoadCareerSlot() { return ReadCareerSlot(ListSelection[1] + 1, &CareerRecord); }
+
 // Not built yet: the career's rules.
 void ResetCareer() {}
 void ShowMoney() {}
 void AnimateMoney() {}
 void ShowCupProgress() {}
-int LoadCareerSlot() { return 0; }
 void AddBonusMoney() {}

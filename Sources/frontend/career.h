@@ -4,8 +4,8 @@
 void AwardRaceWin();
 
 // Not built yet: a new career, the money display, the cup pictures and the
-// slot loader.  Until they are, nothing changes: no money moves and no slot
-// loads (LoadCareerSlot reports 0).
+// progress unpacking of a loaded slot.  Until they are, no money moves.
+// LoadCareerSlot reads the selected slot's file (1 when it passed).
 void ResetCareer();
 void ShowMoney();
 void AnimateMoney();

@@ -1,18 +1,198 @@
 #include "frontend/file_lists.h"
 
-#include "frontend/frontend_state.h"
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
-// Not built yet: the lists find nothing and show nothing.
-int ListFiles(const char*, const char*) {
-    if (MenuListId >= 0 && MenuListId < MENU_LISTS)
-        FileListCounts[MenuListId] = 0;
-    return 0;
+#include "frame/fileio.h"
+#include "frame/utils.h"
+#include "frontend/file_names.h"
+#include "frontend/frontend_state.h"
+#include "frontend/records.h"
+#include "frontend/text_slots.h"
+#include "frontend/menu_items.h"
+#include "platform/plat_file.h"
+
+char ReplayFileNames[256][32];
+
+enum { LIST_ROWS_MAX = 127, SLOT_EMPTY_SLOT = 613 };
+
+static int CurrentList() { return MenuListId >= 0 && MenuListId < MENU_LISTS ? MenuListId : 0; }
+
+int HasExtension(const char* name, const char* extension) {
+    const char* dot = std::strrchr(name, '.');
+    if (!dot || dot == name)
+        return 0;
+    return std::strcmp(dot, extension) == 0;
 }
+
+static void BlankRows() {
+    for (auto& row : FileListRow) {
+        std::memset(row, 0, sizeof row);
+        row[0] = ' ';
+    }
+}
+
+static void SetRowText(int row, const char* text, int length) {
+    std::memset(FileListRow[row], 0, 25);
+    std::memcpy(FileListRow[row], text, (size_t)std::min(length, 24));
+    FileListRow[row][25] = 3;
+    FileListRow[row][26] = 4;
+}
+
+void AddFileRow(const char* name, const char* pattern) {
+    const int list = CurrentList();
+    const int row = FileListCounts[list];
+    if (row < 0 || row >= LIST_ROWS_MAX)
+        return;
+    int n = (int)std::strlen(name) - 4;
+    if (n < 0)
+        n = 0;
+    if (list == 1 || list == 2 || list == 3 || list == 4 || list == 9) {
+        if (list == 9)
+            std::snprintf(ReplayFileNames[row], sizeof ReplayFileNames[row], "%.31s", name);
+        std::string path(pattern);
+        if (!path.empty() && path.back() == '*')
+            path.pop_back();
+        path += name;
+        static char head[255];
+        std::memset(head, 0, sizeof head);
+        ReadFileBytes(path.c_str(), head, (int)sizeof head);
+        head[sizeof head - 1] = 0;
+        SetRowText(row, head + 4, (int)strnlen(head + 4, 24));
+    } else {
+        if (n >= 16 && !RecordsViaProfiles)
+            return;
+        SetRowText(row, name, std::min(n, 24));
+    }
+    FileListCounts[list] = (signed char)(row + 1);
+}
+
+// The slot lists: row i is the slot file numbered i + 1.
+static void ListSlots(const char* extension) {
+    const int list = CurrentList();
+    GetText(SLOT_EMPTY_SLOT);
+    char empty[32];
+    std::snprintf(empty, sizeof empty, "%.24s", TextBufferB);
+    for (int slot = 1; slot <= 12; slot++) {
+        char name[32];
+        std::snprintf(name, sizeof name, "SAVE %02d%s", slot, extension);
+        char path[96];
+        std::snprintf(path, sizeof path, "USERS\\%s\\%s", CurrentPlayerName, name);
+        if (FileNameSafe(CurrentPlayerName, 24) && QueryFileSize(path)) {
+            std::snprintf(path, sizeof path, "USERS\\%s\\*", CurrentPlayerName);
+            AddFileRow(name, path);
+        } else {
+            SetRowText(FileListCounts[list], empty, (int)std::strlen(empty));
+            FileListCounts[list]++;
+        }
+    }
+}
+
+int ListFiles(const char* pattern, const char* extension) {
+    const int list = CurrentList();
+    BlankRows();
+    FileListCounts[list] = 0;
+    if (list == 1 || list == 2) {
+        ListSlots(extension);
+        return 1;
+    }
+    std::vector<std::string> names;
+    PlatFindData data;
+    if (PlatFind* find = PlatFindFirst(pattern, &data)) {
+        do {
+            if (!data.isDirectory && HasExtension(data.name, extension) && FileNameSafe(data.name, 31))
+                names.push_back(data.name);
+        } while (PlatFindNext(find, &data));
+        PlatFindClose(find);
+    }
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names)
+        AddFileRow(name.c_str(), pattern);
+    return 1;
+}
+
+void DeleteProfileFiles(int list) {
+    BlankRows();
+    if (list >= 0 && list < MENU_LISTS)
+        FileListCounts[list] = 0;
+    // Only a folder directly under USERS with a name that could be typed.
+    if (std::strncmp(TextBufferA, "USERS\\", 6) == 0 && FileNameSafe(TextBufferA + 6, 24)) {
+        DeleteDirectoryTree(TextBufferA);
+        std::strncat(TextBufferA, ".usr", sizeof TextBufferA - std::strlen(TextBufferA) - 1);
+        PlatDeleteFile(TextBufferA);
+    }
+    ListFiles("USERS\\*", ".usr");
+    const int l = CurrentList();
+    if (ListSelection[l] > 0)
+        ListSelection[l]--;
+    if (ListSelection[l] >= 0 && ListSelection[l] < FILE_LIST_ROWS)
+        FileListRow[ListSelection[l]][25] = FileListRow[ListSelection[l]][26] = 5;
+}
+
+void ShowBlankInfo() {
+    InfoPanelValid = 0;
+    for (int slot = 780; slot <= 783; slot++)
+        SetSlotText(slot, "?");
+}
+
+void StampCareerDate() {
+    char text[20];
+    FormatDateTime(text);
+    SetSlotText(783, text);
+    std::memset(CareerRecord.date, 0, sizeof CareerRecord.date);
+    std::memcpy(CareerRecord.date, text, 19);
+}
+
+void ShowNameInfo() { SetSlotText(780, CurrentPlayerName); }
+
+void ShowWinsInfo() {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", CareerRecord.racesWon);
+    SetSlotText(782, text);
+}
+
+static void ShowSlotInfo(int row) {
+    char path[96];
+    static char head[255];
+    std::memset(head, 0, sizeof head);
+    // An unreadable head shows an empty panel, never the last file's.
+    if (row < 0 || row >= 12 || !FileNameSafe(CurrentPlayerName, PROFILE_NAME_LISTED) ||
+        std::snprintf(path, sizeof path, "USERS\\%s\\SAVE %02d.rb", CurrentPlayerName, row + 1) >= (int)sizeof path ||
+        ReadFileBytes(path, head, (int)sizeof head) != 1) {
+        ShowBlankInfo();
+        return;
+    }
+    char text[40];
+    std::snprintf(text, sizeof text, "%.23s", head + 36);
+    SetSlotText(780, text);
+    InfoPanelValid = 1;
+    if (!text[0]) {
+        ShowBlankInfo();
+        return;
+    }
+    float money;
+    std::memcpy(&money, head + 100, 4);
+    if (std::isfinite(money) && money > -1e9f && money < 1e9f)
+        std::snprintf(text, sizeof text, "%d", (int)money);
+    else
+        std::snprintf(text, sizeof text, "?");
+    SetSlotText(781, text);
+    std::snprintf(text, sizeof text, "%d", (int)(signed char)head[104]);
+    SetSlotText(782, text);
+    std::snprintf(text, sizeof text, "%.19s", head + 68);
+    SetSlotText(783, text);
+}
+
+void ShowFileInfo(int row) {
+    if (CurrentList() != 9)
+        ShowSlotInfo(row);
+}
+
+// Not built yet.
 void UpdateListWidget(int, int, int, int, int, int, const char*, int) {}
-void ShowFileInfo(int) {}
-void ShowBlankInfo() {}
-void ShowNameInfo() {}
-void ShowWinsInfo() {}
-void StampCareerDate() {}
 void ShowSlotRows() {}
 void ShowSaveRows() {}

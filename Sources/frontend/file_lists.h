@@ -2,15 +2,35 @@
 // information panel.
 #pragma once
 
-// Not built yet: the lists.  Until they are, every scan finds nothing (the
-// list stays empty, 0), the list box draws nothing and the panel is blank.
+// Fills FileListRow for the current list (MenuListId) from the files of the
+// folder pattern ("USERS\*") whose extension matches; 1.  The profile and
+// replay lists are sorted by name; the slot lists (1 and 2) show row i as
+// the slot file SAVE nn.rb numbered i + 1, the empty-slot text when it is
+// missing.  Names that could not be typed as a file name are not listed.
 int ListFiles(const char* pattern, const char* extension);
+// 1 when the name's last "." (not its first character) starts exactly the
+// extension.
+int HasExtension(const char* name, const char* extension);
+// Appends one row for the current list (at most 127 rows).
+void AddFileRow(const char* name, const char* pattern);
+// Deletes the profile whose folder TextBufferA names, its .usr, and relists
+// the profiles.
+void DeleteProfileFiles(int list);
+// The full file names behind the replay list's rows.
+extern char ReplayFileNames[256][32];
+
+// Not built yet: the list box draws nothing.
 void UpdateListWidget(int screen, int thumbItem, int firstRowItem, int list, int visibleRows, int firstTextSlot,
                       const char* rows, int rowBytes);
+// The information panel of a save slot row: player, money ("?" when it is
+// not a finite amount), races won and date; blank when the slot's head
+// cannot be read or names no player.  The replay list's panel is not built
+// yet.
 void ShowFileInfo(int row);
 void ShowBlankInfo();
 void ShowNameInfo();
 void ShowWinsInfo();
+// The date and time into text slot 783 and the career record's date field.
 void StampCareerDate();
 void ShowSlotRows();
 void ShowSaveRows();

@@ -1,4 +1,5 @@
 #include "frontend/menu_frame.h"
+#include "frontend/records.h"
 
 #include <cstdio>
 #include <cstring>
@@ -579,6 +580,7 @@ static void FirstFrameSetUp() {
     RefreshControls();
     ApplyDeviceChoice(0);
     LoadSettings(0);
+    LoadDefaultRecords();
     for (int i = 0; i < 10; i++)
         ScrollChatLines();
     RenderKind = DisplayConfig.displayKind;

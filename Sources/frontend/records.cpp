@@ -3,10 +3,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 
 #include "frontend/frontend_state.h"
 #include "frontend/records.h"
+#include "platform/plat_localtime.h"
 
 namespace {
 
@@ -40,17 +40,22 @@ int ReplayNewRecord;
 
 int RecordTimeValue(RecordTime t) { return t.minutes << 16 | t.seconds << 8 | t.hundredths; }
 
-// "dd/mm/yy - hh:mm:ss": 19 characters, no NUL (the rows are zero beyond).
+void FormatDateTime(char text[20]) {
+    PlatLocalTime t;
+    PlatGetLocalTime(&t);
+    std::snprintf(text, 20, "%02d/%02d/%02d - %02d:%02d:%02d", (int)((unsigned)t.day % 100), (int)((unsigned)t.month % 100),
+                  (int)((unsigned)t.year % 100), (int)((unsigned)t.hour % 100), (int)((unsigned)t.minute % 100), (int)((unsigned)t.second % 100));
+}
+
+// 19 characters, no NUL (the rows are zero beyond).
 static void StampDate(char* row) {
-    const std::time_t now = std::time(nullptr);
-    const std::tm* local = std::localtime(&now);
-    char text[32] = "03/01/00 - 12:00:55";
-    if (local)
-        std::snprintf(text, sizeof text, "%02d/%02d/%02d - %02d:%02d:%02d", local->tm_mday % 100,
-                      (local->tm_mon + 1) % 100, local->tm_year % 100, local->tm_hour % 100, local->tm_min % 100,
-                      local->tm_sec % 100);
+    char text[20];
+    FormatDateTime(text);
     std::memcpy(row, text, 19);
 }
+
+SettingsRecord RecordsImage;
+int RecordsFell;
 
 static int ValidCode(int code) { return code >= 0 && code < RECORD_TRACK_CODES; }
 
@@ -58,22 +63,26 @@ void StampLapRecordDate(int code) {
     if (!ValidCode(code))
         return;
     StampDate(LapRecordDates[code]);
-    std::memcpy(SettingsImage.bestLapDate[code], LapRecordDates[code], 19);
+    SetLapRecordDate(code, LapRecordDates[code]);
+    RecordsFell = 1;
 }
 
 void StampRaceRecordDate(int code) {
     if (!ValidCode(code))
         return;
     StampDate(RaceRecordDates[code]);
-    std::memcpy(SettingsImage.bestRaceDate[code], RaceRecordDates[code], 19);
+    SetRaceRecordDate(code, RaceRecordDates[code]);
+    RecordsFell = 1;
 }
 
-// The live tables and the settings record's copy together.
+// Each setter writes the live table, the records file's image and the
+// settings record's copy together.
 void SetBestLapTime(int code, RecordTime time) {
     if (!ValidCode(code))
         return;
     BestLapTimes[code] = time;
     std::memcpy(SettingsImage.bestLapTime[code], &time, 3);
+    std::memcpy(RecordsImage.bestLapTime[code], &time, 3);
 }
 
 void SetBestRaceTime(int code, RecordTime time) {
@@ -81,24 +90,44 @@ void SetBestRaceTime(int code, RecordTime time) {
         return;
     BestRaceTimes[code] = time;
     std::memcpy(SettingsImage.bestRaceTime[code], &time, 3);
+    std::memcpy(RecordsImage.bestRaceTime[code], &time, 3);
 }
 
-static void CopyName(char* row, char* settingsRow, const char* name) {
+// A name keeps 19 characters and its NUL; a date its 19 characters, and
+// bytes 19 to 21 of each copy keep what they held.
+static void CopyName(char* row, char* settingsRow, char* imageRow, const char* name) {
     std::memset(row, 0, RECORD_NAME_BYTES);
     std::strncpy(row, name, 19);
     std::memcpy(settingsRow, row, RECORD_NAME_BYTES);
+    std::memcpy(imageRow, row, RECORD_NAME_BYTES);
+}
+
+static void CopyDate(char* row, char* settingsRow, char* imageRow, const char* date) {
+    char text[19];
+    std::memcpy(text, date, 19);
+    if (row != date)
+        std::memcpy(row, text, 19);
+    std::memcpy(settingsRow, text, 19);
+    std::memcpy(imageRow, text, 19);
 }
 
 void SetLapRecordName(int code, const char* name) {
     if (ValidCode(code))
-        CopyName(LapRecordNames[code], SettingsImage.bestLapHolder[code], name);
+        CopyName(LapRecordNames[code], SettingsImage.bestLapHolder[code], RecordsImage.bestLapHolder[code], name);
 }
 
 void SetRaceRecordName(int code, const char* name) {
     if (ValidCode(code))
-        CopyName(RaceRecordNames[code], SettingsImage.bestRaceHolder[code], name);
+        CopyName(RaceRecordNames[code], SettingsImage.bestRaceHolder[code], RecordsImage.bestRaceHolder[code], name);
 }
 
-int LoadRecords() { return 0; }
-void SaveRecords() {}
-void LoadDefaultRecords() {}
+void SetLapRecordDate(int code, const char* date) {
+    if (ValidCode(code))
+        CopyDate(LapRecordDates[code], SettingsImage.bestLapDate[code], RecordsImage.bestLapDate[code], date);
+}
+
+void SetRaceRecordDate(int code, const char* date) {
+    if (ValidCode(code))
+        CopyDate(RaceRecordDates[code], SettingsImage.bestRaceDate[code], RecordsImage.bestRaceDate[code], date);
+}
+

@@ -5,6 +5,7 @@
 #include "frame/frame_state.h"
 #include "frontend/frontend_state.h"
 #include "race/race_state.h"
+#include "race/replay.h"
 #include "track/track_state.h"
 
 ReplayHeaderRecord ReplayHeader;
@@ -65,6 +66,31 @@ void ApplyReplayHeader() {
     PresentationCamera = 0;
     HudVisible = 0;
     RacePhase = 0;
+}
+
+const char* ReplayFileProblem(const unsigned char* bytes, int size) {
+    if (size < REPLAY_BODY_START)
+        return "a replay holds a 124-byte header and its counts";
+    ReplayHeaderRecord h;
+    std::memcpy(&h, bytes, sizeof h);
+    if (h.trackCode / 10 < 1 || h.trackCode / 10 > 7)
+        return "the track code names no track group 1 to 7";
+    if (h.carCount < 1 || h.carCount > 8 || h.laps < 1 || h.laps > 9 || h.mode < 0 || h.mode > 2)
+        return "the cars, laps or mode are out of range";
+    for (int car = 0; car < 8; car++) {
+        if (h.carModels[car] < 0 || h.carModels[car] > 19 || h.carColours[car] < 0 || h.carColours[car] > 3)
+            return "a car model or colour is out of range";
+    }
+    int32_t ticks, cars;
+    std::memcpy(&ticks, bytes + REPLAY_HEADER_BYTES, 4);
+    std::memcpy(&cars, bytes + REPLAY_HEADER_BYTES + 4, 4);
+    if (cars != h.carCount)
+        return "the body's car count is not the header's";
+    if (ticks < 20 || ticks > 49999)
+        return "the body's tick count is not 20 to 49,999";
+    if (size != ReplayFileSize(ticks, cars))
+        return "the file's size is not the one its counts give";
+    return nullptr;
 }
 
 // Until the replay files are listed there is no list, no replay loads or is

@@ -34,6 +34,7 @@ struct MenuFrameTest : FrontEndTest {
         FillMenuColourTable();
         StartMenuMachine();
         FirstMenuFrame = 0;   // the start-up set-up is not what these tests run
+        ExitRequested = 0;    // a whole game run before this one ends by asking to exit
         MenuFrameTicksAverage = 1.0f;
         memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
         SoundUnavailable = 1;

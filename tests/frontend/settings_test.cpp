@@ -42,6 +42,8 @@ struct Settings : ::testing::Test {
 };
 
 TEST_F(Settings, ASaveWritesTheWorkingVariablesWholeUnderTheTag) {
+    FactorySettings(&SettingsImage);
+    memcpy(ControlBindings, SettingsImage.bindings, sizeof ControlBindings);
     memcpy(SettingsImage.tag, "XXXX", 4);
     SettingsImage.manualGearbox[1] = 1;
     SettingsInts[0] = 1;
@@ -71,37 +73,40 @@ TEST_F(Settings, ASaveWritesTheWorkingVariablesWholeUnderTheTag) {
 }
 
 TEST_F(Settings, TheDefaultsKeepTheGearboxChoicesTheSavedFileReplacesThem) {
-    SettingsRecord record = {};
-    record.manualGearbox[0] = -1;   // sign-extended
-    record.bindings[0][0] = {0xC8, 0, 104};
+    SettingsRecord record;
+    FactorySettings(&record);
+    record.manualGearbox[0] = 1;   // bindings[0][0]: UP
     Write("Config\\config.cfg", record);
-    record.manualGearbox[0] = 0;
     record.bindings[0][0] = {0x11, 0, 11};
+    ManualGearbox[0] = 0;
+    record.manualGearbox[0] = 1;
     Write("Config\\config.def", record);
-    ManualGearbox[0] = 1;
     LoadSettings(1);
-    EXPECT_EQ(ManualGearbox[0], 1);
+    EXPECT_EQ(ManualGearbox[0], 0) << "the defaults keep the gearbox";
     EXPECT_EQ(ControlBindings[0][0].code, 0x11);
     LoadSettings(0);
-    EXPECT_EQ(ManualGearbox[0], -1);
+    EXPECT_EQ(ManualGearbox[0], 1);
     EXPECT_EQ(ControlBindings[0][0].code, 0xC8);
 }
 
-TEST_F(Settings, AShortFileFillsTheFrontAMissingOneLeavesTheRecord) {
-    SettingsImage.bindings[2][5] = {0x2A, 0, 58};
-    LoadSettings(0);   // no file yet
+TEST_F(Settings, AShortOrMissingFileGivesTheDefaultsFileAndThatTheFactoryTable) {
+    SettingsRecord def;
+    FactorySettings(&def);
+    def.bindings[2][5] = {0x2A, 0, 58};   // LSHIFT
+    Write("Config\\config.def", def);
+    LoadSettings(0);   // no config.cfg
     EXPECT_EQ(ControlBindings[2][5].code, 0x2A);
-    SettingsRecord record = {};
+    SettingsRecord record = def;
     record.settingsInts[1] = 1;
     Write("Config\\config.cfg", record, 36);
     LoadSettings(0);
-    EXPECT_EQ(SettingsInts[1], 1);
-    EXPECT_EQ(ControlBindings[2][5].code, 0x2A) << "past the file's end the record keeps its bindings";
+    EXPECT_EQ(SettingsInts[1], 0) << "a short file is refused whole";
+    EXPECT_EQ(ControlBindings[2][5].code, 0x2A);
 }
 
 TEST(FactorySettings, BothPlayersOnTheKeyboardNoKeyTwiceJoystickSetsOnTheStickAndButtons) {
     SettingsRecord record;
-    ASSERT_TRUE(MkFactorySettings(&record));
+    FactorySettings(&record);
     EXPECT_EQ(memcmp(record.tag, "V1.0", 4), 0);
     EXPECT_EQ(record.settingsInts[0], 0);
     EXPECT_EQ(record.settingsInts[1], 0);

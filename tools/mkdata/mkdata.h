@@ -42,10 +42,6 @@ void MkPresentationSet(int code);
 bool MkWritePresentSets();
 // The dial, speed and gear cells (each track's map is drawn as it is built).
 bool MkWriteDialAndMap();
-// The settings record with the factory settings; false when a key is
-// missing from the key table.
-struct SettingsRecord;
-bool MkFactorySettings(SettingsRecord* record);
 // Config\config.def, Config\config.cfg and the sample drive script drive.txt.
 bool MkWriteSettingsFiles();
 // The three intro videos beside the program (mkdata_video.h).

@@ -1,0 +1,39 @@
+// libFuzzer target of a career save slot: any bytes as USERS\<name>\SAVE
+// 01.rb.  A taken record has finite money in range and every index that
+// picks a table row within its table; its texts end within their fields.  A
+// refused one leaves the career as it was.
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "frame/fileio.h"
+#include "fuzz_input_file.h"
+#include "frontend/career_file.h"
+
+char CurrentPlayerName[24];
+int WriteWholeFile(const char*, int, const void*) { return 1; }
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    SetFuzzFile(data, size);
+    strcpy(CurrentPlayerName, "Fuzz");
+    static CareerRecordImage record;
+    memset(&record, 0, sizeof record);
+    record.money = 12.0f;
+    if (!ReadCareerSlot(1, &record)) {
+        Check(record.money == 12.0f);
+        return 0;
+    }
+    Check(size == sizeof record);
+    Check(std::isfinite(record.money) && record.money >= 0.0f && record.money <= 99999999.0f);
+    Check(memchr(record.description, 0, sizeof record.description) != nullptr);
+    Check(memchr(record.playerName, 0, sizeof record.playerName) != nullptr);
+    for (const CupRow& cup : record.cups) {
+        for (int race = 0; race < 5; race++) {
+            Check(cup.group[race] <= 7 && cup.variant[race] <= 7 && cup.laps[race] <= 9 && cup.cars[race] <= 8);
+            for (int car = 0; car < 8; car++)
+                Check(cup.opponentModel[race][car] <= 19 && cup.opponentColour[race][car] <= 3);
+        }
+    }
+    return 0;
+}
