@@ -34,6 +34,9 @@ void Check(bool ok, int line) {
 }  // namespace
 
 // The file layer reads the fuzzer's bytes; the texts print nothing.
+// The settings loader says on the console when it falls back.
+void ConsoleAddLine(const char*) {}
+
 int LastFileSize;
 int ReadWholeFile(const char*, void* buffer, int capacity) {
     LastFileSize = (int)fileSize;

@@ -2,8 +2,8 @@
 # fly-by flown; seeded with the sample folder's sets (zeros before a build
 # made them).
 fuzz_build fuzz_present \
-  Sources/race/{presentation,race_state}.cpp Sources/frame/frame_state.cpp Sources/frontend/frontend_state.cpp \
-  Sources/frontend/{records,settings}.cpp \
+  Sources/race/{presentation,race_state}.cpp Sources/frame/{frame_state,sim_lock}.cpp Sources/frontend/frontend_state.cpp \
+  Sources/frontend/{records,settings,control_names}.cpp Sources/platform/plat_localtime.cpp \
   Sources/render/render_state.cpp Sources/track/track_state.cpp Sources/sound/sound_state.cpp \
   Sources/net/net_state.cpp
 max_len=40000

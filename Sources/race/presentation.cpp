@@ -11,6 +11,7 @@
 
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
+#include "frame/sim_lock.h"
 #include "frontend/frontend_state.h"
 #include "frontend/text_slots.h"
 #include "net/net_state.h"
@@ -393,7 +394,12 @@ void DrawPresentationText(PlatSurface* surface) {
     if (RacePaused || FrontEndActive)
         return;
     const int code = TrackCode;
-    const int n = PresentationSets[PresentationSetFor(code)].keyframe;
+    int n;
+    {
+        // The tick steps the keyframe on the timer thread.
+        SimLockGuard lock;
+        n = PresentationSets[PresentationSetFor(code)].keyframe;
+    }
 
     if (PresentationCamera && PresentationRun) {
         PrintSlot(GroupTitle(code), 28, 0, surface);
