@@ -5,6 +5,7 @@
 #include "frame/frame_state.h"
 #include "frame/framework.h"
 #include "frame/input.h"
+#include "frame/sim_lock.h"
 #include "frame/startup.h"
 #include "frame/tick.h"
 #include "frontend/frontend_state.h"
@@ -37,12 +38,16 @@ static void RestartFromGrid() {
 void EndPresentationWait() {
     if (NetSessionOpen && !NetIsHost)
         return;
-    if (RacePhase == 0)
-        return;
-    RacePhase = 0;
-    FinishSequence = 0;
-    PresentationCamera = 0;
-    PresentationRun = 0;
+    {
+        // The tick steps the fly-by's camera while the wait lasts.
+        SimLockGuard lock;
+        if (RacePhase == 0)
+            return;
+        RacePhase = 0;
+        FinishSequence = 0;
+        PresentationCamera = 0;
+        PresentationRun = 0;
+    }
     if (NetSessionOpen)
         SendCommand(2, 1);
     else if (!NetworkGame && !SplitScreen)
