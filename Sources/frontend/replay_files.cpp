@@ -14,6 +14,7 @@
 #include "frontend/text_slots.h"
 #include "platform/plat_file.h"
 #include "race/race_state.h"
+#include "race/race_switches.h"
 #include "race/replay.h"
 
 int InternetReplays;
@@ -66,8 +67,9 @@ static const char* ListedReplay(int row) {
     return ReplayFileNames[row];
 }
 
-// A playback starts only from a file that is whole: its header in range and
-// its size exactly what its tick and car counts give.  Only the first 132
+// A playback starts only from a file that is whole (its header in range and
+// its size exactly what its tick and car counts give) on a track the game
+// folder holds.  Only the first 132
 // bytes are looked at, with the size the folder reports.
 static int ReplayFilePlayable(const char* path) {
     unsigned char head[REPLAY_BODY_START] = {};
@@ -76,7 +78,8 @@ static int ReplayFilePlayable(const char* path) {
     const int size = LastFileSize;
     if (size < REPLAY_BODY_START || ReadFileBytes(path, head, (int)sizeof head) != 1)
         return 0;
-    return ReplayFileProblem(head, size) == nullptr;
+    // A race on a track the game folder lacks could not load.
+    return ReplayFileProblem(head, size) == nullptr && TrackFolderHolds((int8_t)head[26]);
 }
 
 static int LoadPlayableReplay(const char* path) {

@@ -49,6 +49,17 @@ void WriteReplay(const std::string& path, const std::vector<uint8_t>& bytes) {
     ASSERT_EQ(WriteWholeFile(path.c_str(), (int)bytes.size(), bytes.data()), 1) << path;
 }
 
+// The game folder holds the track: its world object's file is there.
+void HoldTrack(int code) {
+    char path[64];
+    PlatMakeDir("3d");
+    PlatMakeDir("3d\\Tracks");
+    std::snprintf(path, sizeof path, "3d\\Tracks\\Track-%d", code);
+    PlatMakeDir(path);
+    std::snprintf(path, sizeof path, "3d\\Tracks\\Track-%d\\MUNDO%d.ver", code, code);
+    ASSERT_EQ(WriteWholeFile(path, 4, "VER1"), 1);
+}
+
 std::string Slot(int s) { return std::string(TextSlotBlob + TextSlotTable[s].offset, TextSlotTable[s].length); }
 
 struct ReplayFiles : ::testing::Test {
@@ -67,6 +78,8 @@ struct ReplayFiles : ::testing::Test {
         SetSlotText(51, "Single race");
         SetSlotText(52, "Championship");
         SetSlotText(860, "Career");
+        for (int code : {10, 20, 30, 40, 41, 70, 71})
+            HoldTrack(code);
     }
     void TearDown() override { Reset(); }
     static void Reset() {
@@ -184,6 +197,9 @@ TEST_F(ReplayFiles, LoadReadsTheSelectedRowOnly) {
     }
     ListSelection[9] = 2;
     EXPECT_EQ(LoadSelectedReplay(), 0) << "a selection past the rows";
+    WriteReplay("Replay\\Users\\a.rb", ReplayFile("a", "Ann", 79, 0, 2));
+    ListSelection[9] = 0;
+    EXPECT_EQ(LoadSelectedReplay(), 0) << "a track the folder lacks";
 }
 
 TEST_F(ReplayFiles, DeleteRemovesTheNamedReplayAndRelists) {
