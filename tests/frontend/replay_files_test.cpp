@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -400,6 +403,21 @@ TEST_F(ReplayFiles, ChatBoxShowsItsLongLines) {
     EXPECT_EQ(Slot(700)[0], '6');
     EXPECT_EQ(Slot(702)[0], '8');
     EXPECT_EQ(ItemAt(11, 25).y, 51.0f) << "the chat thumb's shorter track, at its bottom";
+}
+
+// A whole headless run left alone in the main menu: the first demo plays on
+// its own track and the menus come back when it ends.
+TEST(DemoRun, IdleMainMenuPlaysBuggyAndComesBack) {
+    const std::string dir = MakeTestGameFolder("demo", false, {10, 70});
+    const std::string command = "cd '" + dir + "' && '" + QUORVIX_BIN_DIR +
+                                "/quorvix' --headless --debug --frames 12000 2> demo.log > /dev/null";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const std::string log = ReadHostFile(dir + "/demo.log");
+    const size_t demo = log.find("demo replay Replay\\Users\\Buggy.rb");
+    ASSERT_NE(demo, std::string::npos) << log;
+    EXPECT_NE(log.find("Tracks\\Track-07", demo), std::string::npos) << "the demo's own track loads";
+    EXPECT_NE(log.find("menu screen 0", demo), std::string::npos) << "the menus come back after the demo";
 }
 
 }  // namespace
