@@ -230,7 +230,9 @@ void UpdateAttractMode() {
     if (MenuScreenShown.load() != 0 || MouseX != lastX || MouseY != lastY)
         AttractIdleTimer = IDLE_RESTART;
     AttractIdleTimer += LastFrameTicks.load();
-    if (AttractIdleTimer > DEMO_IDLE_TICKS) {
+    // Once a demo is asked for, the frames until the race starts ask for
+    // no other.
+    if (AttractIdleTimer > DEMO_IDLE_TICKS && !StartRaceRequest) {
         const int demo = DemoCycle >= 0 && DemoCycle <= 2 ? DemoCycle : 0;
         DemoCycle = demo == 2 ? 0 : demo + 1;
         // A demo that will not load waits its turn again; the next one
@@ -256,18 +258,19 @@ void PlayReplayCarousel() {
         ListHoverItem[REPLAY_LIST] = n + REPLAY_FIRST_ROW_ITEM;
         ShowReplayInfo();
     }
-    PendingScreen = 15;
-    StartRaceRequest = 1;
-    RaceFromReplay = 1;
     char path[64];
     std::snprintf(path, sizeof path, "REPLAY\\USERS\\%s.rb", names[n]);
-    ReplayHeaderRecord head;
+    ReplayHeaderRecord head{};
     if (ReadFileBytes(path, &head, (int)sizeof head) == 1)
         ReplayHeader = head;
-    ApplyReplayHeader();
-    LoadSelectedReplay();
-    SetCarChoice(0, CarModel[0], CarColour[0]);
     n = n == 4 ? 0 : n + 1;
+    // As everywhere, only a replay that loaded whole is played.
+    if (!LoadSelectedReplay())
+        return;
+    StartRaceRequest = 1;
+    RaceFromReplay = 1;
+    ApplyReplayHeader();
+    SetCarChoice(0, CarModel[0], CarColour[0]);
     PendingScreen = 2;
 }
 
@@ -279,7 +282,7 @@ void SaveRecordReplay() {
     const char* path = "Replay\\Internet\\Record.rb";
     const RecordTime best = BestRaceTimes[14];
     const int bestPacked = PackedTime(best.minutes, best.seconds, best.hundredths);
-    ReplayHeaderRecord head;
+    ReplayHeaderRecord head{};
     if (QueryFileSize(path) && ReadFileBytes(path, &head, (int)sizeof head) == 1 &&
         PackedTime(head.lapMinutes[0], head.lapSeconds[0], head.lapHundredths[0]) <= bestPacked)
         return;

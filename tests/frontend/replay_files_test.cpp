@@ -264,6 +264,8 @@ TEST_F(ReplayFiles, IdleMainMenuPlaysTheDemosInTurn) {
     EXPECT_EQ(ReplayFromFile, 1);
     EXPECT_EQ(ReplayPlayback, 1);
     EXPECT_EQ(PendingScreen, 0);
+    UpdateAttractMode();
+    EXPECT_EQ(DemoCycle, 1) << "no second demo while the first one's race is pending";
 
     const int next[2] = {40, 10};
     for (int code : next) {
