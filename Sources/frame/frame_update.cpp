@@ -76,6 +76,7 @@ void StartRaceHandover() {
     FrontEndActive = 0;
 
     STEP(PrepareRace());
+    STEP(ApplyReplayHeader());   // a playback keeps the track and cars of its header
     STEP(ApplyRaceSwitches());
     STEP(FadeEffectsStep());
     STEP(SetTrackFolder());

@@ -7,6 +7,7 @@
 #include "frontend/frontend_state.h"
 #include "frontend/menu_items.h"
 #include "frontend/text_slots.h"
+#include "platform/plat_keys.h"
 #include "sound/music.h"
 
 int BindingCapture;
@@ -32,8 +33,13 @@ static void BindingName(int isJoystick, int index, char* out, int size) {
         if (index >= 0 && index < JOYSTICK_NAME_ROWS)
             snprintf(out, (size_t)size, "%.20s", JoystickNameTable[index]);
     } else if (index >= 0 && index < KEY_NAME_ROWS) {
-        // Within its 16-byte row: 15 bytes of name.
-        snprintf(out, (size_t)size, "%.15s", (const char*)&KeyNameTable[index][1]);
+        // Within its 16-byte row: 15 bytes of name.  A letter key is named
+        // by the letter the keyboard's layout prints on it.
+        const int letter = PlatVirtualKeyOfScan(KeyNameTable[index][0]);
+        if (letter >= 'A' && letter <= 'Z')
+            snprintf(out, (size_t)size, "%c", letter);
+        else
+            snprintf(out, (size_t)size, "%.15s", (const char*)&KeyNameTable[index][1]);
     }
 }
 

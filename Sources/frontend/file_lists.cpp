@@ -8,10 +8,13 @@
 #include <vector>
 
 #include "frame/fileio.h"
+#include "frame/frame_state.h"
 #include "frame/utils.h"
 #include "frontend/file_names.h"
 #include "frontend/frontend_state.h"
 #include "frontend/records.h"
+#include "frontend/replay_header.h"
+#include "frontend/text_entry.h"
 #include "frontend/text_slots.h"
 #include "frontend/menu_items.h"
 #include "platform/plat_file.h"
@@ -188,11 +191,79 @@ static void ShowSlotInfo(int row) {
 }
 
 void ShowFileInfo(int row) {
-    if (CurrentList() != 9)
+    if (CurrentList() == 9)
+        ShowReplayInfo();
+    else
         ShowSlotInfo(row);
 }
 
-// Not built yet.
-void UpdateListWidget(int, int, int, int, int, int, const char*, int) {}
+int ListThumbDrag;
+
+// The thumb's track: its top and bottom y and its length, the chat box's
+// shorter than the file lists'.
+constexpr int THUMB_TOP = 23, THUMB_BOTTOM = 139, THUMB_LENGTH = 116, CHAT_THUMB_BOTTOM = 51, CHAT_THUMB_LENGTH = 28;
+
+static float ThumbY(float y, int bottom) { return y < THUMB_TOP ? (float)THUMB_TOP : y > (float)bottom ? (float)bottom : y; }
+
+void UpdateListWidget(int screen, int thumbItem, int firstRowItem, int list, int visibleRows, int firstTextSlot,
+                      const char* rows, int rowBytes) {
+    if (list < 0 || list >= MENU_LISTS || !rows || visibleRows <= 0)
+        return;
+    const int count = FileListCounts[list];
+    const int chat = screen == 11;
+    int& top = ListTop[list];
+    if (count <= visibleRows && top > 0)
+        top = 0;
+    if (ListScrollUp && --top < 0)
+        top = 0;
+    if (ListScrollDown && count > visibleRows && ++top > count - visibleRows)
+        top = count - visibleRows;
+    if (top < 0)
+        top = 0;
+
+    // The rows shown into their text slots; rows past the table show empty.
+    const int tableRows = chat ? (int)MESSAGE_LOG_LINES : (int)FILE_LIST_ROWS;
+    const int textBytes = chat ? 144 : 24;
+    for (int r = 0; r < visibleRows; r++) {
+        const int i = top + r;
+        char text[145] = "";
+        if (i < tableRows) {
+            const char* row = rows + (size_t)i * (size_t)rowBytes;
+            std::memcpy(text, row, (size_t)std::min(textBytes, rowBytes));
+            text[textBytes] = 0;
+            if (!chat)
+                SetItemColours(screen, firstRowItem + r, (uint8_t)row[25], (uint8_t)row[26]);
+        }
+        SetSlotText(firstTextSlot + r, text);
+    }
+
+    const int length = chat ? CHAT_THUMB_LENGTH : THUMB_LENGTH;
+    const int bottom = chat ? CHAT_THUMB_BOTTOM : THUMB_BOTTOM;
+    MenuItem& thumb = ItemAt(screen, thumbItem);
+    if (MouseX >= thumb.hitLeft && MouseX <= thumb.hitRight && MouseY >= thumb.hitTop && MouseY <= thumb.hitBottom &&
+        MouseClick == 1) {
+        ListThumbDrag = 1;
+    } else {
+        const float step = count == visibleRows ? 0.0f : (float)length / (float)(count - visibleRows);
+        thumb.y = ThumbY((float)top * step + THUMB_TOP, bottom);
+    }
+    if (!ListThumbDrag)
+        return;
+    if (MouseButtons == 0 && MouseClick != 1) {
+        ListThumbDrag = 0;
+        return;
+    }
+    const int parentY = thumb.parent ? (int)ItemAt(screen, thumb.parent).y : 0;
+    const float y = ThumbY((float)(MouseY - parentY), bottom);
+    thumb.y = y;
+    if (count > visibleRows) {
+        // A fraction of a pixel per row on a long list: the step stays a
+        // fraction so every row can be reached.
+        const float step = (float)length / (float)(count - visibleRows);
+        top = (int)((y - THUMB_TOP) / step);
+        if (top > count - visibleRows)
+            top = count - visibleRows;
+    }
+}
 void ShowSlotRows() {}
 void ShowSaveRows() {}

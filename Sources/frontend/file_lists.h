@@ -19,13 +19,17 @@ void DeleteProfileFiles(int list);
 // The full file names behind the replay list's rows.
 extern char ReplayFileNames[256][32];
 
-// Not built yet: the list box draws nothing.
+// One frame of a list box: scrolls ListTop by the one-frame requests, copies
+// the rows shown into the text slots from firstTextSlot (and their colours
+// onto the row items), places the scroll thumb, or follows the pointer while
+// the thumb is dragged.  Screen 11's rows are the 160-byte chat lines.
+extern int ListThumbDrag;
 void UpdateListWidget(int screen, int thumbItem, int firstRowItem, int list, int visibleRows, int firstTextSlot,
                       const char* rows, int rowBytes);
 // The information panel of a save slot row: player, money ("?" when it is
 // not a finite amount), races won and date; blank when the slot's head
-// cannot be read or names no player.  The replay list's panel is not built
-// yet.
+// cannot be read or names no player.  On the replay list, the panel of the
+// row under the pointer (ShowReplayInfo).
 void ShowFileInfo(int row);
 void ShowBlankInfo();
 void ShowNameInfo();

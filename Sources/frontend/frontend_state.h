@@ -17,6 +17,8 @@ extern int SkyOption;
 extern int VisualOptions[13];      // the other visual option bytes, by byte number
 extern int AttractIdleTimer;
 extern int ReplayFromFile;
+extern int InternetReplays;       // the replay list uses Replay\Internet
+extern int DemoCycle;             // 0..2: the next idle demo
 extern int CareerWinMarker;
 extern int MenuMusicHeld;
 extern int TextEditActive;         // a text field is being edited

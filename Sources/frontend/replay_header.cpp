@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "frame/frame_state.h"
+#include "frontend/file_lists.h"
 #include "frontend/frontend_state.h"
 #include "race/race_state.h"
 #include "race/replay.h"
@@ -15,6 +16,7 @@ int RaceResultValue;
 void FillReplayHeader(int keepRunning) {
     if (keepRunning == 0)
         RacePaused = 1;
+    StampCareerDate();
     std::memcpy(ReplayHeader.tag, "V1.0", 4);
     ReplayHeader.raceValue = RaceResultValue;
     ReplayHeader.trackCode = (int8_t)TrackCode;
@@ -28,6 +30,7 @@ void FillReplayHeader(int keepRunning) {
     ReplayHeader.mode = SingleRaceMode == 1 ? 0 : ChampionshipRunning == 1 ? 1 : 2;
     std::memcpy(ReplayHeader.replayName, CurrentPlayerName, sizeof ReplayHeader.replayName);
     std::memcpy(ReplayHeader.playerName, CurrentPlayerName, sizeof ReplayHeader.playerName);
+    std::memcpy(ReplayHeader.date, CareerRecord.date, sizeof ReplayHeader.date);
 }
 
 int ReplayHeaderValid(const ReplayHeaderRecord& header) {
@@ -92,11 +95,3 @@ const char* ReplayFileProblem(const unsigned char* bytes, int size) {
         return "the file's size is not the one its counts give";
     return nullptr;
 }
-
-// Until the replay files are listed there is no list, no replay loads or is
-// deleted and no demo starts.
-void ListReplays() {}
-int LoadSelectedReplay() { return 0; }
-int DeleteSelectedReplay() { return 0; }
-void UpdateAttractMode() {}
-int PlayDemoReplay(int) { return 0; }

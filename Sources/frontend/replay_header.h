@@ -20,10 +20,31 @@ int ReplayHeaderValid(const ReplayHeaderRecord& header);
 // header's cars, the file exactly 132 + 12 x keyframes + ticks x cars bytes.
 const char* ReplayFileProblem(const unsigned char* bytes, int size);
 
-// Not built yet: the replay list, playback of a listed replay, deletion and
-// the demos.  Each reports nothing done.
+// The replays screen (list 9): the rows of the replay folder, the first one
+// selected and shown in the info panel.
 void ListReplays();
-int LoadSelectedReplay();          // 1 when the selected replay was loaded
-int DeleteSelectedReplay();        // 1 when a file was deleted
+// The selected row's file into the header and the replay buffers; 1 when it
+// loaded.
+int LoadSelectedReplay();
+// Deletes the replay the info panel's header names and relists; 1 when a
+// file was deleted.
+int DeleteSelectedReplay();
+// The info panel of the row under the pointer: player, race type, mode and
+// date from the file's header, which becomes ReplayHeader.
+void ShowReplayInfo();
+// "SPEED", "JUMP", "MONSTER", "CROSS" or "BUGGY" for track codes 10..79.
+const char* RaceTypeName(int trackCode);
+// Once per menu frame: counts idle ticks on the main screen and starts the
+// next demo after 4800 of them.
 void UpdateAttractMode();
-int PlayDemoReplay(int item);      // 1 when a demo replay starts
+// Items 17, 18 and 19 of the single-race screen play a demo; 1 when it
+// loaded and the race was asked for.
+int PlayDemoReplay(int item);
+// The title page's items as the main screen first shows them.
+void ResetMainMenuItems();
+void SetCarChoice(int car, int model, int colour);
+// Plays the next of five named replays from the replays screen.
+void PlayReplayCarousel();
+// Saves the race just run on track 14 as Replay\Internet\Record.rb when its
+// best race time beats the one stored there.
+void SaveRecordReplay();

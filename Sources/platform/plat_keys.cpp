@@ -3,6 +3,8 @@
 
 #include "platform/plat_keys.h"
 
+#include <SDL.h>
+#include <SDL_keyboard.h>
 #include <SDL_scancode.h>
 
 #include "platform/plat_devices_internal.h"
@@ -179,4 +181,42 @@ int KeyScanOfSdl(int sdlScancode) {
             return k.info.scan;
     }
     return 0;
+}
+
+// The headless layout's letters by scan code; 0 keeps the table's key.
+static unsigned char headlessLetters[256];
+
+void PlatHeadlessSetKeyLetter(int scan, int letter) {
+    if (scan == -1) {
+        for (unsigned char& l : headlessLetters)
+            l = 0;
+        return;
+    }
+    if (scan >= 0 && scan < 256)
+        headlessLetters[scan] = letter >= 'A' && letter <= 'Z' ? (unsigned char)letter : 0;
+}
+
+static int IsLetter(int vk) { return vk >= 'A' && vk <= 'Z'; }
+
+int PlatVirtualKeyOfScan(int scan) {
+    const KeyRow* row = nullptr;
+    for (const KeyRow& k : keys) {
+        if (k.info.scan == scan)
+            row = &k;
+    }
+    if (!row)
+        return 0;
+    // Without SDL's video there is no layout to ask (the headless backend,
+    // tests): the table's keys and the letters set for them.
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+        const int letter = headlessLetters[scan & 0xFF];
+        return letter ? letter : row->info.virtualKey;
+    }
+    // The layout's key on this position: a letter is what it prints; any
+    // other key keeps the table's meaning, except that a letter of the
+    // table no longer stands there.
+    const SDL_Keycode key = SDL_GetKeyFromScancode((SDL_Scancode)row->sdl);
+    if (key >= 'a' && key <= 'z')
+        return (int)(key - 'a' + 'A');
+    return IsLetter(row->info.virtualKey) ? 0 : row->info.virtualKey;
 }

@@ -117,3 +117,12 @@ const PlatKeyInfo* PlatKeyByScan(int scan);
 int PlatKeyScanOfVirtual(int virtualKey);
 // The key's name, or "" for a scan code not in the table.
 const char* PlatKeyName(int scan);
+// The virtual key the active keyboard layout gives the scan code (a letter
+// key comes back as the letter 'A'..'Z' printed on it), or 0 for a scan code
+// not in the table.  The real backend asks SDL's keyboard layout; without
+// SDL's video (headless) the table's keys, changed by PlatHeadlessSetKeyLetter.
+int PlatVirtualKeyOfScan(int scan);
+// Headless: the layout prints `letter` ('A'..'Z') on the scan code's key;
+// 0 gives the key back its table meaning.  A scan code of -1 clears every
+// change.
+void PlatHeadlessSetKeyLetter(int scan, int letter);

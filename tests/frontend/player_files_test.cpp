@@ -26,6 +26,7 @@
 #include "frontend/settings.h"
 #include "frontend/text_slots.h"
 #include "platform/plat_file.h"
+#include "platform/plat_keys.h"
 #include "platform/plat_localtime.h"
 #include "race/race_state.h"
 #include "sound/music.h"
@@ -540,6 +541,7 @@ struct Binding : PlayerFiles {
         memset(KeyState, 0, sizeof KeyState);
         memset(ControlBindings, 0, sizeof ControlBindings);
         BindingCapture = BindingAction = 0;
+        PlatHeadlessSetKeyLetter(-1, 0);
         PlayerFiles::TearDown();
     }
     static std::string Slot(int s) { return std::string(TextSlotBlob + TextSlotTable[s].offset, TextSlotTable[s].length); }
@@ -584,6 +586,28 @@ TEST_F(Binding, AKeyTwiceIsRefusedAHeldKeyWaitsAndElevenEndTheCapture) {
     ControlBindings[0][3] = {0, 0, -1};
     RefreshControls();
     EXPECT_EQ(Slot(765), "-") << "an unbound entry";
+}
+
+// Under a French layout the key in the Q position prints A and the one in
+// the A position prints Q: the screen names what is printed, the binding
+// keeps the scan code.
+TEST_F(Binding, LetterKeysAreNamedAsTheLayoutPrintsThem) {
+    PlatHeadlessSetKeyLetter(0x10, 'A');
+    PlatHeadlessSetKeyLetter(0x1E, 'Q');
+    Press(0x10);
+    Press(0x1E);
+    Press(0x39);   // space keeps its table name
+    EXPECT_EQ(ControlBindings[0][0].code, 0x10);
+    EXPECT_EQ(Slot(762), "A");
+    EXPECT_EQ(Slot(763), "Q");
+    const int space = ControlBindings[0][2].nameIndex;
+    ASSERT_GE(space, 0);
+    EXPECT_EQ(Slot(764), std::string((const char*)&KeyNameTable[space][1], strnlen((const char*)&KeyNameTable[space][1], 15)))
+        << "a key that is no letter keeps its table name";
+    PlatHeadlessSetKeyLetter(-1, 0);
+    RefreshControls();
+    EXPECT_EQ(Slot(762), "Q") << "back on the table's layout";
+    EXPECT_EQ(Slot(763), "A");
 }
 
 }  // namespace

@@ -44,6 +44,8 @@ bool MkWritePresentSets();
 bool MkWriteDialAndMap();
 // Config\config.def, Config\config.cfg and the sample drive script drive.txt.
 bool MkWriteSettingsFiles();
+// The three demo replays under Replay\Users (mkdata_replays.cpp).
+bool MkWriteDemoReplays();
 // The three intro videos beside the program (mkdata_video.h).
 bool MakeVideoData(const MkOptions& options);
 // Packs the staged archive trees into data\*.dat.
