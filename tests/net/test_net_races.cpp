@@ -222,7 +222,8 @@ std::string Describe(const Copy& c) {
 
 // The copies in `survivors` ended well, printed one race order of `n` players
 // and final positions near the reference copy's; every car moved.
-void CheckOneRace(NetRace& race, const std::vector<int>& survivors, int n, int reference) {
+void CheckOneRace(NetRace& race, const std::vector<int>& survivors, int n, int reference,
+                  bool comparePositions = true) {
     const Printed ref = ReadPrinted(race.copies[reference].out);
     ASSERT_EQ((int)ref.order.size(), n) << Describe(race.copies[reference]);
     std::vector<int> seen(n, 0);
@@ -243,6 +244,8 @@ void CheckOneRace(NetRace& race, const std::vector<int>& survivors, int n, int r
         for (int q = 0; q < n; q++) {
             const float moved = std::hypot(p.final[2 * q] - p.grid[2 * q], p.final[2 * q + 1] - p.grid[2 * q + 1]);
             EXPECT_GT(moved, 100.0f) << "copy " << k << ": the car of player " << q << " did not move";
+            if (!comparePositions)
+                continue;
             const float off = std::hypot(p.final[2 * q] - ref.final[2 * q], p.final[2 * q + 1] - ref.final[2 * q + 1]);
             EXPECT_LT(off, 1000.0f) << "copy " << k << ": player " << q << " ended elsewhere than on copy "
                                     << reference;
@@ -289,7 +292,11 @@ TEST(NetRaces, FourCopiesFinishWithAFifthOfTheUnguaranteedDatagramsLost) {
     NetRace race;
     race.Start("netloss", 4, {"--net-loss", "20"});
     race.Finish();
-    CheckOneRace(race, {0, 1, 2, 3}, 4, 0);
+    // One order, every car moved; the end positions are not compared: the
+    // race results are resent until they arrive, so on a loaded machine a
+    // client may print after the host has left, its cars carried on along
+    // their last samples.
+    CheckOneRace(race, {0, 1, 2, 3}, 4, 0, false);
 }
 
 TEST(NetRaces, EightCopiesRaceOneRace) {
