@@ -8,7 +8,10 @@
 #include "frontend/career_file.h"
 #include "frontend/frontend_state.h"
 #include "frontend/menu_items.h"
+#include "frontend/popups.h"
+#include "frontend/settings.h"
 #include "frontend/text_slots.h"
+#include "race/race_state.h"
 #include "sound/music.h"
 
 CareerRecordImage CareerRecord;
@@ -178,8 +181,85 @@ void AddBonusMoney() {
     PlayPointsSound(0);
 }
 
-// Not built yet: the award after a won race.
-void AwardRaceWin() {}
+static int AllMainRacesWon() {
+    for (int cup = 0; cup < 5; cup++)
+        if (MainRacesWon(cup) < 4)
+            return 0;
+    return 1;
+}
+
+static int Cup5Wins() {
+    int won = 0;
+    for (int race = 0; race < 5; race++)
+        won += CareerRecord.cups[5].won[race] != 0;
+    return won;
+}
+
+// The display is made again on the way back to the menus, with the video
+// played in between.
+static void RequestVideo(int video) {
+    VideoRequest = video;
+    ForceDisplayRecreate = 1;
+}
+
+// The first win of a race pays its prize and counts; a race already won
+// pays nothing and shows nothing.
+static void AwardFirstWin() {
+    const int race = CurrentCupRace >= 0 && CurrentCupRace < 5 ? CurrentCupRace : 4;
+    if (Cup5Mode)
+        CurrentCup = 5;
+    if (Cup6Mode) {
+        CurrentCup = 6;
+        if (!CareerRecord.cups[6].won[race])
+            RequestVideo(3);
+    }
+    if (CurrentCup < 0 || CurrentCup >= 7)
+        return;
+    CupRow& row = CareerRecord.cups[CurrentCup];
+    if (row.won[race])
+        return;
+    int award = 0;
+    if (Cup5Mode == 1) {
+        row.won[race] = 1;
+        ShowPopup(3, 1, 5, Cup5Wins());
+        CareerRecord.racesWon++;
+        if (SpecialRaceUnlocked)
+            CareerRecord.specialRace = 1;
+        award = 1;
+    } else if (Cup6Mode) {
+        row.won[race] = 1;
+        ShowPopup(3, 1, 6, race);
+        CareerRecord.racesWon++;
+        award = 1;
+    } else if (SingleRaceMode == 1) {
+        ShowPopup(2, 1, 0, 0);
+    } else if (SpecialRaceMode == 1) {
+        PendingScreen = 4;
+    } else {
+        row.won[race] = 1;
+        ShowPopup(3, 1, CurrentCup, race);
+        CareerRecord.racesWon++;
+        award = 1;
+        if (race < 4 && CurrentCup < 5 && AllMainRacesWon())
+            RequestVideo(2);   // the ending
+    }
+    if (award) {
+        const int prize = row.prize[race] < 0 ? 0 : row.prize[race];
+        PendingPrize = PendingPrize > MONEY_LIMIT - prize ? (int)MONEY_LIMIT : PendingPrize + prize;
+    }
+}
+
+void AwardRaceWin() {
+    SaveSettings();
+    if (CareerWinMarker >= 1 && ReplayWatched == 0) {
+        AwardFirstWin();
+        if (CurrentCup >= 0 && CurrentCup < 5)
+            ItemAt(3, kCupPictureItems[CurrentCup]).currentPicture = (int16_t)(39 + MainRacesWon(CurrentCup));
+    }
+    CareerWinMarker = 0;
+    RaceOver = 0;
+    ShowCupProgress();
+}
 
 // The selected slot of the load list (ListSelection[1]) into the career
 // record, when its file passes the checks (1).

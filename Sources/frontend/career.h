@@ -1,7 +1,9 @@
 // The career: its record, money, cups and awards.
 #pragma once
 
-// Not built yet: the award after a won race (no prize is paid).
+// After a won race (CareerWinMarker), not a watched replay: the first win of
+// a cup race is marked, counted and its prize becomes PendingPrize; a single
+// race only shows its pop-up, the special race leads to the credits.
 void AwardRaceWin();
 
 // A new career: 400 money, the built-in cups and grids, the prizes' texts.

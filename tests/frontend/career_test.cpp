@@ -9,7 +9,10 @@
 #include "frame/startup.h"
 #include "frontend/career.h"
 #include "frontend/frontend_state.h"
+#include "frontend/menu_init.h"
 #include "frontend/menu_items.h"
+#include "frontend/popups.h"
+#include "menulayout/menulayout_state.h"
 #include "frontend/text_slots.h"
 #include "frontend_test_util.h"
 #include "platform/plat_system.h"
@@ -103,6 +106,113 @@ TEST_F(Career, MoneyClosesByATenthPerTickAndSnapsWithinOne) {
     TargetMoney = 99999999 - 10;
     AddBonusMoney();
     EXPECT_EQ(TargetMoney, 99999999);
+}
+
+}  // namespace
+
+namespace {
+
+// The award after a race, on the built-in layout: the pop-ups are the
+// career screen's and the single race screen's panels (item 46).
+struct CareerAward : FrontEndTest {
+    static void SetUpTestSuite() { MakeTestGameFolder("award"); }
+    void SetUp() override {
+        FrontEndTest::SetUp();
+        LoadMessageFile();
+        InitMenus();
+        ResetCareer();
+        PendingPrize = 0;
+        CurrentCup = 2;
+        CurrentCupRace = 0;
+        CareerWinMarker = 1;
+    }
+    void TearDown() override {
+        for (int s = 0; s < MENU_LAYOUT_SCREENS; s++)
+            GiveBackPopupFreeze(s);
+        memset(&CareerRecord, 0, sizeof CareerRecord);
+        PendingPrize = TargetMoney = 0;
+        CurrentCup = CurrentCupRace = 0;
+        CareerWinMarker = ReplayWatched = 0;
+        Cup5Mode = Cup6Mode = SingleRaceMode = SpecialRaceMode = SpecialRaceUnlocked = 0;
+        PendingScreen = 0;
+        VideoRequest = 0;
+        ForceDisplayRecreate = 0;
+        FrontEndTest::TearDown();
+    }
+    static bool PanelShown(int screen) { return (ItemAt(screen, 46).flags & MENU_SHOWN) != 0; }
+    static void ClosePanels() {
+        HideItem(2, 46);
+        HideItem(3, 46);
+    }
+};
+
+TEST_F(CareerAward, FirstWinPaysAndCountsASecondPaysNothing) {
+    AwardRaceWin();
+    EXPECT_EQ(PendingPrize, 500);
+    EXPECT_EQ(CareerRecord.racesWon, 1);
+    EXPECT_EQ(CareerRecord.cups[2].won[0], 1);
+    EXPECT_TRUE(PanelShown(3));
+    EXPECT_EQ(CareerWinMarker, 0);
+    EXPECT_EQ(ItemAt(3, 39).currentPicture, 40);
+    ClosePanels();
+    CareerWinMarker = 1;
+    AwardRaceWin();
+    EXPECT_EQ(PendingPrize, 500);
+    EXPECT_EQ(CareerRecord.racesWon, 1);
+    EXPECT_FALSE(PanelShown(3));
+}
+
+TEST_F(CareerAward, ReplaySingleAndSpecialRacesPayNothing) {
+    ReplayWatched = 1;
+    AwardRaceWin();
+    EXPECT_EQ(CareerRecord.cups[2].won[0], 0);
+    EXPECT_FALSE(PanelShown(3));
+    ReplayWatched = 0;
+    CareerWinMarker = 1;
+    SingleRaceMode = 1;
+    AwardRaceWin();
+    EXPECT_TRUE(PanelShown(2));
+    EXPECT_FALSE(PanelShown(3));
+    EXPECT_EQ(CareerRecord.cups[2].won[0], 0);
+    SingleRaceMode = 0;
+    CareerWinMarker = 1;
+    SpecialRaceMode = 1;
+    AwardRaceWin();
+    EXPECT_EQ(PendingScreen, 4);
+    EXPECT_EQ(PendingPrize, 0);
+}
+
+TEST_F(CareerAward, EndingOnlyOnTheTwentiethMainWinAndCups5And6PayTheirRows) {
+    for (int cup = 0; cup < 5; cup++)
+        for (int race = 0; race < 4; race++)
+            CareerRecord.cups[cup].won[race] = !(cup == 2 && race == 3);
+    CurrentCupRace = 4;   // race 4 is not a main race
+    AwardRaceWin();
+    EXPECT_EQ(ForceDisplayRecreate, 0);
+    CareerWinMarker = 1;
+    CurrentCupRace = 3;
+    AwardRaceWin();
+    EXPECT_EQ(ForceDisplayRecreate, 1);
+    EXPECT_EQ(VideoRequest, 2);
+    ForceDisplayRecreate = 0;
+    PendingPrize = 0;
+
+    CareerWinMarker = 1;
+    Cup5Mode = 1;
+    CurrentCupRace = 1;
+    AwardRaceWin();
+    EXPECT_EQ(CurrentCup, 5);
+    EXPECT_EQ(CareerRecord.cups[5].won[1], 1);
+    EXPECT_EQ(PendingPrize, 50000);
+    Cup5Mode = 0;
+    CareerWinMarker = 1;
+    Cup6Mode = 3;
+    AwardRaceWin();
+    EXPECT_EQ(CurrentCup, 6);
+    EXPECT_EQ(CareerRecord.cups[6].won[1], 1);
+    EXPECT_EQ(PendingPrize, 60000);
+    EXPECT_EQ(VideoRequest, 3);
+    EXPECT_EQ(ForceDisplayRecreate, 1);
 }
 
 }  // namespace
