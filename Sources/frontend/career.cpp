@@ -9,6 +9,8 @@
 #include "frontend/frontend_state.h"
 #include "frontend/menu_items.h"
 #include "frontend/popups.h"
+#include "frontend/progress.h"
+#include "frontend/records.h"
 #include "frontend/settings.h"
 #include "frontend/text_slots.h"
 #include "race/race_state.h"
@@ -262,5 +264,18 @@ void AwardRaceWin() {
 }
 
 // The selected slot of the load list (ListSelection[1]) into the career
-// record, when its file passes the checks (1).
-int LoadCareerSlot() { return ReadCareerSlot(ListSelection[1] + 1, &CareerRecord); }
+// record, when its file passes the checks (1); the money, the career
+// screen and the special race follow the loaded record.
+int LoadCareerSlot() {
+    if (!ReadCareerSlot(ListSelection[1] + 1, &CareerRecord))
+        return 0;
+    TargetMoney = (int)CareerRecord.money;
+    ShowMoney();
+    ShowCupProgress();
+    CountUnlockLevels();
+    LoadRecords();
+    SpecialRaceUnlocked = CareerRecord.specialRace;
+    if (!SpecialRaceUnlocked)
+        ItemAt(3, 164).flags &= ~MENU_SLIDE_IN;   // the special-race button stays out
+    return 1;
+}

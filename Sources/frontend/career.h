@@ -15,7 +15,8 @@ void ShowMoney();
 void AnimateMoney();
 // The career screen's cup pictures and won / not-won texts.
 void ShowCupProgress();
-// LoadCareerSlot reads the selected slot's file (1 when it passed).
+// LoadCareerSlot reads the selected slot's file (1 when it passed) and
+// shows its money and cups.
 int LoadCareerSlot();
 // The developer key's 5,000 (the money saturates at 99,999,999).
 void AddBonusMoney();

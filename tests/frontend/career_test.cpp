@@ -8,6 +8,7 @@
 #include "frame/frame_state.h"
 #include "frame/startup.h"
 #include "frontend/career.h"
+#include "frontend/career_file.h"
 #include "frontend/frontend_state.h"
 #include "frontend/menu_init.h"
 #include "frontend/menu_items.h"
@@ -15,6 +16,7 @@
 #include "menulayout/menulayout_state.h"
 #include "frontend/text_slots.h"
 #include "frontend_test_util.h"
+#include "platform/plat_file.h"
 #include "platform/plat_system.h"
 
 namespace {
@@ -213,6 +215,30 @@ TEST_F(CareerAward, EndingOnlyOnTheTwentiethMainWinAndCups5And6PayTheirRows) {
     EXPECT_EQ(PendingPrize, 60000);
     EXPECT_EQ(VideoRequest, 3);
     EXPECT_EQ(ForceDisplayRecreate, 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CareerAward, LoadedSlotSetsTheMoneyAndCupsAndABadOneLeavesThem) {
+    strcpy(CurrentPlayerName, "Lea");
+    ASSERT_TRUE(PlatMakeDir("USERS\\Lea"));
+    CareerRecordImage saved = CareerRecord;
+    saved.money = 19300.0f;
+    saved.cups[2].won[0] = saved.cups[2].won[1] = 1;
+    ASSERT_EQ(WriteCareerSlot(3, saved), 1);
+    ListSelection[1] = 2;
+    ASSERT_EQ(LoadCareerSlot(), 1);
+    EXPECT_EQ(TargetMoney, 19300);
+    GetText(651);
+    EXPECT_STREQ(TextBufferB, "19300");
+    EXPECT_EQ(ItemAt(3, 39).currentPicture, 41);
+    ListSelection[1] = 6;   // no such slot
+    EXPECT_EQ(LoadCareerSlot(), 0);
+    EXPECT_EQ(TargetMoney, 19300);
+    ListSelection[1] = 0;
+    memset(CurrentPlayerName, 0, sizeof CurrentPlayerName);
 }
 
 }  // namespace
