@@ -79,19 +79,24 @@ static void SetTrack(int group, int variant) {
 
 static void SetTrackFromCode(int code) { SetTrack(code / 10, code % 10); }
 
-// The player's choice of track for a career, single or split screen race;
-// the --track switch (tests and developers) and the --autorace quick race
-// stand in for it when given.
-static void TakeNextRaceTrack() {
+// The runs the switches drive (tests and developers) race the quick race's
+// track: --track's code, else the first circuit: 1 when one was set.
+static int TakeSwitchTrack() {
     if (CommandLine.track >= 10) {
         SetTrackFromCode(CommandLine.track);
-        return;
+        return 1;
     }
-    if (CommandLine.autorace) {
+    if (CommandLine.autorace || CommandLine.netHost || CommandLine.netJoin) {
         SetTrack(1, 0);
-        return;
+        return 1;
     }
-    SetTrack(NextRaceGroup(), NextRaceVariant());
+    return 0;
+}
+
+// The player's choice of track for a career, single or split screen race.
+static void TakeNextRaceTrack() {
+    if (!TakeSwitchTrack())
+        SetTrack(NextRaceGroup(), NextRaceVariant());
 }
 
 static void SpecialRaceSetup() {
@@ -150,6 +155,7 @@ static void NetworkSetup() {
     const int row = ListSelection[7] + ChampionshipGroupOffset, race = ChampionshipRace;
     SetTrackFromCode(ChampionshipTrackCode(row, race));
     ChampionshipClass = ChampionshipRaceClass(row, race);
+    TakeSwitchTrack();   // --net-host and --net-join runs race the quick race's track
     RacePhase = 2;
     CarCount = NetPlayerCount.load();
     HumanPlayers = CarCount;
