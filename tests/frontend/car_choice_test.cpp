@@ -12,16 +12,14 @@
 #include "frontend/frontend_state.h"
 #include "frontend/text_slots.h"
 #include "frontend_test_util.h"
-#include "platform/plat_system.h"
 #include "race/race_state.h"
 
 namespace {
 
 struct CarChoiceStart : FrontEndTest {
+    static void SetUpTestSuite() { MakeTestGameFolder("carchoice", false, {20}); }
     void SetUp() override {
         FrontEndTest::SetUp();
-        ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
-        MakeTestGameFolder("carchoice", false, {20});
         LoadMessageFile();
         // Cup 1, race 0 on track 20: four cars, three laps, a fee of 200.
         CupRow& row = CareerRecord.cups[1];
@@ -55,7 +53,6 @@ struct CarChoiceStart : FrontEndTest {
         LapsToRun = 3;
         memset(CarModel, 0, sizeof CarModel);
         memset(CarColour, 0, sizeof CarColour);
-        PlatShutdown();
         FrontEndTest::TearDown();
     }
     static int Start() {

@@ -27,10 +27,9 @@ std::string Slot(int slot) {
 }
 
 struct Career : FrontEndTest {
+    static void SetUpTestSuite() { MakeTestGameFolder("career"); }
     void SetUp() override {
         FrontEndTest::SetUp();
-        ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
-        MakeTestGameFolder("career");
         LoadMessageFile();
     }
     void TearDown() override {
@@ -38,7 +37,6 @@ struct Career : FrontEndTest {
         TargetMoney = 0;
         SpecialRaceUnlocked = 0;
         LastFrameTicks = 1;
-        PlatShutdown();
         FrontEndTest::TearDown();
     }
 };

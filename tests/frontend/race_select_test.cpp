@@ -16,17 +16,16 @@
 #include "frontend/text_slots.h"
 #include "frontend_test_util.h"
 #include "net/net_state.h"
-#include "platform/plat_system.h"
 #include "race/race_state.h"
 #include "track/track_state.h"
 
 namespace {
 
 struct RaceSelect : FrontEndTest {
+    // One folder for the suite: making eight tracks is the slow part.
+    static void SetUpTestSuite() { MakeTestGameFolder("raceselect", false, {10, 12, 20, 24, 31, 67, 69, 79}); }
     void SetUp() override {
         FrontEndTest::SetUp();
-        ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
-        MakeTestGameFolder("raceselect", false, {10, 12, 20, 24, 31, 67, 69, 79});
         LoadMessageFile();
         ClearModes();
     }
@@ -46,7 +45,6 @@ struct RaceSelect : FrontEndTest {
         RacePhase = 0;
         HumanPlayers = 0;
         NetPlayerCount = 0;
-        PlatShutdown();
         FrontEndTest::TearDown();
     }
     static void ClearModes() {
