@@ -137,6 +137,15 @@ struct CareerAward : FrontEndTest {
         PendingScreen = 0;
         VideoRequest = 0;
         ForceDisplayRecreate = 0;
+        // A loaded slot takes the profile's records: the tables start empty.
+        ListSelection[1] = 0;
+        memset(CurrentPlayerName, 0, sizeof CurrentPlayerName);
+        memset(BestLapTimes, 0, sizeof BestLapTimes);
+        memset(BestRaceTimes, 0, sizeof BestRaceTimes);
+        memset(LapRecordNames, 0, sizeof LapRecordNames);
+        memset(RaceRecordNames, 0, sizeof RaceRecordNames);
+        memset(LapRecordDates, 0, sizeof LapRecordDates);
+        memset(RaceRecordDates, 0, sizeof RaceRecordDates);
         FrontEndTest::TearDown();
     }
     static bool PanelShown(int screen) { return (ItemAt(screen, 46).flags & MENU_SHOWN) != 0; }
@@ -235,8 +244,6 @@ TEST_F(CareerAward, LoadedSlotSetsTheMoneyAndCupsAndABadOneLeavesThem) {
     ListSelection[1] = 6;   // no such slot
     EXPECT_EQ(LoadCareerSlot(), 0);
     EXPECT_EQ(TargetMoney, 19300);
-    ListSelection[1] = 0;
-    memset(CurrentPlayerName, 0, sizeof CurrentPlayerName);
 }
 
 }  // namespace
