@@ -75,7 +75,15 @@ void StartRaceHandover() {
     STEP(PlatSleepMs(10));
     FrontEndActive = 0;
 
-    STEP(PrepareRace());
+    if (!STEP(PrepareRace())) {
+        // No track to load: the menus go on where they were.
+        StartRaceRequest = 0;
+        FrontEndActive = 1;
+        SoundOn = keptSoundOn;
+        STEP(PlayErrorSound());
+        STEP(StartTickTimer(17, MainWindow));
+        return;
+    }
     STEP(ApplyReplayHeader());   // a playback keeps the track and cars of its header
     STEP(ApplyRaceSwitches());
     STEP(FadeEffectsStep());

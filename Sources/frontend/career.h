@@ -1,14 +1,22 @@
 // The career: its record, money, cups and awards.
 #pragma once
 
+// After a won race (CareerWinMarker), not a watched replay: the first win of
+// a cup race is marked, counted and its prize becomes PendingPrize; a single
+// race only shows its pop-up, the special race leads to the credits.
 void AwardRaceWin();
 
-// Not built yet: a new career, the money display, the cup pictures and the
-// progress unpacking of a loaded slot.  Until they are, no money moves.
-// LoadCareerSlot reads the selected slot's file (1 when it passed).
+// A new career: 400 money, the built-in cups and grids, the prizes' texts.
 void ResetCareer();
+// Text slot 651: the money shown.
 void ShowMoney();
+// Each menu frame: the money shown closes on TargetMoney by a tenth of the
+// gap per tick and snaps to it within one unit.
 void AnimateMoney();
+// The career screen's cup pictures and won / not-won texts.
 void ShowCupProgress();
+// LoadCareerSlot reads the selected slot's file (1 when it passed) and
+// shows its money and cups.
 int LoadCareerSlot();
+// The developer key's 5,000 (the money saturates at 99,999,999).
 void AddBonusMoney();

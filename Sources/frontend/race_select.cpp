@@ -1,31 +1,259 @@
 #include "frontend/race_select.h"
 
+#include <cstdio>
+
 #include "frame/frame_state.h"
+#include "frontend/career.h"
+#include "frontend/championship.h"
+#include "frontend/frontend_state.h"
+#include "frontend/menu_items.h"
+#include "frontend/menu_panels.h"
+#include "frontend/progress.h"
+#include "frontend/screen_setup.h"
+#include "frontend/text_slots.h"
+#include "net/net_state.h"
+#include "race/messages.h"
 #include "race/race_state.h"
+#include "race/race_switches.h"
+#include "render/bitmaps.h"
+#include "render/model_sets.h"
+#include "render/render_state.h"
+#include "render/textures.h"
+#include "sound/music.h"
 #include "track/track_state.h"
 
-// The quick race: the first circuit (or the --track code's), three laps.
-void PrepareRace() {
-    TrackGroup = 1;
-    TrackVariant = 0;
-    // --track picks another of the sample tracks (tests and developers).
+// The special race's grid.
+static const int kSpecialRaceCars[8][2] = {{16, 0}, {0, 2}, {1, 2}, {16, 1}, {6, 2}, {6, 1}, {16, 2}, {6, 0}};
+
+// The championship mode's opponents: a row per race of championships 12
+// (rows 0-2), 13 (3-6) and 14 (7-11); pair k is car k, car 0 the player's.
+static const int kChampionshipOpponentSets[12][8][2] = {
+    {{0, 0}, {0, 2}, {1, 0}, {0, 3}, {1, 1}, {6, 0}, {1, 2}, {6, 1}},
+    {{0, 0}, {12, 2}, {14, 0}, {12, 3}, {5, 0}, {14, 1}, {14, 2}, {5, 1}},
+    {{0, 0}, {8, 2}, {11, 0}, {2, 0}, {11, 1}, {2, 1}, {11, 2}, {2, 2}},
+    {{0, 0}, {0, 0}, {0, 1}, {1, 2}, {6, 1}, {0, 3}, {6, 2}, {1, 3}},
+    {{0, 0}, {12, 2}, {14, 0}, {14, 1}, {12, 3}, {5, 2}, {14, 2}, {5, 3}},
+    {{0, 0}, {8, 0}, {8, 1}, {11, 1}, {2, 1}, {11, 2}, {2, 2}, {11, 3}},
+    {{0, 0}, {0, 0}, {0, 1}, {1, 2}, {6, 1}, {0, 3}, {6, 2}, {1, 3}},
+    {{0, 0}, {1, 0}, {1, 1}, {0, 3}, {6, 1}, {1, 2}, {1, 3}, {6, 3}},
+    {{0, 0}, {12, 1}, {12, 2}, {12, 3}, {5, 0}, {5, 1}, {14, 2}, {14, 3}},
+    {{0, 0}, {1, 0}, {1, 1}, {0, 3}, {6, 1}, {1, 2}, {1, 3}, {6, 3}},
+    {{0, 0}, {12, 2}, {14, 0}, {14, 1}, {12, 3}, {5, 2}, {14, 2}, {5, 3}},
+    {{0, 0}, {8, 0}, {11, 0}, {2, 0}, {8, 2}, {11, 2}, {2, 3}, {11, 3}},
+};
+
+// Prices by model (20) and colour (4); 0 where a model has no such colour.
+static const int kCarPriceTable[20][4] = {
+    {600, 700, 5000, 38000},   {890, 1500, 16000, 39000}, {1400, 5500, 18000, 40000}, {8700, 38000, 0, 0},
+    {1800, 38900, 0, 0},       {5300, 5900, 20000, 36500}, {2000, 11000, 18000, 42000}, {750, 16600, 0, 0},
+    {600, 800, 4500, 16000},   {0, 0, 0, 0},               {1850, 36500, 0, 0},         {1000, 6000, 17500, 41000},
+    {500, 700, 900, 4400},     {7000, 39500, 0, 0},        {1100, 1500, 19500, 35000},  {750, 10500, 0, 0},
+    {42000, 42000, 42000, 42000}, {40000, 40000, 40000, 40000}, {42000, 42000, 42000, 42000},
+    {42000, 42000, 42000, 42000},
+};
+
+int CarPrice(int model, int colour) {
+    if (model < 0 || model >= 20 || colour < 0 || colour >= 4)
+        return 0;
+    return kCarPriceTable[model][colour];
+}
+
+// Tracks that show another track's preview picture.
+static int PreviewCodeOf(int code) {
+    static const int alias[7][2] = {{14, 10}, {15, 11}, {24, 20}, {68, 62}, {69, 65}, {77, 71}, {78, 79}};
+    for (const auto& pair : alias)
+        if (pair[0] == code)
+            return pair[1];
+    return code;
+}
+
+static void ClearTypedText() {
+    TypedChar = 0;
+    TypedCharCount = 0;
+}
+
+static void SetTrack(int group, int variant) {
+    TrackGroup = group;
+    TrackVariant = variant;
+}
+
+static void SetTrackFromCode(int code) { SetTrack(code / 10, code % 10); }
+
+// The runs the switches drive (tests and developers) race the quick race's
+// track: --track's code, else the first circuit: 1 when one was set.
+static int TakeSwitchTrack() {
     if (CommandLine.track >= 10) {
-        TrackGroup = CommandLine.track / 10;
-        TrackVariant = CommandLine.track % 10;
+        SetTrackFromCode(CommandLine.track);
+        return 1;
     }
-    TrackCode = TrackGroup * 10 + TrackVariant;
+    if (CommandLine.autorace || CommandLine.netHost || CommandLine.netJoin) {
+        SetTrack(1, 0);
+        return 1;
+    }
+    return 0;
+}
+
+// The player's choice of track for a career, single or split screen race.
+static void TakeNextRaceTrack() {
+    if (!TakeSwitchTrack())
+        SetTrack(NextRaceGroup(), NextRaceVariant());
+}
+
+static void SpecialRaceSetup() {
+    CarCount = 8;
+    SetTrack(2, 4);
     LapsToRun = 3;
+    PendingScreen = 3;
+    Cup5Mode = 0;
+    for (int car = 0; car < 8; car++) {
+        CarModel[car] = kSpecialRaceCars[car][0];
+        CarColour[car] = kSpecialRaceCars[car][1];
+    }
+}
+
+static void HiddenRaceSetup() {
+    HiddenRaceRequest = 0;
+    MenuListId = 0;
+    SetTrack(6, 7);
+    RacePhase = 2;
+    ClearTypedText();
+    LapsToRun = 1;
+    CarCount = 1;
+    ArenaOpponents = 0;
+    CarModel[0] = 14;
+    CarColour[0] = 0;
+}
+
+static void ChampionshipSetup() {
+    LapsToRun = 3;
+    MenuListId = 8;
+    const int row = ChampionshipChoice, race = ChampionshipRace;
+    SetTrackFromCode(ChampionshipTrackCode(row, race));
+    ChampionshipClass = ChampionshipRaceClass(row, race);
+    RacePhase = 2;
+    CarCount = 8;
+    // The championship mode's rows have their own opponents per race; any
+    // other row's come from the class sets, car 1 driving car 2's car.
+    const int first = row == 12 ? 0 : row == 13 ? 3 : 7;
+    const int ownSets = row >= 12 && row <= 14 && race >= 0 && race <= ChampionshipLastRace(row);
+    for (int car = 1; car < 8; car++) {
+        int model = 0, colour = 0;
+        if (ownSets) {
+            model = kChampionshipOpponentSets[first + race][car][0];
+            colour = kChampionshipOpponentSets[first + race][car][1];
+        } else if (!ClassOpponentCar(ChampionshipClass, car < 2 ? 2 : car, &model, &colour)) {
+            continue;
+        }
+        CarModel[car] = model;
+        CarColour[car] = colour;
+    }
+    ClearTypedText();
+}
+
+static void NetworkSetup() {
+    MenuListId = 7;
+    const int row = ListSelection[7] + ChampionshipGroupOffset, race = ChampionshipRace;
+    SetTrackFromCode(ChampionshipTrackCode(row, race));
+    ChampionshipClass = ChampionshipRaceClass(row, race);
+    TakeSwitchTrack();   // --net-host and --net-join runs race the quick race's track
+    RacePhase = 2;
+    CarCount = NetPlayerCount.load();
+    HumanPlayers = CarCount;
+    ClearTypedText();
+    LapsToRun = 2;
+}
+
+// A track the race can load: group 1-7, a variant of one digit (the
+// championships play 69 and 79) and its folder present.
+static int RaceTrackValid() {
+    if (TrackGroup < 1 || TrackGroup > 7 || TrackVariant < 0 || TrackVariant > 9)
+        return 0;
+    return TrackFolderHolds(TrackGroup * 10 + TrackVariant);
+}
+
+int PrepareRace() {
+    if (SpecialRaceMode == 1)
+        SpecialRaceSetup();
+    else if (HiddenRaceRequest == 1)
+        HiddenRaceSetup();
+    else if (ChampionshipRunning == 1)
+        ChampionshipSetup();
+    else if (NetworkGame == 1)
+        NetworkSetup();
+    else if (SplitScreen == 1) {
+        // The heats of a split screen series are not built yet: the race
+        // chosen last is played.
+        TakeNextRaceTrack();
+        LapsToRun = 2;
+    } else if (RaceFromReplay == 0)
+        TakeNextRaceTrack();
+
+    // Saves and replay headers carry any bytes: a track the game cannot
+    // load sends the player back to the menus.
+    if (!RaceTrackValid()) {
+        char line[80];
+        std::snprintf(line, sizeof line, "No track %d %d in the game folder", TrackGroup, TrackVariant);
+        ConsoleAddLine(line);
+        return 0;
+    }
+    TrackArtSet = TrackVariant;
+    CurrentCar = 0;
+    LocalCar = 0;
+    TrackCode = TrackGroup * 10 + TrackVariant;
     CarBoxesDirty = 1;   // the cars' collision boxes are copied again
     const int still = TrackGroup == 2 || TrackGroup == 5 || TrackGroup == 6 || TrackGroup == 7;
     DecorationDrift = still ? 0.0f : 0.00021428571f;
     DecorationPhase = 0.0f;
+    SceneOptionFlag = (signed char)VisualSettings[2];
+    if (TrackCode == 31)
+        TimeLeft.seconds = CareerRecord.event31Seconds;
+    return 1;
 }
 
-void ShowWorldPreview() {}
+void ShowWorldPreview() {
+    TrackCode = TrackGroup * 10 + TrackVariant;
+    char path[40];
+    std::snprintf(path, sizeof path, "MENUS\\MUNDO%02d.bmp", PreviewCodeOf(TrackCode));
+    BmpImage picture;
+    if (LoadBitmapFromVfs(path, &picture))
+        CopyBitmapToSurface(ScreenCopySurface, &picture);
+}
 
-// Not built yet: the garage car, the price and the championship race list.
-void SelectGarageCar(void*) {}
-void ShowSelectionPrice() {}
+void ShowSelectionPrice() {
+    GetText(231);
+    char text[96];
+    const int length = std::snprintf(text, sizeof text, "%s %d*", TextBufferB, CarPrice(ShowroomModel, ShowroomColour));
+    SetSlotText(232, text);
+    SetTextLength(232, length < (int)sizeof text ? length : (int)sizeof text - 1);
+}
+
+void SelectGarageCar(void* device) {
+    if (GarageCategory < 0) {
+        PopupOpenFlag = 1;
+        return;
+    }
+    PopupOpenFlag = 0;
+    const int row = GarageCategory * 5 + GarageMode;
+    int pick = GaragePage + GaragePick;
+    if (pick < 0 || pick >= 15)
+        pick = 0;
+    if (row < 0 || row >= 25)
+        return;
+    ShowroomModel = GarageLists[row][pick][0];
+    ShowroomColour = GarageLists[row][pick][1];
+    int group = 0, variant = 0;
+    ShowroomSceneOf(GarageCategory, &group, &variant);
+    LoadShowroomCar(ShowroomModel, ShowroomColour, group, variant);
+    TextureReloadFlag = 1;
+    TexturesReloading = 1;
+    PrepareTrackGraphics((PlatSurface*)device);
+    ShowCarTexts();
+    PlayClickSound();
+    ShowGarageCounters();
+    ShowSelectionPrice();
+}
+
+// The championship race-list texts: none are given, so nothing is shown.
 void ShowChampionshipRaceList() {}
 
 // The showroom scene of each car category: a track group and variant.

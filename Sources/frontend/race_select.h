@@ -1,13 +1,23 @@
 // Race selection and race start.
 #pragma once
 
-void PrepareRace();
+// Writes the race set-up from the mode flags and the choices made: 1, or 0
+// when the track it comes to has no folder in the game folder (or its group
+// or variant is out of range) and the race must not be loaded.
+int PrepareRace();
+// The chosen track's preview picture onto the screen copy, under the
+// loading screen.
 void ShowWorldPreview();
 
-// Not built yet: the showroom's garage car, the selection price and the
-// championship race list.
+// The car at the current place of the garage list into the showroom, with
+// its texts, counters and price; `device` is the render target the car's
+// textures are prepared for.
 void SelectGarageCar(void* device);
+// Text slot 232: slot 231's caption and the price of the car on show.
 void ShowSelectionPrice();
+// The price of a model and colour (0 where the model has no such colour).
+int CarPrice(int model, int colour);
+// The championship race-list texts are given nowhere: it shows nothing.
 void ShowChampionshipRaceList();
 
 // The showroom scene of a car category, and the shop's car at a pick of a

@@ -1,0 +1,249 @@
+// The career: a new career's record and texts, the money display.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "common/test_game.h"
+#include "frame/frame_state.h"
+#include "frame/startup.h"
+#include "frontend/career.h"
+#include "frontend/career_file.h"
+#include "frontend/frontend_state.h"
+#include "frontend/menu_init.h"
+#include "frontend/menu_items.h"
+#include "frontend/popups.h"
+#include "menulayout/menulayout_state.h"
+#include "frontend/text_slots.h"
+#include "frontend_test_util.h"
+#include "platform/plat_file.h"
+#include "platform/plat_system.h"
+
+namespace {
+
+std::string Slot(int slot) {
+    GetText(slot);
+    return TextBufferB;
+}
+
+struct Career : FrontEndTest {
+    static void SetUpTestSuite() { MakeTestGameFolder("career"); }
+    void SetUp() override {
+        FrontEndTest::SetUp();
+        LoadMessageFile();
+    }
+    void TearDown() override {
+        memset(&CareerRecord, 0, sizeof CareerRecord);
+        TargetMoney = 0;
+        SpecialRaceUnlocked = 0;
+        LastFrameTicks = 1;
+        FrontEndTest::TearDown();
+    }
+};
+
+TEST_F(Career, NewCareerTakesBothTablesAndItsOwnValues) {
+    memset(&CareerRecord, 0x5a, sizeof CareerRecord);
+    ResetCareer();
+    EXPECT_EQ(CareerRecord.money, 400.0f);
+    EXPECT_EQ(TargetMoney, 400);
+    EXPECT_EQ(CareerRecord.racesWon, 0);
+    EXPECT_EQ(CareerRecord.unlockLevel, 0);
+    EXPECT_EQ(CareerRecord.championshipStage, 0);
+    EXPECT_EQ(CareerRecord.event31Seconds, 22);
+    EXPECT_EQ(CareerRecord.specialRace, 0);
+    EXPECT_EQ(CareerRecord.carAttributes[4], 126.0f);
+    // Cup 2: tracks 20, 10, 30, 11, 10; the first race pays 500, costs 200.
+    const CupRow& cup2 = CareerRecord.cups[2];
+    EXPECT_EQ(cup2.group[2] * 10 + cup2.variant[2], 30);
+    EXPECT_EQ(cup2.group[3] * 10 + cup2.variant[3], 11);
+    EXPECT_EQ(cup2.prize[0], 500);
+    EXPECT_EQ(cup2.fee[0], 200);
+    EXPECT_EQ(cup2.laps[1], 3);
+    EXPECT_EQ(cup2.cars[1], 6);
+    EXPECT_EQ(cup2.won[0], 0);
+    EXPECT_EQ(cup2.opponentModel[1][5], 6);
+    EXPECT_EQ(cup2.opponentColour[1][4], 2);
+    // Cup 6's last race and cup 5's grid.
+    EXPECT_EQ(CareerRecord.cups[6].group[4] * 10 + CareerRecord.cups[6].variant[4], 45);
+    EXPECT_EQ(CareerRecord.cups[5].opponentModel[4][0], 7);
+    EXPECT_EQ(CareerRecord.cups[5].opponentColour[4][0], 2);
+    // The prizes' texts start at slot 688.
+    EXPECT_EQ(Slot(688), "500*");
+    EXPECT_EQ(Slot(688 + 5 * 5 + 1), "50000*");
+    EXPECT_EQ(Slot(688 + 5 * 6 + 4), "10000*");
+}
+
+TEST_F(Career, CupTextsSwapCups5And6AndPicturesCountMainWins) {
+    ResetCareer();
+    CareerRecord.cups[5].won[0] = 1;
+    CareerRecord.cups[2].won[0] = 1;
+    CareerRecord.cups[2].won[4] = 1;   // race 4 is not a main race
+    ShowCupProgress();
+    const std::string won = Slot(160), notWon = Slot(161);
+    ASSERT_NE(won, notWon);
+    EXPECT_EQ(Slot(653 + 5 * 6), won);      // cup 5's first race: slots 683-687
+    EXPECT_EQ(Slot(653 + 5 * 5), notWon);   // cup 6's: slots 678-682
+    EXPECT_EQ(Slot(653 + 5 * 2), won);
+    EXPECT_EQ(ItemAt(3, 39).currentPicture, 40);    // cup 2's picture
+    EXPECT_EQ(ItemAt(3, 159).currentPicture, 59);   // cup 5's
+}
+
+TEST_F(Career, MoneyClosesByATenthPerTickAndSnapsWithinOne) {
+    CareerRecord.money = 0.0f;
+    TargetMoney = 1000;
+    LastFrameTicks = 1;
+    AnimateMoney();
+    EXPECT_FLOAT_EQ(CareerRecord.money, 100.0f);
+    EXPECT_EQ(Slot(651), "100");
+    LastFrameTicks = 2;   // two ticks in one frame: two steps
+    AnimateMoney();
+    EXPECT_FLOAT_EQ(CareerRecord.money, 271.0f);
+    CareerRecord.money = 999.2f;
+    AnimateMoney();
+    EXPECT_EQ(CareerRecord.money, 1000.0f);
+    EXPECT_EQ(Slot(651), "1000");
+    // The bonus saturates.
+    TargetMoney = 99999999 - 10;
+    AddBonusMoney();
+    EXPECT_EQ(TargetMoney, 99999999);
+}
+
+}  // namespace
+
+namespace {
+
+// The award after a race, on the built-in layout: the pop-ups are the
+// career screen's and the single race screen's panels (item 46).
+struct CareerAward : FrontEndTest {
+    static void SetUpTestSuite() { MakeTestGameFolder("award"); }
+    void SetUp() override {
+        FrontEndTest::SetUp();
+        LoadMessageFile();
+        InitMenus();
+        ResetCareer();
+        PendingPrize = 0;
+        CurrentCup = 2;
+        CurrentCupRace = 0;
+        CareerWinMarker = 1;
+    }
+    void TearDown() override {
+        for (int s = 0; s < MENU_LAYOUT_SCREENS; s++)
+            GiveBackPopupFreeze(s);
+        memset(&CareerRecord, 0, sizeof CareerRecord);
+        PendingPrize = TargetMoney = 0;
+        CurrentCup = CurrentCupRace = 0;
+        CareerWinMarker = ReplayWatched = 0;
+        Cup5Mode = Cup6Mode = SingleRaceMode = SpecialRaceMode = SpecialRaceUnlocked = 0;
+        PendingScreen = 0;
+        VideoRequest = 0;
+        ForceDisplayRecreate = 0;
+        // A loaded slot takes the profile's records: the tables start empty.
+        ListSelection[1] = 0;
+        memset(CurrentPlayerName, 0, sizeof CurrentPlayerName);
+        memset(BestLapTimes, 0, sizeof BestLapTimes);
+        memset(BestRaceTimes, 0, sizeof BestRaceTimes);
+        memset(LapRecordNames, 0, sizeof LapRecordNames);
+        memset(RaceRecordNames, 0, sizeof RaceRecordNames);
+        memset(LapRecordDates, 0, sizeof LapRecordDates);
+        memset(RaceRecordDates, 0, sizeof RaceRecordDates);
+        FrontEndTest::TearDown();
+    }
+    static bool PanelShown(int screen) { return (ItemAt(screen, 46).flags & MENU_SHOWN) != 0; }
+    static void ClosePanels() {
+        HideItem(2, 46);
+        HideItem(3, 46);
+    }
+};
+
+TEST_F(CareerAward, FirstWinPaysAndCountsASecondPaysNothing) {
+    AwardRaceWin();
+    EXPECT_EQ(PendingPrize, 500);
+    EXPECT_EQ(CareerRecord.racesWon, 1);
+    EXPECT_EQ(CareerRecord.cups[2].won[0], 1);
+    EXPECT_TRUE(PanelShown(3));
+    EXPECT_EQ(CareerWinMarker, 0);
+    EXPECT_EQ(ItemAt(3, 39).currentPicture, 40);
+    ClosePanels();
+    CareerWinMarker = 1;
+    AwardRaceWin();
+    EXPECT_EQ(PendingPrize, 500);
+    EXPECT_EQ(CareerRecord.racesWon, 1);
+    EXPECT_FALSE(PanelShown(3));
+}
+
+TEST_F(CareerAward, ReplaySingleAndSpecialRacesPayNothing) {
+    ReplayWatched = 1;
+    AwardRaceWin();
+    EXPECT_EQ(CareerRecord.cups[2].won[0], 0);
+    EXPECT_FALSE(PanelShown(3));
+    ReplayWatched = 0;
+    CareerWinMarker = 1;
+    SingleRaceMode = 1;
+    AwardRaceWin();
+    EXPECT_TRUE(PanelShown(2));
+    EXPECT_FALSE(PanelShown(3));
+    EXPECT_EQ(CareerRecord.cups[2].won[0], 0);
+    SingleRaceMode = 0;
+    CareerWinMarker = 1;
+    SpecialRaceMode = 1;
+    AwardRaceWin();
+    EXPECT_EQ(PendingScreen, 4);
+    EXPECT_EQ(PendingPrize, 0);
+}
+
+TEST_F(CareerAward, EndingOnlyOnTheTwentiethMainWinAndCups5And6PayTheirRows) {
+    for (int cup = 0; cup < 5; cup++)
+        for (int race = 0; race < 4; race++)
+            CareerRecord.cups[cup].won[race] = !(cup == 2 && race == 3);
+    CurrentCupRace = 4;   // race 4 is not a main race
+    AwardRaceWin();
+    EXPECT_EQ(ForceDisplayRecreate, 0);
+    CareerWinMarker = 1;
+    CurrentCupRace = 3;
+    AwardRaceWin();
+    EXPECT_EQ(ForceDisplayRecreate, 1);
+    EXPECT_EQ(VideoRequest, 2);
+    ForceDisplayRecreate = 0;
+    PendingPrize = 0;
+
+    CareerWinMarker = 1;
+    Cup5Mode = 1;
+    CurrentCupRace = 1;
+    AwardRaceWin();
+    EXPECT_EQ(CurrentCup, 5);
+    EXPECT_EQ(CareerRecord.cups[5].won[1], 1);
+    EXPECT_EQ(PendingPrize, 50000);
+    Cup5Mode = 0;
+    CareerWinMarker = 1;
+    Cup6Mode = 3;
+    AwardRaceWin();
+    EXPECT_EQ(CurrentCup, 6);
+    EXPECT_EQ(CareerRecord.cups[6].won[1], 1);
+    EXPECT_EQ(PendingPrize, 60000);
+    EXPECT_EQ(VideoRequest, 3);
+    EXPECT_EQ(ForceDisplayRecreate, 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CareerAward, LoadedSlotSetsTheMoneyAndCupsAndABadOneLeavesThem) {
+    strcpy(CurrentPlayerName, "Lea");
+    ASSERT_TRUE(PlatMakeDir("USERS\\Lea"));
+    CareerRecordImage saved = CareerRecord;
+    saved.money = 19300.0f;
+    saved.cups[2].won[0] = saved.cups[2].won[1] = 1;
+    ASSERT_EQ(WriteCareerSlot(3, saved), 1);
+    ListSelection[1] = 2;
+    ASSERT_EQ(LoadCareerSlot(), 1);
+    EXPECT_EQ(TargetMoney, 19300);
+    GetText(651);
+    EXPECT_STREQ(TextBufferB, "19300");
+    EXPECT_EQ(ItemAt(3, 39).currentPicture, 41);
+    ListSelection[1] = 6;   // no such slot
+    EXPECT_EQ(LoadCareerSlot(), 0);
+    EXPECT_EQ(TargetMoney, 19300);
+}
+
+}  // namespace
