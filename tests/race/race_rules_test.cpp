@@ -605,6 +605,23 @@ TEST_F(RaceRules, TheAutopilotRaceEndsWhenEveryCarIsIn) {
     EXPECT_EQ(FinishSequence, 1);
 }
 
+// On the arena events only car 0 races (the opponents stand on the floor):
+// the autopilot's race ends on its laps, a win, with time left.
+TEST_F(RaceRules, TheAutopilotArenaRaceEndsOnCarZerosLaps) {
+    CircuitZones();
+    TrackGroup = 5;
+    TrackVariant = 1;
+    TrackCode = 51;
+    TimeLeft.minutes = 1;
+    LapsToRun = 1;
+    AutopilotRun = 1;
+    CarCount = 7;
+    rank_pos[0] = 3;
+    DriveLap(0);
+    EXPECT_EQ(RaceOver, 1);
+    EXPECT_EQ(FinishSequence, 1) << "finishing the event is its win";
+}
+
 // ---------------------------------------------------------------------------
 // Records.
 
