@@ -490,13 +490,18 @@ TEST_F(RaceRules, ALapCountsThroughZonesZeroOneTwoZero) {
     EXPECT_EQ(LapLineState[1], 0);
 }
 
-TEST_F(RaceRules, NothingCountsOnATimedEventOnceTheTimeIsUp) {
+// Arena event `variant` over the circuit's zones, `minutes` on its clock.
+void ArenaEvent(int variant, int minutes) {
     CircuitZones();
     TrackGroup = 5;
-    TrackVariant = 0;
-    TrackCode = 50;
-    TimeLeft.minutes = 0;
+    TrackVariant = variant;
+    TrackCode = 50 + variant;
+    TimeLeft.minutes = minutes;
     TimeLeft.seconds = 0;
+}
+
+TEST_F(RaceRules, NothingCountsOnATimedEventOnceTheTimeIsUp) {
+    ArenaEvent(0, 0);
     AtZ(1, 5000);
     AtZ(1, 8000);
     EXPECT_EQ(LapLineState[1], 0);
@@ -608,11 +613,7 @@ TEST_F(RaceRules, TheAutopilotRaceEndsWhenEveryCarIsIn) {
 // On the arena events only car 0 races (the opponents stand on the floor):
 // the autopilot's race ends on its laps, a win, with time left.
 TEST_F(RaceRules, TheAutopilotArenaRaceEndsOnCarZerosLaps) {
-    CircuitZones();
-    TrackGroup = 5;
-    TrackVariant = 1;
-    TrackCode = 51;
-    TimeLeft.minutes = 1;
+    ArenaEvent(1, 1);
     LapsToRun = 1;
     AutopilotRun = 1;
     CarCount = 7;
