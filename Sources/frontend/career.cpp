@@ -136,6 +136,8 @@ void ResetCareer() {
     }
     for (int item : kCupPictureItems)
         ItemAt(3, item).currentPicture = 39;
+    for (int& flag : UnlockFlags)
+        flag = 0;
     PackProgress();
     ShowCupProgress();
 }

@@ -111,7 +111,11 @@ TEST_F(Progress, DefaultsComeBackAndANewCareerCarriesThemPastTheSlotChecks) {
             }
         }
     }
+    for (int& flag : UnlockFlags)
+        flag = 1;
     ResetCareer();
+    for (int flag : UnlockFlags)
+        EXPECT_EQ(flag, 0) << "a new career has nothing unlocked";
     EXPECT_EQ(CareerRecordProblem(CareerRecord), nullptr);
     const signed char* bytes = (const signed char*)&CareerRecord;
     EXPECT_EQ(bytes[0x61e + 5 * 2 + 0], 12);
