@@ -119,6 +119,29 @@ void UnpackProgress() {
                 GarageLists[row][pair][k] = bytes[PACKED_LISTS + 30 * row + 2 * pair + k];
 }
 
+int AddGarageCar(int model, int colour) {
+    if (GarageMode < 0 || GarageMode >= 5 || GarageCategory < 0 || GarageCategory >= 5)
+        return 0;
+    for (int category = 0; category < 5; category++) {
+        const int(*list)[2] = GarageLists[category * 5 + GarageMode];
+        for (int k = 0; k < 15 && list[k][0] != -1; k++)
+            if (list[k][0] == model && list[k][1] == colour)
+                return 0;
+    }
+    int(*list)[2] = GarageLists[GarageCategory * 5 + GarageMode];
+    for (int k = 0; k < 15; k++) {
+        if (list[k][0] != -1)
+            continue;
+        list[k][0] = model;
+        list[k][1] = colour;
+        int& last = GarageLast[GarageMode][GarageCategory];
+        last = last + 1 < 15 ? last + 1 : 14;
+        GarageCurrent[GarageMode][GarageCategory] = last;
+        return 1;
+    }
+    return 0;
+}
+
 int IsCupRaceWon(int cup, int race) {
     if (cup < 0 || cup >= 7 || race < 0 || race >= 5)
         return 0;

@@ -20,6 +20,12 @@ int CountCup5Wins();
 // The won flag of a cup race; 0 for a cup or race that does not exist.
 int IsCupRaceWon(int cup, int race);
 
+// A bought car into the current category's list of the current mode:
+// 1 when added (it becomes the last and the car in use); 0 when any list of
+// the mode already holds it, the list has no free entry, or the mode or
+// category is out of range.
+int AddGarageCar(int model, int colour);
+
 // The garage tables into the record as signed bytes (the low byte of each
 // number), and back, sign-extended.
 void PackProgressInto(CareerRecordImage* record);

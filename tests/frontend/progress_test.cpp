@@ -27,7 +27,7 @@ struct Progress : FrontEndTest {
         RestoreProgressDefaults();
         memset(&CareerRecord, 0, sizeof CareerRecord);
         memset(UnlockFlags, 0, sizeof UnlockFlags);
-        GarageMode = 0;
+        GarageMode = GarageCategory = 0;
         MenuScreen = 0;
         SpecialRaceMode = CareerWinMarker = ReplayWatched = 0;
         PendingScreen = 0;
@@ -120,6 +120,27 @@ TEST_F(Progress, DefaultsComeBackAndANewCareerCarriesThemPastTheSlotChecks) {
     const signed char* bytes = (const signed char*)&CareerRecord;
     EXPECT_EQ(bytes[0x61e + 5 * 2 + 0], 12);
     EXPECT_EQ(bytes[0x661 + 30 * 9], -1) << "category 1's championship list is empty";
+}
+
+TEST_F(Progress, ABoughtCarJoinsItsListOnceAndAFullListTakesNone) {
+    GarageMode = 0;
+    GarageCategory = 2;
+    EXPECT_EQ(AddGarageCar(14, 1), 1);
+    EXPECT_EQ(GarageLists[10][1][0], 14);
+    EXPECT_EQ(GarageLists[10][1][1], 1);
+    EXPECT_EQ(GarageLast[0][2], 1);
+    EXPECT_EQ(GarageCurrent[0][2], 1);
+    EXPECT_EQ(AddGarageCar(14, 1), 0) << "owned already";
+    EXPECT_EQ(AddGarageCar(8, 0), 0) << "category 4's career list holds it";
+    EXPECT_EQ(GarageLast[0][2], 1);
+    // Split screen's category 0 list is full.
+    GarageMode = 2;
+    GarageCategory = 0;
+    EXPECT_EQ(AddGarageCar(3, 3), 0);
+    EXPECT_EQ(GarageLast[2][0], 12);
+    GarageMode = 7;
+    EXPECT_EQ(AddGarageCar(3, 3), 0);
+    GarageCategory = 0;
 }
 
 TEST_F(Progress, UnlockLevelsFollowMainWinsOnly) {
