@@ -17,6 +17,7 @@
 #include "frontend/profiles.h"
 #include "frontend/progress.h"
 #include "frontend/race_select.h"
+#include "frontend/screen_setup.h"
 #include "frontend/text_entry.h"
 #include "mkdata_frontend.h"
 #include "render/bitmaps.h"
@@ -281,6 +282,12 @@ TEST_F(CareerAward, SaveStampsAndPacksTheGarageAndLoadingUnpacksIt) {
     CareerRecord.saveCount = 4;
     CareerRecord.money = 100.0f;   // the display is still counting
     TargetMoney = 4321;
+    // The save screen's entry dates the save.
+    memset(CareerRecord.date, 0, sizeof CareerRecord.date);
+    MenuScreen = 21;
+    RunScreenEntry(nullptr);
+    MenuScreen = MenuScreenShown = 0;
+    NetRefreshTicks = 0;
     EditedRow = 1;
     ListTop[2] = 0;
     SetSlotText(SLOT_SAVE_ROWS + 1, "Cup two");
@@ -291,6 +298,8 @@ TEST_F(CareerAward, SaveStampsAndPacksTheGarageAndLoadingUnpacksIt) {
     EXPECT_EQ(slot.saveCount, 5u);
     EXPECT_STREQ(slot.playerName, "Ned");
     EXPECT_EQ(slot.money, 4321.0f);
+    EXPECT_EQ(strlen(slot.date), 19u);
+    EXPECT_EQ(std::string(slot.date + 8, 3), " - ") << slot.date;
     const signed char* bytes = (const signed char*)&slot;
     EXPECT_EQ(bytes[0x661 + 2], 1);
     EXPECT_EQ(bytes[0x661 + 3], 2);
@@ -309,8 +318,11 @@ TEST_F(CareerAward, SaveStampsAndPacksTheGarageAndLoadingUnpacksIt) {
 
     RestoreProgressDefaults();
     memset(FileListRow, 0, sizeof FileListRow);
+    memset(FileListCounts, 0, sizeof FileListCounts);
+    memset(ListTop, 0, sizeof ListTop);
     memset(PlayerProfile, 0, sizeof PlayerProfile);
     EditedRow = 0;
+    MenuListId = 0;
 }
 
 TEST_F(CareerAward, CupRaceButtonsMarkWinsAndCompareTheMoneyWithEachFee) {
