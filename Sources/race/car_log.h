@@ -5,6 +5,8 @@
 //   # quorvix carlog 1
 //   # car TICK CAR X Y Z HEADING VX VZ SPEED PITCH ROLL REVS GEAR LAPS RANK DISTANCE
 //   # finish TICK CAR
+//   # over TICK FAILED JUMP    (the race is over from this tick on; the
+//                              event's failure flag and the JUMP distance)
 //   car 0 0 0x1.cc3p+15 ...
 //
 // Every line starts with its kind; columns are only ever added at the end of

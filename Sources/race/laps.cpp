@@ -135,12 +135,21 @@ void NewTimeRecord(int lap, int code, RecordTime time) {
         ShowRecordMessage(411, value, 2 * RacePrize, 298);
 }
 
+// On the arena events only car 0 races: the opponents stand on the floor
+// and never reach the line.
 int EveryCarFinished() {
-    for (int car = 0; car < CarCount && car < MAX_CARS; car++) {
+    const int racing = TrackGroup == 5 && TrackVariant != 5 ? 1 : (int)CarCount;
+    for (int car = 0; car < racing && car < MAX_CARS; car++) {
         if (LapsDone[car] != LapsToRun)
             return 0;
     }
     return 1;
+}
+
+// Car 0 wins by finishing first, or by finishing at all on the events
+// raced against the clock.
+int FinishWins() {
+    return rank_pos[0] == 0 || (TrackCode >= 50 && TrackCode <= 54) || TrackCode == 56 || TrackCode == 57;
 }
 
 void FinishSplitScreen(int c) {
@@ -171,13 +180,12 @@ void FinishRace(int c) {
     if (AutopilotRun && !NetSessionOpen) {
         // Every car races to the line.
         if (EveryCarFinished()) {
-            FinishSequence = rank_pos[0] == 0;
+            FinishSequence = FinishWins();
             RaceOver = 1;
         }
     } else if (!NetSessionOpen) {
         if (c == 0) {
-            FinishSequence = rank_pos[0] == 0 || (TrackCode >= 50 && TrackCode <= 54) || TrackCode == 56 ||
-                             TrackCode == 57;
+            FinishSequence = FinishWins();
             RaceOver = 1;
         }
     } else if (NetIsHost) {

@@ -345,7 +345,9 @@ static void CountAirborne(int car, int wheelsInAir) {
     }
     if (!JumpEnded && JumpDistance > 0.0f)
         JumpBannerTicks = 200;
-    if (TrackGroup == 4)
+    // The attempt is car 0's: a car standing elsewhere below 300 does not
+    // end it.
+    if (TrackGroup == 4 && car == 0)
         ApplyJumpRules(car);
     if (AirborneTicks[car] > 8) {
         LandingTicks[car] = AirborneTicks[car];

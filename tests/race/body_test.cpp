@@ -291,6 +291,27 @@ TEST(CarBody, AJumpAttemptEndingWithoutADistanceFails) {
     JumpPeakHeight = 0;
 }
 
+// The attempt is car 0's: another car of the race standing below 300
+// while car 0 is up the ramp ends nothing; car 0 itself coming down does.
+TEST(CarBody, OnlyCarZeroEndsAJumpAttempt) {
+    JumpAttempt(1);
+    SurfaceWord[0] = SurfaceWord[1] = 0;
+    RaceClock.minutes = 0;
+    PlaceCar(1, 4, Centre, Centre, RestHeight(4));
+    JumpPeakHeight = 400;
+    DriveTick(1, 0);
+    EXPECT_EQ(RaceOver.load(), 0);
+    EXPECT_EQ(EventFailed, 0);
+    PlaceCar(0, 4, Centre, Centre, RestHeight(4));
+    JumpPeakHeight = 400;
+    DriveTick(0, 0);
+    EXPECT_EQ(RaceOver.load(), 1);
+    EXPECT_EQ(EventFailed, 1);
+    RaceOver = 0;
+    EventFailed = 0;
+    JumpPeakHeight = 0;
+}
+
 TEST(CarBody, BeforeTheStartTheEngineRevsButTheCarOnlySettles) {
     FlatEverywhere();
     HeldRace();

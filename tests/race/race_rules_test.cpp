@@ -490,13 +490,18 @@ TEST_F(RaceRules, ALapCountsThroughZonesZeroOneTwoZero) {
     EXPECT_EQ(LapLineState[1], 0);
 }
 
-TEST_F(RaceRules, NothingCountsOnATimedEventOnceTheTimeIsUp) {
+// Arena event `variant` over the circuit's zones, `minutes` on its clock.
+void ArenaEvent(int variant, int minutes) {
     CircuitZones();
     TrackGroup = 5;
-    TrackVariant = 0;
-    TrackCode = 50;
-    TimeLeft.minutes = 0;
+    TrackVariant = variant;
+    TrackCode = 50 + variant;
+    TimeLeft.minutes = minutes;
     TimeLeft.seconds = 0;
+}
+
+TEST_F(RaceRules, NothingCountsOnATimedEventOnceTheTimeIsUp) {
+    ArenaEvent(0, 0);
     AtZ(1, 5000);
     AtZ(1, 8000);
     EXPECT_EQ(LapLineState[1], 0);
@@ -603,6 +608,19 @@ TEST_F(RaceRules, TheAutopilotRaceEndsWhenEveryCarIsIn) {
     DriveLap(1);
     EXPECT_EQ(RaceOver, 1);
     EXPECT_EQ(FinishSequence, 1);
+}
+
+// On the arena events only car 0 races (the opponents stand on the floor):
+// the autopilot's race ends on its laps, a win, with time left.
+TEST_F(RaceRules, TheAutopilotArenaRaceEndsOnCarZerosLaps) {
+    ArenaEvent(1, 1);
+    LapsToRun = 1;
+    AutopilotRun = 1;
+    CarCount = 7;
+    rank_pos[0] = 3;
+    DriveLap(0);
+    EXPECT_EQ(RaceOver, 1);
+    EXPECT_EQ(FinishSequence, 1) << "finishing the event is its win";
 }
 
 // ---------------------------------------------------------------------------

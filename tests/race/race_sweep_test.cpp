@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +18,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "common/test_game.h"
@@ -38,86 +41,240 @@ std::string RunFolder(const std::string& game, int code) {
 }
 
 struct SweepRun {
+    SweepRun(int c, std::vector<std::string> r, int f) : code(c), race(std::move(r)), frames(f) {}
     int code;
+    std::vector<std::string> race;   // the race's switches
+    int frames;
     std::string dir;
     int status = -1;
 };
 
-// Runs `frames` frames of each code's quick race, four processes at once.
-std::vector<SweepRun> RaceEveryCode(const std::string& game, const std::vector<int>& codes, int frames,
-                                    bool screenshot) {
-    std::vector<SweepRun> runs;
-    for (int code : codes)
-        runs.push_back({code, RunFolder(game, code)});
-    const size_t lanes = 4;
+// Runs each race for its frames, the longest first, several processes at
+// once.  The game's debug lines (the menu screens it shows) go to err.txt.
+void RaceEach(const std::string& game, std::vector<SweepRun>& runs, bool screenshot) {
+    for (SweepRun& run : runs)
+        run.dir = RunFolder(game, run.code);
+    std::vector<SweepRun*> order;
+    for (SweepRun& run : runs)
+        order.push_back(&run);
+    std::stable_sort(order.begin(), order.end(), [](const SweepRun* a, const SweepRun* b) { return a->frames > b->frames; });
+    std::atomic<size_t> next{0};
+    const unsigned cores = std::thread::hardware_concurrency();
+    const size_t lanes = cores > 8 ? 6 : cores > 4 ? cores - 2 : 2;
     std::vector<std::thread> threads;
     for (size_t lane = 0; lane < lanes; lane++) {
-        threads.emplace_back([&runs, lane, lanes, frames, screenshot] {
-            for (size_t k = lane; k < runs.size(); k += lanes) {
-                std::vector<std::string> args = {"--headless", "--autorace", "--autopilot", "--track",
-                                                 std::to_string(runs[k].code), "--frames", std::to_string(frames),
-                                                 "--carlog", "sweep.log", "--script", "start.txt"};
+        threads.emplace_back([&order, &next, screenshot] {
+            for (size_t k = next++; k < order.size(); k = next++) {
+                SweepRun& run = *order[k];
+                std::string command = "cd '" + run.dir + "' && exec '" QUORVIX_BIN_DIR "/quorvix' --headless "
+                                      "--recording-device --debug --autorace --autopilot --track " +
+                                      std::to_string(run.code) + " --frames " + std::to_string(run.frames) +
+                                      " --carlog sweep.log --script start.txt";
+                for (const std::string& s : run.race)
+                    command += " " + s;
                 if (screenshot)
-                    args.push_back("--screenshot");
-                runs[k].status = RunBuiltProgram("quorvix", args, runs[k].dir);
+                    command += " --screenshot";
+                command += " > out.txt 2> err.txt";
+                const int status = system(command.c_str());
+                run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
             }
         });
     }
     for (std::thread& t : threads)
         t.join();
-    return runs;
 }
 
 struct CarPoint {
     int tick, car;
-    float x, y, z;
+    float x, y, z, speed, distance;
 };
 
-std::vector<CarPoint> ReadCarLog(const std::string& path) {
+// One run's car log: the race's lines up to 450 ticks past its end (the
+// menus may start an idle demo after it, whose lines follow).
+struct RaceLog {
     std::vector<CarPoint> points;
+    std::vector<std::pair<int, int>> finishes;   // tick, car
+    int over = -1, failed = -1;
+    float jump = 0.0f;
+    int lastTick = -1;
+};
+
+float HexFloat(const std::string& word) { return std::strtof(word.c_str(), nullptr); }
+
+RaceLog ReadRaceLog(const std::string& path) {
+    RaceLog log;
     std::istringstream in(ReadHostFile(path));
     std::string line;
     while (std::getline(in, line)) {
         std::istringstream words(line);
-        std::string kind, x, y, z;
-        CarPoint p = {};
+        std::string kind;
         words >> kind;
-        if (kind != "car")
-            continue;
-        words >> p.tick >> p.car >> x >> y >> z;
-        p.x = std::strtof(x.c_str(), nullptr);
-        p.y = std::strtof(y.c_str(), nullptr);
-        p.z = std::strtof(z.c_str(), nullptr);
-        points.push_back(p);
+        if (kind == "over" && log.over < 0) {
+            std::string jump;
+            words >> log.over >> log.failed >> jump;
+            log.jump = HexFloat(jump);
+        } else if (kind == "finish" && log.over < 0) {
+            std::pair<int, int> finish;
+            words >> finish.first >> finish.second;
+            log.finishes.push_back(finish);
+        } else if (kind == "car") {
+            CarPoint p = {};
+            std::string f[13];
+            words >> p.tick >> p.car;
+            for (std::string& word : f)
+                words >> word;
+            if (log.over >= 0 && p.tick > log.over + 460)
+                break;
+            p.x = HexFloat(f[0]), p.y = HexFloat(f[1]), p.z = HexFloat(f[2]);
+            p.speed = HexFloat(f[6]);
+            p.distance = HexFloat(f[12]);
+            log.points.push_back(p);
+            log.lastTick = p.tick;
+        }
     }
-    return points;
+    return log;
 }
 
-// Every code starts, races and exits 0, car 0 driving off from its start
-// (the arenas' car 0 too, where only the autopilot drives), every car's
-// position finite throughout.
-TEST(RaceSweep, EveryCodeRacesWithCarZeroOnTheAutopilot) {
+enum RaceKind { CIRCUIT, TIMED_CIRCUIT, JUMP, ARENA, SPRINT };
+
+RaceKind KindOf(int code) {
+    if (code == 31)
+        return TIMED_CIRCUIT;
+    if (code / 10 == 4)
+        return JUMP;
+    if (code == 55)
+        return SPRINT;
+    return code / 10 == 5 ? ARENA : CIRCUIT;
+}
+
+// Each code's race as its mode runs it: one lap with the quick race's four
+// cars on the circuits, the career's two laps on the arenas (whose
+// opponents the event places), car 0 alone on the JUMP events, 31 and the
+// hidden race, the sprint's two cars.  Frames: the race's end, 450 ticks of
+// banner and the way back to the menus, with room to spare.
+SweepRun SweepRunFor(int code) {
+    switch (KindOf(code)) {
+    case JUMP:
+        return {code, {"--cars", "1", "--laps", "1"}, 2700};
+    case ARENA:
+        return {code, {"--laps", "2"}, 5600};
+    case SPRINT:
+        return {code, {"--cars", "2", "--laps", "1"}, 1500};
+    case TIMED_CIRCUIT:
+        return {code, {"--cars", "1", "--laps", "1"}, 3600};
+    case CIRCUIT:
+        break;
+    }
+    if (code == 67)
+        return {code, {"--cars", "1", "--laps", "1"}, 3600};
+    return {code, {"--laps", "1"}, 3600};
+}
+
+int CountOf(const std::string& text, const std::string& word) {
+    int n = 0;
+    for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
+        n++;
+    return n;
+}
+
+// Checks the race's end by its rule; car 0 on the autopilot.
+void ExpectEndsByItsRule(int code, const RaceLog& log, int cars) {
+    const CarPoint* atOver = nullptr;
+    for (const CarPoint& p : log.points) {
+        if (p.car == 0 && p.tick == log.over)
+            atOver = &p;
+    }
+    ASSERT_NE(atOver, nullptr) << "car 0 logged no tick at the race's end";
+    int car0Finish = -1, lastFinish = -1;
+    std::set<int> finished;
+    for (const auto& [tick, car] : log.finishes) {
+        if (car == 0)
+            car0Finish = tick;
+        lastFinish = std::max(lastFinish, tick);
+        finished.insert(car);
+    }
+    switch (KindOf(code)) {
+    case CIRCUIT:
+        // The autopilot's race ends when the last car, car 0 among them,
+        // crosses the line.
+        EXPECT_GE(car0Finish, 0) << "car 0 never finished";
+        EXPECT_EQ((int)finished.size(), cars);
+        EXPECT_EQ(log.over, lastFinish);
+        EXPECT_EQ(log.failed, 0);
+        break;
+    case TIMED_CIRCUIT:
+    case ARENA:
+        // By its laps (car 0 is the only car that races), or at 0:00.
+        if (car0Finish >= 0) {
+            EXPECT_EQ(log.over, car0Finish);
+            EXPECT_EQ(log.failed, 0);
+        } else {
+            EXPECT_EQ(log.failed, 1) << "over without car 0's laps or the clock";
+        }
+        break;
+    case JUMP:
+        // On landing with a distance, or after a minute without one.
+        EXPECT_TRUE(log.finishes.empty()) << "the lap line ended the jump";
+        if (log.failed == 0) {
+            EXPECT_GT(log.jump, 0.0f);
+            EXPECT_LT(atOver->y, 300.0f) << "ended in the air";
+        } else {
+            EXPECT_EQ(log.jump, 0.0f);
+        }
+        if (code == 41) {
+            EXPECT_GT(log.jump, 0.0f) << "41's jump measured nothing";
+        }
+        break;
+    case SPRINT:
+        EXPECT_TRUE(log.finishes.empty());
+        EXPECT_EQ(log.failed, 0);
+        EXPECT_LT(std::hypot(atOver->x - 25803.0f, atOver->z - 68000.0f), 1440.0f) << "not at the finish zone";
+        break;
+    }
+}
+
+// Every code races to its end and back to the menus: the game exits 0,
+// each race ends by its own rule, its banner runs 450 ticks, then the
+// menus show screen 0 again.  Car 0 drives from its start (the arenas' car
+// 0 too, where only the autopilot drives) and its guide distance never
+// falls far below its best: a car that first turns back to a line point
+// behind the grid loses the whole start straight.  Every position is
+// finite throughout.
+TEST(RaceSweep, EveryCodeRacesToItsEndAndBackToTheMenus) {
     const std::vector<int> codes(RaceTrackCodes, RaceTrackCodes + RACE_TRACK_CODES);
     const std::string game = MakeTestGameFolder("sweep", false, codes);
-    const std::vector<SweepRun> runs = RaceEveryCode(game, codes, 700, false);
+    std::vector<SweepRun> runs;
+    for (int code : codes)
+        runs.push_back(SweepRunFor(code));
+    RaceEach(game, runs, false);
     for (const SweepRun& run : runs) {
         SCOPED_TRACE("code " + std::to_string(run.code));
         EXPECT_EQ(run.status, 0);
-        const std::vector<CarPoint> log = ReadCarLog(run.dir + "/sweep.log");
+        const RaceLog log = ReadRaceLog(run.dir + "/sweep.log");
+        ASSERT_GE(log.over, 0) << "the race never ended in " << run.frames << " frames";
+        EXPECT_NEAR(log.lastTick - log.over, 450, 1) << "the banner's ticks";
+        EXPECT_GE(CountOf(ReadHostFile(run.dir + "/err.txt"), "menu screen 0"), 2) << "never back in the menus";
+        int cars = 0;
         const CarPoint* start = nullptr;
-        float moved = 0.0f;
-        int lines = 0;
-        for (const CarPoint& p : log) {
+        float moved = 0.0f, best = -1e30f, fall = 0.0f;
+        for (const CarPoint& p : log.points) {
             ASSERT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z)) << p.tick << " " << p.car;
+            cars = std::max(cars, p.car + 1);
             if (p.car != 0 || p.tick < 1)
                 continue;
-            lines++;
             if (!start)
                 start = &p;
             moved = std::max(moved, std::hypot(p.x - start->x, p.z - start->z));
+            if (p.tick < log.over && (best > -1e30f || p.speed > 0.0f)) {
+                best = std::max(best, p.distance);
+                fall = std::max(fall, best - p.distance);
+            }
         }
-        EXPECT_GT(lines, 600) << "car 0 logged every tick";
         EXPECT_GT(moved, 2000.0f) << "car 0 never left its start";
+        // The arenas' course turns on 4,000 bends that car 0 cuts deep
+        // inside, where the guide line's projection runs back a little.
+        EXPECT_LT(fall, KindOf(run.code) == ARENA ? 8000.0f : 3000.0f) << "car 0 lost ground along the guide line";
+        ExpectEndsByItsRule(run.code, log, cars);
     }
 }
 
@@ -150,7 +307,10 @@ int ColourDistance(int a, int b) {
 TEST(RaceSweep, EachGroupsScreenshotShowsItsOwnScene) {
     const std::vector<int> codes = {10, 20, 30, 41, 51, 60, 70};
     const std::string game = MakeTestGameFolder("shots", true, codes);
-    const std::vector<SweepRun> runs = RaceEveryCode(game, codes, 500, true);
+    std::vector<SweepRun> runs;
+    for (int code : codes)
+        runs.emplace_back(code, std::vector<std::string>{}, 500);
+    RaceEach(game, runs, true);
     std::vector<Shot> shots;
     for (const SweepRun& run : runs) {
         SCOPED_TRACE("code " + std::to_string(run.code));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <set>
 #include <string>
 
@@ -111,19 +112,18 @@ TEST(SampleCircuit, TheStartingGridStandsOnTheRoad) {
         EXPECT_EQ(ZoneTypeAtCar(ZONE_FIRST_CHECKPOINT, ZONE_FIRST_CHECKPOINT + 2), -1) << "behind the line";
         EXPECT_GE(FindZoneContaining(96, 147, 0), 96);
     }
-    // The guide line runs along +z through the grid.
-    int nearest = 0;
-    float best = 1e30f;
-    for (int i = 0; i < CpuLinePointCounts[CPU_LINE_GUIDE]; i++) {
-        const CpuLinePoint& point = CpuLineTable[CPU_LINE_GUIDE][i];
-        const float d = (point.x - 58920.0f) * (point.x - 58920.0f) + (point.z - 58610.0f) * (point.z - 58610.0f);
-        if (d < best) {
-            best = d;
-            nearest = i;
-        }
+    // Every place lies along the guide line's first stretch, which runs
+    // along +z through the grid: the cars start at point 0 and drive at
+    // point 1, ahead of them all.
+    const CpuLinePoint& first = CpuLineTable[CPU_LINE_GUIDE][0];
+    EXPECT_GT(first.dirZ, 0.999f);
+    for (const auto& p : places) {
+        const float along = (p[0] - first.x) * first.dirX + (p[2] - first.z) * first.dirZ;
+        const float across = (p[0] - first.x) * first.dirZ - (p[2] - first.z) * first.dirX;
+        EXPECT_GT(along, 0.0f) << p[0] << "," << p[2];
+        EXPECT_LT(along, first.length) << p[0] << "," << p[2];
+        EXPECT_LT(std::fabs(across), 2000.0f) << p[0] << "," << p[2];
     }
-    EXPECT_GT(CpuLineTable[CPU_LINE_GUIDE][nearest].dirZ, 0.999f);
-    EXPECT_LT(best, 2000.0f * 2000.0f);
 }
 
 TEST(SampleCircuit, SurfacesAndWorldSections) {

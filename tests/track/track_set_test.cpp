@@ -78,3 +78,14 @@ TEST(TrackSet, AGridFacingAcrossItsRoadFails) {
     const TrackCheckReport report = Checked(params, 70, "backwards");
     EXPECT_GE(Mentions(report, "degrees off line 3"), 1) << Failures(report);
 }
+
+// The sprint's guide line laid evenly round its loop, as a plain circuit's:
+// point 48 is nowhere near the start and points 50-53 nowhere near the
+// finish point, which the race's finish zone needs.
+TEST(TrackSet, ASprintWithoutItsOwnLinePointsFails) {
+    MkCircuitParams params = MkTrackParams(55);
+    params.fixedPoints.clear();
+    const TrackCheckReport report = Checked(params, 55, "sprint");
+    EXPECT_EQ(Mentions(report, "does not start at line 3 point 48"), 2) << Failures(report);
+    EXPECT_EQ(Mentions(report, "from the finish point"), 4) << Failures(report);
+}

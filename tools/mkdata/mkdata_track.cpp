@@ -659,6 +659,19 @@ void MkBuildLines(const MkPath& path, double firstS, int count, double outside) 
     MkBuildLinesAt(path, distances, outside);
 }
 
+std::vector<double> MkFixedLineDistances(const MkPath& path, const std::vector<float>& fixed, int fixedFrom,
+                                         int count) {
+    const int m = (int)fixed.size();
+    std::vector<double> distances(count);
+    for (int k = 0; k < m; k++)
+        distances[(fixedFrom + k) % count] = path.gridS + fixed[k];
+    const double last = path.gridS + fixed[m - 1];
+    const double gap = (path.length - (fixed[m - 1] - fixed[0])) / (count - m + 1);
+    for (int j = 1; j <= count - m; j++)
+        distances[(fixedFrom + m - 1 + j) % count] = last + j * gap;
+    return distances;
+}
+
 void MkBuildLights(const MkPath& path, int count, double outside) {
     for (Light& light : LightTable)
         light = {-1.0f, 0.0f, 0.0f, 0.1f};
@@ -930,8 +943,15 @@ bool MkBuildCircuit(const MkCircuitParams& p, MkObject& world) {
     BuildWalls(p, path, world);
     int points = (int)ceil(path.length / LinePointSpacing);
     points = points < 40 ? 40 : (points > CPU_LINE_MAX_POINTS ? CPU_LINE_MAX_POINTS : points);
-    MkBuildLines(path, p.guideAhead > 0.0f ? path.gridS + p.guideAhead : 0.0, points,
-                 p.roadHalfWidth + p.vergeWidth + 1500.0);
+    const double outside = p.roadHalfWidth + p.vergeWidth + 1500.0;
+    const int fixed = (int)p.fixedPoints.size();
+    if (fixed > 0) {
+        if (points < p.fixedFrom + fixed + 8)
+            points = p.fixedFrom + fixed + 8;
+        MkBuildLinesAt(path, MkFixedLineDistances(path, p.fixedPoints, p.fixedFrom, points), outside);
+    } else {
+        MkBuildLines(path, p.guideAhead > 0.0f ? path.gridS + p.guideAhead : 0.0, points, outside);
+    }
     BuildLights(p, path);
     if (!BuildZones(p, path, finishS)) {
         fprintf(stderr, "mkdata: the circuit of track %d%d needs more zones than a track has\n", p.group,

@@ -42,6 +42,11 @@ struct MkCircuitParams {
     int vergeType = 4;         // zone type of the verges: 4 grass, 9 sand
     int roadType = 0;          // zone type over the road: 0 none (asphalt), 3 dirt
     float guideAhead = 0.0f;   // guide point 0 this far ahead of the grid point (0: the straight's start)
+    // Driving-line points from `fixedFrom` on at these distances from the
+    // grid point (increasing); the other points spread evenly over the rest
+    // of the loop.  Empty: every point evenly from guideAhead.
+    std::vector<float> fixedPoints = {};
+    int fixedFrom = 0;
     float lightsFrom = -1.0f, lightsTo = -1.0f;   // a covered stretch (CAJA_FAROS), by distance from the grid point
     float waterFrom = -1.0f, waterTo = -1.0f;     // water (CAJA_AGUA) on the outer verge, likewise
     // A jump: where the loop first crosses z = lipZ driving north, the road
@@ -113,8 +118,12 @@ void MkPlaceWorldInPools(int group, const MkObject& world);
 // distance first + k x length / count along the loop; the driving lines cut
 // the bends.  Line 4 gets cameras outside the bends.
 void MkBuildLines(const MkPath& path, double firstS, int count, double outside);
-// Guide-line point k of `ordered` distances (increasing, within one lap of
-// the first): lines 0-3 all on the centre line's point at that distance.
+// The distances of `count` points with points fixedFrom.. at gridS + the
+// fixed offsets and the rest evenly over the remaining loop.
+std::vector<double> MkFixedLineDistances(const MkPath& path, const std::vector<float>& fixed, int fixedFrom,
+                                         int count);
+// Guide-line point k at distances[k] along the loop (wrapping): lines 0-3
+// all on the centre line's point at that distance.
 void MkBuildLinesAt(const MkPath& path, const std::vector<double>& distances, double outside);
 // Lights high above the ring points, every path.segments / count rings.
 void MkBuildLights(const MkPath& path, int count, double outside);

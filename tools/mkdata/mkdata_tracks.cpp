@@ -32,6 +32,9 @@ namespace {
 
 const double Pi = 3.14159265358979323846;
 const float JumpTakeOffZ = 158812.0f;
+// The JUMP loops turn at this z, far enough past the take-off line that a
+// car flying 50 units still lands on the straight's jump zone.
+const double JumpNorthZ = 188000.0;
 
 // The start poses' headings of groups 1..7 (the race set-up's).
 const float GroupHeading[8] = {0.0f, 0.0f, -1.0f, -0.133981f, 0.0f, 0.0f, 0.0f, -0.12f};
@@ -129,23 +132,23 @@ MkCircuitParams JumpLoop(int code, const Point2& pose, double heading) {
     if (fz > 0.9) {
         // Already facing north: straight on to the top.
         p.straightBehind = 8000.0f;
-        p.straightAhead = (float)(JumpTakeOffZ + 14000.0 - pose.z);
+        p.straightAhead = (float)(JumpNorthZ - 6000.0 - pose.z);
         p.radius = 9000.0f;
         p.turn = -1;
     } else if (fx < 0 && fz > 0) {
         // North-west: the road bends north at once.
         add(x0, z0, 8000);
         add(x1, z1, 8000);
-        add(x1, 176000, 8000);
-        add(x1 + 26000, 176000, 8000);
+        add(x1, JumpNorthZ, 8000);
+        add(x1 + 26000, JumpNorthZ, 8000);
         add(x1 + 26000, z0 - 4000, 8000);
     } else {
         // South-west: round to the west and then north.
         add(pose.x - 4000 * fx, pose.z - 4000 * fz, 7000);
         add(x1, z1, 7000);
         add(50000, z1 - 6000, 8000);
-        add(50000, 176000, 8000);
-        add(80000, 176000, 8000);
+        add(50000, JumpNorthZ, 8000);
+        add(80000, JumpNorthZ, 8000);
         add(80000, pose.z + 12000, 7000);
     }
     p.corners = corners;
@@ -156,24 +159,63 @@ MkCircuitParams JumpLoop(int code, const Point2& pose, double heading) {
     return p;
 }
 
+// The cars start on the driving lines' first stretch, aiming at point 1:
+// point 0 lies behind the last place and point 1 ahead of the first, so no
+// car turns back to a point behind it, and each one's guide distance
+// starts at its place on the grid.
+void LineThroughPlaces(MkCircuitParams& p, const std::vector<Point2>& places) {
+    const double fx = sin(p.heading), fz = cos(p.heading);
+    double back = 0.0, front = 0.0;
+    for (const Point2& q : places) {
+        const double a = (q.x - p.gridX) * fx + (q.z - p.gridZ) * fz;
+        back = fmin(back, a), front = fmax(front, a);
+    }
+    p.fixedPoints = {(float)(back - 800.0), (float)(front + 1500.0)};
+    p.fixedFrom = 0;
+}
+
+// The two-car sprint: its loop runs north from the two places past the
+// finish point, which the race checks while car 0 is at guide points 50-53;
+// both cars start at point 48.
+const Point2 SprintFinish = {25803.0, 68000.0};
+
+MkCircuitParams SprintLoop(std::vector<Point2> places, float y, double heading, int turn) {
+    places.push_back(SprintFinish);
+    MkCircuitParams p = LoopThrough(55, places, y, heading, turn);
+    // The grid point is the finish point's distance along the straight.
+    const double fx = sin(heading), fz = cos(heading);
+    const float start = (float)((places[0].x - p.gridX) * fx + (places[0].z - p.gridZ) * fz);
+    p.fixedPoints = {start - 100.0f, start * 0.5f, -600.0f, -200.0f, 200.0f, 600.0f};
+    p.fixedFrom = 48;
+    return p;
+}
+
 MkCircuitParams ParamsFor(int code, int turn) {
     std::vector<Point2> places;
     float y = 0.0f;
     double heading = 0.0;
     StartPlaces(code, places, &y, &heading);
-    if (code / 10 == 4)
-        return JumpLoop(code, places[0], heading);
+    if (code / 10 == 4) {
+        MkCircuitParams p = JumpLoop(code, places[0], heading);
+        LineThroughPlaces(p, places);
+        return p;
+    }
+    if (code == 55)
+        return SprintLoop(places, y, heading, turn);
     MkCircuitParams p = LoopThrough(code, places, y, heading, turn);
     // Group 1's codes share the group's own loop, 12 and 13 driving it the
     // other way from their grid.
     if (code == 10 || code == 11 || code == 15) {
         MkCircuitParams own = MkCircuitForGroup(1);
         own.variant = code % 10;
+        LineThroughPlaces(own, places);
         return own;
     }
     if (code == 12 || code == 13) {
         const MkCircuitParams& own = MkCircuitForGroup(1);
-        return MkReversed(own, code % 10, own.gridX, p.gridZ, own.finishAhead);
+        MkCircuitParams reversed = MkReversed(own, code % 10, own.gridX, p.gridZ, own.finishAhead);
+        LineThroughPlaces(reversed, places);
+        return reversed;
     }
     const int group = code / 10;
     if (group == 6)
@@ -193,6 +235,8 @@ MkCircuitParams ParamsFor(int code, int turn) {
     }
     if (code == 79)
         p.guideAhead = 1500.0f;   // path point 0 just ahead of the grid
+    else
+        LineThroughPlaces(p, places);
     if (group == 5 && code != 55) {
         // The arena: a course north from car 0's start over a walled floor.
         p.straightBehind = 12000.0f;

@@ -308,6 +308,32 @@ void CheckJumpZone(TrackCheckReport& report, const std::vector<LinePoint>& sampl
     Add(report.failures, "no CAJA_SALTO zone on the centre line past the take-off line z 158812");
 }
 
+// The two-car sprint: both cars start at guide point 48 (they stand by its
+// stretch), and the finish zone counts only while car 0 is at points 50-53,
+// so those lie within its 1,440 of the finish point.
+void CheckSprintPoints(TrackCheckReport& report) {
+    const int points = CpuLinePointCounts[CPU_LINE_GUIDE];
+    if (points < 55) {
+        Add(report.failures, "line 3 has %d points: the sprint needs points 48 to 53 and more", points);
+        return;
+    }
+    const CpuLinePoint& start = CpuLineTable[CPU_LINE_GUIDE][48];
+    for (int car = 0; car < 2; car++) {
+        const float x = car == 0 ? 23432.0f : 24999.0f, z = car == 0 ? 54383.0f : 54401.0f;
+        const float along = (x - start.x) * start.dirX + (z - start.z) * start.dirZ;
+        if (!(along >= 0.0f && along <= start.length && std::hypot(x - start.x, z - start.z) < 2000.0f))
+            Add(report.failures, "sprint car %d at (%.0f, %.0f) does not start at line 3 point 48 (%.0f, %.0f)", car,
+                x, z, start.x, start.z);
+    }
+    for (int i = 50; i <= 53; i++) {
+        const CpuLinePoint& p = CpuLineTable[CPU_LINE_GUIDE][i];
+        const float d = std::hypot(p.x - 25803.0f, p.z - 68000.0f);
+        if (!(d < 1440.0f))
+            Add(report.failures, "line 3 point %d at (%.0f, %.0f) lies %.0f from the finish point (25803, 68000)", i,
+                p.x, p.z, d);
+    }
+}
+
 // The places the code's race puts its cars on, each on the road and clear
 // of the walls; the grid's facing (from a place to the one a row ahead)
 // along line 3.
@@ -326,6 +352,7 @@ void CheckStartPlaces(TrackCheckReport& report) {
     if (TrackCode == 55) {
         CheckStartPlace(report, "car 0", 23432.0f, 54383.0f);
         CheckStartPlace(report, "car 1", 24999.0f, 54401.0f);
+        CheckSprintPoints(report);
         return;
     }
     if (TrackGroup == 5) {
