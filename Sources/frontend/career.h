@@ -18,5 +18,7 @@ void ShowCupProgress();
 // LoadCareerSlot reads the selected slot's file (1 when it passed) and
 // shows its money and cups.
 int LoadCareerSlot();
+// The built-in grid's {model, colour} of a car (0-7) of a cup's (0-6) race (0-4).
+const signed char* CareerOpponentPair(int cup, int race, int car);
 // The developer key's 5,000 (the money saturates at 99,999,999).
 void AddBonusMoney();

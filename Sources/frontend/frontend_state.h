@@ -268,6 +268,7 @@ extern int JoystickChosen;
 extern int SplitModeOffset;       // 2 x SplitScreen, added into the progress mode index
 extern int PlayerBeingSet;        // the human player choosing a car or a name
 extern int ShowroomModel, ShowroomColour;
+extern signed char PlayerCars[8][2];   // per human player {model, colour}, chosen on the car choice
 extern int LoadConfirmPending;    // screen 20's pop-up 2 keeps the screen (its OK does not leave)
 extern int InfoPanelValid;        // the slot information panel shows a slot
 
@@ -377,6 +378,7 @@ extern int ReplayWatched;         // the race was a replay or demo playback
 
 // Garage and championship choices (progress.cpp, championship.cpp).
 extern int GarageCategory, GaragePick, GarageMode, GaragePage;
+extern int GarageLast[5][5];        // by mode and category: the last owned car's index
 extern int GarageCurrent[5][7];
 extern int GarageLists[25][15][2];
 extern int CategoryPick[5];

@@ -3,6 +3,7 @@
 #include "frontend/frontend_state.h"
 
 int GarageCategory, GaragePick, GarageMode, GaragePage;
+int GarageLast[5][5];
 int GarageCurrent[5][7];
 int GarageLists[25][15][2];
 int CategoryPick[5];
