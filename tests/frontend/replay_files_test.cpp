@@ -14,6 +14,7 @@
 #include "common/test_game.h"
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
+#include "frame/vfs.h"
 #include "frontend/file_lists.h"
 #include "frontend/frontend_state.h"
 #include "frontend/menu_items.h"
@@ -68,6 +69,7 @@ std::string Slot(int s) { return std::string(TextSlotBlob + TextSlotTable[s].off
 struct ReplayFiles : ::testing::Test {
     void SetUp() override {
         const std::string dir = MakeTestFolder("replays");
+        VfsClose();   // an earlier suite's game folder may hold tracks this one lacks
         ASSERT_TRUE(PlatSetCurrentDir(dir.c_str()));
         ASSERT_TRUE(PlatMakeDir("Replay"));
         ASSERT_TRUE(PlatMakeDir("Replay\\Users"));
