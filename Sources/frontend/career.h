@@ -20,5 +20,14 @@ void ShowCupProgress();
 int LoadCareerSlot();
 // The built-in grid's {model, colour} of a car (0-7) of a cup's (0-6) race (0-4).
 const signed char* CareerOpponentPair(int cup, int race, int car);
+// money + amount (a negative amount adds nothing), at most 99,999,999.
+int AddMoney(int money, int amount);
 // The developer key's 5,000 (the money saturates at 99,999,999).
 void AddBonusMoney();
+// The money against the fees of one cup's races: the won markers of the
+// career screen's race buttons and the hover test of those the player can
+// pay for.
+void ShowCupRaceButtons(int cup);
+// The display is made again on the way back to the menus, with the video
+// played in between.
+void RequestVideo(int video);

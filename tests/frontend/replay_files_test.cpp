@@ -69,8 +69,8 @@ std::string Slot(int s) { return std::string(TextSlotBlob + TextSlotTable[s].off
 struct ReplayFiles : ::testing::Test {
     void SetUp() override {
         const std::string dir = MakeTestFolder("replays");
-        VfsClose();   // an earlier suite's game folder may hold tracks this one lacks
         ASSERT_TRUE(PlatSetCurrentDir(dir.c_str()));
+        VfsClose();   // another suite's archives would hold tracks this folder lacks
         ASSERT_TRUE(PlatMakeDir("Replay"));
         ASSERT_TRUE(PlatMakeDir("Replay\\Users"));
         Reset();
