@@ -3,14 +3,26 @@
 #include <cstdio>
 
 #include "frame/frame_state.h"
+#include "frame/sim_lock.h"
+#include "frontend/car_shop.h"
+#include "frontend/career.h"
+#include "frontend/championship.h"
 #include "frontend/frontend_state.h"
 #include "frontend/menu_actions.h"
 #include "frontend/menu_items.h"
+#include "frontend/popups.h"
+#include "frontend/screen_setup.h"
+#include "frontend/settings.h"
+#include "frontend/text_entry.h"
+#include "frontend/text_slots.h"
 #include "net/net_state.h"
 #include "race/messages.h"
 #include "race/race_state.h"
 #include "race/race_switches.h"
+#include "render/render_state.h"
 #include "sound/music.h"
+
+int NetworkLeaveAsked;
 
 enum { MONEY_LIMIT = 99999999 };
 
@@ -31,7 +43,7 @@ static void CupRaceSetup() {
         CurrentCup = 6;
     const int race = CurrentCupRace >= 0 && CurrentCupRace < 5 ? CurrentCupRace : 4;
     const CupRow& row = CareerRecord.cups[RaceCupRow()];
-    int colour = ShowroomColour;
+    int colour = ChosenColour;
     for (int car = 0; car < 8; car++) {
         CarModel[car] = row.opponentModel[race][car];
         CarColour[car] = row.opponentColour[race][car];
@@ -42,8 +54,8 @@ static void CupRaceSetup() {
         }
     }
     RaceEntryFee = row.fee[race];
-    CarModel[0] = ShowroomModel;
-    CarColour[0] = ShowroomColour;
+    CarModel[0] = ChosenModel;
+    CarColour[0] = ChosenColour;
     LapsToRun = row.laps[race];
     CarCount = row.cars[race] > MAX_CARS ? (int)MAX_CARS : (int)row.cars[race];
 }
@@ -57,36 +69,170 @@ static void ChargeEntryFee() {
     TargetMoney = TargetMoney > fee ? TargetMoney - fee : 0;
 }
 
+// The screen whose root the menus show when they come back from the race.
+static int ReturnScreen() {
+    if (SplitScreen || ChampionshipRunning)
+        return 5;
+    return SingleRaceMode ? 2 : 3;
+}
+
+static void RequestRace() {
+    StartRaceRequest = 1;
+    TriangleTotal = 0;
+    ShowPageRoot(ReturnScreen());
+}
+
+static void RefuseRace(int code) {
+    char line[64];
+    std::snprintf(line, sizeof line, "No race %d with its cars in the game folder", code);
+    ConsoleAddLine(line);
+    PlayErrorSound();
+}
+
 // Screen 5's start button without split screen or network play: the race
 // of the choices made is set up and requested, unless its track cannot be
 // loaded.
-static int CarChoiceRaceStart() {
+static void CarChoiceRaceStart() {
     const int code = NextRaceGroup() * 10 + NextRaceVariant();
     const int race = CurrentCupRace >= 0 && CurrentCupRace < 5 ? CurrentCupRace : 4;
     const int cars = CareerRecord.cups[RaceCupRow()].cars[race];
     if ((!ChampionshipRunning && !TrackFolderHolds(code)) || cars == 0) {
-        char line[64];
-        std::snprintf(line, sizeof line, "No race %d with its cars in the game folder", code);
-        ConsoleAddLine(line);
-        PlayErrorSound();
-        return 1;
+        RefuseRace(code);
+        return;
     }
-    CupRaceSetup();
+    {
+        SimLockGuard lock;   // the showroom scene reads the cars on the tick
+        CupRaceSetup();
+    }
     ChargeEntryFee();
-    StartRaceRequest = 1;
-    ShowPageRoot(SingleRaceMode ? 2 : ChampionshipRunning ? 5 : 3);
-    return 1;
+    RequestRace();
 }
 
-int CarChoiceAction(int* screen, int item, void*) {
+// The car count of a split screen race: one car on the jump tracks, the
+// career's count on the event tracks, else the humans' two and the
+// computer players.
+static int SplitScreenCarCount(int group, int variant) {
+    int cars = ComputerPlayers + 2;
+    if (group == 4)
+        cars = 1;
+    else if (group == 5 && variant >= 0 && variant < 5)
+        cars = CareerRecord.cups[0].cars[variant];
+    return cars < 1 ? 1 : cars > MAX_CARS ? (int)MAX_CARS : cars;
+}
+
+// The last human player has chosen: the cars the players chose, the first
+// race of the chosen championship row, and the cup's grid behind them.
+static void SplitScreenRaceSetup(int code) {
+    NextRaceGroup() = (int8_t)(code / 10);
+    NextRaceVariant() = (int8_t)(code % 10);
+    TrackCode = code;
+    LapsToRun = 1;
+    CurrentCupRace = 4;
+    CarCount = SplitScreenCarCount(code / 10, code % 10);
+    const int cup = CurrentCup >= 0 && CurrentCup < 7 ? CurrentCup : 0;
+    for (int car = 0; car < 8; car++) {
+        const signed char* pair = car < 2 ? PlayerCars[car] : CareerOpponentPair(cup, 4, car);
+        CarModel[car] = pair[0];
+        CarColour[car] = pair[1];
+    }
+}
+
+// The gearbox pictures of the player now choosing.
+static void ShowGearbox(int player) {
+    if (ManualGearbox[player] == 1) {
+        HideItem(5, 82);
+        ShowItem(5, 83);
+    } else {
+        ShowItem(5, 82);
+        HideItem(5, 83);
+    }
+}
+
+// In split screen each human player confirms a car in turn; the race is
+// requested when the last one has.
+static void SplitScreenConfirm() {
+    const int last = HumanPlayers < 1 ? 0 : HumanPlayers > 8 ? 7 : HumanPlayers - 1;
+    const int player = PlayerBeingSet < 0 ? 0 : PlayerBeingSet > last ? last : PlayerBeingSet;
+    PlayerCars[player][0] = (signed char)ChosenModel;
+    PlayerCars[player][1] = (signed char)ChosenColour;
+    if (player == last) {
+        const int code = ChampionshipTrackCode(ListSelection[3] + ChampionshipGroupOffset, 0);
+        if (!TrackFolderHolds(code)) {
+            RefuseRace(code);
+            return;
+        }
+        {
+            SimLockGuard lock;
+            SplitScreenRaceSetup(code);
+        }
+        PlayerBeingSet = 0;   // the next race's choices start again with player 1
+        RequestRace();
+        return;
+    }
+    PlayerBeingSet = player + 1;
+    PendingScreen = 5;
+    PlayClickSound();
+    ShowGearbox(PlayerBeingSet);
+    GetText(SLOT_PLAYER_NAMES + PlayerBeingSet);
+    SetSlotText(253, TextBufferB);
+    ShowCategoryTabs(5, CategoryOfCup(CurrentCup));
+}
+
+// Item 81: the gearbox of the player choosing, saved with the settings.
+static void ToggleGearbox() {
+    const int player = SplitScreen && PlayerBeingSet > 0 && PlayerBeingSet < 8 ? PlayerBeingSet : 0;
+    ManualGearbox[player] = ManualGearbox[player] == 1 ? 0 : 1;
+    SettingsImage.manualGearbox[player] = (int8_t)ManualGearbox[player];
+    SaveSettings();
+    ShowGearbox(player);
+}
+
+// Item 89 closes the message panel.
+static void CloseMessagePanel() {
+    GiveBackPopupFreeze(5);
+    static const int buttons[5] = {27, 28, 41, 42, 81};
+    for (int item : buttons)
+        ThawItem(5, item);
+    static const int panel[4] = {69, 71, 89, 92};
+    for (int item : panel)
+        HideItem(5, item);
+    PopupOpenFlag = 1;
+}
+
+// Item 42 leads back to the screen of the mode; a network player is asked
+// first whether to leave the game.
+static void LeaveCarChoice() {
+    if (CareerChosen)
+        PendingScreen = 3;
+    else if (ChampionshipChosen)
+        PendingScreen = 22;
+    else if (SingleRaceMode)
+        PendingScreen = 2;
+    else if (NetworkChosen) {
+        NetworkLeaveAsked = 1;
+        ShowPopup(5, 6, 0, 0);
+    }
+}
+
+int CarChoiceAction(int* screen, int item, void* device) {
     RaceFromReplay = 0;
-    if (item == 41 && NetworkGame)
-        return NetworkRaceStart(screen);
-    // The heats of split screen play are not built yet.
-    if (item == 41 && !SplitScreen)
-        return CarChoiceRaceStart();
-    return 0;
+    switch (item) {
+    case 41:
+        ChosenModel = ShowroomModel;
+        ChosenColour = ShowroomColour;
+        if (NetworkGame)
+            return NetworkRaceStart(screen);
+        if (SplitScreen)
+            SplitScreenConfirm();
+        else
+            CarChoiceRaceStart();
+        return 1;
+    case 27: StepShowroomCar(5, 1, device); return 0;
+    case 28: StepShowroomCar(5, -1, device); return 0;
+    case 81: ToggleGearbox(); return 1;
+    case 89: CloseMessagePanel(); return 1;
+    case 42: LeaveCarChoice(); return 1;
+    case 85: ShopFromCarChoice = 1; return 0;
+    default: return 0;
+    }
 }
-
-// Not built yet: the car shop.
-int CarShopAction(int*, int, void*) { return 0; }

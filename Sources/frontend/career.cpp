@@ -84,6 +84,7 @@ static const signed char kCareerOpponentTable[7][5][8][2] = {
      {{5, 2}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}},
      {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}},
 };
+const signed char* CareerOpponentPair(int cup, int race, int car) { return kCareerOpponentTable[cup][race][car]; }
 
 // The career screen's picture item of cups 0-4, and of cup 5.
 static const int kCupPictureItems[5] = {36, 37, 39, 38, 40};

@@ -18,6 +18,8 @@ void ShowCupProgress();
 // LoadCareerSlot reads the selected slot's file (1 when it passed) and
 // shows its money and cups.
 int LoadCareerSlot();
+// The built-in grid's {model, colour} of a car (0-7) of a cup's (0-6) race (0-4).
+const signed char* CareerOpponentPair(int cup, int race, int car);
 // money + amount (a negative amount adds nothing), at most 99,999,999.
 int AddMoney(int money, int amount);
 // The developer key's 5,000 (the money saturates at 99,999,999).

@@ -39,3 +39,5 @@ void GoToScreen(int* screen, int target);
 // The group of a track group for the unlock races' cup (0..6), and the
 // track code of a cup row's race.
 int CareerTrackCode(int cup, int race);
+// The car category tab of a cup (-1 for cups 5 and 6).
+int CategoryOfCup(int cup);

@@ -144,7 +144,7 @@ static int CupOfTrackGroup(int group) {
     static const signed char cups[8] = {0, 2, 2, 2, 4, 0, 1, 3};
     return group >= 0 && group < 8 ? cups[group] : 0;
 }
-static int CategoryOfCup(int cup) {
+int CategoryOfCup(int cup) {
     static const signed char categories[7] = {1, 2, 0, 4, 3, -1, -1};
     return cup >= 0 && cup < 7 ? categories[cup] : -1;
 }

@@ -6,6 +6,7 @@
 #include "frame/display.h"
 #include "frame/frame_state.h"
 #include "frame/sim_lock.h"
+#include "frontend/car_shop.h"
 #include "frontend/career.h"
 #include "frontend/championship.h"
 #include "frontend/controls.h"
@@ -177,21 +178,6 @@ static void BuildPlayerRows(int fromMainMenu) {
 }
 
 // The car on show is loaded into the showroom scene with its graphics.
-static void LoadShowroom(void* device, int category) {
-    int group = 0, variant = 0;
-    ShowroomSceneOf(category, &group, &variant);
-    {
-        // The menu tick turns the showroom car's wheels from the car tables.
-        SimLockGuard lock;
-        LoadShowroomCar(ShowroomModel, ShowroomColour, group, variant);
-    }
-    TextureReloadFlag = 1;
-    TexturesReloading = 1;
-    (void)device;
-    PrepareTrackGraphics(GetRenderTarget());
-    ShowCarTexts();
-}
-
 static void EnterCarChoice() {
     if (ChampionshipRunning || NetworkGame || SplitScreen)
         memset(GarageCurrent, 0, sizeof GarageCurrent);

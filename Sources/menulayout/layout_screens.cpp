@@ -1438,8 +1438,8 @@ static const char kScreen19[] = R"layout(
  36 text 0x320   slot=157 font=1 colour=5/0 parent=11 at=100,3
  37 text 0x320   slot=158 font=1 colour=5/0 parent=12 at=100,3
  38 text 0x320   slot=159 font=1 colour=5/0 parent=13 at=100,3
- 39 text 0x260   slot=610 font=2 colour=4/0 parent=4 at=12,10
- 40 text 0x261   slot=141 font=2 colour=4/0 parent=4 at=12,26
+ 39 text 0x260   slot=610 font=2 colour=4/0 parent=4 at=12,10 hit=224,415,414,440   # buy: on button 14
+ 40 text 0x261   slot=141 font=2 colour=4/0 parent=4 at=12,26 hit=428,619,414,440   # sell: on button 15
     link group:177
     link group:178
     link group:179

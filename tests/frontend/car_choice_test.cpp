@@ -1,18 +1,24 @@
-// The car choice's race start: the cup row's grid, laps and cars with the
-// car on show as car 0, the entry fee of a career race, and the races it
-// refuses.
+// The car choice: the race start (the cup row's grid, laps and cars with
+// the car on show as car 0, the entry fee of a career race, the races it
+// refuses, split screen players choosing in turn), the gearbox and the way
+// back.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "common/test_game.h"
 #include "frame/frame_state.h"
 #include "frame/startup.h"
 #include "frontend/car_choice.h"
+#include "frontend/career.h"
+#include "frontend/menu_items.h"
+#include "frontend/popups.h"
 #include "frontend/frontend_state.h"
 #include "frontend/text_slots.h"
 #include "frontend_test_util.h"
 #include "race/race_state.h"
+#include "sound/music.h"
 
 namespace {
 
@@ -51,13 +57,34 @@ struct CarChoiceStart : FrontEndTest {
         StartRaceRequest = 0;
         CarCount = 0;
         LapsToRun = 3;
+        ChosenModel = ChosenColour = 0;
+        SplitScreen = 0;
+        HumanPlayers = 2;
+        ComputerPlayers = 4;
+        PlayerBeingSet = 0;
+        PendingScreen = 0;
+        ListSelection[3] = 0;
+        memset(PlayerCars, 0, sizeof PlayerCars);
+        memset(ManualGearbox, 0, sizeof ManualGearbox);
+        memset(SettingsImage.manualGearbox, 0, sizeof SettingsImage.manualGearbox);
+        ChampionshipChosen = NetworkChosen = 0;
+        NetworkLeaveAsked = 0;
+        PopupOpenFlag = 0;
+        GiveBackPopupFreeze(5);
+        memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
         memset(CarModel, 0, sizeof CarModel);
         memset(CarColour, 0, sizeof CarColour);
         FrontEndTest::TearDown();
     }
-    static int Start() {
+    static int Click(int item) {
         int screen = 5;
-        return CarChoiceAction(&screen, 41, nullptr);
+        return CarChoiceAction(&screen, item, nullptr);
+    }
+    static int Start() { return Click(41); }
+    static void Confirm(int model, int colour) {
+        ShowroomModel = model;
+        ShowroomColour = colour;
+        Start();
     }
 };
 
@@ -112,6 +139,98 @@ TEST_F(CarChoiceStart, Cup6RacesThePlayersCarInTheOtherColours) {
     const int expected[8] = {2, 3, 0, 1, 2, 3, 0, 1};
     for (int car = 0; car < 8; car++)
         EXPECT_EQ(CarColour[car], expected[car]) << car;
+}
+
+TEST_F(CarChoiceStart, ThreeSplitScreenPlayersChooseInTurnAndTheThirdStartsTheRace) {
+    SplitScreen = 1;
+    HumanPlayers = 3;
+    ComputerPlayers = 2;
+    ListSelection[3] = 1;   // championship row 1 starts on track 20
+    SetSlotText(755, "Second");
+    Confirm(12, 1);
+    EXPECT_EQ(StartRaceRequest, 0) << "the first player only stores a car";
+    EXPECT_EQ(PlayerBeingSet, 1);
+    EXPECT_EQ(PendingScreen, 5);
+    GetText(253);
+    EXPECT_STREQ(TextBufferB, "Second") << "the next player's name is shown";
+    Confirm(5, 2);
+    EXPECT_EQ(StartRaceRequest, 0) << "nor does the second";
+    EXPECT_EQ(PlayerBeingSet, 2);
+    Confirm(8, 3);
+    EXPECT_EQ(StartRaceRequest, 1);
+    EXPECT_EQ(PlayerCars[0][0], 12);
+    EXPECT_EQ(PlayerCars[1][1], 2);
+    EXPECT_EQ(PlayerCars[2][0], 8);
+    EXPECT_EQ(PlayerCars[2][1], 3);
+    EXPECT_EQ(NextRaceGroup(), 2);
+    EXPECT_EQ(NextRaceVariant(), 0);
+    EXPECT_EQ(LapsToRun, 1);
+    EXPECT_EQ(CurrentCupRace, 4);
+    EXPECT_EQ(CarCount, 4) << "two players' cars and the computer players";
+    EXPECT_EQ(CarModel[0], 12);
+    EXPECT_EQ(CarColour[0], 1);
+    EXPECT_EQ(CarModel[1], 5);
+    EXPECT_EQ(CarColour[1], 2);
+    // Behind them, cup 1's grid of its fifth race.
+    const int grid[6][2] = {{14, 0}, {12, 1}, {12, 3}, {12, 0}, {5, 1}, {14, 2}};
+    for (int car = 2; car < 8; car++) {
+        EXPECT_EQ(CarModel[car], grid[car - 2][0]) << car;
+        EXPECT_EQ(CarColour[car], grid[car - 2][1]) << car;
+    }
+    EXPECT_EQ(TargetMoney, 400) << "split screen races pay no fee";
+    EXPECT_EQ(PlayerBeingSet, 0) << "the next race's choices start with the first player";
+}
+
+TEST_F(CarChoiceStart, SplitScreenRaceWithoutItsTrackIsRefusedAtTheLastChoice) {
+    SplitScreen = 1;
+    HumanPlayers = 2;
+    ListSelection[3] = 0;   // row 0 starts on track 60, absent here
+    Confirm(12, 1);
+    Confirm(5, 2);
+    EXPECT_EQ(StartRaceRequest, 0);
+    EXPECT_EQ(MenuSoundRequests[MENU_SOUND_ERROR], 1);
+    EXPECT_EQ(PlayerBeingSet, 1) << "the last player may choose again";
+}
+
+TEST_F(CarChoiceStart, GearboxSwitchesOnlyThePlayerChoosingAndIsSaved) {
+    Click(81);
+    EXPECT_EQ(ManualGearbox[0], 1);
+    EXPECT_EQ(SettingsImage.manualGearbox[0], 1);
+    EXPECT_TRUE(ItemShown(5, 83));
+    EXPECT_FALSE(ItemShown(5, 82));
+    Click(81);
+    EXPECT_EQ(ManualGearbox[0], 0);
+    EXPECT_TRUE(ItemShown(5, 82));
+    EXPECT_FALSE(ItemShown(5, 83));
+    SplitScreen = 1;
+    PlayerBeingSet = 1;
+    Click(81);
+    EXPECT_EQ(ManualGearbox[1], 1);
+    EXPECT_EQ(ManualGearbox[0], 0);
+    EXPECT_EQ(SettingsImage.manualGearbox[1], 1);
+}
+
+TEST_F(CarChoiceStart, BackLeadsToTheScreenOfTheMode) {
+    EXPECT_EQ(Click(42), 1);
+    EXPECT_EQ(PendingScreen, 3);
+    CareerChosen = 0;
+    ChampionshipChosen = 1;
+    SingleRaceMode = 1;
+    Click(42);
+    EXPECT_EQ(PendingScreen, 22) << "the championship before the single race";
+    ChampionshipChosen = 0;
+    Click(42);
+    EXPECT_EQ(PendingScreen, 2);
+    // A network player is asked first, and stays.
+    PendingScreen = 0;
+    SingleRaceMode = 0;
+    NetworkChosen = 1;
+    Click(42);
+    EXPECT_EQ(PendingScreen, 0);
+    EXPECT_EQ(NetworkLeaveAsked, 1);
+    EXPECT_EQ(PopupOpenFlag, 1);
+    EXPECT_EQ(MenuScreenTable[5][71].textSlot, 1009);
+    EXPECT_EQ(StartRaceRequest, 0);
 }
 
 }  // namespace
