@@ -18,6 +18,13 @@ le32() {
   printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $((($1 >> 8) & 255)) $((($1 >> 16) & 255)) $((($1 >> 24) & 255)))"
 }
 le16() { printf "$(printf '\\x%02x\\x%02x' $(($1 & 255)) $((($1 >> 8) & 255)))"; }
+# A replay file's 124-byte header: tag, empty name, track code, car count,
+# empty lap slots, laps, the rest empty.
+replay_header() {   # track cars laps
+  printf 'V1.0'; head -c 22 /dev/zero
+  printf "$(printf '\\x%02x\\x%02x' "$1" "$2")"; head -c 9 /dev/zero
+  printf "$(printf '\\x%02x' "$3")"; head -c 86 /dev/zero
+}
 
 fuzz_build() {   # target sources-and-flags...
   local target=$1
