@@ -13,6 +13,7 @@
 #include "frame/frame_state.h"
 #include "frame/tick.h"
 #include "frontend/frontend_state.h"
+#include "frontend/menu_items.h"
 #include "frontend/race_overlays.h"
 #include "frontend/race_results.h"
 #include "frontend/text_slots.h"
@@ -382,8 +383,8 @@ TEST_F(RaceOverlays, SplitScreenTagsEachViewInItsOwnHalfWithThePlayersNames) {
     cocheZ[1] = 0.0f;
     EyeZ[0] = 1000.0f;
     EyeZ[1] = 2000.0f;
-    PutText(754, "I");
-    PutText(755, "WWWWWWWW");
+    SetSlotText(754, "I");
+    SetSlotText(755, "WWWWWWWW");
     const float centreY = ScreenCentreY, bottom = ScreenBottom;
     PlatSurfaceFill(surface, nullptr, 0, PLAT_WAIT);
     DrawCarNameTags(surface);
@@ -404,6 +405,8 @@ TEST_F(RaceOverlays, SplitScreenTagsEachViewInItsOwnHalfWithThePlayersNames) {
     ASSERT_GE(right[0], 0) << "a tag in the first player's half";
     ASSERT_GE(right[1], 0) << "a tag in the second player's half";
     EXPECT_GT(right[0] - left[0], 3 * (right[1] - left[1])) << "the second player's name over car 1";
+    EXPECT_NEAR((left[0] + right[0]) / 2, (int)ScreenCentreX, 12);
+    EXPECT_NEAR((left[1] + right[1]) / 2, (int)ScreenCentreX, 12);
 }
 
 }  // namespace
