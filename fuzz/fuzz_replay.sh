@@ -4,7 +4,6 @@ fuzz_build fuzz_replay Sources/race/{replay,race_state}.cpp
 max_len=20000
 {
   replay_header 10 3 3
-  le32 40; le32 3
-  for k in $(seq 1 15); do le32 1176256512; le32 1176256512; le32 0; done
+  replay_counts_and_keyframes 40 3
   head -c 120 /dev/urandom
 } > "$corpus/sample"

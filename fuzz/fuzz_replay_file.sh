@@ -4,7 +4,6 @@ fuzz_build fuzz_replay_file Sources/frontend/replay_header.cpp Sources/race/{rep
 max_len=2000
 {
   replay_header 10 2 3
-  le32 24; le32 2
-  for k in $(seq 1 6); do le32 1176256512; le32 1176256512; le32 0; done
+  replay_counts_and_keyframes 24 2
   head -c 48 /dev/zero
 } > "$corpus/sample"

@@ -25,6 +25,12 @@ replay_header() {   # track cars laps
   printf "$(printf '\\x%02x\\x%02x' "$1" "$2")"; head -c 9 /dev/zero
   printf "$(printf '\\x%02x' "$3")"; head -c 86 /dev/zero
 }
+# A replay body's counts and keyframes: TICKS and CARS, then a keyframe at
+# (10000, 10000) heading 0 for every 8 ticks of each car (the inputs follow).
+replay_counts_and_keyframes() {   # ticks cars
+  le32 "$1"; le32 "$2"
+  for _ in $(seq 1 $(($1 / 8 * $2))); do le32 1176256512; le32 1176256512; le32 0; done
+}
 
 fuzz_build() {   # target sources-and-flags...
   local target=$1
