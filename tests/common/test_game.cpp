@@ -165,6 +165,13 @@ std::string ReadHostFile(const std::string& path) {
     return bytes.str();
 }
 
+int RunGameLogged(const std::string& dir, const std::string& args, const std::string& logName) {
+    const std::string command = "cd '" + dir + "' && '" + QUORVIX_BIN_DIR + "/quorvix' " + args + " 2> '" +
+                                logName + "' > /dev/null";
+    const int status = system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 std::vector<int> FinishOrder(const std::string& carlogPath) {
     std::istringstream log(ReadHostFile(carlogPath));
     std::vector<int> order;

@@ -4,8 +4,6 @@
 // end with car 0 on the computer driver.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -38,12 +36,12 @@ const char kSingleRace[] = "200 point 342 26\n201 click\n"
 TEST(MenuRoute, ANewProfileRacesASingleRaceOnThePickedTrackToItsEnd) {
     const std::string dir = MakeTestGameFolder("route", false, {10, 62});
     std::ofstream(dir + "/route.txt") << kSingleRace;
-    const std::string command = "cd '" + dir + "' && '" + QUORVIX_BIN_DIR +
-                                "/quorvix' --headless --recording-device --debug --autopilot --laps 1 --frames 4200 "
-                                "--script route.txt --carlog cars.log 2> route.log > /dev/null";
-    const int status = std::system(command.c_str());
+    const int status = RunGameLogged(dir,
+                                     "--headless --recording-device --debug --autopilot --laps 1 --frames 4200 "
+                                     "--script route.txt --carlog cars.log",
+                                     "route.log");
     const std::string log = ReadHostFile(dir + "/route.log");
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << log;
+    ASSERT_EQ(status, 0) << log;
 
     // The profile: its file, its folder with twelve slots and its records.
     EXPECT_FALSE(ReadHostFile(dir + "/USERS/ROUTE.usr").empty());

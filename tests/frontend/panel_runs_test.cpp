@@ -3,9 +3,6 @@
 // screen after the first menu frame, and the banner of a real race's place.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -101,11 +98,11 @@ TEST(SoundScreenRun, ShowsTheLevelsAndStereoMarkOfTheVisualFile) {
 TEST(BannerRun, TheTitleNamesThePlaceTheLocalCarFinishedIn) {
     const std::string dir = MakeTestGameFolder("banner");
     WriteStartScript(dir);
-    const std::string command = "cd '" + dir + "' && '" + QUORVIX_BIN_DIR +
-                                "/quorvix' --headless --recording-device --debug --autorace --autopilot --cars 4 "
-                                "--laps 1 --frames 4000 --script start.txt --carlog cars.log 2> run.log > /dev/null";
-    const int status = std::system(command.c_str());
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(RunGameLogged(dir,
+                            "--headless --recording-device --debug --autorace --autopilot --cars 4 --laps 1 "
+                            "--frames 4000 --script start.txt --carlog cars.log",
+                            "run.log"),
+              0);
     const int place = PlaceOfCar0(FinishOrder(dir + "/cars.log"));
     ASSERT_GE(place, 1) << "car 0 finished";
     const std::string log = ReadHostFile(dir + "/run.log");

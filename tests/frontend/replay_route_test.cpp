@@ -3,9 +3,6 @@
 // replay's own track, and the menus come back on the replays screen.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -22,12 +19,10 @@ TEST(ReplayRoute, AListedReplayPlaysOnItsTrackAndTheReplaysScreenComesBack) {
                                          "300 point 200 117\n301 click\n"   // the first row: Buggy.rb
                                          "340 point 300 357\n341 click\n"   // PLAY
                                          "5590 expect-screen 15\n";
-    const std::string command = "cd '" + dir + "' && '" + QUORVIX_BIN_DIR +
-                                "/quorvix' --headless --recording-device --debug --frames 5600 --script route.txt "
-                                "2> route.log > /dev/null";
-    const int status = std::system(command.c_str());
+    const int status = RunGameLogged(
+        dir, "--headless --recording-device --debug --frames 5600 --script route.txt", "route.log");
     const std::string log = ReadHostFile(dir + "/route.log");
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << log;
+    EXPECT_EQ(status, 0) << log;
     const size_t replays = log.find("menu screen 15");
     ASSERT_NE(replays, std::string::npos) << log;
     EXPECT_EQ(log.find("demo replay"), std::string::npos) << "no idle demo played instead";
