@@ -70,9 +70,7 @@ struct ReplayFiles : ::testing::Test {
     void SetUp() override {
         const std::string dir = MakeTestFolder("replays");
         ASSERT_TRUE(PlatSetCurrentDir(dir.c_str()));
-        // The folder holds only the tracks written here: no archive another
-        // test mounted answers for it.
-        VfsClose();
+        VfsClose();   // another suite's archives would hold tracks this folder lacks
         ASSERT_TRUE(PlatMakeDir("Replay"));
         ASSERT_TRUE(PlatMakeDir("Replay\\Users"));
         Reset();
