@@ -3,9 +3,7 @@
 fuzz_build fuzz_replay Sources/race/{replay,race_state}.cpp
 max_len=20000
 {
-  # Header: tag, name, track 10, 3 cars, lap slots, 3 laps, padding.
-  printf 'V1.0'; head -c 22 /dev/zero; printf '\x0a\x03'; head -c 9 /dev/zero; printf '\x03'; head -c 86 /dev/zero
-  le32 40; le32 3
-  for k in $(seq 1 15); do le32 1176256512; le32 1176256512; le32 0; done
+  replay_header 10 3 3
+  replay_counts_and_keyframes 40 3
   head -c 120 /dev/urandom
 } > "$corpus/sample"

@@ -18,6 +18,19 @@ le32() {
   printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $((($1 >> 8) & 255)) $((($1 >> 16) & 255)) $((($1 >> 24) & 255)))"
 }
 le16() { printf "$(printf '\\x%02x\\x%02x' $(($1 & 255)) $((($1 >> 8) & 255)))"; }
+# A replay file's 124-byte header: tag, empty name, track code, car count,
+# empty lap slots, laps, the rest empty.
+replay_header() {   # track cars laps
+  printf 'V1.0'; head -c 22 /dev/zero
+  printf "$(printf '\\x%02x\\x%02x' "$1" "$2")"; head -c 9 /dev/zero
+  printf "$(printf '\\x%02x' "$3")"; head -c 86 /dev/zero
+}
+# A replay body's counts and keyframes: TICKS and CARS, then a keyframe at
+# (10000, 10000) heading 0 for every 8 ticks of each car (the inputs follow).
+replay_counts_and_keyframes() {   # ticks cars
+  le32 "$1"; le32 "$2"
+  for _ in $(seq 1 $(($1 / 8 * $2))); do le32 1176256512; le32 1176256512; le32 0; done
+}
 
 fuzz_build() {   # target sources-and-flags...
   local target=$1

@@ -10,8 +10,10 @@
 #include "frontend/championship.h"
 #include "frontend/frontend_state.h"
 #include "frontend/menu_items.h"
+#include "frontend/screen_setup.h"
 #include "frontend/text_slots.h"
 #include "net/net_state.h"
+#include "platform/plat_system.h"
 #include "render/render_state.h"
 #include "sound/music.h"
 #include "sound/sound_session.h"
@@ -340,3 +342,39 @@ void ShowSpecialRaceButton() {
 void DisableLobbyItemA() { SetFlagsOf(11, 5, MENU_SLIDE_OUT, MENU_SLIDE_IN | MENU_HOVER_TEST); }
 void DisableLobbyItemB() { SetFlagsOf(11, 6, MENU_SLIDE_OUT, MENU_SLIDE_IN | MENU_HOVER_TEST); }
 void EnableLobbyItemA() { SetFlagsOf(11, 5, MENU_SLIDE_IN | MENU_HOVER_TEST, MENU_SLIDE_OUT); }
+
+// The developer's key counter: J and K count two numbers on their presses
+// (a key seen down after being up), H sets up screen 3 with them, O held
+// clears both.  Nothing in the game calls it.
+int CountKeysFirst, CountKeysSecond;
+static unsigned char countKeysWasDown[3];
+
+// The set-up of `screen` as entering it runs it (kind 1: its entry actions),
+// at once; the two numbers go to the debug output for the developer.
+static void SetUpScreenFromKeys(int screen, int kind, int first, int second) {
+    ShowPageRoot(screen);
+    MenuScreen = screen;
+    RunScreenEntry(nullptr);
+    // Entered now: the next menu frame does not enter it a second time.
+    PreviousScreen = screen;
+    char line[64];
+    std::snprintf(line, sizeof line, "screen %d set up, kind %d: %d %d", screen, kind, first, second);
+    PlatDebugOut(line);
+}
+
+void CountKeysToScreen() {
+    enum { SCAN_H = 0x23, SCAN_J = 0x24, SCAN_K = 0x25, SCAN_O = 0x18 };
+    static const int keys[3] = {SCAN_J, SCAN_K, SCAN_H};
+    int pressed[3];
+    for (int k = 0; k < 3; k++) {
+        const int down = (KeyState[keys[k]] & 0x80) != 0;
+        pressed[k] = down && !countKeysWasDown[k];
+        countKeysWasDown[k] = (unsigned char)down;
+    }
+    CountKeysFirst += pressed[0];
+    CountKeysSecond += pressed[1];
+    if (pressed[2])
+        SetUpScreenFromKeys(3, 1, CountKeysFirst, CountKeysSecond);
+    if (KeyState[SCAN_O] & 0x80)
+        CountKeysFirst = CountKeysSecond = 0;
+}

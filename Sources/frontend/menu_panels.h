@@ -18,6 +18,10 @@ void ShowSpecialRaceButton();
 void DisableLobbyItemA();
 void DisableLobbyItemB();
 void EnableLobbyItemA();
+// A developer aid nothing calls: J and K presses count two numbers, H sets
+// screen 3 up with them, O held clears both.
+void CountKeysToScreen();
+extern int CountKeysFirst, CountKeysSecond;
 
 // The record panel last shown and whether it was filled.
 extern int RecordPanelCode, RecordPanelShown;

@@ -57,6 +57,23 @@ int AnyKeyDown() {
     return 0;
 }
 
+// The window's messages while the picture waits: the devices see the keys
+// and clicks they bring.  1 when the window is closing (a second close
+// request, or a quit, which is put back for the message loop): the picture
+// then ends at once.  Nothing else is acted on during the shutdown.
+int WindowClosing() {
+    PlatMsg msg;
+    while (PlatPeekMessage(&msg)) {
+        if (msg.message == WM_QUIT) {
+            PlatPostQuitMessage((int)msg.wParam);
+            return 1;
+        }
+        if (msg.message == WM_CLOSE || msg.message == WM_DESTROY)
+            return 1;
+    }
+    return !PlatWindowExists();
+}
+
 // One wait step: the next frame of the script reaches the devices.
 void WaitStep() {
     PlatScriptFrame(FramesRun);
@@ -88,9 +105,14 @@ void ShowExitScreen() {
     }
     // Keys still held from the way out ("C", "S", "B") are let go first.
     while ((PlatKeyDown('C') || PlatKeyDown('S') || PlatKeyDown('B')) && waited() < EXIT_WAIT_MS &&
-           !NobodyLeftToPress())
+           !NobodyLeftToPress()) {
+        if (WindowClosing())
+            return;
         WaitStep();
+    }
     while (waited() < EXIT_WAIT_MS && !NobodyLeftToPress()) {
+        if (WindowClosing())
+            return;
         PollMouse(MainWindow, 1);
         if (MouseClick || AnyKeyDown())
             break;

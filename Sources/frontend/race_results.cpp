@@ -8,6 +8,7 @@
 #include "frontend/frontend_state.h"
 #include "frontend/text_slots.h"
 #include "net/net_state.h"
+#include "platform/plat_system.h"
 #include "race/messages.h"
 #include "race/race_state.h"
 
@@ -26,6 +27,10 @@ void ShowTitle(int slot, int y) {
     char line[160];
     snprintf(line, sizeof line, "\x7f%.120s\x80", TextBufferB);
     ShowTimedMessage(320, y, line, 0, 1, 3000, 1);
+    // The debug output names the banner, so a whole run can be checked.
+    char debug[48];
+    snprintf(debug, sizeof debug, "race banner %d", slot);
+    PlatDebugOut(debug);
 }
 
 void ShowDetail(int slot, int y) {
@@ -62,7 +67,11 @@ void ShowRaceResultBanner(PlatSurface*) {
         return;
     BannerShown = 1;
     const int code = TrackCode;
-    const int place = FinishCount >= 1 && FinishCount <= 8 ? FinishCount : 0;
+    // The local car's place: the cars in when it crossed the line.  Under
+    // the autopilot the race goes on until every car is in, so that count
+    // is the whole field by now; the place frozen for car 0 is its own.
+    const int finished = AutopilotRun ? rank_pos[0] + 1 : FinishCount;
+    const int place = finished >= 1 && finished <= 8 ? finished : 0;
     if (NetworkGame) {
         ShowTitle(427, 30);
         if (FinishSequence == 1) {

@@ -165,6 +165,38 @@ std::string ReadHostFile(const std::string& path) {
     return bytes.str();
 }
 
+int RunGameLogged(const std::string& dir, const std::string& args, const std::string& logName) {
+    const std::string command = "cd '" + dir + "' && '" + QUORVIX_BIN_DIR + "/quorvix' " + args + " 2> '" +
+                                logName + "' > /dev/null";
+    const int status = system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<int> FinishOrder(const std::string& carlogPath) {
+    std::istringstream log(ReadHostFile(carlogPath));
+    std::vector<int> order;
+    for (std::string line; std::getline(log, line);) {
+        int tick, car;
+        if (std::sscanf(line.c_str(), "finish %d %d", &tick, &car) == 2)
+            order.push_back(car);
+    }
+    return order;
+}
+
+int PlaceOfCar0(const std::vector<int>& order) {
+    for (size_t k = 0; k < order.size(); k++) {
+        if (order[k] == 0)
+            return (int)k + 1;
+    }
+    return 0;
+}
+
+int BannerSlotIn(const std::string& debugOutput, size_t from) {
+    static const std::string banner = "race banner ";
+    const size_t at = debugOutput.find(banner, from);
+    return at == std::string::npos ? -1 : std::atoi(debugOutput.c_str() + at + banner.size());
+}
+
 void QueueLeaveRace(uint32_t at) {
     const int keys[3] = {VK_ESCAPE, VK_UP, VK_RETURN};
     for (int k = 0; k < 3; k++) {

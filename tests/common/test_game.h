@@ -36,6 +36,19 @@ int RunBuiltProgram(const std::string& name, const std::vector<std::string>& arg
 
 std::string ReadHostFile(const std::string& path);
 
+// Runs the built game in `dir` with the switches `args` (one string, as a
+// shell reads it), its debug output into `dir`/`logName`; returns the exit
+// status, or -1 when it did not exit.
+int RunGameLogged(const std::string& dir, const std::string& args, const std::string& logName);
+
+// The cars in the order of the "finish TICK CAR" lines of a --carlog file.
+std::vector<int> FinishOrder(const std::string& carlogPath);
+// Car 0's place (1 the winner) in a finishing order; 0 when it is not in it.
+int PlaceOfCar0(const std::vector<int>& order);
+// The text slot of the first race banner a --debug output names after
+// `from`, or -1 when there is none.
+int BannerSlotIn(const std::string& debugOutput, size_t from = 0);
+
 // Little-endian appends, for the tests that write file images by hand.
 inline void PutLe16(std::vector<uint8_t>& b, uint32_t v) {
     b.push_back((uint8_t)v);

@@ -3,6 +3,7 @@
 // help, the end banner and the name tags.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -12,6 +13,7 @@
 #include "frame/frame_state.h"
 #include "frame/tick.h"
 #include "frontend/frontend_state.h"
+#include "frontend/menu_items.h"
 #include "frontend/race_overlays.h"
 #include "frontend/race_results.h"
 #include "frontend/text_slots.h"
@@ -361,6 +363,50 @@ TEST_F(RaceOverlays, NameTagsStandOverTheCarsAheadAndNearerThan9500) {
     EXPECT_EQ(tagAt(-1000.0f), -1);
     RacePaused = 1;
     EXPECT_EQ(tagAt(1000.0f), -1) << "none while paused";
+}
+
+TEST_F(RaceOverlays, SplitScreenTagsEachViewInItsOwnHalfWithThePlayersNames) {
+    // Two players, car 0 at z -1000 and car 1 at 0; each view's camera looks
+    // down +z: view 0 from car 0 (car 1 is 1000 ahead), view 1 from z -2000
+    // (car 0 is 1000 ahead).  A view never tags its own car.
+    CarCount = 2;
+    SplitScreen = 1;
+    NameTagsVisible = 1;
+    RenderKind = 1;
+    for (int v = 0; v < 2; v++) {
+        CameraPitch[v] = AnguloDeDeriva[v] = CameraRoll[v] = 0.0f;
+        cocheX[v] = cocheY[v] = 0.0f;
+        EyeX[v] = 0.0f;
+        EyeY[v] = -450.0f;
+    }
+    cocheZ[0] = -1000.0f;
+    cocheZ[1] = 0.0f;
+    EyeZ[0] = 1000.0f;
+    EyeZ[1] = 2000.0f;
+    SetSlotText(754, "I");
+    SetSlotText(755, "WWWWWWWW");
+    const float centreY = ScreenCentreY, bottom = ScreenBottom;
+    PlatSurfaceFill(surface, nullptr, 0, PLAT_WAIT);
+    DrawCarNameTags(surface);
+    EXPECT_EQ(ScreenCentreY, centreY) << "the view's centre is put back";
+    EXPECT_EQ(ScreenBottom, bottom);
+    // Each half's lit columns: the top half shows car 1 (the second player's
+    // long name), the bottom half car 0 (the first player's short one).
+    int left[2] = {640, 640}, right[2] = {-1, -1};
+    for (int y = 0; y < 480; y++) {
+        for (int x = 0; x < 640; x++) {
+            if (!PixelAt(surface, x, y))
+                continue;
+            const int half = y < (int)(centreY) ? 0 : 1;
+            left[half] = std::min(left[half], x);
+            right[half] = std::max(right[half], x);
+        }
+    }
+    ASSERT_GE(right[0], 0) << "a tag in the first player's half";
+    ASSERT_GE(right[1], 0) << "a tag in the second player's half";
+    EXPECT_GT(right[0] - left[0], 3 * (right[1] - left[1])) << "the second player's name over car 1";
+    EXPECT_NEAR((left[0] + right[0]) / 2, (int)ScreenCentreX, 12);
+    EXPECT_NEAR((left[1] + right[1]) / 2, (int)ScreenCentreX, 12);
 }
 
 }  // namespace
