@@ -63,6 +63,7 @@ int JoystickChosen;
 int SplitModeOffset;
 int PlayerBeingSet;
 int ShowroomModel, ShowroomColour;
+signed char PlayerCars[8][2];
 int LoadConfirmPending;
 int InfoPanelValid;
 int NetworkLostPopup;

@@ -268,6 +268,7 @@ extern int JoystickChosen;
 extern int SplitModeOffset;       // 2 x SplitScreen, added into the progress mode index
 extern int PlayerBeingSet;        // the human player choosing a car or a name
 extern int ShowroomModel, ShowroomColour;
+extern signed char PlayerCars[8][2];   // per human player {model, colour}, chosen on the car choice
 extern int LoadConfirmPending;    // screen 20's pop-up 2 keeps the screen (its OK does not leave)
 extern int InfoPanelValid;        // the slot information panel shows a slot
 
