@@ -330,8 +330,11 @@ void ShowStandings(PlatSurface* surface) {
         LoadFontsSurface();
         surface = GetRenderTarget();
     }
-    if (!ScoreStandings())
+    if (!ScoreStandings()) {
+        // The next heat starts from here: the race start does not unpause.
+        RacePaused = 0;
         return;
+    }
     if (MainWindow && RunStandingsScreen(0, surface))
         RunStandingsScreen(1, surface);
     RacePhase = 0;

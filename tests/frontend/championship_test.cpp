@@ -17,6 +17,7 @@
 #include "frontend/menu_items.h"
 #include "frontend/menu_panels.h"
 #include "frontend/popups.h"
+#include "frontend/race_results.h"
 #include "frontend/race_select.h"
 #include "frontend/text_slots.h"
 #include "frontend_test_util.h"
@@ -60,6 +61,12 @@ void ClearChampionshipState() {
     DeveloperSwitch = 0;
     GaragePage = 0;
     CurrentPlayerName[0] = 0;
+}
+
+// The race scored every car as it crossed the line.
+void EveryCarFinished() {
+    for (int car = 0; car < 8; car++)
+        FinishedFlags[car] = 1;
 }
 
 struct ChampionshipPoints : ::testing::Test {
@@ -175,8 +182,7 @@ struct ChampionshipEnd : FrontEndTest {
         PlatMakeDir("USERS\\Ada");   // the folder stays for the suite's next test
         PlatDeleteFile("USERS\\Ada\\Camp.r-b");
         // Every car was scored by the race as it finished.
-        for (int car = 0; car < 8; car++)
-            FinishedFlags[car] = 1;
+        EveryCarFinished();
     }
     void TearDown() override {
         PlatDeleteFile("USERS\\Ada\\Camp.r-b");
@@ -250,6 +256,18 @@ TEST_F(ChampionshipEnd, ARaceBeforeTheLastGoesOnToTheNext) {
     EXPECT_EQ(JumpToScreen22, 0);
     EXPECT_EQ(MenuListId, 8);
     EXPECT_EQ(RacePaused, 1);
+    // The whole hand-over (no window: no screens) ends with the race's
+    // points cleared for the next race and the race unpaused.
+    const int window = MainWindow;
+    MainWindow = 0;
+    RacePoints[3] = 20;
+    EveryCarFinished();
+    ShowStandings(nullptr);
+    MainWindow = window;
+    EXPECT_EQ(ChampionshipRace, 3);
+    EXPECT_EQ(RacePoints[3], 0);
+    EXPECT_EQ(RacePaused, 0);
+    EXPECT_EQ(ChampionshipClass, ChampionshipRaceClass(13, 3));
 }
 
 // The heats of a split screen series.
@@ -279,8 +297,7 @@ struct SplitScreenHeats : ::testing::Test {
             if (races)
                 races->push_back(ChampionshipRace);
             StartRaceRequest = BackToMenusRequest = 0;
-            for (int car = 0; car < 8; car++)
-                FinishedFlags[car] = 1;
+            EveryCarFinished();
             ScoreStandings();
         }
         return pairs;
@@ -344,13 +361,22 @@ TEST_F(SplitScreenHeats, ThreePlayersRaceThreeHeatsOfEachRace) {
     EXPECT_EQ(StandingsPlayers, 3);
 }
 
-TEST_F(SplitScreenHeats, BetweenHeatsTheNextStartsWithoutStandings) {
+TEST_F(SplitScreenHeats, BetweenHeatsTheNextStartsWithoutStandingsAndUnpaused) {
     HumanPlayers = 3;
     ListSelection[3] = 5;
     SetupSplitScreenHeat();
-    for (int car = 0; car < 8; car++)
-        FinishedFlags[car] = 1;
+    EveryCarFinished();
     EXPECT_EQ(ScoreStandings(), 0);
+    EXPECT_EQ(RacePaused, 1);
+    // Without a window the standings draw nothing; the heat after this one
+    // starts at once, and running.
+    const int window = MainWindow;
+    MainWindow = 0;
+    StartRaceRequest = 0;
+    HeatIndex = 2;
+    ShowStandings(nullptr);
+    MainWindow = window;
+    EXPECT_EQ(RacePaused, 0);
     EXPECT_EQ(StartRaceRequest, 1);
     EXPECT_EQ(BackToMenusRequest, 0);
     EXPECT_EQ(ChampionshipRace, 0);
@@ -383,8 +409,7 @@ TEST_F(SplitScreenHeats, TheSeriesEndsAfterItsRounds) {
     SplitRoundLimit = 0;
     SetupSplitScreenHeat();
     EXPECT_EQ(TrackGroup * 10 + TrackVariant, 20);
-    for (int car = 0; car < 8; car++)
-        FinishedFlags[car] = 1;
+    EveryCarFinished();
     EXPECT_EQ(ScoreStandings(), 1);
     EXPECT_EQ(JumpToScreen17, 1);
     EXPECT_EQ(BackToMenusRequest, 1);
@@ -399,11 +424,17 @@ struct SplitScreenRaceStart : FrontEndTest {
     static void SetUpTestSuite() { MakeTestGameFolder("heatstart", false, {10, 11, 20}); }
     void SetUp() override {
         FrontEndTest::SetUp();
+        NewSeries(5);
+    }
+    // A two-player series of championship row `row` about to start, the
+    // track chosen last 10.
+    static void NewSeries(int row) {
         ClearChampionshipState();
         SplitScreen = 1;
         HumanPlayers = 2;
         ComputerPlayers = 2;
         SplitRoundLimit = 1;
+        ListSelection[3] = row;
         NextRaceGroup() = 1;
         NextRaceVariant() = 0;
     }
@@ -416,24 +447,15 @@ struct SplitScreenRaceStart : FrontEndTest {
 };
 
 TEST_F(SplitScreenRaceStart, TheHeatsRaceReplacesTheChosenTrackAndEmptyRowsNeverStart) {
-    ListSelection[3] = 5;   // race 0: track 11
-    ASSERT_EQ(PrepareRace(), 1);
+    ASSERT_EQ(PrepareRace(), 1);   // row 5's race 0: track 11
     EXPECT_EQ(TrackCode, 11);
     EXPECT_EQ(LapsToRun, 2);
     for (int row : {15, 19, 23}) {
-        ClearChampionshipState();
-        SplitScreen = 1;
-        HumanPlayers = 2;
-        SplitRoundLimit = 1;
-        ListSelection[3] = row;
+        NewSeries(row);
         EXPECT_EQ(PrepareRace(), 0) << row;
     }
     // A race index past a row's eight reads no track.
-    ClearChampionshipState();
-    SplitScreen = 1;
-    HumanPlayers = 2;
-    SplitRoundLimit = 1;
-    ListSelection[3] = 11;
+    NewSeries(11);
     HeatRace = 9;
     EXPECT_EQ(PrepareRace(), 0);
 }

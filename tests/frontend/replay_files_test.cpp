@@ -14,6 +14,7 @@
 #include "common/test_game.h"
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
+#include "frame/vfs.h"
 #include "frontend/file_lists.h"
 #include "frontend/frontend_state.h"
 #include "frontend/menu_items.h"
@@ -69,6 +70,9 @@ struct ReplayFiles : ::testing::Test {
     void SetUp() override {
         const std::string dir = MakeTestFolder("replays");
         ASSERT_TRUE(PlatSetCurrentDir(dir.c_str()));
+        // Lookups start from this folder, not from the game folder another
+        // suite mounted (its tracks would be found).
+        VfsScanArchives();
         ASSERT_TRUE(PlatMakeDir("Replay"));
         ASSERT_TRUE(PlatMakeDir("Replay\\Users"));
         Reset();
