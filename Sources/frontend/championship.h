@@ -47,6 +47,8 @@ extern int HeatLimit[9];
 // The two players of pairing entry `index` for `players` human players: 1,
 // or 0 (nothing written) past the list.
 int HeatPairing(int players, int index, int* a, int* b);
+// A new series starts from its first heat of its first race and round.
+void ResetHeats();
 // The track, cars and players of the next heat of a split screen series.
 void SetupSplitScreenHeat();
 

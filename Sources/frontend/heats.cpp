@@ -96,6 +96,13 @@ static void SeatHeatPlayers() {
 
 static int SoloGroup() { return TrackGroup == 4 || TrackGroup == 5; }
 
+void ResetHeats() {
+    HeatIndex = HeatRace = HeatRound = HeatSoloPlayer = 0;
+    HeatPlayerA = 0;
+    HeatPlayerB = 1;
+    ChampionshipRace = 0;
+}
+
 void SetupSplitScreenHeat() {
     const int row = ListSelection[SplitScreen ? 3 : 7] + ChampionshipGroupOffset;
     TakePairing();

@@ -418,6 +418,13 @@ TEST_F(SplitScreenHeats, TheSeriesEndsAfterItsRounds) {
     SetupSplitScreenHeat();
     EXPECT_EQ(HeatRound, 1);
     EXPECT_EQ(HeatIndex, 0);
+    // Set up again on the player set-up screen, it starts over.
+    ResetHeats();
+    TrackGroup = TrackVariant = 0;
+    SetupSplitScreenHeat();
+    EXPECT_EQ(TrackGroup * 10 + TrackVariant, 20);
+    EXPECT_EQ(HeatRound, 0);
+    EXPECT_EQ(ChampionshipRace, 0);
 }
 
 struct SplitScreenRaceStart : FrontEndTest {
