@@ -136,8 +136,9 @@ void ResetCareer() {
     }
     for (int item : kCupPictureItems)
         ItemAt(3, item).currentPicture = 39;
-    // The garage tables' defaults are not packed yet: progress and unlocks
-    // are not built.
+    for (int& flag : UnlockFlags)
+        flag = 0;
+    PackProgress();
     ShowCupProgress();
 }
 
@@ -178,28 +179,20 @@ void ShowCupProgress() {
     }
 }
 
+int AddMoney(int money, int amount) {
+    if (amount < 0)
+        amount = 0;
+    return money > MONEY_LIMIT - amount ? (int)MONEY_LIMIT : money + amount;
+}
+
 void AddBonusMoney() {
-    TargetMoney = TargetMoney > MONEY_LIMIT - 5000 ? (int)MONEY_LIMIT : TargetMoney + 5000;
+    TargetMoney = AddMoney(TargetMoney, 5000);
     PlayPointsSound(0);
-}
-
-static int AllMainRacesWon() {
-    for (int cup = 0; cup < 5; cup++)
-        if (MainRacesWon(cup) < 4)
-            return 0;
-    return 1;
-}
-
-static int Cup5Wins() {
-    int won = 0;
-    for (int race = 0; race < 5; race++)
-        won += CareerRecord.cups[5].won[race] != 0;
-    return won;
 }
 
 // The display is made again on the way back to the menus, with the video
 // played in between.
-static void RequestVideo(int video) {
+void RequestVideo(int video) {
     VideoRequest = video;
     ForceDisplayRecreate = 1;
 }
@@ -223,7 +216,7 @@ static void AwardFirstWin() {
     int award = 0;
     if (Cup5Mode == 1) {
         row.won[race] = 1;
-        ShowPopup(3, 1, 5, Cup5Wins());
+        ShowPopup(3, 1, 5, CountCup5Wins());
         CareerRecord.racesWon++;
         if (SpecialRaceUnlocked)
             CareerRecord.specialRace = 1;
@@ -246,8 +239,7 @@ static void AwardFirstWin() {
             RequestVideo(2);   // the ending
     }
     if (award) {
-        const int prize = row.prize[race] < 0 ? 0 : row.prize[race];
-        PendingPrize = PendingPrize > MONEY_LIMIT - prize ? (int)MONEY_LIMIT : PendingPrize + prize;
+        PendingPrize = AddMoney(PendingPrize, row.prize[race]);
     }
 }
 
@@ -272,10 +264,34 @@ int LoadCareerSlot() {
     TargetMoney = (int)CareerRecord.money;
     ShowMoney();
     ShowCupProgress();
+    UnpackProgress();
     CountUnlockLevels();
     LoadRecords();
     SpecialRaceUnlocked = CareerRecord.specialRace;
     if (!SpecialRaceUnlocked)
         ItemAt(3, 164).flags &= ~MENU_SLIDE_IN;   // the special-race button stays out
     return 1;
+}
+
+// The fees are those of the cup's own row; the money is what the player
+// has (TargetMoney), not the amount the display is still counting.
+void ShowCupRaceButtons(int cup) {
+    if (cup < 0 || cup >= 7)
+        return;
+    const CupRow& row = CareerRecord.cups[cup];
+    for (int race = 0; race < 5; race++) {
+        MenuItem& marker = ItemAt(3, 149 + race);
+        if (row.won[race])
+            marker.flags |= MENU_SHOWN;
+        else
+            marker.flags &= ~MENU_SHOWN;
+        const int16_t y = (int16_t)((cup == 5 ? 58 : 69) + 24 * race);
+        marker.y = marker.targetY = y;
+        marker.homeY = y;
+        MenuItem& button = ItemAt(3, 71 + race);
+        if (row.fee[race] <= TargetMoney)
+            button.flags |= MENU_HOVER_TEST;
+        else
+            button.flags &= ~MENU_HOVER_TEST;
+    }
 }

@@ -18,5 +18,14 @@ void ShowCupProgress();
 // LoadCareerSlot reads the selected slot's file (1 when it passed) and
 // shows its money and cups.
 int LoadCareerSlot();
+// money + amount (a negative amount adds nothing), at most 99,999,999.
+int AddMoney(int money, int amount);
 // The developer key's 5,000 (the money saturates at 99,999,999).
 void AddBonusMoney();
+// The money against the fees of one cup's races: the won markers of the
+// career screen's race buttons and the hover test of those the player can
+// pay for.
+void ShowCupRaceButtons(int cup);
+// The display is made again on the way back to the menus, with the video
+// played in between.
+void RequestVideo(int video);

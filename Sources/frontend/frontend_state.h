@@ -378,9 +378,10 @@ extern int ReplayWatched;         // the race was a replay or demo playback
 
 // Garage and championship choices (progress.cpp, championship.cpp).
 extern int GarageCategory, GaragePick, GarageMode, GaragePage;
-extern int GarageCurrent[5][7];
-extern int GarageLists[25][15][2];
-extern int CategoryPick[5];
+extern int GarageLast[5][5];        // by mode and category: the last owned car's index
+extern int GarageCurrent[5][7];     // by mode and category: the car in use
+extern int GarageLists[25][15][2];  // row category x 5 + mode: {model, colour}, model -1 ends
+extern int CategoryPick[7];         // the car shop's pick per category
 extern int ChampionshipChoice, ChampionshipRace, ChampionshipClass;
 extern int ChampionshipGroupOffset, ChampionshipLastIndex;
 extern int SplitRoundLimit;

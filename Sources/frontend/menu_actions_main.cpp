@@ -260,7 +260,7 @@ int CareerAction(int* screen, int item) {
             ThawItems(3, 11, 14);
             ThawItem(3, 156);
             PlayClickSound();
-            TargetMoney += PendingPrize;
+            TargetMoney = AddMoney(TargetMoney, PendingPrize);
             if (PendingPrize)
                 PlayPointsSound(0);
             PendingPrize = 0;

@@ -76,9 +76,9 @@ static void TranslateControlNames() {
     }
 }
 
-// Open ends, listed in docs/ARCHITECTURE.md: the career reset with its money
-// text and the copy of the default progress tables go between the backup and
-// the control names when the career and its progress exist.
+// Open end, listed in docs/ARCHITECTURE.md: the career reset with its money
+// text goes between the backup and the control names.  The garage tables need
+// no copy here: they start as the built-in lists (progress.cpp).
 void InitMenus() {
     InitFrontEndTables();
     ClearMenuScreens();

@@ -15,6 +15,7 @@
 #include "frontend/frontend_state.h"
 #include "frontend/menu_items.h"
 #include "frontend/popups.h"
+#include "frontend/progress.h"
 #include "frontend/records.h"
 #include "frontend/text_entry.h"
 #include "frontend/text_slots.h"
@@ -192,6 +193,7 @@ int CommitSaveSlot() {
     saved.saveCount++;
     memset(saved.playerName, 0, sizeof saved.playerName);
     memcpy(saved.playerName, CurrentPlayerName, sizeof CurrentPlayerName);
+    PackProgressInto(&saved);
     saved.money = (float)TargetMoney;
     if (!WriteCareerSlot(listRow + 1, saved)) {
         PlayErrorSound();

@@ -59,7 +59,7 @@ int CarPrice(int model, int colour) {
 }
 
 // Tracks that show another track's preview picture.
-static int PreviewCodeOf(int code) {
+int PreviewCodeOf(int code) {
     static const int alias[7][2] = {{14, 10}, {15, 11}, {24, 20}, {68, 62}, {69, 65}, {77, 71}, {78, 79}};
     for (const auto& pair : alias)
         if (pair[0] == code)

@@ -8,6 +8,8 @@ int PrepareRace();
 // The chosen track's preview picture onto the screen copy, under the
 // loading screen.
 void ShowWorldPreview();
+// The track code whose preview picture a code shows (some share another's).
+int PreviewCodeOf(int code);
 
 // The car at the current place of the garage list into the showroom, with
 // its texts, counters and price; `device` is the render target the car's

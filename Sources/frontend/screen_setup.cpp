@@ -411,6 +411,7 @@ void RunScreenEntry(void* device) {
         ListFiles("USERS\\*", ".rb");
         ShowSlotRows();
         ShowSaveRows();
+        StampCareerDate();   // the save made on this screen carries this date
         FreezeItem(21, 12);
         SetItemColours(21, 12, 3, 3);
         break;

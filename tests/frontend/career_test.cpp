@@ -1,6 +1,7 @@
 // The career: a new career's record and texts, the money display.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -13,6 +14,13 @@
 #include "frontend/menu_init.h"
 #include "frontend/menu_items.h"
 #include "frontend/popups.h"
+#include "frontend/profiles.h"
+#include "frontend/progress.h"
+#include "frontend/race_select.h"
+#include "frontend/screen_setup.h"
+#include "frontend/text_entry.h"
+#include "mkdata_frontend.h"
+#include "render/bitmaps.h"
 #include "menulayout/menulayout_state.h"
 #include "frontend/text_slots.h"
 #include "frontend_test_util.h"
@@ -102,10 +110,13 @@ TEST_F(Career, MoneyClosesByATenthPerTickAndSnapsWithinOne) {
     AnimateMoney();
     EXPECT_EQ(CareerRecord.money, 1000.0f);
     EXPECT_EQ(Slot(651), "1000");
-    // The bonus saturates.
+    // The bonus saturates, and so does every sum of money.
     TargetMoney = 99999999 - 10;
     AddBonusMoney();
     EXPECT_EQ(TargetMoney, 99999999);
+    EXPECT_EQ(AddMoney(99999000, 50000), 99999999);
+    EXPECT_EQ(AddMoney(400, 500), 900);
+    EXPECT_EQ(AddMoney(400, -500), 400) << "a negative prize takes nothing";
 }
 
 }  // namespace
@@ -130,6 +141,7 @@ struct CareerAward : FrontEndTest {
         for (int s = 0; s < MENU_LAYOUT_SCREENS; s++)
             GiveBackPopupFreeze(s);
         memset(&CareerRecord, 0, sizeof CareerRecord);
+        RestoreProgressDefaults();
         PendingPrize = TargetMoney = 0;
         CurrentCup = CurrentCupRace = 0;
         CareerWinMarker = ReplayWatched = 0;
@@ -156,6 +168,14 @@ struct CareerAward : FrontEndTest {
 };
 
 TEST_F(CareerAward, FirstWinPaysAndCountsASecondPaysNothing) {
+    PendingPrize = 99999999 - 100;
+    AwardRaceWin();
+    EXPECT_EQ(PendingPrize, 99999999) << "the prizes waiting saturate";
+    PendingPrize = 0;
+    CareerRecord.cups[2].won[0] = 0;
+    CareerRecord.racesWon = 0;
+    CareerWinMarker = 1;
+    ClosePanels();
     AwardRaceWin();
     EXPECT_EQ(PendingPrize, 500);
     EXPECT_EQ(CareerRecord.racesWon, 1);
@@ -244,6 +264,127 @@ TEST_F(CareerAward, LoadedSlotSetsTheMoneyAndCupsAndABadOneLeavesThem) {
     ListSelection[1] = 6;   // no such slot
     EXPECT_EQ(LoadCareerSlot(), 0);
     EXPECT_EQ(TargetMoney, 19300);
+}
+
+}  // namespace
+
+namespace {
+
+// A save on screen 21 stamps the record and packs the garage; loading the
+// slot brings the garage back.
+TEST_F(CareerAward, SaveStampsAndPacksTheGarageAndLoadingUnpacksIt) {
+    strcpy(CurrentPlayerName, "Ned");
+    ASSERT_TRUE(PlatMakeDir("USERS\\Ned"));
+    GarageLists[0][1][0] = 1;   // a second speed car bought in the career
+    GarageLists[0][1][1] = 2;
+    GarageLast[0][0] = 1;
+    GarageCurrent[0][0] = 1;
+    CareerRecord.saveCount = 4;
+    CareerRecord.money = 100.0f;   // the display is still counting
+    TargetMoney = 4321;
+    // The save screen's entry dates the save.
+    memset(CareerRecord.date, 0, sizeof CareerRecord.date);
+    MenuScreen = 21;
+    RunScreenEntry(nullptr);
+    MenuScreen = MenuScreenShown = 0;
+    NetRefreshTicks = 0;
+    EditedRow = 1;
+    ListTop[2] = 0;
+    SetSlotText(SLOT_SAVE_ROWS + 1, "Cup two");
+    EXPECT_EQ(CommitSaveSlot(), 1);
+    CareerRecordImage slot = {};
+    ASSERT_EQ(ReadCareerSlot(2, &slot), 1);
+    EXPECT_EQ(memcmp(slot.tag, "V1.0", 4), 0);
+    EXPECT_EQ(slot.saveCount, 5u);
+    EXPECT_STREQ(slot.playerName, "Ned");
+    EXPECT_EQ(slot.money, 4321.0f);
+    EXPECT_EQ(strlen(slot.date), 19u);
+    EXPECT_EQ(std::string(slot.date + 8, 3), " - ") << slot.date;
+    const signed char* bytes = (const signed char*)&slot;
+    EXPECT_EQ(bytes[0x661 + 2], 1);
+    EXPECT_EQ(bytes[0x661 + 3], 2);
+    EXPECT_EQ(bytes[0x661 + 4], -1) << "the list ends after the bought car";
+    EXPECT_EQ(bytes[0x61e], 1);
+    EXPECT_EQ(bytes[0x637], 1);
+
+    RestoreProgressDefaults();
+    ListSelection[1] = 1;
+    ASSERT_EQ(LoadCareerSlot(), 1);
+    EXPECT_EQ(GarageLists[0][1][0], 1);
+    EXPECT_EQ(GarageLists[0][1][1], 2);
+    EXPECT_EQ(GarageLast[0][0], 1);
+    EXPECT_EQ(GarageCurrent[0][0], 1);
+    EXPECT_EQ(GarageLists[0][2][0], -1);
+
+    RestoreProgressDefaults();
+    memset(FileListRow, 0, sizeof FileListRow);
+    memset(FileListCounts, 0, sizeof FileListCounts);
+    memset(ListTop, 0, sizeof ListTop);
+    memset(PlayerProfile, 0, sizeof PlayerProfile);
+    EditedRow = 0;
+    MenuListId = 0;
+}
+
+TEST_F(CareerAward, CupRaceButtonsMarkWinsAndCompareTheMoneyWithEachFee) {
+    CareerRecord.cups[1].won[2] = 1;
+    CareerRecord.money = 5000.0f;   // shown, not yet what the player has
+    TargetMoney = 800;
+    ShowItem(3, 149);
+    ThawItem(3, 74);
+    ShowCupRaceButtons(1);
+    EXPECT_FALSE(ItemShown(3, 149));
+    EXPECT_TRUE(ItemShown(3, 151));
+    EXPECT_EQ(ItemAt(3, 151).y, 69.0f + 48.0f);
+    // Fees 200, 400, 800, 1500, 250.
+    const bool affordable[5] = {true, true, true, false, true};
+    for (int race = 0; race < 5; race++)
+        EXPECT_EQ((ItemAt(3, 71 + race).flags & MENU_HOVER_TEST) != 0, affordable[race]) << race;
+    // Cup 5: every fee is 2000; its markers stand higher.
+    ShowCupRaceButtons(5);
+    EXPECT_FALSE(ItemShown(3, 151));
+    EXPECT_EQ(ItemAt(3, 149).y, 58.0f);
+    for (int race = 0; race < 5; race++)
+        EXPECT_FALSE(ItemAt(3, 71 + race).flags & MENU_HOVER_TEST) << race;
+    TargetMoney = 2000;
+    ShowCupRaceButtons(5);
+    EXPECT_TRUE(ItemAt(3, 75).flags & MENU_HOVER_TEST) << "a fee of exactly the money";
+}
+
+}  // namespace
+
+namespace {
+
+int Ink(int code) {
+    MkGlyph glyph;
+    if (!MkGlyphDesign(code, &glyph))
+        return -1;
+    int n = 0;
+    for (const auto& row : glyph.ink)
+        for (unsigned char cell : row)
+            n += cell != 0;
+    return n;
+}
+
+// The loading screen's track pictures: 640 x 480, the code in the menu
+// font's digits (26 pixels a cell), one picture for codes that share it.
+TEST(TrackPreviews, EachShowsItsCodeAndAliasesShare) {
+    MakeTestGameFolder("previews", false, {10, 24});
+    BmpImage picture;
+    EXPECT_EQ(LoadBitmapFromVfs("MENUS\\MUNDO24.bmp", &picture), 0) << "24 shows 20's picture";
+    ASSERT_EQ(PreviewCodeOf(24), 20);
+    for (int code : {10, 20}) {
+        char path[32];
+        snprintf(path, sizeof path, "MENUS\\MUNDO%02d.bmp", code);
+        ASSERT_EQ(LoadBitmapFromVfs(path, &picture), 1) << path;
+        ASSERT_EQ(picture.width, 640);
+        ASSERT_EQ(picture.height, 480);
+        int ink[2] = {0, 0};
+        for (int y = 0; y < 480; y++)
+            for (int x = 0; x < 640; x++)
+                ink[x >= 320] += BmpPixelRgb(picture, x, y) == 0xF0F0F0;
+        EXPECT_EQ(ink[0], Ink('0' + code / 10) * 26 * 26) << code;
+        EXPECT_EQ(ink[1], Ink('0' + code % 10) * 26 * 26) << code;
+    }
 }
 
 }  // namespace

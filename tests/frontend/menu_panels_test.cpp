@@ -9,6 +9,7 @@
 #include "common/test_game.h"
 #include "frame/startup.h"
 #include "frontend/frontend_state.h"
+#include "frontend/progress.h"
 #include "frontend/menu_items.h"
 #include "frontend/menu_panels.h"
 #include "frontend/text_slots.h"
@@ -34,7 +35,8 @@ struct MenuPanels : FrontEndTest {
         memset(BestLapTimes, 0, sizeof BestLapTimes);
         memset(LapRecordNames, 0, sizeof LapRecordNames);
         memset(LapRecordDates, 0, sizeof LapRecordDates);
-        memset(GarageLists, 0, sizeof GarageLists);
+        RestoreProgressDefaults();
+        GarageMode = 0;
         memset(&CareerRecord, 0, sizeof CareerRecord);
         DeveloperSwitch = 0;
         GarageCategory = 0;

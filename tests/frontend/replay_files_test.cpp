@@ -70,9 +70,7 @@ struct ReplayFiles : ::testing::Test {
     void SetUp() override {
         const std::string dir = MakeTestFolder("replays");
         ASSERT_TRUE(PlatSetCurrentDir(dir.c_str()));
-        // Lookups start from this folder, not from the game folder another
-        // suite mounted (its tracks would be found).
-        VfsScanArchives();
+        VfsClose();   // another suite's archives would hold tracks this folder lacks
         ASSERT_TRUE(PlatMakeDir("Replay"));
         ASSERT_TRUE(PlatMakeDir("Replay\\Users"));
         Reset();

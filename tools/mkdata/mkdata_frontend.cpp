@@ -48,5 +48,5 @@ bool MakeFrontendData(const MkOptions& options) {
         if (!MkWriteText("MENUS\\mensaje" + std::to_string(language) + ".txt", file))
             return false;
     }
-    return MkWriteSettingsFiles() && MkWriteMenuGraphics() && MkWriteDemoReplays();
+    return MkWriteSettingsFiles() && MkWriteMenuGraphics() && MkWriteDemoReplays() && MkWriteTrackPreviews(options);
 }

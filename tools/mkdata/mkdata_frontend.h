@@ -41,3 +41,8 @@ bool MkMarkHotKeys(std::map<int, std::string>& texts);
 // Empty when a text would break the file's rules (empty, CR or LF at its
 // ends, or control codes other than a line break and the markup).
 std::string MkMessageFile(const std::map<int, std::string>& texts, int lines);
+
+struct MkOptions;
+// MENUS\MUNDOnn.bmp, the loading screen's track pictures, for the codes the
+// folder's tracks show (aliased codes share their picture).
+bool MkWriteTrackPreviews(const MkOptions& options);

@@ -110,10 +110,10 @@ const SlotText kEnglish[] = {
     {975, "PLATINUM CUP"}, {976, "MASTERS CUP"}, {977, "QUORVIX CUP"},
     {978, "Choose a track group and a track."}, {979, "OK"},
     {1002, "A new bonus is waiting for you!"}, {1003, "You cannot afford this race."},
-    {1004, "You cannot afford this car."}, {1005, "Buy this car?"}, {1006, "A new car is in the shop!"},
+    {1004, "You cannot afford this car."}, {1005, "Sell this car?"}, {1006, "A new car is in the shop!"},
     {1007, "Finish the previous cup first."}, {1008, "Cup completed!"}, {1009, "Leave the career?"},
-    {1012, "Sale price: "}, {1019, "This car is not for sale yet."}, {1021, "You already own this car."},
-    {1022, "Plug in a joystick first."}, {1023, "No championship is saved."},
+    {1012, "Sale price: "}, {1019, "This car is not for sale yet."}, {1021, "Your only car cannot be sold."},
+    {1022, "Plug in a joystick first."}, {1023, "This championship is still locked."},
     {1024, "The championship could not be saved."}, {1028, "Career finished!"}, {1030, "Career saved."},
     {1031, "Career loaded."}, {1034, "WATCH"}, {1036, "Computer"},
     // Race messages and the presentation before a race.
