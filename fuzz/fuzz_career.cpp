@@ -1,7 +1,8 @@
-// libFuzzer target of a career save slot: any bytes as USERS\<name>\SAVE
-// 01.rb.  A taken record has finite money in range and every index that
-// picks a table row within its table; its texts end within their fields.  A
-// refused one leaves the career as it was.
+// libFuzzer target of a career save slot and of the championship file: any
+// bytes as USERS\<name>\SAVE 01.rb and as USERS\<name>\Camp.r-b.  A taken
+// record has finite money in range and every index that picks a table row
+// within its table; its texts end within their fields.  A refused one
+// leaves the career as it was.
 
 #include <cmath>
 #include <cstdint>
@@ -10,22 +11,15 @@
 #include "frame/fileio.h"
 #include "fuzz_input_file.h"
 #include "frontend/career_file.h"
+#include "frontend/championship.h"
 
 char CurrentPlayerName[24];
 int WriteWholeFile(const char*, int, const void*) { return 1; }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    SetFuzzFile(data, size);
-    strcpy(CurrentPlayerName, "Fuzz");
-    static CareerRecordImage record;
-    memset(&record, 0, sizeof record);
-    record.money = 12.0f;
-    if (!ReadCareerSlot(1, &record)) {
-        Check(record.money == 12.0f);
-        return 0;
-    }
+static void CheckTaken(const CareerRecordImage& record, size_t size) {
     Check(size == sizeof record);
     Check(std::isfinite(record.money) && record.money >= 0.0f && record.money <= 99999999.0f);
+    Check(record.championshipStage <= 3);
     Check(memchr(record.description, 0, sizeof record.description) != nullptr);
     Check(memchr(record.playerName, 0, sizeof record.playerName) != nullptr);
     for (const CupRow& cup : record.cups) {
@@ -35,5 +29,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 Check(cup.opponentModel[race][car] <= 19 && cup.opponentColour[race][car] <= 3);
         }
     }
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    SetFuzzFile(data, size);
+    strcpy(CurrentPlayerName, "Fuzz");
+    static CareerRecordImage record;
+    memset(&record, 0, sizeof record);
+    record.money = 12.0f;
+    const int slot = ReadCareerSlot(1, &record);
+    if (slot)
+        CheckTaken(record, size);
+    else
+        Check(record.money == 12.0f);
+    // The championship file is the same record under its own name, and is
+    // taken or refused alike.
+    static CareerRecordImage championship;
+    memset(&championship, 0, sizeof championship);
+    championship.money = 12.0f;
+    const int taken = ReadChampionshipFile(&championship);
+    Check(taken == slot);
+    if (taken)
+        CheckTaken(championship, size);
+    else
+        Check(championship.money == 12.0f);
     return 0;
 }

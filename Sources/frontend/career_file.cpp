@@ -67,11 +67,10 @@ int CareerSlotPath(int slot, char* path, int size) {
     return std::snprintf(path, (size_t)size, "USERS\\%s\\SAVE %02d.rb", CurrentPlayerName, slot) < size;
 }
 
-int ReadCareerSlot(int slot, CareerRecordImage* out) {
+int ReadCareerRecordFile(const char* path, CareerRecordImage* out) {
     static CareerRecordImage staging;
-    char path[96];
-    if (!CareerSlotPath(slot, path, (int)sizeof path) || ReadWholeFile(path, &staging, (int)sizeof staging) != 1 ||
-        LastFileSize != (int)sizeof staging || CareerRecordProblem(staging))
+    if (ReadWholeFile(path, &staging, (int)sizeof staging) != 1 || LastFileSize != (int)sizeof staging ||
+        CareerRecordProblem(staging))
         return 0;
     // Texts end within their fields.
     staging.description[sizeof staging.description - 1] = 0;
@@ -79,6 +78,11 @@ int ReadCareerSlot(int slot, CareerRecordImage* out) {
     staging.date[sizeof staging.date - 1] = 0;
     *out = staging;
     return 1;
+}
+
+int ReadCareerSlot(int slot, CareerRecordImage* out) {
+    char path[96];
+    return CareerSlotPath(slot, path, (int)sizeof path) && ReadCareerRecordFile(path, out);
 }
 
 int WriteCareerSlot(int slot, const CareerRecordImage& record) {

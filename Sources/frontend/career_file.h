@@ -13,6 +13,9 @@ const char* CareerRecordProblem(const CareerRecordImage& record);
 // USERS\<CurrentPlayerName>\SAVE nn.rb of slot 1..12; 0 when it cannot be
 // formed.
 int CareerSlotPath(int slot, char* path, int size);
+// Reads a career record file into `out` when it is a whole record that
+// passes the checks (1); else `out` is left alone (0).
+int ReadCareerRecordFile(const char* path, CareerRecordImage* out);
 // Reads slot 1..12 of the current profile into `out` when the file is a
 // whole record that passes the checks (1); else `out` is left alone (0).
 int ReadCareerSlot(int slot, CareerRecordImage* out);

@@ -1,11 +1,19 @@
 #include "frontend/championship.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include "frontend/frontend_state.h"
+#include "frontend/menu_actions.h"
+#include "frontend/popups.h"
+#include "frontend/text_slots.h"
+#include "sound/music.h"
 
 int ChampionshipChoice, ChampionshipRace, ChampionshipClass;
 int ChampionshipGroupOffset, ChampionshipLastIndex;
 int SplitRoundLimit;
 int HiddenRaceRequest;
+char ChampionshipName[32];
 
 // The championships: per row up to eight races of {track code, car class}.
 // Rows 12-14 are the championship mode's; 15-23 are empty; 24-35 are the
@@ -72,6 +80,45 @@ int ClassOpponentCar(int carClass, int car, int* model, int* colour) {
     return 1;
 }
 
-// Not built yet: the championship file.
-int LoadChampionship() { return 0; }
-int SaveChampionship() { return 0; }
+int ChampionshipChoiceAction(int* screen, int item) {
+    if (item < 12 || item > 14)
+        return 0;
+    // The championships open one after the other as they are won (the
+    // pop-up plays the error sound).
+    if (item - 12 > CareerRecord.championshipStage && DeveloperSwitch != 1) {
+        ShowPopup(22, 1, 0, 0);
+        return 1;
+    }
+    ChampionshipChoice = item;
+    ListSelection[8] = item;
+    ChampionshipRace = 0;
+    ChampionshipLastIndex = ChampionshipLastRace(item);
+    ChampionshipClass = ChampionshipRaceClass(item, 0);
+    GaragePage = 2 * (item - 12);
+    PlayClickSound();
+    GoToScreen(screen, 5);
+    return 1;
+}
+
+void ShowChampionshipInfo() {
+    const int list = MenuListId >= 0 && MenuListId < MENU_LISTS ? MenuListId : 0;
+    const int chosen = ListSelection[list] + ChampionshipGroupOffset;
+    const int name = 784 + 2 * chosen;
+    if (chosen < 0 || name + 1 >= TEXT_SLOT_COUNT)
+        return;
+    GetText(name);
+    PutText(776, TextBufferB);
+    SetTextLength(776, (int)TextSlotTable[name].length);
+    snprintf(ChampionshipName, sizeof ChampionshipName, "%.31s", TextBufferB);
+    GetText(name + 1);
+    PutText(777, TextBufferB);
+    SetTextLength(777, (int)TextSlotTable[name + 1].length);
+    char races[16];
+    snprintf(races, sizeof races, "%d", ChampionshipLastIndex + 1);
+    PutText(776, races);
+    SetTextLength(776, 1);
+}
+
+int LoadChampionship() { return ReadChampionshipFile(&CareerRecord); }
+
+int SaveChampionship() { return WriteChampionshipFile(CareerRecord); }

@@ -4,6 +4,7 @@
 
 #include "frame/frame_state.h"
 #include "frontend/career.h"
+#include "frontend/championship.h"
 #include "frontend/frontend_state.h"
 #include "frontend/menu_actions.h"
 #include "frontend/menu_items.h"
@@ -324,7 +325,9 @@ int PlayerSetUpAction(int* screen, int item) {
     return 0;
 }
 
-int ChampionshipAction(int*, int item) {
+int ChampionshipAction(int* screen, int item) {
+    if (ChampionshipChoiceAction(screen, item))
+        return 1;
     if (item >= 7 && item <= 9)
         Notice();
     if (item == 16) {

@@ -10,6 +10,7 @@
 #include "frontend/championship.h"
 #include "frontend/frontend_state.h"
 #include "frontend/menu_items.h"
+#include "frontend/race_select.h"
 #include "frontend/screen_setup.h"
 #include "frontend/text_slots.h"
 #include "net/net_state.h"
@@ -88,6 +89,8 @@ void SoundOptionMarks(int effects, int music, int number, int stereo, int atStar
         MusicEnabled = 0;
     }
     SetMusicVolume(musicLevel);
+    if (atStart)
+        HeatLimit[0] = VisualSettings[VISUAL_HEAT_LIMIT];
     if (atStart && VisualSettings[VISUAL_HEAT_LIMIT] == 0) {
         // The two heat texts change places.
         char first[TEXT_BUFFER_SIZE];
@@ -243,6 +246,12 @@ void HighlightRecordChoice(int screen, int item, int clearOnly) {
     SetItemColours(screen, item, COLOUR_CHOSEN, COLOUR_CHOSEN);
 }
 
+// A list row's normal and hover colour, bytes 25 and 26 after its name.
+static void SetRowColours(int row, int normal, int hover) {
+    FileListRow[row][25] = (char)normal;
+    FileListRow[row][26] = (char)hover;
+}
+
 void FillChampionshipList() {
     for (auto& row : FileListRow)
         memset(row, 0, sizeof row);
@@ -251,10 +260,14 @@ void FillChampionshipList() {
     for (int i = 0; i < 12 && i < FILE_LIST_ROWS; i++) {
         GetText(784 + ChampionshipGroupOffset + 2 * i);
         snprintf(FileListRow[i], sizeof FileListRow[i], "%.24s", TextBufferB);
+        SetRowColours(i, COLOUR_PLAIN, COLOUR_PLAIN_HOVER);
         FileListCounts[list]++;
+        ShowChampionshipRaceList();
     }
     const int row = ListSelection[list] + ChampionshipGroupOffset;
     ChampionshipClass = ChampionshipRaceClass(row, 0);
+    if (ListSelection[list] >= 0 && ListSelection[list] < 12)
+        SetRowColours(ListSelection[list], COLOUR_CHOSEN, COLOUR_CHOSEN);
 }
 
 void ShowChampionshipInfo(const char* name, int value) {

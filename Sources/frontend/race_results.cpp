@@ -120,8 +120,3 @@ void SetReplayTime(int lap, int minutes, int seconds, int hundredths) {
     ReplayLapTimes[lap][1] = seconds;
     ReplayLapTimes[lap][2] = hundredths;
 }
-
-void ShowStandings(PlatSurface*) {
-    StandingsState = 0;
-    BackToMenusRequest = 1;
-}

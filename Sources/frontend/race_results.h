@@ -9,5 +9,6 @@ struct PlatSurface;
 void ShowRaceResultBanner(PlatSurface* surface);
 // Lap slot 0..2 of the replay header (later laps have no slot).
 void SetReplayTime(int lap, int minutes, int seconds, int hundredths);
-// The standings: until their screens exist, straight back to the menus.
+// The points of the race and the standings screens, until Space or the
+// window closes; then the next race or heat (standings.cpp).
 void ShowStandings(PlatSurface* surface);

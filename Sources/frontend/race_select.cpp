@@ -181,9 +181,9 @@ int PrepareRace() {
     else if (NetworkGame == 1)
         NetworkSetup();
     else if (SplitScreen == 1) {
-        // The heats of a split screen series are not built yet: the race
-        // chosen last is played.
+        // The heat's race replaces the track chosen last.
         TakeNextRaceTrack();
+        SetupSplitScreenHeat();
         LapsToRun = 2;
     } else if (RaceFromReplay == 0)
         TakeNextRaceTrack();

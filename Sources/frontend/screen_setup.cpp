@@ -328,6 +328,7 @@ void RunScreenEntry(void* device) {
     case 12:
         SplitScreen = 1;
         ClearPoints();
+        ResetHeats();   // a series set up again starts from its first heat
         break;
     }
     SplitModeOffset = 2 * SplitScreen;

@@ -45,6 +45,9 @@ struct RaceSelect : FrontEndTest {
         RacePhase = 0;
         HumanPlayers = 0;
         NetPlayerCount = 0;
+        HeatIndex = HeatPlayerA = HeatPlayerB = HeatRace = 0;
+        StandingsPlayers = 2;
+        memset(PlayerStandingsRow, 0, sizeof PlayerStandingsRow);
         FrontEndTest::TearDown();
     }
     static void ClearModes() {
@@ -138,8 +141,11 @@ TEST_F(RaceSelect, LapsAndCarsFollowTheMode) {
     EXPECT_EQ(LapsToRun, 2);
     NetworkGame = 0;
 
+    // A split screen race: the heat's race of its series (row 24: track
+    // 20) replaces the track chosen last.
     SplitScreen = 1;
-    ChooseTrack(2, 0);
+    ChooseTrack(1, 0);
+    ListSelection[3] = 24;
     ASSERT_EQ(PrepareRace(), 1);
     EXPECT_EQ(TrackCode, 20);
     EXPECT_EQ(LapsToRun, 2);
