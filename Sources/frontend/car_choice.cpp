@@ -76,10 +76,13 @@ static int ReturnScreen() {
     return SingleRaceMode ? 2 : 3;
 }
 
-static void RequestRace() {
+// The menus change to the screen they come back to after the race: with
+// its root only marked, they would come back on the car choice with no
+// page to show.
+static void RequestRace(int* screen) {
     StartRaceRequest = 1;
     TriangleTotal = 0;
-    ShowPageRoot(ReturnScreen());
+    GoToScreen(screen, ReturnScreen());
 }
 
 static void RefuseRace(int code) {
@@ -92,7 +95,7 @@ static void RefuseRace(int code) {
 // Screen 5's start button without split screen or network play: the race
 // of the choices made is set up and requested, unless its track cannot be
 // loaded.
-static void CarChoiceRaceStart() {
+static void CarChoiceRaceStart(int* screen) {
     const int code = NextRaceGroup() * 10 + NextRaceVariant();
     const int race = CurrentCupRace >= 0 && CurrentCupRace < 5 ? CurrentCupRace : 4;
     const int cars = CareerRecord.cups[RaceCupRow()].cars[race];
@@ -105,7 +108,7 @@ static void CarChoiceRaceStart() {
         CupRaceSetup();
     }
     ChargeEntryFee();
-    RequestRace();
+    RequestRace(screen);
 }
 
 // The car count of a split screen race: one car on the jump tracks, the
@@ -150,7 +153,7 @@ static void ShowGearbox(int player) {
 
 // In split screen each human player confirms a car in turn; the race is
 // requested when the last one has.
-static void SplitScreenConfirm() {
+static void SplitScreenConfirm(int* screen) {
     const int last = HumanPlayers < 1 ? 0 : HumanPlayers > 8 ? 7 : HumanPlayers - 1;
     const int player = PlayerBeingSet < 0 ? 0 : PlayerBeingSet > last ? last : PlayerBeingSet;
     PlayerCars[player][0] = (signed char)ChosenModel;
@@ -166,7 +169,7 @@ static void SplitScreenConfirm() {
             SplitScreenRaceSetup(code);
         }
         PlayerBeingSet = 0;   // the next race's choices start again with player 1
-        RequestRace();
+        RequestRace(screen);
         return;
     }
     PlayerBeingSet = player + 1;
@@ -223,9 +226,9 @@ int CarChoiceAction(int* screen, int item, void* device) {
         if (NetworkGame)
             return NetworkRaceStart(screen);
         if (SplitScreen)
-            SplitScreenConfirm();
+            SplitScreenConfirm(screen);
         else
-            CarChoiceRaceStart();
+            CarChoiceRaceStart(screen);
         return 1;
     case 27: StepShowroomCar(5, 1, device); return 0;
     case 28: StepShowroomCar(5, -1, device); return 0;

@@ -1,7 +1,7 @@
 // The player's route through the menus of a fresh folder, clicked and typed
 // by a headless script with nothing started for it: a new profile, then a
 // single race on a picked track with a car from the car choice, raced to its
-// end with car 0 on the computer driver.
+// end with car 0 on the computer driver, and back to the single race screen.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -64,6 +64,9 @@ TEST(MenuRoute, ANewProfileRacesASingleRaceOnThePickedTrackToItsEnd) {
     ASSERT_EQ(order.size(), 8u) << "race 4 of cup row 1 has eight cars";
     const int place = PlaceOfCar0(order);
     EXPECT_EQ(BannerSlotIn(log, track), 1713 + place) << "car 0 came in " << place;
+
+    // Back in the menus on the single race screen, the screen of the mode.
+    EXPECT_NE(log.find("menu screen 2", track), std::string::npos) << log.substr(track);
 }
 
 }  // namespace
