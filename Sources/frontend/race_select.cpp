@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "frame/frame_state.h"
+#include "frame/sim_lock.h"
 #include "frontend/career.h"
 #include "frontend/championship.h"
 #include "frontend/frontend_state.h"
@@ -243,7 +244,11 @@ void SelectGarageCar(void* device) {
     ShowroomColour = GarageLists[row][pick][1];
     int group = 0, variant = 0;
     ShowroomSceneOf(GarageCategory, &group, &variant);
-    LoadShowroomCar(ShowroomModel, ShowroomColour, group, variant);
+    {
+        // The menu tick turns the showroom car's wheels from the car tables.
+        SimLockGuard lock;
+        LoadShowroomCar(ShowroomModel, ShowroomColour, group, variant);
+    }
     TextureReloadFlag = 1;
     TexturesReloading = 1;
     PrepareTrackGraphics((PlatSurface*)device);
