@@ -18,6 +18,16 @@
 #include "platform/plat_devices_internal.h"
 #include "platform/plat_system.h"
 
+#if defined(__SANITIZE_THREAD__)
+// The software GL driver runs its own rasteriser threads with its own
+// synchronisation, which ThreadSanitizer cannot see: what it reports inside
+// the driver is about the driver, not about the game's threads.
+extern "C" const char* __tsan_default_suppressions() {
+    return "race:swrast_dri.so\n"
+           "race:libgallium\n";
+}
+#endif
+
 // The uniforms and sampler settings last given to this device's program
 // (they belong to it alone, so they stay valid between draws).
 struct GlProgramState {
