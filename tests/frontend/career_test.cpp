@@ -273,6 +273,7 @@ namespace {
 // A save on screen 21 stamps the record and packs the garage; loading the
 // slot brings the garage back.
 TEST_F(CareerAward, SaveStampsAndPacksTheGarageAndLoadingUnpacksIt) {
+    RestoreProgressDefaults();   // the built-in garage, whatever a shop test bought before
     strcpy(CurrentPlayerName, "Ned");
     ASSERT_TRUE(PlatMakeDir("USERS\\Ned"));
     GarageLists[0][1][0] = 1;   // a second speed car bought in the career
