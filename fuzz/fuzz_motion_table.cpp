@@ -34,6 +34,7 @@ float HeightOnCars(float, float, int*, int, int) { return -1.0f; }
 float RampHeight(float, float, int*, int, int) { return -1.0f; }
 void SetRampTilt(float, int) {}
 void CheckDistanceRecord() {}
+int EventFailed;   // the end-of-race banner's flag, kept by the front end
 // A silent mixer for the car step's sounds.
 int PlatMixerPlay(int, PlatWave, int, const PlatMixerPlayParams*) { return 0; }
 void PlatMixerSetVolume(int, int) {}
