@@ -80,6 +80,7 @@ void UpdateSlalomPoles() {}
 void UpdateCones() {}
 void UpdatePoles() {}
 int RankingFrozen;
+int AutopilotRun;   // the computer driver's switch: off, the players drive
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fileData = data;
