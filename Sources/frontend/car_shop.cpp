@@ -24,9 +24,6 @@ int PurchasePending, PurchasePrice;
 
 enum { MONEY_LIMIT = 99999999, GARAGE_ENTRIES = 15 };
 
-// The last pick of each category of the shop's catalogue.
-static const int kCategoryPickLast[5] = {11, 5, 11, 5, 11};
-
 static int ModeNow() { return GarageMode >= 0 && GarageMode < 5 ? GarageMode : 0; }
 static int CategoryNow() { return GarageCategory >= 0 && GarageCategory < 5 ? GarageCategory : 0; }
 
@@ -87,7 +84,7 @@ void StepShowroomCar(int screen, int step, void* device) {
     }
     const int category = CategoryNow(), mode = ModeNow();
     int* remembered = screen == 19 ? &CategoryPick[category] : &GarageCurrent[mode][category];
-    int last = screen == 19 ? kCategoryPickLast[category] : GarageLast[mode][category];
+    int last = screen == 19 ? CategoryPickLast[category] : GarageLast[mode][category];
     // The owned list is read from GaragePage on: stay within its 15 pairs.
     const int page = GaragePage > 0 && GaragePage < GARAGE_ENTRIES ? GaragePage : 0;
     if (screen != 19 && last > GARAGE_ENTRIES - 1 - page)
