@@ -12,8 +12,13 @@
 #include "frame/startup.h"
 #include "frontend/car_choice.h"
 #include "frontend/career.h"
+#include "frontend/menu_actions.h"
+#include "frontend/menu_init.h"
 #include "frontend/menu_items.h"
 #include "frontend/popups.h"
+#include "frontend/progress.h"
+#include "frontend/screen_setup.h"
+#include "frontend/settings.h"
 #include "frontend/frontend_state.h"
 #include "frontend/text_slots.h"
 #include "frontend_test_util.h"
@@ -231,6 +236,90 @@ TEST_F(CarChoiceStart, BackLeadsToTheScreenOfTheMode) {
     EXPECT_EQ(PopupOpenFlag, 1);
     EXPECT_EQ(MenuScreenTable[5][71].textSlot, 1009);
     EXPECT_EQ(StartRaceRequest, 0);
+}
+
+// The gearbox switch on the built-in layout: entering the car choice in a
+// mode without the shop button puts the switch in its place, and a click on
+// it with the pointer flips the gearbox text; the career keeps the shop.
+struct CarChoiceGearbox : FrontEndTest {
+    static void SetUpTestSuite() { MakeTestGameFolder("gearbox"); }
+    void SetUp() override {
+        FrontEndTest::SetUp();
+        LoadMessageFile();
+        InitMenus();
+        FrontEndActive = 1;     // the showroom loads a menu scene, not a race
+        ChampionshipClass = 2;  // the speed cars, shown on track 10
+    }
+    void TearDown() override {
+        GiveBackPopupFreeze(5);
+        SingleRaceMode = CareerChosen = ChampionshipChosen = NetworkChosen = 0;
+        memset(ManualGearbox, 0, sizeof ManualGearbox);
+        memset(SettingsImage.manualGearbox, 0, sizeof SettingsImage.manualGearbox);
+        MenuScreen = MenuScreenShown = 0;
+        MouseX = MouseY = 0;
+        FrontEndActive = 0;
+        ChampionshipClass = 0;
+        GarageCategory = GarageMode = GaragePick = 0;
+        ShowroomModel = ShowroomColour = ChosenModel = ChosenColour = 0;
+        PlayerBeingSet = 0;
+        PopupOpenFlag = 0;
+        CarCount = 0;
+        TrackGroup = TrackVariant = TrackCode = 0;
+        memset(CarModel, 0, sizeof CarModel);
+        memset(CarColour, 0, sizeof CarColour);
+        memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
+        FrontEndTest::TearDown();
+    }
+    // The mode chosen on the main menu, then the car choice entered.
+    static void EnterInMode(int mainMenuItem) {
+        int screen = 0;
+        MainMenuAction(&screen, mainMenuItem);
+        MenuScreen = 5;
+        RunScreenEntry(nullptr);
+    }
+    // A click through OnMenuItem with the pointer in the item's hit box.
+    static void ClickOnScreen5(int item) {
+        const MenuItem& it = MenuScreenTable[5][item];
+        MouseX = (it.hitLeft + it.hitRight) / 2;
+        MouseY = (it.hitTop + it.hitBottom) / 2;
+        MenuStateWord = 1;
+        int s = 5, activated = 0, down = 0, up = 0;
+        OnMenuItem(&s, item, 0, &activated, &down, &up, nullptr);
+    }
+    // The gearbox text on show: 724 automatic, 725 manual, 0 none or both.
+    static int GearboxText() {
+        const int automatic = ItemShown(5, 82), manual = ItemShown(5, 83);
+        return automatic == manual ? 0 : MenuScreenTable[5][automatic ? 82 : 83].textSlot;
+    }
+};
+
+TEST_F(CarChoiceGearbox, TheSwitchTakesTheShopButtonsPlaceAndAClickFlipsTheGearbox) {
+    EnterInMode(38);   // single race
+    EXPECT_FALSE(ItemShown(5, 85)) << "no shop in a single race";
+    ASSERT_TRUE(ItemShown(5, 80));
+    ASSERT_TRUE(ItemShown(5, 81));
+    EXPECT_EQ(MenuScreenTable[5][81].textSlot, 723);
+    EXPECT_EQ(GearboxText(), 724);
+
+    ClickOnScreen5(81);
+    EXPECT_EQ(ManualGearbox[0], 1);
+    EXPECT_EQ(SettingsImage.manualGearbox[0], 1);
+    EXPECT_EQ(GearboxText(), 725);
+    EXPECT_TRUE(ItemShown(5, 81)) << "the switch stays for the next click";
+    ClickOnScreen5(81);
+    EXPECT_EQ(ManualGearbox[0], 0);
+    EXPECT_EQ(GearboxText(), 724);
+
+    // Entered again with the manual gearbox chosen, the screen says so.
+    ManualGearbox[0] = 1;
+    EnterInMode(49);   // championship: no shop either
+    EXPECT_TRUE(ItemShown(5, 81));
+    EXPECT_EQ(GearboxText(), 725);
+
+    EnterInMode(39);   // career: the shop button keeps its place
+    EXPECT_TRUE(ItemShown(5, 85));
+    EXPECT_FALSE(ItemShown(5, 80));
+    EXPECT_FALSE(ItemShown(5, 81));
 }
 
 }  // namespace
