@@ -4,19 +4,26 @@
 // back.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <set>
+#include <sstream>
 #include <string>
 
 #include "common/test_game.h"
 #include "frame/frame_state.h"
 #include "frame/startup.h"
+#include "frame/vfs.h"
 #include "frontend/car_choice.h"
 #include "frontend/career.h"
+#include "frontend/championship.h"
 #include "frontend/menu_actions.h"
 #include "frontend/menu_init.h"
 #include "frontend/menu_items.h"
 #include "frontend/popups.h"
 #include "frontend/progress.h"
+#include "frontend/race_select.h"
 #include "frontend/screen_setup.h"
 #include "frontend/settings.h"
 #include "frontend/frontend_state.h"
@@ -24,6 +31,7 @@
 #include "frontend_test_util.h"
 #include "race/race_state.h"
 #include "sound/music.h"
+#include "track/asset_paths.h"
 
 namespace {
 
@@ -320,6 +328,97 @@ TEST_F(CarChoiceGearbox, TheSwitchTakesTheShopButtonsPlaceAndAClickFlipsTheGearb
     EXPECT_TRUE(ItemShown(5, 85));
     EXPECT_FALSE(ItemShown(5, 80));
     EXPECT_FALSE(ItemShown(5, 81));
+}
+
+// Every car the built-in tables can put on a grid or in a garage: models
+// 0-17 race from folders of their own, which the sample folder must hold
+// whole; 18 and 19 have none and race on the folder loaded before them.
+TEST(CarChoiceGrids, EveryModelATableCanStartHasItsCarFiles) {
+    MakeTestGameFolder("grids");
+    std::set<int> models;
+    for (int cup = 0; cup < 7; cup++)
+        for (int race = 0; race < 5; race++)
+            for (int car = 0; car < 8; car++)
+                models.insert(CareerOpponentPair(cup, race, car)[0]);
+    for (int carClass = 1; carClass <= 3; carClass++) {
+        for (int car = 2; car < 8; car++) {
+            int model = -1, colour = -1;
+            ASSERT_EQ(ClassOpponentCar(carClass, car, &model, &colour), 1);
+            models.insert(model);
+        }
+    }
+    for (int category = 0; category < 7; category++) {
+        for (int pick = 0; pick < 15; pick++) {
+            int model = -1, colour = -1;
+            CatalogueCar(category, pick, &model, &colour);
+            models.insert(model);
+        }
+    }
+    for (const auto& row : GarageLists)
+        for (const auto& pair : row)
+            if (pair[0] >= 0)
+                models.insert(pair[0]);
+    EXPECT_TRUE(models.count(19)) << "the arena cup's opponents";
+    for (int model : models) {
+        ASSERT_GE(model, 0);
+        ASSERT_LT(model, 20);
+        if (model >= 18)
+            continue;
+        const std::string folder = CarModelFolder(model);
+        for (const char* part : {"INTERIOR", "GARAGE", "SOMBRA", "CABEZA", "CRISTAL", "1_CARRO", "ACAPO01", "RDI", "RDD",
+                                 "RTI", "RTD", "GRDI", "GRDD", "GRTI", "GRTD"}) {
+            for (const char* kind : {".ver", ".tri", ".inf"}) {
+                const std::string path = folder + part + kind;
+                VfsHandle* file = VfsOpen(path.c_str());
+                EXPECT_NE(file, nullptr) << "model " << model << ": " << path;
+                if (file)
+                    VfsFree(file);
+            }
+        }
+    }
+}
+
+// A single race on the arena's track 52 (race 4 of cup row 0), chosen and
+// started through the menus: three of its opponents drive model 19, which
+// has no folder.  The race loads, runs and the program ends on its frame
+// count.
+TEST(CarChoiceGrids, ASingleRaceOnTrack52RacesItsModel19Opponents) {
+    const std::string dir = MakeTestGameFolder("arena52", false, {10, 50, 52});
+    // A new profile, single race, the first track group, its first cup,
+    // START RACE with the car on show, Space to end the fly-by.
+    std::ofstream(dir + "/route.txt") << "200 point 342 26\n201 click\n"
+                                         "260 point 300 50\n261 click\n"
+                                         "340 point 420 416\n341 click\n"
+                                         "400 type ARENA\n"
+                                         "430 point 215 238\n431 click\n"
+                                         "490 point 300 357\n491 click\n"
+                                         "550 expect-screen 2\n"
+                                         "560 point 320 288\n561 click\n"
+                                         "600 point 50 90\n601 click\n"
+                                         "650 point 115 145\n651 click\n"
+                                         "720 expect-screen 5\n"
+                                         "730 point 115 427\n731 click\n"
+                                         "800 key down SPACE\n803 key up SPACE\n";
+    const int status = RunGameLogged(dir,
+                                     "--headless --debug --autopilot --laps 1 --frames 1100 --script route.txt "
+                                     "--carlog cars.log",
+                                     "route.log");
+    const std::string log = ReadHostFile(dir + "/route.log");
+    ASSERT_EQ(status, 0) << log.substr(log.size() > 2000 ? log.size() - 2000 : 0);
+    const size_t chosen = log.find("menu screen 5");
+    ASSERT_NE(chosen, std::string::npos);
+    EXPECT_NE(log.find("Tracks\\Track-05\\2\\", chosen), std::string::npos) << "track 52's art loads";
+    EXPECT_EQ(log.find("Objeto no encontrado"), std::string::npos);
+    // The race ran ticks with the model-19 opponents on the grid.
+    std::istringstream cars(ReadHostFile(dir + "/cars.log"));
+    std::set<int> raced;
+    for (std::string line; std::getline(cars, line);) {
+        int tick = 0, car = 0;
+        if (std::sscanf(line.c_str(), "car %d %d", &tick, &car) == 2 && tick > 0)
+            raced.insert(car);
+    }
+    for (int car = 0; car <= 3; car++)
+        EXPECT_TRUE(raced.count(car)) << "car " << car;
 }
 
 }  // namespace
