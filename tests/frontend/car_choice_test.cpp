@@ -265,17 +265,10 @@ struct CarChoiceGearbox : FrontEndTest {
         memset(SettingsImage.manualGearbox, 0, sizeof SettingsImage.manualGearbox);
         MenuScreen = MenuScreenShown = 0;
         MouseX = MouseY = 0;
-        FrontEndActive = 0;
         ChampionshipClass = 0;
         GarageCategory = GarageMode = GaragePick = 0;
-        ShowroomModel = ShowroomColour = ChosenModel = ChosenColour = 0;
         PlayerBeingSet = 0;
-        PopupOpenFlag = 0;
-        CarCount = 0;
-        TrackGroup = TrackVariant = TrackCode = 0;
-        memset(CarModel, 0, sizeof CarModel);
-        memset(CarColour, 0, sizeof CarColour);
-        memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
+        ResetShowroomLoad();
         FrontEndTest::TearDown();
     }
     // The mode chosen on the main menu, then the car choice entered.

@@ -31,16 +31,8 @@ struct Progress : FrontEndTest {
         memset(&CareerRecord, 0, sizeof CareerRecord);
         memset(UnlockFlags, 0, sizeof UnlockFlags);
         GarageMode = GarageCategory = 0;
-        // What showing a showroom car leaves behind.
-        FrontEndActive = 0;
         GaragePage = GaragePick = 0;
-        ShowroomModel = ShowroomColour = 0;
-        PopupOpenFlag = 0;
-        CarCount = 0;
-        TrackGroup = TrackVariant = TrackCode = 0;
-        memset(CarModel, 0, sizeof CarModel);
-        memset(CarColour, 0, sizeof CarColour);
-        memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
+        ResetShowroomLoad();
         MenuScreen = 0;
         SpecialRaceMode = CareerWinMarker = ReplayWatched = 0;
         PendingScreen = 0;
