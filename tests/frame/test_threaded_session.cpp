@@ -56,7 +56,11 @@ TEST(ThreadedSession, TenSecondsWithHandOvers) {
     EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(17000));
     EXPECT_GE(FramesRun, 8);   // a frame reads one key
     EXPECT_GT(PlatTimerTickCount() - ticksBefore, 0u);
-    EXPECT_EQ(FrontEndActive, 1);
+    // A session that ended before the window's close at 30 s was quit by the
+    // main menu's pop-up, so it ended in the menus.  On a machine too loaded
+    // for the script's times the close may come first, in the race.
+    if (std::chrono::steady_clock::now() - started < std::chrono::milliseconds(29000))
+        EXPECT_EQ(FrontEndActive, 1);
 }
 
 }  // namespace
