@@ -59,8 +59,9 @@ TEST(ThreadedSession, TenSecondsWithHandOvers) {
     // A session that ended before the window's close at 30 s was quit by the
     // main menu's pop-up, so it ended in the menus.  On a machine too loaded
     // for the script's times the close may come first, in the race.
-    if (std::chrono::steady_clock::now() - started < std::chrono::milliseconds(29000))
+    if (std::chrono::steady_clock::now() - started < std::chrono::milliseconds(29000)) {
         EXPECT_EQ(FrontEndActive, 1);
+    }
 }
 
 }  // namespace
