@@ -127,7 +127,9 @@ TEST_F(MenuActions, ACupRowOpensItsPanelAndItsRaceTheCarChoice) {
     EXPECT_EQ(CurrentCup, 2) << "the rows under an open panel take no click";
     EXPECT_FALSE(ItemShown(3, 54));
 
+    CurrentCup = 5;   // as the single race screen's groups leave it
     EXPECT_EQ(Click(3, 71), 5) << "an open race leads to the car choice";
+    EXPECT_EQ(CurrentCup, 2) << "the race is of the cup whose panel is up";
     EXPECT_EQ(TrackCode, 20);
     EXPECT_EQ(CurrentCupRace, 0);
     EXPECT_TRUE(ItemShown(5, 0));
