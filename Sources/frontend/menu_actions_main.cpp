@@ -179,6 +179,33 @@ static void LeaveCareerPanel() {
     ThawItem(3, 156);
 }
 
+// The cup list on the career screen: rows 24 to 28 are cups 0 to 4, row 29
+// the unlock races (cup row 6), row 30 the bonus races (cup row 5).  The
+// row's links show the cup's panel and slide its frame (item 52) in; the
+// panel shown before goes first.  While a panel is up the rows under it
+// take no click, so a click on one of its races reaches the race.
+static int ChooseCareerCup(int item) {
+    if (ItemAt(3, 52).flags & MENU_SLIDE_IN)
+        return 1;
+    HideItems(3, 53, 148);
+    if (item <= 28)
+        CurrentCup = item - 24;
+    PlayClickSound();
+    return 0;
+}
+
+// The cup whose panel is up, by its title (items 54 to 58 name cups 0 to
+// 4); -1 when none is.  The panel stays up across races and other screens,
+// where `CurrentCup` may change (the single race screen's groups, an award
+// of cup 5 or 6), so its races take their cup from the panel.
+static int CupOfShownPanel() {
+    for (int cup = 0; cup < 5; cup++) {
+        if (ItemShown(3, 54 + cup))
+            return cup;
+    }
+    return -1;
+}
+
 int CareerAction(int* screen, int item) {
     ShowItem(3, 162);
     if (!SingleRaceMode) {
@@ -194,8 +221,12 @@ int CareerAction(int* screen, int item) {
     }
     if (item == 12 || item == 13 || (item >= 15 && item <= 21))
         Notice();
+    if (item >= 24 && item <= 30 && ChooseCareerCup(item))
+        return 1;
     if (item >= 71 && item <= 74) {
         const int race = item - 71;
+        if (CupOfShownPanel() >= 0)
+            CurrentCup = CupOfShownPanel();
         const int cup = CurrentCup >= 0 && CurrentCup < 7 ? CurrentCup : 0;
         TakeCareerRace(cup, race);
         CurrentCupRace = race;
