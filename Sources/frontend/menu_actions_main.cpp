@@ -179,6 +179,21 @@ static void LeaveCareerPanel() {
     ThawItem(3, 156);
 }
 
+// The cup list on the career screen: rows 24 to 28 are cups 0 to 4, row 29
+// the unlock races (cup row 6), row 30 the bonus races (cup row 5).  The
+// row's links show the cup's panel and slide its frame (item 52) in; the
+// panel shown before goes first.  While a panel is up the rows under it
+// take no click, so a click on one of its races reaches the race.
+static int ChooseCareerCup(int item) {
+    if (ItemAt(3, 52).flags & MENU_SLIDE_IN)
+        return 1;
+    HideItems(3, 53, 148);
+    if (item <= 28)
+        CurrentCup = item - 24;
+    PlayClickSound();
+    return 0;
+}
+
 int CareerAction(int* screen, int item) {
     ShowItem(3, 162);
     if (!SingleRaceMode) {
@@ -194,6 +209,8 @@ int CareerAction(int* screen, int item) {
     }
     if (item == 12 || item == 13 || (item >= 15 && item <= 21))
         Notice();
+    if (item >= 24 && item <= 30 && ChooseCareerCup(item))
+        return 1;
     if (item >= 71 && item <= 74) {
         const int race = item - 71;
         const int cup = CurrentCup >= 0 && CurrentCup < 7 ? CurrentCup : 0;

@@ -297,27 +297,34 @@ static const char kScreen03[] = R"layout(
  21 pic  0x478   pic=62 at=436,72 home=436,72 hit=436,515,72,107
  22 pic  0x2460  pic=2 map=36 at=1640,310 home=424,310
  23 text 0x320   slot=131 font=2 colour=4/0 parent=22 at=100,32
- 24 text 0x278   slot=971 font=1 colour=3/4 parent=31 at=12,14 hit=22,305,143,163
+ 24 text 0x279   slot=971 font=1 colour=3/4 parent=31 at=12,14 hit=22,305,143,163   # a cup of the list: its panel (rows 77-90), the frame slides in
     link group:77
     link group:78
- 25 text 0x278   slot=972 font=1 colour=3/4 parent=31 at=12,36 hit=22,305,165,185
+    link group:74
+ 25 text 0x279   slot=972 font=1 colour=3/4 parent=31 at=12,36 hit=22,305,165,185
     link group:79
     link group:80
- 26 text 0x278   slot=973 font=1 colour=3/4 parent=31 at=12,58 hit=22,305,187,207
+    link group:74
+ 26 text 0x279   slot=973 font=1 colour=3/4 parent=31 at=12,58 hit=22,305,187,207
     link group:81
     link group:82
- 27 text 0x278   slot=974 font=1 colour=3/4 parent=31 at=12,80 hit=22,305,209,229
+    link group:74
+ 27 text 0x279   slot=974 font=1 colour=3/4 parent=31 at=12,80 hit=22,305,209,229
     link group:83
     link group:84
- 28 text 0x278   slot=975 font=1 colour=3/4 parent=31 at=12,102 hit=22,305,231,251
+    link group:74
+ 28 text 0x279   slot=975 font=1 colour=3/4 parent=31 at=12,102 hit=22,305,231,251
     link group:85
     link group:86
- 29 text 0x278   slot=976 font=1 colour=3/4 parent=31 at=12,124 hit=22,305,253,273
+    link group:74
+ 29 text 0x279   slot=976 font=1 colour=3/4 parent=31 at=12,124 hit=22,305,253,273
     link group:87
     link group:88
- 30 text 0x278   slot=977 font=1 colour=3/4 parent=31 at=12,146 hit=22,305,275,295
+    link group:74
+ 30 text 0x279   slot=977 font=1 colour=3/4 parent=31 at=12,146 hit=22,305,275,295
     link group:89
     link group:90
+    link group:74
  31 pic  0x2460  pic=516 map=43 at=-1000,130 home=16,130
  32 text 0x320   slot=124 font=1 colour=4/0 parent=4 at=100,3
  33 text 0x320   slot=123 font=1 colour=4/0 parent=5 at=100,3
@@ -348,20 +355,31 @@ static const char kScreen03[] = R"layout(
  58 text 0x300   slot=872 font=0 colour=5/0 parent=53 at=220,8
  59 text 0x300   slot=873 font=0 colour=5/0 parent=53 at=220,8
  60 text 0x300   slot=874 font=0 colour=5/0 parent=53 at=220,8
- 61 text 0x318   slot=49 font=1 colour=3/4 parent=53 at=220,240 hit=230,409,330,353
- 62 text 0x318   slot=49 font=1 colour=3/4 parent=53 at=220,240 hit=230,409,330,353
- 63 text 0x318   slot=49 font=1 colour=3/4 parent=53 at=220,240 hit=230,409,330,353
- 64 text 0x318   slot=49 font=1 colour=3/4 parent=53 at=220,240 hit=230,409,330,353
- 65 text 0x318   slot=49 font=1 colour=3/4 parent=53 at=220,240 hit=230,409,330,353
- 66 text 0x318   slot=49 font=1 colour=3/4 parent=53 at=220,240 hit=230,409,330,353
- 67 text 0x318   slot=49 font=1 colour=3/4 parent=53 at=220,240 hit=230,409,330,353
+ 61 text 0x319   slot=49 font=1 colour=3/4 parent=53 at=220,240 hit=230,409,330,353   # the panel's BACK: the frame slides out
+    link and-not 0x2000 3:52
+ 62 text 0x319   slot=49 font=1 colour=3/4 parent=53 at=220,240 hit=230,409,330,353
+    link and-not 0x2000 3:52
+ 63 text 0x319   slot=49 font=1 colour=3/4 parent=53 at=220,240 hit=230,409,330,353
+    link and-not 0x2000 3:52
+ 64 text 0x319   slot=49 font=1 colour=3/4 parent=53 at=220,240 hit=230,409,330,353
+    link and-not 0x2000 3:52
+ 65 text 0x319   slot=49 font=1 colour=3/4 parent=53 at=220,240 hit=230,409,330,353
+    link and-not 0x2000 3:52
+ 66 text 0x319   slot=49 font=1 colour=3/4 parent=53 at=220,240 hit=230,409,330,353
+    link and-not 0x2000 3:52
+ 67 text 0x319   slot=49 font=1 colour=3/4 parent=53 at=220,240 hit=230,409,330,353
+    link and-not 0x2000 3:52
  68 text 0x300   slot=875 font=2 colour=5/0 parent=53 at=200,60
  69 text 0x300   slot=876 font=2 colour=5/0 parent=53 at=310,60
  70 text 0x300   slot=877 font=2 colour=5/0 parent=53 at=420,60
- 71 text 0x258   slot=878 font=1 colour=3/4 parent=53 at=12,84 hit=106,290,174,194
- 72 text 0x258   slot=879 font=1 colour=3/4 parent=53 at=12,114 hit=106,290,204,224
- 73 text 0x258   slot=880 font=1 colour=3/4 parent=53 at=12,144 hit=106,290,234,254
- 74 text 0x258   slot=881 font=1 colour=3/4 parent=53 at=12,174 hit=106,290,264,284
+ 71 text 0x259   slot=878 font=1 colour=3/4 parent=53 at=12,84 hit=106,290,174,194   # a race of the panel: the car choice
+    link or 0x20 5:0
+ 72 text 0x259   slot=879 font=1 colour=3/4 parent=53 at=12,114 hit=106,290,204,224
+    link or 0x20 5:0
+ 73 text 0x259   slot=880 font=1 colour=3/4 parent=53 at=12,144 hit=106,290,234,254
+    link or 0x20 5:0
+ 74 text 0x259   slot=881 font=1 colour=3/4 parent=53 at=12,174 hit=106,290,264,284
+    link or 0x20 5:0
  75 text 0x300   slot=688 font=2 colour=4/0 parent=53 at=270,88
  76 text 0x300   slot=689 font=2 colour=4/0 parent=53 at=270,118
  77 text 0x300   slot=690 font=2 colour=4/0 parent=53 at=270,148
@@ -382,21 +400,30 @@ static const char kScreen03[] = R"layout(
  92 text 0x300   slot=709 font=2 colour=4/0 parent=53 at=270,118
  93 text 0x300   slot=710 font=2 colour=4/0 parent=53 at=270,148
  94 text 0x300   slot=711 font=2 colour=4/0 parent=53 at=270,178
- 95 text 0x258   slot=900 font=1 colour=3/4 parent=53 at=12,84 hit=106,290,174,194
- 96 text 0x258   slot=901 font=1 colour=3/4 parent=53 at=12,114 hit=106,290,204,224
- 97 text 0x258   slot=902 font=1 colour=3/4 parent=53 at=12,144 hit=106,290,234,254
- 98 text 0x258   slot=903 font=1 colour=3/4 parent=53 at=12,174 hit=106,290,264,284
+ 95 text 0x259   slot=900 font=1 colour=3/4 parent=53 at=12,84 hit=106,290,174,194   # a race of the panel: the car choice
+    link or 0x20 5:0
+ 96 text 0x259   slot=901 font=1 colour=3/4 parent=53 at=12,114 hit=106,290,204,224
+    link or 0x20 5:0
+ 97 text 0x259   slot=902 font=1 colour=3/4 parent=53 at=12,144 hit=106,290,234,254
+    link or 0x20 5:0
+ 98 text 0x259   slot=903 font=1 colour=3/4 parent=53 at=12,174 hit=106,290,264,284
+    link or 0x20 5:0
  99 text 0x300   slot=904 font=2 colour=5/0 parent=53 at=220,36
 100 text 0x300   slot=718 font=2 colour=4/0 parent=53 at=380,88
 101 text 0x300   slot=719 font=2 colour=4/0 parent=53 at=380,118
 102 text 0x300   slot=720 font=2 colour=4/0 parent=53 at=380,148
 103 text 0x300   slot=721 font=2 colour=4/0 parent=53 at=380,178
 104 text 0x300   slot=722 font=2 colour=4/0 parent=53 at=380,208
-105 text 0x258   slot=162 font=1 colour=3/4 parent=145 at=12,40 hit=176,330,169,189
-106 text 0x258   slot=163 font=1 colour=3/4 parent=145 at=12,68 hit=176,330,197,217
-107 text 0x258   slot=165 font=1 colour=3/4 parent=145 at=12,96 hit=176,330,225,245
-108 text 0x258   slot=164 font=1 colour=3/4 parent=145 at=12,124 hit=176,330,253,273
-109 text 0x258   slot=166 font=1 colour=3/4 parent=145 at=12,152 hit=176,330,281,301
+105 text 0x259   slot=162 font=1 colour=3/4 parent=145 at=12,40 hit=176,330,169,189   # a race of the panel: the car choice
+    link or 0x20 5:0
+106 text 0x259   slot=163 font=1 colour=3/4 parent=145 at=12,68 hit=176,330,197,217
+    link or 0x20 5:0
+107 text 0x259   slot=165 font=1 colour=3/4 parent=145 at=12,96 hit=176,330,225,245
+    link or 0x20 5:0
+108 text 0x259   slot=164 font=1 colour=3/4 parent=145 at=12,124 hit=176,330,253,273
+    link or 0x20 5:0
+109 text 0x259   slot=166 font=1 colour=3/4 parent=145 at=12,152 hit=176,330,281,301
+    link or 0x20 5:0
 110 text 0x300   slot=713 font=2 colour=4/0 parent=145 at=248,44
 111 text 0x300   slot=714 font=2 colour=4/0 parent=145 at=248,72
 112 text 0x300   slot=715 font=2 colour=4/0 parent=145 at=248,100
