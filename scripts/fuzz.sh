@@ -47,8 +47,9 @@ else
   for f in fuzz/*.sh; do targets+=("$(basename "$f" .sh)"); done
 fi
 
-# Build and seed one at a time (each description runs in a subshell, so its
-# helpers stay its own), then fuzz them all at once.
+# Build and seed every target at once (each description runs in a subshell,
+# so its helpers stay its own), then fuzz them all at once.
+build_pids=()
 for target in "${targets[@]}"; do
   corpus="$out/corpus-$target"
   rm -rf "$corpus"
@@ -59,7 +60,14 @@ for target in "${targets[@]}"; do
     # shellcheck disable=SC1090
     source "fuzz/$target.sh"
     echo "$max_len" > "$out/$target.max_len"
-  )
+  ) &
+  build_pids+=($!)
+done
+for i in "${!targets[@]}"; do
+  if ! wait "${build_pids[$i]}"; then
+    echo "fuzz ${targets[$i]}: its build or seeds failed" >&2
+    exit 1
+  fi
 done
 
 pids=()
