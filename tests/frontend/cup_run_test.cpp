@@ -132,6 +132,7 @@ TEST_F(CupRun, Cup2AndItsBonusRacePayTheirPrizesAndTheSlotsReadBack) {
     const float money[6] = {200, 500, 5100, 19300, 47800, 95800};
     const int racesWon[6] = {0, 1, 2, 3, 4, 5};
     const int unlock[6] = {0, 0, 0, 1, 1, 1};
+    const int track[6] = {20, 20, 10, 30, 11, 21};   // the race set up last
     RestoreProgressDefaults();
     static CareerRecordImage fresh;
     fresh = {};
@@ -150,6 +151,7 @@ TEST_F(CupRun, Cup2AndItsBonusRacePayTheirPrizesAndTheSlotsReadBack) {
         for (int race = 0; race < 4; race++)
             EXPECT_EQ(slot.Won(2, race), race < racesWon[k] ? 1 : 0) << name << " race " << race;
         EXPECT_EQ(slot.Won(5, 2), k == 5 ? 1 : 0) << name << " bonus";
+        EXPECT_EQ(10 * slot.Byte(CAREER_NEXT_GROUP) + slot.Byte(CAREER_NEXT_VARIANT), track[k]) << name;
         EXPECT_EQ(slot.Garage(), garage) << name << ": the built-in garage, packed";
     }
 

@@ -38,6 +38,16 @@ inline void ResetFrontEndGlobals() {
     MenuOverlay = {};
 }
 
+// Empties the record tables, as a fresh process has them.
+inline void ClearRecordTables() {
+    memset(BestLapTimes, 0, sizeof BestLapTimes);
+    memset(BestRaceTimes, 0, sizeof BestRaceTimes);
+    memset(LapRecordNames, 0, sizeof LapRecordNames);
+    memset(RaceRecordNames, 0, sizeof RaceRecordNames);
+    memset(LapRecordDates, 0, sizeof LapRecordDates);
+    memset(RaceRecordDates, 0, sizeof RaceRecordDates);
+}
+
 struct FrontEndTest : ::testing::Test {
     void SetUp() override { ResetFrontEndGlobals(); }
     void TearDown() override { ResetFrontEndGlobals(); }

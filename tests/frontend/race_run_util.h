@@ -103,12 +103,7 @@ struct RaceRunTest : FrontEndTest {
         VideoRequest = 0;
         memset(CurrentPlayerName, 0, sizeof CurrentPlayerName);
         RestoreProgressDefaults();
-        memset(BestLapTimes, 0, sizeof BestLapTimes);
-        memset(BestRaceTimes, 0, sizeof BestRaceTimes);
-        memset(LapRecordNames, 0, sizeof LapRecordNames);
-        memset(RaceRecordNames, 0, sizeof RaceRecordNames);
-        memset(LapRecordDates, 0, sizeof LapRecordDates);
-        memset(RaceRecordDates, 0, sizeof RaceRecordDates);
+        ClearRecordTables();
         FrontEndTest::TearDown();
     }
 };
