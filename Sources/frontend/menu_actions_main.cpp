@@ -194,6 +194,18 @@ static int ChooseCareerCup(int item) {
     return 0;
 }
 
+// The cup whose panel is up, by its title (items 54 to 58 name cups 0 to
+// 4); -1 when none is.  The panel stays up across races and other screens,
+// where `CurrentCup` may change (the single race screen's groups, an award
+// of cup 5 or 6), so its races take their cup from the panel.
+static int CupOfShownPanel() {
+    for (int cup = 0; cup < 5; cup++) {
+        if (ItemShown(3, 54 + cup))
+            return cup;
+    }
+    return -1;
+}
+
 int CareerAction(int* screen, int item) {
     ShowItem(3, 162);
     if (!SingleRaceMode) {
@@ -213,6 +225,8 @@ int CareerAction(int* screen, int item) {
         return 1;
     if (item >= 71 && item <= 74) {
         const int race = item - 71;
+        if (CupOfShownPanel() >= 0)
+            CurrentCup = CupOfShownPanel();
         const int cup = CurrentCup >= 0 && CurrentCup < 7 ? CurrentCup : 0;
         TakeCareerRace(cup, race);
         CurrentCupRace = race;

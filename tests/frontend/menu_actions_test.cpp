@@ -12,6 +12,7 @@
 #include "frontend/menu_items.h"
 #include "frontend/popups.h"
 #include "frontend/text_slots.h"
+#include "race/race_state.h"
 #include "sound/music.h"
 #include "frontend_test_util.h"
 
@@ -100,6 +101,75 @@ TEST_F(MenuActions, ACareerRaceWaitsForTheOneBeforeItUnlessTheDeveloperSwitch) {
     DeveloperSwitch = 1;
     EXPECT_EQ(CareerAction(&screen, 74), 0);
     EXPECT_EQ(screen, 3);
+}
+
+// The career screen's way to a race: a cup row opens that cup's panel, a
+// race of the panel opens the car choice, a refused one stays and closes
+// the panel, the panel's BACK lets the rows choose again, and the bonus row
+// opens the bonus races.
+TEST_F(MenuActions, ACupRowOpensItsPanelAndItsRaceTheCarChoice) {
+    const int prepared = CareerScreenPrepared, hover = CareerHoverItem, track = TrackCode;
+    const int cupRace = CurrentCupRace, cup5 = Cup5Mode, shop = ShopFromCareer;
+    CareerScreenPrepared = 1;   // the greeting was shown
+    CareerRecord.cups[2].group[0] = 2;
+    CareerRecord.cups[5].group[2] = 2;
+    CareerRecord.cups[5].variant[2] = 1;
+    auto slidIn = [] { return (MenuScreenTable[3][52].flags & MENU_SLIDE_IN) != 0; };
+
+    EXPECT_EQ(Click(3, 26), 3);
+    EXPECT_EQ(CurrentCup, 2);
+    EXPECT_TRUE(slidIn()) << "the panel's frame slides in";
+    for (int item : {53, 56, 63, 71, 72, 73, 74, 86})
+        EXPECT_TRUE(ItemShown(3, item)) << item;
+    EXPECT_FALSE(ItemShown(3, 54)) << "not the first cup's title";
+
+    EXPECT_EQ(Click(3, 24), 3);
+    EXPECT_EQ(CurrentCup, 2) << "the rows under an open panel take no click";
+    EXPECT_FALSE(ItemShown(3, 54));
+
+    CurrentCup = 5;   // as the single race screen's groups leave it
+    EXPECT_EQ(Click(3, 71), 5) << "an open race leads to the car choice";
+    EXPECT_EQ(CurrentCup, 2) << "the race is of the cup whose panel is up";
+    EXPECT_EQ(TrackCode, 20);
+    EXPECT_EQ(CurrentCupRace, 0);
+    EXPECT_TRUE(ItemShown(5, 0));
+    EXPECT_TRUE(ItemShown(5, 79));
+    MenuScreenTable[5][0].flags &= ~MENU_SHOWN;
+
+    EXPECT_EQ(Click(3, 72), 3) << "race 1 waits for race 0";
+    EXPECT_FALSE(ItemShown(5, 0));
+    EXPECT_FALSE(slidIn()) << "the refusal sends the panel away";
+    GiveBackPopupFreeze(3);
+
+    EXPECT_EQ(Click(3, 26), 3);
+    EXPECT_TRUE(slidIn());
+    EXPECT_EQ(Click(3, 63), 3);
+    EXPECT_FALSE(slidIn()) << "BACK sends the panel away";
+    EXPECT_EQ(Click(3, 24), 3);
+    EXPECT_EQ(CurrentCup, 0);
+    EXPECT_TRUE(ItemShown(3, 54));
+    EXPECT_FALSE(ItemShown(3, 56)) << "the panel shown before goes";
+    EXPECT_FALSE(ItemShown(3, 86));
+
+    MenuScreenTable[3][52].flags &= ~MENU_SLIDE_IN;
+    EXPECT_EQ(Click(3, 30), 3);
+    for (int item = 105; item <= 109; item++)
+        EXPECT_TRUE(ItemShown(3, item)) << item;
+    EXPECT_FALSE(ItemShown(3, 71));
+    EXPECT_EQ(Click(3, 107), 3) << "the bonus waits for cup 2's four races";
+    for (int r = 0; r < 4; r++)
+        CareerRecord.cups[2].won[r] = 1;
+    EXPECT_EQ(Click(3, 107), 5);
+    EXPECT_EQ(Cup5Mode, 1);
+    EXPECT_EQ(CurrentCup, 2);
+    EXPECT_EQ(TrackCode, 21) << "the bonus track comes from cup row 5";
+
+    CareerScreenPrepared = prepared;
+    CareerHoverItem = hover;
+    TrackCode = track;
+    CurrentCupRace = cupRace;
+    Cup5Mode = cup5;
+    ShopFromCareer = shop;
 }
 
 TEST_F(MenuActions, OpponentsCountDownToOffAndBackToSix) {

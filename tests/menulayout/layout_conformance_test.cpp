@@ -50,13 +50,16 @@ Screen 22: 1 p31, 2 t52, 6 p5, 7 p527*, 8 p527*, 9 p527*, 10 p20, 11 b130, 12-14
 
 // item 0 shown, items, pictures (sliding, looping), texts, buttons, linked, shown.
 // The main menu's three records entries run their links (to the profile
-// screen), so screen 0 has 18 linked items.
+// screen), so screen 0 has 18 linked items.  On the career screen the cup
+// rows (24-30), the panel's BACK buttons (61-67) and its races (71-74, 95-98,
+// 105-109) run their links too: the cup panels and the car choice are
+// reached through them, so screen 3 has 31 linked items (27 more in all).
 struct ScreenCounts {
     int items, rootShown, pictures, sliding, looping, texts, buttons, linked, shown;
 };
 const ScreenCounts kCounts[MENU_LAYOUT_SCREENS] = {
     {65, 1, 29, 15, 7, 35, 30, 18, 44}, {35, 0, 14, 6, 1, 20, 9, 3, 26},    {53, 1, 27, 7, 0, 25, 12, 4, 16},
-    {164, 1, 40, 22, 0, 123, 38, 4, 56}, {8, 1, 4, 3, 1, 3, 1, 1, 8},       {93, 1, 34, 17, 0, 58, 6, 13, 55},
+    {164, 1, 40, 22, 0, 123, 38, 31, 56}, {8, 1, 4, 3, 1, 3, 1, 1, 8},       {93, 1, 34, 17, 0, 58, 6, 13, 55},
     {50, 0, 19, 7, 1, 30, 23, 17, 30},  {35, 0, 21, 6, 1, 13, 18, 11, 29}, {61, 0, 14, 8, 1, 46, 17, 7, 48},
     {36, 0, 16, 7, 1, 19, 13, 4, 31},   {54, 0, 16, 7, 0, 37, 17, 8, 33},  {55, 0, 14, 6, 0, 40, 11, 3, 39},
     {58, 1, 10, 7, 1, 47, 23, 12, 38},  {33, 0, 14, 5, 1, 18, 8, 3, 21},   {42, 1, 14, 5, 1, 27, 16, 3, 25},
@@ -87,6 +90,19 @@ const Navigation kNavigation[] = {
     {3, 12, 128, 20},    // load and save a career slot, and the shop
     {3, 13, 129, 21},
     {3, 156, 773, 19},
+    {3, 71, 878, 5},     // a race of a cup's panel opens the car choice
+    {3, 72, 879, 5},
+    {3, 73, 880, 5},
+    {3, 74, 881, 5},
+    {3, 95, 900, 5},     // the unlock races
+    {3, 96, 901, 5},
+    {3, 97, 902, 5},
+    {3, 98, 903, 5},
+    {3, 105, 162, 5},    // the bonus races
+    {3, 106, 163, 5},
+    {3, 107, 165, 5},
+    {3, 108, 164, 5},
+    {3, 109, 166, 5},
     {4, 5, 130, 0},
     {5, 85, 773, 19},
     {6, 12, 48, 0},
@@ -306,7 +322,7 @@ TEST_F(Layout, CountsOfEveryScreenAndFlagTotals) {
     }
     EXPECT_EQ(filled, 1188);
     const std::map<uint32_t, int> want = {
-        {0x1, 148},  {0x2, 0},    {0x4, 0},    {0x8, 339},    {0x10, 332},   {0x20, 763},
+        {0x1, 175},  {0x2, 0},    {0x4, 0},    {0x8, 339},    {0x10, 332},   {0x20, 763},
         {0x40, 607}, {0x80, 107}, {0x100, 451}, {0x200, 745}, {0x400, 420},  {0x800, 23},
         {0x1000, 0}, {0x2000, 187}, {0x4000, 19}, {0x8000, 12}, {0x10000, 12}, {0x20000, 0}, {0x40000, 7},
     };

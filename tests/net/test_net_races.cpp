@@ -271,7 +271,11 @@ void RaceWithOneKilled(const std::string& tag, int killed, const std::vector<int
     std::this_thread::sleep_for(std::chrono::seconds(4));
     Kill(race.copies[killed]);
     race.Finish();
-    CheckOneRace(race, survivors, 3, reference);
+    // One order, every car moved; the end positions are not compared: after
+    // the kill the left car is driven by the host and reaches the other copy
+    // as samples, so on a loaded machine that copy prints it where its last
+    // samples put it, a second or more behind.
+    CheckOneRace(race, survivors, 3, reference, false);
     if (!leftLine)
         return;
     for (int k : survivors) {
