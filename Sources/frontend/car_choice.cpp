@@ -181,6 +181,16 @@ static void SplitScreenConfirm(int* screen) {
     ShowCategoryTabs(5, CategoryOfCup(CurrentCup));
 }
 
+void ShowGearboxSwitch() {
+    const int shopUp = ItemShown(5, 85);
+    for (int item : {80, 81}) {
+        if (shopUp)
+            HideItem(5, item);
+        else
+            ShowItem(5, item);
+    }
+}
+
 // Item 81: the gearbox of the player choosing, saved with the settings.
 static void ToggleGearbox() {
     const int player = SplitScreen && PlayerBeingSet > 0 && PlayerBeingSet < 8 ? PlayerBeingSet : 0;

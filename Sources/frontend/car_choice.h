@@ -12,5 +12,11 @@
 // 1 when the click was handled; 0 lets the item's links run.
 int CarChoiceAction(int* screen, int item, void* device);
 
+// The gearbox switch (items 80, 81) and the shop button (84, 85) share one
+// place below the car: the switch is offered whenever the mode leaves the
+// shop out, and hidden while the shop button is up.  Run on entering the
+// screen, after the mode has chosen the shop button's state.
+void ShowGearboxSwitch();
+
 // A network player asked from the car choice whether to leave the game.
 extern int NetworkLeaveAsked;

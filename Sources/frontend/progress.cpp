@@ -103,6 +103,51 @@ void PackProgressInto(CareerRecordImage* record) {
 
 void PackProgress() { PackProgressInto(&CareerRecord); }
 
+static int Clamp(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
+
+// A saved list ends at its first -1, but a damaged or hostile save may hold
+// anything: the first entry that is not a car (model 0-19, colour 0-3) ends
+// the list, and it and every entry after it become {-1, -1}.  The index of
+// the list's last car, -1 for an empty list.
+static int EndGarageList(int (*list)[2]) {
+    int last = -1;
+    for (int k = 0; k < 15; k++) {
+        const int model = list[k][0], colour = list[k][1];
+        if (last == k - 1 && model >= 0 && model < 20 && colour >= 0 && colour < 4)
+            last = k;
+        else
+            list[k][0] = list[k][1] = -1;
+    }
+    return last;
+}
+
+int GarageListLast(int row) {
+    if (row < 0 || row >= 25)
+        return -1;
+    int last = -1;
+    while (last + 1 < 15 && GarageLists[row][last + 1][0] >= 0)
+        last++;
+    return last;
+}
+
+// The unpacked positions stay on the cars their lists hold: the last index
+// of each list at most its last car (a list may hold more cars than it
+// shows, never fewer), the car in use and the shop's picks within reach.
+static void KeepGaragePositions() {
+    for (int mode = 0; mode < 5; mode++) {
+        for (int category = 0; category < 5; category++) {
+            const int real = EndGarageList(GarageLists[category * 5 + mode]);
+            int& last = GarageLast[mode][category];
+            last = Clamp(last, 0, real < 0 ? 0 : real);
+            GarageCurrent[mode][category] = Clamp(GarageCurrent[mode][category], 0, last);
+        }
+        for (int column = 5; column < 7; column++)
+            GarageCurrent[mode][column] = Clamp(GarageCurrent[mode][column], 0, 14);
+    }
+    for (int category = 0; category < 7; category++)
+        CategoryPick[category] = Clamp(CategoryPick[category], 0, category < 5 ? CategoryPickLast[category] : 14);
+}
+
 void UnpackProgress() {
     const int8_t* bytes = (const int8_t*)&CareerRecord;
     for (int mode = 0; mode < 5; mode++) {
@@ -117,6 +162,7 @@ void UnpackProgress() {
         for (int pair = 0; pair < 15; pair++)
             for (int k = 0; k < 2; k++)
                 GarageLists[row][pair][k] = bytes[PACKED_LISTS + 30 * row + 2 * pair + k];
+    KeepGaragePositions();
 }
 
 int AddGarageCar(int model, int colour) {

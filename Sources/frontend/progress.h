@@ -26,10 +26,16 @@ int IsCupRaceWon(int cup, int race);
 // category is out of range.
 int AddGarageCar(int model, int colour);
 
+// The index of the last car of garage row `row` (category x 5 + mode),
+// -1 when it holds none or the row does not exist.
+int GarageListLast(int row);
+
 // The garage tables into the record as signed bytes (the low byte of each
 // number), and back, sign-extended.
 void PackProgressInto(CareerRecordImage* record);
 void PackProgress();
+// Unpacking ends each list at its first entry that is not a car and keeps
+// the last indexes, the cars in use and the picks on cars the lists hold.
 void UnpackProgress();
 // The garage tables as the game starts with them.
 void RestoreProgressDefaults();

@@ -235,13 +235,18 @@ void SelectGarageCar(void* device) {
     }
     PopupOpenFlag = 0;
     const int row = GarageCategory * 5 + GarageMode;
-    int pick = GaragePage + GaragePick;
-    if (pick < 0 || pick >= 15)
-        pick = 0;
     if (row < 0 || row >= 25)
         return;
-    ShowroomModel = GarageLists[row][pick][0];
-    ShowroomColour = GarageLists[row][pick][1];
+    // A pick past the list's end (a page or a position a save carried) shows
+    // the list's last car; a list without one shows the first model.
+    const int last = GarageListLast(row);
+    int pick = GaragePage + GaragePick;
+    if (pick < 0)
+        pick = 0;
+    if (pick > last)
+        pick = last;
+    ShowroomModel = pick >= 0 ? GarageLists[row][pick][0] : 0;
+    ShowroomColour = pick >= 0 ? GarageLists[row][pick][1] : 0;
     int group = 0, variant = 0;
     ShowroomSceneOf(GarageCategory, &group, &variant);
     {

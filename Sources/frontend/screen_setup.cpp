@@ -6,6 +6,7 @@
 #include "frame/display.h"
 #include "frame/frame_state.h"
 #include "frame/sim_lock.h"
+#include "frontend/car_choice.h"
 #include "frontend/car_shop.h"
 #include "frontend/career.h"
 #include "frontend/championship.h"
@@ -211,6 +212,7 @@ static void EnterCarChoice() {
         HideItem(5, 88);
         SlideItemAway(5, 87);
     }
+    ShowGearboxSwitch();
 }
 
 static void ShowGarageCar(void* device) {

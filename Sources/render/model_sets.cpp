@@ -168,9 +168,13 @@ void LoadSceneryModels() {
 
 static int CarModelOf(int car) { return car >= 0 && car < MAX_CARS ? CarModel[car] : 0; }
 
+// Models 18 and 19 have no folder of their own: they race on the chassis,
+// hood and wheels of the folder loaded before them, without a body set.
+static int ModelHasBodySet(int model) { return model >= 0 && model <= 17; }
+
 void LoadCarBodySet(int car) {
     const int model = CarModelOf(car);
-    if (car < 0 || car >= MAX_CARS || model < 0 || model > 17 || CarSetLoaded[car])
+    if (car < 0 || car >= MAX_CARS || !ModelHasBodySet(model) || CarSetLoaded[car])
         return;
     CarSetLoaded[car] = 1;
     const int paint = CarColour[car];
@@ -343,6 +347,14 @@ void BindRaceModels() {
         for (int j = 0; j < 4; j++)
             CarWheelObjects[car][j] = FindNamed("RUEDA%d%d", car, j + 1);
         CarHoodObject[car] = FindNamed("ACAPO%02d%d", model, paint);
+        // A car without a body set draws none: its slots stay empty rather
+        // than look up names no load registered.
+        CarShadowObject[car] = CarHeadObject[car] = CarBodyObject[car] = CarGlassObject[car] = -1;
+        CarPipesObject[car] = CarLampSingleObject[car] = -1;
+        for (int& lamp : CarLampObjects[car])
+            lamp = -1;
+        if (!ModelHasBodySet(model))
+            continue;
         if (race) {
             CarShadowObject[car] = FindNamed("SOMBRA%02d", model);
             CarHeadObject[car] = FindNamed("CABEZA%02d", model);

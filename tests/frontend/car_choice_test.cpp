@@ -4,21 +4,34 @@
 // back.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <set>
+#include <sstream>
 #include <string>
 
 #include "common/test_game.h"
 #include "frame/frame_state.h"
 #include "frame/startup.h"
+#include "frame/vfs.h"
 #include "frontend/car_choice.h"
 #include "frontend/career.h"
+#include "frontend/championship.h"
+#include "frontend/menu_actions.h"
+#include "frontend/menu_init.h"
 #include "frontend/menu_items.h"
 #include "frontend/popups.h"
+#include "frontend/progress.h"
+#include "frontend/race_select.h"
+#include "frontend/screen_setup.h"
+#include "frontend/settings.h"
 #include "frontend/frontend_state.h"
 #include "frontend/text_slots.h"
 #include "frontend_test_util.h"
 #include "race/race_state.h"
 #include "sound/music.h"
+#include "track/asset_paths.h"
 
 namespace {
 
@@ -231,6 +244,174 @@ TEST_F(CarChoiceStart, BackLeadsToTheScreenOfTheMode) {
     EXPECT_EQ(PopupOpenFlag, 1);
     EXPECT_EQ(MenuScreenTable[5][71].textSlot, 1009);
     EXPECT_EQ(StartRaceRequest, 0);
+}
+
+// The gearbox switch on the built-in layout: entering the car choice in a
+// mode without the shop button puts the switch in its place, and a click on
+// it with the pointer flips the gearbox text; the career keeps the shop.
+struct CarChoiceGearbox : FrontEndTest {
+    static void SetUpTestSuite() { MakeTestGameFolder("gearbox"); }
+    void SetUp() override {
+        FrontEndTest::SetUp();
+        LoadMessageFile();
+        InitMenus();
+        FrontEndActive = 1;     // the showroom loads a menu scene, not a race
+        ChampionshipClass = 2;  // the speed cars, shown on track 10
+    }
+    void TearDown() override {
+        GiveBackPopupFreeze(5);
+        SingleRaceMode = CareerChosen = ChampionshipChosen = NetworkChosen = 0;
+        memset(ManualGearbox, 0, sizeof ManualGearbox);
+        memset(SettingsImage.manualGearbox, 0, sizeof SettingsImage.manualGearbox);
+        MenuScreen = MenuScreenShown = 0;
+        MouseX = MouseY = 0;
+        ChampionshipClass = 0;
+        GarageCategory = GarageMode = GaragePick = 0;
+        PlayerBeingSet = 0;
+        ResetShowroomLoad();
+        FrontEndTest::TearDown();
+    }
+    // The mode chosen on the main menu, then the car choice entered.
+    static void EnterInMode(int mainMenuItem) {
+        int screen = 0;
+        MainMenuAction(&screen, mainMenuItem);
+        MenuScreen = 5;
+        RunScreenEntry(nullptr);
+    }
+    // A click through OnMenuItem with the pointer in the item's hit box.
+    static void ClickOnScreen5(int item) {
+        const MenuItem& it = MenuScreenTable[5][item];
+        MouseX = (it.hitLeft + it.hitRight) / 2;
+        MouseY = (it.hitTop + it.hitBottom) / 2;
+        MenuStateWord = 1;
+        int s = 5, activated = 0, down = 0, up = 0;
+        OnMenuItem(&s, item, 0, &activated, &down, &up, nullptr);
+    }
+    // The gearbox text on show: 724 automatic, 725 manual, 0 none or both.
+    static int GearboxText() {
+        const int automatic = ItemShown(5, 82), manual = ItemShown(5, 83);
+        return automatic == manual ? 0 : MenuScreenTable[5][automatic ? 82 : 83].textSlot;
+    }
+};
+
+TEST_F(CarChoiceGearbox, TheSwitchTakesTheShopButtonsPlaceAndAClickFlipsTheGearbox) {
+    EnterInMode(38);   // single race
+    EXPECT_FALSE(ItemShown(5, 85)) << "no shop in a single race";
+    ASSERT_TRUE(ItemShown(5, 80));
+    ASSERT_TRUE(ItemShown(5, 81));
+    EXPECT_EQ(MenuScreenTable[5][81].textSlot, 723);
+    EXPECT_EQ(GearboxText(), 724);
+
+    ClickOnScreen5(81);
+    EXPECT_EQ(ManualGearbox[0], 1);
+    EXPECT_EQ(SettingsImage.manualGearbox[0], 1);
+    EXPECT_EQ(GearboxText(), 725);
+    EXPECT_TRUE(ItemShown(5, 81)) << "the switch stays for the next click";
+    ClickOnScreen5(81);
+    EXPECT_EQ(ManualGearbox[0], 0);
+    EXPECT_EQ(GearboxText(), 724);
+
+    // Entered again with the manual gearbox chosen, the screen says so.
+    ManualGearbox[0] = 1;
+    EnterInMode(49);   // championship: no shop either
+    EXPECT_TRUE(ItemShown(5, 81));
+    EXPECT_EQ(GearboxText(), 725);
+
+    EnterInMode(39);   // career: the shop button keeps its place
+    EXPECT_TRUE(ItemShown(5, 85));
+    EXPECT_FALSE(ItemShown(5, 80));
+    EXPECT_FALSE(ItemShown(5, 81));
+}
+
+// Every car the built-in tables can put on a grid or in a garage: models
+// 0-17 race from folders of their own, which the sample folder must hold
+// whole; 18 and 19 have none and race on the folder loaded before them.
+TEST(CarChoiceGrids, EveryModelATableCanStartHasItsCarFiles) {
+    MakeTestGameFolder("grids");
+    std::set<int> models;
+    for (int cup = 0; cup < 7; cup++)
+        for (int race = 0; race < 5; race++)
+            for (int car = 0; car < 8; car++)
+                models.insert(CareerOpponentPair(cup, race, car)[0]);
+    for (int carClass = 1; carClass <= 3; carClass++) {
+        for (int car = 2; car < 8; car++) {
+            int model = -1, colour = -1;
+            ASSERT_EQ(ClassOpponentCar(carClass, car, &model, &colour), 1);
+            models.insert(model);
+        }
+    }
+    for (int category = 0; category < 7; category++) {
+        for (int pick = 0; pick < 15; pick++) {
+            int model = -1, colour = -1;
+            CatalogueCar(category, pick, &model, &colour);
+            models.insert(model);
+        }
+    }
+    for (const auto& row : GarageLists)
+        for (const auto& pair : row)
+            if (pair[0] >= 0)
+                models.insert(pair[0]);
+    EXPECT_TRUE(models.count(19)) << "the arena cup's opponents";
+    for (int model : models) {
+        ASSERT_GE(model, 0);
+        ASSERT_LT(model, 20);
+        if (model >= 18)
+            continue;
+        const std::string folder = CarModelFolder(model);
+        for (const char* part : {"INTERIOR", "GARAGE", "SOMBRA", "CABEZA", "CRISTAL", "1_CARRO", "ACAPO01", "RDI", "RDD",
+                                 "RTI", "RTD", "GRDI", "GRDD", "GRTI", "GRTD"}) {
+            for (const char* kind : {".ver", ".tri", ".inf"}) {
+                const std::string path = folder + part + kind;
+                VfsHandle* file = VfsOpen(path.c_str());
+                EXPECT_NE(file, nullptr) << "model " << model << ": " << path;
+                if (file)
+                    VfsFree(file);
+            }
+        }
+    }
+}
+
+// A single race on the arena's track 52 (race 4 of cup row 0), chosen and
+// started through the menus: three of its opponents drive model 19, which
+// has no folder.  The race loads, runs and the program ends on its frame
+// count.
+TEST(CarChoiceGrids, ASingleRaceOnTrack52RacesItsModel19Opponents) {
+    const std::string dir = MakeTestGameFolder("arena52", false, {10, 50, 52});
+    // A new profile, single race, the first track group, its first cup,
+    // START RACE with the car on show, Space to end the fly-by.
+    std::ofstream(dir + "/route.txt") << "200 point 342 26\n201 click\n"
+                                         "260 point 300 50\n261 click\n"
+                                         "340 point 420 416\n341 click\n"
+                                         "400 type ARENA\n"
+                                         "430 point 215 238\n431 click\n"
+                                         "490 point 300 357\n491 click\n"
+                                         "550 expect-screen 2\n"
+                                         "560 point 320 288\n561 click\n"
+                                         "600 point 50 90\n601 click\n"
+                                         "650 point 115 145\n651 click\n"
+                                         "720 expect-screen 5\n"
+                                         "730 point 115 427\n731 click\n"
+                                         "800 key down SPACE\n803 key up SPACE\n";
+    const int status = RunGameLogged(dir,
+                                     "--headless --debug --autopilot --laps 1 --frames 1100 --script route.txt "
+                                     "--carlog cars.log",
+                                     "route.log");
+    const std::string log = ReadHostFile(dir + "/route.log");
+    ASSERT_EQ(status, 0) << log.substr(log.size() > 2000 ? log.size() - 2000 : 0);
+    const size_t chosen = log.find("menu screen 5");
+    ASSERT_NE(chosen, std::string::npos);
+    EXPECT_NE(log.find("Tracks\\Track-05\\2\\", chosen), std::string::npos) << "track 52's art loads";
+    EXPECT_EQ(log.find("Objeto no encontrado"), std::string::npos);
+    // The race ran ticks with the model-19 opponents on the grid.
+    std::istringstream cars(ReadHostFile(dir + "/cars.log"));
+    std::set<int> raced;
+    for (std::string line; std::getline(cars, line);) {
+        int tick = 0, car = 0;
+        if (std::sscanf(line.c_str(), "car %d %d", &tick, &car) == 2 && tick > 0)
+            raced.insert(car);
+    }
+    for (int car = 0; car <= 3; car++)
+        EXPECT_TRUE(raced.count(car)) << "car " << car;
 }
 
 }  // namespace

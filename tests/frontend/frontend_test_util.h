@@ -7,8 +7,11 @@
 #include <cstring>
 
 #include "frame/frame_state.h"
+#include "frontend/car_shop.h"
 #include "frontend/frontend_state.h"
 #include "menulayout/menulayout_state.h"
+#include "race/race_state.h"
+#include "sound/music.h"
 
 // Puts back what the front-end tests change: the menu table, the text
 // slots, the raw menu graphics, the keyboard cells, the pointer and the
@@ -46,6 +49,19 @@ inline void ClearRecordTables() {
     memset(RaceRecordNames, 0, sizeof RaceRecordNames);
     memset(LapRecordDates, 0, sizeof LapRecordDates);
     memset(RaceRecordDates, 0, sizeof RaceRecordDates);
+}
+
+// Puts back what loading a showroom car leaves: the car on show and its
+// copy, the one-car race set-up, the menus' mode and the sounds asked for.
+inline void ResetShowroomLoad() {
+    FrontEndActive = 0;
+    ShowroomModel = ShowroomColour = ChosenModel = ChosenColour = 0;
+    PopupOpenFlag = 0;
+    CarCount = 0;
+    TrackGroup = TrackVariant = TrackCode = 0;
+    memset(CarModel, 0, sizeof CarModel);
+    memset(CarColour, 0, sizeof CarColour);
+    memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
 }
 
 struct FrontEndTest : ::testing::Test {

@@ -11,8 +11,11 @@
 #include "frontend/career_file.h"
 #include "frontend/frontend_state.h"
 #include "frontend/progress.h"
+#include "frontend/race_select.h"
 #include "frontend/text_slots.h"
 #include "frontend_test_util.h"
+#include "race/race_state.h"
+#include "sound/music.h"
 
 namespace {
 
@@ -28,6 +31,8 @@ struct Progress : FrontEndTest {
         memset(&CareerRecord, 0, sizeof CareerRecord);
         memset(UnlockFlags, 0, sizeof UnlockFlags);
         GarageMode = GarageCategory = 0;
+        GaragePage = GaragePick = 0;
+        ResetShowroomLoad();
         MenuScreen = 0;
         SpecialRaceMode = CareerWinMarker = ReplayWatched = 0;
         PendingScreen = 0;
@@ -55,9 +60,9 @@ TEST_F(Progress, PackingKeepsListEndsAndIndexesUpTo14) {
     GarageLists[7][5][0] = 19;
     GarageLists[7][5][1] = 3;
     GarageLists[7][6][0] = -1;
-    GarageLast[1][4] = 14;
+    GarageLast[2][0] = 14;   // split screen's fifteen speed cars
     GarageCurrent[4][6] = 14;
-    GarageCurrent[0][0] = -1;
+    GarageCurrent[2][0] = 13;
     CategoryPick[6] = 11;
     int lists[25][15][2], last[5][5], current[5][7], pick[7];
     memcpy(lists, GarageLists, sizeof lists);
@@ -68,7 +73,8 @@ TEST_F(Progress, PackingKeepsListEndsAndIndexesUpTo14) {
     const unsigned char* bytes = (const unsigned char*)&CareerRecord;
     EXPECT_EQ(bytes[0x661 + 30 * 7 + 12], 0xFF) << "a list end is byte 0xFF";
     EXPECT_EQ(bytes[0x661 + 30 * 7 + 10], 19);
-    EXPECT_EQ(bytes[0x61e + 5 * 1 + 4], 14) << "last index of mode 1, category 4";
+    EXPECT_EQ(bytes[0x61e + 5 * 2 + 0], 14) << "last index of mode 2, category 0";
+    EXPECT_EQ(bytes[0x637 + 7 * 2 + 0], 13);
     EXPECT_EQ(bytes[0x637 + 7 * 4 + 6], 14) << "current index of mode 4, column 6";
     EXPECT_EQ(bytes[0x65a + 6], 11);
 
@@ -81,7 +87,7 @@ TEST_F(Progress, PackingKeepsListEndsAndIndexesUpTo14) {
     EXPECT_EQ(memcmp(last, GarageLast, sizeof last), 0);
     EXPECT_EQ(memcmp(current, GarageCurrent, sizeof current), 0);
     EXPECT_EQ(memcmp(pick, CategoryPick, sizeof pick), 0);
-    EXPECT_EQ(GarageCurrent[0][0], -1) << "sign-extended";
+    EXPECT_EQ(GarageLists[7][6][0], -1) << "sign-extended";
 }
 
 TEST_F(Progress, DefaultsComeBackAndANewCareerCarriesThemPastTheSlotChecks) {
@@ -203,6 +209,61 @@ TEST_F(Progress, SpecialRaceNoticeOnlyForAWonSpecialRaceNotAReplay) {
         EXPECT_EQ(VideoRequest, c.notice ? 2 : 0);
         EXPECT_EQ(ForceDisplayRecreate, c.notice);
     }
+}
+
+// A save whose garage bytes are hostile: a list with a hole and a car after
+// it, a car that does not exist, a colour past the four, last indexes, cars
+// in use and picks far outside their lists.  Unpacked, every list ends at
+// its first entry that is not a car and every position stays on a car; the
+// car on show is one the list holds, never model -1.
+TEST_F(Progress, AHostileSaveKeepsEveryPositionOnACarItsListHolds) {
+    PackProgress();   // the built-in garage
+    int8_t* bytes = (int8_t*)&CareerRecord;
+    auto pair = [&](int row, int entry, int model, int colour) {
+        bytes[0x661 + 30 * row + 2 * entry] = (int8_t)model;
+        bytes[0x661 + 30 * row + 2 * entry + 1] = (int8_t)colour;
+    };
+    pair(0, 0, 1, 2);      // career, category 0: {1,2}, a hole, then a car
+    pair(0, 1, -1, -1);
+    pair(0, 2, 6, 1);
+    bytes[0x61e + 0] = 14;   // its last index, mode 0 category 0
+    bytes[0x637 + 0] = 9;    // its car in use
+    pair(11, 1, 77, 0);      // single race, category 2: a model that does not exist
+    bytes[0x61e + 5 * 1 + 2] = 1;
+    pair(1, 1, 0, 9);        // single race, category 0: a colour past the four
+    bytes[0x61e + 5 * 1 + 0] = -7;
+    bytes[0x637 + 7 * 3 + 1] = -5;
+    bytes[0x637 + 7 * 4 + 6] = 120;
+    bytes[0x65a + 0] = 100;
+    bytes[0x65a + 6] = -100;
+    UnpackProgress();
+
+    EXPECT_EQ(Entries(0), 1) << "nothing after the hole";
+    EXPECT_EQ(GarageLists[0][2][0], -1);
+    EXPECT_EQ(GarageLast[0][0], 0);
+    EXPECT_EQ(GarageCurrent[0][0], 0);
+    EXPECT_EQ(Entries(11), 1);
+    EXPECT_EQ(GarageLists[11][1][1], -1);
+    EXPECT_EQ(GarageLast[1][2], 0);
+    EXPECT_EQ(Entries(1), 1) << "colour 9 ends the list";
+    EXPECT_EQ(GarageLast[1][0], 0);
+    EXPECT_EQ(GarageCurrent[3][1], 0);
+    EXPECT_EQ(GarageCurrent[4][6], 14);
+    EXPECT_EQ(CategoryPick[0], 11);
+    EXPECT_EQ(CategoryPick[6], 0);
+    // What the save held right stays: the split screen list and its last.
+    EXPECT_EQ(Entries(2), 15);
+    EXPECT_EQ(GarageLast[2][0], 12);
+    EXPECT_EQ(GarageListLast(2), 14);
+    EXPECT_EQ(GarageListLast(9), -1) << "an empty list";
+
+    // A page past the list's one car shows that car.
+    FrontEndActive = 1;   // the showroom loads a menu scene, not a race
+    GarageCategory = GarageMode = GaragePick = 0;
+    GaragePage = 4;
+    SelectGarageCar(nullptr);
+    EXPECT_EQ(ShowroomModel, 1);
+    EXPECT_EQ(ShowroomColour, 2);
 }
 
 }  // namespace
