@@ -1,5 +1,7 @@
 #include "frontend/frontend_state.h"
 
+#include "race/race_state.h"
+
 std::atomic<int> MenuScreenShown;
 int MenuRefreshFlag;
 int ScreenshotsEnabled;
@@ -12,7 +14,7 @@ int SkyOption;
 int VisualOptions[13];
 int AttractIdleTimer = -3000;
 int ReplayFromFile;
-int CareerWinMarker;
+int& CareerWinMarker = RaceWon;
 int MenuMusicHeld;
 int TextEditActive;
 int TextEditHasText;

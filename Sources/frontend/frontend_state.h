@@ -19,7 +19,9 @@ extern int AttractIdleTimer;
 extern int ReplayFromFile;
 extern int InternetReplays;       // the replay list uses Replay\Internet
 extern int DemoCycle;             // 0..2: the next idle demo
-extern int CareerWinMarker;
+// The race's RaceWon under the name the back-to-menus sequence and the
+// career use: one variable, which the race latches from its finish flag.
+extern int& CareerWinMarker;
 extern int MenuMusicHeld;
 extern int TextEditActive;         // a text field is being edited
 extern int TextEditHasText;        // ... and holds text

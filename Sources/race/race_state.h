@@ -418,6 +418,15 @@ struct LapTime {
 extern LapTime LapTimeTable[MAX_CARS][LAP_TABLE_LAPS];   // each car's laps; the tick writes the running one
 extern LapTime RaceBestLap;              // the local cars' best lap of this race
 extern int AutopilotRun;                 // --autopilot: car 0 drives itself, no record is written
+// Test hook, off unless a test fills it: row k lists the cars of the k-th
+// race run from now in the order they are to cross the line (-1 ends a
+// row).  When that race runs, its cars complete their laps in this order on
+// its first racing frame and the lap and finish rules score them.  No record
+// is kept while rows are set: those laps were never driven.
+enum { TEST_FINISH_RACES = 8 };
+extern int TestFinishOrders[TEST_FINISH_RACES][MAX_CARS];
+extern int TestFinishRaces;              // rows filled
+extern int TestFinishRacesRun;           // rows used so far
 
 // The race's dressing: HUD, particles, fly-by and the race-order overlay
 // (hud.cpp, particles.cpp, presentation.cpp, rank_overlay.cpp).  The HUD and

@@ -152,12 +152,7 @@ struct CareerAward : FrontEndTest {
         // A loaded slot takes the profile's records: the tables start empty.
         ListSelection[1] = 0;
         memset(CurrentPlayerName, 0, sizeof CurrentPlayerName);
-        memset(BestLapTimes, 0, sizeof BestLapTimes);
-        memset(BestRaceTimes, 0, sizeof BestRaceTimes);
-        memset(LapRecordNames, 0, sizeof LapRecordNames);
-        memset(RaceRecordNames, 0, sizeof RaceRecordNames);
-        memset(LapRecordDates, 0, sizeof LapRecordDates);
-        memset(RaceRecordDates, 0, sizeof RaceRecordDates);
+        ClearRecordTables();
         FrontEndTest::TearDown();
     }
     static bool PanelShown(int screen) { return (ItemAt(screen, 46).flags & MENU_SHOWN) != 0; }

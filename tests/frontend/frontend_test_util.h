@@ -41,6 +41,16 @@ inline void ResetFrontEndGlobals() {
     MenuOverlay = {};
 }
 
+// Empties the record tables, as a fresh process has them.
+inline void ClearRecordTables() {
+    memset(BestLapTimes, 0, sizeof BestLapTimes);
+    memset(BestRaceTimes, 0, sizeof BestRaceTimes);
+    memset(LapRecordNames, 0, sizeof LapRecordNames);
+    memset(RaceRecordNames, 0, sizeof RaceRecordNames);
+    memset(LapRecordDates, 0, sizeof LapRecordDates);
+    memset(RaceRecordDates, 0, sizeof RaceRecordDates);
+}
+
 // Puts back what loading a showroom car leaves: the car on show and its
 // copy, the one-car race set-up, the menus' mode and the sounds asked for.
 inline void ResetShowroomLoad() {

@@ -696,6 +696,59 @@ TEST_F(Records, NoRecordInSplitScreenNetworkGamesReplaysOrTheAutopilot) {
     }
 }
 
+// The tests' finish-order hook: nothing before the start; then its row's
+// cars come in in its order through the lap rules (places, points, the
+// race's end and result), faster laps than the record keep no record, and
+// a race after the last row is left alone.
+TEST_F(Records, TheFinishOrderHookBringsTheCarsInInItsOrderAndKeepsNoRecord) {
+    PlatMakeDir("Config");
+    CarCount = 3;
+    LapsToRun = 2;
+    for (int car = 0; car < 3; car++)
+        LapTimeTable[car][0] = LapTimeTable[car][1] = {0, 10, 0, 0};
+    PlayerRaceTime[0] = {0, 20, 0};
+    memset(TestFinishOrders, -1, sizeof TestFinishOrders);
+    TestFinishOrders[0][0] = 2;
+    TestFinishOrders[0][1] = 0;
+    TestFinishOrders[0][2] = 1;
+    TestFinishRaces = 1;
+    TestFinishRacesRun = 0;
+    StartStage = 2;   // the countdown
+    LapAndFinish();
+    EXPECT_EQ(TestFinishRacesRun, 0);
+    EXPECT_EQ(LapsDone[2], 0);
+
+    StartStage = 3;
+    LapAndFinish();
+    EXPECT_EQ(TestFinishRacesRun, 1);
+    EXPECT_EQ(CurrentCar, 0) << "the frame's car is given back";
+    EXPECT_EQ(rank_pos[2], 0);
+    EXPECT_EQ(rank_pos[0], 1);
+    EXPECT_EQ(rank_pos[1], 2);
+    EXPECT_EQ(RacePoints[2], 50);
+    EXPECT_EQ(RacePoints[0], 30);
+    EXPECT_EQ(RacePoints[1], 20);
+    EXPECT_EQ(RaceOver, 1);
+    EXPECT_EQ(FinishSequence, 0) << "car 0 came second";
+    EXPECT_EQ(BestLapTimes[10].seconds, 40);
+    EXPECT_EQ(BestRaceTimes[10].minutes, 2);
+    EXPECT_EQ(RecordsChanged, 0);
+    EXPECT_EQ(Saved(), 0);
+
+    // The next race: the rows are used up, so the lap rules run as ever.
+    Fresh();
+    CircuitZones();
+    StartStage = 3;
+    LapAndFinish();
+    EXPECT_EQ(LapsDone[0], 0);
+    EXPECT_EQ(TestFinishRacesRun, 1);
+
+    memset(TestFinishOrders, 0, sizeof TestFinishOrders);
+    TestFinishRaces = TestFinishRacesRun = 0;
+    PlayerRaceTime[0] = {0, 0, 0};
+    StartStage = 0;
+}
+
 TEST_F(Records, TheJumpRecordKeepsWholeUnitsInOneByte) {
     PlatMakeDir("Config");
     TrackCode = 40;
