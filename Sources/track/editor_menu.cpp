@@ -3,6 +3,7 @@
 // developer mode.
 
 #include <cmath>
+#include <cstring>
 
 #include "frame/frame_state.h"
 #include "frame/sim_lock.h"
@@ -97,6 +98,9 @@ static void MenuKeys() {
         EditorMenuOn = 0;
         if (CpuLineEditorOn == 0)
             CloseCpuLineEditor();
+        // The computer cars' target points index the lines being edited:
+        // each car picks its point again from the start of its line.
+        memset(CpuTargetNode, 0, sizeof CpuTargetNode);
     }
     if (EditorKeyPressed('5'))
         EditorSwitch5 ^= 1;

@@ -432,8 +432,15 @@ TEST_F(Editors, MaterialAndHeightLimitKeysActOnTheSelectedLine) {
 }
 
 TEST_F(Editors, ClosingTheCpuLineEditorRecomputesTheGuideLineAndWritesIt) {
+    // Each press of Y, opening or closing, sends the computer cars' targets
+    // back to the start of their lines.
+    for (int car = 0; car < MAX_CARS; car++)
+        CpuTargetNode[car] = 7 + car;
     MenuKey('Y');
     ASSERT_EQ(CpuLineEditorOn, 1);
+    for (int car = 0; car < MAX_CARS; car++)
+        EXPECT_EQ(CpuTargetNode[car], 0) << car;
+    CpuTargetNode[3] = 12;
     const int count = CpuLinePointCounts[CPU_LINE_GUIDE];
     ASSERT_GT(count, 2);
     CpuLineTable[CPU_LINE_GUIDE][0].length = 0.0f;
@@ -451,6 +458,7 @@ TEST_F(Editors, ClosingTheCpuLineEditorRecomputesTheGuideLineAndWritesIt) {
     RemoveFile("%sBIN\\IACPU%d.dat", 1);
     MenuKey('Y');
     EXPECT_EQ(CpuLineEditorOn, 0);
+    EXPECT_EQ(CpuTargetNode[3], 0);
     const std::string file = FileBytes("%sBIN\\IACPU%d.dat", 1);
     ASSERT_EQ(file.size(), 64000u);
     CpuLinePoint guide[CPU_LINE_RECORDS];
