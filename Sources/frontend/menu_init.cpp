@@ -4,6 +4,7 @@
 
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
+#include "frontend/career.h"
 #include "frontend/menu_graphics.h"
 #include "frontend/menu_items.h"
 #include "frontend/text_slots.h"
@@ -76,20 +77,22 @@ static void TranslateControlNames() {
     }
 }
 
-// Open end, listed in docs/ARCHITECTURE.md: the career reset with its money
-// text goes between the backup and the control names.  The garage tables need
-// no copy here: they start as the built-in lists (progress.cpp).
+// The career starts new, with its money shown, once the layout it writes into
+// is built.  The garage tables need no copy here: they start as the built-in
+// lists (progress.cpp).
 void InitMenus() {
     InitFrontEndTables();
     ClearMenuScreens();
     if (BuildMenuLayout() < 0)
         DebugLogText(MenuLayoutError);
     BackUpMainScreen();
+    ResetCareer();
+    ShowMoney();
     TranslateControlNames();
 }
 
-// Open end: the career reset comes first once the career exists.
 void ResetProfileScreen() {
+    ResetCareer();
     KeyboardJumpGate = 1;
     TypedCharCount = 0;
     MenuStateWord = 0;

@@ -12,6 +12,7 @@
 #include "render/model_sets.h"
 #include "render/objects.h"
 #include "render/render_state.h"
+#include "sound/sound_state.h"
 #include "track/asset_paths.h"
 #include "track/track_state.h"
 #include "track/zones.h"
@@ -374,8 +375,9 @@ void LoadTrackData() {
         ReadWholeFile(path, &WorldSectionTable, sizeof WorldSectionTable);
         BuildDrawTrace();
     }
-    // Open end: the current car's two engine-sound state entries are reset
-    // here once the engine sound exists.
+    // The current car's engine sound starts the new track with its throttle
+    // state cleared, as if the pedal had never been touched.
+    ThrottleReleaseLatch[LocalCar] = ThrottleSoundState[LocalCar] = 0;
     ComputeWallNormals();
 }
 
