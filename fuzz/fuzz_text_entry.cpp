@@ -31,6 +31,7 @@ unsigned char KeyState[256];
 int MouseClick;
 int MenuPointerShown = 1;
 int KeyboardJumpGate;
+int RaceWon;   // the race's win latch, which the career reads
 char TextSlotBlob[TEXT_SLOT_BLOB_SIZE];
 TextSlot TextSlotTable[TEXT_SLOT_COUNT];
 uint32_t TextSlotRoom[TEXT_SLOT_COUNT];

@@ -17,6 +17,7 @@
 
 // The file reader of the game, over the fuzzer's bytes.
 int LastFileSize;
+int RaceWon;   // the race's win latch, which the career reads
 static const uint8_t* fileData;
 static size_t fileSize;
 
