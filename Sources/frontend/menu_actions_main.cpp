@@ -225,8 +225,9 @@ int CareerAction(int* screen, int item) {
         return 1;
     if (item >= 71 && item <= 74) {
         const int race = item - 71;
-        if (CupOfShownPanel() >= 0)
-            CurrentCup = CupOfShownPanel();
+        const int shown = CupOfShownPanel();
+        if (shown >= 0)
+            CurrentCup = shown;
         const int cup = CurrentCup >= 0 && CurrentCup < 7 ? CurrentCup : 0;
         TakeCareerRace(cup, race);
         CurrentCupRace = race;

@@ -1,5 +1,6 @@
 #include "frontend/progress.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -103,8 +104,6 @@ void PackProgressInto(CareerRecordImage* record) {
 
 void PackProgress() { PackProgressInto(&CareerRecord); }
 
-static int Clamp(int value, int low, int high) { return value < low ? low : value > high ? high : value; }
-
 // A saved list ends at its first -1, but a damaged or hostile save may hold
 // anything: the first entry that is not a car (model 0-19, colour 0-3) ends
 // the list, and it and every entry after it become {-1, -1}.  The index of
@@ -138,14 +137,14 @@ static void KeepGaragePositions() {
         for (int category = 0; category < 5; category++) {
             const int real = EndGarageList(GarageLists[category * 5 + mode]);
             int& last = GarageLast[mode][category];
-            last = Clamp(last, 0, real < 0 ? 0 : real);
-            GarageCurrent[mode][category] = Clamp(GarageCurrent[mode][category], 0, last);
+            last = std::clamp(last, 0, real < 0 ? 0 : real);
+            GarageCurrent[mode][category] = std::clamp(GarageCurrent[mode][category], 0, last);
         }
         for (int column = 5; column < 7; column++)
-            GarageCurrent[mode][column] = Clamp(GarageCurrent[mode][column], 0, 14);
+            GarageCurrent[mode][column] = std::clamp(GarageCurrent[mode][column], 0, 14);
     }
     for (int category = 0; category < 7; category++)
-        CategoryPick[category] = Clamp(CategoryPick[category], 0, category < 5 ? CategoryPickLast[category] : 14);
+        CategoryPick[category] = std::clamp(CategoryPick[category], 0, category < 5 ? CategoryPickLast[category] : 14);
 }
 
 void UnpackProgress() {
