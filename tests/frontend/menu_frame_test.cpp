@@ -250,6 +250,36 @@ TEST_F(MenuFrameTest, ValueStepsClampAtOnce) {
     EXPECT_EQ(it.value, 1) << "both requests cancel";
 }
 
+// Under the pointer a main-menu button's label turns from colour 3 (light
+// grey) to colour 4 (white); only its hot-key letter is white otherwise.
+TEST_F(MenuFrameTest, AHoveredButtonLightsItsLabel) {
+    RestartWithPictures();
+    auto whiteInPlay = [] {
+        void* bits = nullptr;
+        int pitch = 0;
+        if (PlatSurfaceLock(WorkSurface, nullptr, PLAT_WAIT | PLAT_LOCK_READONLY, &bits, &pitch) != 0)
+            return -1;
+        int white = 0;
+        for (int y = 14; y < 40; y++)
+            for (int x = 262; x < 380; x++)
+                white += ((const uint16_t*)((const char*)bits + (long)y * pitch))[x] == MenuColourTable[4];
+        PlatSurfaceUnlock(WorkSurface);
+        return white;
+    };
+    Frames(150);   // the buttons settle at home
+    const int resting = whiteInPlay();
+    MouseX = 415;  // PLAY's hit box, the pointer right of its label
+    MouseY = 30;
+    Frames(2);
+    const int hovered = whiteInPlay();
+    EXPECT_GT(resting, 0) << "the hot-key letter";
+    EXPECT_GT(hovered, 3 * resting) << "the whole label lit";
+    MouseX = 600;
+    MouseY = 300;
+    Frames(2);
+    EXPECT_EQ(whiteInPlay(), resting);
+}
+
 TEST_F(MenuFrameTest, OneHoverSoundPerChangeOfTheHoveredItem) {
     Frames(150);   // the buttons settle at home
     const int before = Highlights();
