@@ -34,7 +34,7 @@ int ShiftHeld;
 int HudVisible = 1;
 int MapVisible = 1;
 int NameTagsVisible;
-int Wireframe;
+int Wireframe = 1;   // solid: F9, once armed, turns the arena and cross tracks to wire frame
 int ScreenshotRequest;
 int GameLogicRunning = 1;
 int SingleStepRequest;

@@ -56,6 +56,16 @@ static int BackupOwner;
 static int FrameLost;
 // One hover sound at most in a frame.
 static int HoverSoundAllowed;
+// A menu screen has been shown since the menus started: the first one has
+// no screen to cross-fade from (the work surface holds the loading picture).
+static int ScreenShownBefore;
+// The screen left was kept at the end of the frame that chose the change,
+// before the pointer was drawn over it.
+static int ScreenLeftKept;
+// The part of a level the cross-fade has fallen below MenuFadeLevel, kept
+// for the next frame: at a few hundred frames a second a frame's drop is a
+// fraction of a level.
+static float FadeCarry;
 
 // ---------------------------------------------------------------------------
 // The quick race that --autorace asks for: four cars of different models
@@ -117,35 +127,76 @@ static void LoadPageBackground(const MenuItem& root) {
         CopyBitmapToSurface(ScreenCopySurface, &image);
 }
 
+// The screen left is kept as its last frame showed it, and the cross-fade
+// blends the new background over that still copy afresh every frame: what
+// the items draw during the fade is never blended again, so moving items
+// leave no trails and the blend's rounding never builds up into dark bands.
+static void KeepScreenLeft() {
+    if (!WorkSurface || !FadeFromSurface)
+        return;
+    const PlatRect screen = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
+    PlatSurfaceBltFast(FadeFromSurface, 0, 0, WorkSurface, &screen, PLAT_WAIT);
+    ScreenLeftKept = 1;
+}
+
+static void StartCrossFade() {
+    FadeCarry = 0.0f;
+    if (!ScreenShownBefore) {
+        ScreenShownBefore = 1;
+        MenuFadeLevel = 0;
+        return;
+    }
+    MenuFadeLevel = MENU_FADE_START;
+    // A jump or a return from a race fades from what the work surface holds.
+    if (!ScreenLeftKept)
+        KeepScreenLeft();
+    ScreenLeftKept = 0;
+}
+
+// The level falls by 5 a frame at a frame-time factor of 1.0, about a
+// second in all at any frame rate.
+static void StepCrossFade() {
+    const float drop = 5.0f * MenuFrameTicksAverage + FadeCarry;
+    const int whole = (int)drop;
+    FadeCarry = drop - (float)whole;
+    MenuFadeLevel -= whole;
+    if (MenuFadeLevel < 0)
+        MenuFadeLevel = 0;
+}
+
+static void DrawPageBackground() {
+    const PlatRect screen = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
+    if (MenuFadeLevel == 0 || !FadeFromSurface) {
+        BlitRetrying(0, 0, ScreenCopySurface, &screen, 0);
+        return;
+    }
+    BlitRetrying(0, 0, FadeFromSurface, &screen, 0);
+    if (FrameLost || !LockWork())
+        return;
+    if (LockMenuPixels(ScreenCopySurface, &MenuOverlay)) {
+        BlendPictureOverWorkSurface(MenuFadeLevel);
+        PlatSurfaceUnlock(ScreenCopySurface);
+    }
+    MenuOverlay = {};
+    UnlockWork();
+}
+
 static void HandlePageRoot(MenuItem& root) {
     if (root.flags & MENU_SHOWN) {
         SwapPositionBackup(MenuScreen);
         LoadPageBackground(root);
         MenuFrameTicksAverage = 1.0f;
         root.flags &= ~MENU_SHOWN;
-        MenuFadeLevel = MENU_FADE_START;
+        StartCrossFade();
         char line[32];
         snprintf(line, sizeof line, "menu screen %d", MenuScreen);
         PlatDebugOut(line);
     }
     if (!WorkSurface || !ScreenCopySurface)
         return;
-    if (MenuFadeLevel == 0) {
-        const PlatRect screen = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
-        BlitRetrying(0, 0, ScreenCopySurface, &screen, 0);
-    } else {
-        if (LockWork()) {
-            if (LockMenuPixels(ScreenCopySurface, &MenuOverlay)) {
-                BlendPictureOverWorkSurface(MenuFadeLevel);
-                PlatSurfaceUnlock(ScreenCopySurface);
-            }
-            MenuOverlay = {};
-            UnlockWork();
-        }
-        MenuFadeLevel -= (int)(5.0f * MenuFrameTicksAverage);
-        if (MenuFadeLevel < 0)
-            MenuFadeLevel = 0;
-    }
+    DrawPageBackground();
+    if (MenuFadeLevel > 0)
+        StepCrossFade();
     if (MenuScreen == 4 && LockWork()) {
         ScrollCredits(0);
         UnlockWork();
@@ -629,6 +680,8 @@ void StartMenuMachine() {
     RequestedScreen = -1;
     BackupOwner = 0;
     MenuFadeLevel = 0;
+    ScreenShownBefore = 0;
+    ScreenLeftKept = 0;
     KeyboardJumpGate = 0;
     EntryDone = EntryCursor = EntryConfirm = 0;
     PopupOpenFlag = 0;
@@ -693,6 +746,9 @@ void RunMenuFrame(PlatSurface*, PlatDevice* device, int, const RectI*) {
     TextEntryStep();
     if (FrameLost)
         return;
+    ScreenLeftKept = 0;
+    if (RequestedScreen != -1)
+        KeepScreenLeft();
 
     if (BindingCapture)
         TypedChar = 0;

@@ -275,7 +275,8 @@ static void SetListStates() {
     SetState(PLAT_RS_SHADEMODE, PLAT_SHADE_GOURAUD);
     SetState(PLAT_RS_TEXTUREMAG, (uint32_t)TextureFilter);
     SetState(PLAT_RS_TEXTUREMIN, (uint32_t)TextureFilter);
-    // Wire frame is the unusual arena and cross view (F9 turns it solid).
+    // Wire frame is the developer's view of the arena and cross tracks:
+    // Wireframe starts at 1 (solid) and F9, once armed, toggles it.
     const int wire = Wireframe == 0 && (TrackGroup == 5 || TrackGroup == 6);
     SetState(PLAT_RS_FILLMODE, wire ? PLAT_FILL_WIREFRAME : PLAT_FILL_SOLID);
     SetState(PLAT_RS_TEXTUREADDRESS, PLAT_TADDRESS_CLAMP);

@@ -11,6 +11,7 @@ float ViewFocalScale = 224.0f;
 float ViewFocalScaleCopy = 224.0f;
 PlatSurface* WorkSurface;
 PlatSurface* ScreenCopySurface;
+PlatSurface* FadeFromSurface;
 PlatSurface* SkyBitmapSurface;
 PlatSurface* SkyBackdropSurface;
 int ShowroomHidden;

@@ -19,6 +19,7 @@ extern float ViewFocalScale;
 extern float ViewFocalScaleCopy;    // read by the car snapshot and the steering
 extern PlatSurface* WorkSurface;
 extern PlatSurface* ScreenCopySurface;
+extern PlatSurface* FadeFromSurface;  // the menu screen left, as its last frame showed it
 extern int ShowroomHidden;          // the front end hides the showroom scene
 extern int RendererSurfaceFlags[2]; // set in the arena and cross groups
 

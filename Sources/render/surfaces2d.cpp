@@ -117,6 +117,7 @@ void LoadHudSurfaces() {
     ReplaceSurface(&SkyBackdropSurface, SurfaceWidth > 0 ? SurfaceWidth : 640,
                    SurfaceHeight > 2 ? (SurfaceHeight / 3) * 2 : 320);
     ReplaceSurface(&ScreenCopySurface, 640, 480);
+    ReplaceSurface(&FadeFromSurface, 640, 480);
     MakePictureSurface(&SmallFontSurface, 543, 40, "ArtWork\\Extras\\Bmp\\Font1.bmp", KEY_WHITE);
     LoadSmallFontWidths();
     MakePictureSurface(&NotSurface, 210, 42, "Menus\\Not.bmp", KEY_NONE);
@@ -135,6 +136,7 @@ void FreeHudSurfaces() {
     ReleaseSurface(&SkyBitmapSurface);
     ReleaseSurface(&SkyBackdropSurface);
     ReleaseSurface(&ScreenCopySurface);
+    ReleaseSurface(&FadeFromSurface);
     ReleaseSurface(&SmallFontSurface);
     ReleaseSurface(&NotSurface);
     ReleaseSurface(&FontSurface);

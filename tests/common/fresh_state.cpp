@@ -68,7 +68,7 @@ static void FreshFrame() {
     HudVisible = 1;
     MapVisible = 1;
     NameTagsVisible = 0;
-    Wireframe = 0;
+    Wireframe = 1;
     ScreenshotRequest = 0;
     ScreenshotCounter = 0;
     GameLogicRunning = 1;

@@ -1,9 +1,12 @@
 // The menu frame on the sample layout, headless: screen changes and their
-// cross-fade, slides that start over, value steps, the hover sound and the
-// pending screen.
+// cross-fade, frames that show nothing of what the surface held before,
+// slides that start over, value steps, the hover sound and the pending
+// screen.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "common/test_game.h"
 #include "frame/frame_state.h"
@@ -16,6 +19,7 @@
 #include "platform/plat_surface.h"
 #include "platform/plat_system.h"
 #include "render/render_state.h"
+#include "render/surfaces2d.h"
 #include "sound/music.h"
 #include "sound/sound_state.h"
 #include "frontend_test_util.h"
@@ -29,6 +33,7 @@ struct MenuFrameTest : FrontEndTest {
         ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
         ASSERT_EQ(PlatSurfaceCreate(640, 1440, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &WorkSurface), 0);
         ASSERT_EQ(PlatSurfaceCreate(640, 480, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &ScreenCopySurface), 0);
+        ASSERT_EQ(PlatSurfaceCreate(640, 480, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &FadeFromSurface), 0);
         LoadMessageFile();
         InitMenus();
         FillMenuColourTable();
@@ -42,9 +47,11 @@ struct MenuFrameTest : FrontEndTest {
         MouseY = 300;
     }
     void TearDown() override {
+        FreeMenuGfxCache();
         PlatSurfaceRelease(WorkSurface);
         PlatSurfaceRelease(ScreenCopySurface);
-        WorkSurface = ScreenCopySurface = nullptr;
+        PlatSurfaceRelease(FadeFromSurface);
+        WorkSurface = ScreenCopySurface = FadeFromSurface = nullptr;
         PlatShutdown();
         StartMenuMachine();
         SoundUnavailable = 0;
@@ -57,7 +64,110 @@ struct MenuFrameTest : FrontEndTest {
             RunMenuFrame(nullptr, nullptr, 0, nullptr);
     }
     static int Highlights() { return MenuSoundRequests[MENU_SOUND_HIGHLIGHT]; }
+
+    // The 640 x 480 picture of the work surface, as one hash.
+    static uint64_t Picture() {
+        void* bits = nullptr;
+        int pitch = 0;
+        if (PlatSurfaceLock(WorkSurface, nullptr, PLAT_WAIT | PLAT_LOCK_READONLY, &bits, &pitch) != 0)
+            return 0;
+        uint64_t hash = 1469598103934665603ull;
+        for (int y = 0; y < 480; y++) {
+            const uint16_t* row = (const uint16_t*)((const char*)bits + (long)y * pitch);
+            for (int x = 0; x < 640; x++)
+                hash = (hash ^ row[x]) * 1099511628211ull;
+        }
+        PlatSurfaceUnlock(WorkSurface);
+        return hash;
+    }
+    // Paints the work surface one colour: what a frame left there, or the
+    // loading picture before the menus.
+    static void Fill(uint16_t colour) {
+        void* bits = nullptr;
+        int pitch = 0;
+        if (PlatSurfaceLock(WorkSurface, nullptr, PLAT_WAIT, &bits, &pitch) != 0)
+            return;
+        for (int y = 0; y < 480; y++) {
+            uint16_t* row = (uint16_t*)((char*)bits + (long)y * pitch);
+            for (int x = 0; x < 640; x++)
+                row[x] = colour;
+        }
+        PlatSurfaceUnlock(WorkSurface);
+    }
+    // The pictures of `n` frames, the surface painted `colour` before each.
+    static std::vector<uint64_t> PaintedFrames(int n, uint16_t colour) {
+        std::vector<uint64_t> pictures;
+        for (int i = 0; i < n; i++) {
+            Fill(colour);
+            Frames(1);
+            pictures.push_back(Picture());
+        }
+        return pictures;
+    }
+    // The menus from the start again, as SetUp leaves them, with their
+    // pictures and fonts this time.
+    void RestartWithPictures() {
+        TearDown();
+        SetUp();
+        LoadMenuGfxSet();
+        PreloadMenuGfx();
+        LoadMenuRawGraphics();
+    }
 };
+
+// The first screen of a run draws its background whole from its first
+// frame: nothing of the loading picture the surface held shows through, and
+// nothing a frame drew is left for the next (no trails behind the sliding
+// and spinning pictures, no darkening).
+TEST_F(MenuFrameTest, TheFirstScreenShowsNothingOfWhatTheSurfaceHeld) {
+    RestartWithPictures();
+    const std::vector<uint64_t> overBlack = PaintedFrames(60, 0x0000);
+    EXPECT_EQ(MenuFadeLevel, 0);
+    RestartWithPictures();
+    const std::vector<uint64_t> overWhite = PaintedFrames(60, 0xFFFF);
+    ASSERT_EQ(overBlack.size(), overWhite.size());
+    for (size_t i = 0; i < overBlack.size(); i++)
+        EXPECT_EQ(overBlack[i], overWhite[i]) << "frame " << i + 1;
+    EXPECT_NE(overBlack[0], overBlack[59]) << "the buttons slide in meanwhile";
+}
+
+// A screen change cross-fades from the screen left, kept as its last frame
+// showed it: during the fade, too, a frame shows nothing that the frame
+// before it drew.
+TEST_F(MenuFrameTest, TheCrossFadeBlendsOverTheScreenLeftAlone) {
+    std::vector<uint64_t> runs[2];
+    for (int run = 0; run < 2; run++) {
+        RestartWithPictures();
+        Frames(30);
+        PendingScreen = 7;
+        Frames(2);   // the change is chosen, then the new background loads
+        ASSERT_EQ(MenuScreenShown, 7);
+        ASSERT_GT(MenuFadeLevel, 0);
+        runs[run] = PaintedFrames(25, run == 0 ? 0x0000 : 0xFFFF);
+        EXPECT_EQ(MenuFadeLevel, 0);
+    }
+    for (size_t i = 0; i < runs[0].size(); i++)
+        EXPECT_EQ(runs[0][i], runs[1][i]) << "fade frame " << i + 1;
+}
+
+// At a few hundred frames a second a frame's drop of the level is a fraction
+// of one; kept from frame to frame, the fade still ends in about a second
+// (60 ticks: 20 steps of a factor of 1.0).
+TEST_F(MenuFrameTest, TheCrossFadeEndsInAboutASecondAtAnyFrameRate) {
+    Frames(3);
+    PendingScreen = 7;
+    Frames(2);
+    ASSERT_EQ(MenuScreenShown, 7);
+    int frames = 0;
+    while (MenuFadeLevel > 0 && frames < 2000) {
+        MenuFrameTicksAverage = 0.05f;   // 400 frames a second
+        Frames(1);
+        frames++;
+    }
+    // The loading frame fell by a whole step (its factor is 1.0), the rest
+    // by a quarter of a level a frame.
+    EXPECT_NEAR(frames, 92 * 4, 4);
+}
 
 TEST_F(MenuFrameTest, AScreenChangeShowsFromTheNextFrameAndFadesInOver20Frames) {
     Frames(3);
@@ -138,6 +248,36 @@ TEST_F(MenuFrameTest, ValueStepsClampAtOnce) {
     it.flags |= MENU_VALUE_UP | MENU_VALUE_DOWN;
     Frames(1);
     EXPECT_EQ(it.value, 1) << "both requests cancel";
+}
+
+// Under the pointer a main-menu button's label turns from colour 3 (light
+// grey) to colour 4 (white); only its hot-key letter is white otherwise.
+TEST_F(MenuFrameTest, AHoveredButtonLightsItsLabel) {
+    RestartWithPictures();
+    auto whiteInPlay = [] {
+        void* bits = nullptr;
+        int pitch = 0;
+        if (PlatSurfaceLock(WorkSurface, nullptr, PLAT_WAIT | PLAT_LOCK_READONLY, &bits, &pitch) != 0)
+            return -1;
+        int white = 0;
+        for (int y = 14; y < 40; y++)
+            for (int x = 262; x < 380; x++)
+                white += ((const uint16_t*)((const char*)bits + (long)y * pitch))[x] == MenuColourTable[4];
+        PlatSurfaceUnlock(WorkSurface);
+        return white;
+    };
+    Frames(150);   // the buttons settle at home
+    const int resting = whiteInPlay();
+    MouseX = 415;  // PLAY's hit box, the pointer right of its label
+    MouseY = 30;
+    Frames(2);
+    const int hovered = whiteInPlay();
+    EXPECT_GT(resting, 0) << "the hot-key letter";
+    EXPECT_GT(hovered, 3 * resting) << "the whole label lit";
+    MouseX = 600;
+    MouseY = 300;
+    Frames(2);
+    EXPECT_EQ(whiteInPlay(), resting);
 }
 
 TEST_F(MenuFrameTest, OneHoverSoundPerChangeOfTheHoveredItem) {

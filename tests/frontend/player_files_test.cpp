@@ -282,7 +282,7 @@ TEST_F(PlayerFiles, SpecialNamesMakeNoProfileAndToggle) {
     EXPECT_EQ(entries, 0) << "no profile folder or file";
     DeveloperSwitch = 0;
     ScreenshotsEnabled = 0;
-    Wireframe = 0;
+    Wireframe = 1;
     TargetMoney = 0;
 }
 

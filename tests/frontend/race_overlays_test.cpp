@@ -159,6 +159,52 @@ TEST_F(RaceOverlays, UpAndDownWrapAndSkipRestartWhereItHasNoRow) {
     EXPECT_EQ(PauseChoice, 1) << "a championship in split screen keeps restart";
 }
 
+// Near-white pixels of a row of the pause menu (its letters; the frame
+// behind them is dark).
+int RowLetters(PlatSurface* surface, int row) {
+    void* bits = nullptr;
+    int pitch = 0;
+    if (PlatSurfaceLock(surface, nullptr, PLAT_WAIT | PLAT_LOCK_READONLY, &bits, &pitch) != DD_OK)
+        return -1;
+    int count = 0;
+    for (int y = 170 + 30 * row; y < 170 + 30 * row + 25; y++) {
+        const uint16_t* line = (const uint16_t*)((const uint8_t*)bits + (long)y * pitch);
+        for (int x = 200; x < 440; x++)
+            count += (line[x] >> 11) > 24 && ((line[x] >> 5) & 63) > 48 && (line[x] & 31) > 24;
+    }
+    PlatSurfaceUnlock(surface);
+    return count;
+}
+
+// The chosen row is the one that blinks: its letters go for a few ticks in
+// every dozen and come back, while the other rows stay lit; a move takes the
+// blink to the row chosen.
+TEST_F(RaceOverlays, TheChosenRowBlinksAndTheOthersStayLit) {
+    RenderKind = 1;   // the text lands on the surface given
+    Press(ESC);
+    ASSERT_EQ(PauseMenuOpen, 1);
+    for (int chosen : {0, 1, 2}) {
+        ASSERT_EQ(PauseChoice, chosen);
+        int litFrames[3] = {};
+        const int frames = 39;   // three blinks at a tick a frame
+        for (int f = 0; f < frames; f++) {
+            PlatSurfaceFill(surface, nullptr, 0, PLAT_WAIT);
+            Frame();
+            for (int row = 0; row < 3; row++)
+                litFrames[row] += RowLetters(surface, row) > 30;
+        }
+        for (int row = 0; row < 3; row++) {
+            if (row == chosen) {
+                EXPECT_GE(litFrames[row], frames / 2) << "row " << row << " is lit most of the time";
+                EXPECT_LE(litFrames[row], frames - 9) << "row " << row << " blinks off three times";
+            } else {
+                EXPECT_EQ(litFrames[row], frames) << "row " << row << " with row " << chosen << " chosen";
+            }
+        }
+        Press(DOWN);
+    }
+}
+
 TEST_F(RaceOverlays, EscapeDoesNothingOnAClientOrWithTheHelpOpen) {
     NetSessionOpen = 1;
     NetIsHost = 0;

@@ -120,6 +120,7 @@ TEST_F(SampleSurfaces, EachLoadsItsPictureAtItsSizeWithItsKey) {
     LoadHudSurfaces();
     ExpectBoards(false);
     EXPECT_EQ(PlatSurfaceWidth(ScreenCopySurface), 640);
+    EXPECT_EQ(PlatSurfaceHeight(FadeFromSurface), 480);
     EXPECT_EQ(PlatSurfaceWidth(SkyBitmapSurface), 320);
     EXPECT_EQ(PlatSurfaceHeight(SkyBackdropSurface), 320);
 
@@ -169,7 +170,7 @@ TEST_F(SampleSurfaces, TheGermanLogoAndFreeingEverySurface) {
     EXPECT_NE(PixelsUnlikeFile(LogoSurface, "Menus\\logo1.bmp"), 0);
     const int live = PlatSurfaceLiveCount();
     FreeHudSurfaces();
-    EXPECT_EQ(PlatSurfaceLiveCount(), live - 15);
+    EXPECT_EQ(PlatSurfaceLiveCount(), live - 16);
     for (const Board& board : kBoards)
         EXPECT_EQ(*board.surface, nullptr);
     FreeHudSurfaces();   // twice is harmless
