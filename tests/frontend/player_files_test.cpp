@@ -82,6 +82,7 @@ struct PlayerFiles : ::testing::Test {
         memset(&SettingsImage, 0, sizeof SettingsImage);
         memset(CurrentPlayerName, 0, sizeof CurrentPlayerName);
         memset(&CareerRecord, 0, sizeof CareerRecord);
+        CareerOwner[0] = 0;
         for (int i = 0; i < 16; i++)
             SettingsInts[i] = 0;
         for (int& flag : ManualGearbox)
