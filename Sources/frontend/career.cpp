@@ -17,6 +17,7 @@
 #include "sound/music.h"
 
 CareerRecordImage CareerRecord;
+char CareerOwner[24];
 int PendingPrize;
 int CurrentCup, CurrentCupRace;
 int Cup5Mode, Cup6Mode;
@@ -104,7 +105,11 @@ static int MainRacesWon(int cup) {
     return won;
 }
 
+// A new career starts from the built-in garage too: the cars of the career
+// it replaces are not its own.
 void ResetCareer() {
+    RestoreProgressDefaults();
+    CareerOwner[0] = 0;
     CareerRecord.unlockLevel = 0;
     CareerRecord.money = 400.0f;
     TargetMoney = 400;
@@ -262,6 +267,7 @@ void AwardRaceWin() {
 int LoadCareerSlot() {
     if (!ReadCareerSlot(ListSelection[1] + 1, &CareerRecord))
         return 0;
+    snprintf(CareerOwner, sizeof CareerOwner, "%s", CurrentPlayerName);
     TargetMoney = (int)CareerRecord.money;
     ShowMoney();
     ShowCupProgress();
@@ -273,6 +279,8 @@ int LoadCareerSlot() {
         ItemAt(3, 164).flags &= ~MENU_SLIDE_IN;   // the special-race button stays out
     return 1;
 }
+
+int CareerOfPlayer() { return CareerOwner[0] && strcmp(CareerOwner, CurrentPlayerName) == 0; }
 
 // The fees are those of the cup's own row; the money is what the player
 // has (TargetMoney), not the amount the display is still counting.

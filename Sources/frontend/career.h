@@ -6,7 +6,8 @@
 // race only shows its pop-up, the special race leads to the credits.
 void AwardRaceWin();
 
-// A new career: 400 money, the built-in cups and grids, the prizes' texts.
+// A new career: 400 money, the built-in cups, grids and garage, the prizes'
+// texts.
 void ResetCareer();
 // Text slot 651: the money shown.
 void ShowMoney();
@@ -18,6 +19,9 @@ void ShowCupProgress();
 // LoadCareerSlot reads the selected slot's file (1 when it passed) and
 // shows its money and cups.
 int LoadCareerSlot();
+// 1 while the career in memory is a save slot of the logged-in profile
+// (loaded from it or saved into it since).
+int CareerOfPlayer();
 // The built-in grid's {model, colour} of a car (0-7) of a cup's (0-6) race (0-4).
 const signed char* CareerOpponentPair(int cup, int race, int car);
 // money + amount (a negative amount adds nothing), at most 99,999,999.

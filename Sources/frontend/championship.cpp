@@ -119,6 +119,12 @@ void ShowChampionshipInfo() {
     SetTextLength(776, 1);
 }
 
-int LoadChampionship() { return ReadChampionshipFile(&CareerRecord); }
+// The record then holds the championship file: no career slot's any more.
+int LoadChampionship() {
+    if (!ReadChampionshipFile(&CareerRecord))
+        return 0;
+    CareerOwner[0] = 0;
+    return 1;
+}
 
 int SaveChampionship() { return WriteChampionshipFile(CareerRecord); }

@@ -365,6 +365,10 @@ static_assert(offsetof(CareerRecordImage, specialRace) == 0x88 && offsetof(Caree
               "career record layout");
 static_assert(offsetof(CareerRecordImage, cups) == 0x10c, "career record layout");
 extern CareerRecordImage CareerRecord;
+// The profile whose save slot the record holds, loaded or saved; empty for
+// a new career or the championship file.  The main menu keeps the career
+// while that profile is the one logged in (CareerOfPlayer, career.h).
+extern char CareerOwner[24];
 enum { CAREER_NEXT_GROUP = 0x61c, CAREER_NEXT_VARIANT = 0x61d };
 // NextRaceGroup and NextRaceVariant: signed bytes of the record.
 int8_t& NextRaceGroup();

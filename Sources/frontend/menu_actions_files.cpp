@@ -113,8 +113,12 @@ int ReplaysAction(int*, int item) {
         PendingScreen = 15;
         ReplayWatched = 1;
     }
-    if (item == 14)
-        ShowTimedNotice(1);
+    if (item == 14) {
+        // DELETE asks first: the confirmation's YES (38) deletes the
+        // selected row's file, NO (40) keeps it.
+        PlayClickSound();
+        ShowPopup(15, 0, 0, 0);
+    }
     if (item == 38 || item == 40) {
         CloseReplayConfirmation();
         if (item == 38 && !DeleteSelectedReplay())

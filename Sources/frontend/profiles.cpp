@@ -32,12 +32,14 @@ enum { SLOT_EMPTY_SLOT = 613 };
 int ProfileLogin() {
     PlayClickSound();
     const int read = ReadProfileFile(CurrentPlayerName);
-    if (read && PlayerProfile[0] != 0xFF) {
+    const int slot = read && PlayerProfile[0] != 0xFF;
+    if (slot)
         ListSelection[1] = PlayerProfile[0] - 1;
-        // A slot that fails its checks starts a new career.
-        if (!ChampionshipChosen && !LoadCareerSlot())
-            ResetCareer();
-    }
+    // A slot that fails its checks starts a new career, and so does a
+    // profile with no slot saved, unless the career in memory is its own:
+    // another profile's never follows the log-in.
+    if (!ChampionshipChosen && (slot ? !LoadCareerSlot() : !CareerOfPlayer()))
+        ResetCareer();
     PendingScreen = ChampionshipChosen ? 22 : NetworkChosen ? 9 : SingleRaceMode ? 2 : 3;
     return read;
 }
@@ -200,6 +202,7 @@ int CommitSaveSlot() {
         return 0;
     }
     CareerRecord = saved;
+    std::snprintf(CareerOwner, sizeof CareerOwner, "%s", CurrentPlayerName);
     std::snprintf(FileListRow[listRow], 25, "%.24s", saved.description);
     PlayerProfile[0] = (unsigned char)(listRow + 1);
     char path[64];

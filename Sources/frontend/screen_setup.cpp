@@ -292,8 +292,10 @@ static void EnterMainMenu() {
     MenuScreenTable[3][164].flags &= ~MENU_SLIDE_IN;
     RewardNotice = 0;
     SaveSettings();
-    RestoreProgressDefaults();
-    ResetCareer();
+    // The logged-in profile's career, and its cars, wait for the career
+    // screen; any other career starts new.
+    if (!CareerOfPlayer())
+        ResetCareer();
     SetSlotText(776, " ");
     ChampionshipRunning = 0;
     HumanPlayers = 2;
@@ -586,7 +588,10 @@ void RunScreenLists(int screen) {
             snprintf(CareerRecord.playerName, sizeof CareerRecord.playerName, "%.24s", FileListRow[row]);
             SetSlotText(SLOT_PLAYER_NAMES, CurrentPlayerName);
             PlayClickSound();
-            LoadChampionship();
+            // Only the championship takes its file into the record: in the
+            // other modes the logged-in career stays in it.
+            if (ChampionshipChosen)
+                LoadChampionship();
             LoadRecords();
         }
         break;

@@ -4,8 +4,8 @@
 // screen, started from the car choice and loaded; the finish-order hook
 // then brings the cars in.  After each race the award pop-up is closed and
 // the career saved in a slot of its own, which the test reads back with its
-// own reader.  After the third race the main menu starts a new career and
-// the saved slot is loaded again before the cup goes on.
+// own reader.  After the fourth race the career is left for the main menu
+// and the saved slot is loaded again before the cup goes on.
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -82,9 +82,8 @@ struct CupScript {
         Expect(3, frame);
         frame += 10;
     }
-    // The panel's BACK, the screen's BACK and YES: the main menu starts a
-    // new career.  PLAY, CAREER, its greeting's OK, LOAD, the slot row, LOAD
-    // and its OK.
+    // The panel's BACK, the screen's BACK and YES: the main menu.  PLAY,
+    // CAREER, its greeting's OK, LOAD, the slot row, LOAD and its OK.
     void ResetAndLoad(int row) {
         Add(ClickAt(frame, 320, 341) + ClickAt(frame + 50, 379, 329) + ClickAt(frame + 100, 320, 311));
         Expect(0, frame + 170);
@@ -155,7 +154,7 @@ TEST_F(CupRun, Cup2AndItsBonusRacePayTheirPrizesAndTheSlotsReadBack) {
         EXPECT_EQ(slot.Garage(), garage) << name << ": the built-in garage, packed";
     }
 
-    // Loaded after the main menu's new career, the fourth slot went on
+    // Loaded after the way through the main menu, the fourth slot went on
     // whole: the fifth differs from it only where a save and race 3 write
     // (the description, date, money, counts, race 3's won flag and the next
     // race's track group and variant).

@@ -14,7 +14,9 @@
 #include "frontend_test_util.h"
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
+#include "frontend/career.h"
 #include "frontend/career_file.h"
+#include "frontend/championship.h"
 #include "frontend/controls.h"
 #include "frontend/file_lists.h"
 #include "frontend/file_names.h"
@@ -22,7 +24,9 @@
 #include "frontend/menu_items.h"
 #include "frontend/popups.h"
 #include "frontend/profiles.h"
+#include "frontend/progress.h"
 #include "frontend/records.h"
+#include "frontend/screen_setup.h"
 #include "frontend/settings.h"
 #include "frontend/text_slots.h"
 #include "platform/plat_file.h"
@@ -78,6 +82,7 @@ struct PlayerFiles : ::testing::Test {
         memset(&SettingsImage, 0, sizeof SettingsImage);
         memset(CurrentPlayerName, 0, sizeof CurrentPlayerName);
         memset(&CareerRecord, 0, sizeof CareerRecord);
+        CareerOwner[0] = 0;
         for (int i = 0; i < 16; i++)
             SettingsInts[i] = 0;
         for (int& flag : ManualGearbox)
@@ -330,6 +335,92 @@ TEST_F(PlayerFiles, CreationLoginAndSlotSaveAndAnUnsafeNameIsRefused) {
     EXPECT_EQ(PendingScreen, 3);
     TargetMoney = 0;
     EditedRow = 0;
+}
+
+// The main menu is entered as the menu frame enters it, from the career.
+static void EnterMainMenu() {
+    PreviousScreen = 3;
+    MenuScreen = 0;
+    RunScreenEntry(nullptr);
+    MenuScreenShown = 0;
+    NetRefreshTicks = 0;
+}
+
+// The first car bought in the career's speed category, or -1.
+static int BoughtCar() { return GarageLists[0][1][0]; }
+
+TEST_F(PlayerFiles, TheLoggedInCareerOutlastsTheMainMenuAndOnlyANewOrAnotherProfileStartsNew) {
+    // Ada's career with money won and a car bought, saved in slot 3.
+    SetSlotText(621, "Ada");
+    ASSERT_EQ(CommitProfileName(), 0);
+    GarageLists[0][1][0] = 1;
+    GarageLists[0][1][1] = 2;
+    GarageLast[0][0] = 1;
+    TargetMoney = 5000;
+    EditedRow = 2;
+    ListTop[2] = 0;
+    SetSlotText(642, "Ada's");
+    ASSERT_EQ(CommitSaveSlot(), 1);
+    EXPECT_EQ(CareerOfPlayer(), 1);
+
+    // The main menu keeps it, cars and all, while Ada is logged in; so does
+    // a pick of her own row on the profile screen.
+    EnterMainMenu();
+    EXPECT_EQ(TargetMoney, 5000);
+    EXPECT_EQ(BoughtCar(), 1);
+    MenuListId = 0;
+    FileListCounts[0] = 1;
+    strcpy(FileListRow[0], "Ada");
+    ListHoverItem[0] = 21;
+    MouseClick = 1;
+    RunScreenLists(18);
+    MouseClick = 0;
+    ListHoverItem[0] = 0;
+    EXPECT_EQ(CareerOfPlayer(), 1) << "the championship file stays out of the career";
+    EnterMainMenu();
+    EXPECT_EQ(TargetMoney, 5000);
+
+    // Another profile logged in: the main menu starts a new career.
+    strcpy(CurrentPlayerName, "Bo");
+    EnterMainMenu();
+    EXPECT_EQ(TargetMoney, 400);
+    EXPECT_EQ(BoughtCar(), -1) << "the built-in garage";
+
+    // Ada's log-in loads slot 3 again; the championship file taken into
+    // the record is no career of hers.
+    strcpy(CurrentPlayerName, "Ada");
+    ProfileLogin();
+    EXPECT_EQ(TargetMoney, 5000);
+    EXPECT_EQ(BoughtCar(), 1);
+    ASSERT_EQ(LoadChampionship(), 1);
+    EXPECT_EQ(CareerOfPlayer(), 0);
+    EnterMainMenu();
+    EXPECT_EQ(TargetMoney, 400);
+
+    // A profile made after Ada's career starts new, its slots too.
+    ProfileLogin();
+    ASSERT_EQ(BoughtCar(), 1);
+    SetSlotText(621, "Cy");
+    ASSERT_EQ(CommitProfileName(), 0);
+    EXPECT_EQ(TargetMoney, 400);
+    EXPECT_EQ(BoughtCar(), -1);
+    CareerRecordImage slot = {};
+    ASSERT_EQ(ReadCareerSlot(1, &slot), 1);
+    EXPECT_EQ(slot.money, 400.0f);
+    EXPECT_EQ(((const int8_t*)&slot)[0x661 + 2], -1) << "the built-in garage, packed";
+
+    // Cy has saved nothing: logged in after Ada's career, Cy gets a new one.
+    strcpy(CurrentPlayerName, "Ada");
+    ProfileLogin();
+    ASSERT_EQ(TargetMoney, 5000);
+    strcpy(CurrentPlayerName, "Cy");
+    ProfileLogin();
+    EXPECT_EQ(TargetMoney, 400);
+    EXPECT_EQ(BoughtCar(), -1);
+    EXPECT_EQ(CareerOfPlayer(), 0);
+
+    MenuScreen = PreviousScreen = 0;
+    RestoreProgressDefaults();
 }
 
 TEST_F(PlayerFiles, BadProfileAndSlotFilesChangeNothing) {

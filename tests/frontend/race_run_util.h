@@ -102,6 +102,7 @@ struct RaceRunTest : FrontEndTest {
         RaceWon = 0;
         VideoRequest = 0;
         memset(CurrentPlayerName, 0, sizeof CurrentPlayerName);
+        CareerOwner[0] = 0;
         RestoreProgressDefaults();
         ClearRecordTables();
         FrontEndTest::TearDown();

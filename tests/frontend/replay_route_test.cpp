@@ -1,12 +1,16 @@
-// A whole headless run through the replays screen: the demo replays are
+// Whole headless runs through the replays screen: the demo replays are
 // listed, one is selected with the pointer and played, the race runs on the
-// replay's own track, and the menus come back on the replays screen.
+// replay's own track, and the menus come back on the replays screen; one of
+// two listed replays is deleted, and the other stays.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <string>
 
 #include "common/test_game.h"
+#include "frontend_test_util.h"
+#include "layout_points.h"
 
 namespace {
 
@@ -30,6 +34,43 @@ TEST(ReplayRoute, AListedReplayPlaysOnItsTrackAndTheReplaysScreenComesBack) {
     EXPECT_NE(track, std::string::npos) << "the replay's own track loads\n" << log;
     EXPECT_EQ(log.find("Tracks\\Track-01"), std::string::npos) << "not the quick race's";
     EXPECT_NE(log.find("menu screen 15", track), std::string::npos) << "the replays screen comes back";
+}
+
+// Items of the built-in layout: the main menu's REPLAYS; the replays
+// screen's first row, DELETE and the confirmation's YES.
+enum { MAIN_REPLAYS = 15, REPLAYS_FIRST_ROW = 20, REPLAYS_DELETE = 14, REPLAYS_YES = 38 };
+
+struct ReplayDeleteRoute : FrontEndTest {
+    void SetUp() override {
+        FrontEndTest::SetUp();
+        ASSERT_TRUE(BuildLayoutForPoints());
+    }
+};
+
+TEST_F(ReplayDeleteRoute, DeleteConfirmedRemovesThePickedRowsFileAndTheOtherStays) {
+    // Two replays listed, Buggy.rb and jump.rb; jump.rb's header names
+    // Buggy as its replay, so only the listed file may go.
+    const std::string dir = MakeTestGameFolder("delete");
+    ASSERT_EQ(std::remove((dir + "/Replay/Users/NewVondel.rb").c_str()), 0);
+    const std::string buggy = ReadHostFile(dir + "/Replay/Users/Buggy.rb");
+    std::string jump = ReadHostFile(dir + "/Replay/Users/jump.rb");
+    ASSERT_GT(buggy.size(), 124u);
+    ASSERT_GT(jump.size(), 124u);
+    jump.replace(4, 22, std::string("Buggy") + std::string(17, '\0'));
+    std::ofstream(dir + "/Replay/Users/jump.rb", std::ios::binary) << jump;
+
+    // REPLAYS, the second row, DELETE, YES.
+    std::ofstream(dir + "/delete.txt") << ClickItem(200, 0, MAIN_REPLAYS) << ExpectScreen(290, 15)
+                                       << ClickItem(300, 15, REPLAYS_FIRST_ROW + 1)
+                                       << ClickItem(340, 15, REPLAYS_DELETE) << ClickItem(400, 15, REPLAYS_YES)
+                                       << ExpectScreen(460, 15);
+    const int status =
+        RunGameLogged(dir, "--headless --recording-device --debug --frames 470 --script delete.txt", "delete.log");
+    const std::string log = ReadHostFile(dir + "/delete.log");
+    EXPECT_EQ(status, 0) << log;
+    EXPECT_NE(log.find("popup 15 0"), std::string::npos) << "DELETE asks first\n" << log;
+    EXPECT_TRUE(ReadHostFile(dir + "/Replay/Users/jump.rb").empty()) << "the picked row's file is gone";
+    EXPECT_EQ(ReadHostFile(dir + "/Replay/Users/Buggy.rb"), buggy) << "the other replay stays as it was";
 }
 
 }  // namespace
