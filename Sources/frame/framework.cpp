@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "frame/driver_dialog.h"
 #include "frame/frame_state.h"
 #include "platform/plat_device.h"
 #include "platform/plat_system.h"
@@ -451,6 +452,11 @@ void PauseFramework(int pause) {
 int ChangeDevice(int window) {
     DeleteDeviceObjects();
     DestroyObjects();
+    // Back in a window, the window takes its kept place and size again.
+    if (WindowedMode) {
+        const PlatRect rect = {WindowRect.left, WindowRect.top, WindowRect.right, WindowRect.bottom};
+        PlatWindowSetRect(&rect);
+    }
     const int code = InitFramework(window);
     if (code == 0) {
         SingleStepRequest = 1;
@@ -461,8 +467,8 @@ int ChangeDevice(int window) {
     return code;
 }
 
-// There is no dialog to show: the display offers one driver and the game
-// takes its best device, so the choice never changes.
+// Refreshes what the dialog shows from the desktop, runs it, and stores an
+// OK'd choice that differs from the selection as the new selection.
 int DriverDialog(int, int windowed) {
     if (selectedDriver < 0)
         return -1;
@@ -478,9 +484,29 @@ int DriverDialog(int, int windowed) {
         }
     }
     DriverNode& driver = driverList[selectedDriver];
-    if (driver.selectedDevice >= 0)
-        driver.devices[driver.selectedDevice].windowed = windowed;
-    return 2;
+    if (driver.selectedDevice < 0)
+        return -1;
+    DeviceNode& device = driver.devices[driver.selectedDevice];
+    device.windowed = windowed;
+
+    const DriverChoice start = {selectedDriver, driver.selectedDevice, device.selectedMode, windowed != 0};
+    DriverChoice chosen = start;
+    if (!RunDriverChooser(&chosen))
+        return 2;
+    if (chosen.driver == start.driver && chosen.device == start.device && chosen.mode == start.mode &&
+        chosen.windowed == start.windowed)
+        return 2;
+    selectedDriver = chosen.driver;
+    DriverNode& newDriver = driverList[chosen.driver];
+    newDriver.selectedDevice = chosen.device;
+    newDriver.devices[chosen.device].selectedMode = chosen.mode;
+    newDriver.devices[chosen.device].windowed = chosen.windowed;
+    const DeviceNode& newDevice = newDriver.devices[chosen.device];
+    char line[192];
+    snprintf(line, sizeof line, "Driver dialog: %s, %s, %s", newDriver.description, newDevice.name,
+             chosen.windowed ? "Windowed mode" : newDevice.modes[chosen.mode].label);
+    PlatDebugOut(line);
+    return 1;
 }
 
 // ---------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "frame/input.h"
 
+#include "frame/frame_state.h"
 #include "platform/plat_input.h"
 #include "platform/plat_system.h"
 
@@ -61,9 +62,19 @@ void PollMouse(int, int detectClicks) {
     if (result != PLAT_INPUT_OK)
         return;
 
-    // The cursor moves half a layout pixel per count.
-    MouseFloatX += 0.5f * (float)state.dx;
-    MouseFloatY += 0.5f * (float)state.dy;
+    if (WindowedMode && state.moved) {
+        // In a window the cursor is where the system pointer is.  The menus
+        // copy their 640 x 480 picture to the back buffer's corner as it
+        // is; a race's 2D drawing is scaled by the surface's size.
+        const float layoutX = FrontEndActive ? 1.0f : 640.0f / (float)(SurfaceWidth > 0 ? SurfaceWidth : 640);
+        const float layoutY = FrontEndActive ? 1.0f : 480.0f / (float)(SurfaceHeight > 0 ? SurfaceHeight : 480);
+        MouseFloatX = state.x * layoutX;
+        MouseFloatY = state.y * layoutY;
+    } else {
+        // The cursor moves half a layout pixel per count.
+        MouseFloatX += 0.5f * (float)state.dx;
+        MouseFloatY += 0.5f * (float)state.dy;
+    }
     if (MouseFloatX < 0.0f)
         MouseFloatX = 0.0f;
     if (MouseFloatX > 637.0f)

@@ -12,6 +12,7 @@
 #include "net/net_messages.h"
 #include "net/net_state.h"
 #include "platform/plat_keys.h"
+#include "platform/plat_surface.h"
 #include "platform/plat_system.h"
 #include "platform/plat_timer.h"
 #include "platform/plat_window.h"
@@ -54,10 +55,17 @@ void EndPresentationWait() {
         RestartFromGrid();
 }
 
+// Ctrl as the window's key messages tell it (the handbrake flag that Ctrl
+// also sets is the computer drivers' as well).
+static int controlHeld;
+
 static void HandleKey(int key) {
     switch (key) {
     case VK_SHIFT: ShiftHeld = 1; break;
-    case VK_CONTROL: ControlHandbrake = 1; break;
+    case VK_CONTROL:
+        ControlHandbrake = 1;
+        controlHeld = 1;
+        break;
     case VK_SPACE: EndPresentationWait(); break;
     case VK_F2: HudVisible = !HudVisible; break;
     case VK_F3:
@@ -81,11 +89,56 @@ static void HandleKey(int key) {
     }
 }
 
+// The developer's commands on keys, in the menus and in a race.  A key
+// sends its command to the window, as the developer menu's shortcuts did.
+struct DeveloperKey {
+    int key;
+    int modifier;   // VK_SHIFT or VK_CONTROL held with it, or 0 for neither
+    int command;
+};
+
+static const DeveloperKey DeveloperKeys[] = {
+    {'Q', VK_CONTROL, CMD_EXIT},
+    {VK_F12, VK_SHIFT, CMD_DRIVER_DIALOG},
+    {VK_F12, 0, CMD_TOGGLE_WINDOWED},
+    {VK_PAUSE, 0, CMD_TOGGLE_GAME_LOGIC},
+    {VK_F10, 0, CMD_SINGLE_STEP},
+};
+
+// The modifiers are taken from the key messages in their order, not from
+// the keyboard's state now, which may already be past the key.
+static int DeveloperCommandOf(int key) {
+    if (DeveloperSwitch != 1)
+        return 0;
+    const int shift = ShiftHeld & 1, control = controlHeld;
+    for (const DeveloperKey& k : DeveloperKeys) {
+        if (k.key != key)
+            continue;
+        const int held = k.modifier == VK_SHIFT ? shift && !control
+                         : k.modifier == VK_CONTROL ? control && !shift
+                                                    : !shift && !control;
+        if (held)
+            return k.command;
+    }
+    return 0;
+}
+
+// Before the display changes, a window's place and size are kept, to be
+// given back when the game returns to a window.
+static void KeepWindowRect() {
+    if (!WindowedMode)
+        return;
+    PlatRect rect;
+    PlatWindowGetRect(&rect);
+    WindowRect = {rect.left, rect.top, rect.right, rect.bottom};
+}
+
 // The driver dialog (the choice of display driver, device and mode).
 static void RunDriverDialog() {
     if (!AppActive || !AppReady)
         return;
     PauseFramework(1);
+    KeepWindowRect();
     if (DriverDialog(MainWindow, WindowedMode) == 1) {
         int driver = 0, device = 0;
         if (GetSelectedDriver(&driver, &device) == 0)
@@ -99,6 +152,7 @@ static void ToggleWindowed() {
     if (!AppActive || !AppReady)
         return;
     AppReady = 0;
+    KeepWindowRect();
     WindowedMode = !WindowedMode;
     ChangeDevice(MainWindow);
     AppReady = 1;
@@ -205,14 +259,20 @@ intptr_t MainWindowProc(int message, uintptr_t wParam, intptr_t lParam) {
         PlatDestroyWindow();
         return 0;
     case WM_SETCURSOR:
-        if (AppActive && AppReady && !WindowedMode) {
+        // The game draws its own pointer, in a window where the system
+        // pointer is, so the system cursor never shows over the window.
+        if (AppActive && AppReady) {
             PlatShowCursor(0);
             return 1;
         }
         break;
-    case WM_KEYDOWN:
+    case WM_KEYDOWN: {
+        const int command = DeveloperCommandOf((int)(wParam & 0xFFFF));
+        if (command)
+            return MainWindowProc(WM_COMMAND, (uintptr_t)command, 0);
         HandleKey((int)(wParam & 0xFFFF));
         break;
+    }
     case WM_COMMAND: {
         intptr_t result = 0;
         if (HandleCommand((int)(wParam & 0xFFFF), &result))
@@ -223,8 +283,10 @@ intptr_t MainWindowProc(int message, uintptr_t wParam, intptr_t lParam) {
     case WM_KEYUP:
         if ((wParam & 0xFFFF) == VK_SHIFT)
             ShiftHeld &= ~1;
-        if ((wParam & 0xFFFF) == VK_CONTROL)
+        if ((wParam & 0xFFFF) == VK_CONTROL) {
             ControlHandbrake &= ~1;
+            controlHeld = 0;
+        }
         break;
     case WM_CHAR:
         HandleChar((int)(wParam & 0xFF));

@@ -103,6 +103,14 @@ int DisplayPresent(PlatSurface* image);
 // The window gained or lost the focus.
 void DisplayFocusChanged(int focused);
 void DisplayReset();
+// 1 while the display is full screen (the cooperative level), 0 in a window.
+int DisplayIsFullScreen();
+// Where a back buffer of imageWidth x imageHeight is shown in an output of
+// outWidth x outHeight: the largest picture of its shape that fits, centred.
+void DisplayPictureRect(int outWidth, int outHeight, int imageWidth, int imageHeight, PlatRect* rect);
+// A point of the window's output (pixels, top left 0, 0) in pixels of the
+// back buffer presented last; before any present the two are the same.
+void DisplayOutputToPicture(float x, float y, float* pictureX, float* pictureY);
 void HeadlessDesktopSize(int* width, int* height);
 // The backend of a display's device for a render target of this width;
 // negative when the device cannot start.
@@ -117,12 +125,21 @@ int SdlPresent(PlatSurface* image);
 int SdlDesktopBits();
 void SdlSetFullScreen(int fullScreen);
 void SdlWindowSize(int* width, int* height);
+// The window's output in pixels (larger than its size on a high-density screen).
+void SdlDrawableSize(int* width, int* height);
+// A point of the window (its own units) in pixels of its output.
+void SdlWindowToOutput(int x, int y, float* outX, float* outY);
 
 // ---------------------------------------------------------------------------
 // Input (plat_input.cpp): the event side of the keyboard and mouse, fed by
 // the SDL events or by the headless script.
 void InputKeyEvent(int scan, int virtualKey, int down);
 void InputMouseMotion(int dx, int dy);
+// The system pointer is at (x, y) of the window's output (ignored while the
+// game holds it captured).
+void InputMousePosition(float x, float y);
+// The display went full screen or into a window: the capture follows.
+void InputDisplayModeChanged();
 void InputMouseButton(int button, int down);
 void InputMouseButtons(int mask);
 void InputFocusChanged(int focused);
@@ -142,6 +159,9 @@ int SdlEffectRun(int id, int iterations);
 void SdlEffectDestroy(int id);
 int SdlRumble(int strength, int durationMs);
 void SdlMouseCapture(int capture);
+// The system pointer's place over the window's output; 0 when it is not
+// over the window.
+int SdlMousePosition(float* x, float* y);
 
 int FakeJoyCount();
 int FakeJoyOpen(int index, int* hapticKind);

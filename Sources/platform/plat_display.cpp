@@ -8,6 +8,7 @@
 
 #include "platform/plat_devices_internal.h"
 #include "platform/plat_headless_devices.h"
+#include "platform/plat_internal.h"
 #include "platform/plat_system.h"
 
 enum { DEVICE_HARDWARE = 0, DEVICE_SOFTWARE = 1, DEVICE_COUNT = 2 };
@@ -24,6 +25,7 @@ static int focused = 1;
 static int modeWidth, modeHeight, modeBits;
 static int format16 = PLAT_PF_RGB565;
 static int presentCount;
+static int shownWidth, shownHeight;   // the back buffer presented last
 
 static int headlessDesktopWidth = 640, headlessDesktopHeight = 480, headlessDesktopBits = 32;
 static int headlessBackend = PLAT_DEVICE_RECORDING;
@@ -35,6 +37,7 @@ void DisplayReset() {
     focused = 1;
     modeWidth = modeHeight = modeBits = 0;
     presentCount = 0;
+    shownWidth = shownHeight = 0;
 }
 
 // ---------------------------------------------------------------------------
@@ -127,10 +130,16 @@ int PlatDisplaySetCooperativeLevel(int full) {
     if (!displayOpen)
         return DDERR_GENERIC;
     fullScreen = full != 0;
-    if (!PlatIsHeadless())
+    if (PlatIsHeadless())
+        HeadlessSetFullScreen(fullScreen);
+    else
         SdlSetFullScreen(fullScreen);
+    InputDisplayModeChanged();
+    // In a window the surfaces keep 16-bit pixels, whatever the desktop's
+    // depth: the game draws its 2D in 16 bits, and the presenter turns the
+    // picture into the window's own pixels.
     if (!fullScreen && PlatDesktopBitDepth() > 8)
-        SurfaceSetDisplayFormat(FormatOfBits(PlatDesktopBitDepth()));
+        SurfaceSetDisplayFormat(format16);
     return DD_OK;
 }
 
@@ -171,14 +180,48 @@ int PlatDisplayTestCooperativeLevel() {
 
 int PlatDisplayFlipToGdi() { return DD_OK; }
 
+int DisplayIsFullScreen() { return fullScreen; }
+
 void PlatDisplayClientSize(int* width, int* height) {
     if (PlatIsHeadless())
-        HeadlessDesktopSize(width, height);
+        HeadlessClientSize(width, height);
     else
         SdlWindowSize(width, height);
 }
 
 int PlatDisplayPresentCount() { return presentCount; }
+
+void DisplayPictureRect(int outWidth, int outHeight, int imageWidth, int imageHeight, PlatRect* rect) {
+    if (imageWidth <= 0 || imageHeight <= 0) {
+        *rect = {0, 0, outWidth, outHeight};
+        return;
+    }
+    int w = outWidth, h = (int)((int64_t)outWidth * imageHeight / imageWidth);
+    if (h > outHeight) {
+        h = outHeight;
+        w = (int)((int64_t)outHeight * imageWidth / imageHeight);
+    }
+    const int x = (outWidth - w) / 2, y = (outHeight - h) / 2;
+    *rect = {x, y, x + w, y + h};
+}
+
+void DisplayOutputToPicture(float x, float y, float* pictureX, float* pictureY) {
+    *pictureX = x;
+    *pictureY = y;
+    if (shownWidth <= 0 || shownHeight <= 0)
+        return;
+    int outWidth = 0, outHeight = 0;
+    if (PlatIsHeadless())
+        HeadlessClientSize(&outWidth, &outHeight);
+    else
+        SdlDrawableSize(&outWidth, &outHeight);
+    PlatRect r;
+    DisplayPictureRect(outWidth, outHeight, shownWidth, shownHeight, &r);
+    if (r.right <= r.left || r.bottom <= r.top)
+        return;
+    *pictureX = (x - (float)r.left) * (float)shownWidth / (float)(r.right - r.left);
+    *pictureY = (y - (float)r.top) * (float)shownHeight / (float)(r.bottom - r.top);
+}
 
 int DisplayPresent(PlatSurface* image) {
     if (!image || !image->pixels)
@@ -186,6 +229,8 @@ int DisplayPresent(PlatSurface* image) {
     if (image->lost)
         return DDERR_SURFACELOST;
     presentCount++;
+    shownWidth = image->width;
+    shownHeight = image->height;
     if (PlatIsHeadless())
         return DD_OK;
     return SdlPresent(image);

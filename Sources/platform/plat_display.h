@@ -3,8 +3,9 @@
 // The machine offers one display driver, the primary display, with two 3D
 // devices: a hardware one (OpenGL) and a software one, and a list of display
 // modes that starts with 640 x 480 x 16.  A "display mode" is the size and
-// depth of the back buffer; the window always covers the desktop and shows
-// the back buffer scaled to fit, keeping its shape.
+// depth of the back buffer.  Full screen, the window covers the desktop; in a
+// window (the cooperative level) it has its own place and size.  Either way
+// it shows the back buffer scaled to fit, keeping its shape.
 #pragma once
 
 #include <cstdint>
@@ -67,7 +68,10 @@ int PlatDesktopBitDepth();
 // Opening the display on a driver; 0 (DD_OK) or a DDERR code.
 int PlatDisplayOpen(int driver);
 void PlatDisplayClose();
-// Full screen (exclusive) or in a window.
+// Full screen (exclusive) or in a window: switches the window itself, and
+// whether the mouse holds the system pointer (plat_input.h).  In a window
+// PLAT_PF_DISPLAY surfaces take the 16-bit format, whatever the desktop's
+// depth (the presenter converts).
 int PlatDisplaySetCooperativeLevel(int fullScreen);
 // The full-screen mode: back buffers and PLAT_PF_DISPLAY surfaces take its
 // depth from now on (DDERR_INVALIDMODE when it is not listed).

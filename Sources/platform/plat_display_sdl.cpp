@@ -97,13 +97,9 @@ int SdlPresent(PlatSurface* image) {
 
     int outW = 0, outH = 0;
     SDL_GL_GetDrawableSize(window, &outW, &outH);
-    // The largest picture of the back buffer's shape that fits, centred.
-    int w = outW, h = (int)((int64_t)outW * image->height / image->width);
-    if (h > outH) {
-        h = outH;
-        w = (int)((int64_t)outH * image->width / image->height);
-    }
-    const int x = (outW - w) / 2, y = (outH - h) / 2;
+    PlatRect shown;
+    DisplayPictureRect(outW, outH, image->width, image->height, &shown);
+    const int x = shown.left, y = shown.top, w = shown.right - shown.left, h = shown.bottom - shown.top;
 
     glDisable(GL_SCISSOR_TEST);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
@@ -125,7 +121,10 @@ int SdlDesktopBits() {
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) != 0)
         return 32;
-    const int bits = (int)SDL_BITSPERPIXEL(mode.format);
+    // A display's depth is the size of its pixel, padding included: X's
+    // usual depth 24 (8 bits of each colour in 32-bit pixels) is 32 here,
+    // as 15-bit colour in 16-bit pixels is 16.
+    const int bits = (int)SDL_BYTESPERPIXEL(mode.format) * 8;
     return bits > 0 ? bits : 32;
 }
 
@@ -145,4 +144,20 @@ void SdlWindowSize(int* width, int* height) {
     *height = 480;
     if (window)
         SDL_GetWindowSize(window, width, height);
+}
+
+void SdlDrawableSize(int* width, int* height) {
+    SDL_Window* window = SdlWindowHandle();
+    *width = 640;
+    *height = 480;
+    if (window)
+        SDL_GL_GetDrawableSize(window, width, height);
+}
+
+void SdlWindowToOutput(int x, int y, float* outX, float* outY) {
+    int w = 0, h = 0, drawW = 0, drawH = 0;
+    SdlWindowSize(&w, &h);
+    SdlDrawableSize(&drawW, &drawH);
+    *outX = w > 0 ? (float)x * (float)drawW / (float)w : (float)x;
+    *outY = h > 0 ? (float)y * (float)drawH / (float)h : (float)y;
 }

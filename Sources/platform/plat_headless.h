@@ -14,6 +14,8 @@
 // Queues a message for delivery once the clock reaches timeMs.
 void PlatHeadlessQueueEvent(uint32_t timeMs, int message, uintptr_t wParam, intptr_t lParam);
 void PlatHeadlessClearEvents();
+// 1 while queued messages wait for their time.
+int PlatHeadlessEventsWaiting();
 
 // Ticks run before each frame; 0 switches to the real clock and timer thread.
 // Must be chosen before PlatInit.
@@ -28,3 +30,11 @@ void PlatHeadlessClearMessageBoxes();
 
 // The headless window's minimised state (a second instance restores it).
 void PlatHeadlessSetMinimised(int minimised);
+
+// The headless window as the display left it: 1 full screen over the
+// desktop, 0 in a window (PlatWindowGetRect says where); how often the
+// display switched it between the two; and whether the system cursor shows
+// over it.
+int PlatHeadlessWindowIsFullScreen();
+int PlatHeadlessWindowModeChanges();
+int PlatHeadlessCursorShown();

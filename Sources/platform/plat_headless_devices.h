@@ -9,6 +9,9 @@
 //     bit 24 the extended flag, or 0 to take the key table's scan code),
 //   WM_MOUSEMOVE (wParam dx, lParam dy), WM_MOUSEBUTTON (wParam: bit 0
 //     left, bit 1 right, bit 2 middle held),
+//   WM_MOUSEPOSITION (wParam x, lParam y: the system pointer over the
+//     window's client area, in its pixels; seen only while the display is
+//     in a window, as a real pointer is),
 //   WM_JOYAXIS (wParam axis 0 x / 1 y, lParam raw position -32768..32767),
 //   WM_JOYBUTTON (wParam button from 0, lParam 1 down / 0 up).
 // The mouse and joystick events feed the devices only; key events are also

@@ -45,11 +45,19 @@ static unsigned char keyVirtual[256];
 static int mouseDx, mouseDy;
 static int mouseHeld, mousePressed;   // bit 0 left, 1 right, 2 middle
 
+// The system pointer: captured while an acquired mouse meets a full-screen
+// display; otherwise free, and then its last place over the window's output.
+static int captured;
+static int pointerMoved;
+static float pointerX, pointerY;
+
 void InputReset() {
     keyboard = mouse = joystick = {};
     memset(keysDown, 0, sizeof keysDown);
     memset(keyVirtual, 0, sizeof keyVirtual);
     mouseDx = mouseDy = mouseHeld = mousePressed = 0;
+    captured = pointerMoved = 0;
+    pointerX = pointerY = 0.0f;
 }
 
 void InputFocusChanged(int focused) {
@@ -117,6 +125,32 @@ void InputMouseMotion(int dx, int dy) {
     mouseDy += dy;
 }
 
+void InputMousePosition(float x, float y) {
+    // A captured pointer has no place of its own: only its motion counts.
+    if (!mouse.created || captured)
+        return;
+    pointerX = x;
+    pointerY = y;
+    pointerMoved = 1;
+}
+
+// The game holds the system pointer only in full screen.  When it lets it
+// go, the pointer's place counts at once, so the game's pointer comes to it.
+static void UpdateCapture() {
+    const int capture = mouse.acquired && DisplayIsFullScreen();
+    if (capture == captured)
+        return;
+    captured = capture;
+    if (PlatIsHeadless())
+        return;
+    SdlMouseCapture(capture);
+    float x = 0.0f, y = 0.0f;
+    if (!capture && SdlMousePosition(&x, &y))
+        InputMousePosition(x, y);
+}
+
+void InputDisplayModeChanged() { UpdateCapture(); }
+
 void InputMouseButton(int button, int down) {
     if (button < 0 || button > 2)
         return;
@@ -139,19 +173,20 @@ int PlatMouseCreate() {
 }
 
 void PlatMouseRelease() {
-    if (mouse.acquired && !PlatIsHeadless())
+    if (captured && !PlatIsHeadless())
         SdlMouseCapture(0);
+    captured = pointerMoved = 0;
     mouse = {};
 }
 
 int PlatMouseAcquire(int acquire) {
     if (!mouse.created)
         return PLAT_INPUT_NO_DEVICE;
-    if ((acquire != 0) != (mouse.acquired != 0) && !PlatIsHeadless())
-        SdlMouseCapture(acquire);
     if (!acquire)
         mouseDx = mouseDy = 0;
-    return Acquire(mouse, acquire);
+    const int code = Acquire(mouse, acquire);
+    UpdateCapture();
+    return code;
 }
 
 int PlatMouseRead(PlatMouseState* state) {
@@ -166,6 +201,11 @@ int PlatMouseRead(PlatMouseState* state) {
     mousePressed = 0;
     for (int b = 0; b < 4; b++)
         state->buttons[b] = (buttons >> b) & 1 ? 0x80 : 0;
+    state->moved = pointerMoved;
+    state->x = state->y = 0.0f;
+    if (pointerMoved)
+        DisplayOutputToPicture(pointerX, pointerY, &state->x, &state->y);
+    pointerMoved = 0;
     return PLAT_INPUT_OK;
 }
 

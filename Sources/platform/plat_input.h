@@ -30,10 +30,16 @@ int PlatKeyboardRead(unsigned char state[256]);
 int PlatKeyDown(int virtualKey);
 
 // ---------------------------------------------------------------------------
-// Mouse.
+// Mouse.  While the display is full screen an acquired mouse is held by the
+// game (the system pointer is captured, only its motion counts).  In a window
+// the system pointer stays free: a read also says where it is over the
+// window, in pixels of the back buffer last presented (the picture the
+// window shows, scaled to fit); motion counts still arrive from scripts.
 struct PlatMouseState {
     int dx, dy;                 // motion since the previous read, in counts
     unsigned char buttons[4];   // 0x80 held: left, right, middle
+    int moved;                  // the free system pointer moved since the previous read
+    float x, y;                 // then where it is (may lie outside the picture)
 };
 
 int PlatMouseCreate();

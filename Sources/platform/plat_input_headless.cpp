@@ -111,6 +111,7 @@ int InputHeadlessEvent(int message, uintptr_t wParam, intptr_t lParam) {
         return 0;
     case WM_MOUSEMOVE: InputMouseMotion((int)(intptr_t)wParam, (int)lParam); return 1;
     case WM_MOUSEBUTTON: InputMouseButtons((int)wParam); return 1;
+    case WM_MOUSEPOSITION: InputMousePosition((float)(intptr_t)wParam, (float)lParam); return 1;
     case WM_JOYAXIS:
         if (wParam < 2)
             rawAxes[wParam] = (int)lParam;

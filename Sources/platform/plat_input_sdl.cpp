@@ -179,3 +179,13 @@ int SdlRumble(int strength, int durationMs) {
 }
 
 void SdlMouseCapture(int capture) { SDL_SetRelativeMouseMode(capture ? SDL_TRUE : SDL_FALSE); }
+
+int SdlMousePosition(float* x, float* y) {
+    SDL_Window* window = SdlWindowHandle();
+    if (!window || SDL_GetMouseFocus() != window)
+        return 0;
+    int wx = 0, wy = 0;
+    SDL_GetMouseState(&wx, &wy);
+    SdlWindowToOutput(wx, wy, x, y);
+    return 1;
+}

@@ -6,6 +6,8 @@
 
 #include "platform/plat_window.h"
 
+struct PlatRect;
+
 // plat_timer.cpp: the manual timer's next deadline (1 when running) and
 // running one of its ticks.
 int TimerManualNextDue(uint32_t* due);
@@ -34,6 +36,8 @@ int SdlWindowHasFocus();
 void SdlShowCursor(int show);
 int SdlMessageBox(const char* caption, const char* text, int flags);
 void SdlRaiseWindow();
+void SdlGetWindowRect(PlatRect* rect);
+void SdlSetWindowRect(const PlatRect* rect);
 
 void HeadlessReset();
 void HeadlessPollEvents();
@@ -46,6 +50,13 @@ int HeadlessWindowIsMinimised();
 // Another instance asked to come forward: the window is restored and, when
 // it was not the active one, activated.
 void HeadlessRaiseWindow(int active);
+// The headless window: full screen over the desktop, or in a window of its
+// own rectangle (the desktop's until it is set); the cursor over it.
+void HeadlessSetFullScreen(int fullScreen);
+void HeadlessClientSize(int* width, int* height);
+void HeadlessGetWindowRect(PlatRect* rect);
+void HeadlessSetWindowRect(const PlatRect* rect);
+void HeadlessShowCursor(int show);
 
 // plat_process.cpp: set when another instance asked this one to come forward.
 int InstanceRaiseRequested();

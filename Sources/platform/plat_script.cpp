@@ -24,6 +24,7 @@ enum ScriptVerb {
     SCRIPT_JOY_BUTTON,
     SCRIPT_JOY_ATTACH,
     SCRIPT_POINT,
+    SCRIPT_SYSTEM_POINTER,
     SCRIPT_CLICK,
     SCRIPT_TYPE,
     SCRIPT_SHOT,
@@ -34,7 +35,7 @@ struct ScriptEvent {
     int frame;
     int verb;
     int a, b;   // key: scan, down; axis: axis, position; button: button, down; attach: kind;
-                // point: x, y; type and shot: offset and length in the text pool; expect-screen: screen
+                // point, system-pointer: x, y; type and shot: offset and length in the text pool; expect-screen: screen
 };
 
 ScriptEvent events[SCRIPT_MAX_EVENTS];
@@ -146,6 +147,12 @@ const char* ParseMenuEvent(const Words& w, ScriptEvent* e, bool* known) {
             return "point wants: point X Y (0..639, 0..479)";
         return nullptr;
     }
+    if (strcmp(verb, "system-pointer") == 0) {
+        e->verb = SCRIPT_SYSTEM_POINTER;
+        if (w.count != 4 || !Number(w.word[2], 0, 4095, &e->a) || !Number(w.word[3], 0, 4095, &e->b))
+            return "system-pointer wants: system-pointer X Y (window pixels, 0..4095)";
+        return PlatIsHeadless() ? nullptr : "system-pointer needs --headless";
+    }
     if (strcmp(verb, "click") == 0) {
         e->verb = SCRIPT_CLICK;
         return w.count == 2 ? nullptr : "click takes nothing";
@@ -187,7 +194,7 @@ const char* ParseEvent(const Words& w, ScriptEvent* e) {
     if (known)
         return reason;
     if (strcmp(verb, "joy") != 0)
-        return "unknown event (key, joy, point, click, type, shot, expect-screen)";
+        return "unknown event (key, joy, point, system-pointer, click, type, shot, expect-screen)";
     if (!PlatIsHeadless())
         return "joystick events need --headless";
     if (w.count == 5 && strcmp(w.word[2], "axis") == 0) {
@@ -249,6 +256,7 @@ void Deliver(const ScriptEvent& e) {
         pointerY += 0.5f * (float)dy;
         break;
     }
+    case SCRIPT_SYSTEM_POINTER: InputHeadlessEvent(WM_MOUSEPOSITION, (uintptr_t)e.a, e.b); break;
     case SCRIPT_CLICK:
         InputMouseButton(0, 1);
         InputMouseButton(0, 0);

@@ -10,6 +10,7 @@
 //   300  joy axis x 16000          raw axis position -32768..32767 (x or y)
 //   310  joy button 0 down         button from 0
 //   400  point 320 250             the pointer to (320, 250) of the 640 x 480 layout
+//   400  system-pointer 512 384    the system pointer to (512, 384) of the window (headless)
 //   401  click                     a click of the left button
 //   410  type ABC                  types the rest of the line, one character a frame
 //   420  shot main.tga             a TGA of that frame
@@ -19,10 +20,12 @@
 // Backspace also type their character, as a keyboard does).  The joystick
 // lines drive the headless backend's fake joystick; the pointer and the
 // click go through the fake mouse (the game tells the script where its
-// pointer stands, so a move lands exactly), typed text through the window's
-// character messages.  Lines are delivered in frame order, lines of one
-// frame in file order.  Shots and screen checks are taken after the frame
-// is drawn: the game asks for them with PlatScriptNextCheck.
+// pointer stands, so a move lands exactly); the system pointer is the one
+// a game in a window follows (in pixels of the window); typed text goes
+// through the window's character messages.  Lines are delivered in frame
+// order, lines of one frame in file order.  Shots and screen checks are
+// taken after the frame is drawn: the game asks for them with
+// PlatScriptNextCheck.
 #pragma once
 
 enum { SCRIPT_MAX_EVENTS = 16384, SCRIPT_ERROR_SIZE = 256, SCRIPT_NAME_SIZE = 64 };

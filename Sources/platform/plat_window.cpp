@@ -147,8 +147,26 @@ static void NoteActivation(int message, uintptr_t wParam) {
 }
 
 void PlatShowCursor(int show) {
-    if (!PlatIsHeadless())
+    if (PlatIsHeadless())
+        HeadlessShowCursor(show);
+    else
         SdlShowCursor(show);
+}
+
+void PlatWindowGetRect(PlatRect* rect) {
+    if (PlatIsHeadless())
+        HeadlessGetWindowRect(rect);
+    else
+        SdlGetWindowRect(rect);
+}
+
+void PlatWindowSetRect(const PlatRect* rect) {
+    if (!rect || rect->right <= rect->left || rect->bottom <= rect->top)
+        return;
+    if (PlatIsHeadless())
+        HeadlessSetWindowRect(rect);
+    else
+        SdlSetWindowRect(rect);
 }
 
 int PlatPeekMessage(PlatMsg* msg) {

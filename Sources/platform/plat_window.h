@@ -30,7 +30,10 @@ enum PlatMessageId {
     WM_EXITSIZEMOVE,
     WM_MOUSEBUTTON,   // wParam: 1 left down, 0 left up (headless scripts)
     WM_MOUSEMOVE,     // wParam: dx, lParam: dy (relative motion, headless scripts)
+    WM_MOUSEPOSITION, // wParam: x, lParam: y (the system pointer over the client, headless scripts)
 };
+
+struct PlatRect;
 
 struct PlatMsg {
     int message;
@@ -41,14 +44,20 @@ struct PlatMsg {
 
 typedef intptr_t (*PlatWindowProc)(int message, uintptr_t wParam, intptr_t lParam);
 
-// Creates the borderless full-desktop window and sends it WM_CREATE; 1 on
-// success.  Headless: a window that exists only as a queue.
+// Creates the full-desktop window and sends it WM_CREATE; 1 on success.
+// It is full screen until the display puts it in a window (the cooperative
+// level).  Headless: a window that exists only as a queue.
 int PlatCreateWindow(const char* title, PlatWindowProc proc);
 // Sends WM_DESTROY and closes the window.
 void PlatDestroyWindow();
 int PlatWindowExists();
 
 void PlatDesktopSize(int* width, int* height);
+// The window's client area on the desktop, as it is in a window.  Set while
+// the window is full screen, the place and size wait until it leaves full
+// screen.
+void PlatWindowGetRect(PlatRect* rect);
+void PlatWindowSetRect(const PlatRect* rect);
 int PlatWindowIsMinimised();
 // The window is the active window (GetActiveWindow): it holds the focus.
 int PlatWindowIsActive();

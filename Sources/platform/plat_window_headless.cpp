@@ -11,6 +11,7 @@
 #include "platform/plat_devices_internal.h"
 #include "platform/plat_headless.h"
 #include "platform/plat_internal.h"
+#include "platform/plat_surface.h"
 #include "platform/plat_timer.h"
 
 enum { SCRIPT_SIZE = 4096, RECORDED_BOXES = 32, BOX_TEXT = 512 };
@@ -28,6 +29,11 @@ static int scriptNext;
 
 static int lockstepTicks = 1;
 static int minimised;
+
+static int windowFullScreen = 1;
+static int windowModeChanges;
+static PlatRect windowRect;   // empty: the desktop's
+static int cursorShown = 1;
 
 static char boxCaptions[RECORDED_BOXES][BOX_TEXT];
 static char boxTexts[RECORDED_BOXES][BOX_TEXT];
@@ -47,6 +53,8 @@ void PlatHeadlessQueueEvent(uint32_t timeMs, int message, uintptr_t wParam, intp
 }
 
 void PlatHeadlessClearEvents() { scriptCount = scriptNext = 0; }
+
+int PlatHeadlessEventsWaiting() { return scriptNext < scriptCount; }
 
 void PlatHeadlessSetLockstep(int ticksPerFrame) { lockstepTicks = ticksPerFrame < 0 ? 0 : ticksPerFrame; }
 int PlatHeadlessLockstep() { return lockstepTicks; }
@@ -76,9 +84,50 @@ void HeadlessRaiseWindow(int active) {
     QueuePost(WM_ACTIVATE, 1, 0);
 }
 
+void HeadlessSetFullScreen(int fullScreen) {
+    if ((fullScreen != 0) == windowFullScreen)
+        return;
+    windowFullScreen = fullScreen != 0;
+    windowModeChanges++;
+}
+
+int PlatHeadlessWindowIsFullScreen() { return windowFullScreen; }
+int PlatHeadlessWindowModeChanges() { return windowModeChanges; }
+
+void HeadlessGetWindowRect(PlatRect* rect) {
+    if (windowRect.right > windowRect.left && windowRect.bottom > windowRect.top) {
+        *rect = windowRect;
+        return;
+    }
+    int width = 0, height = 0;
+    HeadlessDesktopSize(&width, &height);
+    *rect = {0, 0, width, height};
+}
+
+void HeadlessSetWindowRect(const PlatRect* rect) { windowRect = *rect; }
+
+// Full screen covers the desktop; in a window the client is the window's.
+void HeadlessClientSize(int* width, int* height) {
+    PlatRect r;
+    if (windowFullScreen)
+        HeadlessDesktopSize(width, height);
+    else {
+        HeadlessGetWindowRect(&r);
+        *width = r.right - r.left;
+        *height = r.bottom - r.top;
+    }
+}
+
+void HeadlessShowCursor(int show) { cursorShown = show != 0; }
+int PlatHeadlessCursorShown() { return cursorShown; }
+
 void HeadlessReset() {
     boxCount = 0;
     minimised = 0;
+    windowFullScreen = 1;
+    windowModeChanges = 0;
+    windowRect = {};
+    cursorShown = 1;
     DisplayReset();
     InputReset();
 }

@@ -1,6 +1,6 @@
-// The SDL2 backend of the window: one full-screen-desktop window with an
-// OpenGL context, whose events become window messages and feed the input
-// devices.
+// The SDL2 backend of the window: one window with an OpenGL context, over
+// the whole desktop in full screen or a plain window of its own place and
+// size, whose events become window messages and feed the input devices.
 
 #include <SDL.h>
 
@@ -9,6 +9,7 @@
 #include "platform/plat_devices_internal.h"
 #include "platform/plat_internal.h"
 #include "platform/plat_keys.h"
+#include "platform/plat_surface.h"
 #include "platform/plat_system.h"
 
 static SDL_Window* window;
@@ -89,6 +90,25 @@ void SdlRaiseWindow() {
         return;
     SDL_RestoreWindow(window);
     SDL_RaiseWindow(window);
+}
+
+void SdlGetWindowRect(PlatRect* rect) {
+    int x = 0, y = 0, w = 640, h = 480;
+    if (window) {
+        SDL_GetWindowPosition(window, &x, &y);
+        SDL_GetWindowSize(window, &w, &h);
+    }
+    *rect = {x, y, x + w, y + h};
+}
+
+// SDL keeps a full-screen window's place and size for when it leaves full
+// screen, so the rectangle can be given first.
+void SdlSetWindowRect(const PlatRect* rect) {
+    if (!window)
+        return;
+    SDL_SetWindowSize(window, rect->right - rect->left, rect->bottom - rect->top);
+    SDL_SetWindowPosition(window, rect->left, rect->top);
+    SDL_ShowWindow(window);
 }
 
 // The virtual key of a key event: letters and digits as the keyboard layout
@@ -182,7 +202,13 @@ static void TranslateEvent(const SDL_Event& e) {
         }
         break;
     }
-    case SDL_MOUSEMOTION: InputMouseMotion(e.motion.xrel, e.motion.yrel); break;
+    case SDL_MOUSEMOTION: {
+        InputMouseMotion(e.motion.xrel, e.motion.yrel);
+        float x = 0.0f, y = 0.0f;
+        SdlWindowToOutput(e.motion.x, e.motion.y, &x, &y);
+        InputMousePosition(x, y);
+        break;
+    }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
         const int button = e.button.button == SDL_BUTTON_LEFT    ? 0

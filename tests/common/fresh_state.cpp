@@ -88,6 +88,8 @@ static void FreshFrame() {
     ForceDisplayRecreate = 0;
     HardwareFailure = 0;
     WindowedMode = 0;
+    WindowRect = {};
+    DeveloperSwitch = 0;
     CurrentViewport = 0;
     ScreenRight = 640.0f;
     ScreenBottom = 480.0f;

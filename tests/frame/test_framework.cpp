@@ -5,15 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "frame/display.h"
 #include "frame/frame_state.h"
 #include "frame/framework.h"
+#include "frame/input.h"
 #include "frame/window_proc.h"
+#include "frontend/frontend_state.h"
+#include "platform/plat_clock.h"
 #include "platform/plat_device.h"
 #include "platform/plat_headless.h"
 #include "platform/plat_headless_devices.h"
+#include "platform/plat_keys.h"
 #include "platform/plat_surface.h"
 #include "platform/plat_system.h"
 #include "platform/plat_window.h"
@@ -49,6 +54,28 @@ struct FrameworkTest : ::testing::Test {
     static int Create() {
         const int code = EnumerateDrivers(ConfirmDevice);
         return code != 0 ? code : CreateFramework(1);
+    }
+
+    static void Key(int vk) { MainWindowProc(WM_KEYDOWN, (uintptr_t)vk, 0); }
+    static void Drain() {
+        PlatMsg msg;
+        while (PlatPeekMessage(&msg)) {
+        }
+    }
+    // Keys the driver dialog will read, one press every 50 ms from now.
+    static void DialogKeys(std::initializer_list<int> keys) {
+        uint32_t at = PlatTimeMs() + 20;
+        for (int vk : keys) {
+            PlatHeadlessQueueEvent(at, WM_KEYDOWN, (uintptr_t)vk, 0);
+            PlatHeadlessQueueEvent(at + 20, WM_KEYUP, (uintptr_t)vk, 0);
+            at += 50;
+        }
+    }
+    // Shift+F12 opens the driver dialog.
+    static void DriverDialogKey() {
+        Key(VK_SHIFT);
+        Key(VK_F12);
+        MainWindowProc(WM_KEYUP, VK_SHIFT, 0);
     }
 
     static std::string TargetSize() {
@@ -221,7 +248,8 @@ TEST_F(FrameworkTest, InAWindowTheBackBufferTakesTheClientSize) {
     WindowedMode = 1;
     ASSERT_EQ(Create(), 0);
     EXPECT_EQ(TargetSize(), "800x600");
-    EXPECT_EQ(PlatSurfaceFormat(FrameworkRenderTarget()), PLAT_PF_XRGB8888);
+    // The game's 16-bit pixels on a 32-bit desktop: the presenter converts.
+    EXPECT_EQ(PlatSurfaceFormat(FrameworkRenderTarget()), PLAT_PF_RGB565);
     EXPECT_EQ(ShowFrame(), DD_OK);
 }
 
@@ -283,20 +311,172 @@ TEST_F(FrameworkTest, BackBufferCopiesRetryABoundedNumberOfTimes) {
     PlatSurfaceRelease(source);
 }
 
-TEST_F(FrameworkTest, TheWindowedCommandRecreatesTheDeviceInAWindow) {
+// The developer's window keys: F12 puts the game in a window and back,
+// the window keeping its place and size between the two; without the
+// developer switch the key does nothing, while the command itself works.
+TEST_F(FrameworkTest, TheWindowedKeySwitchesTheWindowAndKeepsItsPlace) {
+    PlatHeadlessSetDesktop(800, 600, 32);
     ASSERT_EQ(Create(), 0);
     AppActive = 1;
     AppReady = 1;
+    WindowRect = {0, 0, 800, 600};   // as start-up keeps it
+    Key(VK_F12);
+    EXPECT_EQ(WindowedMode, 0) << "not a developer";
+
+    DeveloperSwitch = 1;
     SingleStepRequest = 0;
-    EXPECT_EQ(MainWindowProc(WM_COMMAND, CMD_TOGGLE_WINDOWED, 0), 0);
+    Key(VK_F12);
     EXPECT_EQ(WindowedMode, 1);
+    EXPECT_EQ(PlatHeadlessWindowIsFullScreen(), 0);
+    EXPECT_EQ(PlatHeadlessWindowModeChanges(), 1);
+    EXPECT_EQ(TargetSize(), "800x600") << "the window's client";
     EXPECT_EQ(SingleStepRequest, 1);
     EXPECT_EQ(AppReady.load(), 1);
-    ASSERT_NE(FrameworkDevice(), nullptr);
-    // The driver dialog has nothing to offer: no change, and still ready.
-    EXPECT_EQ(MainWindowProc(WM_COMMAND, CMD_DRIVER_DIALOG, 0), 0);
-    EXPECT_EQ(AppReady.load(), 1);
+
+    // The player moves and sizes the window; full screen keeps its place.
+    const PlatRect moved = {100, 50, 800, 550};
+    PlatWindowSetRect(&moved);
+    Key(VK_F12);
+    EXPECT_EQ(WindowedMode, 0);
+    EXPECT_EQ(PlatHeadlessWindowIsFullScreen(), 1);
+    EXPECT_EQ(TargetSize(), "640x480") << "the display mode again";
+    EXPECT_EQ(WindowRect.left, 100);
+    EXPECT_EQ(WindowRect.bottom, 550);
+
+    // Meanwhile the window was put elsewhere; back in a window it has its
+    // kept place again.
+    const PlatRect elsewhere = {0, 0, 320, 240};
+    PlatWindowSetRect(&elsewhere);
+    EXPECT_EQ(MainWindowProc(WM_COMMAND, CMD_TOGGLE_WINDOWED, 0), 0);
+    EXPECT_EQ(WindowedMode, 1);
+    PlatRect now;
+    PlatWindowGetRect(&now);
+    EXPECT_EQ(now.left, 100);
+    EXPECT_EQ(now.top, 50);
+    EXPECT_EQ(TargetSize(), "700x500");
+    EXPECT_EQ(PlatHeadlessWindowModeChanges(), 3);
+    EXPECT_EQ(PlatHeadlessCursorShown(), 1) << "nobody hid it yet";
+    EXPECT_EQ(MainWindowProc(WM_SETCURSOR, 0, 0), 1);
+    EXPECT_EQ(PlatHeadlessCursorShown(), 0) << "the game draws its own pointer, in a window too";
+}
+
+// In a window the game's pointer is where the system pointer is: in the
+// menus, whose 640 x 480 picture lies in the back buffer's corner as it is,
+// pixel for pixel; in a race, whose 2D is scaled over the whole surface,
+// scaled down to the layout.  Full screen keeps the game's own pointer.
+TEST_F(FrameworkTest, InAWindowTheGamesPointerIsTheSystemPointer) {
+    PlatHeadlessSetDesktop(1024, 768, 32);
+    ASSERT_EQ(Create(), 0);
+    AppActive = 1;
+    AppReady = 1;
+    DeveloperSwitch = 1;
+    ASSERT_EQ(MouseInit(1), 1);
+    PollMouse(1, 0);
+    auto systemPointer = [](int x, int y) {
+        PlatHeadlessQueueEvent(PlatTimeMs(), WM_MOUSEPOSITION, (uintptr_t)x, y);
+        Drain();
+        PollMouse(1, 1);
+    };
+
+    MouseFloatX = 320.0f;
+    MouseFloatY = 250.0f;
+    systemPointer(900, 700);
+    EXPECT_EQ(MouseX, 320) << "full screen: the pointer moves by counts only";
+    EXPECT_EQ(MouseY, 250);
+
+    Key(VK_F12);
+    ASSERT_EQ(WindowedMode, 1);
+    PresentFrame();
+    FrontEndActive = 1;
+    systemPointer(500, 300);
+    EXPECT_EQ(MouseX, 500);
+    EXPECT_EQ(MouseY, 300);
+    systemPointer(900, 700);
+    EXPECT_EQ(MouseX, 637) << "beyond the menus' picture: at its edge";
+    EXPECT_EQ(MouseY, 477);
+
+    FrontEndActive = 0;
+    UpdateScreenMetrics();
+    systemPointer(512, 384);
+    EXPECT_EQ(MouseX, 320);
+    EXPECT_EQ(MouseY, 240);
+    // A poll in which the system pointer did not move leaves the game's
+    // own moves alone (the return to the menus puts it at 320, 250).
+    MouseFloatX = 320.0f;
+    MouseFloatY = 250.0f;
+    PollMouse(1, 1);
+    EXPECT_EQ(MouseY, 250);
+
+    Key(VK_F12);
+    ASSERT_EQ(WindowedMode, 0);
+    systemPointer(10, 10);
+    EXPECT_EQ(MouseX, 320);
+    MouseRelease();
+}
+
+// The driver dialog, answered by keys: Up moves the focus from OK to the
+// mode list, Right steps through the modes, Enter ends it; the choice goes
+// through the framework's change path to a new device in that mode.
+TEST_F(FrameworkTest, TheDriverDialogChoosesAModeThatTheDisplayTakes) {
+    ASSERT_EQ(Create(), 0);
+    AppActive = 1;
+    AppReady = 1;
+    DeveloperSwitch = 1;
+    SingleStepRequest = 0;
+    const int presents = PlatDisplayPresentCount();
+    // 640 x 480 x 16, then 320 x 240, 400 x 300, 512 x 384, 800 x 600.
+    DialogKeys({VK_UP, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN});
+    DriverDialogKey();
+    EXPECT_EQ(TargetSize(), "800x600");
+    EXPECT_STREQ(Selected().modes[Selected().selectedMode].label, "800 x 600 x 16 bit");
+    EXPECT_EQ(WindowedMode, 0);
+    EXPECT_EQ(AppReady.load(), 1) << "the pause of the dialog is over";
+    EXPECT_EQ(SingleStepRequest, 1);
+    EXPECT_GT(PlatDisplayPresentCount(), presents + 5) << "the dialog was shown while it waited";
+    EXPECT_FALSE(PlatHeadlessEventsWaiting());
+
+    // Escape, or Enter on Cancel, or OK with nothing changed: no change.
+    DialogKeys({VK_UP, VK_LEFT, VK_ESCAPE});
+    DriverDialogKey();
+    DialogKeys({VK_RIGHT, VK_RETURN});   // OK -> Cancel
+    DriverDialogKey();
+    DialogKeys({VK_UP, VK_RIGHT, VK_LEFT, VK_RETURN});
+    DriverDialogKey();
+    EXPECT_EQ(TargetSize(), "800x600");
+    EXPECT_EQ(PlatHeadlessWindowModeChanges(), 0);
+
+    // Left of the first mode is "Windowed mode".
+    DialogKeys({VK_UP, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_LEFT, VK_RETURN});
+    DriverDialogKey();
+    EXPECT_EQ(WindowedMode, 1);
+    EXPECT_EQ(PlatHeadlessWindowIsFullScreen(), 0);
+    EXPECT_EQ(TargetSize(), "640x480") << "the window's client";
+    EXPECT_TRUE(PlatDeviceIsHardware(FrameworkDevice()));
+
+    // The device list: the software device, with its own mode and window.
+    DialogKeys({VK_UP, VK_UP, VK_RIGHT, VK_RETURN});
+    DriverDialogKey();
+    EXPECT_FALSE(PlatDeviceIsHardware(FrameworkDevice()));
+    EXPECT_STREQ(Selected().name, "RGB Emulation");
+    EXPECT_EQ(WindowedMode, 1);
+}
+
+// Nobody left to answer (the queued input is spent), or the window asked
+// to close: the dialog ends as Cancel, and the close request is put back
+// for the message loop.
+TEST_F(FrameworkTest, TheDriverDialogEndsWhenNobodyCanAnswerOrTheWindowCloses) {
+    ASSERT_EQ(Create(), 0);
+    AppActive = 1;
+    AppReady = 1;
     EXPECT_EQ(DriverDialog(1, 0), 2);
+    DialogKeys({VK_UP, VK_RIGHT});
+    PlatHeadlessQueueEvent(PlatTimeMs() + 200, WM_CLOSE, 0, 0);
+    EXPECT_EQ(MainWindowProc(WM_COMMAND, CMD_DRIVER_DIALOG, 0), 0);
+    EXPECT_EQ(TargetSize(), "640x480");
+    EXPECT_EQ(AppReady.load(), 1);
+    PlatMsg msg = {};
+    ASSERT_EQ(PlatPeekMessage(&msg), 1);
+    EXPECT_EQ(msg.message, WM_CLOSE);
 }
 
 TEST_F(FrameworkTest, PausesAreCountedAndReadyOnlyAtZero) {

@@ -199,6 +199,40 @@ TEST_F(WindowTest, DeveloperCommands) {
     EXPECT_EQ(HudVisible, 0);
 }
 
+// Under the developer switch Pause freezes and thaws the game logic and
+// F10 asks for one step; Shift or Ctrl with them is another key, and a
+// modifier counts as the key messages bring it, released or not since.
+TEST_F(WindowTest, TheDeveloperKeysSendTheFreezeAndStepCommands) {
+    GameLogicRunning = 1;
+    SingleStepRequest = 0;
+    DeveloperSwitch = 0;
+    Key(VK_PAUSE);
+    Key(VK_F10);
+    EXPECT_EQ(GameLogicRunning, 1);
+    EXPECT_EQ(SingleStepRequest, 0);
+
+    DeveloperSwitch = 1;
+    Key(VK_PAUSE);
+    EXPECT_EQ(GameLogicRunning, 0);
+    Key(VK_F10);
+    EXPECT_EQ(SingleStepRequest, 1);
+    SingleStepRequest = 0;
+    Key(VK_SHIFT);
+    Key(VK_F10);
+    Key(VK_PAUSE);
+    MainWindowProc(WM_KEYUP, VK_SHIFT, 0);
+    EXPECT_EQ(SingleStepRequest, 0);
+    EXPECT_EQ(GameLogicRunning, 0);
+    Key(VK_CONTROL);
+    Key(VK_PAUSE);
+    EXPECT_EQ(GameLogicRunning, 0);
+    MainWindowProc(WM_KEYUP, VK_CONTROL, 0);
+    ControlHandbrake = 0;
+    Key(VK_PAUSE);
+    EXPECT_EQ(GameLogicRunning, 1);
+    DeveloperSwitch = 0;
+}
+
 TEST_F(WindowTest, TheInputTimerReadsTheKeyboardIntoKeyState) {
     ASSERT_EQ(KeyboardInit(1), 0);
     KeyboardAcquire(1);

@@ -9,10 +9,12 @@
 #include <string>
 
 #include "platform/plat_clock.h"
+#include "platform/plat_display.h"
 #include "platform/plat_headless.h"
 #include "platform/plat_headless_devices.h"
 #include "platform/plat_input.h"
 #include "platform/plat_keys.h"
+#include "platform/plat_surface.h"
 #include "platform/plat_system.h"
 #include "platform/plat_window.h"
 
@@ -26,6 +28,7 @@ struct InputTest : ::testing::Test {
     void TearDown() override {
         PlatJoystickClose();
         PlatHeadlessAttachJoystick(PLAT_FAKE_JOYSTICK_NONE);
+        PlatHeadlessSetDesktop(640, 480, 32);
         PlatShutdown();
     }
     // Delivers the scripted events due by now (the window backend's poll).
@@ -124,6 +127,68 @@ TEST_F(InputTest, MouseGathersMotionWhileHeldAndKeepsAShortClick) {
     ASSERT_EQ(PlatMouseRead(&state), PLAT_INPUT_OK);
     EXPECT_EQ(state.buttons[1], 0x80);
     EXPECT_TRUE(PlatKeyDown(VK_RBUTTON));
+}
+
+// Full screen the game holds the system pointer and only its motion
+// counts; in a window the pointer is free and a read says where it is over
+// the picture the window shows, which keeps its shape between black bars.
+TEST_F(InputTest, InAWindowTheFreePointerIsReadInPixelsOfThePictureShown) {
+    PlatHeadlessSetDesktop(1280, 960, 32);
+    ASSERT_EQ(PlatDisplayOpen(0), DD_OK);
+    ASSERT_EQ(PlatMouseCreate(), PLAT_INPUT_OK);
+    ASSERT_EQ(PlatMouseAcquire(1), PLAT_INPUT_OK);
+    PlatMouseState state;
+    auto position = [&](int x, int y) {
+        Script(WM_MOUSEPOSITION, (uintptr_t)x, y);
+        EXPECT_EQ(PlatMouseRead(&state), PLAT_INPUT_OK);
+    };
+
+    ASSERT_EQ(PlatDisplaySetCooperativeLevel(1), DD_OK);
+    position(100, 100);
+    EXPECT_EQ(state.moved, 0) << "a captured pointer has no place of its own";
+
+    ASSERT_EQ(PlatDisplaySetCooperativeLevel(0), DD_OK);
+    EXPECT_EQ(PlatHeadlessWindowIsFullScreen(), 0);
+    position(640, 480);
+    EXPECT_EQ(state.moved, 1);
+    EXPECT_FLOAT_EQ(state.x, 640.0f) << "nothing shown yet: the window's own pixels";
+    EXPECT_FLOAT_EQ(state.y, 480.0f);
+    ASSERT_EQ(PlatMouseRead(&state), PLAT_INPUT_OK);
+    EXPECT_EQ(state.moved, 0) << "it has not moved since";
+
+    // A 640 x 480 picture over the 1280 x 960 window.
+    PlatSurface *primary = nullptr, *back = nullptr;
+    ASSERT_EQ(PlatSurfaceCreate(640, 480, PLAT_PF_DISPLAY, PLAT_SURF_PRIMARY, &primary), DD_OK);
+    ASSERT_EQ(PlatSurfaceCreate(640, 480, PLAT_PF_DISPLAY, PLAT_SURF_BACKBUFFER, &back), DD_OK);
+    ASSERT_EQ(PlatSurfaceAttach(primary, back), DD_OK);
+    EXPECT_EQ(PlatSurfaceFormat(back), PLAT_PF_RGB565) << "the game's 16 bits in a window of 32";
+    ASSERT_EQ(PlatSurfaceFlip(primary, PLAT_WAIT), DD_OK);
+    position(640, 480);
+    EXPECT_FLOAT_EQ(state.x, 320.0f);
+    EXPECT_FLOAT_EQ(state.y, 240.0f);
+
+    // The window made wider: the picture fills its height, centred.
+    const PlatRect wide = {10, 20, 10 + 1600, 20 + 960};
+    PlatWindowSetRect(&wide);
+    position(160, 0);
+    EXPECT_FLOAT_EQ(state.x, 0.0f);
+    EXPECT_FLOAT_EQ(state.y, 0.0f);
+    position(1440, 960);
+    EXPECT_FLOAT_EQ(state.x, 640.0f);
+    EXPECT_FLOAT_EQ(state.y, 480.0f);
+    position(100, 480);
+    EXPECT_LT(state.x, 0.0f) << "over the bar, left of the picture";
+
+    // Back to full screen: the pointer is held again, motion counts.
+    ASSERT_EQ(PlatDisplaySetCooperativeLevel(1), DD_OK);
+    Script(WM_MOUSEMOVE, (uintptr_t)(intptr_t)4, -2);
+    position(700, 700);
+    EXPECT_EQ(state.moved, 0);
+    EXPECT_EQ(state.dx, 4);
+    EXPECT_EQ(state.dy, -2);
+    PlatSurfaceRelease(back);
+    PlatSurfaceRelease(primary);
+    PlatMouseRelease();
 }
 
 TEST_F(InputTest, JoystickAxesFollowRangeAndDeadZone) {
