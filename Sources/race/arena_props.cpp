@@ -357,7 +357,7 @@ void ResetDecorations() {
 }
 
 void AnimateDecorations() {
-    DecorationPhase += DecorationDrift;
+    SkyDrift += DecorRate;
     DecorTicks += 1;
     switch (TrackGroup) {
     case 1:
