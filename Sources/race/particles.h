@@ -37,10 +37,11 @@ int SpawnDustPuff(const float point[3], int car, int sprite);
 int SpawnRainDrops(float x, float y, float z);
 
 // The emitters the car step and the race frame call.
-void EmitPointSmoke(int car);       // 25 smoke effects around the car's body
+void EmitPointSmoke(int car);       // 25 smoke effects round a crushed car's body
 void EmitSparks();                  // the local car's scraping wheels
 void EmitWheelDust(int car);
 void EmitRain();
-// The JUMP turbo's two exhaust sprites of `car`, and an arena ground sprite.
+// The JUMP turbo's two exhaust sprites of `car`, and the mark an arena prop
+// knocked by CurrentCar leaves on the floor.
 void SpawnTurboSprites(int car, int colour);
 void SpawnGroundSprite(float x, float y, float z);

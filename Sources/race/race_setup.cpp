@@ -168,6 +168,8 @@ void ClearCarArrays() {
         WallContactA[car] = WallContactB[car] = 0;
         WallImpactState[car] = 0;
         CarCrashKind[car] = 0;
+        // An arena car crushed in the race before stands whole again.
+        CrushContacts[car] = CrushLevel[car] = 0;
         PassThroughFlags[car] = 0;
         CpuTargetNode[car] = 1;
         LapCheckpoint[car] = 0;
