@@ -5,6 +5,7 @@
 #include "race/race_setup.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "frame/fileio.h"
@@ -207,6 +208,14 @@ void GiveCarsStartValues() {
     WheelRollAngle[0] = 0.0f;
     if (ArenaRules())
         CarCount = ArenaOpponents + 1;
+    // The JUMP grid places car 0 alone; a network race places each
+    // player's car from its own machine.
+    if (TrackGroup == 4 && CarCount > 1 && !NetSessionOpen) {
+        char line[64];
+        std::snprintf(line, sizeof line, "JUMP events race one car, not %d", (int)CarCount);
+        ConsoleAddLine(line);
+        CarCount = 1;
+    }
     // A selection outside 1..8 cars is held to it.
     if (CarCount < 1)
         CarCount = 1;
