@@ -268,6 +268,14 @@ void StartPosePosition(int group, float* x, float* z) {
     *z = pose.z;
 }
 
+static int KeepSounds;
+
+void StartRaceKeepingSounds() {
+    KeepSounds = 1;
+    StartRace();
+    KeepSounds = 0;
+}
+
 void StartRace() {
     // 1.
     RaceCarCount = ArenaRules() ? ArenaOpponents + 1 : CarsInRace();
@@ -309,7 +317,8 @@ void StartRace() {
     SetTrackFolder();
     // 5.
     ResetParticles();
-    ResetRaceSounds();
+    if (!KeepSounds)
+        ResetRaceSounds();
     RaceOver = 0;
     EventFailed = 0;
     RecordsChanged = 0;
