@@ -197,6 +197,7 @@ void StartRaceHandover() {
 }
 
 void BackToMenusHandover() {
+    STEP(SaveRaceLeft());
     ReplayFromFile = 0;
     AttractIdleTimer = 0;
     SaveFallenRecords();
