@@ -10,6 +10,9 @@
 #include "frontend/frontend_state.h"
 #include "race/race_state.h"
 #include "race/race_test_util.h"
+#include "render/polylist.h"
+#include "render/render_state.h"
+#include "render/scene_builder.h"
 #include "race_track_util.h"
 
 namespace {
@@ -60,6 +63,15 @@ TEST_F(ArenaEffects, AKnockedConeLeavesAGroundSpriteWhereItStood) {
         EXPECT_NEAR(sprite.z, z, 4.0f);
     }
     EXPECT_EQ(marks, 1);
+    // The scene builder draws it with the effects on, on the Direct3D path.
+    const int keptKind = RenderKind, keptOption = EffectsOption, keptBlend = DeviceBlendOk;
+    RenderKind = 1, EffectsOption = 1, DeviceBlendOk = 1;
+    const int end = BuildScene(0, 0);
+    RenderKind = keptKind, EffectsOption = keptOption, DeviceBlendOk = keptBlend;
+    int drawn = 0;
+    for (int c = 0; c < end; c += POLYGON_WORDS)
+        drawn += PolygonAt(c).slot == 2014;
+    EXPECT_GT(drawn, 0);
 }
 
 TEST_F(ArenaEffects, ACarCrushedUnderCar0SmokesAllRoundItsBody) {
