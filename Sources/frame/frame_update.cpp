@@ -90,6 +90,9 @@ void StartRaceHandover() {
     STEP(SetTrackFolder());
     STEP(LoadZones());
 
+    // The menu music fades out over the race's first ticks; its wave
+    // outlives the bank freed here.
+    MusicFadeActive = 1;
     if (!SoundUnavailable) {
         STEP(ResetRaceSounds());
         STEP(FreeAllWaves());
@@ -100,7 +103,6 @@ void StartRaceHandover() {
     TimerTicks = 0;
     PrevFrameTickCount = 0;
     LastFrameTicks = 1;
-    MusicFadeActive = 1;
     DayCarArt = 1;
     SceneReady = 0;
 
@@ -195,6 +197,7 @@ void StartRaceHandover() {
 }
 
 void BackToMenusHandover() {
+    STEP(SaveRaceLeft());
     ReplayFromFile = 0;
     AttractIdleTimer = 0;
     SaveFallenRecords();

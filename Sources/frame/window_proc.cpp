@@ -30,7 +30,7 @@ static void RestartFromGrid() {
     const int period = PlatTimerPeriod();
     StopTickTimer();
     PlatSleepMs(10);
-    StartRace();
+    StartRaceKeepingSounds();
     if (wasRunning)
         StartTickTimer(period, MainWindow);
 }

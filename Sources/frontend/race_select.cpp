@@ -203,8 +203,8 @@ int PrepareRace() {
     TrackCode = TrackGroup * 10 + TrackVariant;
     CarBoxesDirty = 1;   // the cars' collision boxes are copied again
     const int still = TrackGroup == 2 || TrackGroup == 5 || TrackGroup == 6 || TrackGroup == 7;
-    DecorationDrift = still ? 0.0f : 0.00021428571f;
-    DecorationPhase = 0.0f;
+    DecorRate = still ? 0.0f : 0.00021428571f;
+    SkyDrift = 0.0f;
     SceneOptionFlag = (signed char)VisualSettings[2];
     if (TrackCode == 31)
         TimeLeft.seconds = CareerRecord.event31Seconds;

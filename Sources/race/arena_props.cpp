@@ -10,6 +10,7 @@
 
 #include "frame/utils.h"
 #include "race/hud.h"
+#include "race/particles.h"
 #include "race/race_state.h"
 #include "sound/effect_sounds.h"
 #include "track/ground.h"
@@ -54,6 +55,8 @@ void KnockOut(int light) {
 void KnockSlalom(int i, int car) {
     PropState& state = SlalomStates[i];
     PropPlacement& prop = SlalomProps[i];
+    // A knocked prop leaves a dark mark on the floor where it stood.
+    SpawnGroundSprite(prop.x, prop.y, prop.z);
     state.vx = 2.0f * VelocityX[car];
     state.vz = 2.0f * VelocityZ[car];
     state.vy = 0.85f * CarSpeed[car];
@@ -103,6 +106,7 @@ void MoveSlalom(int i) {
 void KnockCone(int i, int car) {
     PropState& state = ConeStates[i];
     PropPlacement& prop = ConeProps[i];
+    SpawnGroundSprite(prop.x, prop.y, prop.z);
     prop.yaw = KnockYaw(car);
     state.moving = 1;
     prop.tilt = 0.0f;
@@ -357,7 +361,7 @@ void ResetDecorations() {
 }
 
 void AnimateDecorations() {
-    DecorationPhase += DecorationDrift;
+    SkyDrift += DecorRate;
     DecorTicks += 1;
     switch (TrackGroup) {
     case 1:

@@ -2,11 +2,11 @@
 // rings of effect slots, stepped by the tick and drawn by the car effects;
 // and the scene's two sprite pools (turbo exhaust and ground sprites).
 //
-// Every entry point runs under the simulation lock: the tick steps and
-// spawns impacts, the frame spawns the rest, the network receive thread
-// spawns impacts of remote hits.  Nothing is spawned or stepped while
-// EffectsEnabled is 0; stepping and sparks stop while RacePaused, the other
-// spawners while ParticleHold is 1.
+// Every entry point runs under the simulation lock: the tick steps them and
+// spawns impacts and a crushed car's smoke, the frame spawns the rest, the
+// network receive thread spawns impacts of remote hits.  Nothing is spawned
+// or stepped while EffectsEnabled is 0; stepping and sparks stop while
+// RacePaused, the other spawners while ParticleHold is 1.
 #pragma once
 
 // Spawns `count` particles (at most 32) into emitter `slot` (-1: the next of
@@ -37,10 +37,11 @@ int SpawnDustPuff(const float point[3], int car, int sprite);
 int SpawnRainDrops(float x, float y, float z);
 
 // The emitters the car step and the race frame call.
-void EmitPointSmoke(int car);       // 25 smoke effects around the car's body
+void EmitPointSmoke(int car);       // 25 smoke effects round a crushed car's body
 void EmitSparks();                  // the local car's scraping wheels
 void EmitWheelDust(int car);
 void EmitRain();
-// The JUMP turbo's two exhaust sprites of `car`, and an arena ground sprite.
+// The JUMP turbo's two exhaust sprites of `car`, and the mark an arena prop
+// knocked by CurrentCar leaves on the floor.
 void SpawnTurboSprites(int car, int colour);
 void SpawnGroundSprite(float x, float y, float z);

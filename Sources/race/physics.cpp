@@ -13,6 +13,7 @@
 #include "race/engine.h"
 #include "race/laps.h"
 #include "race/motion_table.h"
+#include "race/particles.h"
 #include "race/race_state.h"
 #include "render/geometry.h"
 #include "render/render_state.h"
@@ -187,8 +188,10 @@ static void CrushCarUnder(int struck) {
     if (CrushContacts[struck] < 20 || CrushLevel[struck] >= 4)
         return;
     CrushLevel[struck] += 1;
-    // The first raise also starts the crush effect of the particles.
     PlayCrushSound(0, CrushLevel[struck] == 1 ? 1 : 0);
+    // The first raise sends smoke up all round the crushed body.
+    if (CrushLevel[struck] == 1)
+        EmitPointSmoke(struck);
 }
 
 // The ground under car 0's wheel in the arena events: another car's roof,

@@ -5,6 +5,7 @@
 #include "race/race_setup.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "frame/fileio.h"
@@ -168,6 +169,8 @@ void ClearCarArrays() {
         WallContactA[car] = WallContactB[car] = 0;
         WallImpactState[car] = 0;
         CarCrashKind[car] = 0;
+        // An arena car crushed in the race before stands whole again.
+        CrushContacts[car] = CrushLevel[car] = 0;
         PassThroughFlags[car] = 0;
         CpuTargetNode[car] = 1;
         LapCheckpoint[car] = 0;
@@ -205,6 +208,14 @@ void GiveCarsStartValues() {
     WheelRollAngle[0] = 0.0f;
     if (ArenaRules())
         CarCount = ArenaOpponents + 1;
+    // The JUMP grid places car 0 alone; a network race places each
+    // player's car from its own machine.
+    if (TrackGroup == 4 && CarCount > 1 && !NetSessionOpen) {
+        char line[64];
+        std::snprintf(line, sizeof line, "JUMP events race one car, not %d", (int)CarCount);
+        ConsoleAddLine(line);
+        CarCount = 1;
+    }
     // A selection outside 1..8 cars is held to it.
     if (CarCount < 1)
         CarCount = 1;
@@ -257,6 +268,14 @@ void StartPosePosition(int group, float* x, float* z) {
     *z = pose.z;
 }
 
+static int KeepSounds;
+
+void StartRaceKeepingSounds() {
+    KeepSounds = 1;
+    StartRace();
+    KeepSounds = 0;
+}
+
 void StartRace() {
     // 1.
     RaceCarCount = ArenaRules() ? ArenaOpponents + 1 : CarsInRace();
@@ -298,7 +317,8 @@ void StartRace() {
     SetTrackFolder();
     // 5.
     ResetParticles();
-    ResetRaceSounds();
+    if (!KeepSounds)
+        ResetRaceSounds();
     RaceOver = 0;
     EventFailed = 0;
     RecordsChanged = 0;

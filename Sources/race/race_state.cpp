@@ -172,12 +172,10 @@ int GearUpLatch[2], GearDownLatch[2], CameraChangeLatch[2];
 float PrevSimPosX[MAX_CARS], PrevSimPosY[MAX_CARS], PrevSimPosZ[MAX_CARS];
 float SimDeltaX[MAX_CARS], SimDeltaY[MAX_CARS], SimDeltaZ[MAX_CARS];
 
-float DecorationDrift, DecorationPhase;
-
 float SoundVelocityX[MAX_CARS], SoundVelocityZ[MAX_CARS];
 int TvCameraFlag;
 
-float SkyDrift;
+float SkyDrift, DecorRate;
 float DecorSpin;
 int DecorFrames[DECOR_FRAMES];
 float DecorSway[4];

@@ -320,10 +320,9 @@ extern int TvCameraFlag;
 extern int PenaltyCount;
 
 // The event props' animation, read by the scene builder.
-extern float DecorationDrift, DecorationPhase;   // the race preparation sets the drift
-
 enum { DECOR_FRAMES = 130 };
-extern float SkyDrift;                   // the sky's drift angle
+extern float SkyDrift;                   // the sky's drift angle, advanced by DecorRate a tick
+extern float DecorRate;                  // set with SkyDrift by the race preparation
 extern float DecorSpin;                  // the spinning scenery's angle
 extern int DecorFrames[DECOR_FRAMES];    // per lamp or confetti: its animation state
 extern float DecorSway[4];               // group 3's swaying scenery

@@ -60,17 +60,35 @@ void ApplyRaceSwitches() {
         StartReplayFromFile(CommandLine.playReplay);
 }
 
+// A race was written to the --save-replay file.
+static int RaceReplayWritten;
+
+// After the race's own replay the buffers still hold the race; after a
+// file's playback (a demo, the replays screen) they hold the file.
+static void WriteRecordedRace() {
+    if (CommandLine.playReplay || !ReplayHoldsRace || ReplaySavedCount <= 0)
+        return;
+    FillReplayHeader(1);
+    if (SaveReplayData(CommandLine.saveReplay, &ReplayHeader) == 0)
+        std::fprintf(stderr, "quorvix: --save-replay: cannot write %s\n", CommandLine.saveReplay);
+    else
+        RaceReplayWritten = 1;
+}
+
+void SaveRaceLeft() {
+    if (!CommandLine.saveReplay)
+        return;
+    SimLockGuard lock;
+    WriteRecordedRace();
+}
+
 void SaveReplayAtExit() {
     if (!CommandLine.saveReplay)
         return;
     SimLockGuard lock;
-    // After the race's own replay the buffers still hold the race; after a
-    // file's playback they hold the file.
-    if (CommandLine.playReplay || ReplaySavedCount <= 0) {
+    // Back in the menus the race was written as it was left.
+    if (FrontEndActive == 0)
+        WriteRecordedRace();
+    if (!RaceReplayWritten)
         std::fprintf(stderr, "quorvix: --save-replay: no race was recorded\n");
-        return;
-    }
-    FillReplayHeader(1);
-    if (SaveReplayData(CommandLine.saveReplay, &ReplayHeader) == 0)
-        std::fprintf(stderr, "quorvix: --save-replay: cannot write %s\n", CommandLine.saveReplay);
 }

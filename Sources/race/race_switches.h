@@ -7,7 +7,10 @@
 // autopilot; with --play-replay the file's race (a file that cannot be
 // played is refused here, and the prepared race runs instead).
 void ApplyRaceSwitches();
-// The end of the run: the recorded race into the --save-replay file.
+// The way back to the menus: the race being left into the --save-replay
+// file, before a demo or a replay file can take the buffers.
+void SaveRaceLeft();
+// The end of the run: the race still on into the --save-replay file.
 void SaveReplayAtExit();
 // 1 when the game folder holds the world object of a track code.
 int TrackFolderHolds(int trackCode);

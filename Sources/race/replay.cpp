@@ -23,6 +23,7 @@ int ReplaySavedCount;
 int ReplayTickCounter;
 int ReplayPhase;
 int ReplayCarCount;
+int ReplayHoldsRace;
 ReplayKeyframe ReplayKeyframes[REPLAY_KEYFRAME_TICKS * 8];
 int8_t ReplayInputs[REPLAY_MAX_TICKS * 8];
 
@@ -93,6 +94,7 @@ void RecordReplayTick(int car) {
     if (inputIndex < REPLAY_MAX_TICKS * 8)
         ReplayInputs[inputIndex++] = (int8_t)(CarInputBits[car] & 0xFF);
     if (car == Cars() - 1) {
+        ReplayHoldsRace = 1;
         ReplayCarCount = Cars();
         // One less than the ticks recorded: the last tick's data may be
         // incomplete when the race ends between two cars.
@@ -211,5 +213,6 @@ int LoadReplayData(const char* path, ReplayHeaderRecord* header) {
     std::memcpy(ReplayInputs, fileImage + inputStart, (size_t)(ticks * cars));
     ReplaySavedCount = ticks;
     ReplayCarCount = cars;
+    ReplayHoldsRace = 0;
     return 1 + 1 + keyframes + ticks * cars;
 }

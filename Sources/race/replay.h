@@ -50,5 +50,6 @@ extern int ReplaySavedCount;
 extern int ReplayTickCounter;
 extern int ReplayPhase;
 extern int ReplayCarCount;                       // cars of the loaded or recorded body
+extern int ReplayHoldsRace;                      // 1: the buffers hold a race recorded here, not a file
 extern ReplayKeyframe ReplayKeyframes[REPLAY_KEYFRAME_TICKS * 8];
 extern int8_t ReplayInputs[REPLAY_MAX_TICKS * 8];

@@ -10,7 +10,9 @@
 #include <cstdio>
 
 #include "frame/frame_state.h"
+#include "frame/framework.h"
 #include "frame/utils.h"
+#include "platform/plat_surface.h"
 #include "race/race_state.h"
 #include "render/geometry.h"
 #include "render/polylist.h"
@@ -143,6 +145,15 @@ int AddOverlayTriangle(int cursor, int slot, int second, float x0, float y0, flo
     return cursor + POLYGON_WORDS;
 }
 
+// The dial stands in the corner of the surface the frame draws on, the
+// render target (the software path races at 640 x 480 whatever mode is
+// configured); the surface's metrics stand in for it before there is one.
+static void DrawnSurfaceSize(int* w, int* h) {
+    PlatSurface* target = FrameworkRenderTarget();
+    *w = target ? PlatSurfaceWidth(target) : SurfaceWidth;
+    *h = target ? PlatSurfaceHeight(target) : SurfaceHeight;
+}
+
 int DrawDashboardDial(int view, int cursor) {
     if (RacePaused == 1)
         return cursor;
@@ -150,7 +161,8 @@ int DrawDashboardDial(int view, int cursor) {
     // The caller halved ScreenBottom for the upper of two views: the dial
     // lifts to the bottom of that half.
     const int v = SplitScreen == 1 && view == 0 ? -Trunc(ScreenBottom) : 0;
-    const int W = DisplayConfig.width, H = DisplayConfig.height;
+    int W, H;
+    DrawnSurfaceSize(&W, &H);
     const int small = W < 640 || H < 480;
     const float k = small ? 0.5f : 1.0f;
     MapDotsReady = 0;

@@ -571,7 +571,9 @@ static void UpdateOtherEngine(int c, const EngineVariant& v, int d, const CarBod
     if (TrackGroup == 5)
         return;
     const int ch = EngineChannel(c);
-    const int started = !v.otherNeedsCountdown || StartStage >= 1;
+    // The countdown holds back a loop's start, not a loop the fly-by started:
+    // that one plays on into the race.
+    const int started = !v.otherNeedsCountdown || StartStage >= 1 || EngineLoopOn[c];
     if (d < v.otherRange && started) {
         ComputeEnginePitch(c, d, 8000);
         if (!EngineLoopOn[c]) {

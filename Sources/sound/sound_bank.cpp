@@ -303,9 +303,11 @@ void LoadSoundBank() {
     // between would otherwise lose the waves).
     {
         std::lock_guard<std::mutex> hold(MusicLock());
-        FreeSlotRange(0, WAVE_SLOTS - 1);
-        for (int slot = 0; slot < WAVE_SLOTS; slot++)
-            WaveLoadedFlags[slot] = 0;
+        FreeBankSlots();
+        for (int slot = 0; slot < WAVE_SLOTS; slot++) {
+            if (!WaveTable[slot])
+                WaveLoadedFlags[slot] = 0;
+        }
     }
     if (SoundUnavailable)
         return;

@@ -12,6 +12,8 @@
 #include "frame/vfs.h"
 #include "race/race_state.h"
 #include "sound/music.h"
+#include "sound/sound_channels.h"
+#include "sound/sound_mix.h"
 #include "sound/sound_state.h"
 
 // Loop A and loop B of every car model's engine wave; rows 18 and 19 are
@@ -89,6 +91,8 @@ void InitSoundMixer() {
 }
 
 void ShutdownSound() {
+    // Nothing outlives the session, a fading tune neither.
+    MusicFadeActive = 0;
     FreeAllWaves();
     SoundDoneEvent.open = 0;
     PlatMixerClose();
@@ -163,10 +167,26 @@ void FreeSlotRange(int first, int last) {
     }
 }
 
-// The music slots go too: the music's fade may be freeing them on the tick.
+// A tune that fades out while the race loads outlives the bank it came
+// with: its fade frees it when it ends.
+static int MusicOutlivesBank() {
+    return MusicFadeActive == 1 && (ReadChannelStatus(CH_MUSIC) & CHANNEL_PLAYING) != 0;
+}
+
+void FreeBankSlots() {
+    if (MusicOutlivesBank()) {
+        FreeSlotRange(0, MUSIC_FIRST_SLOT - 1);
+        FreeSlotRange(MUSIC_LAST_SLOT + 1, WAVE_SLOTS - 1);
+    } else {
+        FreeSlotRange(0, WAVE_SLOTS - 1);
+    }
+}
+
+// The music slots go too, unless they fade: the fade may be freeing them
+// on the tick, hence the lock.
 void FreeAllWaves() {
     std::lock_guard<std::mutex> hold(MusicLock());
-    FreeSlotRange(0, WAVE_SLOTS - 1);
+    FreeBankSlots();
 }
 // Its callers hold the music lock.
 void FreeMusicWaves() { FreeSlotRange(MUSIC_FIRST_SLOT, MUSIC_LAST_SLOT); }

@@ -14,7 +14,11 @@ void StopBusyChannels();
 void PollChannelStatus();
 // Loads the menu bank (FrontEndActive 1) or the bank of the coming race.
 void LoadSoundBank();
+// Every slot, but the music's while it fades out (MusicFadeActive with the
+// music playing): the fade frees that one when it ends.
 void FreeAllWaves();
+// The same with the music lock held.
+void FreeBankSlots();
 // The music slots only; the caller holds the music lock (music.h).
 void FreeMusicWaves();
 // Frees the slots first..last without the music lock.

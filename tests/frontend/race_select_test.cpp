@@ -78,7 +78,7 @@ TEST_F(RaceSelect, SpecialRaceIsAlwaysTrack24WithItsOwnGrid) {
     EXPECT_EQ(CarColour[1], 2);
     EXPECT_EQ(CarModel[7], 6);
     EXPECT_EQ(CarColour[7], 0);
-    EXPECT_EQ(DecorationDrift, 0.0f);   // group 2 keeps its decorations still
+    EXPECT_EQ(DecorRate, 0.0f);   // group 2 keeps its decorations still
 }
 
 TEST_F(RaceSelect, CareerRaceTakesTheChosenTrackAndOnly31TakesTheCareersSeconds) {
@@ -88,7 +88,7 @@ TEST_F(RaceSelect, CareerRaceTakesTheChosenTrackAndOnly31TakesTheCareersSeconds)
     ASSERT_EQ(PrepareRace(), 1);
     EXPECT_EQ(TrackCode, 12);
     EXPECT_EQ(TimeLeft.seconds, 7);
-    EXPECT_GT(DecorationDrift, 0.0f);
+    EXPECT_GT(DecorRate, 0.0f);
 
     ChooseTrack(3, 1);
     ASSERT_EQ(PrepareRace(), 1);

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "common/test_game.h"
+#include "frame/frame_state.h"
+#include "platform/plat_file.h"
 #include "render/bitmaps.h"
 
 namespace {
@@ -434,6 +436,35 @@ TEST_F(HudScreen, MidRaceTheSpeedCellsMoveOnAndTheDotKeepsToTheRoad) {
     const uint32_t* lit = &Of(1)[11];
     EXPECT_EQ(DigitsShown(s, lit, 20, 134, 120, 148), "001500");
     EXPECT_LT(Find(s, Of(2)[0], 320 - 60, 216 - 60, 320 + 60, 216 + 60).count, 100) << "the countdown is over";
+}
+
+// The software path races at 640 x 480 whatever mode is configured: with
+// 1024 x 768 the dial still stands in the corner of the picture drawn.
+TEST(HudLargeMode, TheSoftwarePathShowsTheDialAt1024By768) {
+    const std::string dir = MakeTestGameFolder("hud_large", true);
+    const DisplayConfigRecord config = {1024, 768, 16, 0, 0, 0};
+    ASSERT_TRUE(PlatWriteFileAtomic("Config\\Vondel.cfg", &config, sizeof config));
+    uint32_t speed[10], gear[8];
+    for (int n = 0; n < 10; n++)
+        speed[n] = TextureMarker(1860 + n);
+    for (int g = 0; g < 8; g++)
+        gear[g] = TextureMarker(1870 + g);
+    FILE* script = fopen((dir + "/shots.txt").c_str(), "w");
+    ASSERT_NE(script, nullptr);
+    fputs("2 key down SPACE\n3 key up SPACE\n100 shot countdown.tga\n", script);
+    fclose(script);
+    ASSERT_EQ(RunBuiltProgram("quorvix", {"--headless", "--autorace", "--script", "shots.txt", "--frames", "102"}, dir),
+              0);
+    const Screen s = ReadTga(dir + "/countdown.tga");
+    ASSERT_EQ(s.width, 640);
+    ASSERT_EQ(s.height, 480);
+    EXPECT_EQ(HudScreen::DigitsShown(s, speed, 320, 240, 640, 480), "000") << "the dial's speed";
+    int gears = 0;
+    for (uint32_t g : gear)
+        gears += Find(s, g, 320, 240, 640, 480).Cell(16, 32);
+    EXPECT_EQ(gears, 1) << "the dial's gear cell";
+    if (!getenv("QUORVIX_KEEP_TEST_FOLDERS"))
+        (void)system(("rm -rf '" + dir + "'").c_str());
 }
 
 // The voices 3, 2, 1 and GO on channel 16, a countdown stage (61 ticks)

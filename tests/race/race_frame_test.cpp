@@ -205,21 +205,21 @@ TEST_F(RaceFrame, AReplayIgnoresThePlayersControlsAndCameraKey) {
 }
 
 TEST_F(RaceFrame, TheSubStepsRunOncePerElapsedTick) {
-    DecorationDrift = 1.0f;
-    DecorationPhase = 0.0f;
+    DecorRate = 1.0f;
+    SkyDrift = 0.0f;
     DustTickAccumulator[0] = 0;
     LastFrameTicks = 3;
     UpdateRaceFrame();
-    EXPECT_EQ(DecorationPhase, 3.0f);
+    EXPECT_EQ(SkyDrift, 3.0f);
     EXPECT_EQ(DustTickAccumulator[0], 3);
     LastFrameTicks = 0;
     UpdateRaceFrame();
-    EXPECT_EQ(DecorationPhase, 3.0f) << "no tick, no sub-step";
+    EXPECT_EQ(SkyDrift, 3.0f) << "no tick, no sub-step";
     EXPECT_EQ(FrameTicks, 0);
     RacePaused = 1;
     LastFrameTicks = 2;
     UpdateRaceFrame();
-    EXPECT_EQ(DecorationPhase, 3.0f) << "nothing while paused";
+    EXPECT_EQ(SkyDrift, 3.0f) << "nothing while paused";
 }
 
 TEST_F(RaceFrame, TheFirstRaceFrameResetsTheTickCounters) {

@@ -332,4 +332,42 @@ TEST_F(RaceProgram, TheRaceShownAgainAsItsOwnReplayFollowsIt) {
     ExpectPlaybackFollows(log, raceStart, log, replayStart, saved);
 }
 
+// A run that goes on past its race: the pause menu's quit leaves it after a
+// few seconds, the menus stand idle until their demo plays, and the run ends
+// inside the demo.  The file holds the race raced, not the demo's buffers.
+TEST(RaceProgramReplay, ARunGoingOnPastTheRaceSavesTheRaceNotTheIdleDemo) {
+    // The menus' first demo is a race on track 70.
+    const std::string dir = MakeTestGameFolder("race_then_demo", false, {10, 70});
+    const std::string script = "2 key down SPACE\n3 key up SPACE\n" + LeaveRaceScript(400);
+    FILE* file = fopen((dir + "/leave.txt").c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    fputs(script.c_str(), file);
+    fclose(file);
+    ASSERT_EQ(RunBuiltProgram("quorvix",
+                              {"--headless", "--autorace", "--autopilot", "--cars", "2", "--frames", "5400", "--carlog",
+                               "c.log", "--save-replay", dir + "/r.rb", "--script", "leave.txt"},
+                              dir),
+              0);
+    // The log runs on through the demo, whose grid holds cars 2 and up.
+    const CarLog log = ParseCarLog(ReadHostFile(dir + "/c.log"));
+    int demoStart = -1, raceTicks = 0;
+    for (const CarLine& l : log.cars) {
+        if (l.car >= 2 && demoStart < 0)
+            demoStart = l.tick;
+    }
+    ASSERT_GT(demoStart, 0) << "the idle menus played their demo";
+    for (const CarLine& l : log.cars)
+        raceTicks += l.car == 0 && l.tick < demoStart;
+    const std::string saved = ReadHostFile(dir + "/r.rb");
+    ASSERT_GE(saved.size(), 132u);
+    ReplayHeaderRecord header;
+    memcpy(&header, saved.data(), sizeof header);
+    EXPECT_EQ(header.trackCode, 10);
+    EXPECT_EQ(header.carCount, 2);
+    // The race's ticks from the grid on, less its last (the log also has the
+    // fly-by's first).
+    EXPECT_NEAR(SavedCount(saved), raceTicks, 3);
+    (void)system(("rm -rf '" + dir + "'").c_str());
+}
+
 }  // namespace

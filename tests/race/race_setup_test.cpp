@@ -8,6 +8,7 @@
 #include "frame/frame_state.h"
 #include "race/car_pose.h"
 #include "race/car_setup.h"
+#include "race/messages.h"
 #include "race/race_setup.h"
 #include "race/race_state.h"
 
@@ -51,6 +52,21 @@ TEST_F(RaceSetup, TheArenaEventsSetTheirCarCountByVariant) {
     EXPECT_EQ(CarCount, 1) << "alone";
     Start(1, 0);
     EXPECT_EQ(ArenaOpponents, 0);
+}
+
+TEST_F(RaceSetup, AJumpEventRacesOneCarAndSaysSoOnTheConsole) {
+    // The JUMP grid has places for car 0 alone: a second car would stand
+    // at the world's origin.
+    CarCount = 4;
+    Start(4, 1);
+    EXPECT_EQ(CarCount, 1);
+    EXPECT_FLOAT_EQ(SimPosZ[0], 57110.0f) << "car 0 at its jump pose";
+    char lines[CONSOLE_LIVE_LINES][CONSOLE_LINE_BYTES];
+    const int count = ConsoleCopyLines(lines);
+    ASSERT_GT(count, 0);
+    EXPECT_STREQ(lines[count - 1], "JUMP events race one car, not 4");
+    Start(4, 1);
+    EXPECT_EQ(ConsoleCopyLines(lines), count) << "a restart of the one car says nothing";
 }
 
 TEST_F(RaceSetup, ASelectionOutsideOneToEightCarsIsHeldToIt) {

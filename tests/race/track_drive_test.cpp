@@ -8,12 +8,18 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
+#include <set>
 
+#include "frontend/frontend_state.h"
 #include "race/car_pose.h"
 #include "race/race_state.h"
 #include "render/bitmaps.h"
 #include "render/dial_map.h"
 #include "render/objects.h"
+#include "render/polylist.h"
+#include "render/render_state.h"
+#include "render/scene_builder.h"
 #include "race_track_util.h"
 
 namespace {
@@ -34,6 +40,81 @@ void CountDownToGo() {
     }
     ASSERT_EQ(StartStage, 3);
     EXPECT_EQ(ticks, 4 * 61) << "four stages of 61 ticks";
+}
+
+// The texture numbers of a loaded object's triangles.
+std::set<int> ObjectTextures(const char* name) {
+    std::set<int> textures;
+    const ObjectEntry& entry = ObjectEntries[FindObject(name)];
+    const int first = entry.triangleOffset / (int)sizeof(ObjectTriangle);
+    for (int t = first; t < first + entry.triangleCount && t < TriangleTotal; t++)
+        textures.insert((int)(TrianglePool[t].texture & 0xFFFF));
+    return textures;
+}
+
+// The screen x of every vertex of the view's polygons of the given textures,
+// by its texture coordinates: a vertex of the object keeps them, one that
+// the near plane cut gets new ones.
+using Uv = std::pair<float, float>;
+std::map<Uv, float> ScreenXByUv(const std::set<int>& textures) {
+    const int end = BuildScene(0, 0);
+    std::map<Uv, float> drawn;
+    for (int c = 0; c < end; c += POLYGON_WORDS) {
+        const ScreenPolygon& p = PolygonAt(c);
+        if (!textures.count(p.slot))
+            continue;
+        for (const ScreenVertex& v : p.vertex)
+            drawn[{v.u, v.v}] = v.sx;
+    }
+    return drawn;
+}
+
+// The least and the largest move across the screen of the vertices seen
+// near the screen at both times, and how many there were.
+struct Shifts {
+    float least = 1e9f, largest = -1e9f;
+    int count = 0;
+};
+Shifts ScreenShifts(const std::map<Uv, float>& before, const std::map<Uv, float>& after) {
+    Shifts s;
+    for (const auto& [uv, x] : after) {
+        const auto it = before.find(uv);
+        if (it == before.end() || std::fabs(x) > 1000.0f || std::fabs(it->second) > 1000.0f)
+            continue;
+        s.least = std::fmin(s.least, x - it->second);
+        s.largest = std::fmax(s.largest, x - it->second);
+        s.count++;
+    }
+    return s;
+}
+
+TEST_F(TrackDrive, TheSkyDriftsOverTheRaceWhileTheWorldStandsStill) {
+    dir = LoadTrack10(1);
+    const int keptKind = RenderKind, keptSky = SkyOption;
+    RenderKind = 1;   // the sky object is drawn on the Direct3D path
+    SkyOption = 1;
+    const std::set<int> sky = ObjectTextures("CIELO"), world = ObjectTextures("MUNDO01");
+    ASSERT_FALSE(sky.empty());
+    // Car 0 stands on the grid: the camera settles behind it, then stays.
+    for (int tick = 0; tick < 120; tick++)
+        FrameAndTick();
+    const float drift = SkyDrift;
+    const auto skyBefore = ScreenXByUv(sky), worldBefore = ScreenXByUv(world);
+    for (int tick = 0; tick < 1200; tick++)
+        FrameAndTick();
+    const auto skyAfter = ScreenXByUv(sky), worldAfter = ScreenXByUv(world);
+    RenderKind = keptKind;
+    SkyOption = keptSky;
+    // The race preparation's rate, a tick at a time: 20 seconds turn the
+    // sky by half of 0.257 radians.
+    EXPECT_NEAR(SkyDrift - drift, 1200 * 0.00021428571f, 1e-4f);
+    // Every vertex of the sky's horizon ring in sight moved the same way,
+    // by some pixels; the world's stood.
+    const Shifts skyMoved = ScreenShifts(skyBefore, skyAfter), worldMoved = ScreenShifts(worldBefore, worldAfter);
+    ASSERT_GE(skyMoved.count, 4);
+    ASSERT_GE(worldMoved.count, 3);
+    EXPECT_GT(skyMoved.least, 10.0f) << "the sky turned";
+    EXPECT_LT(std::fmax(std::fabs(worldMoved.least), std::fabs(worldMoved.largest)), 0.5f) << "the camera stood";
 }
 
 TEST_F(TrackDrive, TheCollisionObjectsAreFootprintQuadsFourVerticesAModel) {

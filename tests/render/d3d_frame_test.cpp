@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -52,6 +53,70 @@ struct HudHidden {
         MapVisible = map;
     }
 };
+
+// The loaded race drawn by the software frame, as 0x00RRGGBB.
+std::vector<uint32_t> DrawSoftware() {
+    RenderKind = 0;
+    TextureReloadFlag = 1;
+    PrepareTrackGraphics(nullptr);
+    std::vector<uint32_t> picture(640 * 480);
+    if (PlatSurfaceCreate(640, 1440, PLAT_PF_RGB565, PLAT_SURF_SYSTEMMEMORY, &WorkSurface) != DD_OK)
+        return picture;
+    DrawRaceFrame();
+    void* bits = nullptr;
+    int pitch = 0;
+    if (PlatSurfaceLock(WorkSurface, nullptr, PLAT_WAIT | PLAT_LOCK_READONLY, &bits, &pitch) == DD_OK) {
+        for (int y = 0; y < 480; y++) {
+            const uint16_t* row = (const uint16_t*)((const uint8_t*)bits + y * SOFT_ROW_BYTES);
+            for (int x = 0; x < 640; x++)
+                picture[y * 640 + x] = TestDevice::Rgb565(row[x]);
+        }
+        PlatSurfaceUnlock(WorkSurface);
+    }
+    PlatSurfaceRelease(WorkSurface);
+    WorkSurface = nullptr;
+    return picture;
+}
+
+int Grey(uint32_t rgb) { return (int)(((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF)) / 3; }
+
+// How much the dial's darkening layers take off the scene beneath, on one
+// path, as the mean grey lost: inside the rev counter's disc, in the speed
+// panel, and in the dial box's corners outside the disc.  The face, the
+// needle and the digits stand brighter than the scene and are left out.
+struct DialShade {
+    double disc = 0, panel = 0, corners = 0;
+};
+
+DialShade ShadeOf(const std::vector<uint32_t>& with, const std::vector<uint32_t>& without) {
+    // At 640 x 480 the dial's box is 128 pixels a side from (509, 350) and
+    // the speed panel 64 x 32 from (445, 435).
+    double sums[3] = {};
+    int counts[3] = {};
+    auto add = [&](int region, int x, int y) {
+        const int under = Grey(without[y * 640 + x]), over = Grey(with[y * 640 + x]);
+        if (over > under + 8)
+            return;
+        sums[region] += under - over;
+        counts[region]++;
+    };
+    for (int y = 350; y < 478; y++)
+        for (int x = 509; x < 637; x++) {
+            const double r = std::hypot(x + 0.5 - 573.0, y + 0.5 - 414.0);
+            if (r < 50.0)
+                add(0, x, y);
+            else if (r > 66.0)
+                add(2, x, y);
+        }
+    for (int y = 436; y < 466; y++)
+        for (int x = 446; x < 508; x++)
+            add(1, x, y);
+    EXPECT_GT(counts[0], 2000);
+    EXPECT_GT(counts[1], 500);
+    EXPECT_GT(counts[2], 500);
+    return {counts[0] ? sums[0] / counts[0] : 0, counts[1] ? sums[1] / counts[1] : 0,
+            counts[2] ? sums[2] / counts[2] : 0};
+}
 
 }  // namespace
 
@@ -126,6 +191,44 @@ TEST(CrossPath, TheGridViewLooksTheSameOnBothPaths) {
            samePart * 100.0, nearPart * 100.0);
     EXPECT_GE(nearPart, 0.95);
     EXPECT_GE(samePart, 0.85);
+    PlatShutdown();
+}
+
+// The device multiplies the scene by the dial's darkening layers; the
+// software frame darkens by a fixed step under each layer's every colour but
+// its first: over the road's grey both take off alike, and neither touches
+// the dial box round the disc.
+TEST(CrossPath, TheDialAndTheSpeedPanelDarkenAlikeOnBothPaths) {
+    ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
+    EffectsOption = 0;
+    LoadQuickRace(0, "crossdial");
+    const int keptHud = HudVisible, keptMap = MapVisible;
+    MapVisible = 0;
+    HudVisible = 1;
+    const std::vector<uint32_t> softWith = DrawSoftware();
+    HudVisible = 0;
+    const std::vector<uint32_t> softWithout = DrawSoftware();
+    std::vector<uint32_t> deviceWith, deviceWithout;
+    {
+        TestDevice gl(PLAT_DEVICE_GL);
+        if (!gl.device) {
+            HudVisible = keptHud, MapVisible = keptMap;
+            GTEST_SKIP() << "no OpenGL context on EGL surfaceless here";
+        }
+        HudVisible = 1;
+        deviceWith = DrawOnDevice(gl);
+        HudVisible = 0;
+        deviceWithout = DrawOnDevice(gl);
+    }
+    HudVisible = keptHud, MapVisible = keptMap;
+    const DialShade software = ShadeOf(softWith, softWithout), device = ShadeOf(deviceWith, deviceWithout);
+    printf("dial shade: software %.1f %.1f %.1f, device %.1f %.1f %.1f (disc, panel, corners)\n", software.disc,
+           software.panel, software.corners, device.disc, device.panel, device.corners);
+    EXPECT_GT(device.disc, 20.0) << "the rev counter is darkened";
+    EXPECT_NEAR(software.disc, device.disc, 4.0);
+    EXPECT_NEAR(software.panel, device.panel, 4.0);
+    EXPECT_NEAR(device.corners, 0.0, 2.0);
+    EXPECT_NEAR(software.corners, 0.0, 2.0);
     PlatShutdown();
 }
 

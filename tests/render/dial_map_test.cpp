@@ -19,6 +19,8 @@ struct Dial : ::testing::Test {
     void SetUp() override {
         DisplayConfig.width = 640;
         DisplayConfig.height = 480;
+        SurfaceWidth = 640;
+        SurfaceHeight = 480;
         ScreenBottom = 480.0f;
         ScreenRight = 640.0f;
         SmallScreen = 0;
@@ -43,6 +45,8 @@ struct Dial : ::testing::Test {
         TextureSortPairCount = 0;
     }
     void TearDown() override {
+        SurfaceWidth = 640;
+        SurfaceHeight = 480;
         FrontEndActive = 1;
         CarCount = 0;
         TrackGroup = 1;
@@ -177,8 +181,8 @@ TEST_F(Dial, SplitScreenLiftsTheUpperDialAndHidesItWhenAsked) {
 }
 
 TEST_F(Dial, SmallModesHalveTheDial) {
-    DisplayConfig.width = 512;
-    DisplayConfig.height = 384;
+    SurfaceWidth = 512;
+    SurfaceHeight = 384;
     DrawDashboardDial(0, 0);
     const ScreenPolygon& first = PolygonAt(0);
     EXPECT_FLOAT_EQ(first.vertex[2].sx - first.vertex[0].sx, 64.0f);

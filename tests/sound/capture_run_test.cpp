@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -206,6 +207,30 @@ int Clunks(const Capture& c) {
     return n;
 }
 
+// The loudest sample of each tick's stretch (1/60 s) of a capture file.
+std::vector<int> TickPeaks(const std::vector<int16_t>& stereo) {
+    const size_t per = 2 * 22050 / TickHz;
+    std::vector<int> peaks;
+    for (size_t at = 0; at + per <= stereo.size(); at += per) {
+        int peak = 0;
+        for (size_t i = at; i < at + per; i++)
+            peak = std::max(peak, std::abs((int)stereo[i]));
+        peaks.push_back(peak);
+    }
+    return peaks;
+}
+
+// The ticks of the capture's timeline at which a channel's sounds begin
+// after a tick of silence.
+std::vector<int> Onsets(const std::vector<int>& peaks) {
+    std::vector<int> onsets;
+    for (size_t t = 0; t < peaks.size(); t++) {
+        if (peaks[t] > 0 && (t == 0 || peaks[t - 1] == 0))
+            onsets.push_back((int)t);
+    }
+    return onsets;
+}
+
 }  // namespace
 
 TEST(SoundCapture, AutoraceIsHeardAndTheEngineFollowsRevsAndGears) {
@@ -320,5 +345,77 @@ TEST(SoundCapture, TheInCarViewClunksAtEachGearChange) {
     const int changes = GearChanges(c);
     ASSERT_GE(changes, 2);
     EXPECT_EQ(Clunks(c), changes);
+    (void)system(("rm -rf '" + c.dir + "'").c_str());
+}
+
+TEST(SoundCapture, TheRaceStartAfterTheFlyByGoesOnWithItsSoundsAndTheMusicFades) {
+    // Half a second of fly-by, then Space: the race starts from the grid.
+    const Capture c = RunCapture("30 key down SPACE\n31 key up SPACE\n");
+    ASSERT_TRUE(c.eventsWellFormed);
+    int go = -1;
+    for (const Play& p : c.plays) {
+        if (p.channel == 16 && p.slot == 85)
+            go = p.tick;
+    }
+    ASSERT_GT(go, 0) << "the countdown called GO";
+    // The crowd loop starts once; so do the engines of the two computer cars
+    // nearest car 0, in the fly-by, and both play on through the countdown.
+    int crowd = 0, engines[3] = {};
+    int firstEngine = -1;
+    for (const Play& p : c.plays) {
+        crowd += p.channel == 12 && p.slot == 86;
+        if ((p.channel == 1 || p.channel == 2) && p.tick <= go + 60) {
+            engines[p.channel]++;
+            if (firstEngine < 0)
+                firstEngine = p.tick;
+        }
+    }
+    EXPECT_EQ(crowd, 1);
+    EXPECT_EQ(engines[1], 1);
+    EXPECT_EQ(engines[2], 1);
+    EXPECT_LT(firstEngine, go - 3 * 61) << "before the countdown's first call";
+
+    // On the capture's timeline: GO is the countdown channel's fourth call;
+    // the engines sound without a break from their start until the cars drive
+    // off (car 0 stands, left behind).
+    const std::vector<int> voices = Onsets(TickPeaks(ReadCaptureWave(c.dir + "/out/ch16.wav")));
+    ASSERT_GE(voices.size(), 4u);
+    const int heardGo = voices[3];
+    for (int ch : {1, 2}) {
+        SCOPED_TRACE(ch);
+        char name[32];
+        std::snprintf(name, sizeof name, "/out/ch%02d.wav", ch);
+        const std::vector<int> peaks = TickPeaks(ReadCaptureWave(c.dir + name));
+        const std::vector<int> onsets = Onsets(peaks);
+        ASSERT_FALSE(onsets.empty());
+        ASSERT_LT(onsets[0], voices[0]);
+        ASSERT_GT((int)peaks.size(), heardGo + 10);
+        int silent = 0;
+        for (int t = onsets[0]; t < heardGo + 10; t++)
+            silent += peaks[t] == 0;
+        EXPECT_EQ(silent, 0) << "ticks without the engine";
+    }
+
+    // The menu music fades out as the race begins: it halves tick by tick
+    // over some fifteen ticks instead of stopping dead.
+    const std::vector<int> music = TickPeaks(ReadCaptureWave(c.dir + "/out/ch23.wav"));
+    const std::vector<int> tunes = Onsets(music);
+    ASSERT_EQ(tunes.size(), 1u) << "one tune, started once";
+    const int full = music[tunes[0] + 30];
+    ASSERT_GT(full, 1000);
+    int fall = -1;
+    for (int t = tunes[0] + 30; t < (int)music.size(); t++) {
+        if (music[t] < full * 9 / 10) {
+            fall = t;
+            break;
+        }
+    }
+    ASSERT_GT(fall, 0) << "the music fell";
+    int quiet = fall;
+    while (quiet < (int)music.size() && music[quiet] > 0)
+        quiet++;
+    EXPECT_GE(quiet - fall, 10) << "ticks from full volume to silence";
+    EXPECT_LE(quiet - fall, 20);
+    EXPECT_GT(music[fall + 2], full / 16) << "a fade, not a cut";
     (void)system(("rm -rf '" + c.dir + "'").c_str());
 }

@@ -27,9 +27,10 @@ void Dot(MkPicture& p, int x, int y, uint32_t colour) {
         p.rgb[(size_t)y * p.width + x] = colour;
 }
 
-// A ring (inner..outer radius) or a disc about the picture's centre.
-MkPicture Disc(int size, double inner, double outer, uint32_t colour) {
-    MkPicture p = Picture(size, size, 0);
+// A ring (inner..outer radius) or a disc about the picture's centre, on
+// `ground`.
+MkPicture Disc(int size, double inner, double outer, uint32_t colour, uint32_t ground = 0) {
+    MkPicture p = Picture(size, size, ground);
     const double c = (size - 1) * 0.5;
     for (int y = 0; y < size; y++)
         for (int x = 0; x < size; x++) {
@@ -49,6 +50,21 @@ MkPicture DialFace() {
         for (double r = 48.0; r <= 57.0; r += 0.5)
             Dot(p, (int)(c + r * std::cos(a)), (int)(c + r * std::sin(a)), k > 7 ? 0xF03020 : 0xF0F0F0);
     }
+    return p;
+}
+
+// The darkening layers under the dial, the speed panel and the turbo gauge.
+// The Direct3D path multiplies the screen by them, white leaving it be; the
+// software path takes a layer's first colour (its corner) for "leave be" and
+// darkens under every other colour by a fixed step, about what this grey's
+// multiply takes off the road's grey.
+const uint32_t ShadeClear = 0xFFFFFF, ShadeGrey = 0xA8A8A8;
+
+MkPicture ShadePanel(int w, int h) {
+    MkPicture p = Picture(w, h, ShadeClear);
+    for (int y = 1; y < h - 1; y++)
+        for (int x = 1; x < w - 1; x++)
+            Dot(p, x, y, ShadeGrey);
     return p;
 }
 
@@ -102,8 +118,8 @@ MkPicture Half(const MkPicture& p) {
 
 bool MkWriteDialAndMap() {
     bool ok = Write(1800, DialFace()) && Write(1800, Half(DialFace()), true) &&
-              Write(1801, Disc(128, 0.0, 62.0, 0x707070)) && Write(1802, Picture(64, 32, 0x707070)) &&
-              Write(1805, Picture(8, 8, 0xF04020)) && Write(1806, Picture(64, 128, 0x707070)) &&
+              Write(1801, Disc(128, 0.0, 62.0, ShadeGrey, ShadeClear)) && Write(1802, ShadePanel(64, 32)) &&
+              Write(1805, Picture(8, 8, 0xF04020)) && Write(1806, ShadePanel(64, 128)) &&
               Write(1807, Disc(128, 40.0, 43.0, 0xF0F0F0)) && Write(1807, Disc(64, 20.0, 22.0, 0xF0F0F0), true);
     for (int n = 0; n < 10 && ok; n++)
         ok = Write(1860 + n, Glyph(n, 16, 32, SpeedDigitMarker(n))) &&
