@@ -407,6 +407,7 @@ void RunScreenEntry(void* device) {
     case 5: ShowGarageCar(device); break;
     case 19: EnterCarShop(device); break;
     case 10: case 17:
+        FillChampionshipList();
         RefreshChampionshipInfo();
         ChampionshipLastIndex = ChampionshipLastRace(ListSelection[MenuListId] + ChampionshipGroupOffset);
         ShowChampionshipRaceList();
@@ -430,8 +431,12 @@ void RunScreenEntry(void* device) {
         }
     }
     PlayScreenChangeSound();
-    if (screen == 13 || screen == 14 || screen == 1)
+    if (screen == 13 || screen == 14 || screen == 1) {
+        // The panel's details are hidden above; no tab is marked chosen
+        // until one is.
+        HighlightRecordChoice(screen, 0, 1);
         ItemAt(screen, 6).flags &= ~MENU_SLIDE_IN;
+    }
 }
 
 // ---------------------------------------------------------------------------
