@@ -48,22 +48,15 @@ bool Chosen(int screen, int item) { return ItemAt(screen, item).colour == 5 && I
 
 bool Plain(int screen, int item) { return ItemAt(screen, item).colour == 3 && ItemAt(screen, item).hoverColour == 4; }
 
+// One game folder for the suite; each test writes only its own files.
+std::string dir;
+
 struct PanelFrames : FrontEndTest {
-    std::string dir;
+    static void SetUpTestSuite() { dir = MakeTestGameFolder("panels"); }
     void SetUp() override {
         FrontEndTest::SetUp();
-        dir = MakeTestGameFolder("panels");
-        ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
-        ASSERT_EQ(PlatSurfaceCreate(640, 1440, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &WorkSurface), 0);
-        ASSERT_EQ(PlatSurfaceCreate(640, 480, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &ScreenCopySurface), 0);
-        LoadMessageFile();
-        InitMenus();
-        FillMenuColourTable();
-        StartMenuMachine();
-        FirstMenuFrame = 0;
-        ExitRequested = 0;
-        MenuFrameTicksAverage = 1.0f;
-        SoundUnavailable = 1;
+        ASSERT_TRUE(PlatSetCurrentDir(dir.c_str()));
+        ASSERT_TRUE(StartHeadlessMenus());
         MouseX = 600;
         MouseY = 470;
         MouseClick = 0;
@@ -72,18 +65,12 @@ struct PanelFrames : FrontEndTest {
         memset(ListTop, 0, sizeof ListTop);
         ChampionshipGroupOffset = 0;
         strcpy(CurrentPlayerName, "Pia");
-        ASSERT_TRUE(PlatMakeDir("USERS\\Pia"));
+        ASSERT_TRUE(PlatIsDirectory("USERS\\Pia") || PlatMakeDir("USERS\\Pia"));
         Frames(1);
     }
     void TearDown() override {
-        PlatSurfaceRelease(WorkSurface);
-        PlatSurfaceRelease(ScreenCopySurface);
-        WorkSurface = ScreenCopySurface = nullptr;
-        PlatShutdown();
-        StartMenuMachine();
-        SoundUnavailable = 0;
+        StopHeadlessMenus();
         MouseX = MouseY = MouseClick = 0;
-        memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
         memset(&CareerRecord, 0, sizeof CareerRecord);
         memset(CurrentPlayerName, 0, sizeof CurrentPlayerName);
         memset(FileListCounts, 0, sizeof FileListCounts);

@@ -30,25 +30,17 @@ int Verdict(const char* why) {
 
 std::string Text(const char* field, size_t size) { return std::string(field, strnlen(field, size)); }
 
-void PrintRecordTables(const SettingsRecord& r) {
-    for (int code = 0; code < SETTINGS_TRACK_CODES; code++) {
-        const uint8_t* race = r.bestRaceTime[code];
-        const uint8_t* lap = r.bestLapTime[code];
-        if (!(race[0] | race[1] | race[2] | lap[0] | lap[1] | lap[2]))
-            continue;
-        std::printf("track %2d: race %d:%02d.%02d %-19s %s  lap %d:%02d.%02d %-19s %s\n", code, race[0], race[1],
-                    race[2], Text(r.bestRaceHolder[code], 19).c_str(), Text(r.bestRaceDate[code], 19).c_str(),
-                    lap[0], lap[1], lap[2], Text(r.bestLapHolder[code], 19).c_str(),
-                    Text(r.bestLapDate[code], 19).c_str());
-    }
-}
-
-int ShowSettings(const std::vector<unsigned char>& bytes) {
-    const char* why = SettingsFileProblem(bytes.data(), (int)bytes.size());
-    if (bytes.size() == sizeof(SettingsRecord)) {
-        static SettingsRecord r;
-        std::memcpy(&r, bytes.data(), sizeof r);
-        std::printf("tag \"%s\"\n", Text(r.tag, 4).c_str());
+// A settings or records image: the settings part (settings files only) and
+// the record tables, then the verdict of the file's check.
+int ShowSettingsImage(const std::vector<unsigned char>& bytes, bool settings) {
+    const char* why = settings ? SettingsFileProblem(bytes.data(), (int)bytes.size())
+                               : RecordsFileProblem(bytes.data(), (int)bytes.size());
+    if (bytes.size() != sizeof(SettingsRecord))
+        return Verdict(why);
+    static SettingsRecord r;
+    std::memcpy(&r, bytes.data(), sizeof r);
+    std::printf("tag \"%s\"\n", Text(r.tag, 4).c_str());
+    if (settings) {
         std::printf("devices: player 1 %d, player 2 %d\n", r.settingsInts[0], r.settingsInts[1]);
         for (int set = 0; set < 4; set++) {
             std::printf("set %d:", set);
@@ -58,18 +50,16 @@ int ShowSettings(const std::vector<unsigned char>& bytes) {
         }
         std::printf("force feedback %d, gearboxes %d %d\n", r.forceFeedbackLevel, r.manualGearbox[0],
                     r.manualGearbox[1]);
-        PrintRecordTables(r);
     }
-    return Verdict(why);
-}
-
-int ShowRecords(const std::vector<unsigned char>& bytes) {
-    const char* why = RecordsFileProblem(bytes.data(), (int)bytes.size());
-    if (bytes.size() == sizeof(SettingsRecord)) {
-        static SettingsRecord r;
-        std::memcpy(&r, bytes.data(), sizeof r);
-        std::printf("tag \"%s\"\n", Text(r.tag, 4).c_str());
-        PrintRecordTables(r);
+    for (int code = 0; code < SETTINGS_TRACK_CODES; code++) {
+        const uint8_t* race = r.bestRaceTime[code];
+        const uint8_t* lap = r.bestLapTime[code];
+        if (!(race[0] | race[1] | race[2] | lap[0] | lap[1] | lap[2]))
+            continue;
+        std::printf("track %2d: race %d:%02d.%02d %-19s %s  lap %d:%02d.%02d %-19s %s\n", code, race[0], race[1],
+                    race[2], Text(r.bestRaceHolder[code], 19).c_str(), Text(r.bestRaceDate[code], 19).c_str(),
+                    lap[0], lap[1], lap[2], Text(r.bestLapHolder[code], 19).c_str(),
+                    Text(r.bestLapDate[code], 19).c_str());
     }
     return Verdict(why);
 }
@@ -181,9 +171,9 @@ int main(int argc, char** argv) {
     if (name == "visual.cfg")
         return ShowVisual(bytes);
     if (EndsWith(name, ".cfg") || EndsWith(name, ".def"))
-        return ShowSettings(bytes);
+        return ShowSettingsImage(bytes, true);
     if (EndsWith(name, ".dat"))
-        return ShowRecords(bytes);
+        return ShowSettingsImage(bytes, false);
     if (EndsWith(name, ".r-b"))
         return ShowCareer(bytes);
     if (EndsWith(name, ".rb"))
