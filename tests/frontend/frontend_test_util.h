@@ -22,9 +22,11 @@
 #include "sound/sound_state.h"
 
 // Puts back what the front-end tests change: the menu table, the text
-// slots, the raw menu graphics, the keyboard cells, the pointer and the
-// locked pixel buffers (which point into a finished test's memory).
+// slots, the raw menu graphics, the keyboard cells, the pointer, the counts
+// of menu sounds asked for (a whole race run leaves some) and the locked
+// pixel buffers (which point into a finished test's memory).
 inline void ResetFrontEndGlobals() {
+    memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
     memset(MenuScreenTable, 0, sizeof MenuScreenTable);
     memset(TextSlotBlob, 0, sizeof TextSlotBlob);
     memset(TextSlotTable, 0, sizeof TextSlotTable);
