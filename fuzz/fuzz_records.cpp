@@ -1,7 +1,9 @@
 // libFuzzer target of a profile's records file: any bytes as
-// USERS\<name>\records.dat, loaded, then saved.  A refused file gives the
-// built-in records; every name and date of the live tables ends within its
-// row, and the save writes a whole image.
+// USERS\<name>\records.dat, loaded, then saved.  The file is taken exactly
+// when the records check passes it; a refused file gives the built-in
+// records and a console line.  Every time of the live tables is in range,
+// every name and date ends within its row, and the save writes a whole
+// image.
 
 #include <cstdint>
 #include <cstring>
@@ -12,7 +14,7 @@
 #include "frontend/records.h"
 
 namespace {
-int savedSize;
+int savedSize, consoleLines;
 }  // namespace
 
 SettingsRecord SettingsImage;
@@ -20,15 +22,27 @@ int WriteWholeFile(const char*, int count, const void*) {
     savedSize = count;
     return 1;
 }
+int QueryFileSize(const char*) {
+    LastFileSize = (int)fuzzinput::fileSize;
+    return fuzzinput::fileSize > 0;
+}
+void ConsoleAddLine(const char*) { consoleLines++; }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SetFuzzFile(data, size);
     strcpy(CurrentPlayerName, "Fuzz");
+    consoleLines = 0;
+    const int passes = RecordsFileProblem(data, (int)size) == nullptr;
     const int taken = LoadRecords();
-    Check(taken == (size == sizeof(SettingsRecord)));
+    Check(taken == passes);
+    Check(consoleLines == (size > 0 && !taken ? 1 : 0));
     if (!taken)
         Check(RecordTimeValue(BestRaceTimes[10]) == (2 << 16 | 22 << 8 | 75));
     for (int code = 0; code < RECORD_TRACK_CODES; code++) {
+        for (const RecordTime& t : {BestRaceTimes[code], BestLapTimes[code]}) {
+            Check(t.hundredths <= 99);
+            Check(code / 10 == 4 ? t.minutes == 0 : t.minutes <= 99 && t.seconds <= 59);
+        }
         Check(memchr(RaceRecordNames[code], 0, RECORD_NAME_BYTES) != nullptr);
         Check(memchr(LapRecordNames[code], 0, RECORD_NAME_BYTES) != nullptr);
         Check(memcmp(SettingsImage.bestLapTime[code], &BestLapTimes[code], 3) == 0);

@@ -1,5 +1,5 @@
-# The replays screen's file check: any bytes as a listed replay file; seeded
-# with a whole recording of two cars over 24 ticks.
+# The replay file check and the loader that uses it: any bytes as a replay
+# file; seeded with a whole recording of two cars over 24 ticks.
 fuzz_build fuzz_replay_file Sources/frontend/replay_header.cpp Sources/race/{replay,race_state}.cpp
 max_len=2000
 {

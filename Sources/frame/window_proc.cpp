@@ -8,6 +8,7 @@
 #include "frame/sim_lock.h"
 #include "frame/startup.h"
 #include "frame/tick.h"
+#include "frontend/career.h"
 #include "frontend/frontend_state.h"
 #include "net/net_messages.h"
 #include "net/net_state.h"
@@ -81,6 +82,11 @@ static void HandleKey(int key) {
             ScreenshotRequest = 1;
         break;
     case VK_F11: ToggleEditorMenu(); break;
+    case VK_INSERT:
+        // The developer's 5,000 into the career's money, in the menus only.
+        if (FrontEndActive && DeveloperSwitch == 1)
+            AddBonusMoney();
+        break;
     case VK_F9:
         if (!FrontEndActive && WireframeKeyArmed)
             Wireframe = !Wireframe;

@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "frame/fileio.h"
 #include "frontend/file_names.h"
+#include "race/race_state.h"
 
 namespace {
 
@@ -18,7 +20,7 @@ const char* CupProblem(const CupRow& cup) {
         // the same, since nothing else stops them being read.
         if (cup.group[race] > 7 || cup.variant[race] > 7)
             return "a cup race names no track";
-        if (cup.laps[race] > 9 || cup.cars[race] > 8)
+        if (cup.laps[race] > LAP_TABLE_LAPS || cup.cars[race] > 8)
             return "a cup race's laps or cars are out of range";
         for (int car = 0; car < 8; car++) {
             if (cup.opponentModel[race][car] > 19 || cup.opponentColour[race][car] > 3)
@@ -67,10 +69,18 @@ int CareerSlotPath(int slot, char* path, int size) {
     return std::snprintf(path, (size_t)size, "USERS\\%s\\SAVE %02d.rb", CurrentPlayerName, slot) < size;
 }
 
+const char* CareerFileProblem(const unsigned char* bytes, int size) {
+    if (!bytes || size != (int)sizeof(CareerRecordImage))
+        return "a career slot or championship file is 2,384 bytes";
+    static CareerRecordImage record;
+    std::memcpy(&record, bytes, sizeof record);
+    return CareerRecordProblem(record);
+}
+
 int ReadCareerRecordFile(const char* path, CareerRecordImage* out) {
     static CareerRecordImage staging;
-    if (ReadWholeFile(path, &staging, (int)sizeof staging) != 1 || LastFileSize != (int)sizeof staging ||
-        CareerRecordProblem(staging))
+    if (ReadWholeFile(path, &staging, (int)sizeof staging) != 1 ||
+        CareerFileProblem((const unsigned char*)&staging, LastFileSize))
         return 0;
     // Texts end within their fields.
     staging.description[sizeof staging.description - 1] = 0;

@@ -265,5 +265,29 @@ void UpdateListWidget(int screen, int thumbItem, int firstRowItem, int list, int
             top = count - visibleRows;
     }
 }
-void ShowSlotRows() {}
-void ShowSaveRows() {}
+// A slot list just made.  The load list marks its selected slot (held to
+// the twelve rows) and shows it in the panel, so LOAD takes the slot the
+// player sees marked and the panel is no other screen's; on the save list
+// no slot is chosen until one is picked, so the panel starts blank.
+void ShowSlotRows() {
+    const int list = CurrentList();
+    if (list != 1) {
+        ShowBlankInfo();
+        return;
+    }
+    int& selected = ListSelection[list];
+    const int count = FileListCounts[list];
+    if (selected < 0 || count <= 0)
+        selected = 0;
+    else if (selected >= count)
+        selected = count - 1;
+    FileListRow[selected][25] = FileListRow[selected][26] = 5;
+    ShowFileInfo(selected);
+}
+
+// The save screen's panel: the career about to be saved, its player and
+// its wins.
+void ShowSaveRows() {
+    ShowNameInfo();
+    ShowWinsInfo();
+}

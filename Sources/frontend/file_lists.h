@@ -32,9 +32,14 @@ void UpdateListWidget(int screen, int thumbItem, int firstRowItem, int list, int
 // row under the pointer (ShowReplayInfo).
 void ShowFileInfo(int row);
 void ShowBlankInfo();
+// Text slot 780 the current player's name, 782 the current career's wins.
 void ShowNameInfo();
 void ShowWinsInfo();
 // The date and time into text slot 783 and the career record's date field.
 void StampCareerDate();
+// After a slot list is made: on the load list its selected row marked and
+// shown in the panel; on the save list the panel blanked.
 void ShowSlotRows();
+// The save screen's panel, every frame while no text entry runs: the name
+// and wins of the career about to be saved.
 void ShowSaveRows();

@@ -22,9 +22,11 @@
 // tab refreshes it.
 static int RecordCode;
 
-static void ShowRecord(int screen, int code) {
+// The tab chosen shows its record and stays marked in the selection colour.
+static void ShowRecord(int screen, int item, int code) {
     RecordCode = code;
     ShowRecordPanel(screen, code);
+    HighlightRecordChoice(screen, item, 0);
 }
 
 // Track codes of the championship pages of screen 14: rows 12, 13, 14 of
@@ -53,18 +55,19 @@ int RecordsAction(int*, int item) {
         ItemAt(14, 28).textSlot = (int16_t)RecordsPage;
         PlayClickSound();
         ShowRecordsPage(RecordsPage);
+        HighlightRecordChoice(14, 0, 1);   // the new page's tabs name other tracks
     }
     if (s == 14) {
         if (RecordsPage == 236 && item >= 35 && item <= 37)
-            ShowRecord(14, ChampionshipPageCode(12, item - 35));
+            ShowRecord(14, item, ChampionshipPageCode(12, item - 35));
         else if (RecordsPage == 237 && item >= 38 && item <= 41)
-            ShowRecord(14, ChampionshipPageCode(13, item - 38));
+            ShowRecord(14, item, ChampionshipPageCode(13, item - 38));
         else if (RecordsPage == 238 && item >= 22 && item <= 26)
-            ShowRecord(14, ChampionshipPageCode(14, item - 22));
+            ShowRecord(14, item, ChampionshipPageCode(14, item - 22));
     }
     if (s == 13 && item >= 22 && item <= 26) {
         RecordsAltHeading = item == 26;
-        ShowRecord(13, CareerTrackCode(item - 22, 4));
+        ShowRecord(13, item, CareerTrackCode(item - 22, 4));
     }
     if (s == 1 && item == 27) {
         HideItems(1, 32, 34);
@@ -72,13 +75,14 @@ int RecordsAction(int*, int item) {
         ItemAt(1, 28).textSlot = (int16_t)LapRecordsPage;
         PlayClickSound();
         ShowRecordPanel(1, RecordCode);
+        HighlightRecordChoice(1, 0, 1);
     }
     if (s == 1 && item >= 22 && item <= 26) {
         RecordsAltHeading = item == 26;
         if (LapRecordsPage < 290)
-            ShowRecord(1, CareerTrackCode(item - 22, LapRecordsPage - 286));
+            ShowRecord(1, item, CareerTrackCode(item - 22, LapRecordsPage - 286));
         else
-            ShowRecord(1, CareerTrackCode(5, item - 22));
+            ShowRecord(1, item, CareerTrackCode(5, item - 22));
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "frontend/frontend_state.h"
 #include "frontend/menu_actions.h"
 #include "frontend/menu_items.h"
+#include "frontend/menu_panels.h"
 #include "frontend/popups.h"
 #include "frontend/screen_setup.h"
 #include "frontend/text_slots.h"
@@ -81,6 +82,7 @@ int ChampionshipListAction(int* screen, int item) {
     const int s = *screen;
     if (item == 21 || item == 22) {
         ChampionshipGroupOffset = item == 21 ? 0 : 24;
+        FillChampionshipList();   // the other group's names
         RefreshChampionshipInfo();
         ChampionshipLastIndex =
             ChampionshipLastRace(ListSelection[MenuListId >= 0 && MenuListId < MENU_LISTS ? MenuListId : 0] +

@@ -14,6 +14,7 @@
 #include "frontend/text_slots.h"
 #include "net/net_state.h"
 #include "race/messages.h"
+#include "race/presentation.h"
 #include "race/race_state.h"
 #include "race/race_switches.h"
 #include "render/bitmaps.h"
@@ -263,8 +264,33 @@ void SelectGarageCar(void* device) {
     ShowSelectionPrice();
 }
 
-// The championship race-list texts: none are given, so nothing is shown.
-void ShowChampionshipRaceList() {}
+// The race list of the championship chosen on screens 10 and 17: a row per
+// race in the order they are run, "n. track", the track named as its
+// fly-by names it; the rows past the last race are hidden.
+enum { RACE_LIST_FIRST_ITEM = 23, RACE_LIST_ROWS = 8 };
+
+void ShowChampionshipRaceList() {
+    const int list = MenuListId >= 0 && MenuListId < MENU_LISTS ? MenuListId : 0;
+    const int row = ListSelection[list] + ChampionshipGroupOffset;
+    const int last = ChampionshipLastRace(row);
+    for (int race = 0; race < RACE_LIST_ROWS; race++) {
+        const int name = race <= last ? TrackLine(ChampionshipTrackCode(row, race)) : 0;
+        char text[40] = " ";
+        if (name > 0) {
+            GetText(name);
+            snprintf(text, sizeof text, "%d. %.24s", race + 1, TextBufferB);
+        }
+        SetSlotText(SLOT_RACE_LIST + race, text);
+        for (int screen : {10, 17}) {
+            const int item = RACE_LIST_FIRST_ITEM + race;
+            ItemAt(screen, item).textSlot = (int16_t)(SLOT_RACE_LIST + race);
+            if (name > 0)
+                ShowItem(screen, item);
+            else
+                HideItem(screen, item);
+        }
+    }
+}
 
 // The showroom scene of each car category: a track group and variant.
 static const signed char kShowroomScenes[7][2] = {{1, 0}, {5, 0}, {6, 0}, {4, 0}, {7, 0}, {4, 0}, {7, 0}};

@@ -19,7 +19,9 @@ void SelectGarageCar(void* device);
 void ShowSelectionPrice();
 // The price of a model and colour (0 where the model has no such colour).
 int CarPrice(int model, int colour);
-// The championship race-list texts are given nowhere: it shows nothing.
+// The race list of the championship selected on screens 10 and 17: items
+// 23 to 30 show its races by track name in text slots SLOT_RACE_LIST on,
+// the rows past its last race hidden.
 void ShowChampionshipRaceList();
 
 // The showroom scene of a car category, and the shop's car at a pick of a

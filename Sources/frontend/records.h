@@ -26,6 +26,13 @@ void StampRaceRecordDate(int code);
 // SaveRecords writes the live tables through the image (1 written).
 extern SettingsRecord RecordsImage;
 extern int RecordsFell;            // a record fell since the records were last saved
+// Why a records file is refused, or null: it must be a whole image whose
+// times are in range (clock times up to 99:59.99, jump distances with no
+// minutes), whose names and dates are text ending inside their fields,
+// and whose rows hold no record for a track code without a built-in one.
+// The check of LoadRecords and quorvix-save.
+const char* RecordsFileProblem(const unsigned char* bytes, int size);
+// A refused file is named on the message console.
 int LoadRecords();
 int SaveRecords();
 // The built-in records: the 46 rows of the tracks the game ships, every

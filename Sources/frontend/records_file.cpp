@@ -7,6 +7,7 @@
 #include "frontend/file_names.h"
 #include "frontend/frontend_state.h"
 #include "frontend/records.h"
+#include "race/messages.h"
 
 int RecordsPath(char* path, int size) {
     if (!FileNameSafe(CurrentPlayerName, PROFILE_NAME_LISTED))
@@ -33,16 +34,80 @@ static void TakeRecordTables(const SettingsRecord& image) {
     }
 }
 
+// A record time as the race writes it: minutes, seconds and hundredths of a
+// clock, or for the jump events a distance in whole units and hundredths.
+static int RecordTimeInRange(int code, const uint8_t* t) {
+    if (t[2] > 99)
+        return 0;
+    if (code / 10 == 4)
+        return t[0] == 0;
+    return t[0] <= 99 && t[1] <= 59;
+}
+
+// A holder's name or a date: printable characters ending (with a NUL)
+// inside the `most` bytes the tables keep of it; a date of 19 characters
+// fills its 19 bytes.
+static int FieldText(const char* field, int most, int fills) {
+    for (int i = 0; i < most; i++) {
+        const unsigned char c = (unsigned char)field[i];
+        if (c == 0)
+            return 1;
+        if (c < 32 || c == 127)
+            return 0;
+    }
+    return fills;
+}
+
+static int HasDefaultRecord(int code);
+
+const char* RecordsFileProblem(const unsigned char* bytes, int size) {
+    if (!bytes || size != (int)sizeof(SettingsRecord))
+        return "a records file is 9,484 bytes";
+    static SettingsRecord r;
+    std::memcpy(&r, bytes, sizeof r);
+    for (int code = 0; code < RECORD_TRACK_CODES; code++) {
+        if (!RecordTimeInRange(code, r.bestRaceTime[code]) || !RecordTimeInRange(code, r.bestLapTime[code]))
+            return "a record time is out of range";
+        if (!FieldText(r.bestRaceHolder[code], RECORD_NAME_BYTES, 0) ||
+            !FieldText(r.bestLapHolder[code], RECORD_NAME_BYTES, 0))
+            return "a holder's name does not end inside its field";
+        if (!FieldText(r.bestRaceDate[code], 19, 1) || !FieldText(r.bestLapDate[code], 19, 1))
+            return "a record date is not text";
+        // Records fall only on the tracks that have one from the start.
+        if (!HasDefaultRecord(code) &&
+            (RecordTimeValue({r.bestRaceTime[code][0], r.bestRaceTime[code][1], r.bestRaceTime[code][2]}) ||
+             RecordTimeValue({r.bestLapTime[code][0], r.bestLapTime[code][1], r.bestLapTime[code][2]}) ||
+             r.bestRaceHolder[code][0] || r.bestLapHolder[code][0]))
+            return "a record on a track code the game does not know";
+    }
+    return nullptr;
+}
+
 int LoadRecords() {
-    static SettingsRecord staging;
+    static unsigned char bytes[sizeof(SettingsRecord)];
     char path[96];
-    if (!RecordsPath(path, (int)sizeof path) || ReadWholeFile(path, &staging, (int)sizeof staging) != 1 ||
-        LastFileSize != (int)sizeof staging) {
+    if (!RecordsPath(path, (int)sizeof path)) {
         LoadDefaultRecords();
         return 0;
     }
-    RecordsImage = staging;
-    TakeRecordTables(staging);
+    // A file too long for the record is refused as well; only a missing
+    // one says nothing.
+    const int read = ReadWholeFile(path, bytes, (int)sizeof bytes) == 1;
+    const char* problem = read                  ? RecordsFileProblem(bytes, LastFileSize)
+                          : QueryFileSize(path) ? RecordsFileProblem(nullptr, LastFileSize)
+                                                : nullptr;
+    if (!read || problem) {
+        if (problem) {
+            // The console keeps 99 characters a line.
+            char line[160];
+            std::snprintf(line, sizeof line, "Records of %.23s refused: %s", CurrentPlayerName, problem);
+            ConsoleAddLine(line);
+        }
+        LoadDefaultRecords();
+        return 0;
+    }
+    std::memcpy(&RecordsImage, bytes, sizeof RecordsImage);
+    TakeRecordTables(RecordsImage);
     return 1;
 }
 
@@ -100,6 +165,14 @@ const char* const DefaultHolders[15] = {"ACE",  "BLAZE", "CRUZ", "DINO", "ELKA",
                                         "IRIS", "JAX",   "KOVA", "LUMO", "MIRA", "NOX",  "ORLO"};
 
 }  // namespace
+
+static int HasDefaultRecord(int code) {
+    for (const DefaultRecord& row : DefaultRecords) {
+        if (row.code == code)
+            return 1;
+    }
+    return 0;
+}
 
 void LoadDefaultRecords() {
     for (int code = 0; code < RECORD_TRACK_CODES; code++) {

@@ -67,23 +67,17 @@ static const char* ListedReplay(int row) {
     return ReplayFileNames[row];
 }
 
-// A playback starts only from a file that is whole (its header in range and
-// its size exactly what its tick and car counts give) on a track the game
-// folder holds.  Only the first 132
-// bytes are looked at, with the size the folder reports.
-static int ReplayFilePlayable(const char* path) {
-    unsigned char head[REPLAY_BODY_START] = {};
-    if (!QueryFileSize(path))
-        return 0;
-    const int size = LastFileSize;
-    if (size < REPLAY_BODY_START || ReadFileBytes(path, head, (int)sizeof head) != 1)
-        return 0;
-    // A race on a track the game folder lacks could not load.
-    return ReplayFileProblem(head, size) == nullptr && TrackFolderHolds((int8_t)head[26]);
+// A playback starts only on a track the game folder holds: the head is
+// looked at before the load, so a replay that could not play leaves the
+// recorded race's buffers alone.  The load itself takes only a whole file
+// that passes the replay check.
+static int ReplayTrackHeld(const char* path) {
+    unsigned char head[REPLAY_HEADER_BYTES] = {};
+    return ReadFileBytes(path, head, (int)sizeof head) == 1 && TrackFolderHolds((int8_t)head[26]);
 }
 
 static int LoadPlayableReplay(const char* path) {
-    return ReplayFilePlayable(path) && LoadReplayData(path, &ReplayHeader) != 0;
+    return ReplayTrackHeld(path) && LoadReplayData(path, &ReplayHeader) != 0;
 }
 
 void ShowReplayInfo() {

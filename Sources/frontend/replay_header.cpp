@@ -57,8 +57,8 @@ void ApplyReplayHeader() {
         // A model or paint the game has no files for would end the program
         // when its objects load.
         const int model = ReplayHeader.carModels[car], colour = ReplayHeader.carColours[car];
-        CarModel[car] = model >= 0 && model <= 17 ? model : 0;
-        CarColour[car] = colour >= 0 && colour <= 7 ? colour : 0;
+        CarModel[car] = model >= 0 && model < REPLAY_CAR_MODELS ? model : 0;
+        CarColour[car] = colour >= 0 && colour < REPLAY_CAR_COLOURS ? colour : 0;
         const int done = ReplayHeader.lapsDone[car];
         LapsDone[car] = done < 0 ? 0 : done > LapsToRun ? LapsToRun : done;
     }
@@ -69,29 +69,4 @@ void ApplyReplayHeader() {
     PresentationCamera = 0;
     HudVisible = 0;
     RacePhase = 0;
-}
-
-const char* ReplayFileProblem(const unsigned char* bytes, int size) {
-    if (size < REPLAY_BODY_START)
-        return "a replay holds a 124-byte header and its counts";
-    ReplayHeaderRecord h;
-    std::memcpy(&h, bytes, sizeof h);
-    if (h.trackCode / 10 < 1 || h.trackCode / 10 > 7)
-        return "the track code names no track group 1 to 7";
-    if (h.carCount < 1 || h.carCount > 8 || h.laps < 1 || h.laps > 9 || h.mode < 0 || h.mode > 2)
-        return "the cars, laps or mode are out of range";
-    for (int car = 0; car < 8; car++) {
-        if (h.carModels[car] < 0 || h.carModels[car] > 19 || h.carColours[car] < 0 || h.carColours[car] > 3)
-            return "a car model or colour is out of range";
-    }
-    int32_t ticks, cars;
-    std::memcpy(&ticks, bytes + REPLAY_HEADER_BYTES, 4);
-    std::memcpy(&cars, bytes + REPLAY_HEADER_BYTES + 4, 4);
-    if (cars != h.carCount)
-        return "the body's car count is not the header's";
-    if (ticks < 20 || ticks > 49999)
-        return "the body's tick count is not 20 to 49,999";
-    if (size != ReplayFileSize(ticks, cars))
-        return "the file's size is not the one its counts give";
-    return nullptr;
 }

@@ -14,12 +14,6 @@ void ApplyReplayHeader();
 // code 10..79, 1..8 cars, 1..6 laps.
 int ReplayHeaderValid(const ReplayHeaderRecord& header);
 
-// Why a replay file image is refused, or null: a header whose track group
-// is 1 to 7 and variant 0 to 7, 1 to 8 cars, 1 to 9 laps, models 0 to 19,
-// colours 0 to 3 and mode 0 to 2, then a body of 20 to 49,999 ticks of the
-// header's cars, the file exactly 132 + 12 x keyframes + ticks x cars bytes.
-const char* ReplayFileProblem(const unsigned char* bytes, int size);
-
 // The replays screen (list 9): the rows of the replay folder, the first one
 // selected and shown in the info panel.
 void ListReplays();

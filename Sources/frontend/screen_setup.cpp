@@ -409,6 +409,7 @@ void RunScreenEntry(void* device) {
     case 5: ShowGarageCar(device); break;
     case 19: EnterCarShop(device); break;
     case 10: case 17:
+        FillChampionshipList();
         RefreshChampionshipInfo();
         ChampionshipLastIndex = ChampionshipLastRace(ListSelection[MenuListId] + ChampionshipGroupOffset);
         ShowChampionshipRaceList();
@@ -432,8 +433,12 @@ void RunScreenEntry(void* device) {
         }
     }
     PlayScreenChangeSound();
-    if (screen == 13 || screen == 14 || screen == 1)
+    if (screen == 13 || screen == 14 || screen == 1) {
+        // The panel's details are hidden above; no tab is marked chosen
+        // until one is.
+        HighlightRecordChoice(screen, 0, 1);
         ItemAt(screen, 6).flags &= ~MENU_SLIDE_IN;
+    }
 }
 
 // ---------------------------------------------------------------------------

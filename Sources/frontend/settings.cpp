@@ -91,12 +91,19 @@ const char* SettingsRecordProblem(const SettingsRecord& r) {
     return nullptr;
 }
 
+const char* SettingsFileProblem(const unsigned char* bytes, int size) {
+    if (!bytes || size != (int)sizeof(SettingsRecord))
+        return "a settings file is 9,484 bytes";
+    static SettingsRecord record;
+    memcpy(&record, bytes, sizeof record);
+    return SettingsRecordProblem(record);
+}
+
 // 1 when the file holds a whole settings record that passes the checks; the
 // staging copy then holds it.
 static int ReadSettingsFile(const char* path, SettingsRecord* staging) {
-    if (ReadWholeFile(path, staging, (int)sizeof *staging) != 1 || LastFileSize != (int)sizeof *staging)
-        return 0;
-    return SettingsRecordProblem(*staging) == nullptr;
+    return ReadWholeFile(path, staging, (int)sizeof *staging) == 1 &&
+           SettingsFileProblem((const unsigned char*)staging, LastFileSize) == nullptr;
 }
 
 // What the defaults give: the device choices, the bindings and the

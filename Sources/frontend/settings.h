@@ -26,3 +26,6 @@ void FactorySettings(SettingsRecord* record);
 int BindingValid(const KeyBinding& binding);
 // Why a settings record is refused, or null when it is accepted.
 const char* SettingsRecordProblem(const SettingsRecord& record);
+// The same for a file image: a whole record first.  The check of
+// LoadSettings and quorvix-save.
+const char* SettingsFileProblem(const unsigned char* bytes, int size);

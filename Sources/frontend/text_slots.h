@@ -22,6 +22,10 @@ void PutText(int slot, const char* text);
 void PutTextFixed(int slot, const char* text);
 void SetTextLength(int slot, int length);
 
+// The championship race list of screens 10 and 17: eight rows the game
+// writes (the message files hold them blank, RACE_LIST_ROOM bytes each).
+enum { SLOT_RACE_LIST = 2040, RACE_LIST_ROOM = 28 };
+
 // Text modes of MeasureTextLine and DrawTextSlot.
 enum {
     TEXT_MODE_PLAIN = 0,     // left, not measured

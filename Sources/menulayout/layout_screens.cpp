@@ -927,14 +927,15 @@ static const char kScreen10[] = R"layout(
     link or 0x20 10:21
  22 text 0x339   slot=108 font=1 colour=3/4 parent=11 at=60,3 hit=24,135,422,444
     link or 0x20 10:22
- 23 text 0x300   slot=73 font=2 colour=4/0 parent=4 at=62,80
- 24 text 0x300   slot=72 font=2 colour=4/0 parent=4 at=62,96
- 25 text 0x300   slot=255 font=2 colour=4/0 parent=4 at=62,112
- 26 text 0x300   slot=303 font=2 colour=4/0 parent=4 at=62,128
- 27 text 0x300   slot=304 font=2 colour=4/0 parent=4 at=62,144
- 28 text 0x300   slot=305 font=2 colour=4/0 parent=4 at=62,160
- 29 text 0x300   slot=120 font=2 colour=4/0 parent=4 at=62,176
- 30 text 0x300   slot=104 font=2 colour=4/0 parent=4 at=62,192
+# 23-30: the championship race list, centred under the list box
+ 23 text 0x300   slot=73 font=2 colour=4/0 parent=3 at=90,206
+ 24 text 0x300   slot=72 font=2 colour=4/0 parent=3 at=90,222
+ 25 text 0x300   slot=255 font=2 colour=4/0 parent=3 at=90,238
+ 26 text 0x300   slot=303 font=2 colour=4/0 parent=3 at=90,254
+ 27 text 0x300   slot=304 font=2 colour=4/0 parent=3 at=90,270
+ 28 text 0x300   slot=305 font=2 colour=4/0 parent=3 at=90,286
+ 29 text 0x300   slot=120 font=2 colour=4/0 parent=3 at=90,302
+ 30 text 0x300   slot=104 font=2 colour=4/0 parent=3 at=90,318
  31 text 0x300   slot=105 font=2 colour=4/0 parent=4 at=62,208
  32 text 0x300   slot=106 font=2 colour=4/0 parent=4 at=62,224
  33 text 0x300   slot=73 font=2 colour=4/0 parent=4 at=62,240
@@ -1326,14 +1327,15 @@ static const char kScreen17[] = R"layout(
     link or 0x20 17:21
  22 text 0x339   slot=108 font=1 colour=3/4 parent=11 at=60,3 hit=24,135,422,444
     link or 0x20 17:22
- 23 text 0x300   slot=73 font=2 colour=4/0 parent=4 at=62,80
- 24 text 0x300   slot=72 font=2 colour=4/0 parent=4 at=62,96
- 25 text 0x300   slot=255 font=2 colour=4/0 parent=4 at=62,112
- 26 text 0x300   slot=303 font=2 colour=4/0 parent=4 at=62,128
- 27 text 0x300   slot=304 font=2 colour=4/0 parent=4 at=62,144
- 28 text 0x300   slot=305 font=2 colour=4/0 parent=4 at=62,160
- 29 text 0x300   slot=120 font=2 colour=4/0 parent=4 at=62,176
- 30 text 0x300   slot=104 font=2 colour=4/0 parent=4 at=62,192
+# 23-30: the championship race list, centred under the list box
+ 23 text 0x300   slot=73 font=2 colour=4/0 parent=3 at=90,206
+ 24 text 0x300   slot=72 font=2 colour=4/0 parent=3 at=90,222
+ 25 text 0x300   slot=255 font=2 colour=4/0 parent=3 at=90,238
+ 26 text 0x300   slot=303 font=2 colour=4/0 parent=3 at=90,254
+ 27 text 0x300   slot=304 font=2 colour=4/0 parent=3 at=90,270
+ 28 text 0x300   slot=305 font=2 colour=4/0 parent=3 at=90,286
+ 29 text 0x300   slot=120 font=2 colour=4/0 parent=3 at=90,302
+ 30 text 0x300   slot=104 font=2 colour=4/0 parent=3 at=90,318
  31 text 0x300   slot=105 font=2 colour=4/0 parent=4 at=62,208
  32 text 0x300   slot=106 font=2 colour=4/0 parent=4 at=62,224
  33 text 0x300   slot=73 font=2 colour=4/0 parent=4 at=62,240

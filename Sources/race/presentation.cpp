@@ -131,6 +131,9 @@ int SplitGroupTitle(int code) {
     return 0;
 }
 
+}  // namespace
+
+// The menus name a championship's races by it too.
 int TrackLine(int code) {
     const int single = SingleRaceMode != 0;
     switch (code) {
@@ -176,6 +179,8 @@ int TrackLine(int code) {
     default: return 0;
     }
 }
+
+namespace {
 
 void PrintSlot(int slot, int y, int font, PlatSurface* surface) {
     if (slot <= 0)

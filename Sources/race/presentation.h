@@ -26,3 +26,6 @@ void UpdatePresentationCamera();
 // The set a track flies: some tracks share one.
 int PresentationSetFor(int trackCode);
 void DrawPresentationText(PlatSurface* surface);
+// The text slot of a track code's name as the fly-by shows it (some codes
+// read differently outside single races); 0 for a code with no name.
+int TrackLine(int code);

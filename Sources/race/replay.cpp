@@ -61,8 +61,6 @@ int32_t GetInt(const uint8_t* in) {
 
 // The file image being written or read.
 uint8_t fileImage[REPLAY_FILE_MAX];
-// A loaded body is checked here before it replaces the buffers.
-ReplayKeyframe stagedKeyframes[REPLAY_KEYFRAME_TICKS * 8];
 
 void SetCarPose(int car, const Interpolation& at) {
     SimPosX[car] = at.x;
@@ -169,48 +167,57 @@ int SaveReplayData(const char* path, const ReplayHeaderRecord* header) {
     return 1 + 1 + keyframes + ticks * cars;
 }
 
+// A keyframe value as the file holds it.
+static float KeyValue(const uint8_t* in) {
+    const int32_t bits = GetInt(in);
+    float value;
+    std::memcpy(&value, &bits, 4);
+    return value;
+}
+
+const char* ReplayFileProblem(const unsigned char* bytes, int size) {
+    if (!bytes || size < REPLAY_BODY_START)
+        return "a replay holds a 124-byte header and its counts";
+    ReplayHeaderRecord h;
+    std::memcpy(&h, bytes, REPLAY_HEADER_BYTES);
+    if (h.trackCode < 10 || h.trackCode > 79)
+        return "the track code names no track group 1 to 7";
+    if (h.carCount < 1 || h.carCount > MAX_CARS || h.laps < 1 || h.laps > LAP_TABLE_LAPS || h.mode < 0 || h.mode > 2)
+        return "the cars, laps or mode are out of range";
+    for (int car = 0; car < 8; car++) {
+        if (h.carModels[car] < 0 || h.carModels[car] >= REPLAY_CAR_MODELS || h.carColours[car] < 0 ||
+            h.carColours[car] >= REPLAY_CAR_COLOURS)
+            return "a car model or colour is out of range";
+    }
+    const int ticks = GetInt(bytes + REPLAY_HEADER_BYTES), cars = GetInt(bytes + REPLAY_HEADER_BYTES + 4);
+    if (cars != h.carCount)
+        return "the body's car count is not the header's";
+    if (ticks < 0 || ticks > REPLAY_MAX_TICKS)
+        return "the body's tick count is not 0 to 50,000";
+    if (size != ReplayFileSize(ticks, cars))
+        return "the file's size is not the one its counts give";
+    // Positions and headings of a race stay far inside the limit; two
+    // keyframes beyond it could step a car to infinity.
+    const int values = 3 * (ticks / REPLAY_KEYFRAME_EVERY) * cars;
+    for (int v = 0; v < values; v++) {
+        const float value = KeyValue(bytes + REPLAY_BODY_START + 4 * v);
+        if (!std::isfinite(value) || std::fabs(value) > REPLAY_VALUE_LIMIT)
+            return "a keyframe is no number or lies far outside any track";
+    }
+    return nullptr;
+}
+
 int LoadReplayData(const char* path, ReplayHeaderRecord* header) {
-    if (!header || ReadWholeFile(path, fileImage, (int)sizeof fileImage) != 1)
+    if (!header || ReadWholeFile(path, fileImage, (int)sizeof fileImage) != 1 ||
+        ReplayFileProblem(fileImage, LastFileSize))
         return 0;
-    const int size = LastFileSize;
-    if (size < REPLAY_BODY_START)
-        return 0;
-    ReplayHeaderRecord read;
-    std::memcpy(&read, fileImage, REPLAY_HEADER_BYTES);
-    // The header must name a race this game can run, and the body's car
-    // count must be the header's: it lays the body out.
-    const int cars = GetInt(fileImage + REPLAY_HEADER_BYTES + 4);
-    if (read.trackCode < 10 || read.trackCode > 79 || read.laps < 1 || read.laps > LAP_TABLE_LAPS ||
-        read.carCount < 1 || read.carCount > MAX_CARS || cars != read.carCount)
-        return 0;
-    int ticks = GetInt(fileImage + REPLAY_HEADER_BYTES);
-    ticks = ticks < 0 ? 0 : ticks > REPLAY_MAX_TICKS ? REPLAY_MAX_TICKS : ticks;
-    // The inputs lie where the stated count puts them; the count is held
-    // to the inputs and keyframes the file really holds.
-    const int64_t inputStart = REPLAY_BODY_START + (int64_t)12 * (ticks / REPLAY_KEYFRAME_EVERY) * cars;
-    const int64_t inputTicks = size > inputStart ? (size - inputStart) / cars : 0;
-    const int64_t keyTicks = (size - REPLAY_BODY_START) / (12 * cars);
-    if (ticks > inputTicks)
-        ticks = (int)inputTicks;
-    if (ticks / REPLAY_KEYFRAME_EVERY > keyTicks)
-        ticks = (int)(keyTicks * REPLAY_KEYFRAME_EVERY + REPLAY_KEYFRAME_EVERY - 1);
+    std::memcpy(header, fileImage, REPLAY_HEADER_BYTES);
+    const int ticks = GetInt(fileImage + REPLAY_HEADER_BYTES), cars = header->carCount;
     const int keyframes = (ticks / REPLAY_KEYFRAME_EVERY) * cars;
     const uint8_t* in = fileImage + REPLAY_BODY_START;
-    for (int k = 0; k < keyframes; k++, in += 12) {
-        float values[3];
-        for (int v = 0; v < 3; v++) {
-            const int32_t bits = GetInt(in + 4 * v);
-            std::memcpy(&values[v], &bits, 4);
-            // Positions and headings of a race stay far inside this; two
-            // keyframes beyond it could step the car to infinity.
-            if (!std::isfinite(values[v]) || std::fabs(values[v]) > REPLAY_VALUE_LIMIT)
-                return 0;
-        }
-        stagedKeyframes[k] = {values[0], values[1], values[2]};
-    }
-    *header = read;
-    std::memcpy(ReplayKeyframes, stagedKeyframes, sizeof(ReplayKeyframe) * (size_t)keyframes);
-    std::memcpy(ReplayInputs, fileImage + inputStart, (size_t)(ticks * cars));
+    for (int k = 0; k < keyframes; k++, in += 12)
+        ReplayKeyframes[k] = {KeyValue(in), KeyValue(in + 4), KeyValue(in + 8)};
+    std::memcpy(ReplayInputs, in, (size_t)(ticks * cars));
     ReplaySavedCount = ticks;
     ReplayCarCount = cars;
     ReplayHoldsRace = 0;

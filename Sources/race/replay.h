@@ -23,6 +23,9 @@ static_assert(sizeof(ReplayKeyframe) == 12, "replay keyframes are 12 bytes");
 
 // A loaded keyframe value past this is refused: no track reaches it.
 constexpr float REPLAY_VALUE_LIMIT = 1.0e7f;
+// The car models a race runs (18 and 19 on another model's parts) and the
+// paints of each.
+enum { REPLAY_CAR_MODELS = 20, REPLAY_CAR_COLOURS = 4 };
 
 // The largest replay file: every tick and keyframe of eight cars.
 enum {
@@ -38,6 +41,12 @@ void PlayReplayTick(int car);
 // The header and the recorded body into a file; the number of items written
 // (header, count pair, keyframes, input bytes), 0 when it was not written.
 int SaveReplayData(const char* path, const ReplayHeaderRecord* header);
+// Why a replay file image is refused, or null: a header of track code 10
+// to 79, 1 to 8 cars, 1 to 6 laps, mode 0 to 2, models 0 to 19 and colours
+// 0 to 3, a body of the header's cars and 0 to 50,000 ticks, the file
+// exactly the size those counts give, every keyframe a number within
+// REPLAY_VALUE_LIMIT.  The check of LoadReplayData and quorvix-save.
+const char* ReplayFileProblem(const unsigned char* bytes, int size);
 // A replay file into the header and the buffers; the number of items read,
 // 0 when the file could not be read or was refused (nothing changes then).
 int LoadReplayData(const char* path, ReplayHeaderRecord* header);

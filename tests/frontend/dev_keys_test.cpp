@@ -1,8 +1,11 @@
-// The developer's key counter: presses counted on their edges, the set-up
-// of screen 3 on H, the counts cleared while O is held.
+// The developer's keys: the key counter's presses counted on their edges,
+// the set-up of screen 3 on H, the counts cleared while O is held; and the
+// bonus money of Insert in the menus of a developer run.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "common/test_game.h"
 #include "frame/frame_state.h"
@@ -92,6 +95,42 @@ TEST_F(DevKeys, HSetsUpScreen3OnceWithItsEntryActions) {
     Frame();
     Frame({SCAN_H});
     EXPECT_EQ(SingleRaceMode, 0) << "a new press sets it up again";
+}
+
+// A whole run: PLAY, PROFILES, NEW, a name and OK, then Insert.  The
+// developer profile name turns developer mode on, and Insert then adds
+// 5,000 to the money the career counts toward; under any other name it
+// adds nothing.
+int MoneyAfterInsert(const std::string& name) {
+    const std::string dir = MakeTestGameFolder("bonus");
+    const std::string script = dir + "/bonus.txt";
+    FILE* file = fopen(script.c_str(), "w");
+    if (!file)
+        return -1;
+    fprintf(file,
+            "200 point 342 26\n201 click\n260 point 300 50\n261 click\n330 expect-screen 18\n"
+            "340 point 420 416\n341 click\n400 type %s\n430 point 215 238\n431 click\n"
+            "500 key down INSERT\n504 key up INSERT\n",
+            name.c_str());
+    fclose(file);
+    TargetMoney = 0;
+    DeveloperSwitch = 0;
+    if (RunHeadlessGame(560, 0, 1, script.c_str()) != 0)
+        return -1;
+    return TargetMoney;
+}
+
+TEST(DevKeysRun, InsertAddsTheBonusMoneyInTheMenusOfADeveloperRunOnly) {
+    EXPECT_EQ(MoneyAfterInsert("-gavrel"), 400 + 5000);
+    EXPECT_EQ(DeveloperSwitch, 1);
+    EXPECT_EQ(MoneyAfterInsert("PLAIN"), 400);
+    EXPECT_EQ(DeveloperSwitch, 0);
+    // What the route through PLAY and the profile screen leaves.
+    DeveloperSwitch = 0;
+    TargetMoney = 0;
+    SingleRaceMode = CareerChosen = ChampionshipChosen = NetworkChosen = 0;
+    PendingScreen = 0;
+    memset(CurrentPlayerName, 0, sizeof CurrentPlayerName);
 }
 
 }  // namespace

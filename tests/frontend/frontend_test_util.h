@@ -9,14 +9,25 @@
 #include "frame/frame_state.h"
 #include "frontend/car_shop.h"
 #include "frontend/frontend_state.h"
+#include "frontend/menu_frame.h"
+#include "frontend/menu_init.h"
+#include "frontend/text_slots.h"
+#include "menulayout/menu_table.h"
 #include "menulayout/menulayout_state.h"
+#include "platform/plat_surface.h"
+#include "platform/plat_system.h"
 #include "race/race_state.h"
+#include "render/render_state.h"
+#include "render/surfaces2d.h"
 #include "sound/music.h"
+#include "sound/sound_state.h"
 
 // Puts back what the front-end tests change: the menu table, the text
-// slots, the raw menu graphics, the keyboard cells, the pointer and the
-// locked pixel buffers (which point into a finished test's memory).
+// slots, the raw menu graphics, the keyboard cells, the pointer, the counts
+// of menu sounds asked for (a whole race run leaves some) and the locked
+// pixel buffers (which point into a finished test's memory).
 inline void ResetFrontEndGlobals() {
+    memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
     memset(MenuScreenTable, 0, sizeof MenuScreenTable);
     memset(TextSlotBlob, 0, sizeof TextSlotBlob);
     memset(TextSlotTable, 0, sizeof TextSlotTable);
@@ -61,6 +72,40 @@ inline void ResetShowroomLoad() {
     TrackGroup = TrackVariant = TrackCode = 0;
     memset(CarModel, 0, sizeof CarModel);
     memset(CarColour, 0, sizeof CarColour);
+    memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
+}
+
+// The menu machine as tests that run menu frames need it, on the game
+// folder made current: the headless backend, the work surfaces, the message
+// file, the layout and its colours, the machine at its start without the
+// start-up frame's set-up, and no sound.  false when a surface cannot be made.
+inline bool StartHeadlessMenus() {
+    if (!PlatInit(PLAT_BACKEND_HEADLESS) ||
+        PlatSurfaceCreate(640, 1440, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &WorkSurface) != 0 ||
+        PlatSurfaceCreate(640, 480, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &ScreenCopySurface) != 0 ||
+        PlatSurfaceCreate(640, 480, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &FadeFromSurface) != 0)
+        return false;
+    LoadMessageFile();
+    InitMenus();
+    FillMenuColourTable();
+    StartMenuMachine();
+    FirstMenuFrame = 0;
+    ExitRequested = 0;    // a whole game run before this one ends by asking to exit
+    MenuFrameTicksAverage = 1.0f;
+    memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
+    SoundUnavailable = 1;
+    return true;
+}
+
+inline void StopHeadlessMenus() {
+    FreeMenuGfxCache();
+    PlatSurfaceRelease(WorkSurface);
+    PlatSurfaceRelease(ScreenCopySurface);
+    PlatSurfaceRelease(FadeFromSurface);
+    WorkSurface = ScreenCopySurface = FadeFromSurface = nullptr;
+    PlatShutdown();
+    StartMenuMachine();
+    SoundUnavailable = 0;
     memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
 }
 

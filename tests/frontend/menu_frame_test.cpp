@@ -30,33 +30,13 @@ struct MenuFrameTest : FrontEndTest {
     static void SetUpTestSuite() { MakeTestGameFolder("frame"); }
     void SetUp() override {
         FrontEndTest::SetUp();
-        ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
-        ASSERT_EQ(PlatSurfaceCreate(640, 1440, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &WorkSurface), 0);
-        ASSERT_EQ(PlatSurfaceCreate(640, 480, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &ScreenCopySurface), 0);
-        ASSERT_EQ(PlatSurfaceCreate(640, 480, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &FadeFromSurface), 0);
-        LoadMessageFile();
-        InitMenus();
-        FillMenuColourTable();
-        StartMenuMachine();
-        FirstMenuFrame = 0;   // the start-up set-up is not what these tests run
-        ExitRequested = 0;    // a whole game run before this one ends by asking to exit
-        MenuFrameTicksAverage = 1.0f;
-        memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
-        SoundUnavailable = 1;
+        ASSERT_TRUE(StartHeadlessMenus());
         MouseX = 600;
         MouseY = 300;
     }
     void TearDown() override {
-        FreeMenuGfxCache();
-        PlatSurfaceRelease(WorkSurface);
-        PlatSurfaceRelease(ScreenCopySurface);
-        PlatSurfaceRelease(FadeFromSurface);
-        WorkSurface = ScreenCopySurface = FadeFromSurface = nullptr;
-        PlatShutdown();
-        StartMenuMachine();
-        SoundUnavailable = 0;
+        StopHeadlessMenus();
         MouseX = MouseY = 0;
-        memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
         FrontEndTest::TearDown();
     }
     static void Frames(int n) {

@@ -5,7 +5,10 @@
 
 #include <unistd.h>
 
+#include <sys/wait.h>
+
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
@@ -29,6 +32,8 @@
 #include "frontend/screen_setup.h"
 #include "frontend/settings.h"
 #include "frontend/text_slots.h"
+#include "frontend/visual_settings.h"
+#include "race/replay.h"
 #include "platform/plat_file.h"
 #include "platform/plat_keys.h"
 #include "platform/plat_localtime.h"
@@ -208,12 +213,26 @@ TEST_F(PlayerFiles, TheBuiltInRecordsHave46RowsFifteenHoldersAndTheFixedDate) {
 TEST_F(PlayerFiles, RecordsLoadThenSaveKeepsDateTailsAndTheSettingsPartARefusedFileGivesTheBuiltIns) {
     strcpy(CurrentPlayerName, "ANNA");
     ASSERT_TRUE(PlatMakeDir("USERS\\ANNA"));
-    std::string image(sizeof(SettingsRecord), '\0');
-    for (size_t i = 0; i < image.size(); i++)
-        image[i] = (char)(i * 7 + 1);
+    // The built-in records, with a pattern in every byte the tables do not
+    // keep: the settings part and the tails of the date fields.
+    LoadDefaultRecords();
+    ASSERT_EQ(SaveRecords(), 1);
+    std::string image = ReadHostFile(Host("USERS/ANNA/records.dat"));
+    ASSERT_EQ(image.size(), sizeof(SettingsRecord));
+    const auto pattern = [&](size_t from, size_t count) {
+        for (size_t i = from; i < from + count; i++)
+            image[i] = (char)(i * 7 + 1);
+    };
+    pattern(4, 560);
+    pattern(9474, 10);
+    for (int code = 0; code < RECORD_TRACK_CODES; code++) {
+        pattern(5118 + 22 * code + 19, 3);
+        pattern(7296 + 22 * code + 19, 3);
+    }
+    strcpy(&image[0xc42 + 20 * 12], "NINETEEN CHARACTERS");   // a holder of 19, its NUL the last byte
     ASSERT_EQ(WriteWholeFile("USERS\\ANNA\\records.dat", (int)image.size(), image.data()), 1);
     ASSERT_EQ(LoadRecords(), 1);
-    EXPECT_EQ(LapRecordNames[12][19], 0) << "names end within their field";
+    EXPECT_STREQ(LapRecordNames[12], "NINETEEN CHARACTERS");
     ASSERT_EQ(SaveRecords(), 1);
     const std::string saved = ReadHostFile(Host("USERS/ANNA/records.dat"));
     ASSERT_EQ(saved.size(), image.size());
@@ -557,7 +576,7 @@ TEST_F(PlayerFiles, TheSaveToolAcceptsWhatTheGameTakesAndRefusesTheRest) {
     ASSERT_EQ(WriteWholeFile("good.usr", 256, profile), 1);
     ASSERT_EQ(WriteWholeFile("short.usr", 255, profile), 1);
     CareerRecordImage career = {};
-    ASSERT_EQ(WriteWholeFile("good.rb", (int)sizeof career, &career), 1);
+    ASSERT_EQ(WriteWholeFile("SAVE 01.rb", (int)sizeof career, &career), 1);
     // A replay header naming track group 9, with a body of the right size.
     std::vector<uint8_t> replay(124, 0);
     replay[26] = 90;
@@ -569,10 +588,102 @@ TEST_F(PlayerFiles, TheSaveToolAcceptsWhatTheGameTakesAndRefusesTheRest) {
     ASSERT_EQ(WriteWholeFile("bad.rb", (int)replay.size(), replay.data()), 1);
     replay[26] = 10;
     ASSERT_EQ(WriteWholeFile("good_replay.rb", (int)replay.size(), replay.data()), 1);
-    for (const char* good : {"good.cfg", "good.usr", "good.rb", "good_replay.rb"})
+    for (const char* good : {"good.cfg", "good.usr", "SAVE 01.rb", "good_replay.rb"})
         EXPECT_EQ(RunBuiltProgram("quorvix-save", {good}, dir), 0) << good;
     for (const char* bad : {"bad.cfg", "short.usr", "bad.rb", "missing.usr"})
         EXPECT_EQ(RunBuiltProgram("quorvix-save", {bad}, dir), 1) << bad;
+}
+
+// The tool's verdict and reason, from its output.
+struct ToolVerdict {
+    int status;
+    std::string output;
+};
+ToolVerdict RunSaveTool(const std::string& dir, const std::string& file) {
+    const std::string command = "cd '" + dir + "' && '" QUORVIX_BIN_DIR "/quorvix-save' '" + file + "' > tool.txt";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadHostFile(dir + "/tool.txt")};
+}
+
+// The tool judges each file with the check the game's loader uses: a replay
+// the game refuses (a keyframe that is no number, seven laps, a body cut
+// short) it refuses, one the game plays (five ticks, models 18 and 19) it
+// takes; a career slot cut short gets the career's reason; the championship
+// file, the records file and the visual options are read as the game reads
+// them.
+TEST_F(PlayerFiles, TheSaveToolGivesTheVerdictOfTheGamesLoaders) {
+    const auto replay = [](int ticks, int laps, int model) {
+        std::vector<uint8_t> b(124, 0);
+        b[26] = 10;
+        b[27] = 2;
+        b[37] = (uint8_t)laps;
+        b[84] = (uint8_t)model;
+        b[85] = 19;
+        PutLe32(b, (uint32_t)ticks);
+        PutLe32(b, 2);
+        for (int k = 0; k < ticks / 8 * 2 * 3; k++)
+            PutLe32(b, 0x461C4000);   // 10000.0
+        b.resize(b.size() + 2 * (size_t)ticks, 0);
+        return b;
+    };
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    };
+    std::vector<Case> replays = {{"five.rb", replay(5, 3, 0)},
+                                 {"models.rb", replay(64, 6, 18)},
+                                 {"seven_laps.rb", replay(64, 7, 0)},
+                                 {"nan.rb", replay(64, 3, 0)},
+                                 {"short.rb", replay(64, 3, 0)}};
+    const float nan = std::nanf("");
+    memcpy(&replays[3].bytes[132 + 12 * 5 + 8], &nan, 4);
+    replays[4].bytes.resize(replays[4].bytes.size() - 10);
+    for (const Case& c : replays) {
+        ASSERT_EQ(WriteWholeFile(c.name, (int)c.bytes.size(), c.bytes.data()), 1);
+        ReplayHeaderRecord header;
+        const int taken = LoadReplayData(c.name, &header) != 0;
+        EXPECT_EQ(RunSaveTool(dir, c.name).status, taken ? 0 : 1) << c.name;
+        EXPECT_EQ(taken, c.name == std::string("five.rb") || c.name == std::string("models.rb")) << c.name;
+    }
+
+    CareerRecordImage career = {};
+    career.money = 400.0f;
+    ASSERT_TRUE(PlatMakeDir("USERS\\Ana"));
+    ASSERT_EQ(WriteWholeFile("USERS\\Ana\\SAVE 03.rb", 1000, &career), 1);
+    ToolVerdict v = RunSaveTool(dir, "USERS/Ana/SAVE 03.rb");
+    EXPECT_EQ(v.status, 1);
+    EXPECT_NE(v.output.find(CareerFileProblem(nullptr, 1000)), std::string::npos) << v.output;
+    ASSERT_EQ(WriteWholeFile("USERS\\Ana\\Camp.r-b", (int)sizeof career, &career), 1);
+    CareerRecordImage read;
+    ASSERT_EQ(ReadCareerRecordFile("USERS\\Ana\\Camp.r-b", &read), 1);
+    EXPECT_EQ(RunSaveTool(dir, "USERS/Ana/Camp.r-b").status, 0);
+    career.money = -5.0f;
+    ASSERT_EQ(WriteWholeFile("USERS\\Ana\\Camp.r-b", (int)sizeof career, &career), 1);
+    ASSERT_EQ(ReadCareerRecordFile("USERS\\Ana\\Camp.r-b", &read), 0);
+    v = RunSaveTool(dir, "USERS/Ana/Camp.r-b");
+    EXPECT_EQ(v.status, 1);
+    EXPECT_NE(v.output.find("money"), std::string::npos) << v.output;
+    // A replay that happens to be named like a slot, in the replay folder.
+    ASSERT_TRUE(PlatMakeDir("Replay"));
+    ASSERT_TRUE(PlatMakeDir("Replay\\Users"));
+    ASSERT_EQ(WriteWholeFile("Replay\\Users\\SAVE 01.rb", (int)replays[0].bytes.size(), replays[0].bytes.data()), 1);
+    EXPECT_EQ(RunSaveTool(dir, "Replay/Users/SAVE 01.rb").status, 0);
+
+    strcpy(CurrentPlayerName, "Ana");
+    LoadDefaultRecords();
+    ASSERT_EQ(SaveRecords(), 1);
+    EXPECT_EQ(RunSaveTool(dir, "USERS/Ana/records.dat").status, 0);
+    std::string records = ReadHostFile(Host("USERS/Ana/records.dat"));
+    records[0x234 + 3 * 10 + 1] = (char)163;   // 2:163.75
+    ASSERT_EQ(WriteWholeFile("USERS\\Ana\\records.dat", (int)records.size(), records.data()), 1);
+    EXPECT_EQ(LoadRecords(), 0);
+    EXPECT_EQ(RunSaveTool(dir, "USERS/Ana/records.dat").status, 1);
+
+    unsigned char visual[48] = {};
+    ASSERT_EQ(WriteWholeFile("Config\\visual.cfg", 48, visual), 1);
+    EXPECT_EQ(RunSaveTool(dir, "Config/visual.cfg").status, 0) << "a visual file is no settings file";
+    ASSERT_EQ(WriteWholeFile("Config\\visual.cfg", 47, visual), 1);
+    EXPECT_EQ(RunSaveTool(dir, "Config/visual.cfg").status, 1);
 }
 
 }  // namespace

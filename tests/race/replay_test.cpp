@@ -198,18 +198,27 @@ TEST_F(Replay, CraftedFilesAreRefusedOrHeldToWhatTheyHold) {
     memcpy(&bytes[132], &huge, 4);
     memcpy(&bytes[132 + 12 * 3], &minusHuge, 4);
     EXPECT_EQ(load(bytes), 0) << "a keyframe far outside any track";
-    // A huge count is held to what the file holds.
+    // Counts that are not the file's (a huge one, a negative one, a file cut
+    // short or run long) refuse it whole: the loader takes whole files only.
+    std::string hugeCount = good, negativeCount = good;
+    PutInt(hugeCount, 124, 2000000000);
+    PutInt(negativeCount, 124, -5);
+    for (const std::string& b : {hugeCount, negativeCount, good.substr(0, good.size() - 30), good + "xx"}) {
+        EXPECT_EQ(load(b), 0) << b.size() << " bytes";
+        EXPECT_EQ(ReplaySavedCount, -7);
+    }
+    // Models 18 and 19 race; 20 does not exist, nor a fifth paint or a
+    // fourth mode.
     bytes = good;
-    PutInt(bytes, 124, 2000000000);
-    load(bytes);
-    EXPECT_GE(ReplaySavedCount, 0);
-    EXPECT_LE(ReplayFileSize(ReplaySavedCount, 3), (int)bytes.size() + 12 * 8 * 3);
-    // A file cut short keeps what it holds.
-    load(good.substr(0, good.size() - 30));
-    EXPECT_EQ(ReplaySavedCount, 70);
-    PutInt(bytes, 124, -5);
-    load(bytes);
-    EXPECT_EQ(ReplaySavedCount, 0);
+    bytes[84] = 19;
+    bytes[91] = 18;
+    bytes[92] = 3;
+    EXPECT_GT(load(bytes), 0);
+    for (const auto& [at, value] : std::vector<std::pair<int, char>>{{84, 20}, {92, 4}, {39, 3}}) {
+        bytes = good;
+        bytes[at] = value;
+        EXPECT_EQ(load(bytes), 0) << "byte " << at << " = " << (int)value;
+    }
 }
 
 }  // namespace
