@@ -27,6 +27,8 @@ int PlatHeadlessMessageBoxCount();
 const char* PlatHeadlessMessageBoxCaption(int index);
 const char* PlatHeadlessMessageBoxText(int index);
 void PlatHeadlessClearMessageBoxes();
+// The alert beeps sounded since the backend started (PlatMessageBeep).
+int PlatHeadlessBeepCount();
 
 // The headless window's minimised state (a second instance restores it).
 void PlatHeadlessSetMinimised(int minimised);

@@ -46,6 +46,7 @@ void HeadlessPollEvents();
 int HeadlessWaitEvents();
 void HeadlessFrameIdle();
 void HeadlessRecordMessageBox(const char* caption, const char* text);
+void HeadlessRecordBeep();
 int HeadlessWindowIsMinimised();
 // Another instance asked to come forward: the window is restored and, when
 // it was not the active one, activated.

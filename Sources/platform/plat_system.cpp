@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <thread>
 
+#include <unistd.h>
+
 #include "platform/plat_clock.h"
 #include "platform/plat_headless.h"
 #include "platform/plat_internal.h"
@@ -68,4 +70,15 @@ void PlatMessageBox(const char* caption, const char* text, int flags) {
     }
     if (backendInUse == PLAT_BACKEND_REAL)
         SdlMessageBox(caption, text, flags);
+}
+
+void PlatMessageBeep() {
+    if (backendInUse == PLAT_BACKEND_HEADLESS) {
+        HeadlessRecordBeep();
+        return;
+    }
+    if (isatty(STDERR_FILENO)) {
+        fputc('\a', stderr);
+        fflush(stderr);
+    }
 }

@@ -38,3 +38,8 @@ enum {
 // Shows a modal message box (SDL's; stderr when no display is available).
 // The headless backend records (caption, text) instead; see plat_headless.h.
 void PlatMessageBox(const char* caption, const char* text, int flags);
+
+// The desktop's alert sound: the terminal bell on stderr when stderr is a
+// terminal (nothing otherwise).  The headless backend counts the beeps; see
+// plat_headless.h.
+void PlatMessageBeep();

@@ -38,6 +38,7 @@ static int cursorShown = 1;
 static char boxCaptions[RECORDED_BOXES][BOX_TEXT];
 static char boxTexts[RECORDED_BOXES][BOX_TEXT];
 static int boxCount;
+static int beepCount;
 
 void PlatHeadlessQueueEvent(uint32_t timeMs, int message, uintptr_t wParam, intptr_t lParam) {
     if (scriptCount >= SCRIPT_SIZE)
@@ -65,6 +66,9 @@ const char* PlatHeadlessMessageBoxCaption(int index) {
 }
 const char* PlatHeadlessMessageBoxText(int index) { return index >= 0 && index < boxCount ? boxTexts[index] : ""; }
 void PlatHeadlessClearMessageBoxes() { boxCount = 0; }
+
+int PlatHeadlessBeepCount() { return beepCount; }
+void HeadlessRecordBeep() { beepCount++; }
 
 void HeadlessRecordMessageBox(const char* caption, const char* text) {
     if (boxCount >= RECORDED_BOXES)
@@ -123,6 +127,7 @@ int PlatHeadlessCursorShown() { return cursorShown; }
 
 void HeadlessReset() {
     boxCount = 0;
+    beepCount = 0;
     minimised = 0;
     windowFullScreen = 1;
     windowModeChanges = 0;

@@ -12,6 +12,7 @@
 #include "frame/input.h"
 #include "frame/vfs.h"
 #include "platform/plat_mixer.h"
+#include "platform/plat_system.h"
 #include "platform/plat_surface.h"
 #include "race/messages.h"
 #include "race/race_state.h"
@@ -73,9 +74,9 @@ void EditorClickSound() {
         PlatMixerPlay(EDITOR_CLICK_CHANNEL, wave, 0, nullptr);
 }
 
-// The desktop's system beep has no counterpart here; the collision-grid
-// build's progress shows in BuilderProgress.
-void EditorBeep() {}
+// The collision-grid build beeps once a row: on the main thread for a long
+// while, it has no other sign of life.
+void EditorBeep() { PlatMessageBeep(); }
 
 // ---------------------------------------------------------------------------
 // The view: the camera of view 0 as the scene builder sets it up (pitch,
