@@ -19,6 +19,7 @@
 #include "frame/video.h"
 #include "mkdata_video.h"
 #include "race/race_state.h"
+#include "render/surfaces2d.h"
 #include "platform/plat_clock.h"
 #include "platform/plat_display.h"
 #include "platform/plat_file.h"
@@ -327,6 +328,14 @@ TEST_F(VideoPlayer, ReinitialisingTheMenusPlaysTheRequestedVideoAndComesBackAt64
     ExpectTarget640x480x16();
     EXPECT_EQ(SceneReady, 1);
     EXPECT_EQ(RacePaused, 0);
+    // The menus' pictures and the race panel's surfaces are the game's until
+    // it ends; here the test ends first, so it frees them, as a later test
+    // counting live surfaces expects none left over.
+    FreeHudSurfaces();
+    FreeMenuGfxCache();
+    FreePreloadedMenuGfx();
+    ReleaseFramework();
+    EXPECT_EQ(PlatSurfaceLiveCount(), 0);
 }
 
 TEST_F(VideoPlayer, IntroAtStartUpPlaysTheThreeThenTheGameRuns) {
