@@ -22,6 +22,7 @@ bool MkBuildFontStrip(std::vector<unsigned char>& strip);
 // Drawing styles of the sample menu pictures.
 enum MkPictureStyle {
     MK_FRAME, MK_FRAME_LIT, MK_BAR, MK_PANEL, MK_TITLE, MK_ICON, MK_ARROW, MK_THUMB, MK_POINTER, MK_SPINNER,
+    MK_SHEEN,   // a faint glint laid over a panel: what lies under it stays legible
 };
 
 // The size of a sample MENUS\GFX picture; false for a number without one.

@@ -1,8 +1,13 @@
 // The menu pictures (MENUS\GFX\%04d.bmp), their raw level maps
 // (MENUS\GFX\%04d.raw) and the page backgrounds.
 //
-// Sizes follow the built-in layout: every hit box lies on its picture, and a
-// level map has one byte per pixel of the pictures that name it.  Pictures
+// Sizes follow the built-in layout: every hit box lies on its picture, the
+// button frames are as tall as their hit boxes (the main menu's lowest ones
+// end at the screen's bottom edge), the PLAY board ends before the OPTIONS
+// frame beside it, the main menu's corner wheel stays above the HELP frame,
+// a list's thumb slides down its scroll bar to the arrow below it, and a
+// level map has one byte per pixel of the pictures
+// that name it.  Pictures
 // are 24-bit BMP files; black is the transparent colour of the pictures
 // drawn without a level map.
 
@@ -27,19 +32,19 @@ struct PictureSize {
 // animation frames 284..510.
 const PictureSize kPictures[] = {
     {1, 1, 200, 32, MK_BAR},         {2, 2, 200, 60, MK_PANEL},       {3, 3, 64, 32, MK_BAR},
-    {4, 4, 200, 32, MK_FRAME_LIT},   {5, 5, 200, 32, MK_FRAME},       {6, 6, 260, 100, MK_PANEL},
-    {7, 7, 200, 32, MK_FRAME_LIT},   {8, 9, 160, 48, MK_PANEL},       {10, 10, 160, 68, MK_PANEL},
+    {4, 4, 200, 26, MK_FRAME_LIT},   {5, 5, 200, 26, MK_FRAME},       {6, 6, 260, 100, MK_PANEL},
+    {7, 7, 200, 26, MK_FRAME_LIT},   {8, 9, 160, 48, MK_PANEL},       {10, 10, 160, 68, MK_PANEL},
     {11, 11, 400, 200, MK_PANEL},    {12, 12, 200, 240, MK_PANEL},    {13, 13, 240, 140, MK_PANEL},
     {15, 15, 160, 28, MK_FRAME},     {16, 16, 400, 120, MK_PANEL},    {20, 20, 120, 28, MK_FRAME},
     {21, 21, 160, 32, MK_FRAME},     {30, 30, 400, 260, MK_PANEL},    {31, 31, 320, 52, MK_TITLE},
     {34, 36, 64, 48, MK_ICON},       {37, 37, 64, 48, MK_ICON},       {38, 43, 64, 48, MK_ICON},
-    {44, 45, 24, 120, MK_BAR},       {46, 47, 24, 24, MK_THUMB},      {48, 49, 24, 24, MK_ARROW},
+    {44, 44, 24, 120, MK_BAR},       {45, 45, 24, 122, MK_BAR},       {46, 47, 24, 8, MK_THUMB},      {48, 49, 24, 24, MK_ARROW},
     {53, 53, 220, 24, MK_BAR},       {54, 55, 20, 20, MK_THUMB},      {59, 59, 240, 160, MK_PANEL},
     {60, 63, 80, 36, MK_FRAME},      {64, 72, 40, 40, MK_POINTER},    {73, 73, 300, 200, MK_PANEL},
-    {74, 74, 440, 280, MK_PANEL},    {75, 75, 40, 40, MK_ICON},       {284, 299, 120, 80, MK_SPINNER},
+    {74, 74, 440, 280, MK_PANEL},    {75, 75, 40, 40, MK_ICON},       {284, 299, 80, 52, MK_SPINNER},
     {300, 510, 80, 80, MK_SPINNER},  {516, 517, 300, 180, MK_PANEL},  {518, 518, 200, 120, MK_PANEL},
-    {525, 525, 160, 68, MK_PANEL},   {526, 526, 200, 80, MK_PANEL},   {527, 528, 240, 36, MK_FRAME},
-    {530, 530, 200, 80, MK_PANEL},   {531, 532, 64, 32, MK_ICON},     {533, 533, 32, 32, MK_ICON},
+    {525, 525, 155, 68, MK_PANEL},   {526, 526, 200, 80, MK_PANEL},   {527, 528, 240, 36, MK_FRAME},
+    {530, 530, 200, 80, MK_PANEL},   {531, 532, 64, 32, MK_ICON},     {533, 533, 32, 32, MK_SHEEN},
     {534, 534, 400, 200, MK_PANEL},
 };
 
@@ -75,6 +80,7 @@ Rgb StyleColour(MkPictureStyle style, int number) {
     case MK_THUMB: return {number % 2 ? 240 : 180, 120, 40};
     case MK_POINTER: return {255, 200 + (number - 64) * 6, 60};
     case MK_SPINNER: return {200, 60 + (number * 29) % 160, 40};
+    case MK_SHEEN: return {230, 235, 250};
     }
     return {128, 128, 128};
 }
@@ -193,7 +199,9 @@ bool WriteLevelMap(int number) {
     for (int y = 0; y < size.height; y++) {
         for (int x = 0; x < size.width; x++) {
             unsigned char level = 100;
-            if (Inside(size.style, x, y, size.width, size.height))
+            if (size.style == MK_SHEEN && Inside(size.style, x, y, size.width, size.height))
+                level = OnEdge(size.style, x, y, size.width, size.height) ? 80 : 92;
+            else if (Inside(size.style, x, y, size.width, size.height))
                 level = OnEdge(size.style, x, y, size.width, size.height) ? 0 : (size.style == MK_PANEL ? 45 : 20);
             levels[(size_t)y * size.width + x] = level;
         }
