@@ -397,6 +397,16 @@ static void HandleItem(int index, void* device) {
     MenuItem& it = MenuScreenTable[MenuScreen][index];
     if (it.flags == 0)
         return;
+    // A text printed on a picture that comes later in the table would be
+    // painted over by it (a translucent panel dims it): the picture is
+    // handled first, and the text then stands on this frame's position.
+    const MenuItem& parent = MenuScreenTable[MenuScreen][it.parent];
+    if ((it.flags & MENU_TEXT) && it.parent > index && !ItemDoneMarks[it.parent] && (parent.flags & MENU_PICTURE)) {
+        HandleItem(it.parent, device);
+        if (FrameLost)
+            return;
+        MenuScreenShown = MenuScreen;
+    }
     ParentItem = it.parent;
     if (MenuScreen == 3)
         HideCareerDetail();
