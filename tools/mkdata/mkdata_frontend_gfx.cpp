@@ -33,7 +33,7 @@ struct PictureSize {
 const PictureSize kPictures[] = {
     {1, 1, 200, 32, MK_BAR},         {2, 2, 200, 60, MK_PANEL},       {3, 3, 64, 32, MK_BAR},
     {4, 4, 200, 26, MK_FRAME_LIT},   {5, 5, 200, 26, MK_FRAME},       {6, 6, 260, 100, MK_PANEL},
-    {7, 7, 200, 26, MK_FRAME_LIT},   {8, 9, 160, 48, MK_PANEL},       {10, 10, 160, 68, MK_PANEL},
+    {7, 7, 200, 26, MK_FRAME_LIT},   {8, 9, 160, 48, MK_BOARD},       {10, 10, 160, 68, MK_BOARD},
     {11, 11, 400, 200, MK_PANEL},    {12, 12, 200, 240, MK_PANEL},    {13, 13, 240, 140, MK_PANEL},
     {15, 15, 160, 28, MK_FRAME},     {16, 16, 400, 120, MK_PANEL},    {20, 20, 120, 28, MK_FRAME},
     {21, 21, 160, 32, MK_FRAME},     {30, 30, 400, 260, MK_PANEL},    {31, 31, 320, 52, MK_TITLE},
@@ -42,8 +42,8 @@ const PictureSize kPictures[] = {
     {53, 53, 220, 24, MK_BAR},       {54, 55, 20, 20, MK_THUMB},      {59, 59, 240, 160, MK_PANEL},
     {60, 63, 80, 36, MK_FRAME},      {64, 72, 40, 40, MK_POINTER},    {73, 73, 300, 200, MK_PANEL},
     {74, 74, 440, 280, MK_PANEL},    {75, 75, 40, 40, MK_ICON},       {284, 299, 80, 52, MK_SPINNER},
-    {300, 510, 80, 80, MK_SPINNER},  {516, 517, 300, 180, MK_PANEL},  {518, 518, 200, 120, MK_PANEL},
-    {525, 525, 155, 68, MK_PANEL},   {526, 526, 200, 80, MK_PANEL},   {527, 528, 240, 36, MK_FRAME},
+    {300, 510, 80, 80, MK_SPINNER},  {516, 517, 300, 180, MK_PANEL},  {518, 518, 200, 120, MK_SHEEN},
+    {525, 525, 155, 68, MK_BOARD},   {526, 526, 200, 80, MK_PANEL},   {527, 528, 240, 36, MK_FRAME},
     {530, 530, 200, 80, MK_PANEL},   {531, 532, 64, 32, MK_ICON},     {533, 533, 32, 32, MK_SHEEN},
     {534, 534, 400, 200, MK_PANEL},
 };
@@ -73,7 +73,7 @@ Rgb StyleColour(MkPictureStyle style, int number) {
     case MK_FRAME: return {40, 90, 170};
     case MK_FRAME_LIT: return {230, 170, 40};
     case MK_BAR: return {60, 70, 90};
-    case MK_PANEL: return {20, 30, 60};
+    case MK_PANEL: case MK_BOARD: return {20, 30, 60};
     case MK_TITLE: return {150, 30, 30};
     case MK_ICON: return {50 + (number * 37) % 150, 80 + (number * 53) % 120, 120 + (number * 71) % 100};
     case MK_ARROW: return {number % 2 ? 250 : 200, number % 2 ? 250 : 200, 90};
@@ -191,19 +191,27 @@ bool WritePicture(int number, const PictureSize& p) {
 }
 
 // Blend levels: 0 shows the picture, 100 leaves the background.  Edges are
-// solid, the inside lets some background through, the outside all of it.
+// solid, the inside lets some background through (a board almost none, a
+// glint nearly all of it), the outside all of it.
+unsigned char Level(const PictureSize& size, int x, int y) {
+    if (!Inside(size.style, x, y, size.width, size.height))
+        return 100;
+    const bool edge = OnEdge(size.style, x, y, size.width, size.height);
+    switch (size.style) {
+    case MK_SHEEN: return edge ? 80 : 92;
+    case MK_PANEL: return edge ? 0 : 45;
+    case MK_BOARD: return edge ? 0 : 8;
+    default: return edge ? 0 : 20;
+    }
+}
+
 bool WriteLevelMap(int number) {
     const PictureSize* p = FindPicture(number);
     PictureSize size = p ? *p : PictureSize{number, number, 64, 32, MK_BAR};
     std::vector<unsigned char> levels((size_t)size.width * size.height);
     for (int y = 0; y < size.height; y++) {
         for (int x = 0; x < size.width; x++) {
-            unsigned char level = 100;
-            if (size.style == MK_SHEEN && Inside(size.style, x, y, size.width, size.height))
-                level = OnEdge(size.style, x, y, size.width, size.height) ? 80 : 92;
-            else if (Inside(size.style, x, y, size.width, size.height))
-                level = OnEdge(size.style, x, y, size.width, size.height) ? 0 : (size.style == MK_PANEL ? 45 : 20);
-            levels[(size_t)y * size.width + x] = level;
+            levels[(size_t)y * size.width + x] = Level(size, x, y);
         }
     }
     char path[40];
