@@ -247,7 +247,12 @@ int CarChoiceAction(int* screen, int item, void* device) {
     case 27: StepShowroomCar(5, 1, device); return 0;
     case 28: StepShowroomCar(5, -1, device); return 0;
     case 81: ToggleGearbox(); return 1;
-    case 72: case 89: CloseMessagePanel(); return 1;
+    case 72:
+        // The refused start's OK: the car on show comes back with the screen.
+        CloseMessagePanel();
+        PopupOpenFlag = 0;
+        return 1;
+    case 89: CloseMessagePanel(); return 1;
     case 42: LeaveCarChoice(); return 1;
     case 85: ShopFromCarChoice = 1; return 0;
     default: return 0;

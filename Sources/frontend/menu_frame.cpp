@@ -712,4 +712,7 @@ void RunMenuFrame(PlatSurface*, PlatDevice* device, int, const RectI*) {
     DrawMenuCursor();
     RunScreenLists(MenuScreen);
     UpdateAttractMode();
+    // The car choice and the shop draw no 3D scene while their pop-up is
+    // open: the car would stand over the message.
+    ShowroomHidden = PopupOpenFlag;
 }

@@ -38,9 +38,11 @@ const PictureSize kPictures[] = {
     {15, 15, 160, 28, MK_FRAME},     {16, 16, 400, 120, MK_PANEL},    {20, 20, 120, 28, MK_FRAME},
     {21, 21, 160, 32, MK_FRAME},     {30, 30, 400, 260, MK_PANEL},    {31, 31, 320, 52, MK_TITLE},
     {34, 36, 64, 48, MK_ICON},       {37, 37, 64, 48, MK_ICON},       {38, 43, 64, 48, MK_ICON},
-    {44, 44, 24, 120, MK_BAR},       {45, 45, 24, 122, MK_BAR},       {46, 47, 24, 8, MK_THUMB},      {48, 49, 24, 24, MK_ARROW},
-    {53, 53, 220, 24, MK_BAR},       {54, 55, 20, 20, MK_THUMB},      {59, 59, 240, 160, MK_PANEL},
-    {60, 63, 80, 36, MK_FRAME},      {64, 72, 40, 40, MK_POINTER},    {73, 73, 300, 200, MK_PANEL},
+    {44, 44, 24, 120, MK_BAR},       {45, 45, 24, 122, MK_BAR},       {46, 47, 24, 8, MK_THUMB},
+    {48, 49, 24, 24, MK_ARROW},      {53, 53, 220, 24, MK_BAR},       {54, 55, 20, 20, MK_THUMB},
+    {59, 59, 240, 160, MK_PANEL},    {60, 60, 80, 36, MK_FRAME},      {61, 61, 80, 36, MK_FRAME_LIT},
+    {62, 62, 80, 36, MK_FRAME},      {63, 63, 80, 36, MK_FRAME_LIT},  {64, 72, 40, 40, MK_POINTER},
+    {73, 73, 300, 200, MK_PANEL},
     {74, 74, 440, 280, MK_PANEL},    {75, 75, 40, 40, MK_ICON},       {284, 299, 80, 52, MK_SPINNER},
     {300, 510, 80, 80, MK_SPINNER},  {516, 517, 300, 180, MK_PANEL},  {518, 518, 200, 120, MK_SHEEN},
     {525, 525, 155, 68, MK_BOARD},   {526, 526, 200, 80, MK_PANEL},   {527, 528, 240, 36, MK_FRAME},
@@ -119,9 +121,11 @@ Rgb PicturePixel(int number, const PictureSize& p, int x, int y) {
         return {c.r / 2 + 110, c.g / 2 + 110, c.b / 2 + 110};
     switch (p.style) {
     case MK_ARROW: {
-        // up arrows for even numbers of a pair, down arrows for odd ones
-        const int dy = number % 2 ? h - 1 - y : y;
-        return std::abs(x - w / 2) * 2 <= dy ? c : Rgb{30, 30, 50};
+        // A list's up and down arrows both show the first picture of the
+        // pair and, under the pointer, the second: a point up and a point
+        // down, the second brighter.
+        const int dy = std::min(y, h - 1 - y);
+        return std::abs(x - w / 2) * 2 <= dy * 2 ? c : Rgb{30, 30, 50};
     }
     case MK_SPINNER: {
         // a wheel whose spoke turns with the frame number
