@@ -3,7 +3,8 @@
 //
 // Sizes follow the built-in layout: every hit box lies on its picture, the
 // button frames are as tall as their hit boxes (the main menu's lowest ones
-// end at the screen's bottom edge), the PLAY board ends before the OPTIONS
+// end at the screen's bottom edge; they and the bars share one level map),
+// the PLAY board ends before the OPTIONS
 // frame beside it, the main menu's corner wheel stays above the HELP frame,
 // a list's thumb slides down its scroll bar to the arrow below it, and a
 // level map has one byte per pixel of the pictures
@@ -31,14 +32,14 @@ struct PictureSize {
 // Every picture the menus load: the set loaded at start-up and the
 // animation frames 284..510.
 const PictureSize kPictures[] = {
-    {1, 1, 200, 32, MK_BAR},         {2, 2, 200, 60, MK_PANEL},       {3, 3, 64, 32, MK_BAR},
+    {1, 1, 200, 26, MK_BAR},         {2, 2, 200, 60, MK_PANEL},       {3, 3, 64, 32, MK_BAR},
     {4, 4, 200, 26, MK_FRAME_LIT},   {5, 5, 200, 26, MK_FRAME},       {6, 6, 260, 100, MK_PANEL},
     {7, 7, 200, 26, MK_FRAME_LIT},   {8, 9, 160, 48, MK_BOARD},       {10, 10, 160, 68, MK_BOARD},
     {11, 11, 400, 200, MK_PANEL},    {12, 12, 200, 240, MK_PANEL},    {13, 13, 240, 140, MK_PANEL},
     {15, 15, 160, 28, MK_FRAME},     {16, 16, 400, 120, MK_PANEL},    {20, 20, 120, 28, MK_FRAME},
     {21, 21, 160, 32, MK_FRAME},     {30, 30, 400, 260, MK_PANEL},    {31, 31, 320, 52, MK_TITLE},
     {34, 36, 64, 48, MK_ICON},       {37, 37, 64, 48, MK_ICON},       {38, 43, 64, 48, MK_ICON},
-    {44, 44, 24, 120, MK_BAR},       {45, 45, 24, 122, MK_BAR},       {46, 47, 24, 8, MK_THUMB},
+    {44, 44, 24, 120, MK_BAR},       {45, 45, 24, 122, MK_BAR},       {46, 47, 24, 24, MK_SLIDER},
     {48, 49, 24, 24, MK_ARROW},      {53, 53, 220, 24, MK_BAR},       {54, 55, 20, 20, MK_THUMB},
     {59, 59, 240, 160, MK_PANEL},    {60, 60, 80, 36, MK_FRAME},      {61, 61, 80, 36, MK_FRAME_LIT},
     {62, 62, 80, 36, MK_FRAME},      {63, 63, 80, 36, MK_FRAME_LIT},  {64, 72, 40, 40, MK_POINTER},
@@ -79,7 +80,7 @@ Rgb StyleColour(MkPictureStyle style, int number) {
     case MK_TITLE: return {150, 30, 30};
     case MK_ICON: return {50 + (number * 37) % 150, 80 + (number * 53) % 120, 120 + (number * 71) % 100};
     case MK_ARROW: return {number % 2 ? 250 : 200, number % 2 ? 250 : 200, 90};
-    case MK_THUMB: return {number % 2 ? 240 : 180, 120, 40};
+    case MK_THUMB: case MK_SLIDER: return {number % 2 ? 240 : 180, 120, 40};
     case MK_POINTER: return {255, 200 + (number - 64) * 6, 60};
     case MK_SPINNER: return {200, 60 + (number * 29) % 160, 40};
     case MK_SHEEN: return {230, 235, 250};
@@ -88,6 +89,11 @@ Rgb StyleColour(MkPictureStyle style, int number) {
 }
 
 bool Inside(MkPictureStyle style, int x, int y, int w, int h) {
+    if (style == MK_SLIDER) {
+        // a slim bar along the top of its picture, which is as tall as the
+        // thumb's hit box: at the end of its track it stops at the arrow
+        return y < 8;
+    }
     if (style == MK_POINTER) {
         // an arrow pointing up-left, its tip 11 columns and 8 rows in
         const int dx = x - 11, dy = y - 8;
