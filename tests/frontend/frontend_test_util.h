@@ -10,7 +10,10 @@
 #include "frontend/car_shop.h"
 #include "frontend/frontend_state.h"
 #include "menulayout/menulayout_state.h"
+#include "platform/plat_surface.h"
+#include "platform/plat_system.h"
 #include "race/race_state.h"
+#include "render/render_state.h"
 #include "sound/music.h"
 
 // Puts back what the front-end tests change: the menu table, the text
@@ -62,6 +65,20 @@ inline void ResetShowroomLoad() {
     memset(CarModel, 0, sizeof CarModel);
     memset(CarColour, 0, sizeof CarColour);
     memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
+}
+
+// The headless backend with the two surfaces the menu frame draws on: the
+// work surface and the page background's copy.
+inline void OpenMenuSurfaces() {
+    ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
+    ASSERT_EQ(PlatSurfaceCreate(640, 1440, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &WorkSurface), 0);
+    ASSERT_EQ(PlatSurfaceCreate(640, 480, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &ScreenCopySurface), 0);
+}
+inline void CloseMenuSurfaces() {
+    PlatSurfaceRelease(WorkSurface);
+    PlatSurfaceRelease(ScreenCopySurface);
+    WorkSurface = ScreenCopySurface = nullptr;
+    PlatShutdown();
 }
 
 struct FrontEndTest : ::testing::Test {

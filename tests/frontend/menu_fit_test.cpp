@@ -187,9 +187,7 @@ struct MenuFit : FrontEndTest {
     static void SetUpTestSuite() { MakeTestGameFolder("fit"); }
     void SetUp() override {
         FrontEndTest::SetUp();
-        ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
-        ASSERT_EQ(PlatSurfaceCreate(640, 1440, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &WorkSurface), 0);
-        ASSERT_EQ(PlatSurfaceCreate(640, 480, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &ScreenCopySurface), 0);
+        OpenMenuSurfaces();
         LoadMenuRawGraphics();
         LoadMenuGfxSet();
         PreloadMenuGfx();
@@ -199,10 +197,7 @@ struct MenuFit : FrontEndTest {
     }
     void TearDown() override {
         FreeMenuGfxCache();
-        PlatSurfaceRelease(WorkSurface);
-        PlatSurfaceRelease(ScreenCopySurface);
-        WorkSurface = ScreenCopySurface = nullptr;
-        PlatShutdown();
+        CloseMenuSurfaces();
         StartMenuMachine();
         SoundUnavailable = 0;
         FrontEndActive = 0;

@@ -26,9 +26,7 @@ struct MenuFrameTest : FrontEndTest {
     static void SetUpTestSuite() { MakeTestGameFolder("frame"); }
     void SetUp() override {
         FrontEndTest::SetUp();
-        ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
-        ASSERT_EQ(PlatSurfaceCreate(640, 1440, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &WorkSurface), 0);
-        ASSERT_EQ(PlatSurfaceCreate(640, 480, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &ScreenCopySurface), 0);
+        OpenMenuSurfaces();
         LoadMessageFile();
         InitMenus();
         FillMenuColourTable();
@@ -42,10 +40,7 @@ struct MenuFrameTest : FrontEndTest {
         MouseY = 300;
     }
     void TearDown() override {
-        PlatSurfaceRelease(WorkSurface);
-        PlatSurfaceRelease(ScreenCopySurface);
-        WorkSurface = ScreenCopySurface = nullptr;
-        PlatShutdown();
+        CloseMenuSurfaces();
         StartMenuMachine();
         SoundUnavailable = 0;
         MouseX = MouseY = 0;
