@@ -85,10 +85,13 @@ static void RequestRace(int* screen) {
     GoToScreen(screen, ReturnScreen());
 }
 
+// A race that cannot start says why on the screen, not on the console
+// alone: no track chosen yet (a group 0), or no such race in the folder.
 static void RefuseRace(int code) {
     char line[64];
     std::snprintf(line, sizeof line, "No race %d with its cars in the game folder", code);
     ConsoleAddLine(line);
+    ShowPopup(5, 2, code / 10 == 0 ? REFUSED_NO_TRACK : REFUSED_NOT_IN_FOLDER, 0);
     PlayErrorSound();
 }
 
@@ -200,13 +203,14 @@ static void ToggleGearbox() {
     ShowGearbox(player);
 }
 
-// Item 89 closes the message panel.
+// Item 89 closes the message panel, and item 72 the panel of a refused
+// race start.
 static void CloseMessagePanel() {
     GiveBackPopupFreeze(5);
     static const int buttons[5] = {27, 28, 41, 42, 81};
     for (int item : buttons)
         ThawItem(5, item);
-    static const int panel[4] = {69, 71, 89, 92};
+    static const int panel[5] = {69, 71, 72, 89, 92};
     for (int item : panel)
         HideItem(5, item);
     PopupOpenFlag = 1;
@@ -243,6 +247,11 @@ int CarChoiceAction(int* screen, int item, void* device) {
     case 27: StepShowroomCar(5, 1, device); return 0;
     case 28: StepShowroomCar(5, -1, device); return 0;
     case 81: ToggleGearbox(); return 1;
+    case 72:
+        // The refused start's OK: the car on show comes back with the screen.
+        CloseMessagePanel();
+        PopupOpenFlag = 0;
+        return 1;
     case 89: CloseMessagePanel(); return 1;
     case 42: LeaveCarChoice(); return 1;
     case 85: ShopFromCarChoice = 1; return 0;

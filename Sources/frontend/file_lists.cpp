@@ -205,6 +205,16 @@ constexpr int THUMB_TOP = 23, THUMB_BOTTOM = 139, THUMB_LENGTH = 116, CHAT_THUMB
 
 static float ThumbY(float y, int bottom) { return y < THUMB_TOP ? (float)THUMB_TOP : y > (float)bottom ? (float)bottom : y; }
 
+// The track is measured from the thumb's parent.  A thumb placed on its own
+// (as the built-in layout places them, on the top of their scroll bars)
+// measures it from where it rests, so the track runs down its bar instead
+// of across the top of the screen.
+static float TrackOrigin(int screen, const MenuItem& thumb) {
+    if (thumb.parent)
+        return ItemAt(screen, thumb.parent).y;
+    return (float)(thumb.homeY - THUMB_TOP);
+}
+
 void UpdateListWidget(int screen, int thumbItem, int firstRowItem, int list, int visibleRows, int firstTextSlot,
                       const char* rows, int rowBytes) {
     if (list < 0 || list >= MENU_LISTS || !rows || visibleRows <= 0)
@@ -245,7 +255,7 @@ void UpdateListWidget(int screen, int thumbItem, int firstRowItem, int list, int
         ListThumbDrag = 1;
     } else {
         const float step = count == visibleRows ? 0.0f : (float)length / (float)(count - visibleRows);
-        thumb.y = ThumbY((float)top * step + THUMB_TOP, bottom);
+        thumb.y = ThumbY((float)top * step + THUMB_TOP, bottom) + TrackOrigin(screen, thumb);
     }
     if (!ListThumbDrag)
         return;
@@ -253,9 +263,8 @@ void UpdateListWidget(int screen, int thumbItem, int firstRowItem, int list, int
         ListThumbDrag = 0;
         return;
     }
-    const int parentY = thumb.parent ? (int)ItemAt(screen, thumb.parent).y : 0;
-    const float y = ThumbY((float)(MouseY - parentY), bottom);
-    thumb.y = y;
+    const float y = ThumbY((float)MouseY - TrackOrigin(screen, thumb), bottom);
+    thumb.y = y + TrackOrigin(screen, thumb);
     if (count > visibleRows) {
         // A fraction of a pixel per row on a long list: the step stays a
         // fraction so every row can be reached.

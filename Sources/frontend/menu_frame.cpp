@@ -448,6 +448,16 @@ static void HandleItem(int index, void* device) {
     MenuItem& it = MenuScreenTable[MenuScreen][index];
     if (it.flags == 0)
         return;
+    // A text printed on a picture that comes later in the table would be
+    // painted over by it (a translucent panel dims it): the picture is
+    // handled first, and the text then stands on this frame's position.
+    const MenuItem& parent = MenuScreenTable[MenuScreen][it.parent];
+    if ((it.flags & MENU_TEXT) && it.parent > index && !ItemDoneMarks[it.parent] && (parent.flags & MENU_PICTURE)) {
+        HandleItem(it.parent, device);
+        if (FrameLost)
+            return;
+        MenuScreenShown = MenuScreen;
+    }
     ParentItem = it.parent;
     if (MenuScreen == 3)
         HideCareerDetail();
@@ -758,4 +768,7 @@ void RunMenuFrame(PlatSurface*, PlatDevice* device, int, const RectI*) {
     DrawMenuCursor();
     RunScreenLists(MenuScreen);
     UpdateAttractMode();
+    // The car choice and the shop draw no 3D scene while their pop-up is
+    // open: the car would stand over the message.
+    ShowroomHidden = PopupOpenFlag;
 }

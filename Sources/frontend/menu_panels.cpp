@@ -22,7 +22,7 @@
 
 int RecordPanelCode;
 int RecordPanelShown;
-int NoticeFrames;
+int NoticeTicks;
 int VerdictKind, BuyAllowed, CarOwned, NeededWins, SceneOptionFlag;
 
 const int CupOfCategory[5] = {2, 0, 1, 4, 3};

@@ -25,8 +25,8 @@ extern int CountKeysFirst, CountKeysSecond;
 
 // The record panel last shown and whether it was filled.
 extern int RecordPanelCode, RecordPanelShown;
-// Frames left of the timed notice; notices dropped on a blit that kept failing.
-extern int NoticeFrames, NoticeBlitsDropped;
+// Ticks left of the timed notice; notices dropped on a blit that kept failing.
+extern int NoticeTicks, NoticeBlitsDropped;
 // The exit picture was presented (shutdown).
 extern int ExitScreenShown;
 // The shop's verdict on the car on show: 0 owned, 1 for sale, 2 locked.

@@ -5,6 +5,7 @@
 #include "frame/frame_state.h"
 #include "frame/input.h"
 #include "frame/startup.h"
+#include "frontend/frontend_state.h"
 #include "frontend/menu_panels.h"
 #include "platform/plat_clock.h"
 #include "platform/plat_input.h"
@@ -16,19 +17,30 @@
 #include "render/render_state.h"
 #include "sound/music.h"
 
-enum { NOTICE_FRAMES = 20, NOTICE_X = 215, NOTICE_Y = 190, NOTICE_BLIT_TRIES = 8 };
+// The notice stays a second and a half of game time, long enough to read,
+// however fast the menus draw.
+enum { NOTICE_TICKS = 90, NOTICE_X = 215, NOTICE_Y = 190, NOTICE_BLIT_TRIES = 8 };
 enum { EXIT_WAIT_MS = 10000, EXIT_FIRST_WAIT_MS = 500 };
 
 int NoticeBlitsDropped;
+static int NoticeScreen;
 
 void ShowTimedNotice(int arm) {
     if (arm == 1) {
-        NoticeFrames = NOTICE_FRAMES;
+        NoticeTicks = NOTICE_TICKS;
+        NoticeScreen = MenuScreen;
         PlayErrorSound();
     }
-    if (NoticeFrames <= 0)
+    if (NoticeTicks <= 0)
         return;
-    NoticeFrames--;
+    // It tells about the screen it was asked on: an item that also leaves
+    // the screen (or starts a race) takes it away with the screen.
+    if (!FrontEndActive || MenuScreen != NoticeScreen || RequestedScreen != -1) {
+        NoticeTicks = 0;
+        return;
+    }
+    if (arm != 1)
+        NoticeTicks -= LastFrameTicks.load();
     PlatSurface* target = GetRenderTarget();
     if (!target || !NotSurface)
         return;

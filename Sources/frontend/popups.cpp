@@ -140,6 +140,8 @@ int PopupMessageSlot(int screen, int type, int kind, int subKind) {
         return type >= 0 && type < 8 ? slots[type] : -1;
     }
     case 5:
+        if (type == 2)
+            return kind == 0 ? SLOT_NO_TRACK_CHOSEN : SLOT_RACE_NOT_IN_FOLDER;
         return type == 0 ? 315 : type == 6 ? 1009 : -1;
     case 3: {
         static const short slots[10] = {1786, 612, 1008, 1009, 1003, 1007, 1002, 1003, 1007, 1028};
@@ -153,9 +155,10 @@ int PopupMessageSlot(int screen, int type, int kind, int subKind) {
     return -1;
 }
 
-// The showroom's own four types: 0 opens, 1 closes, 5 the network message,
-// 6 opens with the leave question.
-static void ShowroomPopup(int type) {
+// The showroom's own types: 0 opens, 1 closes, 2 tells why the race cannot
+// start (kind 0: no track chosen, 1: the race is not in the game folder), 5
+// the network message, 6 opens with the leave question.
+static void ShowroomPopup(int type, int slot) {
     const int s = 5;
     static const int items[5] = {27, 28, 41, 42, 81};
     switch (type) {
@@ -173,6 +176,17 @@ static void ShowroomPopup(int type) {
         PopupOpenFlag = 0;
         Hidden(s, 69, 69);
         Hidden(s, 71, 71);
+        break;
+    case 2:
+        // The reason, and under it item 72, the panel's OK, as the button
+        // that closes it (the car choice's actions close it as item 89 does).
+        PopupOpenFlag = 1;
+        for (int item : items)
+            Inert(s, item, item);
+        Shown(s, 69);
+        Message(s, 71, slot);
+        Button(s, 72);
+        Shown(s, 92);
         break;
     case 5:
         for (int item : items)
@@ -446,7 +460,7 @@ void ShowPopup(int screen, int type, int kind, int subKind) {
         OpenPanel(22, {15, 16, 17, 18}, slot);
         break;
     }
-    case 5: ShowroomPopup(type); break;
+    case 5: ShowroomPopup(type, slot); break;
     case 3: CareerPopup(type, kind, subKind); break;
     default: break;
     }

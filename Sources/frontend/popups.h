@@ -12,6 +12,12 @@ void ShowPopup(int screen, int type, int kind, int subKind);
 // once, screen 5 three times).
 void RefreshPopups(int type);
 
+// The car choice's pop-up 2 says why its race cannot start, by kind: no
+// track was chosen (the single race screen's own greeting), or the race is
+// not in the game folder.
+enum { REFUSED_NO_TRACK = 0, REFUSED_NOT_IN_FOLDER = 1 };
+enum { SLOT_NO_TRACK_CHOSEN = 978, SLOT_RACE_NOT_IN_FOLDER = 980 };
+
 // The message slot a type shows on a screen (screen 3 type 1: by kind and
 // sub-kind), or -1 when the type shows none.
 int PopupMessageSlot(int screen, int type, int kind, int subKind);

@@ -245,6 +245,11 @@ void LoadMenuGfx(int n, int flags) {
         return;
     PlatSurfaceCreate(image.width, image.height, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &MenuGfxCache[n]);
     CopyBitmapToSurface(MenuGfxCache[n], &image);
+    // The menus copy a picture that has no level map with its colour key,
+    // and a copy keyed on a surface without a key draws nothing: black is
+    // the menu pictures' transparent colour.
+    if (MenuGfxCache[n])
+        PlatSurfaceSetColourKey(MenuGfxCache[n], 1, 0, 0);
 }
 
 void LoadMenuGfxSet() {

@@ -29,6 +29,7 @@
 #include "frontend/frontend_state.h"
 #include "frontend/text_slots.h"
 #include "frontend_test_util.h"
+#include "menulayout/layout_builder.h"
 #include "race/race_state.h"
 #include "sound/music.h"
 #include "track/asset_paths.h"
@@ -137,6 +138,32 @@ TEST_F(CarChoiceStart, MissingTrackOrEmptyCupRowIsRefusedWithoutAFee) {
     EXPECT_EQ(Start(), 1);
     EXPECT_EQ(StartRaceRequest, 0);
     EXPECT_EQ(TargetMoney, 400);
+}
+
+// The refusal says why on the screen: the car choice's pop-up with the
+// reason and its OK, which closes it and gives the buttons back.
+TEST_F(CarChoiceStart, ARefusedStartSaysWhyInAPopUpItsOkCloses) {
+    ASSERT_GT(BuildMenuLayout(), 0) << MenuLayoutError;
+    NextRaceGroup() = 0;   // no track chosen on the single race screen
+    NextRaceVariant() = 0;
+    EXPECT_EQ(Start(), 1);
+    EXPECT_EQ(StartRaceRequest, 0);
+    EXPECT_TRUE(ItemShown(5, 69));
+    EXPECT_TRUE(ItemShown(5, 71));
+    EXPECT_EQ(ItemAt(5, 71).textSlot, SLOT_NO_TRACK_CHOSEN);
+    EXPECT_TRUE(ItemShown(5, 72));
+    EXPECT_TRUE(ItemAt(5, 72).flags & MENU_HOVER_TEST) << "its OK takes a click";
+    EXPECT_FALSE(ItemAt(5, 41).flags & MENU_HOVER_TEST) << "START RACE waits under the panel";
+    EXPECT_GE(MenuSoundRequests[MENU_SOUND_ERROR], 1);
+    Click(72);
+    for (int item : {69, 71, 72})
+        EXPECT_FALSE(ItemShown(5, item)) << item;
+    EXPECT_TRUE(ItemAt(5, 41).flags & MENU_HOVER_TEST);
+
+    NextRaceGroup() = 7;   // no folder for track 70 here
+    Start();
+    EXPECT_EQ(ItemAt(5, 71).textSlot, SLOT_RACE_NOT_IN_FOLDER);
+    EXPECT_EQ(StartRaceRequest, 0);
 }
 
 TEST_F(CarChoiceStart, Cup6RacesThePlayersCarInTheOtherColours) {

@@ -17,53 +17,58 @@
 #include <vector>
 
 #include "common/test_game.h"
+#include "labelled_route.h"
 
 namespace {
 
-// The profile comes first, through the single race's profile screen (the
-// main menu's CAREER goes straight to the career screen): PLAY, SINGLE RACE,
-// NEW, a name, OK, LOG IN, the single race screen's greeting OK and BACK.
+// The route, clicked by the labels a player reads (labelled_route.h).  The
+// profile comes first, through the single race's profile screen (the main
+// menu's CAREER goes straight to the career screen): PLAY, SINGLE RACE,
+// NEW, a name, Enter, OK, the single race screen's greeting OK and BACK.
 // Then PLAY, CAREER; the career screen: its greeting's OK, the cup list's
-// third row (cup row 2), and once its panel is in, RACE 1; the car choice:
+// SILVER CUP (cup row 2), and once its panel is in, RACE 1; the car choice:
 // START RACE with the car on show, and Space to end the fly-by.
-const char kToTheRace[] = "200 point 342 26\n201 click\n"
-                          "260 point 300 50\n261 click\n"
-                          "330 expect-screen 18\n"
-                          "340 point 420 416\n341 click\n"
-                          "400 type CUPS\n"
-                          "430 point 215 238\n431 click\n"
-                          "490 point 300 357\n491 click\n"
-                          "550 expect-screen 2\n"
-                          "560 point 320 288\n561 click\n"
-                          "600 point 426 416\n601 click\n"
-                          "670 expect-screen 0\n"
-                          "680 point 342 26\n681 click\n"
-                          "740 point 306 93\n741 click\n"
-                          "810 expect-screen 3\n"
-                          "820 point 320 169\n821 click\n"
-                          "860 point 163 197\n861 click\n"
-                          "910 point 198 184\n911 click\n"
-                          "980 expect-screen 5\n"
-                          "990 point 115 427\n991 click\n"
-                          "1060 key down SPACE\n1063 key up SPACE\n";
+void ToTheRace(LabelledRoute& route) {
+    route.Click(0, "PLAY");
+    route.Click(0, "SINGLE RACE", 70);
+    route.Expect(18);
+    route.Click(18, "NEW");
+    route.Type("CUPS");
+    route.Key("RETURN");
+    route.Click(18, "OK");
+    route.Expect(2);
+    route.Click(2, "OK");
+    route.Click(2, "BACK", 70);
+    route.Expect(0);
+    route.Click(0, "PLAY");
+    route.Click(0, "CAREER", 70);
+    route.Expect(3);
+    route.Click(3, "OK", 40);
+    route.Click(3, "SILVER CUP", 50);
+    route.Click(3, "RACE 1", 70);
+    route.Expect(5);
+    route.Click(5, "START RACE", 70);
+    route.Key("SPACE");
+}
 
 // After the race (the menus are back by about frame 6800 on the lockstep
 // clock; the steps leave room for a slower race): the award pop-up's OK
-// (nothing is there after a lost race), SAVE, the first slot row, a
-// description, OK, and the saved message's OK back to the career screen.
+// (there only after a won race), the cup panel's BACK (the panel stands
+// over the career's SAVE), SAVE, the first slot row, a description, SAVE,
+// and the saved message's OK back to the career screen.
 const int kAfterTheRace = 7600;
-std::string AfterTheRace(int at) {
-    std::ostringstream s;
-    s << at << " expect-screen 3\n"
-      << at + 10 << " point 320 169\n" << at + 11 << " click\n"
-      << at + 60 << " point 523 181\n" << at + 61 << " click\n"
-      << at + 130 << " expect-screen 21\n"
-      << at + 140 << " point 202 117\n" << at + 141 << " click\n"
-      << at + 180 << " type SILVER\n"
-      << at + 220 << " point 300 357\n" << at + 221 << " click\n"
-      << at + 280 << " point 320 294\n" << at + 281 << " click\n"
-      << at + 350 << " expect-screen 3\n";
-    return s.str();
+void AfterTheRace(LabelledRoute& route) {
+    route.frame = kAfterTheRace;
+    route.Expect(3);
+    route.ClickIfShown(3, "OK", 50);
+    route.ClickInPanel(3, "BACK", 60);
+    route.Click(3, "SAVE", 70);
+    route.Expect(21);
+    route.ClickRow(21, 640, 40);
+    route.Type("SILVER");
+    route.Click(21, "SAVE");
+    route.Click(21, "OK", 70);
+    route.Expect(3);
 }
 
 // The few fields of a saved career this test checks, read at their byte
@@ -111,10 +116,13 @@ int LapsOfCar0(const std::string& carlogPath) {
 
 TEST(CareerRoute, ACupRaceStartedFromTheCareerScreenPaysByCar0sPlace) {
     const std::string dir = MakeTestGameFolder("career", false, {10, 20});
-    std::ofstream(dir + "/route.txt") << kToTheRace << AfterTheRace(kAfterTheRace);
+    LabelledRoute route(dir);
+    ToTheRace(route);
+    AfterTheRace(route);
+    std::ofstream(dir + "/route.txt") << route.script;
     const int status = RunGameLogged(dir,
                                      "--headless --recording-device --debug --autopilot --frames " +
-                                         std::to_string(kAfterTheRace + 400) + " --script route.txt --carlog cars.log",
+                                         std::to_string(route.frame + 10) + " --script route.txt --carlog cars.log",
                                      "route.log");
     const std::string log = ReadHostFile(dir + "/route.log");
     ASSERT_EQ(status, 0) << log;
@@ -144,6 +152,7 @@ TEST(CareerRoute, ACupRaceStartedFromTheCareerScreenPaysByCar0sPlace) {
     ASSERT_NE(back, std::string::npos) << log.substr(track);
     const bool won = place == 1;
     EXPECT_EQ(log.find("popup 3 1", back) != std::string::npos, won) << "car 0 came in " << place;
+    route.CheckShots(won);
 
     // The save: 400 to start, the fee of 200 taken once, 500 only for a win,
     // which also marks race 0 of cup 2 and counts it.

@@ -41,7 +41,11 @@ struct MenuPanels : FrontEndTest {
         DeveloperSwitch = 0;
         GarageCategory = 0;
         ShowroomModel = ShowroomColour = 0;
-        NoticeFrames = 0;
+        NoticeTicks = 0;
+        FrontEndActive = 0;
+        MenuScreen = 0;
+        RequestedScreen = -1;
+        LastFrameTicks = 0;
         PlatShutdown();
         FrontEndTest::TearDown();
     }
@@ -177,17 +181,45 @@ TEST_F(MenuPanels, LobbyItemsAndTheSpecialRaceButtonTakeTheirFlags) {
     EXPECT_EQ(ItemAt(3, 165).flags & 0x30u, 0x30u);
 }
 
-TEST_F(MenuPanels, TimedNoticeRestartsItsCountWhenArmedAgain) {
+// The notice lasts 90 ticks of game time, whatever the frame rate: frames
+// that took no tick do not age it.  Arming it again starts it over; leaving
+// the screen it was asked on, or the menus, takes it away.
+TEST_F(MenuPanels, TimedNoticeLastsItsTicksOnItsOwnScreen) {
+    FrontEndActive = 1;
+    MenuScreen = 3;
+    RequestedScreen = -1;
     ShowTimedNotice(1);
-    EXPECT_EQ(NoticeFrames, 19);
+    EXPECT_EQ(NoticeTicks, 90);
+    LastFrameTicks = 0;
+    for (int f = 0; f < 50; f++)
+        ShowTimedNotice(0);
+    EXPECT_EQ(NoticeTicks, 90) << "fast frames do not age it";
+    LastFrameTicks = 2;
     for (int f = 0; f < 5; f++)
         ShowTimedNotice(0);
-    EXPECT_EQ(NoticeFrames, 14);
+    EXPECT_EQ(NoticeTicks, 80);
     ShowTimedNotice(1);
-    EXPECT_EQ(NoticeFrames, 19);
-    for (int f = 0; f < 30; f++)
+    EXPECT_EQ(NoticeTicks, 90);
+    for (int f = 0; f < 60; f++)
         ShowTimedNotice(0);
-    EXPECT_EQ(NoticeFrames, 0);
+    EXPECT_LE(NoticeTicks, 0);
+
+    ShowTimedNotice(1);
+    ShowTimedNotice(0);
+    EXPECT_GT(NoticeTicks, 0);
+    RequestedScreen = 18;   // the click also leaves the screen
+    ShowTimedNotice(0);
+    EXPECT_EQ(NoticeTicks, 0);
+    RequestedScreen = -1;
+    ShowTimedNotice(1);
+    MenuScreen = 0;
+    ShowTimedNotice(0);
+    EXPECT_EQ(NoticeTicks, 0);
+    MenuScreen = 3;
+    ShowTimedNotice(1);
+    FrontEndActive = 0;   // a race started
+    ShowTimedNotice(0);
+    EXPECT_EQ(NoticeTicks, 0);
 }
 
 }  // namespace

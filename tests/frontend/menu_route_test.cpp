@@ -1,7 +1,9 @@
 // The player's route through the menus of a fresh folder, clicked and typed
 // by a headless script with nothing started for it: a new profile, then a
 // single race on a picked track with a car from the car choice, raced to its
-// end with car 0 on the computer driver, and back to the single race screen.
+// end with car 0 on the computer driver, back on the single race screen and
+// from there to the main menu.  Every click goes to an item a player sees,
+// found by its label in the layout (labelled_route.h).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,38 +12,49 @@
 #include <vector>
 
 #include "common/test_game.h"
+#include "labelled_route.h"
 
 namespace {
 
-// Main menu: PLAY, then its single race; the profile screen: NEW, a name,
-// OK, then LOG IN; the single race screen: its greeting's OK, the second
-// track group (race 4 of cup row 1, track 62), then its first cup, which
-// opens the car choice; START RACE with the car on show, and Space to end
-// the fly-by.
-const char kSingleRace[] = "200 point 342 26\n201 click\n"
-                           "260 point 300 50\n261 click\n"
-                           "330 expect-screen 18\n"
-                           "340 point 420 416\n341 click\n"
-                           "400 type ROUTE\n"
-                           "430 point 215 238\n431 click\n"
-                           "490 point 300 357\n491 click\n"
-                           "550 expect-screen 2\n"
-                           "560 point 320 288\n561 click\n"
-                           "600 point 140 90\n601 click\n"
-                           "650 point 115 145\n651 click\n"
-                           "720 expect-screen 5\n"
-                           "730 point 115 427\n731 click\n"
-                           "800 key down SPACE\n803 key up SPACE\n";
+// The race's end brings the menus back by about frame 3900 on the lockstep
+// clock; BACK waits well past it.
+const int kAfterTheRace = 4400;
 
 TEST(MenuRoute, ANewProfileRacesASingleRaceOnThePickedTrackToItsEnd) {
     const std::string dir = MakeTestGameFolder("route", false, {10, 62});
-    std::ofstream(dir + "/route.txt") << kSingleRace;
+    LabelledRoute route(dir);
+    // Main menu: PLAY, then its SINGLE RACE; no one is logged in, so the
+    // profile screen comes first: NEW, a name ended with Enter, OK.
+    route.Click(0, "PLAY");
+    route.Click(0, "SINGLE RACE", 70);
+    route.Expect(18);
+    route.Click(18, "NEW");
+    route.Type("ROUTE");
+    route.Key("RETURN");
+    route.Click(18, "OK");
+    route.Expect(2);
+    // The single race screen: its greeting's OK, the second track group
+    // (race 4 of cup row 1, track 62), then a cup, which opens the car
+    // choice; START RACE with the car on show, and Space ends the fly-by.
+    route.Click(2, "OK");
+    route.ClickPicture(2, 60, 1);
+    route.Click(2, "ROOKIE CUP", 70);
+    route.Expect(5);
+    route.Click(5, "START RACE", 70);
+    route.Key("SPACE");
+    route.frame = kAfterTheRace;
+    route.Expect(2);
+    route.Click(2, "BACK", 80);
+    route.Expect(0);
+
+    std::ofstream(dir + "/route.txt") << route.script;
     const int status = RunGameLogged(dir,
-                                     "--headless --recording-device --debug --autopilot --laps 1 --frames 4200 "
-                                     "--script route.txt --carlog cars.log",
+                                     "--headless --recording-device --debug --autopilot --laps 1 --frames " +
+                                         std::to_string(route.frame + 10) + " --script route.txt --carlog cars.log",
                                      "route.log");
     const std::string log = ReadHostFile(dir + "/route.log");
     ASSERT_EQ(status, 0) << log;
+    route.CheckShots();
 
     // The profile: its file, its folder with twelve slots and its records.
     EXPECT_FALSE(ReadHostFile(dir + "/USERS/ROUTE.usr").empty());
@@ -65,8 +78,11 @@ TEST(MenuRoute, ANewProfileRacesASingleRaceOnThePickedTrackToItsEnd) {
     const int place = PlaceOfCar0(order);
     EXPECT_EQ(BannerSlotIn(log, track), 1713 + place) << "car 0 came in " << place;
 
-    // Back in the menus on the single race screen, the screen of the mode.
-    EXPECT_NE(log.find("menu screen 2", track), std::string::npos) << log.substr(track);
+    // Back in the menus on the single race screen, the screen of the mode,
+    // and its BACK leads to the main menu.
+    const size_t back = log.find("menu screen 2", track);
+    ASSERT_NE(back, std::string::npos) << log.substr(track);
+    EXPECT_NE(log.find("menu screen 0", back), std::string::npos) << log.substr(back);
 }
 
 }  // namespace

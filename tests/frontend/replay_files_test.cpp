@@ -21,6 +21,7 @@
 #include "frontend/replay_header.h"
 #include "frontend/text_entry.h"
 #include "frontend/text_slots.h"
+#include "menulayout/layout_builder.h"
 #include "frontend_test_util.h"
 #include "platform/plat_file.h"
 #include "race/race_state.h"
@@ -333,12 +334,19 @@ TEST_F(ReplayFiles, ListBoxScrollsWithinItsRowsAndPlacesTheThumb) {
         FileListRow[r][26] = 4;
     }
     auto frame = [] { UpdateListWidget(15, 18, 20, 9, 6, 640, &FileListRow[0][0], 32); };
+    // The built-in layout's thumb stands on its own at the top of its scroll
+    // bar: its track (23 to 139, 116 long) is measured from 23 above where
+    // it rests.
+    ASSERT_GT(BuildMenuLayout(), 0) << MenuLayoutError;
+    const float top = ItemAt(15, 18).homeY;
+    ASSERT_GT(top, 60.0f) << "below the screen's title";
+    const float origin = top - 23.0f;
     frame();
     EXPECT_EQ(Slot(640), "row 0");
     EXPECT_EQ(Slot(645), "row 5");
     EXPECT_EQ(ItemAt(15, 25).colour, 5);
     EXPECT_EQ(ItemAt(15, 25).hoverColour, 4);
-    EXPECT_EQ(ItemAt(15, 18).y, 23.0f);
+    EXPECT_EQ(ItemAt(15, 18).y, top);
     ListScrollUp = 1;
     frame();
     EXPECT_EQ(ListTop[9], 0);
@@ -347,21 +355,21 @@ TEST_F(ReplayFiles, ListBoxScrollsWithinItsRowsAndPlacesTheThumb) {
     for (int i = 0; i < 3; i++)
         frame();
     EXPECT_EQ(ListTop[9], 3);
-    EXPECT_EQ(ItemAt(15, 18).y, 23.0f + 3 * 29) << "116 pixels over the four rows hidden";
+    EXPECT_EQ(ItemAt(15, 18).y, top + 3 * 29) << "116 pixels over the four rows hidden";
     for (int i = 0; i < 3; i++)
         frame();
     EXPECT_EQ(ListTop[9], 4) << "the last row stays on the last line";
     EXPECT_EQ(Slot(640), "row 4");
     EXPECT_EQ(Slot(645), "row 9");
     EXPECT_EQ(ItemAt(15, 21).colour, 5);
-    EXPECT_EQ(ItemAt(15, 18).y, 139.0f);
+    EXPECT_EQ(ItemAt(15, 18).y, origin + 139.0f);
     ListScrollDown = 0;
 
     // A list that shrank under the rows shown starts again at its top.
     FileListCounts[9] = 3;
     frame();
     EXPECT_EQ(ListTop[9], 0);
-    EXPECT_EQ(ItemAt(15, 18).y, 23.0f);
+    EXPECT_EQ(ItemAt(15, 18).y, top);
 
     // Dragging the thumb: a click on it, then the held button moves it and
     // the rows with it; letting go ends the drag.
@@ -378,13 +386,13 @@ TEST_F(ReplayFiles, ListBoxScrollsWithinItsRowsAndPlacesTheThumb) {
     EXPECT_EQ(ListThumbDrag, 1);
     MouseClick = 0;
     MouseButtons = 0x80;
-    MouseY = 90;
+    MouseY = (int)origin + 90;
     frame();
-    EXPECT_EQ(thumb.y, 90.0f);
+    EXPECT_EQ(thumb.y, origin + 90.0f);
     EXPECT_EQ(ListTop[9], (90 - 23) / 29);
     MouseY = 400;
     frame();
-    EXPECT_EQ(thumb.y, 139.0f) << "held to the bottom of the track";
+    EXPECT_EQ(thumb.y, origin + 139.0f) << "held to the bottom of the track";
     EXPECT_EQ(ListTop[9], 4);
     MouseButtons = 0;
     frame();
@@ -402,11 +410,12 @@ TEST_F(ReplayFiles, ChatBoxShowsItsLongLines) {
         lines[i][0] = (char)('0' + i);
     FileListCounts[11] = MESSAGE_LOG_LINES;
     ListTop[11] = 6;
+    ItemAt(11, 25).homeY = 108;   // where the built-in layout rests the chat thumb
     UpdateListWidget(11, 25, 39, 11, 3, 700, &lines[0][0], MESSAGE_LOG_WIDTH);
     EXPECT_EQ(Slot(700).size(), 144u) << "a chat line shows its first 144 characters";
     EXPECT_EQ(Slot(700)[0], '6');
     EXPECT_EQ(Slot(702)[0], '8');
-    EXPECT_EQ(ItemAt(11, 25).y, 51.0f) << "the chat thumb's shorter track, at its bottom";
+    EXPECT_EQ(ItemAt(11, 25).y, 108.0f - 23 + 51) << "the chat thumb's shorter track, at its bottom";
 }
 
 // A whole headless run left alone in the main menu: the first demo plays on

@@ -1,7 +1,9 @@
 // Whole headless runs through the replays screen: the demo replays are
-// listed, one is selected with the pointer and played, the race runs on the
-// replay's own track, and the menus come back on the replays screen; one of
-// two listed replays is deleted, and the other stays.
+// listed, the first is picked with the pointer and played with WATCH, the
+// race runs on the replay's own track, and the menus come back on the
+// replays screen, whose EXIT leads to the main menu (every click goes to an
+// item a player sees, found by its label in the layout: labelled_route.h);
+// one of two listed replays is deleted, and the other stays.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,30 +12,44 @@
 
 #include "common/test_game.h"
 #include "frontend_test_util.h"
+#include "labelled_route.h"
 #include "layout_points.h"
 
 namespace {
+
+// The replay of Buggy.rb runs a minute: the menus are back well before this.
+const int kAfterTheReplay = 5500;
 
 TEST(ReplayRoute, AListedReplayPlaysOnItsTrackAndTheReplaysScreenComesBack) {
     // Tracks 10 (the quick race's) and 70 (Buggy.rb's); the listed rows are
     // Buggy.rb, NewVondel.rb and jump.rb, in that order.
     const std::string dir = MakeTestGameFolder("replays", false, {10, 70});
-    std::ofstream(dir + "/route.txt") << "200 point 259 335\n201 click\n"   // REPLAYS
-                                         "290 expect-screen 15\n"
-                                         "300 point 200 117\n301 click\n"   // the first row: Buggy.rb
-                                         "340 point 300 357\n341 click\n"   // PLAY
-                                         "5590 expect-screen 15\n";
-    const int status = RunGameLogged(
-        dir, "--headless --recording-device --debug --frames 5600 --script route.txt", "route.log");
+    LabelledRoute route(dir);
+    route.Click(0, "REPLAYS", 90);
+    route.Expect(15);
+    route.ClickRow(15, 640, 40);   // the first row: Buggy.rb
+    route.Click(15, "WATCH");
+    route.frame = kAfterTheReplay;
+    route.Expect(15);
+    route.Click(15, "EXIT", 80);
+    route.Expect(0);
+    std::ofstream(dir + "/route.txt") << route.script;
+    const int status = RunGameLogged(dir,
+                                     "--headless --recording-device --debug --frames " +
+                                         std::to_string(route.frame + 10) + " --script route.txt",
+                                     "route.log");
     const std::string log = ReadHostFile(dir + "/route.log");
     EXPECT_EQ(status, 0) << log;
+    route.CheckShots();
     const size_t replays = log.find("menu screen 15");
     ASSERT_NE(replays, std::string::npos) << log;
     EXPECT_EQ(log.find("demo replay"), std::string::npos) << "no idle demo played instead";
     const size_t track = log.find("Tracks\\Track-07", replays);
     EXPECT_NE(track, std::string::npos) << "the replay's own track loads\n" << log;
     EXPECT_EQ(log.find("Tracks\\Track-01"), std::string::npos) << "not the quick race's";
-    EXPECT_NE(log.find("menu screen 15", track), std::string::npos) << "the replays screen comes back";
+    const size_t back = log.find("menu screen 15", track);
+    ASSERT_NE(back, std::string::npos) << "the replays screen comes back";
+    EXPECT_NE(log.find("menu screen 0", back), std::string::npos) << "and its EXIT leads to the main menu";
 }
 
 // Items of the built-in layout: the main menu's REPLAYS; the replays

@@ -22,6 +22,9 @@ bool MkBuildFontStrip(std::vector<unsigned char>& strip);
 // Drawing styles of the sample menu pictures.
 enum MkPictureStyle {
     MK_FRAME, MK_FRAME_LIT, MK_BAR, MK_PANEL, MK_TITLE, MK_ICON, MK_ARROW, MK_THUMB, MK_POINTER, MK_SPINNER,
+    MK_SHEEN,   // a faint glint laid over a panel: what lies under it stays legible
+    MK_BOARD,   // the main menu's drop-down boards: solid, over the buttons beside them
+    MK_SLIDER,  // a list's thumb: a slim bar at the top of its picture
 };
 
 // The size of a sample MENUS\GFX picture; false for a number without one.

@@ -1,8 +1,14 @@
 // The menu pictures (MENUS\GFX\%04d.bmp), their raw level maps
 // (MENUS\GFX\%04d.raw) and the page backgrounds.
 //
-// Sizes follow the built-in layout: every hit box lies on its picture, and a
-// level map has one byte per pixel of the pictures that name it.  Pictures
+// Sizes follow the built-in layout: every hit box lies on its picture, the
+// button frames are as tall as their hit boxes (the main menu's lowest ones
+// end at the screen's bottom edge; they and the bars share one level map),
+// the PLAY board ends before the OPTIONS
+// frame beside it, the main menu's corner wheel stays above the HELP frame,
+// a list's thumb slides down its scroll bar to the arrow below it, and a
+// level map has one byte per pixel of the pictures
+// that name it.  Pictures
 // are 24-bit BMP files; black is the transparent colour of the pictures
 // drawn without a level map.
 
@@ -26,20 +32,22 @@ struct PictureSize {
 // Every picture the menus load: the set loaded at start-up and the
 // animation frames 284..510.
 const PictureSize kPictures[] = {
-    {1, 1, 200, 32, MK_BAR},         {2, 2, 200, 60, MK_PANEL},       {3, 3, 64, 32, MK_BAR},
-    {4, 4, 200, 32, MK_FRAME_LIT},   {5, 5, 200, 32, MK_FRAME},       {6, 6, 260, 100, MK_PANEL},
-    {7, 7, 200, 32, MK_FRAME_LIT},   {8, 9, 160, 48, MK_PANEL},       {10, 10, 160, 68, MK_PANEL},
+    {1, 1, 200, 26, MK_BAR},         {2, 2, 200, 60, MK_PANEL},       {3, 3, 64, 32, MK_BAR},
+    {4, 4, 200, 26, MK_FRAME_LIT},   {5, 5, 200, 26, MK_FRAME},       {6, 6, 260, 100, MK_PANEL},
+    {7, 7, 200, 26, MK_FRAME_LIT},   {8, 9, 160, 48, MK_BOARD},       {10, 10, 160, 68, MK_BOARD},
     {11, 11, 400, 200, MK_PANEL},    {12, 12, 200, 240, MK_PANEL},    {13, 13, 240, 140, MK_PANEL},
     {15, 15, 160, 28, MK_FRAME},     {16, 16, 400, 120, MK_PANEL},    {20, 20, 120, 28, MK_FRAME},
     {21, 21, 160, 32, MK_FRAME},     {30, 30, 400, 260, MK_PANEL},    {31, 31, 320, 52, MK_TITLE},
     {34, 36, 64, 48, MK_ICON},       {37, 37, 64, 48, MK_ICON},       {38, 43, 64, 48, MK_ICON},
-    {44, 45, 24, 120, MK_BAR},       {46, 47, 24, 24, MK_THUMB},      {48, 49, 24, 24, MK_ARROW},
-    {53, 53, 220, 24, MK_BAR},       {54, 55, 20, 20, MK_THUMB},      {59, 59, 240, 160, MK_PANEL},
-    {60, 63, 80, 36, MK_FRAME},      {64, 72, 40, 40, MK_POINTER},    {73, 73, 300, 200, MK_PANEL},
-    {74, 74, 440, 280, MK_PANEL},    {75, 75, 40, 40, MK_ICON},       {284, 299, 120, 80, MK_SPINNER},
-    {300, 510, 80, 80, MK_SPINNER},  {516, 517, 300, 180, MK_PANEL},  {518, 518, 200, 120, MK_PANEL},
-    {525, 525, 160, 68, MK_PANEL},   {526, 526, 200, 80, MK_PANEL},   {527, 528, 240, 36, MK_FRAME},
-    {530, 530, 200, 80, MK_PANEL},   {531, 532, 64, 32, MK_ICON},     {533, 533, 32, 32, MK_ICON},
+    {44, 44, 24, 120, MK_BAR},       {45, 45, 24, 122, MK_BAR},       {46, 47, 24, 24, MK_SLIDER},
+    {48, 49, 24, 24, MK_ARROW},      {53, 53, 220, 24, MK_BAR},       {54, 55, 20, 20, MK_THUMB},
+    {59, 59, 240, 160, MK_PANEL},    {60, 60, 80, 36, MK_FRAME},      {61, 61, 80, 36, MK_FRAME_LIT},
+    {62, 62, 80, 36, MK_FRAME},      {63, 63, 80, 36, MK_FRAME_LIT},  {64, 72, 40, 40, MK_POINTER},
+    {73, 73, 300, 200, MK_PANEL},
+    {74, 74, 440, 280, MK_PANEL},    {75, 75, 40, 40, MK_ICON},       {284, 299, 80, 52, MK_SPINNER},
+    {300, 510, 80, 80, MK_SPINNER},  {516, 517, 300, 180, MK_PANEL},  {518, 518, 200, 120, MK_SHEEN},
+    {525, 525, 155, 68, MK_BOARD},   {526, 526, 200, 80, MK_PANEL},   {527, 528, 240, 36, MK_FRAME},
+    {530, 530, 200, 80, MK_PANEL},   {531, 532, 64, 32, MK_ICON},     {533, 533, 32, 32, MK_SHEEN},
     {534, 534, 400, 200, MK_PANEL},
 };
 
@@ -68,18 +76,24 @@ Rgb StyleColour(MkPictureStyle style, int number) {
     case MK_FRAME: return {40, 90, 170};
     case MK_FRAME_LIT: return {230, 170, 40};
     case MK_BAR: return {60, 70, 90};
-    case MK_PANEL: return {20, 30, 60};
+    case MK_PANEL: case MK_BOARD: return {20, 30, 60};
     case MK_TITLE: return {150, 30, 30};
     case MK_ICON: return {50 + (number * 37) % 150, 80 + (number * 53) % 120, 120 + (number * 71) % 100};
     case MK_ARROW: return {number % 2 ? 250 : 200, number % 2 ? 250 : 200, 90};
-    case MK_THUMB: return {number % 2 ? 240 : 180, 120, 40};
+    case MK_THUMB: case MK_SLIDER: return {number % 2 ? 240 : 180, 120, 40};
     case MK_POINTER: return {255, 200 + (number - 64) * 6, 60};
     case MK_SPINNER: return {200, 60 + (number * 29) % 160, 40};
+    case MK_SHEEN: return {230, 235, 250};
     }
     return {128, 128, 128};
 }
 
 bool Inside(MkPictureStyle style, int x, int y, int w, int h) {
+    if (style == MK_SLIDER) {
+        // a slim bar along the top of its picture, which is as tall as the
+        // thumb's hit box: at the end of its track it stops at the arrow
+        return y < 8;
+    }
     if (style == MK_POINTER) {
         // an arrow pointing up-left, its tip 11 columns and 8 rows in
         const int dx = x - 11, dy = y - 8;
@@ -113,9 +127,11 @@ Rgb PicturePixel(int number, const PictureSize& p, int x, int y) {
         return {c.r / 2 + 110, c.g / 2 + 110, c.b / 2 + 110};
     switch (p.style) {
     case MK_ARROW: {
-        // up arrows for even numbers of a pair, down arrows for odd ones
-        const int dy = number % 2 ? h - 1 - y : y;
-        return std::abs(x - w / 2) * 2 <= dy ? c : Rgb{30, 30, 50};
+        // A list's up and down arrows both show the first picture of the
+        // pair and, under the pointer, the second: a point up and a point
+        // down, the second brighter.
+        const int dy = std::min(y, h - 1 - y);
+        return std::abs(x - w / 2) * 2 <= dy * 2 ? c : Rgb{30, 30, 50};
     }
     case MK_SPINNER: {
         // a wheel whose spoke turns with the frame number
@@ -185,17 +201,27 @@ bool WritePicture(int number, const PictureSize& p) {
 }
 
 // Blend levels: 0 shows the picture, 100 leaves the background.  Edges are
-// solid, the inside lets some background through, the outside all of it.
+// solid, the inside lets some background through (a board almost none, a
+// glint nearly all of it), the outside all of it.
+unsigned char Level(const PictureSize& size, int x, int y) {
+    if (!Inside(size.style, x, y, size.width, size.height))
+        return 100;
+    const bool edge = OnEdge(size.style, x, y, size.width, size.height);
+    switch (size.style) {
+    case MK_SHEEN: return edge ? 80 : 92;
+    case MK_PANEL: return edge ? 0 : 45;
+    case MK_BOARD: return edge ? 0 : 8;
+    default: return edge ? 0 : 20;
+    }
+}
+
 bool WriteLevelMap(int number) {
     const PictureSize* p = FindPicture(number);
     PictureSize size = p ? *p : PictureSize{number, number, 64, 32, MK_BAR};
     std::vector<unsigned char> levels((size_t)size.width * size.height);
     for (int y = 0; y < size.height; y++) {
         for (int x = 0; x < size.width; x++) {
-            unsigned char level = 100;
-            if (Inside(size.style, x, y, size.width, size.height))
-                level = OnEdge(size.style, x, y, size.width, size.height) ? 0 : (size.style == MK_PANEL ? 45 : 20);
-            levels[(size_t)y * size.width + x] = level;
+            levels[(size_t)y * size.width + x] = Level(size, x, y);
         }
     }
     char path[40];

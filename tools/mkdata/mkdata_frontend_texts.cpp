@@ -36,86 +36,38 @@ const SlotText kEnglish[] = {
     {20, "Please free at least 25 MB and start the game again."},
     {21, "The display configuration could not be read. Run the video set-up program again."},
     {22, "Waiting for the host to start the race"}, {23, "Press SPACE to start"},
-    {24, "Press a key to continue"}, {25, "WRONG WAY!"}, {26, "Loading..."},
-    {27, "Waiting for the other players..."}, {28, "Name of the replay:"}, {30, "Quorvix 1.0"},
-    // Main menu.
-    {31, "PLAY"}, {32, "RACE"}, {33, "REPLAYS"}, {34, "OPTIONS"}, {35, "EXTRAS"}, {36, "EXIT"},
-    {37, "QUIT THE GAME?"}, {38, "PROFILES"}, {39, "CHAMPIONSHIP"}, {40, "SINGLE RACE"}, {41, "SPLIT SCREEN"},
-    {42, "DISPLAY"}, {43, "SOUND"}, {44, "CONTROLS"}, {45, "PLAYER PROFILES"}, {46, "DELETE"},
-    {47, "NEW PROFILE"}, {48, "OK"}, {49, "BACK"},
-    // Screen titles and labels.
-    {51, "SINGLE RACE"}, {52, "CHAMPIONSHIP"}, {53, "PLAYERS"}, {54, "NETWORK GAME"}, {55, "TRACK"},
-    {56, "BEST TIME"}, {57, "REPLAYS"}, {58, "HALL OF FAME"}, {59, "DISPLAY"}, {60, "SOUND"}, {61, "CONTROLS"},
-    {62, "DEFAULTS"}, {63, "RESOLUTION"}, {64, "DETAIL"}, {65, "EFFECTS"}, {66, "Sky"}, {67, "Shadows"},
+    {24, "Press a key to continue"}, {25, "WRONG WAY!"}, {27, "Waiting for the other players..."},
+    {28, "Name of the replay:"}, {30, "Quorvix 1.0"},
+    // Screen labels.
+    {55, "TRACK"}, {56, "BEST TIME"}, {66, "Sky"}, {67, "Shadows"},
     {68, "640 x 480"}, {69, "800 x 600"}, {70, "1024 x 768"}, {71, "Track:"}, {72, "Laps:"}, {73, "Players:"},
-    {74, "ON"}, {75, "OFF"},
     // The eleven actions, in binding order, and the binding screen.
     {76, "Accelerate"}, {77, "Brake"}, {84, "Left"}, {85, "Right"}, {86, "Handbrake"}, {87, "Horn"},
     {88, "Turbo"}, {89, "Look back"}, {90, "Gear up"}, {91, "Gear down"}, {92, "Change camera"},
-    {78, "PLAYER 1"}, {79, "PLAYER 2"}, {80, "KEYBOARD"}, {81, "JOYSTICK"}, {82, "REDEFINE"}, {83, "CLEAR"},
-    {93, "MUSIC"}, {94, "EFFECTS"}, {95, "ENGINES"}, {96, "STEREO"}, {97, "NEXT"}, {98, "DELETE"},
-    {99, "CREATE GAME"}, {100, "JOIN GAME"}, {101, "Championship:"}, {102, "Races:"}, {103, "Players:"},
-    {104, "ONE"}, {105, "TWO"}, {106, "THREE"}, {107, "FEWER"}, {108, "MORE"}, {109, "Computer players:"},
-    {110, "ADD PLAYER"}, {111, "REMOVE PLAYER"}, {112, "Human players:"}, {113, "1"}, {114, "2"}, {115, "3"},
+    {102, "Races:"}, {103, "Players:"}, {112, "Human players:"}, {113, "1"}, {114, "2"}, {115, "3"},
     {116, "4"}, {117, "5"}, {119, "Difficulty:"}, {120, "Track:"},
     // Career, car choice and shop.
-    {123, "Money:"}, {124, "Car:"}, {125, "CAREER"}, {126, "CAR SHOP"}, {127, "CHOOSE YOUR CAR"}, {128, "LOAD"},
-    {129, "SAVE"}, {130, "BACK"}, {131, "Choose a track group"}, {137, "Reward"}, {139, "Engine"},
-    {140, "Class"}, {141, "Top speed"}, {142, "Acceleration"}, {143, "Grip"}, {145, "Weight"}, {146, "<<"},
-    {147, ">>"}, {148, "JUMP"}, {149, "MONSTER"}, {150, "BUGGY"}, {151, "SPEED"}, {154, "CROSS"},
+    {137, "Reward"}, {146, "<<"}, {147, ">>"}, {148, "JUMP"}, {149, "MONSTER"}, {150, "BUGGY"},
+    {151, "SPEED"}, {154, "CROSS"},
     {160, "WON"}, {161, "---"}, {162, "SPEED"}, {163, "JUMP"}, {164, "MONSTER"}, {165, "CROSS"}, {166, "BUGGY"},
-    {167, "Cars in this class"}, {230, "Top speed"}, {231, "Price:"}, {233, "Grip"}, {234, "Turbo"},
-    {235, "Weight"}, {236, "BEST RACE TIMES"}, {240, "Races won:"}, {241, "Cups won:"}, {242, "Money won:"},
-    {243, "Best place:"}, {244, "Career time:"}, {248, "Sky"}, {249, "Smoke"}, {250, "Mirror"},
-    {251, "Press a key for player 1"}, {252, "Press a key for player 2"}, {254, "CAREER"},
-    {255, "Track group:"}, {256, "RECORDS"}, {257, "NETWORK"}, {258, "CREDITS"}, {259, "CHANGE TRACK"},
-    {260, "SPEED"}, {261, "JUMP"}, {262, "MONSTER"}, {263, "CROSS"}, {264, "BUGGY"}, {265, "LAP TIMES"},
-    {266, "GROUP 1"}, {267, "GROUP 2"}, {268, "GROUP 3"}, {269, "GROUP 4"}, {270, "GROUP 5"}, {271, "GROUP 6"},
+    {236, "BEST RACE TIMES"}, {255, "Track group:"}, {259, "CHANGE TRACK"},
+    {260, "SPEED"}, {261, "JUMP"}, {262, "MONSTER"}, {263, "CROSS"}, {264, "BUGGY"}, {266, "GROUP 1"},
+    {267, "GROUP 2"}, {268, "GROUP 3"}, {269, "GROUP 4"}, {270, "GROUP 5"}, {271, "GROUP 6"},
     {272, "GROUP 7"}, {273, "SPEED"}, {274, "JUMP"}, {275, "MONSTER"}, {276, "CROSS"}, {277, "BUGGY"},
-    {282, "NEW CHAMPIONSHIP"}, {283, "CONTINUE"}, {284, "DELETE"}, {285, "RECORDS"}, {286, "Track"},
-    {291, "NEXT PAGE"}, {292, "Cups"}, {293, "Session:"}, {294, "Championship:"}, {295, "Players:"},
+    {286, "Track"}, {293, "Session:"}, {295, "Players:"},
     {303, "Session:"}, {304, "Host:"}, {305, "Races:"},
-    // Pop-up messages.
-    {315, "Choose a colour and press OK"}, {316, "Welcome to Quorvix!"}, {317, "No profile is selected."},
-    {318, "The network game was closed."}, {319, "The session could not be created."},
-    {320, "The session could not be joined."}, {321, "The session is full."},
-    {322, "The race has already started."}, {323, "The connection to the network game was lost."},
-    {325, "Press the key for this action"}, {327, "Replay:"}, {386, "HELP"}, {387, "Delete this profile?"},
-    {388, "Load this career?"}, {389, "Delete this replay?"}, {391, "Force feedback"}, {392, "Off"},
-    {393, "Weak"}, {394, "Strong"}, {397, "YES"}, {398, "NO"}, {399, "JUMP"}, {400, "MONSTER"}, {401, "BUGGY"},
-    {402, "SPEED"}, {405, "CROSS"}, {411, "NEW RACE RECORD!"}, 
-    {434, "QUIT"}, {435, "CREDITS"}, {443, "START"}, {444, "LEAVE"}, {447, "Create a profile first."},
-    {448, "This profile already exists."}, {451, "BEST LAP TIMES"}, {452, "RACE RESULTS"},
+    // Prompts and the controls' force feedback.
+    {325, "Press the key for this action"}, {391, "Force feedback"}, {392, "Off"},
+    {393, "Weak"}, {394, "Strong"}, {411, "NEW RACE RECORD!"}, {451, "BEST LAP TIMES"}, {452, "RACE RESULTS"},
     {453, "Split screen"}, {454, "Network game"}, {455, "Championship"}, {456, "STANDINGS"},
-    {457, "The profile could not be saved."}, {458, "The sound system is not available."},
     {595, "Waiting for a player..."},
     // Network play: chat and console lines.
     {597, "has joined the game."}, {598, "has left the game."},
     {599, "The network session was lost."}, {600, "The race goes on against the computer."},
     {601, "paused the race."}, {602, "resumed the race."}, {603, "has left the race."},
     {1016, "The race starts in four seconds."}, {1017, "The session is closed to new players."},
-    {608, "Profiles"}, {609, "Car:"}, {610, "Price:"}, {611, "CREDITS"},
-    {612, "Well done!"}, {613, "Empty slot"}, {614, "Saved:"}, {723, "GEARBOX"}, {724, "Automatic gearbox"},
-    {725, "Manual gearbox"}, {728, "YES"}, {729, "NO"}, {736, "KEYS"},
-    {737, "JOYSTICK"}, {738, "CAREER"}, {739, "CHAMPIONSHIPS"}, {740, "NETWORK"}, {741, "REPLAYS"},
-    {773, "CAR SHOP"}, {860, "NETWORK"}, {861, "LOAD CAREER"}, {862, "SAVE CAREER"}, {863, "LOAD"},
-    {864, "SAVE"}, {865, "Player"}, {866, "Date"}, {867, "pts"}, {868, "ROOKIE CUP"}, {869, "BRONZE CUP"},
-    {870, "SILVER CUP"}, {871, "GOLD CUP"}, {872, "PLATINUM CUP"}, {873, "MASTERS CUP"}, {874, "QUORVIX CUP"},
-    {875, "Race"}, {876, "Prize"}, {877, "Status"}, {878, "RACE 1"}, {879, "RACE 2"}, {880, "RACE 3"},
-    {881, "RACE 4"}, {900, "RACE 1"}, {901, "RACE 2"}, {902, "RACE 3"}, {903, "RACE 4"}, {904, "Final cup"},
-    {925, "START RACE"}, {926, "Sessions"}, {927, "Championships"}, {928, "Players in the game"},
-    {929, "Messages"}, {930, "Replays"}, {931, "Saved careers"}, {933, "Hall of fame"}, {953, "Track"},
-    {954, "Record holder"}, {959, "LAP RECORDS"}, {960, "TRACK RECORDS"}, {961, "Joystick: not found"},
-    {962, "Dead zone"}, {971, "ROOKIE CUP"}, {972, "BRONZE CUP"}, {973, "SILVER CUP"}, {974, "GOLD CUP"},
-    {975, "PLATINUM CUP"}, {976, "MASTERS CUP"}, {977, "QUORVIX CUP"},
-    {978, "Choose a track group and a track."}, {979, "OK"},
-    {1002, "A new bonus is waiting for you!"}, {1003, "You cannot afford this race."},
-    {1004, "You cannot afford this car."}, {1005, "Sell this car?"}, {1006, "A new car is in the shop!"},
-    {1007, "Finish the previous cup first."}, {1008, "Cup completed!"}, {1009, "Leave the career?"},
-    {1012, "Sale price: "}, {1019, "This car is not for sale yet."}, {1021, "Your only car cannot be sold."},
-    {1022, "Plug in a joystick first."}, {1023, "This championship is still locked."},
-    {1024, "The championship could not be saved."}, {1028, "Career finished!"}, {1030, "Career saved."},
-    {1031, "Career loaded."}, {1034, "WATCH"}, {1036, "Computer"},
+    {609, "Car:"}, {610, "Price:"}, {860, "NETWORK"}, {867, "pts"}, {933, "Hall of fame"},
+    {961, "Joystick: not found"}, {962, "Dead zone"}, {1012, "Sale price: "}, {1036, "Computer"},
     // Race messages and the presentation before a race.
     {1709, "TWO LAPS TO GO"}, {1710, "LAST LAP!"}, {1711, "NEW LAP RECORD!"}, {1714, "1ST"}, {1715, "2ND"},
     {1716, "3RD"}, {1717, "4TH"}, {1718, "5TH"}, {1719, "6TH"}, {1720, "7TH"}, {1721, "8TH"},
@@ -131,14 +83,9 @@ const SlotText kEnglish[] = {
     {1763, "Palm Beach"}, {1764, "Salt Pan"}, {1765, "Rock Garden"}, {1766, "Oasis"}, {1767, "Ghost Town"},
     {1768, "Goal:"}, {1769, "Beat the best lap"}, {1770, "Win the race"}, {1772, "Time limit:"},
     {1773, "Jump record:"}, {1775, "BUGGY SPECIAL"}, {1777, "Coastal Sprint, reversed"},
-    {1786, "Welcome to your career!"},
     {1787, "Bonus race 1 won!"}, {1788, "Bonus race 2 won!"}, {1789, "Bonus race 3 won!"},
     {1790, "Bonus race 4 won!"}, {1795, "Final cup: first race won!"}, {1796, "Final cup: two races won!"},
     {1797, "Final cup: three races won!"}, {1798, "Final cup: four races won!"},
-    {1799, "Final cup won! The special race is open."},
-    {1800, "Start a new championship or continue the saved one."}, {1801, "First stage completed!"},
-    {1802, "Second stage completed!"}, {1803, "Championship won!"}, {1804, "Championship lost."},
-    {1805, "A new track group is open!"},
     {1815, "Bonus: a better engine!"}, {1816, "Bonus: better tyres!"}, {1817, "Bonus: a lighter body!"},
     {1818, "Bonus: a bigger turbo!"}, {1819, "You won the race!"}, {1820, "You won the cup!"},
     {1821, "You won a new car!"}, {1822, "You won a new track!"}, {1823, "Second place."},
@@ -146,7 +93,6 @@ const SlotText kEnglish[] = {
     {1827, "New record on this track!"}, {1828, "New lap record!"}, {1829, "Record bonus paid."},
     {1830, "Records saved."}, {1831, "Prize money paid."}, {1832, "Entry fee paid."},
     {1833, "Not enough money for the fee."}, {1834, "Money bonus!"},
-    {1854, "Choose a saved career first."}, {1864, "The demo is over."},
     // The pause menu, the help and the shop's verdicts.
     {336, "PAUSE"}, {337, "RESUME"}, {338, "RESTART"}, {339, "QUIT"}, {341, "SAVE THIS REPLAY"},
     {342, "START THE RACE"}, {406, "OWNED"}, {407, "FOR SALE"}, {408, "LOCKED"},
@@ -178,7 +124,7 @@ struct SlotRoom {
 const SlotRoom kRooms[] = {
     {29, 29, 24},     {118, 118, 4},    {155, 159, 8},    {232, 232, 24},   {253, 253, 26},
     {297, 297, 24},   {298, 299, 3},    {307, 307, 172},  {309, 311, 172},  {313, 313, 3},
-    {328, 329, 24},   {395, 395, 8},    {409, 409, 24},   {459, 468, 172},  {469, 476, 24},
+    {395, 395, 8},    {409, 409, 24},   {459, 468, 172},  {469, 476, 24},
     {615, 645, 26},   {650, 650, 2},    {651, 651, 10},   {653, 687, 8},    {688, 722, 8},
     {754, 761, 26},   {762, 772, 20},   {776, 776, 3},    {777, 777, 48},   {780, 783, 24},
     {1010, 1010, 24}, {1033, 1033, 60},
@@ -265,6 +211,20 @@ std::map<int, std::string> MkEnglishTexts() {
         texts[784 + 2 * s] = kChampionships[s];
         texts[785 + 2 * s] = std::to_string(3 + s % 4) + " races in the " + kClasses[s % 5] + " class";
     }
+    // The shop's category tabs: the layout centres each tab's label and its
+    // car count (" 1/12") on the same point of the tab, so the label is
+    // followed by blanks that put it on the tab's left, clear of the count;
+    // the arena category is ARENA there, to fit beside it.
+    texts[402] = "SPEED          ";
+    texts[399] = "JUMP           ";
+    texts[400] = "ARENA          ";
+    texts[405] = "CROSS          ";
+    texts[401] = "BUGGY          ";
+    // The price of the car on show is this text followed by " %d*".  The car
+    // choice centres it on the car count of the chosen tab, so it is only
+    // blanks: the price then reads after the count, and the label the
+    // layout gives the price above it stays blank too.
+    texts[231] = "            ";
     // Cars: a name per model and colour, and six lines of description.
     for (int m = 0; m < 18; m++) {
         for (int c = 0; c < 4; c++) {
@@ -272,16 +232,18 @@ std::map<int, std::string> MkEnglishTexts() {
             texts[1614 + 4 * m + c] = name;
             const int base = 1040 + 28 * m + 7 * c;
             char line[64];
-            texts[base] = "The " + name + ", a " + kClasses[m % 5] + " car.";
-            snprintf(line, sizeof line, "Top speed: %d km/h", 150 + 5 * m + 3 * c);
+            // Six short lines: the car choice and the shop print them beside
+            // the category tabs.
+            texts[base] = std::string(kClasses[m % 5]) + " car";
+            snprintf(line, sizeof line, "%d km/h", 150 + 5 * m + 3 * c);
             texts[base + 1] = line;
-            snprintf(line, sizeof line, "Acceleration: %d/10", 4 + (m + c) % 6);
+            snprintf(line, sizeof line, "Accel %d/10", 4 + (m + c) % 6);
             texts[base + 2] = line;
-            snprintf(line, sizeof line, "Grip: %d/10", 3 + (m * 3 + c) % 7);
+            snprintf(line, sizeof line, "Grip %d/10", 3 + (m * 3 + c) % 7);
             texts[base + 3] = line;
-            snprintf(line, sizeof line, "Weight: %d kg", 700 + 25 * m + 10 * c);
+            snprintf(line, sizeof line, "%d kg", 700 + 25 * m + 10 * c);
             texts[base + 4] = line;
-            texts[base + 5] = std::string("Colour: ") + kColours[c];
+            texts[base + 5] = kColours[c];
         }
     }
     const int headings = (int)(sizeof kCreditsHeadings / sizeof kCreditsHeadings[0]);
@@ -462,37 +424,284 @@ bool MkMarkHotKeys(std::map<int, std::string>& texts) {
     return true;
 }
 
-// A few texts of the other languages, enough to tell them apart; the rest
-// is English until the translations are made.
+// The labels of the menus' buttons, the screens' titles and the messages
+// of the pop-ups, in the four languages (spanish, english, french,
+// german: the order of the message files).  A label says what its button
+// does; every text fits the picture or the hit box the layout gives it.
+namespace {
+
+struct Translated {
+    int slot;
+    const char* spanish;
+    const char* english;
+    const char* french;
+    const char* german;
+};
+
+const Translated kTranslated[] = {
+    // Start-up.
+    {26, "Cargando...", "Loading...", "Chargement...", "Laden..."},
+    // Main menu and its boards.
+    {31, "JUGAR", "PLAY", "JOUER", "SPIELEN"},
+    {32, "MULTIJUGADOR", "MULTIPLAYER", "MULTIJOUEUR", "MEHRSPIELER"},
+    {33, "REPETICIONES", "REPLAYS", "RALENTIS", "WIEDERHOLUNG"},
+    {34, "OPCIONES", "OPTIONS", "OPTIONS", "OPTIONEN"},
+    {35, "R\xC9" "CORDS", "RECORDS", "RECORDS", "REKORDE"},
+    {36, "SALIR", "EXIT", "QUITTER", "VERLASSEN"},
+    {37, "\xBFSALIR DEL JUEGO?", "QUIT THE GAME?", "QUITTER LE JEU ?", "SPIEL BEENDEN?"},
+    {38, "UNA CARRERA", "SINGLE RACE", "COURSE SOLO", "EINZELRENNEN"},
+    {39, "CAMPEONATO", "CHAMPIONSHIP", "CHAMPIONNAT", "TURNIER"},
+    {254, "TRAYECTORIA", "CAREER", "CARRI\xC8RE", "KARRIERE"},
+    {40, "2 JUGADORES", "SPLIT SCREEN", "2 JOUEURS", "2 SPIELER"},
+    {41, "JUEGO EN RED", "NETWORK GAME", "EN R\xC9SEAU", "NETZWERK"},
+    {42, "PANTALLA", "DISPLAY", "AFFICHAGE", "ANZEIGE"},
+    {43, "SONIDO", "SOUND", "SON", "TON"},
+    {44, "CONTROLES", "CONTROLS", "COMMANDES", "STEUERUNG"},
+    {256, "CARRERAS", "SINGLE RACES", "COURSES", "RENNEN"},
+    {257, "CAMPEONATO", "CHAMPIONSHIP", "CHAMPIONNAT", "TURNIER"},
+    {258, "COPAS", "CAREER CUPS", "COUPES", "POKALE"},
+    {386, "AYUDA", "HELP", "AIDE", "HILFE"},
+    {434, "TERMINAR", "QUIT", "FIN", "ENDE"},
+    {397, "S\xCD", "YES", "OUI", "JA"},
+    {398, "NO", "NO", "NON", "NEIN"},
+    // Buttons many screens share.
+    {48, "ACEPTAR", "OK", "OK", "OK"},
+    {979, "ACEPTAR", "OK", "OK", "OK"},
+    {49, "VOLVER", "BACK", "RETOUR", "ZUR\xDC" "CK"},
+    {130, "VOLVER", "BACK", "RETOUR", "ZUR\xDC" "CK"},
+    {728, "S\xCD", "YES", "OUI", "JA"},
+    {729, "NO", "NO", "NON", "NEIN"},
+    {62, "INICIALES", "DEFAULTS", "D\xC9" "FAUT", "STANDARD"},
+    {98, "BORRAR", "DELETE", "EFFACER", "L\xD6" "SCHEN"},
+    // Screen titles.
+    {45, "PERFILES", "PROFILES", "PROFILS", "PROFILE"},
+    {51, "UNA CARRERA", "SINGLE RACE", "COURSE SOLO", "EINZELRENNEN"},
+    {52, "CAMPEONATO", "CHAMPIONSHIP", "CHAMPIONNAT", "TURNIER"},
+    {53, "JUGADORES", "PLAYERS", "JOUEURS", "SPIELER"},
+    {54, "JUEGO EN RED", "NETWORK GAME", "EN R\xC9SEAU", "NETZWERK"},
+    {57, "REPETICIONES", "REPLAYS", "RALENTIS", "WIEDERHOLUNG"},
+    {58, "SAL\xD3N FAMA", "HALL OF FAME", "PANTH\xC9ON", "RUHMESHALLE"},
+    {59, "PANTALLA", "DISPLAY", "AFFICHAGE", "ANZEIGE"},
+    {60, "SONIDO", "SOUND", "SON", "TON"},
+    {61, "CONTROLES", "CONTROLS", "COMMANDES", "STEUERUNG"},
+    {99, "CREAR JUEGO", "CREATE GAME", "CR\xC9" "ER JEU", "NEUES SPIEL"},
+    {125, "TRAYECTORIA", "CAREER", "CARRI\xC8RE", "KARRIERE"},
+    {126, "TIENDA", "CAR SHOP", "GARAGE", "AUTOHAUS"},
+    {127, "ELIGE COCHE", "CHOOSE A CAR", "TA VOITURE", "AUTO W\xC4HLEN"},
+    {285, "R\xC9" "CORD COPAS", "CUP RECORDS", "COUPES", "POKALREKORDE"},
+    {435, "CR\xC9" "DITOS", "CREDITS", "CR\xC9" "DITS", "MITWIRKENDE"},
+    {861, "CARGAR", "LOAD CAREER", "CHARGER", "LADEN"},
+    {862, "GUARDAR", "SAVE CAREER", "SAUVER", "SPEICHERN"},
+    {959, "R\xC9" "CORDS", "RACE RECORDS", "RECORDS", "RENNREKORDE"},
+    {960, "CAMPEONATOS", "CHAMPIONSHIPS", "CHAMPIONNATS", "TURNIERE"},
+    // The profile screen: log in with OK, make a new profile, delete one.
+    {46, "NUEVO", "NEW", "NOUVEAU", "NEU"},
+    {47, "NUEVO PERFIL", "NEW PROFILE", "NOUVEAU PROFIL", "NEUES PROFIL"},
+    {608, "Elige un perfil y ACEPTAR", "Pick a profile and press OK", "Choisis un profil puis OK",
+     "Profil w\xE4hlen, dann OK"},
+    // The career and the single race.
+    {128, "CARGAR", "LOAD", "CHARGER", "LADEN"},
+    {129, "GUARDAR", "SAVE", "SAUVER", "SPEICHERN"},
+    {863, "CARGAR", "LOAD", "CHARGER", "LADEN"},
+    {864, "GUARDAR", "SAVE", "SAUVER", "SPEICHERN"},
+    {971, "COPA NOVATO", "ROOKIE CUP", "COUPE D\xC9" "BUTANT", "ANF\xC4NGERPOKAL"},
+    {972, "COPA BRONCE", "BRONZE CUP", "COUPE BRONZE", "BRONZEPOKAL"},
+    {973, "COPA PLATA", "SILVER CUP", "COUPE ARGENT", "SILBERPOKAL"},
+    {974, "COPA ORO", "GOLD CUP", "COUPE OR", "GOLDPOKAL"},
+    {975, "COPA PLATINO", "PLATINUM CUP", "COUPE PLATINE", "PLATINPOKAL"},
+    {976, "COPA MAESTROS", "MASTERS CUP", "COUPE MA\xCETRES", "MEISTERPOKAL"},
+    {977, "COPA QUORVIX", "QUORVIX CUP", "COUPE QUORVIX", "QUORVIXPOKAL"},
+    {868, "COPA NOVATO", "ROOKIE CUP", "COUPE D\xC9" "BUTANT", "ANF\xC4NGERPOKAL"},
+    {869, "COPA BRONCE", "BRONZE CUP", "COUPE BRONZE", "BRONZEPOKAL"},
+    {870, "COPA PLATA", "SILVER CUP", "COUPE ARGENT", "SILBERPOKAL"},
+    {871, "COPA ORO", "GOLD CUP", "COUPE OR", "GOLDPOKAL"},
+    {872, "COPA PLATINO", "PLATINUM CUP", "COUPE PLATINE", "PLATINPOKAL"},
+    {873, "COPA MAESTROS", "MASTERS CUP", "COUPE MA\xCETRES", "MEISTERPOKAL"},
+    {874, "COPA QUORVIX", "QUORVIX CUP", "COUPE QUORVIX", "QUORVIXPOKAL"},
+    {878, "CARRERA 1", "RACE 1", "COURSE 1", "RENNEN 1"},
+    {879, "CARRERA 2", "RACE 2", "COURSE 2", "RENNEN 2"},
+    {880, "CARRERA 3", "RACE 3", "COURSE 3", "RENNEN 3"},
+    {881, "CARRERA 4", "RACE 4", "COURSE 4", "RENNEN 4"},
+    {900, "CARRERA 1", "RACE 1", "COURSE 1", "LAUF 1"},
+    {901, "CARRERA 2", "RACE 2", "COURSE 2", "LAUF 2"},
+    {902, "CARRERA 3", "RACE 3", "COURSE 3", "LAUF 3"},
+    {903, "CARRERA 4", "RACE 4", "COURSE 4", "LAUF 4"},
+    {773, "TIENDA", "CAR SHOP", "GARAGE", "AUTOHAUS"},
+    // The car choice and the shop.
+    {925, "A CORRER", "START RACE", "D\xC9" "PART", "START"},
+    {723, "CAMBIO", "GEARBOX", "BO\xCETE", "GETRIEBE"},
+    {611, "VOLVER", "BACK", "RETOUR", "ZUR\xDC" "CK"},
+    // The replays: WATCH plays the replay picked in the list.
+    {97, "VER", "WATCH", "VOIR", "ANSEHEN"},
+    {1034, "EN L\xCDNEA", "ONLINE", "EN LIGNE", "ONLINE"},
+    {328, "ENVIAR", "SEND", "ENVOYER", "SENDEN"},
+    {329, "ENVIAR", "SEND", "ENVOYER", "SENDEN"},
+    // Options.
+    {63, "RESOLUCI\xD3N", "RESOLUTION", "R\xC9SOLUTION", "AUFL\xD6SUNG"},
+    {64, "DETALLE", "DETAIL", "D\xC9TAILS", "DETAILS"},
+    {65, "EFECTOS", "EFFECTS", "EFFETS", "EFFEKTE"},
+    {74, "S\xCD", "ON", "OUI", "AN"},
+    {75, "NO", "OFF", "NON", "AUS"},
+    {248, "Cielo", "Sky", "Ciel", "Himmel"},
+    {249, "Humo", "Smoke", "Fum\xE9" "e", "Rauch"},
+    {250, "Espejo", "Mirror", "R\xE9tro", "Spiegel"},
+    {93, "M\xDASICA", "MUSIC", "MUSIQUE", "MUSIK"},
+    {94, "EFECTOS", "EFFECTS", "EFFETS", "EFFEKTE"},
+    {95, "MOTORES", "ENGINES", "MOTEURS", "MOTOREN"},
+    {96, "EST\xC9REO", "STEREO", "ST\xC9R\xC9O", "STEREO"},
+    {78, "JUGADOR 1", "PLAYER 1", "JOUEUR 1", "SPIELER 1"},
+    {79, "JUGADOR 2", "PLAYER 2", "JOUEUR 2", "SPIELER 2"},
+    {80, "TECLADO", "KEYBOARD", "CLAVIER", "TASTATUR"},
+    {81, "JOYSTICK", "JOYSTICK", "JOYSTICK", "JOYSTICK"},
+    {82, "CAMBIAR", "REDEFINE", "CHANGER", "\xC4NDERN"},
+    {83, "BORRAR", "CLEAR", "EFFACER", "L\xD6SCHEN"},
+    // Network play and the player set-up.
+    {100, "UNIRSE", "JOIN GAME", "REJOINDRE", "BEITRETEN"},
+    {104, "UNO", "ONE", "UN", "EINS"},
+    {105, "DOS", "TWO", "DEUX", "ZWEI"},
+    {106, "TRES", "THREE", "TROIS", "DREI"},
+    {107, "MENOS", "FEWER", "MOINS", "WENIGER"},
+    {108, "M\xC1S", "MORE", "PLUS", "MEHR"},
+    {110, "A\xD1" "ADIR", "ADD PLAYER", "AJOUTER", "DAZU"},
+    {111, "QUITAR", "REMOVE PLAYER", "RETIRER", "WEG"},
+    {443, "EMPEZAR", "START", "D\xC9PART", "START"},
+    {444, "SALIR", "LEAVE", "QUITTER", "VERLASSEN"},
+    // The controls' heading of the player whose keys are shown.
+    {251, "Teclas jug. 1", "Player 1 keys", "Touches J1", "Tasten Sp. 1"},
+    {252, "Teclas jug. 2", "Player 2 keys", "Touches J2", "Tasten Sp. 2"},
+    // Records: the next page of the tables.
+    {291, "SIGUIENTE", "NEXT PAGE", "SUIVANTE", "WEITER"},
+    {265, "SIGUIENTE", "NEXT PAGE", "SUIVANTE", "WEITER"},
+    // The championship screen.
+    {282, "NUEVO", "NEW", "NOUVEAU", "NEU"},
+    {283, "CONTINUAR", "CONTINUE", "CONTINUER", "WEITER"},
+    {284, "BORRAR", "DELETE", "EFFACER", "L\xD6SCHEN"},
+    // Panel labels and messages.
+    {954, "Titular", "Holder", "D\xE9tenteur", "Halter"},
+    {101, "Serie:", "Series:", "S\xE9rie :", "Serie:"},
+    {294, "Serie:", "Series:", "S\xE9rie :", "Serie:"},
+    {109, "Rivales:", "Opponents:", "Rivaux :", "Gegner:"},
+    {927, "Series", "Series", "S\xE9ries", "Serien"},
+    {866, "Nombre", "Name", "Nom", "Name"},
+    {953, " ", " ", " ", " "},
+    {327, " ", " ", " ", " "},
+    {131, " ", " ", " ", " "},
+    {315, "Elige color y ACEPTAR", "Choose a colour, then OK", "Choisis la couleur", "Farbe w\xE4hlen, dann OK"},
+    {316, "\xA1" "Bienvenido!", "Welcome to Quorvix!", "Bienvenue !", "Willkommen!"},
+    {317, "No hay perfil.", "No profile is selected.", "Aucun profil choisi.", "Kein Profil gew\xE4hlt."},
+    {318, "El juego en red ha terminado.", "The network game was closed.", "Le jeu en r\xE9seau est fini.",
+     "Das Netzspiel ist beendet."},
+    {319, "No se pudo crear el juego.", "Could not create the game.", "Impossible de cr\xE9" "er le jeu.",
+     "Spiel nicht erstellt."},
+    {320, "No se pudo unir al juego.", "Could not join the game.", "Impossible de rejoindre.",
+     "Beitritt fehlgeschlagen."},
+    {321, "El juego est\xE1 lleno.", "The game is full.", "Le jeu est complet.", "Das Spiel ist voll."},
+    {322, "La carrera ya empez\xF3.", "The race has started.", "La course a commenc\xE9.",
+     "Das Rennen l\xE4uft schon."},
+    {323, "Se perdi\xF3 la conexi\xF3n.", "The connection was lost.", "Connexion perdue.", "Verbindung verloren."},
+    {387, "\xBF" "Borrar este perfil?", "Delete this profile?", "Effacer ce profil ?", "Profil l\xF6schen?"},
+    {388, "\xBF" "Cargar esta partida?", "Load this career?", "Charger cette carri\xE8re ?", "Karriere laden?"},
+    {389, "\xBF" "Borrar repetici\xF3n?", "Delete this replay?", "Effacer ce ralenti ?", "Wiederholung l\xF6schen?"},
+    {447, "Crea un perfil primero.", "Create a profile first.", "Cr\xE9" "e d'abord un profil.",
+     "Erst ein Profil anlegen."},
+    {448, "Ese perfil ya existe.", "This profile already exists.", "Ce profil existe d\xE9j\xE0.",
+     "Das Profil gibt es schon."},
+    {457, "No se pudo guardar el perfil.", "The profile could not be saved.", "Profil non enregistr\xE9.",
+     "Profil nicht gespeichert."},
+    {458, "No hay sonido.", "The sound is not available.", "Le son est indisponible.", "Kein Ton verf\xFC" "gbar."},
+    {612, "\xA1" "Bien hecho!", "Well done!", "Bravo !", "Gut gemacht!"},
+    {978, "Elige un grupo y una copa.", "Pick a track group, then a cup.", "Choisis un groupe, puis une coupe.",
+     "Gruppe w\xE4hlen, dann Pokal."},
+    {980, "Falta esta carrera.", "This race is missing.", "Course introuvable.", "Rennen fehlt."},
+    {1002, "\xA1" "Hay un nuevo bono!", "A new bonus is waiting!", "Un bonus vous attend !", "Ein neuer Bonus!"},
+    {1003, "No te alcanza el dinero.", "You cannot afford this race.", "Pas assez d'argent.", "Zu wenig Geld."},
+    {1004, "No te alcanza el dinero.", "You cannot afford this car.", "Pas assez d'argent.", "Zu wenig Geld."},
+    {1005, "\xBFVender este coche?", "Sell this car?", "Vendre cette voiture ?", "Auto verkaufen?"},
+    {1006, "\xA1" "Coche nuevo en la tienda!", "A new car is in the shop!", "Nouvelle voiture au garage !",
+     "Neues Auto im Autohaus!"},
+    {1007, "Acaba la copa anterior.", "Finish the previous cup first.", "Finis la coupe d'avant.",
+     "Erst den Pokal davor."},
+    {1008, "\xA1" "Copa completada!", "Cup completed!", "Coupe termin\xE9" "e !", "Pokal geschafft!"},
+    {1009, "\xBF" "Dejar la trayectoria?", "Leave the career?", "Quitter la carri\xE8re ?", "Karriere verlassen?"},
+    {1019, "A\xFAn no est\xE1 a la venta.", "This car is not for sale yet.", "Pas encore en vente.",
+     "Noch nicht zu kaufen."},
+    {1021, "No puedes vender tu \xFAnico coche.", "Your only car cannot be sold.", "Pas ta seule voiture !",
+     "Das einzige Auto bleibt."},
+    {1022, "Conecta un joystick.", "Plug in a joystick first.", "Branche un joystick.", "Erst einen Joystick."},
+    {1023, "Campeonato bloqueado.", "This championship is locked.", "Championnat verrouill\xE9.", "Turnier gesperrt."},
+    {1024, "No se pudo guardar.", "It could not be saved.", "Enregistrement rat\xE9.", "Speichern misslang."},
+    {1028, "\xA1Trayectoria completada!", "Career finished!", "Carri\xE8re termin\xE9" "e !", "Karriere beendet!"},
+    {1030, "Partida guardada.", "Career saved.", "Carri\xE8re enregistr\xE9" "e.", "Karriere gespeichert."},
+    {1031, "Partida cargada.", "Career loaded.", "Carri\xE8re charg\xE9" "e.", "Karriere geladen."},
+    {1786, "\xA1" "Bienvenido a tu trayectoria!", "Welcome to your career!", "Bienvenue dans ta carri\xE8re !",
+     "Willkommen zur Karriere!"},
+    {1799, "\xA1" "Carrera especial abierta!", "The special race is open!", "Course sp\xE9" "ciale ouverte !",
+     "Sonderrennen offen!"},
+    {1800, "\xBFNuevo o continuar?", "Start a new one or continue?", "Nouveau ou continuer ?",
+     "Neu oder weiter?"},
+    {1801, "\xA1Primera fase superada!", "First stage completed!", "Premi\xE8re \xE9tape finie !",
+     "Erste Runde geschafft!"},
+    {1802, "\xA1Segunda fase superada!", "Second stage completed!", "Deuxi\xE8me \xE9tape finie !",
+     "Zweite Runde geschafft!"},
+    {1803, "\xA1" "Campeonato ganado!", "Championship won!", "Championnat gagn\xE9 !", "Turnier gewonnen!"},
+    {1804, "Campeonato perdido.", "Championship lost.", "Championnat perdu.", "Turnier verloren."},
+    {1805, "\xA1" "Grupo nuevo abierto!", "A new track group is open!", "Nouveau groupe ouvert !",
+     "Neue Gruppe offen!"},
+    {1854, "Elige una partida guardada.", "Choose a saved career first.", "Choisis une sauvegarde.",
+     "Erst einen Spielstand."},
+    {1864, "Fin de la demo.", "The demo is over.", "La d\xE9mo est finie.", "Die Demo ist vorbei."},
+    // The panels' own words.
+    {123, "Dinero:", "Money:", "Argent :", "Geld:"},
+    {124, "Coche:", "Car:", "Voiture :", "Auto:"},
+    {139, "Motor", "Engine", "Moteur", "Motor"},
+    {140, "Clase", "Class", "Classe", "Klasse"},
+    {141, "Velocidad", "Top speed", "Vitesse", "Tempo"},
+    {142, "Aceleraci\xF3n", "Acceleration", "Acc\xE9l\xE9ration", "Beschleunigung"},
+    {143, "Agarre", "Grip", "Adh\xE9rence", "Haftung"},
+    {145, "Peso", "Weight", "Poids", "Gewicht"},
+    {167, "Coches de la clase", "Cars in this class", "Voitures de la classe", "Autos der Klasse"},
+    {230, "Velocidad", "Top speed", "Vitesse", "Tempo"},
+    {233, "Agarre", "Grip", "Adh\xE9rence", "Haftung"},
+    {234, "Turbo", "Turbo", "Turbo", "Turbo"},
+    {235, "Peso", "Weight", "Poids", "Gewicht"},
+    {240, "Carreras ganadas:", "Races won:", "Courses gagn\xE9" "es :", "Siege:"},
+    {241, "Copas ganadas:", "Cups won:", "Coupes gagn\xE9" "es :", "Pokale:"},
+    {242, "Dinero ganado:", "Money won:", "Gains :", "Gewinn:"},
+    {243, "Mejor puesto:", "Best place:", "Meilleure place :", "Bester Platz:"},
+    {244, "Tiempo total:", "Career time:", "Temps total :", "Gesamtzeit:"},
+    {292, "Copas", "Cups", "Coupes", "Pokale"},
+    {724, "Cambio autom\xE1tico", "Automatic gearbox", "Bo\xEEte automatique", "Automatik"},
+    {725, "Cambio manual", "Manual gearbox", "Bo\xEEte manuelle", "Schaltgetriebe"},
+    {865, "Jugador", "Player", "Joueur", "Spieler"},
+    {875, "Carrera", "Race", "Course", "Rennen"},
+    {876, "Premio", "Prize", "Prix", "Preis"},
+    {877, "Estado", "Status", "\xC9tat", "Stand"},
+    {904, "Copa final", "Final cup", "Coupe finale", "Endpokal"},
+    {613, "Vac\xEDo", "Empty slot", "Vide", "Leer"},
+    {614, "Guardado:", "Saved:", "Sauv\xE9 :", "Gespeichert:"},
+    {926, "Sesiones", "Sessions", "Sessions", "Sitzungen"},
+    {928, "Jugadores", "Players in the game", "Joueurs", "Spieler"},
+    {929, "Mensajes", "Messages", "Messages", "Nachrichten"},
+    {930, "Repeticiones", "Replays", "Ralentis", "Wiederholungen"},
+    {931, "Partidas guardadas", "Saved careers", "Sauvegardes", "Spielst\xE4nde"},
+    // The hall of fame.
+    {736, "TECLAS", "KEYS", "TOUCHES", "TASTEN"},
+    {737, "JOYSTICK", "JOYSTICK", "JOYSTICK", "JOYSTICK"},
+    {738, "TRAYECTORIA", "CAREER", "CARRI\xC8RE", "KARRIERE"},
+    {739, "CAMPEONATOS", "CHAMPIONSHIPS", "CHAMPIONNATS", "TURNIERE"},
+    {740, "EN RED", "NETWORK", "R\xC9SEAU", "NETZWERK"},
+    {741, "REPETICIONES", "REPLAYS", "RALENTIS", "WIEDERHOLUNG"},
+};
+
+}  // namespace
+
+// Every text of the language; the texts not translated yet are English.
 std::map<int, std::string> MkLanguageTexts(int language) {
     std::map<int, std::string> texts = MkEnglishTexts();
-    struct Word {
-        int slot;
-        const char* spanish;
-        const char* french;
-        const char* german;
-    };
-    static const Word words[] = {
-        {26, "Cargando...", "Chargement...", "Laden..."},
-        {31, "JUGAR", "JOUER", "SPIELEN"},
-        {32, "CARRERA", "COURSE", "RENNEN"},
-        {34, "OPCIONES", "OPTIONS", "OPTIONEN"},
-        {36, "SALIR", "QUITTER", "ENDE"},
-        {48, "ACEPTAR", "OK", "OK"},
-        {49, "VOLVER", "RETOUR", "ZUR\xDC" "CK"},
-        {130, "VOLVER", "RETOUR", "ZUR\xDC" "CK"},
-        {397, "S\xCD", "OUI", "JA"},
-        {398, "NO", "NON", "NEIN"},
-        {728, "S\xCD", "OUI", "JA"},
-        {729, "NO", "NON", "NEIN"},
-    };
-    for (const Word& w : words) {
-        if (language == 0)
-            texts[w.slot] = w.spanish;
-        else if (language == 2)
-            texts[w.slot] = w.french;
-        else if (language == 3)
-            texts[w.slot] = w.german;
+    for (const Translated& t : kTranslated) {
+        const char* text = language == 0 ? t.spanish : language == 2 ? t.french : language == 3 ? t.german
+                                                                                               : t.english;
+        texts[t.slot] = text;
     }
     if (!MkMarkHotKeys(texts))
         texts.clear();   // no letters for every label: the file is refused

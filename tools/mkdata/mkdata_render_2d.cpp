@@ -518,7 +518,8 @@ bool WriteNoticeAndLogos() {
     Canvas notice(210, 42, PANEL);
     notice.Frame(0, 0, 210, 42, BORDER);
     notice.Frame(2, 2, 206, 38, BORDER);
-    DrawWord(notice, "NOTICE", (210 - WordWidth("NOTICE", 2)) / 2, 7, 2, 4, Rgb(250, 250, 250));
+    // What the menus' notice tells: the item clicked does nothing here.
+    DrawWord(notice, "NOT AVAILABLE", (210 - WordWidth("NOT AVAILABLE", 2)) / 2, 7, 2, 4, Rgb(250, 250, 250));
     bool ok = WriteBitmap("MENUS\\Not.bmp", notice);
     // The picture shown when the program exits.
     Canvas exitPicture(640, 480, PANEL);

@@ -1,0 +1,466 @@
+// Every menu screen of a fresh sample folder drawn by the menu frame, with
+// the panels its buttons open and the pop-ups its actions show: each shown
+// text lies inside its box, no two shown texts print over each other, and
+// every item that takes a click draws a picture or a label.  Where a text
+// lies is worked out from the font widths, the glyphs' ink in the font strip
+// and the positions the frame placed the items at.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/test_game.h"
+#include "frame/fileio.h"
+#include "frame/frame_state.h"
+#include "frontend/menu_frame.h"
+#include "frontend/menu_init.h"
+#include "frontend/menu_items.h"
+#include "frontend/popups.h"
+#include "frontend/text_slots.h"
+#include "menulayout/menu_table.h"
+#include "platform/plat_surface.h"
+#include "platform/plat_system.h"
+#include "race/race_state.h"
+#include "render/render_state.h"
+#include "render/surfaces2d.h"
+#include "sound/music.h"
+#include "sound/sound_state.h"
+#include "frontend_test_util.h"
+
+namespace {
+
+enum { SCREEN_W = 640, SCREEN_H = 480, SETTLE_FRAMES = 24 };
+
+// A rectangle of screen pixels, right and bottom exclusive; empty when
+// left >= right.
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool Empty() const { return left >= right || top >= bottom; }
+    bool Inside(const Rect& box) const {
+        return left >= box.left && right <= box.right && top >= box.top && bottom <= box.bottom;
+    }
+    Rect Meet(const Rect& o) const {
+        return {std::max(left, o.left), std::max(top, o.top), std::min(right, o.right), std::min(bottom, o.bottom)};
+    }
+    void Add(const Rect& o) {
+        if (o.Empty())
+            return;
+        if (Empty()) {
+            *this = o;
+            return;
+        }
+        left = std::min(left, o.left);
+        top = std::min(top, o.top);
+        right = std::max(right, o.right);
+        bottom = std::max(bottom, o.bottom);
+    }
+};
+const Rect kScreen = {0, 0, SCREEN_W, SCREEN_H};
+
+std::string Show(const Rect& r) {
+    std::ostringstream s;
+    s << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+    return s.str();
+}
+
+// The ink of every glyph of the three menu fonts within its cell, read from
+// the font strip the game draws from.
+Rect GlyphInk[MENU_FONT_COUNT][MENU_FONT_GLYPHS];
+
+void ReadGlyphInk() {
+    const unsigned char* strip = MenuGfxBuffer + MenuGfxOffsets[0];
+    for (int font = 0; font < MENU_FONT_COUNT; font++) {
+        const MenuFont& metrics = MenuFontMetrics[font];
+        for (int g = 0; g < MENU_FONT_GLYPHS; g++) {
+            Rect ink;
+            for (int row = 0; row < metrics.height; row++) {
+                for (int col = 0; col < metrics.widths[g]; col++) {
+                    const long at = metrics.stripOffset + (long)row * FONT_STRIP_WIDTH + GlyphStartTable[font][g] + col;
+                    if (at < MenuGfxSizes[0] && strip[at] < BLEND_LEVELS)
+                        ink.Add({col, row, col + 1, row + 1});
+                }
+            }
+            GlyphInk[font][g] = ink;
+        }
+    }
+}
+
+std::string SlotText(int slot) {
+    return std::string(TextSlotBlob + TextSlotTable[slot].offset, TextSlotTable[slot].length);
+}
+
+// Where a text item's glyphs land: the drawer's own placement (the line
+// measure aligns each line) with each glyph's ink.
+Rect TextInk(const MenuItem& it) {
+    const std::string text = SlotText(it.textSlot);
+    const int font = it.font, mode = (int)((it.flags >> MENU_TEXT_MODE_SHIFT) & 7);
+    if (font < 0 || font >= MENU_FONT_COUNT)
+        return {};
+    const MenuFont& metrics = MenuFontMetrics[font];
+    const int lineX = (int)it.screenX;
+    int x = lineX, y = (int)it.screenY;
+    const signed char cells = KeyboardCellCount;
+    MeasureTextLine(0, mode, text.data(), (int)text.size(), font, 0, &x, &y);
+    Rect ink;
+    for (size_t i = 0; i < text.size(); i++) {
+        const int c = (unsigned char)text[i];
+        if (c == TEXT_MARK_HIGHLIGHT || c == TEXT_MARK_ONE || c == TEXT_MARK_KEY || c == TEXT_MARK_KEY2)
+            continue;
+        if (c == '\n') {
+            x = lineX;
+            y += metrics.height;
+            MeasureTextLine((int)i + 1, mode, text.data(), (int)text.size(), font, 0, &x, &y);
+        } else if (c <= ' ') {
+            x += metrics.spaceAdvance;
+        } else {
+            const Rect& g = GlyphInk[font][c - 33];
+            if (!g.Empty())
+                ink.Add({x + g.left, y + g.top, x + g.right, y + g.bottom});
+            x += metrics.widths[c - 33];
+        }
+    }
+    KeyboardCellCount = cells;   // the measure registered cells of its own
+    return ink;
+}
+
+int PictureReady(int n) { return n >= 0 && n < MENU_GFX_SLOTS && MenuGfxLoaded[n] && MenuGfxCache[n]; }
+
+// The rectangle a picture item was drawn over (all its copies), or empty.
+Rect PictureRect(const MenuItem& it) {
+    if (!PictureReady(it.firstPicture) || it.value <= 0)
+        return {};
+    const int w = MenuGfxSize[it.firstPicture].width, h = MenuGfxSize[it.firstPicture].height;
+    const int x = (int)it.screenX, y = (int)it.screenY;
+    return Rect{x, y, x + w * it.value, y + h};
+}
+
+// A row of a list below its last entry: blank, and a click on it is
+// ignored.  The lists write their rows into these slots.
+bool EmptyListRow(const MenuItem& it) {
+    const int slot = it.textSlot;
+    if (!((slot >= 615 && slot <= 645) || (slot >= 754 && slot <= 761)))
+        return false;
+    return SlotText(slot).find_first_not_of(' ') == std::string::npos;
+}
+
+// Whether the frame drew anything over the page background inside `r`.
+bool DrawsOnScreen(const Rect& r) {
+    const Rect on = r.Meet(kScreen);
+    if (on.Empty() || MenuFadeLevel != 0)
+        return false;
+    void *work = nullptr, *page = nullptr;
+    int workPitch = 0, pagePitch = 0;
+    if (PlatSurfaceLock(WorkSurface, nullptr, 0, &work, &workPitch) != 0)
+        return false;
+    bool drawn = false;
+    if (PlatSurfaceLock(ScreenCopySurface, nullptr, 0, &page, &pagePitch) == 0) {
+        for (int y = on.top; y < on.bottom && !drawn; y++) {
+            const uint16_t* a = (const uint16_t*)((const char*)work + (long)y * workPitch);
+            const uint16_t* b = (const uint16_t*)((const char*)page + (long)y * pagePitch);
+            for (int x = on.left; x < on.right && !drawn; x++)
+                drawn = a[x] != b[x];
+        }
+        PlatSurfaceUnlock(ScreenCopySurface);
+    }
+    PlatSurfaceUnlock(WorkSurface);
+    return drawn;
+}
+
+Rect HitBox(const MenuItem& it) { return {it.hitLeft, it.hitTop, it.hitRight + 1, it.hitBottom + 1}; }
+
+bool ParentOnScreen(int screen, const MenuItem& it) {
+    const float x = MenuScreenTable[screen][it.parent].screenX;
+    return x >= 0.0f && x <= 640.0f;
+}
+
+std::string Language(int language) {
+    static const char* const names[4] = {"spanish", "english", "french", "german"};
+    return names[language & 3];
+}
+
+struct MenuFit : FrontEndTest {
+    static void SetUpTestSuite() { MakeTestGameFolder("fit"); }
+    void SetUp() override {
+        FrontEndTest::SetUp();
+        ASSERT_TRUE(StartHeadlessMenus());
+        LoadMenuRawGraphics();
+        LoadMenuGfxSet();
+        PreloadMenuGfx();
+        ReadGlyphInk();
+        SoundUnavailable = 1;
+        FrontEndActive = 1;
+    }
+    void TearDown() override {
+        StopHeadlessMenus();
+        FrontEndActive = 0;
+        SingleRaceScreenPrepared = CareerScreenPrepared = ChampionshipScreenPrepared = 0;
+        MouseX = MouseY = MouseClick = 0;
+        FrontEndTest::TearDown();
+    }
+
+    // The message file of a language (0 spanish, 1 english, 2 french, 3
+    // german), as start-up loads the chosen one.
+    static void LoadLanguage(int language) {
+        char path[32];
+        snprintf(path, sizeof path, "MENUS\\mensaje%d.txt", language);
+        ASSERT_GT(ReadWholeFile(path, TextSlotBlob, sizeof TextSlotBlob), 0) << path;
+        TextFileSize = LastFileSize;
+        IndexTextSlots(TextFileSize);
+    }
+
+    // The menus as start-up leaves them, on `screen`, settled.
+    static void Enter(int screen, int greetings = 1) {
+        // The single race, career and championship screens greet their
+        // first visit with a pop-up of their own.
+        SingleRaceScreenPrepared = CareerScreenPrepared = ChampionshipScreenPrepared = !greetings;
+        InitMenus();
+        FillMenuColourTable();
+        StartMenuMachine();
+        FirstMenuFrame = 0;
+        MouseX = 639;
+        MouseY = 0;
+        Frames(2);
+        if (screen != 0) {
+            PendingScreen = screen;
+            Frames(2);
+        }
+        Frames(SETTLE_FRAMES);
+    }
+    // Frames at the slowest pace the menus allow, so the slides are home in
+    // a few frames.
+    static void Frames(int n) {
+        for (int i = 0; i < n; i++) {
+            MenuFrameTicksAverage = 4.0f;
+            RunMenuFrame(nullptr, nullptr, 0, nullptr);
+        }
+    }
+    // A click in the middle of an item's hit box, then the screen settles.
+    static void Click(int item) {
+        const MenuItem& it = MenuScreenTable[MenuScreen][item];
+        MouseX = (it.hitLeft + it.hitRight) / 2;
+        MouseY = (it.hitTop + it.hitBottom) / 2;
+        MouseClick = 1;
+        Frames(1);
+        MouseClick = 0;
+        MouseX = 639;
+        MouseY = 0;
+        Frames(SETTLE_FRAMES);
+    }
+
+    // What is wrong with the screen as drawn, one line a fault.
+    static std::vector<std::string> Faults(const std::string& where) {
+        const int screen = MenuScreen;
+        std::vector<std::string> faults;
+        struct Drawn {
+            int item;
+            Rect rect;
+            bool text;
+        };
+        std::vector<Drawn> drawn;
+        for (int i = 1; i < MENU_ITEM_COUNT; i++) {
+            const MenuItem& it = MenuScreenTable[screen][i];
+            if (!(it.flags & MENU_SHOWN) || (it.flags & MENU_PAGE_ROOT))
+                continue;
+            if (it.parent && !ParentOnScreen(screen, it))
+                continue;
+            if (it.flags & MENU_PICTURE)
+                drawn.push_back({i, PictureRect(it).Meet(kScreen), false});
+            else if (it.flags & MENU_TEXT)
+                drawn.push_back({i, TextInk(it), true});
+        }
+        auto label = [&](int i) {
+            const MenuItem& it = MenuScreenTable[screen][i];
+            std::string s = where + " item " + std::to_string(i);
+            if (it.flags & MENU_TEXT)
+                s += " \"" + SlotText(it.textSlot) + "\"";
+            else
+                s += " picture " + std::to_string(it.firstPicture);
+            return s;
+        };
+        for (const Drawn& d : drawn) {
+            const MenuItem& it = MenuScreenTable[screen][d.item];
+            if ((it.flags & MENU_HOVER_TEST) && !EmptyListRow(it) && !DrawsOnScreen(d.rect))
+                faults.push_back(label(d.item) + " takes a click but draws nothing");
+            if (!d.text || d.rect.Empty())
+                continue;
+            Rect box = kScreen;
+            std::string boxName = "the screen";
+            // A text printed on a shown picture (its middle lies on it) is
+            // that picture's; a caption beside its picture only has to stay
+            // on the screen.
+            const MenuItem& parent = MenuScreenTable[screen][it.parent];
+            const Rect on = PictureRect(parent);
+            const int cx = (d.rect.left + d.rect.right) / 2, cy = (d.rect.top + d.rect.bottom) / 2;
+            const bool placedOn = cx >= on.left && cx < on.right && cy >= on.top && cy < on.bottom;
+            if (it.parent && (parent.flags & MENU_PICTURE) && (parent.flags & MENU_SHOWN) && placedOn) {
+                box = PictureRect(parent);
+                boxName = "its picture " + std::to_string(parent.firstPicture) + " " + Show(box);
+            } else if (it.flags & MENU_HOVER_TEST) {
+                box = HitBox(it);
+                boxName = "its hit box " + Show(box);
+            }
+            if (!d.rect.Inside(box))
+                faults.push_back(label(d.item) + " " + Show(d.rect) + " runs out of " + boxName);
+        }
+        for (size_t a = 0; a < drawn.size(); a++) {
+            if (!drawn[a].text || drawn[a].rect.Empty())
+                continue;
+            for (size_t b = a + 1; b < drawn.size(); b++) {
+                if (!drawn[b].text || drawn[b].rect.Empty())
+                    continue;
+                const Rect both = drawn[a].rect.Meet(drawn[b].rect);
+                if (both.Empty())
+                    continue;
+                // The same text at the same place prints as one.
+                const MenuItem& ia = MenuScreenTable[screen][drawn[a].item];
+                const MenuItem& ib = MenuScreenTable[screen][drawn[b].item];
+                if (SlotText(ia.textSlot) == SlotText(ib.textSlot) && ia.font == ib.font &&
+                    drawn[a].rect.left == drawn[b].rect.left && drawn[a].rect.top == drawn[b].rect.top)
+                    continue;
+                bool covered = false;   // a panel drawn between them hides the first
+                for (size_t p = a + 1; p < b && !covered; p++)
+                    covered = !drawn[p].text && both.Inside(drawn[p].rect);
+                if (!covered)
+                    faults.push_back(label(drawn[a].item) + " and" + label(drawn[b].item).substr(where.size()) +
+                                     " print over each other at " + Show(both));
+            }
+        }
+        return faults;
+    }
+};
+
+std::string Lines(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const std::string& l : lines)
+        s += l + "\n";
+    return s;
+}
+
+TEST_F(MenuFit, EveryScreenAsItOpens) {
+    std::vector<std::string> faults;
+    for (int language = 0; language < 4; language++)
+    for (int screen = 0; screen < MENU_LAYOUT_SCREENS; screen++) {
+        LoadLanguage(language);
+        Enter(screen);
+        ASSERT_EQ(MenuScreenShown, screen);
+        const std::vector<std::string> f = Faults(Language(language) + " screen " + std::to_string(screen));
+        faults.insert(faults.end(), f.begin(), f.end());
+    }
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
+}
+
+// Every pop-up the menus open, by screen and type: the first visits of the
+// single race, career and championship screens, the career's awards and
+// refusals, the car choice's and the shop's messages, the options', the
+// profiles', the saves' and the standings', and the network screens' when a
+// session cannot be hosted or joined.  (The network layer's own message of
+// a lost connection, type 5, is not a menu's: it is left out.)
+struct PopupCase {
+    int screen, type, kind;
+};
+std::vector<PopupCase> PopupCases() {
+    std::vector<PopupCase> cases;
+    auto add = [&](int screen, std::initializer_list<int> types) {
+        for (int t : types)
+            cases.push_back({screen, t, 0});
+    };
+    add(2, {0, 1});
+    add(3, {0, 1, 2, 3, 6, 9});
+    add(5, {0, 2, 6});
+    cases.push_back({5, 2, 1});   // the race start refused for a race not in the folder
+    add(7, {0});
+    add(8, {0});
+    add(9, {2, 3});
+    add(10, {0, 1});
+    add(15, {0});
+    add(18, {0, 1, 2, 3});
+    add(19, {0, 1, 2, 3, 4});
+    add(20, {0, 1, 2});
+    add(21, {0});
+    add(22, {0, 1, 2, 3, 4, 6, 7});
+    return cases;
+}
+
+TEST_F(MenuFit, EveryPopUp) {
+    std::vector<std::string> faults;
+    for (int language = 0; language < 4; language++)
+    for (const PopupCase& c : PopupCases()) {
+        LoadLanguage(language);
+        Enter(c.screen, 0);
+        ShowPopup(c.screen, c.type, c.kind, 0);
+        Frames(SETTLE_FRAMES);
+        std::ostringstream where;
+        where << Language(language) << " pop-up " << c.screen << "/" << c.type << "/" << c.kind;
+        const std::vector<std::string> f = Faults(where.str());
+        faults.insert(faults.end(), f.begin(), f.end());
+        if (c.screen != 3 || c.type != 1)
+            continue;
+        // The career's award messages: the same panel, a text by kind.
+        for (int kind = 0; kind <= 6; kind++) {
+            for (int sub = 0; sub <= 4; sub++) {
+                ShowPopup(3, 1, kind, sub);
+                Frames(2);
+                const std::vector<std::string> k = Faults(where.str() + " (" + std::to_string(kind) + "," +
+                                                          std::to_string(sub) + ")");
+                faults.insert(faults.end(), k.begin(), k.end());
+            }
+        }
+    }
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
+}
+
+// The panels that buttons open: the main menu's four boards and its quit
+// question, the career's cups, the records' pages.
+TEST_F(MenuFit, ThePanelsTheButtonsOpen) {
+    struct Opened {
+        int screen;
+        std::vector<int> clicks;
+    };
+    const Opened opened[] = {
+        {0, {13}}, {0, {14}}, {0, {16}}, {0, {17}}, {0, {18}},
+        {3, {24}}, {3, {25}}, {3, {26}}, {3, {27}}, {3, {28}}, {3, {29}}, {3, {30}},
+        {14, {27}}, {14, {27, 27}}, {1, {27}}, {1, {27, 27}}, {1, {27, 27, 27}}, {1, {27, 27, 27, 27}},
+    };
+    std::vector<std::string> faults;
+    for (int language = 0; language < 4; language++)
+    for (const Opened& o : opened) {
+        LoadLanguage(language);
+        Enter(o.screen, 0);
+        std::string where = Language(language) + " screen " + std::to_string(o.screen) + " after";
+        for (int item : o.clicks) {
+            Click(item);
+            where += " " + std::to_string(item);
+        }
+        const std::vector<std::string> f = Faults(where);
+        faults.insert(faults.end(), f.begin(), f.end());
+    }
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
+}
+
+// The career's cup list is printed on a panel that comes after it in the
+// table: the panel is drawn first, so the list's labels keep their own
+// colour instead of showing through the translucent panel.
+TEST_F(MenuFit, ALabelStandsOverThePanelItIsPrintedOn) {
+    LoadLanguage(1);
+    Enter(3, 0);
+    const MenuItem& row = MenuScreenTable[3][24];
+    ASSERT_GT(row.parent, 24) << "the row's panel comes after it";
+    const Rect ink = TextInk(row);
+    ASSERT_FALSE(ink.Empty());
+    void* bits = nullptr;
+    int pitch = 0;
+    ASSERT_EQ(PlatSurfaceLock(WorkSurface, nullptr, 0, &bits, &pitch), 0);
+    int own = 0;
+    for (int y = ink.top; y < ink.bottom; y++)
+        for (int x = ink.left; x < ink.right; x++)
+            own += ((const uint16_t*)((const char*)bits + (long)y * pitch))[x] == MenuColourTable[row.colour];
+    PlatSurfaceUnlock(WorkSurface);
+    EXPECT_GT(own, 100) << "pixels of \"" << SlotText(row.textSlot) << "\" in its own colour";
+}
+
+}  // namespace
