@@ -3,12 +3,14 @@
 #include <cstring>
 
 #include "frame/frame_state.h"
+#include "frame/sim_lock.h"
 #include "net/net_messages.h"
 #include "net/net_outside.h"
 #include "net/net_state.h"
 #include "net/net_wire.h"
 #include "net/race_sync.h"
 #include "platform/plat_thread.h"
+#include "race/race_state.h"
 
 // {17FE7ADD-CB47-48C6-9848-C47E4E28244C}: every listing and session of this
 // game carries it, so only its sessions are seen.
@@ -505,9 +507,15 @@ void NetCarryOutSessionLost() {
 }
 
 // The pause menu's quit, which also closes the session; the menus then show
-// why.
+// why.  The race is paused first, under the lock: the quit resets the engine
+// sounds that the tick's car steps write.
 void NetLeaveLostRace() {
     int expected = SESSION_LOST_LEAVE_RACE;
-    if (SessionLostPending.compare_exchange_strong(expected, SESSION_LOST_AFTER_RACE))
-        NetLeaveRace();
+    if (!SessionLostPending.compare_exchange_strong(expected, SESSION_LOST_AFTER_RACE))
+        return;
+    {
+        SimLockGuard lock;
+        RacePaused = 1;
+    }
+    NetLeaveRace();
 }
