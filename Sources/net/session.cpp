@@ -495,9 +495,12 @@ void NetCarryOutSessionLost() {
     if (!pending)
         return;
     // Back from a race the menus show no screen yet: the pop-up waits for
-    // the sessions screen.
-    if (pending != SESSION_LOST_CLOSE && NetMenuScreen() == 0)
+    // the sessions screen, unless the main menu came and closed network play.
+    if (pending != SESSION_LOST_CLOSE && NetMenuScreen() == 0) {
+        if (!NetSessionOpen)
+            SessionLostPending = 0;
         return;
+    }
     SessionLostPending = 0;
     NetShowPopup(5);
     if (ReceiveThreadRunning)

@@ -160,18 +160,6 @@ TEST(NetAddresses, SearchListAndInterfaces) {
     EXPECT_TRUE(loopback);
 }
 
-// A port another socket holds is named as such, not as a missing provider.
-TEST(NetLayer, ABusyPortIsToldApart) {
-    PlatNet* first = NewMember();
-    PlatNetConfig c = LoopbackConfig();
-    c.port = PlatNetBoundPort(first);
-    PlatNet* second = PlatNetCreate(&c);
-    const int32_t connection[2] = {c.port, (int32_t)c.bindHost};
-    EXPECT_EQ(PlatNetInitializeConnection(second, connection, sizeof connection), PLAT_NET_ERR_PORTINUSE);
-    PlatNetRelease(second);
-    PlatNetRelease(first);
-}
-
 static int CountProvider(const PlatGuid*, const void*, int, const char*, int, void* context) {
     ++*(int*)context;
     return 1;
