@@ -40,6 +40,7 @@ void NetJumpToCarChoice() {}
 void NetDisableLobbyItemA() {}
 void NetDisableLobbyItemB() {}
 void NetPlayMessageSound() {}
+void NetLeaveRace() {}
 void NetStepCarBody(int) {}
 void NetUpdateCarHeading(int) {}
 void NetUpdateChaseCamera(int) {}

@@ -10,3 +10,6 @@ max_len=2200
 { printf '\x03\x00\x13\x00'; printf '\x04'; head -c 60 /dev/zero; } > "$corpus/car-states"
 { printf '\x03\x02\x03\x01'; printf '\x06'; le32 1; le32 4; } > "$corpus/pause"
 { printf '\x03\x02\x03\x03'; printf '\x01hello\x00'; } > "$corpus/chat"
+{ printf '\x03\x02\x13\x01'; printf '\x02'; le32 1; } > "$corpus/assign-index"
+{ printf '\x03\x02\x13\x01'; printf '\x06'; le32 1; le32 7; } > "$corpus/race-over"
+{ printf '\x03\x02\x03\x01'; le32 49; le32 1; } > "$corpus/session-lost-dropped"

@@ -27,6 +27,7 @@
 #include "net/net_state.h"
 #include "net/net_texts.h"
 #include "net/remote_cars.h"
+#include "net/session.h"
 #include "platform/plat_system.h"
 #include "platform/plat_window.h"
 #include "race/hud.h"
@@ -326,6 +327,9 @@ int FrameUpdate() {
     PopTypedChar();
     NetDriveFrame();
     if (!FrontEndActive) {
+        // Leaving closes the session, which waits for the receive thread:
+        // not under the lock, which that thread's handlers take.
+        NetLeaveLostRace();
         // The menus carry out the network's lines in their own frame; the
         // tick ages the console lines under the lock.
         SimLockGuard lock;

@@ -152,6 +152,8 @@ void RestartRace() {
         SendCommand(2, 1);
 }
 
+}  // namespace
+
 void QuitRace() {
     RacePaused = 1;
     BackToMenusRequest = 1;
@@ -173,6 +175,8 @@ void QuitRace() {
         ResetRaceSounds();
     }
 }
+
+namespace {
 
 void ChoosePauseRow() {
     TypedChar = 0;

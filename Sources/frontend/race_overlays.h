@@ -6,3 +6,5 @@ struct PlatSurface;
 void RunPauseMenu(PlatSurface* surface);
 void RunHelpOverlay(PlatSurface* surface);
 void DrawCarNameTags(PlatSurface* surface);
+// The pause menu's quit: back to the menus (a network race's to the sessions).
+void QuitRace();

@@ -10,6 +10,7 @@
 #include "frontend/menu_actions.h"
 #include "net/net_messages.h"
 #include "net/net_state.h"
+#include "net/session.h"
 #include "platform/plat_system.h"
 #include "race/race_state.h"
 
@@ -30,6 +31,7 @@ static int settleFrames, chosen, started, raceStarted, printed, overAt = -1;
 
 static void GiveUp(const char* why) {
     fprintf(stderr, "quorvix: network run: %s\n", why);
+    fflush(stderr);
     ScriptExitStatus = 1;
     ExitRequested = 1;
 }
@@ -64,8 +66,15 @@ void NetDriveMenus() {
         break;
     case 9:
         if (!NetSessionOpen) {
-            if (Settled(OPEN_WAIT_FRAMES))
-                GiveUp("network play could not be opened");
+            if (Settled(OPEN_WAIT_FRAMES)) {
+                char why[96];
+                if (NetBusyPort)
+                    snprintf(why, sizeof why, "network play could not be opened: UDP port %d is busy",
+                             NetBusyPort.load());
+                else
+                    snprintf(why, sizeof why, "network play could not be opened");
+                GiveUp(why);
+            }
             break;
         }
         if (CommandLine.netHost) {
@@ -73,6 +82,10 @@ void NetDriveMenus() {
         } else if (NetSessionCount > 0 && Settled(LIST_SETTLE_FRAMES)) {
             ListSelection[6] = 0;
             SessionsAction(&MenuScreen, 12);
+        } else if (NetSessionCount == 0 && EmptySessionSearches >= JOIN_SEARCH_ROUNDS) {
+            char why[96];
+            snprintf(why, sizeof why, "no network session found in %d searches", (int)JOIN_SEARCH_ROUNDS);
+            GiveUp(why);
         }
         break;
     case 10:
@@ -136,6 +149,11 @@ void NetDriveFrame() {
         PlatSleepMs(4);
     if (printed && FrontEndActive) {
         ExitRequested = 1;   // the race is left for its standings: the host stayed long enough
+        return;
+    }
+    // Lost in the lobby, or put out of the session and back from the race.
+    if (FrontEndActive && SessionLostPending) {
+        GiveUp("the network session was lost");
         return;
     }
     if (FrontEndActive || SceneReady != 1)

@@ -209,9 +209,13 @@ void ApplyCommand(int sender, int command) {
     }
 }
 
-static void ReceiveCommand(int sender, const uint8_t* data, int size) {
+// Go and race over are the host's to say: it starts the countdown and ends
+// the race for everyone.
+static void ReceiveCommand(int sender, int fromHost, const uint8_t* data, int size) {
     int index, command;
     if (!DecodeIntPair(data, size, &index, &command) || index != sender)
+        return;
+    if ((command == NETCMD_GO || command == NETCMD_RACE_OVER) && !fromHost)
         return;
     ApplyCommand(sender, command);
 }
@@ -286,14 +290,16 @@ void HandleGameMessage(uint32_t from, const uint8_t* data, int size) {
         return;
     const int sender = FindPlayerIndex(from);
     // The host as the game protocol knows it (the player list, the host
-    // index message).
+    // index message).  Only it assigns indices, sends states, standings and
+    // results, and says go and race over.
     const int fromHost = sender >= 0 && sender == NetHostIndex;
     switch (type) {
     case MSG_CHAT:
         ShowChatMessage(data, size);
         break;
     case MSG_ASSIGN_INDEX:
-        ApplyAssignIndex(data, size);
+        if (fromHost)
+            ApplyAssignIndex(data, size);
         break;
     case MSG_CAR_CHOICE:
         ApplyCarChoice(data, size);
@@ -304,7 +310,7 @@ void HandleGameMessage(uint32_t from, const uint8_t* data, int size) {
         break;
     case MSG_COMMAND:
         if (sender >= 0)
-            ReceiveCommand(sender, data, size);
+            ReceiveCommand(sender, fromHost, data, size);
         break;
     case MSG_CONTROL_BITS:
         if (sender >= 0)

@@ -7,6 +7,7 @@
 #include "frontend/frontend_state.h"
 #include "frontend/menu_panels.h"
 #include "frontend/popups.h"
+#include "frontend/race_overlays.h"
 #include "frontend/text_entry.h"
 #include "frontend/text_slots.h"
 #include "menulayout/menulayout_state.h"
@@ -65,6 +66,7 @@ void NetJumpToCarChoice() { JumpToScreen5 = 1; }
 void NetDisableLobbyItemA() { DisableLobbyItemA(); }
 void NetDisableLobbyItemB() { DisableLobbyItemB(); }
 void NetPlayMessageSound() { PlayMessageSound(); }
+void NetLeaveRace() { QuitRace(); }
 
 void NetStepCarBody(int car) { StepCarBody(&CarBodies[car], car); }
 void NetUpdateCarHeading(int car) { UpdateCarHeading(car); }

@@ -20,6 +20,7 @@ void NetJumpToCarChoice();
 void NetDisableLobbyItemA();
 void NetDisableLobbyItemB();
 void NetPlayMessageSound();
+void NetLeaveRace();   // the pause menu's quit
 
 // The race (tick thread, under the simulation lock).
 void NetStepCarBody(int car);

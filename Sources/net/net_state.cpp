@@ -18,6 +18,8 @@ std::atomic<int> ReceiveThreadRunning;
 std::atomic<int> PlayerListFrozen;
 std::atomic<int> Hosting, Joined;
 PlatNetSessionDesc SessionDesc;
+std::atomic<int> EmptySessionSearches;
+std::atomic<int> NetBusyPort;
 
 std::mutex NetPlayerListLock;
 uint32_t NetPlayerIds[NET_MAX_PLAYERS];

@@ -41,6 +41,8 @@ extern std::atomic<int> PlayerListFrozen;
 extern std::atomic<int> Hosting, Joined;        // set by the menus after hosting or joining
 extern PlatNetSessionDesc SessionDesc;
 extern const PlatGuid NetApplicationGuid;
+extern std::atomic<int> EmptySessionSearches;   // searches in a row that found no session
+extern std::atomic<int> NetBusyPort;            // the port that another socket held when the layer opened; 0
 
 // The players of the session; NetPlayerListLock guards ids, names and the
 // count together.  A player's position is its index everywhere in the game
@@ -77,7 +79,7 @@ extern std::atomic<int> CountdownDone, CountdownTicks;
 extern std::atomic<int> StandingsReceived, SamplesRestarted;
 extern std::atomic<int> ReceivedPoints[NET_MAX_PLAYERS], ReceivedTotals[NET_MAX_PLAYERS];   // by car
 extern std::atomic<int> ChatActive;                       // the lobby is shown (the menus set it)
-extern std::atomic<int> SessionLostPending;               // carried out by the next menu frame
+extern std::atomic<int> SessionLostPending;               // SESSION_LOST_*: what the main thread still does
 extern int LatencyTable[NET_MAX_PLAYERS];
 extern std::atomic<int> HitReportPending[NET_MAX_PLAYERS];
 extern int HitReportStore[NET_MAX_PLAYERS][5];

@@ -72,7 +72,10 @@ void NetFrameWork() {
         if (lines[i].slot >= 0) {
             char text[256];
             NetGetText(lines[i].slot, text, sizeof text);
-            snprintf(line, sizeof line, lines[i].marked ? "* %s %s" : "%s %s", lines[i].text, text);
+            if (lines[i].text[0])
+                snprintf(line, sizeof line, lines[i].marked ? "* %s %s" : "%s %s", lines[i].text, text);
+            else   // a line of the slot's text alone
+                snprintf(line, sizeof line, "%s", text);
         } else {
             snprintf(line, sizeof line, "%s", lines[i].text);
         }

@@ -9,7 +9,8 @@ enum { NET_TEXT_CONSOLE = 0, NET_TEXT_CHAT = 1 };
 enum { NET_TEXT_QUEUE = 32, NET_TEXT_MAX = 160 };
 
 // A line: with a text slot, "%s %s" of the name and the slot's text ("* %s %s"
-// when marked); without (slot -1), the text as it stands.
+// when marked), or the slot's text alone when the name is empty; without
+// (slot -1), the text as it stands.
 void NetPostText(int kind, int slot, const char* nameOrText, int marked);
 
 struct NetName {

@@ -226,8 +226,8 @@ void ShiftPlayerFlags(int index) {
         CheckAllChosen();
 }
 
-void OnSessionLost() {
-    if (CarChosen) {
+void OnSessionLost(int dropped) {
+    if (CarChosen && !dropped) {
         // The race goes on here alone: every other car is computer-driven,
         // which only a machine that simulates every car can do.
         NetPostText(NET_TEXT_CONSOLE, TEXT_SESSION_LOST_1, "", 0);
@@ -238,9 +238,16 @@ void OnSessionLost() {
         ReleaseStateWait();
         return;
     }
-    // In the lobby the session is closed, but not here: closing waits for
-    // this thread.  The menu frame does it (NetCarryOutSessionLost).
-    SessionLostPending = 1;
+    // Put out of the session, a machine that raced on would finish a race
+    // of its own: it leaves the race.  In the lobby the session is closed.
+    // Neither here: closing waits for this thread.  The race frame and the
+    // menu frame do it (NetLeaveLostRace, NetCarryOutSessionLost).
+    if (dropped && !FrontEndActive) {
+        NetPostText(NET_TEXT_CONSOLE, TEXT_SESSION_LOST_1, "", 0);
+        SessionLostPending = SESSION_LOST_LEAVE_RACE;
+        return;
+    }
+    SessionLostPending = SESSION_LOST_CLOSE;
 }
 
 void OnBecameHost() {

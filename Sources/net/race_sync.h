@@ -29,7 +29,8 @@ void MarkPlayerGone(int player);
 void OnPlayerJoined(int index);
 void OnPlayerLeft(int index, int frozen);
 void ShiftPlayerFlags(int index);
-void OnSessionLost();
+// dropped: the host said this machine is no longer in the session.
+void OnSessionLost(int dropped);
 void OnBecameHost();
 
 void QueueHitReport(int car, int strength, float x, float z, float rate1, float rate2);

@@ -3,12 +3,14 @@
 #include <cstring>
 
 #include "frame/frame_state.h"
+#include "frame/sim_lock.h"
 #include "net/net_messages.h"
 #include "net/net_outside.h"
 #include "net/net_state.h"
 #include "net/net_wire.h"
 #include "net/race_sync.h"
 #include "platform/plat_thread.h"
+#include "race/race_state.h"
 
 // {17FE7ADD-CB47-48C6-9848-C47E4E28244C}: every listing and session of this
 // game carries it, so only its sessions are seen.
@@ -30,10 +32,13 @@ static void SetStatus(int code) { NetStatus = code; }
 static int OnConnection(const PlatGuid* provider, const void* connection, int size, const char*, int, void*) {
     if (!PlatGuidEqual(provider, &PlatNetProviderGuid))
         return 1;
-    if (PlatNetInitializeConnection(DirectPlayInterface, connection, size) == PLAT_NET_OK) {
+    const int result = PlatNetInitializeConnection(DirectPlayInterface, connection, size);
+    if (result == PLAT_NET_OK) {
         connectionStored = 1;
         return 0;
     }
+    if (result == PLAT_NET_ERR_PORTINUSE)
+        NetBusyPort = PlatNetPort();
     SetStatus(NETSTATUS_NO_CONNECTION);
     return 1;
 }
@@ -41,6 +46,8 @@ static int OnConnection(const PlatGuid* provider, const void* connection, int si
 int OpenDirectPlay() {
     SetStatus(0);
     connectionStored = 0;
+    NetBusyPort = 0;
+    EmptySessionSearches = 0;
     if (DirectPlayInterface)
         ShutdownDirectPlay();
     DirectPlayInterface = PlatNetCreate(nullptr);
@@ -227,6 +234,7 @@ int GetNetStatus() { return NetStatus; }
 static int OnSession(const PlatNetSessionDesc* desc, int flags, void*) {
     if (flags & PLAT_NET_ENUM_TIMEDOUT) {
         EnumeratingSessions = 0;
+        EmptySessionSearches = NetSessionCount == 0 ? EmptySessionSearches + 1 : 0;
         return 0;
     }
     std::lock_guard<std::mutex> lock(NetSessionListLock);
@@ -467,9 +475,12 @@ void HandleSystemMessage(const uint8_t* message, int size) {
             RemovePlayer(m.playerId);
         break;
     }
-    case PLAT_NET_SYS_SESSIONLOST:
-        OnSessionLost();
+    case PLAT_NET_SYS_SESSIONLOST: {
+        PlatNetSysSessionLost m{};
+        memcpy(&m, message, (size_t)size < sizeof m ? (size_t)size : sizeof m);
+        OnSessionLost(m.reason == PLAT_NET_LOST_DROPPED);
         break;
+    }
     case PLAT_NET_SYS_HOST:
         NetIsHost = 1;
         OnBecameHost();
@@ -480,11 +491,34 @@ void HandleSystemMessage(const uint8_t* message, int size) {
 }
 
 void NetCarryOutSessionLost() {
-    if (!SessionLostPending.exchange(0))
+    const int pending = SessionLostPending;
+    if (!pending)
         return;
+    // Back from a race the menus show no screen yet: the pop-up waits for
+    // the sessions screen, unless the main menu came and closed network play.
+    if (pending != SESSION_LOST_CLOSE && NetMenuScreen() == 0) {
+        if (!NetSessionOpen)
+            SessionLostPending = 0;
+        return;
+    }
+    SessionLostPending = 0;
     NetShowPopup(5);
     if (ReceiveThreadRunning)
         CloseSession();
     if (NetSessionOpen)
         ShutdownDirectPlay();
+}
+
+// The pause menu's quit, which also closes the session; the menus then show
+// why.  The race is paused first, under the lock: the quit resets the engine
+// sounds that the tick's car steps write.
+void NetLeaveLostRace() {
+    int expected = SESSION_LOST_LEAVE_RACE;
+    if (!SessionLostPending.compare_exchange_strong(expected, SESSION_LOST_AFTER_RACE))
+        return;
+    {
+        SimLockGuard lock;
+        RacePaused = 1;
+    }
+    NetLeaveRace();
 }

@@ -62,7 +62,16 @@ void HandleSystemMessage(const uint8_t* message, int size);
 // most this many times in one drain.
 enum { DRAIN_RETRIES = 16 };
 
-// A session lost in the lobby is carried out by the menu frame (pop-up 5,
-// CloseSession, ShutdownDirectPlay), never on the receive thread: the menu
-// frame calls this every frame.
+// A lost session is carried out on the main thread, never on the receive
+// thread, which closing waits for.  SessionLostPending says what is left:
+enum {
+    SESSION_LOST_CLOSE = 1,        // the menus show pop-up 5, close the session and the layer
+    SESSION_LOST_LEAVE_RACE = 2,   // put out of the session in a race: the race is left first
+    SESSION_LOST_AFTER_RACE = 3,   // the race was left: the menus close once a screen shows
+};
+// The menu frame calls this every frame.
 void NetCarryOutSessionLost();
+// The race frame calls this every frame, outside the simulation lock.
+void NetLeaveLostRace();
+// A joiner of the command line gives up after this many searches find nothing.
+enum { JOIN_SEARCH_ROUNDS = 30 };

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
@@ -36,6 +37,8 @@ enum {
     DISCONNECT_CLOSED = 1,
     DISCONNECT_BAD_PACKET = 2,
     DISCONNECT_REFUSED = 3,
+    CHECK_INTERVAL_MS = 250,     // the still-in question is asked again, the answer to a dropped member given again
+    DROPPED_MAX = 16,            // dropped members remembered, by address
 };
 
 static std::atomic<int> providerHidden;
@@ -55,6 +58,13 @@ struct Member {              // another member of the session as this one sees i
     uint32_t host;
     uint16_t port;
     NetPacketPlayer player;  // id 0: no player yet
+};
+
+struct Dropped {             // a member this one dropped from the session
+    uint32_t number;
+    uint32_t host;
+    uint16_t port;
+    uint32_t toldAt;         // when it was last told it is out; 0 never
 };
 
 struct Queued {
@@ -104,6 +114,15 @@ struct PlatNet {
     std::deque<Queued> queue;
     size_t queueBytes = 0;
 
+    // A stall of this member (its process stopped) makes its next time-outs
+    // doubtful: until doubtUntil they are checked with the host first.
+    std::vector<Dropped> dropped;
+    uint32_t lastPassAt = 0;         // the service thread's previous pass
+    bool inDoubt = false;
+    uint32_t doubtUntil = 0;
+    std::vector<uint32_t> doubted;   // members timed out in doubt, not dropped yet
+    uint32_t checkUntil = 0, nextCheckAt = 0;
+
     std::vector<KnownSession> known;
     uint32_t nextQueryId = 1;
     Listing sync{}, async{};
@@ -121,6 +140,8 @@ struct PlatNet {
     std::minstd_rand lossDraw;
     bool cutOff = false;
     uint32_t cutOffAt = 0;
+    std::atomic<bool> stalling{false};
+    std::atomic<uint32_t> stallUntil{0};
 
     NetPacket scratch;               // the service thread's decoded packet
 };
@@ -230,21 +251,46 @@ static void ResetAllPeers(PlatNet* net) {
     net->members.clear();
 }
 
-static void LoseSession(PlatNet* net) {
+static void LoseSession(PlatNet* net, uint32_t reason) {
     if (net->state != STATE_IN)
         return;
     ResetAllPeers(net);
+    net->doubted.clear();
     net->state = STATE_LOST;
     net->isHost = false;
-    QueueSystem(net, PLAT_NET_SYS_SESSIONLOST);
+    PlatNetSysSessionLost m{PLAT_NET_SYS_SESSIONLOST, reason};
+    QueueMessage(net, PLAT_NET_SYSTEM_PLAYER, net->ownPlayer, &m, sizeof m);
     net->changed.notify_all();
+}
+
+static Dropped* FindDropped(PlatNet* net, const ENetAddress& a) {
+    for (Dropped& d : net->dropped)
+        if (d.host == a.host && d.port == a.port)
+            return &d;
+    return nullptr;
+}
+
+static void ForgetDropped(PlatNet* net, const ENetAddress& a) {
+    Dropped* d = FindDropped(net, a);
+    if (d)
+        net->dropped.erase(net->dropped.begin() + (d - net->dropped.data()));
+}
+
+static void RememberDropped(PlatNet* net, const Member& gone) {
+    ENetAddress a;
+    a.host = gone.host;
+    a.port = gone.port;
+    ForgetDropped(net, a);
+    if (net->dropped.size() >= DROPPED_MAX)
+        net->dropped.erase(net->dropped.begin());
+    net->dropped.push_back(Dropped{gone.number, gone.host, gone.port, 0});
 }
 
 // The host role passes to the earliest-joined survivor; only that member is
 // told.
 static void Migrate(PlatNet* net) {
     if (!(net->session.flags & PLAT_NET_SESSION_MIGRATEHOST)) {
-        LoseSession(net);
+        LoseSession(net, PLAT_NET_LOST_PEERS_GONE);
         return;
     }
     uint32_t earliest = net->ownNumber, latest = net->ownNumber;
@@ -260,12 +306,16 @@ static void Migrate(PlatNet* net) {
     }
 }
 
-static void DropMember(PlatNet* net, uint32_t number) {
+// A member dropped for silence or a fault is remembered, so that it can be
+// told it is out should it speak again; one that closed is not.
+static void DropMember(PlatNet* net, uint32_t number, bool remember) {
     Member* m = FindMember(net, number);
     if (!m)
         return;
     const Member gone = *m;
     net->members.erase(net->members.begin() + (m - net->members.data()));
+    if (remember)
+        RememberDropped(net, gone);
     if (gone.peer)
         gone.peer->data = nullptr;
     if (gone.player.id != 0)
@@ -287,10 +337,136 @@ static void PeerTimedOut(PlatNet* net, uint32_t number) {
             othersHeard = true;
     }
     if (othersExist && !othersHeard) {
-        LoseSession(net);
+        LoseSession(net, PLAT_NET_LOST_PEERS_GONE);
         return;
     }
-    DropMember(net, number);
+    DropMember(net, number, true);
+}
+
+// ---------------------------------------------------------------------------
+// A stall of this member.  Its peers dropped it if it lasted the keep-alive
+// time; its own time-outs, which fire as soon as it runs again, then say
+// nothing of them.  They are held while the host is asked, again every
+// CHECK_INTERVAL_MS for the keep-alive time; a host that answers "not in
+// the session" makes it session lost (dropped).  Held time-outs that nobody
+// answers are taken as they stand.
+
+static void NoteStall(PlatNet* net) {
+    const uint32_t now = Now();
+    if (net->state == STATE_IN && ENET_TIME_DIFFERENCE(now, net->lastPassAt) >= (uint32_t)net->config.keepAliveMs / 2) {
+        net->inDoubt = true;
+        net->doubtUntil = now + 2 * (uint32_t)net->config.keepAliveMs;
+    }
+    net->lastPassAt = now;
+}
+
+static bool InDoubt(PlatNet* net) {
+    if (net->inDoubt && !ENET_TIME_LESS(Now(), net->doubtUntil))
+        net->inDoubt = false;
+    return net->inDoubt;
+}
+
+static ENetAddress AddressOf(const Member& m) {
+    ENetAddress a;
+    a.host = m.host;
+    a.port = m.port;
+    return a;
+}
+
+static void AskStillIn(PlatNet* net) {
+    NetPacket q{};
+    q.kind = NET_KIND_STILL_IN;
+    q.instance = net->session.instance;
+    q.member = net->ownNumber;
+    for (uint32_t number : net->doubted) {
+        const Member* m = FindMember(net, number);
+        if (m)
+            SendRaw(net, AddressOf(*m), q);
+    }
+    net->nextCheckAt = Now() + CHECK_INTERVAL_MS;
+}
+
+static void Doubt(PlatNet* net, uint32_t number) {
+    if (std::find(net->doubted.begin(), net->doubted.end(), number) == net->doubted.end())
+        net->doubted.push_back(number);
+    if (net->doubted.size() == 1)
+        net->checkUntil = Now() + (uint32_t)net->config.keepAliveMs;
+    AskStillIn(net);
+}
+
+static void CheckDoubted(PlatNet* net) {
+    if (net->doubted.empty() || net->state != STATE_IN)
+        return;
+    if (ENET_TIME_LESS(Now(), net->checkUntil)) {
+        if (!ENET_TIME_LESS(Now(), net->nextCheckAt))
+            AskStillIn(net);
+        return;
+    }
+    std::vector<uint32_t> numbers;
+    numbers.swap(net->doubted);
+    for (uint32_t number : numbers)
+        PeerTimedOut(net, number);
+}
+
+static void TellNotInSession(PlatNet* net, Dropped* d) {
+    NetPacket out{};
+    out.kind = NET_KIND_NOT_IN_SESSION;
+    out.instance = net->session.instance;
+    out.member = d->number;
+    ENetAddress a;
+    a.host = d->host;
+    a.port = d->port;
+    SendRaw(net, a, out);
+    d->toldAt = Now() | 1;
+}
+
+// The host hears a member it dropped still using its old connection (the
+// member was stopped, or has not timed out yet): it is told it is out.
+// Connection requests carry no peer: they are new joins.
+static void AnswerDroppedTraffic(PlatNet* net, const ENetAddress& from, const uint8_t* data, size_t size) {
+    if (net->dropped.empty() || net->state != STATE_IN || !net->isHost || size < 2)
+        return;
+    const uint16_t peerWord = (uint16_t)(data[0] << 8 | data[1]);
+    if ((peerWord & ~(ENET_PROTOCOL_HEADER_FLAG_MASK | ENET_PROTOCOL_HEADER_SESSION_MASK)) ==
+        ENET_PROTOCOL_MAXIMUM_PEER_ID)
+        return;
+    Dropped* d = FindDropped(net, from);
+    if (d && (d->toldAt == 0 || !ENET_TIME_LESS(Now(), d->toldAt + CHECK_INTERVAL_MS)))
+        TellNotInSession(net, d);
+}
+
+// A member asks whether it is still in: its connection to the host is gone
+// on its side, so it is not, whatever the host's side still holds.
+static void StillInAsked(PlatNet* net, const ENetAddress& from, const NetPacket& in) {
+    if (net->state != STATE_IN || !net->isHost || !PlatGuidEqual(&in.instance, &net->session.instance))
+        return;
+    Member* m = FindMember(net, in.member);
+    if (m && m->host == from.host && m->port == from.port) {
+        if (m->peer) {
+            m->peer->data = nullptr;
+            enet_peer_reset(m->peer);
+            m->peer = nullptr;
+        }
+        DropMember(net, in.member, true);
+    }
+    Dropped* d = FindDropped(net, from);
+    if (d && d->number == in.member)
+        TellNotInSession(net, d);
+}
+
+// Only the host puts a member out.  After a stall this member's idea of
+// who hosts may be old: then any member of the session is believed.
+static void NotInSessionTold(PlatNet* net, const ENetAddress& from, const NetPacket& in) {
+    if (net->state != STATE_IN || net->closing || in.member != net->ownNumber ||
+        !PlatGuidEqual(&in.instance, &net->session.instance))
+        return;
+    for (const Member& m : net->members) {
+        if (m.host != from.host || m.port != from.port)
+            continue;
+        if ((m.number == net->hostNumber && !net->isHost) || InDoubt(net))
+            LoseSession(net, PLAT_NET_LOST_DROPPED);
+        return;
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -340,6 +516,7 @@ static void AcceptJoin(PlatNet* net, ENetPeer* peer, const NetPacket& in) {
     joiner.port = peer->address.port;
     peer->data = peer;   // a member's connection
     net->members.push_back(joiner);
+    ForgetDropped(net, peer->address);
 }
 
 static void JoinAccepted(PlatNet* net, ENetPeer* peer, const NetPacket& in) {
@@ -458,7 +635,7 @@ static void BadPacket(PlatNet* net, ENetPeer* peer) {
     enet_peer_disconnect_now(peer, DISCONNECT_BAD_PACKET);
     if (m) {
         m->peer = nullptr;
-        DropMember(net, number);
+        DropMember(net, number, true);
     }
 }
 
@@ -551,10 +728,12 @@ static void Disconnected(PlatNet* net, ENetPeer* peer, uint32_t code) {
     }
     if (net->closing || net->state != STATE_IN)
         return;
-    if (code == 0)
-        PeerTimedOut(net, number);
+    if (code != 0)
+        DropMember(net, number, false);
+    else if (InDoubt(net))
+        Doubt(net, number);
     else
-        DropMember(net, number);
+        PeerTimedOut(net, number);
 }
 
 // ---------------------------------------------------------------------------
@@ -662,6 +841,7 @@ static int ENET_CALLBACK Intercept(ENetHost* host, ENetEvent*) {
     const uint8_t* data = host->receivedData;
     const size_t size = host->receivedDataLength;
     if (!NetLooksLikePacket(data, size)) {
+        AnswerDroppedTraffic(net, host->receivedAddress, data, size);
         if (net->lossPercent > 0 && CarriesUnguaranteed(data, size) &&
             (int)(net->lossDraw() % 100) < net->lossPercent)
             return 1;
@@ -680,6 +860,12 @@ static int ENET_CALLBACK Intercept(ENetHost* host, ENetEvent*) {
     case NET_KIND_PLAYERS_QUERY:
         AnswerPlayersQuery(net, host->receivedAddress, p);
         break;
+    case NET_KIND_STILL_IN:
+        StillInAsked(net, host->receivedAddress, p);
+        break;
+    case NET_KIND_NOT_IN_SESSION:
+        NotInSessionTold(net, host->receivedAddress, p);
+        break;
     case NET_KIND_PLAYERS_ANSWER:
         if (p.queryId == net->playersQueryId && !net->playersAnswered) {
             *net->playersAnswer = p;
@@ -697,6 +883,7 @@ static int ENET_CALLBACK Intercept(ENetHost* host, ENetEvent*) {
 // The service thread.
 
 static void ServiceOnce(PlatNet* net) {
+    NoteStall(net);
     if (net->cutOff) {
         // Hear nothing: empty the socket without looking.
         uint8_t sink[ENET_PROTOCOL_MAXIMUM_MTU];
@@ -707,7 +894,7 @@ static void ServiceOnce(PlatNet* net) {
         while (enet_socket_receive(net->host->socket, &from, &b, 1) > 0) {
         }
         if (ENET_TIME_DIFFERENCE(Now(), net->cutOffAt) >= (uint32_t)net->config.keepAliveMs)
-            LoseSession(net);
+            LoseSession(net, PLAT_NET_LOST_PEERS_GONE);
         return;
     }
     servicedNet = net;
@@ -729,10 +916,18 @@ static void ServiceOnce(PlatNet* net) {
         }
     }
     servicedNet = nullptr;
+    CheckDoubted(net);
 }
 
 static void ServiceThread(PlatNet* net) {
     while (!net->stopping) {
+        if (net->stalling) {   // the test hook: as if the process were stopped
+            if (ENET_TIME_LESS(Now(), net->stallUntil)) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(SERVICE_WAIT_MS));
+                continue;
+            }
+            net->stalling = false;
+        }
         enet_uint32 condition = ENET_SOCKET_WAIT_RECEIVE;
         enet_socket_wait(net->host->socket, &condition, SERVICE_WAIT_MS);
         std::vector<PlatNetSessionDesc> found;
@@ -815,10 +1010,12 @@ int PlatNetInitializeConnection(PlatNet* net, const void* connection, int size) 
     ENetAddress address;
     address.host = (uint32_t)words[1];
     address.port = (uint16_t)words[0];
+    errno = 0;
     net->host = enet_host_create(&address, PEER_SLOTS, CHANNEL_COUNT, 0, 0);
     if (!net->host)
-        return PLAT_NET_ERR_NOCONNECTION;
+        return errno == EADDRINUSE ? PLAT_NET_ERR_PORTINUSE : PLAT_NET_ERR_NOCONNECTION;
     net->host->intercept = Intercept;
+    net->lastPassAt = Now();
     net->stopping = false;
     try {
         net->service = std::thread(ServiceThread, net);
@@ -880,6 +1077,9 @@ int PlatNetOpen(PlatNet* net, const PlatNetSessionDesc* desc, int flags) {
     net->ownPlayer = 0;
     net->isHost = false;
     net->cutOff = false;
+    net->dropped.clear();
+    net->doubted.clear();
+    net->inDoubt = false;
     if (flags == PLAT_NET_OPEN_CREATE) {
         net->session = *desc;
         net->session.name[PLAT_NET_NAME_MAX - 1] = 0;
@@ -957,6 +1157,9 @@ int PlatNetClose(PlatNet* net) {
         net->closing = false;
     }
     ResetAllPeers(net);
+    net->dropped.clear();
+    net->doubted.clear();
+    net->inDoubt = false;
     net->state = STATE_IDLE;
     net->isHost = false;
     net->ownPlayer = 0;
@@ -1324,6 +1527,13 @@ void PlatNetTestCutOff(PlatNet* net) {
     std::lock_guard<std::mutex> lock(net->lock);
     net->cutOff = true;
     net->cutOffAt = Now();
+}
+
+void PlatNetTestStall(PlatNet* net, int ms) {
+    if (!net)
+        return;
+    net->stallUntil = Now() + (uint32_t)(ms > 0 ? ms : 0);
+    net->stalling = ms > 0;
 }
 
 int PlatNetTestSendRaw(PlatNet* net, uint32_t to, const void* data, int size) {

@@ -12,6 +12,14 @@
 // found with our own small UDP query sent to the search addresses, which hosts
 // answer on the same socket.
 //
+// A member that was itself stopped (its process suspended, its machine
+// stalled) for half the keep-alive time or more does not trust the time-outs
+// that follow: its peers may well be alive and have dropped it instead.  It
+// asks the host whether it is still in the session; the host, which answers
+// any traffic of a member it has dropped, says it is not, and the member gets
+// session lost (dropped).  Only when nothing answers for the keep-alive time
+// are those time-outs taken as they stand (a host that died hands over).
+//
 // All calls return PLAT_NET_OK (0) or an error code; they may be made from
 // any thread.  Callbacks run on the member's service thread, except those of a
 // synchronous listing, which run on the caller's.
@@ -43,6 +51,7 @@ enum PlatNetResult {
     PLAT_NET_ERR_ALREADYINITIALIZED = 10,
     PLAT_NET_ERR_CONNECTIONLOST = 11,
     PLAT_NET_ERR_NOTINSESSION = 12,
+    PLAT_NET_ERR_PORTINUSE = 13,        // the port to bind is taken by another socket
 };
 
 // ---------------------------------------------------------------------------
@@ -96,7 +105,8 @@ typedef int (*PlatNetConnectionCallback)(const PlatGuid* provider, const void* c
 // Calls back once per provider until the callback returns 0.
 int PlatNetEnumConnections(PlatNet* net, const PlatGuid* application, PlatNetConnectionCallback callback,
                            void* context);
-// Binds the member's socket and starts its service thread.
+// Binds the member's socket and starts its service thread; PORTINUSE when
+// another socket holds the port.
 int PlatNetInitializeConnection(PlatNet* net, const void* connection, int size);
 // The bound port (useful with port 0).
 int PlatNetBoundPort(PlatNet* net);
@@ -216,8 +226,17 @@ struct PlatNetSysPlayer {      // create and destroy
     char shortName[PLAT_NET_NAME_MAX];
     char longName[PLAT_NET_NAME_MAX];
 };
-struct PlatNetSysMessage {     // session lost, host
+struct PlatNetSysMessage {     // host
     uint32_t type;
+};
+enum {
+    PLAT_NET_LOST_PEERS_GONE = 0,   // every peer went silent (this member was cut off), or the host of a
+                                    // session that does not migrate left
+    PLAT_NET_LOST_DROPPED = 1,      // the host says this member is no longer in the session
+};
+struct PlatNetSysSessionLost {
+    uint32_t type;
+    uint32_t reason;
 };
 
 // ---------------------------------------------------------------------------
@@ -231,6 +250,10 @@ void PlatNetTestSetLoss(PlatNet* net, int percent, uint32_t seed);
 // Cuts the member off: it sends and hears nothing more; after the keep-alive
 // time it gets session lost and its peers drop it.
 void PlatNetTestCutOff(PlatNet* net);
+// Stops the member's service thread for that long (0: lets it go on now),
+// as if its process were stopped: it neither reads nor answers, and its
+// peers time it out.
+void PlatNetTestStall(PlatNet* net, int ms);
 // Sends the bytes as they stand, with no record around them, on the
 // guaranteed channel to the member of a player.
 int PlatNetTestSendRaw(PlatNet* net, uint32_t to, const void* data, int size);

@@ -192,6 +192,8 @@ size_t NetEncodePacket(const NetPacket* p, uint8_t* out, size_t room) {
     case NET_KIND_JOIN_REFUSE:
         w.U32(p->reason);
         break;
+    case NET_KIND_STILL_IN:
+    case NET_KIND_NOT_IN_SESSION:
     case NET_KIND_PEER_HELLO:
         w.Guid(p->instance);
         w.U32(p->member);
@@ -285,6 +287,8 @@ int NetDecodePacket(const uint8_t* data, size_t size, NetPacket* p) {
     case NET_KIND_JOIN_REFUSE:
         p->reason = r.U32();
         break;
+    case NET_KIND_STILL_IN:
+    case NET_KIND_NOT_IN_SESSION:
     case NET_KIND_PEER_HELLO:
         r.Guid(&p->instance);
         p->member = r.U32();

@@ -26,6 +26,8 @@ enum NetPacketKind {
     NET_KIND_ANSWER = 2,         // a host's session
     NET_KIND_PLAYERS_QUERY = 3,  // the players of a session
     NET_KIND_PLAYERS_ANSWER = 4,
+    NET_KIND_STILL_IN = 5,       // a member whose connections went while it was stalled asks the host
+    NET_KIND_NOT_IN_SESSION = 6, // the host: that member is no longer in the session
     // On the connections.
     NET_KIND_JOIN_REQUEST = 10,
     NET_KIND_JOIN_ACCEPT = 11,
@@ -65,7 +67,7 @@ struct NetPacket {
     uint32_t yourMember;         // accept
     uint32_t hostMember;
     uint32_t lastPlayerId;
-    uint32_t member;             // hello
+    uint32_t member;             // hello; still in and not in session: the member asked about
     int memberCount;             // accept
     NetPacketMember members[NET_PACKET_MAX_MEMBERS];
     int playerCount;             // players answer

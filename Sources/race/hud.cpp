@@ -457,8 +457,12 @@ void DrawMapDots(PlatSurface* surface) {
 
 void DrawRaceHudPanel(PlatSurface* surface) {
     SmallScreen = DisplayConfig.width < 640 || DisplayConfig.height < 480;
-    if (!FrontEndActive)
+    if (!FrontEndActive) {
+        // The tick runs the lap clocks, and a network race's results come
+        // from the receive thread with the ranks.
+        SimLockGuard lock;
         TakeLapClocks();
+    }
     if (PauseMenuOpen || RacePaused || PresentationRun || PresentationCamera || FrontEndActive ||
         BackToMenusRequest)
         return;

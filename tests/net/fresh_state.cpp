@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/fresh_state.h"
+#include "frontend/frontend_state.h"
 #include "net/net_state.h"
 #include "net/remote_cars.h"
 #include "net/session.h"
@@ -61,6 +62,10 @@ void FreshNet() {
     Zero(ReceivedTotals);
     ChatActive = 0;
     SessionLostPending = 0;
+    EmptySessionSearches = 0;
+    NetBusyPort = 0;
+    NetworkGame = 0;
+    JumpToScreen9 = 0;
     for (int& latency : LatencyTable)
         latency = 4;
     Zero(HitReportPending);

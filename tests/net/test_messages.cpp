@@ -270,6 +270,39 @@ TEST(GameMessages, CountdownStartsOnce) {
     EXPECT_EQ(NetCountdownActive, 0);
 }
 
+// Indices, go and race over are the host's to give: another player's are
+// dropped, the host's taken.
+TEST(GameMessages, OnlyTheHostAssignsIndicesSaysGoAndEndsTheRace) {
+    ThreePlayers(2);
+    uint8_t m[COMMAND_SIZE];
+    EncodeIndexMessage(m, MSG_ASSIGN_INDEX, 1);
+    HandleGameMessage(IdOf(1), m, INDEX_MESSAGE_SIZE);
+    EXPECT_EQ(NetOwnIndex, 2);
+    HandleGameMessage(IdOf(0), m, INDEX_MESSAGE_SIZE);
+    EXPECT_EQ(NetOwnIndex, 1);
+
+    ThreePlayers(2);
+    RaceOver = 0;
+    EncodeIntPair(m, MSG_COMMAND, 1, NETCMD_RACE_OVER);
+    HandleGameMessage(IdOf(1), m, COMMAND_SIZE);
+    EXPECT_EQ(RaceOver, 0);
+    EncodeIntPair(m, MSG_COMMAND, 1, NETCMD_GO);
+    HandleGameMessage(IdOf(1), m, COMMAND_SIZE);
+    EXPECT_EQ(NetCountdownActive, 0);
+    // Other commands stay everyone's.
+    EncodeIntPair(m, MSG_COMMAND, 1, NETCMD_LOADED);
+    HandleGameMessage(IdOf(1), m, COMMAND_SIZE);
+    EXPECT_EQ(LoadedFlags[1], 1);
+
+    EncodeIntPair(m, MSG_COMMAND, 0, NETCMD_RACE_OVER);
+    HandleGameMessage(IdOf(0), m, COMMAND_SIZE);
+    EXPECT_EQ(RaceOver, 1);
+    EncodeIntPair(m, MSG_COMMAND, 0, NETCMD_GO);
+    HandleGameMessage(IdOf(0), m, COMMAND_SIZE);
+    EXPECT_EQ(NetCountdownActive, 1);
+    RaceOver = 0;
+}
+
 // Standings that come before the race ends stay stored until the end-of-race
 // wait applies them.
 TEST(GameMessages, StandingsStayUntilApplied) {

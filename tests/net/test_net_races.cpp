@@ -292,6 +292,92 @@ TEST(NetRaces, AClientKilledMidRaceLeavesItsCarToTheHost) {
 // The earliest joiner becomes the host and ends the race.
 TEST(NetRaces, TheHostKilledMidRaceHandsTheRaceToTheEarliestJoiner) { RaceWithOneKilled("netkh", 0, {1, 2}, 1); }
 
+// Waits until the copy's output holds the text; false if the copy ends, or
+// the run's limit passes, first.
+bool WaitPrinted(Copy& c, const std::string& text) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(RUN_LIMIT_S);
+    for (;;) {
+        if (ReadHostFile(c.out).find(text) != std::string::npos)
+            return true;
+        if (Exited(c) || std::chrono::steady_clock::now() > end)
+            return ReadHostFile(c.out).find(text) != std::string::npos;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
+
+// The joiner is stopped in the race until the host has dropped it, and as
+// long again, so that its own time-outs have fired too when it runs on.
+// The host finishes the race with the joiner's car; the joiner, back, is
+// told it is out: it says the session was lost and leaves, and prints no
+// race order of its own.
+TEST(NetRaces, AJoinerStoppedPastTheKeepAliveLeavesTheRaceToTheHost) {
+    NetRace race;
+    race.Start("netstop", 2);
+    Copy& host = race.copies[0];
+    Copy& joiner = race.copies[1];
+    ASSERT_TRUE(race.WaitRacing(1)) << Describe(joiner);
+    ASSERT_EQ(kill(joiner.pid, SIGSTOP), 0);
+    const bool dropped = WaitPrinted(host, "console: P1 has left the race.");
+    std::this_thread::sleep_for(std::chrono::seconds(5));
+    ASSERT_EQ(kill(joiner.pid, SIGCONT), 0);
+    ASSERT_TRUE(dropped) << Describe(host);
+    race.Finish();
+    CheckOneRace(race, {0}, 2, 0);
+    EXPECT_NE(joiner.status, 0) << Describe(joiner);
+    const std::string out = ReadHostFile(joiner.out);
+    EXPECT_NE(out.find("console: The network session was lost."), std::string::npos) << Describe(joiner);
+    EXPECT_EQ(out.find("P0 has left the race."), std::string::npos) << Describe(joiner);
+    EXPECT_TRUE(ReadPrinted(joiner.out).order.empty()) << Describe(joiner);
+    EXPECT_NE(ReadHostFile(joiner.out + ".err").find("the network session was lost"), std::string::npos)
+        << Describe(joiner);
+}
+
+// One copy of the game on its own, until it ends.
+Copy RunAlone(const std::string& tag, const std::vector<std::string>& args) {
+    Copy c;
+    c.dir = MakeTestGameFolder(tag);
+    c.out = c.dir + "/out.txt";
+    c.pid = Spawn(args, c.dir, c.out);
+    EXPECT_GT(c.pid, 0);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(RUN_LIMIT_S);
+    while (!Exited(c) && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (c.pid > 0) {
+        ADD_FAILURE() << tag << " did not end";
+        Kill(c);
+    }
+    return c;
+}
+
+// Where nobody hosts, the joiner searches a bounded number of times, says
+// so and stops.
+TEST(NetRaces, AJoinerThatFindsNoSessionSaysSoAndStops) {
+    const int own = FreeLoopbackPort(), nobody = FreeLoopbackPort();
+    Copy c = RunAlone("netnone", {Game(), "--headless", "--recording-device", "--net-join", "--player", "P1",
+                                  "--net-port", std::to_string(own), "--net-search",
+                                  "127.0.0.1:" + std::to_string(nobody)});
+    EXPECT_EQ(c.status, 1) << Describe(c);
+    EXPECT_NE(ReadHostFile(c.out + ".err").find("no network session found"), std::string::npos) << Describe(c);
+}
+
+// A port another program holds is named.
+TEST(NetRaces, ABusyPortIsNamed) {
+    const int s = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in a = {};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_ANY);
+    socklen_t size = sizeof a;
+    ASSERT_GE(s, 0);
+    ASSERT_EQ(bind(s, (sockaddr*)&a, sizeof a), 0);
+    ASSERT_EQ(getsockname(s, (sockaddr*)&a, &size), 0);
+    const std::string port = std::to_string(ntohs(a.sin_port));
+    Copy c = RunAlone("netbusy", {Game(), "--headless", "--recording-device", "--net-join", "--player", "P1",
+                                  "--net-port", port, "--net-search", "127.0.0.1:" + port});
+    close(s);
+    EXPECT_EQ(c.status, 1) << Describe(c);
+    EXPECT_NE(ReadHostFile(c.out + ".err").find("UDP port " + port + " is busy"), std::string::npos) << Describe(c);
+}
+
 TEST(NetRaces, FourCopiesFinishWithAFifthOfTheUnguaranteedDatagramsLost) {
     NetRace race;
     race.Start("netloss", 4, {"--net-loss", "20"});

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "net_test_util.h"
 #include "platform/plat_net_packet.h"
 
@@ -56,6 +58,31 @@ TEST(NetPackets, EveryKindRoundTripsByteForByte) {
     EXPECT_EQ(out.length, PLAT_NET_MAX_MESSAGE);
     in.length = PLAT_NET_MAX_MESSAGE + 1;
     EXPECT_EQ(NetEncodePacket(&in, bytes, sizeof bytes), 0u);
+}
+
+// The host's word that a member is out, and the member's question, carry
+// the session and the member; like every packet they parse to the byte.
+TEST(NetPackets, StillInAndNotInSessionCarryTheSessionAndTheMember) {
+    static NetPacket in, out;
+    uint8_t bytes[64];
+    for (int kind : {NET_KIND_STILL_IN, NET_KIND_NOT_IN_SESSION}) {
+        in = NetPacket{};
+        in.kind = kind;
+        in.instance = kTestApp;
+        in.member = 0x01020304;
+        const size_t size = NetEncodePacket(&in, bytes, sizeof bytes);
+        ASSERT_EQ(size, (size_t)NET_PACKET_HEADER + 16 + 4) << kind;
+        EXPECT_EQ(bytes[5], kind);
+        EXPECT_EQ(bytes[NET_PACKET_HEADER + 16], 4);   // the member, little-endian
+        ASSERT_TRUE(NetDecodePacket(bytes, size, &out)) << kind;
+        EXPECT_EQ(out.kind, kind);
+        EXPECT_EQ(out.member, 0x01020304u);
+        EXPECT_TRUE(PlatGuidEqual(&out.instance, &kTestApp));
+        EXPECT_FALSE(NetDecodePacket(bytes, size - 1, &out)) << kind;
+        bytes[size] = 0;
+        bytes[6]++;
+        EXPECT_FALSE(NetDecodePacket(bytes, size + 1, &out)) << kind;
+    }
 }
 
 TEST(NetPackets, MalformedPacketsAreRefused) {
@@ -553,6 +580,128 @@ TEST(NetLayer, CutOffMemberLosesTheSession) {
     ASSERT_EQ(PlatNetSend(ann, annId, hostId, PLAT_NET_SEND_GUARANTEED, 0, m, 1), PLAT_NET_OK);
     EXPECT_TRUE(TakeUntil(host, [&](const Got& x) { return x.from == annId; }));
     PlatNetRelease(bo);
+    PlatNetRelease(ann);
+    PlatNetRelease(host);
+}
+
+// A member's queued messages up to the first that passes the filter; false
+// when none comes.
+bool MessagesUntil(PlatNet* net, const std::function<bool(const Got&)>& last, std::vector<Got>* seen) {
+    return TakeUntil(net, [&](const Got& g) {
+        seen->push_back(g);
+        return last(g);
+    });
+}
+
+uint32_t LostReason(const Got& g) {
+    PlatNetSysSessionLost m{};
+    memcpy(&m, g.bytes.data(), std::min(g.bytes.size(), sizeof m));
+    return g.bytes.size() == sizeof m ? m.reason : 0xFFFFFFFF;
+}
+
+bool Destroys(const Got& g, uint32_t id) {
+    if (g.from != PLAT_NET_SYSTEM_PLAYER || g.SystemType() != PLAT_NET_SYS_DESTROYPLAYER)
+        return false;
+    PlatNetSysPlayer p;
+    memcpy(&p, g.bytes.data(), sizeof p);
+    return p.playerId == id;
+}
+
+// Two sessions, each of a host and a joiner; both joiners are stopped until
+// their hosts have dropped them.  Ann had a guaranteed send in flight, so
+// her own time-outs fire the moment she runs again; Bo's do not, and he
+// goes on talking to his host.  Back, each learns from the host that it is
+// out (session lost, dropped), and neither takes the host's role nor sees
+// the host leave.
+TEST(NetLayer, JoinersStoppedPastTheKeepAliveAreToldTheyAreOut) {
+    uint32_t hostIds[2], ids[2];
+    PlatNet* hosts[2];
+    PlatNet* joiners[2];
+    const char* sessions[2] = {"StopAnn", "StopBo"};
+    const char* names[2] = {"Ann", "Bo"};
+    for (int k = 0; k < 2; k++) {
+        hosts[k] = HostMember(sessions[k], "Hana", 8, &hostIds[k]);
+        joiners[k] = JoinMember(PlatNetBoundPort(hosts[k]), sessions[k], names[k], &ids[k]);
+        ASSERT_TRUE(TakeUntil(hosts[k], SystemMessage(PLAT_NET_SYS_CREATEPLAYER)));
+    }
+    for (PlatNet* j : joiners)
+        PlatNetTestStall(j, 600000);   // until released below
+    const uint8_t m[1] = {7};
+    ASSERT_EQ(PlatNetSend(joiners[0], ids[0], hostIds[0], PLAT_NET_SEND_GUARANTEED, 0, m, 1), PLAT_NET_OK);
+    for (int k = 0; k < 2; k++) {
+        std::vector<Got> atHost;
+        ASSERT_TRUE(MessagesUntil(hosts[k], [&](const Got& g) { return Destroys(g, ids[k]); }, &atHost)) << k;
+    }
+    for (PlatNet* j : joiners)
+        PlatNetTestStall(j, 0);
+    for (int k = 0; k < 2; k++) {
+        std::vector<Got> seen;
+        ASSERT_TRUE(MessagesUntil(joiners[k], SystemMessage(PLAT_NET_SYS_SESSIONLOST), &seen)) << k;
+        EXPECT_EQ(LostReason(seen.back()), (uint32_t)PLAT_NET_LOST_DROPPED) << k;
+        for (const Got& g : seen) {
+            EXPECT_FALSE(SystemMessage(PLAT_NET_SYS_HOST)(g)) << k;
+            EXPECT_FALSE(Destroys(g, hostIds[k])) << k;
+        }
+        EXPECT_EQ(PlatNetSend(joiners[k], ids[k], 0, 0, 0, m, 1), PLAT_NET_ERR_CONNECTIONLOST) << k;
+    }
+    // The host carries on: it takes a new joiner.
+    uint32_t cyId;
+    PlatNet* cy = JoinMember(PlatNetBoundPort(hosts[0]), sessions[0], "Cy", &cyId);
+    EXPECT_TRUE(TakeUntil(hosts[0], SystemMessage(PLAT_NET_SYS_CREATEPLAYER)));
+    PlatNetRelease(cy);
+    for (int k = 0; k < 2; k++) {
+        PlatNetRelease(joiners[k]);
+        PlatNetRelease(hosts[k]);
+    }
+}
+
+// The host is stopped; the joiner takes over.  Back, the old host is told
+// by the new one that it is out, though it still takes itself for the host.
+TEST(NetLayer, AHostStoppedPastTheKeepAliveIsToldItIsOutByTheNewHost) {
+    uint32_t hostId, annId;
+    PlatNet* host = HostMember("StopHost", "Hana", 8, &hostId);
+    PlatNet* ann = JoinMember(PlatNetBoundPort(host), "StopHost", "Ann", &annId);
+    ASSERT_TRUE(TakeUntil(host, SystemMessage(PLAT_NET_SYS_CREATEPLAYER)));
+    PlatNetTestStall(host, 600000);
+    std::vector<Got> atAnn;
+    ASSERT_TRUE(MessagesUntil(ann, SystemMessage(PLAT_NET_SYS_HOST), &atAnn));
+    EXPECT_TRUE(PlatNetIsHostPlayer(ann, annId));
+    PlatNetTestStall(host, 0);
+    std::vector<Got> seen;
+    ASSERT_TRUE(MessagesUntil(host, SystemMessage(PLAT_NET_SYS_SESSIONLOST), &seen));
+    EXPECT_EQ(LostReason(seen.back()), (uint32_t)PLAT_NET_LOST_DROPPED);
+    for (const Got& g : seen)
+        EXPECT_FALSE(Destroys(g, annId));
+    PlatNetRelease(ann);
+    PlatNetRelease(host);
+}
+
+// A joiner is stopped and, meanwhile, the host really goes (cut off: it
+// neither sends nor answers).  Back, the joiner's time-outs are held while
+// it asks; nobody answers, so they stand: the host leaves and the joiner
+// takes over, as when the host dies under a running joiner.
+TEST(NetLayer, AHostThatWentWhileTheJoinerWasStoppedStillHandsOver) {
+    uint32_t hostId, annId;
+    PlatNet* host = HostMember("StopGone", "Hana", 8, &hostId);
+    PlatNet* ann = JoinMember(PlatNetBoundPort(host), "StopGone", "Ann", &annId);
+    ASSERT_TRUE(TakeUntil(host, SystemMessage(PLAT_NET_SYS_CREATEPLAYER)));
+    PlatNetTestStall(ann, 600000);
+    const uint8_t m[1] = {7};
+    ASSERT_EQ(PlatNetSend(ann, annId, hostId, PLAT_NET_SEND_GUARANTEED, 0, m, 1), PLAT_NET_OK);
+    PlatNetTestCutOff(host);
+    // The cut-off host loses its session once the keep-alive time has gone
+    // by: by then the joiner's send has waited as long.
+    ASSERT_TRUE(TakeUntil(host, SystemMessage(PLAT_NET_SYS_SESSIONLOST)));
+    PlatNetTestStall(ann, 0);
+    std::vector<Got> seen;
+    ASSERT_TRUE(MessagesUntil(ann, SystemMessage(PLAT_NET_SYS_HOST), &seen));
+    bool hostLeft = false;
+    for (const Got& g : seen) {
+        hostLeft |= Destroys(g, hostId);
+        EXPECT_FALSE(SystemMessage(PLAT_NET_SYS_SESSIONLOST)(g));
+    }
+    EXPECT_TRUE(hostLeft);
+    EXPECT_TRUE(PlatNetIsHostPlayer(ann, annId));
     PlatNetRelease(ann);
     PlatNetRelease(host);
 }

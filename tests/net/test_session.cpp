@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/test_game.h"
+#include "frame/frame_state.h"
 #include "frontend/frontend_state.h"
 #include "frontend/text_slots.h"
 #include "net/lobby.h"
@@ -19,6 +20,7 @@
 #include "net/remote_cars.h"
 #include "net/session.h"
 #include "net_test_util.h"
+#include "race/messages.h"
 #include "race/race_state.h"
 
 namespace {
@@ -419,6 +421,95 @@ TEST(NetSession, SessionLostAfterTheCarChoiceKeepsRacing) {
     ShutdownDirectPlay();
     PlatNetRelease(ann);
     PlatNetRelease(host);
+}
+
+// Stopped in a race past the keep-alive time, this machine comes back to a
+// session that dropped it: it does not race on alone (that race would be
+// its own) but says the session was lost and leaves the race; the menus
+// then close network play.
+TEST(NetSession, APlayerPutOutOfTheSessionInARaceLeavesIt) {
+    uint32_t hostId;
+    PlatNet* host = HostMember("Race\tHana", "Hana", 8, &hostId);
+    GameJoins(host, true);
+    ASSERT_TRUE(TakeUntil(host, SystemMessage(PLAT_NET_SYS_CREATEPLAYER)));
+    CarChosen = 1;
+    FreezePlayerList();
+    NetworkGame = 1;
+    FrontEndActive = 0;
+    PlatNetTestStall(DirectPlayInterface, 600000);
+    const uint32_t own = NetOwnId;
+    ASSERT_TRUE(TakeUntil(host, [&](const Got& g) {
+        PlatNetSysPlayer p{};
+        if (!SystemMessage(PLAT_NET_SYS_DESTROYPLAYER)(g))
+            return false;
+        memcpy(&p, g.bytes.data(), sizeof p);
+        return p.playerId == own;
+    }));
+    PlatNetTestStall(DirectPlayInterface, 0);
+    ASSERT_TRUE(WaitFor([] { return SessionLostPending != 0; }));
+    EXPECT_EQ(SessionLostPending, SESSION_LOST_LEAVE_RACE);
+    EXPECT_EQ(NetPlayerGone[1], 0);   // no computer takes the host's car here
+    EXPECT_EQ(NetIsHost, 0);
+    NetFrameWork();
+    char lines[CONSOLE_LIVE_LINES][CONSOLE_LINE_BYTES];
+    const int count = ConsoleCopyLines(lines);
+    ASSERT_GE(count, 1);
+    EXPECT_STREQ(lines[count - 1], "The network session was lost.");
+
+    NetLeaveLostRace();
+    EXPECT_EQ(BackToMenusRequest, 1);
+    EXPECT_EQ(JumpToScreen9, 1);
+    EXPECT_EQ(ReceiveThreadRunning, 0);
+    EXPECT_EQ(SessionLostPending, SESSION_LOST_AFTER_RACE);
+    NetLeaveLostRace();   // once only
+    EXPECT_EQ(SessionLostPending, SESSION_LOST_AFTER_RACE);
+    // Back in the menus, the pop-up waits until the sessions screen shows.
+    FrontEndActive = 1;
+    NetCarryOutSessionLost();
+    EXPECT_EQ(NetSessionOpen, 1);
+    MenuScreenShown = 9;
+    NetCarryOutSessionLost();
+    EXPECT_EQ(SessionLostPending, 0);
+    EXPECT_EQ(NetSessionOpen, 0);
+    PlatNetRelease(host);
+}
+
+// The command line's joiner gives up after so many searches that found
+// nothing: they are counted, and a search that finds one starts over.
+TEST(NetSession, SearchesThatFindNothingAreCounted) {
+    PlatNet* quiet = NewMember();
+    GameSearching({quiet});
+    for (int k = 1; k <= 2; k++) {
+        ASSERT_EQ(EnumSessionsAsync(), PLAT_NET_OK);
+        ASSERT_TRUE(WaitFor([] { return EnumeratingSessions == 0; }));
+        EXPECT_EQ(EmptySessionSearches, k);
+    }
+    PlatNetSessionDesc d = TestSession("Race\tHana", 8);
+    ASSERT_EQ(PlatNetOpen(quiet, &d, PLAT_NET_OPEN_CREATE), PLAT_NET_OK);
+    uint32_t id;
+    ASSERT_EQ(PlatNetCreatePlayer(quiet, &id, "Hana", "H", nullptr), PLAT_NET_OK);
+    for (int attempt = 0; attempt < LISTING_ATTEMPTS && NetSessionCount == 0; attempt++) {
+        ASSERT_EQ(EnumSessionsAsync(), PLAT_NET_OK);
+        ASSERT_TRUE(WaitFor([] { return EnumeratingSessions == 0; }));
+    }
+    EXPECT_EQ(NetSessionCount, 1);
+    EXPECT_EQ(EmptySessionSearches, 0);
+    ShutdownDirectPlay();
+    PlatNetRelease(quiet);
+}
+
+// A port that another socket holds: network play does not open, and the
+// port is kept for the message.
+TEST(NetSession, ABusyPortIsKept) {
+    PlatNet* holder = NewMember();
+    const int port = PlatNetBoundPort(holder);
+    PlatNetSetPort(port);
+    EXPECT_EQ(OpenDirectPlay(), 0);
+    EXPECT_EQ(GetNetStatus(), NETSTATUS_NO_CONNECTION);
+    EXPECT_EQ(NetSessionOpen, 0);
+    EXPECT_EQ(NetBusyPort, port);
+    PlatNetSetPort(0);
+    PlatNetRelease(holder);
 }
 
 TEST(NetSession, PlayerListComesOnlyFromTheHost) {
