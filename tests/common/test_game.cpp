@@ -240,7 +240,15 @@ std::string ReadHostFile(const std::string& path) {
 }
 
 int RunGameLogged(const std::string& dir, const std::string& args, const std::string& logName) {
-    const std::string command = "cd '" + dir + "' && '" + QUORVIX_BIN_DIR + "/quorvix' " + args + " 2> '" +
+    // A headless run draws with the recording device, as RunBuiltProgram's do.
+    std::string switches = args;
+    const auto has = [&args](const char* word) {
+        const std::string padded = " " + args + " ";
+        return padded.find(std::string(" ") + word + " ") != std::string::npos;
+    };
+    if (has("--headless") && !has("--recording-device"))
+        switches += " --recording-device";
+    const std::string command = "cd '" + dir + "' && '" + QUORVIX_BIN_DIR + "/quorvix' " + switches + " 2> '" +
                                 logName + "' > /dev/null";
     const int status = system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
