@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Shared set-up of run.sh and test.sh: installs the Debian packages that are
 # missing, configures and builds (which also writes the sample game folder).
+# With --packages it only installs what is missing (CI does so before its
+# builds start side by side).
 #
 #   scripts/setup.sh BUILD_DIR [extra cmake options...]
+#   scripts/setup.sh --packages
 set -euo pipefail
 
 build_dir=${1:-build}
@@ -30,6 +33,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   "${sudo_cmd[@]}" apt-get update -qq
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+if [ "$build_dir" = "--packages" ]; then
+  exit 0
 fi
 
 options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)

@@ -14,6 +14,7 @@
 #include "render/lookup_tables.h"
 #include "render/render_state.h"
 #include "render/textures.h"
+#include "track/asset_paths.h"
 #include "track/track_files.h"
 
 // Four cars of models 0, 6, 1 and 12 with paints 0 to 3 on track 10, for the
@@ -38,6 +39,8 @@ inline bool LoadQuickRaceTables(int kind) {
         CarModel[c] = models[c];
         CarColour[c] = c;
     }
+    SetTrackFolder();
+    LoadZones();   // as the race start loads them
     LoadCameraTable();
     StartRace();
     LoadTrackData();

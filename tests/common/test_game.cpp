@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -25,6 +28,8 @@
 #include "platform/plat_window.h"
 
 extern char** environ;
+
+void MkSetRoot(const std::string& root);
 
 static std::string TestTempRootPath() {
     const char* tmp = getenv("TMPDIR");
@@ -82,14 +87,83 @@ std::string MakeTestFolder(const std::string& tag) {
     return dir;
 }
 
+// A game folder takes mkdata seconds to write (thousands of staged files),
+// so each set of options is written once per build of a test program into
+// a template under the build's test-folders/, and each test gets a copy of
+// its own: a test writes only into its copy, never into the template, so no
+// test sees another's writes.  The templates are kept per build of the
+// program (its file's size and time), because mkdata's output changes with
+// the code linked into it; older templates of the same program go.
+static std::string TemplateRoot() {
+    static std::string root;
+    if (!root.empty())
+        return root;
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    struct stat st {};
+    if (error || stat(self.c_str(), &st) != 0)
+        return std::string();
+    const std::string program = self.filename().string();
+    const std::string build = program + "-" + std::to_string((long long)st.st_mtim.tv_sec) + "." +
+                              std::to_string((long)st.st_mtim.tv_nsec) + "-" + std::to_string((long long)st.st_size);
+    const fs::path cache = QUORVIX_TEST_FOLDER_CACHE;
+    fs::create_directories(cache / build, error);
+    if (!fs::is_directory(cache / build))
+        return std::string();
+    for (const fs::directory_entry& entry : fs::directory_iterator(cache, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name != build && name.rfind(program + "-", 0) == 0 &&
+            name.find_first_not_of("0123456789.-", program.size() + 1) == std::string::npos)
+            fs::remove_all(entry.path(), error);
+    }
+    root = (cache / build).string();
+    return root;
+}
+
+// The template for these options, written by the first process that asks
+// for it while the others wait on its lock; it appears by a rename, whole.
+static std::string GameFolderTemplate(bool softwareKind, const std::vector<int>& trackCodes) {
+    const std::string root = TemplateRoot();
+    if (root.empty())
+        return std::string();
+    std::string key = softwareKind ? "software" : "direct3d";
+    for (int code : trackCodes)
+        key += "-" + std::to_string(code);
+    const std::string folder = root + "/" + key;
+    if (PlatIsDirectory(folder.c_str()))
+        return folder;
+    const int lock = open((folder + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (lock < 0)
+        return std::string();
+    while (flock(lock, LOCK_EX) != 0 && errno == EINTR) {
+    }
+    if (!PlatIsDirectory(folder.c_str())) {
+        const std::string part = folder + ".part";   // left by a process that died writing it
+        std::error_code error;
+        std::filesystem::remove_all(part, error);
+        MkOptions options;
+        options.outDir = part;
+        options.softwareKind = softwareKind ? 1 : 0;
+        options.trackCodes = trackCodes;   // the whole set takes far longer than a test's own
+        options.videosetup = std::string(QUORVIX_BIN_DIR) + "/videosetup";
+        EXPECT_TRUE(MakeGameFolder(options)) << key;
+        if (rename(part.c_str(), folder.c_str()) != 0)
+            ADD_FAILURE() << "could not make the game folder template " << folder;
+    }
+    close(lock);
+    return PlatIsDirectory(folder.c_str()) ? folder : std::string();
+}
+
 std::string MakeTestGameFolder(const std::string& tag, bool softwareKind, const std::vector<int>& trackCodes) {
     const std::string dir = MakeTestFolder(tag);
-    MkOptions options;
-    options.outDir = dir;
-    options.softwareKind = softwareKind ? 1 : 0;
-    options.trackCodes = trackCodes;   // the whole set takes far longer than a test's own
-    options.videosetup = std::string(QUORVIX_BIN_DIR) + "/videosetup";
-    EXPECT_TRUE(MakeGameFolder(options));
+    const std::string from = GameFolderTemplate(softwareKind, trackCodes);
+    std::error_code error;
+    std::filesystem::copy(from, dir, std::filesystem::copy_options::recursive, error);
+    EXPECT_FALSE(from.empty() || error) << "the game folder " << dir << ": " << error.message();
+    // The generator's files go into this folder, as if it had just made it
+    // (the tests of the generator's later steps stage theirs).
+    MkSetRoot(dir);
     EXPECT_TRUE(PlatSetCurrentDir(dir.c_str()));
     // Mounted as start-up mounts them, for tests that load without WinMain.
     EXPECT_EQ(VfsScanArchives(), 1);
@@ -166,7 +240,15 @@ std::string ReadHostFile(const std::string& path) {
 }
 
 int RunGameLogged(const std::string& dir, const std::string& args, const std::string& logName) {
-    const std::string command = "cd '" + dir + "' && '" + QUORVIX_BIN_DIR + "/quorvix' " + args + " 2> '" +
+    // A headless run draws with the recording device, as RunBuiltProgram's do.
+    std::string switches = args;
+    const auto has = [&args](const char* word) {
+        const std::string padded = " " + args + " ";
+        return padded.find(std::string(" ") + word + " ") != std::string::npos;
+    };
+    if (has("--headless") && !has("--recording-device"))
+        switches += " --recording-device";
+    const std::string command = "cd '" + dir + "' && '" + QUORVIX_BIN_DIR + "/quorvix' " + switches + " 2> '" +
                                 logName + "' > /dev/null";
     const int status = system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -30,6 +30,7 @@
 #include "render/scene_builder.h"
 #include "render/soft_frame.h"
 #include "render/textures.h"
+#include "track/asset_paths.h"
 #include "track/track_files.h"
 #include "track/track_state.h"
 
@@ -55,6 +56,8 @@ void LoadSampleRace(std::vector<int> models) {
         CarModel[c] = models[c];
         CarColour[c] = (int)c % 4;
     }
+    SetTrackFolder();
+    LoadZones();   // as the race start loads them
     LoadCameraTable();
     StartRace();
     LoadTrackData();

@@ -1,6 +1,7 @@
 // The generator's file writing: plain files and staged archive files.
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -67,7 +68,21 @@ bool MkWriteFile(const std::string& gamePath, const void* data, size_t size) {
     const size_t slash = host.rfind('/');
     if (slash != std::string::npos && !MakeHostDirs(host.substr(0, slash)))
         return false;
-    if (!PlatWriteFileAtomic(host.c_str(), data, size)) {
+    // A plain write, never synced: the folder is made again whole when a
+    // run is cut short, and most files are staged only to be packed.  A sync
+    // for each of its thousands of files costs more than the rest of the run.
+    // The old file goes first, so a running videosetup or a link to the file
+    // is never written through.
+    // The name is resolved as the game resolves it: "TST\sub" is "Tst/Sub".
+    char resolved[PLAT_MAX_PATH];
+    if (!PlatResolvePath(host.c_str(), resolved, sizeof resolved)) {
+        fprintf(stderr, "mkdata: cannot write %s\n", host.c_str());
+        return false;
+    }
+    unlink(resolved);
+    FILE* file = fopen(resolved, "wb");
+    const bool ok = file && (size == 0 || fwrite(data, 1, size, file) == size);
+    if (!file || fclose(file) != 0 || !ok) {
         fprintf(stderr, "mkdata: cannot write %s\n", host.c_str());
         return false;
     }
