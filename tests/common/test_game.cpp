@@ -239,14 +239,14 @@ std::string ReadHostFile(const std::string& path) {
     return bytes.str();
 }
 
-int RunGameLogged(const std::string& dir, const std::string& args, const std::string& logName) {
+int RunGameLogged(const std::string& dir, const std::string& args, const std::string& logName, bool recordingDevice) {
     // A headless run draws with the recording device, as RunBuiltProgram's do.
     std::string switches = args;
     const auto has = [&args](const char* word) {
         const std::string padded = " " + args + " ";
         return padded.find(std::string(" ") + word + " ") != std::string::npos;
     };
-    if (has("--headless") && !has("--recording-device"))
+    if (recordingDevice && has("--headless") && !has("--recording-device"))
         switches += " --recording-device";
     const std::string command = "cd '" + dir + "' && '" + QUORVIX_BIN_DIR + "/quorvix' " + switches + " 2> '" +
                                 logName + "' > /dev/null";

@@ -39,8 +39,10 @@ std::string ReadHostFile(const std::string& path);
 // Runs the built game in `dir` with the switches `args` (one string, as a
 // shell reads it), its debug output into `dir`/`logName`; returns the exit
 // status, or -1 when it did not exit.  A headless run draws with the
-// recording device, as RunBuiltProgram's do.
-int RunGameLogged(const std::string& dir, const std::string& args, const std::string& logName);
+// recording device, as RunBuiltProgram's do, unless `recordingDevice` is
+// false (a test of what the OpenGL device draws).
+int RunGameLogged(const std::string& dir, const std::string& args, const std::string& logName,
+                  bool recordingDevice = true);
 
 // The cars in the order of the "finish TICK CAR" lines of a --carlog file.
 std::vector<int> FinishOrder(const std::string& carlogPath);

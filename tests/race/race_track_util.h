@@ -25,6 +25,7 @@
 #include "race/race_state.h"
 #include "render/model_sets.h"
 #include "render/render_state.h"
+#include "track/asset_paths.h"
 #include "track/collision.h"
 #include "track/ground.h"
 #include "track/track_files.h"
@@ -69,6 +70,7 @@ inline std::string LoadTrack(int code, int cars) {
         CarModel[car] = models[car];
         CarColour[car] = car % 4;
     }
+    SetTrackFolder();   // the zones come from the track's own folder
     LoadZones();
     StartRace();
     ClearRaceObjectCounters();
