@@ -2,8 +2,12 @@
 #pragma once
 
 // Tick: the world plan positions of the car's wheels (WheelWorldX/Z) from
-// the tick's pose; in replays also their heights.
+// the tick's pose; in replays and in the menus' showroom also their heights,
+// the showroom's hanging ShowroomWheelDrop below the car.
 void WheelWorldPositions(int car);
+// How far below the body a model's wheel centres sit in the showroom: the
+// height at which its springs hold them when the car stands at rest.
+int ShowroomWheelDrop(int model);
 // Yaw and pitch of the view that follows the car, from the eye and the
 // car's frame copies only.
 void UpdateChaseCamera(int car);
