@@ -5,8 +5,9 @@
 // the tick's pose; in replays and in the menus' showroom also their heights,
 // the showroom's hanging ShowroomWheelDrop below the car.
 void WheelWorldPositions(int car);
-// How far below the body a model's wheel centres sit in the showroom: the
-// height at which its springs hold them when the car stands at rest.
+// The height of a model's wheel centres over its body's centre on the
+// showroom car (negative: below it), where its springs hold them when the
+// car stands at rest.
 int ShowroomWheelDrop(int model);
 // Yaw and pitch of the view that follows the car, from the eye and the
 // car's frame copies only.
