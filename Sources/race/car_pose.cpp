@@ -7,7 +7,9 @@
 #include <cmath>
 
 #include "frame/fileio.h"
+#include "frame/frame_state.h"
 #include "race/engine.h"
+#include "race/motion_table.h"
 #include "race/particles.h"
 #include "race/race_state.h"
 #include "render/geometry.h"
@@ -26,18 +28,24 @@ static void TurnByPhys(const float local[3], float out[3]) {
         out[c] = local[0] * PhysMatrix[0][c] + local[1] * PhysMatrix[1][c] + local[2] * PhysMatrix[2][c];
 }
 
+int ShowroomWheelDrop(int model) { return -(int)MotionTargetsOf(model).rideHeight; }
+
 void WheelWorldPositions(int car) {
     car = CarIndex(car);
+    // The showroom car has no body step either: its wheels hang where the
+    // springs hold them when the car stands still.
+    const int showroom = FrontEndActive != 0;
+    const float drop = showroom ? (float)ShowroomWheelDrop(CarModel[car]) : 0.0f;
     LoadIdentityPhys();
     PhysMatrixRotateYZX(SimPitch[car], SimHeading[car], SimRoll[car]);
     for (int j = 0; j < 4; j++) {
-        const float local[3] = {WheelOffsetX[car][j], WheelOffsetY[car][j], WheelOffsetZ[car][j]};
+        const float local[3] = {WheelOffsetX[car][j], WheelOffsetY[car][j] + drop, WheelOffsetZ[car][j]};
         float out[3];
         TurnByPhys(local, out);
         WheelWorldX[car][j] = SimPosX[car] + out[0];
         WheelWorldZ[car][j] = SimPosZ[car] + out[2];
         // A replay has no body step to seat the wheels.
-        if (ReplayPlaying)
+        if (ReplayPlaying || showroom)
             WheelHeights[car][j] = SimPosY[car] + out[1];
     }
 }

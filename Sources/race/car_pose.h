@@ -2,8 +2,13 @@
 #pragma once
 
 // Tick: the world plan positions of the car's wheels (WheelWorldX/Z) from
-// the tick's pose; in replays also their heights.
+// the tick's pose; in replays and in the menus' showroom also their heights,
+// the showroom's hanging ShowroomWheelDrop below the car.
 void WheelWorldPositions(int car);
+// The height of a model's wheel centres over its body's centre on the
+// showroom car (negative: below it), where its springs hold them when the
+// car stands at rest.
+int ShowroomWheelDrop(int model);
 // Yaw and pitch of the view that follows the car, from the eye and the
 // car's frame copies only.
 void UpdateChaseCamera(int car);

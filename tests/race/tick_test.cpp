@@ -1,5 +1,6 @@
-// Cars driven by the simulation tick from their control words, and the
-// whole game's quick race: the cars come to rest on their wheels.
+// Cars driven by the simulation tick from their control words, the menus'
+// showroom car on its wheels, and the whole game's quick race: the cars come
+// to rest on their wheels.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include "common/test_game.h"
 #include "frame/frame_state.h"
 #include "frame/tick.h"
+#include "race/race_frame.h"
 #include "race_test_util.h"
 
 using namespace race_test;
@@ -39,6 +41,7 @@ protected:
         CarCount = 1;
     }
     void TearDown() override {
+        FrontEndActive = 0;
         SplitScreen = 0;
         EditorOpen = 0;
         for (int& bits : CarInputBits)
@@ -94,6 +97,41 @@ TEST_F(TickDrive, WithAnEditorOpenTheBodiesStillSettle) {
         GameTickCallback();
     EXPECT_EQ(SimPosZ[0], Centre);
     EXPECT_NEAR(CarBodies[0].wheel[0].height, CarBodies[0].wheel[0].radius, 2.0f);
+}
+
+// The menus' showroom turns car 0 on the spot where the showroom scene puts
+// it, with no body step to seat its wheels: the tick hangs them below the
+// car as far as a race's springs hold them at rest, so the car is drawn on
+// its wheels (and not with them wherever heights from before left them,
+// such as the start-up's 0, high over a car standing 480 below the eye).
+TEST_F(TickDrive, TheShowroomCarHangsItsWheelsAsItRestsInARace) {
+    for (int model = 0; model < MOTION_MODELS; model++) {
+        SCOPED_TRACE(model);
+        FrontEndActive = 0;
+        PlaceCar(0, model, Centre, Centre, RestHeight(model) + 100.0f);
+        for (int t = 0; t < 150; t++)
+            GameTickCallback();
+        float raceDrop[4], racePlan[4];
+        for (int j = 0; j < 4; j++) {
+            raceDrop[j] = WheelHeights[0][j] - SimPosY[0];
+            racePlan[j] = std::hypot(WheelWorldX[0][j] - SimPosX[0], WheelWorldZ[0][j] - SimPosZ[0]);
+        }
+
+        FrontEndActive = 1;
+        SimPosX[0] = 20.0f;
+        SimPosY[0] = -480.0f;
+        SimPosZ[0] = 950.0f;
+        for (float& height : WheelHeights[0])
+            height = 0.0f;
+        for (int t = 0; t < 5; t++)
+            GameTickCallback();
+        SnapshotCars();
+        for (int j = 0; j < 4; j++) {
+            SCOPED_TRACE(j);
+            EXPECT_NEAR(WheelPosY[0][j] - cocheY[0], raceDrop[j], 2.0f) << "the drawn wheel's height on the car";
+            EXPECT_NEAR(std::hypot(WheelPosX[0][j] - cocheX[0], WheelPosZ[0][j] - cocheZ[0]), racePlan[j], 1.0f);
+        }
+    }
 }
 
 // The quick race of the sample folder: after 300 frames every car stands on
