@@ -22,8 +22,9 @@
 #include "render/render_state.h"
 
 // The neighbours of the car step that this target stands in for: a rolling
-// ground, no arena roofs or ramp, no records, fixed wheel positions, and the
-// empty object pools the geometry stage was built with.
+// ground, no arena roofs or ramp, no records, no smoke of a crushed car,
+// fixed wheel positions, and the empty object pools the geometry stage was
+// built with.
 ObjectVertex VertexPool[VERTEX_POOL_SIZE];
 ObjectTriangle TrianglePool[TRIANGLE_POOL_SIZE];
 float VertexNormals[VERTEX_NORMALS_SIZE];
@@ -34,6 +35,7 @@ float HeightOnCars(float, float, int*, int, int) { return -1.0f; }
 float RampHeight(float, float, int*, int, int) { return -1.0f; }
 void SetRampTilt(float, int) {}
 void CheckDistanceRecord() {}
+void EmitPointSmoke(int) {}
 int EventFailed;   // the end-of-race banner's flag, kept by the front end
 // A silent mixer for the car step's sounds.
 int PlatMixerPlay(int, PlatWave, int, const PlatMixerPlayParams*) { return 0; }
