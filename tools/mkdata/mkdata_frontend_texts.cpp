@@ -162,6 +162,10 @@ const char* const kModels[18] = {"Vantor", "Krell", "Obrix", "Sundo", "Palvex", 
                                  "Dastra", "Fenlo", "Hurka", "Jovel", "Kavari", "Lumo", "Nivra", "Orsk",
                                  "Pyrle", "Quade"};
 const char* const kColours[4] = {"Red", "Blue", "Green", "Gold"};
+// The car category each model is sold in (the shop's and the garage's
+// lists), named as the category tabs name it.
+const int kModelCategory[18] = {0, 0, 4, 1, 3, 2, 0, 3, 4, 4, 1, 4, 2, 3, 2, 1, 0, 0};
+const char* const kTabNames[5] = {"SPEED", "JUMP", "MONSTER", "CROSS", "BUGGY"};
 const char* const kClasses[5] = {"speed", "jump", "monster", "cross", "buggy"};
 
 const char* const kChampionships[19] = {
@@ -232,14 +236,14 @@ std::map<int, std::string> MkEnglishTexts() {
             texts[1614 + 4 * m + c] = name;
             const int base = 1040 + 28 * m + 7 * c;
             char line[64];
-            // Six short lines: the car choice and the shop print them beside
-            // the category tabs.
-            texts[base] = std::string(kClasses[m % 5]) + " car";
+            // Six values: class, top speed, acceleration, grip, weight and
+            // colour; the car choice prints them after their labels.
+            texts[base] = kTabNames[kModelCategory[m]];
             snprintf(line, sizeof line, "%d km/h", 150 + 5 * m + 3 * c);
             texts[base + 1] = line;
-            snprintf(line, sizeof line, "Accel %d/10", 4 + (m + c) % 6);
+            snprintf(line, sizeof line, "%d/10", 4 + (m + c) % 6);
             texts[base + 2] = line;
-            snprintf(line, sizeof line, "Grip %d/10", 3 + (m * 3 + c) % 7);
+            snprintf(line, sizeof line, "%d/10", 3 + (m * 3 + c) % 7);
             texts[base + 3] = line;
             snprintf(line, sizeof line, "%d kg", 700 + 25 * m + 10 * c);
             texts[base + 4] = line;
@@ -653,16 +657,18 @@ const Translated kTranslated[] = {
     // The panels' own words.
     {123, "Dinero:", "Money:", "Argent :", "Geld:"},
     {124, "Coche:", "Car:", "Voiture :", "Auto:"},
-    {139, "Motor", "Engine", "Moteur", "Motor"},
+    // The heading over the category tabs of the car choice, each tab a class
+    // with the place of the car in use among the cars owned in it.
+    {139, "TUS COCHES", "YOUR CARS", "TES VOITURES", "DEINE AUTOS"},
     {140, "Clase", "Class", "Classe", "Klasse"},
     {141, "Velocidad", "Top speed", "Vitesse", "Tempo"},
     {142, "Aceleraci\xF3n", "Acceleration", "Acc\xE9l\xE9ration", "Beschleunigung"},
     {143, "Agarre", "Grip", "Adh\xE9rence", "Haftung"},
     {145, "Peso", "Weight", "Poids", "Gewicht"},
     {167, "Coches de la clase", "Cars in this class", "Voitures de la classe", "Autos der Klasse"},
-    {230, "Velocidad", "Top speed", "Vitesse", "Tempo"},
+    {230, "Precio", "Price", "Prix", "Preis"},
     {233, "Agarre", "Grip", "Adh\xE9rence", "Haftung"},
-    {234, "Turbo", "Turbo", "Turbo", "Turbo"},
+    {234, "Clase", "Class", "Classe", "Klasse"},
     {235, "Peso", "Weight", "Poids", "Gewicht"},
     {240, "Carreras ganadas:", "Races won:", "Courses gagn\xE9" "es :", "Siege:"},
     {241, "Copas ganadas:", "Cups won:", "Coupes gagn\xE9" "es :", "Pokale:"},
