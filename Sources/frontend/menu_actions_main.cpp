@@ -19,9 +19,10 @@
 
 static void Notice() { ShowTimedNotice(1); }
 
-// The car choice's items that belong to the career.
+// The car choice's items that belong to the career: the money stands on
+// frame 20, which goes with it.
 static void CareerCarChoiceItems(int show) {
-    static const int items[8] = {3, 19, 25, 43, 79, 84, 85, 86};
+    static const int items[9] = {3, 19, 20, 25, 43, 79, 84, 85, 86};
     for (int item : items) {
         if (show)
             ShowItem(5, item);

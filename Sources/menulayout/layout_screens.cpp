@@ -505,16 +505,16 @@ static const char kScreen05[] = R"layout(
   4 pic  0x2460  pic=6 at=-1000,306 home=16,306
   5 pic  0x2460  pic=517 at=2140,66 home=224,66
   6 pic  0x2460  pic=6 at=1140,306 home=372,306 to=@5
-  7 pic  0x2460  pic=1 map=2 at=-1000,66 home=16,66
+  7 pic  0x2460  pic=1 map=2 at=-1000,66 home=16,66      # the tabs' heading (7, 8), then the
   8 pic  0x2460  pic=1 map=2 at=-1500,100 home=16,100
-  9 pic  0x2460  pic=1 map=2 at=-500,134 home=16,134
- 10 pic  0x2460  pic=1 map=2 at=-1000,168 home=16,168
- 11 pic  0x2460  pic=1 map=2 at=-1500,202 home=16,202
+  9 pic  0x2460  pic=1 map=2 at=-500,134 home=16,134     # five class tabs, 9-13; the tab of the
+ 10 pic  0x2460  pic=1 map=2 at=-1000,168 home=16,168    # race's class is lit: 54-58 stand on
+ 11 pic  0x2460  pic=1 map=2 at=-1500,202 home=16,202    # them with their own label and count
  12 pic  0x2460  pic=1 map=2 at=-500,236 home=16,236
  13 pic  0x2460  pic=1 map=2 at=-1000,270 home=16,270 to=@12
  14 pic  0x2460  pic=5 map=2 at=-1500,412 home=16,412
  15 pic  0x2460  pic=5 map=2 at=-500,412 home=220,412 to=@14
- 16 pic  0x2460  pic=5 map=2 at=1640,412 home=424,412
+ 16 pic  0x2440  pic=5 map=2 at=1640,412 home=424,412    # no button of its own: not shown
  17 pic  0x2460  pic=5 map=2 at=2140,446 home=424,446 to=@5
  18 pic  0x2460  pic=13 map=37 at=-500,252 home=224,252 to=@13
  19 text 0x320   slot=124 font=2 colour=4/0 at=580,290
@@ -574,25 +574,25 @@ static const char kScreen05[] = R"layout(
     link group:149
     link group:150
     link group:109
- 39 text 0x321   slot=141 font=2 colour=4/0 parent=4 at=62,32
+ 39 text 0x321   slot=141 font=2 colour=4/0 parent=4 at=62,14
     link or 0x20 5:39
- 40 text 0x321   slot=142 font=2 colour=4/0 parent=4 at=62,50
+ 40 text 0x321   slot=142 font=2 colour=4/0 parent=4 at=62,32
     link or 0x20 5:40
  41 text 0x339   slot=925 font=1 colour=3/4 parent=14 at=100,3 hit=20,211,414,440
     link or 0x20 5:41
  42 text 0x339   slot=49 font=1 colour=3/4 parent=15 at=100,3 hit=224,415,414,440
     link or 0x20 5:42
  43 text 0x2a0   slot=651 font=1 colour=5/0 parent=20 at=150,6
- 44 pic  0x10460 pic=20 map=10 at=520,206 home=520,206
- 45 pic  0x8460  pic=20 map=10 at=520,240 home=520,240
- 46 text 0x320   slot=167 font=2 colour=4/0 parent=4 at=130,10
+ 44 pic  0x10440 pic=20 map=10 at=520,206 home=520,206   # no list on this screen: its arrows
+ 45 pic  0x8440  pic=20 map=10 at=520,240 home=520,240   # are not shown
+ 46 text 0x320   slot=167 font=2 colour=4/0 parent=23 at=60,8
  47 text 0x300   slot=145 font=2 colour=4/0 parent=4 at=62,58
  48 text 0x320   slot=230 font=2 colour=4/0 parent=6 at=140,14
- 49 text 0x320   slot=231 font=2 colour=4/0 parent=6 at=140,80
+ 49 text 0x320   slot=231 font=2 colour=4/0 parent=6 at=140,68
  50 text 0x2a0   slot=232 font=2 colour=4/0 parent=6 at=248,14
- 51 text 0x320   slot=233 font=2 colour=4/0 parent=6 at=140,32
- 52 text 0x320   slot=234 font=2 colour=4/0 parent=6 at=140,68
- 53 text 0x320   slot=235 font=2 colour=4/0 parent=6 at=140,50
+ 51 text 0x320   slot=233 font=2 colour=4/0 parent=4 at=62,50
+ 52 text 0x320   slot=234 font=2 colour=4/0 parent=6 at=140,50
+ 53 text 0x320   slot=235 font=2 colour=4/0 parent=6 at=140,32
  54 pic  0x440   pic=4 map=2 at=16,134 home=16,134
  55 pic  0x440   pic=4 map=2 at=16,168 home=16,168
  56 pic  0x440   pic=4 map=2 at=16,202 home=16,202
@@ -612,11 +612,11 @@ static const char kScreen05[] = R"layout(
  70 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,30 hit=260,380,158,180
  71 text 0x300   slot=612 font=1 colour=5/0 parent=69 at=200,54
  72 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,78 hit=260,380,206,228
- 73 text 0x2a0   slot=230 font=2 colour=5/0 parent=6 at=248,68
- 74 text 0x2a0   slot=231 font=2 colour=5/0 parent=4 at=204,32
- 75 text 0x2a0   slot=232 font=2 colour=5/0 parent=4 at=204,50
- 76 text 0x2a0   slot=233 font=2 colour=5/0 parent=6 at=248,32
- 77 text 0x2a0   slot=233 font=2 colour=5/0 parent=6 at=248,50
+ 73 text 0x2a0   slot=230 font=2 colour=5/0 parent=6 at=248,50   # the values of the car on show
+ 74 text 0x2a0   slot=231 font=2 colour=5/0 parent=4 at=204,14
+ 75 text 0x2a0   slot=232 font=2 colour=5/0 parent=4 at=204,32
+ 76 text 0x2a0   slot=233 font=2 colour=5/0 parent=4 at=204,50
+ 77 text 0x2a0   slot=233 font=2 colour=5/0 parent=6 at=248,32
  78 text 0x300   slot=234 font=2 colour=4/0 parent=69 at=200,164
  79 text 0x300   slot=232 font=2 colour=4/0 parent=69 at=200,176
  80 pic  0x440   pic=1 map=2 at=220,446 home=220,446
