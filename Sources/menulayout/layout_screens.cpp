@@ -612,12 +612,12 @@ static const char kScreen05[] = R"layout(
  70 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,30 hit=260,380,158,180
  71 text 0x300   slot=612 font=1 colour=5/0 parent=69 at=200,54
  72 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,78 hit=260,380,206,228
- 73 text 0x2a0   slot=230 font=2 colour=5/0 parent=6 at=248,50   # the values of the car on show
+ 73 text 0x300   slot=230 font=2 colour=4/0 parent=69 at=200,104
  74 text 0x2a0   slot=231 font=2 colour=5/0 parent=4 at=204,14
  75 text 0x2a0   slot=232 font=2 colour=5/0 parent=4 at=204,32
  76 text 0x2a0   slot=233 font=2 colour=5/0 parent=4 at=204,50
- 77 text 0x2a0   slot=233 font=2 colour=5/0 parent=6 at=248,32
- 78 text 0x300   slot=234 font=2 colour=4/0 parent=69 at=200,164
+ 77 text 0x2a0   slot=233 font=2 colour=5/0 parent=6 at=248,32   # the values of the car on show
+ 78 text 0x2a0   slot=234 font=2 colour=5/0 parent=6 at=248,50
  79 text 0x300   slot=232 font=2 colour=4/0 parent=69 at=200,176
  80 pic  0x440   pic=1 map=2 at=220,446 home=220,446
  81 text 0x319   slot=723 font=1 colour=3/4 parent=80 at=100,3 hit=224,415,448,474

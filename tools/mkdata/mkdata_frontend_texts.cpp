@@ -668,7 +668,7 @@ const Translated kTranslated[] = {
     {167, "Coches de la clase", "Cars in this class", "Voitures de la classe", "Autos der Klasse"},
     {230, "Precio", "Price", "Prix", "Preis"},
     {233, "Agarre", "Grip", "Adh\xE9rence", "Haftung"},
-    {234, "Clase", "Class", "Classe", "Klasse"},
+    {234, "Color", "Colour", "Couleur", "Farbe"},
     {235, "Peso", "Weight", "Poids", "Gewicht"},
     {240, "Carreras ganadas:", "Races won:", "Courses gagn\xE9" "es :", "Siege:"},
     {241, "Copas ganadas:", "Cups won:", "Coupes gagn\xE9" "es :", "Pokale:"},
