@@ -517,7 +517,7 @@ static const char kScreen05[] = R"layout(
  16 pic  0x2440  pic=5 map=2 at=1640,412 home=424,412    # no button of its own: not shown
  17 pic  0x2460  pic=5 map=2 at=2140,446 home=424,446 to=@5
  18 pic  0x2460  pic=13 map=37 at=-500,252 home=224,252 to=@13
- 19 text 0x320   slot=124 font=2 colour=4/0 at=580,290
+ 19 text 0x320   slot=124 font=2 colour=4/0 parent=86 at=26,8    # the career prices the car on frame 86
  20 pic  0x460   pic=21 map=11 at=476,66 home=476,66
  21 pic  0x460   pic=20 map=10 at=520,104 home=520,104
  22 pic  0x460   pic=20 map=10 at=520,138 home=520,138
@@ -587,9 +587,9 @@ static const char kScreen05[] = R"layout(
  45 pic  0x8440  pic=20 map=10 at=520,240 home=520,240   # are not shown
  46 text 0x320   slot=167 font=2 colour=4/0 parent=23 at=60,8
  47 text 0x300   slot=145 font=2 colour=4/0 parent=4 at=62,58
- 48 text 0x320   slot=230 font=2 colour=4/0 parent=6 at=140,14
- 49 text 0x320   slot=231 font=2 colour=4/0 parent=6 at=140,68
- 50 text 0x2a0   slot=232 font=2 colour=4/0 parent=6 at=248,14
+ 48 text 0x320   slot=230 font=2 colour=4/0 parent=6 at=140,68
+ 49 text 0x320   slot=231 font=2 colour=4/0 parent=6 at=140,84
+ 50 text 0x2a0   slot=232 font=2 colour=5/0 parent=6 at=248,68
  51 text 0x320   slot=233 font=2 colour=4/0 parent=4 at=62,50
  52 text 0x320   slot=234 font=2 colour=4/0 parent=6 at=140,50
  53 text 0x320   slot=235 font=2 colour=4/0 parent=6 at=140,32
@@ -618,7 +618,7 @@ static const char kScreen05[] = R"layout(
  76 text 0x2a0   slot=233 font=2 colour=5/0 parent=4 at=204,50
  77 text 0x2a0   slot=233 font=2 colour=5/0 parent=6 at=248,32   # the values of the car on show
  78 text 0x2a0   slot=234 font=2 colour=5/0 parent=6 at=248,50
- 79 text 0x300   slot=232 font=2 colour=4/0 parent=69 at=200,176
+ 79 text 0x280   slot=232 font=2 colour=5/0 parent=86 at=112,8
  80 pic  0x440   pic=1 map=2 at=220,446 home=220,446
  81 text 0x319   slot=723 font=1 colour=3/4 parent=80 at=100,3 hit=224,415,448,474
     link and-not 0x20 5:80

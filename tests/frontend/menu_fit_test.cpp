@@ -551,9 +551,11 @@ TEST_F(MenuFit, TheCarChoiceInEveryModeAndClass) {
     for (int language = 0; language < 4; language++)
     for (int category = 0; category < 5; category++) {
         LoadLanguage(language);
+        Enter(0, 0);
         int screen = 0;
         MainMenuAction(&screen, mode);
-        Enter(5, 0);
+        PendingScreen = 5;
+        Frames(2);
         ShowCategoryTabs(5, category);
         Frames(SETTLE_FRAMES);
         const std::string where = Language(language) + (mode == 38 ? " single race" : " career") + " class " +
