@@ -162,10 +162,6 @@ const char* const kModels[18] = {"Vantor", "Krell", "Obrix", "Sundo", "Palvex", 
                                  "Dastra", "Fenlo", "Hurka", "Jovel", "Kavari", "Lumo", "Nivra", "Orsk",
                                  "Pyrle", "Quade"};
 const char* const kColours[4] = {"Red", "Blue", "Green", "Gold"};
-// The car category each model is sold in (the shop's and the garage's
-// lists), named as the category tabs name it.
-const int kModelCategory[18] = {0, 0, 4, 1, 3, 2, 0, 3, 4, 4, 1, 4, 2, 3, 2, 1, 0, 0};
-const char* const kTabNames[5] = {"SPEED", "JUMP", "MONSTER", "CROSS", "BUGGY"};
 const char* const kClasses[5] = {"speed", "jump", "monster", "cross", "buggy"};
 
 const char* const kChampionships[19] = {
@@ -237,8 +233,9 @@ std::map<int, std::string> MkEnglishTexts() {
             const int base = 1040 + 28 * m + 7 * c;
             char line[64];
             // Six values: class, top speed, acceleration, grip, weight and
-            // colour; the car choice prints them after their labels.
-            texts[base] = kTabNames[kModelCategory[m]];
+            // colour; the car choice prints them right-aligned after their
+            // labels.
+            texts[base] = std::string(kClasses[m % 5]) + " car";
             snprintf(line, sizeof line, "%d km/h", 150 + 5 * m + 3 * c);
             texts[base + 1] = line;
             snprintf(line, sizeof line, "%d/10", 4 + (m + c) % 6);
