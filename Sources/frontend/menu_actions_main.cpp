@@ -19,14 +19,22 @@
 
 static void Notice() { ShowTimedNotice(1); }
 
-// The car choice's items that belong to the career.
+// The car choice's items that belong to the career: the money stands on
+// frame 20, which goes with it, and the price of the car on frame 86, in
+// place of the price row of the car panel.
 static void CareerCarChoiceItems(int show) {
-    static const int items[8] = {3, 19, 25, 43, 79, 84, 85, 86};
+    static const int items[9] = {3, 19, 20, 25, 43, 79, 84, 85, 86};
     for (int item : items) {
         if (show)
             ShowItem(5, item);
         else
             HideItem(5, item);
+    }
+    for (int item : {48, 50}) {
+        if (show)
+            HideItem(5, item);
+        else
+            ShowItem(5, item);
     }
 }
 

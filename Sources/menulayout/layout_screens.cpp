@@ -505,126 +505,126 @@ static const char kScreen05[] = R"layout(
   4 pic  0x2460  pic=6 at=-1000,306 home=16,306
   5 pic  0x2460  pic=517 at=2140,66 home=224,66
   6 pic  0x2460  pic=6 at=1140,306 home=372,306 to=@5
-  7 pic  0x2460  pic=1 map=2 at=-1000,66 home=16,66
+  7 pic  0x2460  pic=1 map=2 at=-1000,66 home=16,66      # the tabs' heading (7, 8), then the
   8 pic  0x2460  pic=1 map=2 at=-1500,100 home=16,100
-  9 pic  0x2460  pic=1 map=2 at=-500,134 home=16,134
- 10 pic  0x2460  pic=1 map=2 at=-1000,168 home=16,168
- 11 pic  0x2460  pic=1 map=2 at=-1500,202 home=16,202
+  9 pic  0x2460  pic=1 map=2 at=-500,134 home=16,134     # five class tabs, 9-13; the tab of the
+ 10 pic  0x2460  pic=1 map=2 at=-1000,168 home=16,168    # race's class is lit: 54-58 stand on
+ 11 pic  0x2460  pic=1 map=2 at=-1500,202 home=16,202    # them with their own label and count
  12 pic  0x2460  pic=1 map=2 at=-500,236 home=16,236
  13 pic  0x2460  pic=1 map=2 at=-1000,270 home=16,270 to=@12
  14 pic  0x2460  pic=5 map=2 at=-1500,412 home=16,412
  15 pic  0x2460  pic=5 map=2 at=-500,412 home=220,412 to=@14
- 16 pic  0x2460  pic=5 map=2 at=1640,412 home=424,412
+ 16 pic  0x2440  pic=5 map=2 at=1640,412 home=424,412    # no button of its own: not shown
  17 pic  0x2460  pic=5 map=2 at=2140,446 home=424,446 to=@5
  18 pic  0x2460  pic=13 map=37 at=-500,252 home=224,252 to=@13
- 19 text 0x320   slot=124 font=2 colour=4/0 at=580,290
+ 19 text 0x320   slot=124 font=2 colour=4/0 parent=86 at=26,8    # the career prices the car on frame 86
  20 pic  0x460   pic=21 map=11 at=476,66 home=476,66
  21 pic  0x460   pic=20 map=10 at=520,104 home=520,104
  22 pic  0x460   pic=20 map=10 at=520,138 home=520,138
  23 pic  0x460   pic=20 map=10 at=520,172 home=520,172
- 24 text 0x320   slot=139 font=1 colour=4/0 parent=12 at=100,3
+ 24 text 0x320   slot=139 font=1 colour=4/0 parent=7 at=100,3
  25 text 0x320   slot=123 font=2 colour=4/0 parent=20 at=80,6
- 26 text 0x320   slot=140 font=1 colour=4/0 parent=13 at=100,3
+ 26 text 0x320   slot=140 font=1 colour=4/0 parent=8 at=100,3
  27 text 0x339   slot=146 font=1 colour=3/4 parent=21 at=60,3 hit=524,635,106,128
     link or 0x20 5:27
  28 text 0x339   slot=147 font=1 colour=3/4 parent=22 at=60,3 hit=524,635,140,162
     link or 0x20 5:28
- 29 text 0x320   slot=151 font=1 colour=4/0 parent=7 at=100,3
+ 29 text 0x320   slot=151 font=1 colour=4/0 parent=9 at=80,3
     link group:8
     link group:36
     link group:13
     link group:41
- 30 text 0x320   slot=148 font=1 colour=4/0 parent=8 at=100,3
+ 30 text 0x320   slot=148 font=1 colour=4/0 parent=10 at=80,3
     link group:9
     link group:37
     link group:14
     link group:42
- 31 text 0x320   slot=149 font=1 colour=4/0 parent=9 at=100,3
+ 31 text 0x320   slot=149 font=1 colour=4/0 parent=11 at=80,3
     link group:10
     link group:38
     link group:15
     link group:43
- 32 text 0x320   slot=154 font=1 colour=4/0 parent=10 at=100,3
+ 32 text 0x320   slot=154 font=1 colour=4/0 parent=12 at=80,3
     link group:11
     link group:39
     link group:16
     link group:44
- 33 text 0x320   slot=150 font=1 colour=4/0 parent=11 at=100,3
+ 33 text 0x320   slot=150 font=1 colour=4/0 parent=13 at=80,3
     link group:12
     link group:40
     link group:17
     link group:45
- 34 text 0x321   slot=155 font=2 colour=4/0 parent=18 at=62,10
+ 34 text 0x321   slot=155 font=2 colour=4/0 parent=9 at=172,7
     link group:149
     link group:150
     link group:105
- 35 text 0x321   slot=156 font=2 colour=4/0 parent=18 at=62,26
+ 35 text 0x321   slot=156 font=2 colour=4/0 parent=10 at=172,7
     link group:149
     link group:150
     link group:106
- 36 text 0x321   slot=157 font=2 colour=4/0 parent=18 at=62,42
+ 36 text 0x321   slot=157 font=2 colour=4/0 parent=11 at=172,7
     link group:149
     link group:150
     link group:107
- 37 text 0x321   slot=158 font=2 colour=4/0 parent=18 at=62,58
+ 37 text 0x321   slot=158 font=2 colour=4/0 parent=12 at=172,7
     link group:149
     link group:150
     link group:108
- 38 text 0x321   slot=159 font=2 colour=4/0 parent=18 at=62,74
+ 38 text 0x321   slot=159 font=2 colour=4/0 parent=13 at=172,7
     link group:149
     link group:150
     link group:109
- 39 text 0x321   slot=141 font=2 colour=4/0 parent=4 at=62,10
+ 39 text 0x321   slot=141 font=2 colour=4/0 parent=4 at=62,14
     link or 0x20 5:39
- 40 text 0x321   slot=142 font=2 colour=4/0 parent=4 at=62,26
+ 40 text 0x321   slot=142 font=2 colour=4/0 parent=4 at=62,32
     link or 0x20 5:40
  41 text 0x339   slot=925 font=1 colour=3/4 parent=14 at=100,3 hit=20,211,414,440
     link or 0x20 5:41
  42 text 0x339   slot=49 font=1 colour=3/4 parent=15 at=100,3 hit=224,415,414,440
     link or 0x20 5:42
  43 text 0x2a0   slot=651 font=1 colour=5/0 parent=20 at=150,6
- 44 pic  0x10460 pic=20 map=10 at=520,206 home=520,206
- 45 pic  0x8460  pic=20 map=10 at=520,240 home=520,240
- 46 text 0x320   slot=167 font=2 colour=4/0 parent=4 at=62,42
+ 44 pic  0x10440 pic=20 map=10 at=520,206 home=520,206   # no list on this screen: its arrows
+ 45 pic  0x8440  pic=20 map=10 at=520,240 home=520,240   # are not shown
+ 46 text 0x320   slot=167 font=2 colour=4/0 parent=23 at=60,8
  47 text 0x300   slot=145 font=2 colour=4/0 parent=4 at=62,58
- 48 text 0x320   slot=230 font=2 colour=4/0 parent=6 at=62,10
- 49 text 0x320   slot=231 font=2 colour=4/0 parent=6 at=62,24
- 50 text 0x320   slot=232 font=2 colour=4/0 parent=6 at=62,38
- 51 text 0x320   slot=233 font=2 colour=4/0 parent=6 at=62,52
- 52 text 0x320   slot=234 font=2 colour=4/0 parent=6 at=62,66
- 53 text 0x320   slot=235 font=2 colour=4/0 parent=6 at=62,80
- 54 pic  0x440   pic=4 map=2 at=244,330 home=244,330
- 55 pic  0x440   pic=4 map=2 at=244,330 home=244,330
- 56 pic  0x440   pic=4 map=2 at=244,330 home=244,330
- 57 pic  0x440   pic=4 map=2 at=244,330 home=244,330
- 58 pic  0x440   pic=4 map=2 at=244,330 home=244,330
- 59 text 0x300   slot=151 font=2 colour=4/0 parent=18 at=62,92
- 60 text 0x300   slot=148 font=2 colour=4/0 parent=18 at=62,92
- 61 text 0x300   slot=149 font=2 colour=4/0 parent=18 at=62,92
- 62 text 0x300   slot=154 font=2 colour=4/0 parent=18 at=62,92
- 63 text 0x300   slot=150 font=2 colour=4/0 parent=18 at=62,92
- 64 text 0x280   slot=155 font=2 colour=5/0 parent=18 at=228,92
- 65 text 0x280   slot=156 font=2 colour=5/0 parent=18 at=228,92
- 66 text 0x280   slot=157 font=2 colour=5/0 parent=18 at=228,92
- 67 text 0x280   slot=158 font=2 colour=5/0 parent=18 at=228,92
- 68 text 0x280   slot=159 font=2 colour=5/0 parent=18 at=228,92
+ 48 text 0x320   slot=230 font=2 colour=4/0 parent=6 at=140,68
+ 49 text 0x320   slot=231 font=2 colour=4/0 parent=6 at=140,84
+ 50 text 0x2a0   slot=232 font=2 colour=5/0 parent=6 at=248,68
+ 51 text 0x320   slot=233 font=2 colour=4/0 parent=4 at=62,50
+ 52 text 0x320   slot=234 font=2 colour=4/0 parent=6 at=140,50
+ 53 text 0x320   slot=235 font=2 colour=4/0 parent=6 at=140,32
+ 54 pic  0x440   pic=4 map=2 at=16,134 home=16,134
+ 55 pic  0x440   pic=4 map=2 at=16,168 home=16,168
+ 56 pic  0x440   pic=4 map=2 at=16,202 home=16,202
+ 57 pic  0x440   pic=4 map=2 at=16,236 home=16,236
+ 58 pic  0x440   pic=4 map=2 at=16,270 home=16,270
+ 59 text 0x300   slot=151 font=1 colour=4/0 parent=54 at=80,3
+ 60 text 0x300   slot=148 font=1 colour=4/0 parent=55 at=80,3
+ 61 text 0x300   slot=149 font=1 colour=4/0 parent=56 at=80,3
+ 62 text 0x300   slot=154 font=1 colour=4/0 parent=57 at=80,3
+ 63 text 0x300   slot=150 font=1 colour=4/0 parent=58 at=80,3
+ 64 text 0x280   slot=155 font=2 colour=5/0 parent=54 at=190,7
+ 65 text 0x280   slot=156 font=2 colour=5/0 parent=55 at=190,7
+ 66 text 0x280   slot=157 font=2 colour=5/0 parent=56 at=190,7
+ 67 text 0x280   slot=158 font=2 colour=5/0 parent=57 at=190,7
+ 68 text 0x280   slot=159 font=2 colour=5/0 parent=58 at=190,7
  69 pic  0x440   pic=11 map=7 at=120,128 home=120,128
  70 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,30 hit=260,380,158,180
  71 text 0x300   slot=612 font=1 colour=5/0 parent=69 at=200,54
  72 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,78 hit=260,380,206,228
  73 text 0x300   slot=230 font=2 colour=4/0 parent=69 at=200,104
- 74 text 0x300   slot=231 font=2 colour=4/0 parent=69 at=200,116
- 75 text 0x300   slot=232 font=2 colour=4/0 parent=69 at=200,128
- 76 text 0x300   slot=233 font=2 colour=4/0 parent=69 at=200,140
- 77 text 0x300   slot=233 font=2 colour=4/0 parent=69 at=200,152
- 78 text 0x300   slot=234 font=2 colour=4/0 parent=69 at=200,164
- 79 text 0x300   slot=232 font=2 colour=4/0 parent=69 at=200,176
+ 74 text 0x2a0   slot=231 font=2 colour=5/0 parent=4 at=204,14
+ 75 text 0x2a0   slot=232 font=2 colour=5/0 parent=4 at=204,32
+ 76 text 0x2a0   slot=233 font=2 colour=5/0 parent=4 at=204,50
+ 77 text 0x2a0   slot=233 font=2 colour=5/0 parent=6 at=248,32   # the values of the car on show
+ 78 text 0x2a0   slot=234 font=2 colour=5/0 parent=6 at=248,50
+ 79 text 0x280   slot=232 font=2 colour=5/0 parent=86 at=112,8
  80 pic  0x440   pic=1 map=2 at=220,446 home=220,446
  81 text 0x319   slot=723 font=1 colour=3/4 parent=80 at=100,3 hit=224,415,448,474
     link and-not 0x20 5:80
     link and-not 0x20 5:81
- 82 text 0x300   slot=724 font=2 colour=4/0 at=320,380
- 83 text 0x300   slot=725 font=2 colour=4/0 at=320,396
+ 82 text 0x300   slot=724 font=2 colour=4/0 parent=17 at=100,7
+ 83 text 0x300   slot=725 font=2 colour=4/0 parent=17 at=100,7
  84 pic  0x460   pic=5 map=2 at=220,446 home=220,446
  85 text 0x339   slot=773 font=1 colour=3/4 parent=84 at=100,3 hit=224,415,448,474
     link or 0x20 19:0

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,10 +18,12 @@
 #include "common/test_game.h"
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
+#include "frontend/menu_actions.h"
 #include "frontend/menu_frame.h"
 #include "frontend/menu_init.h"
 #include "frontend/menu_items.h"
 #include "frontend/popups.h"
+#include "frontend/screen_setup.h"
 #include "frontend/text_slots.h"
 #include "menulayout/menu_table.h"
 #include "platform/plat_surface.h"
@@ -438,6 +441,127 @@ TEST_F(MenuFit, ThePanelsTheButtonsOpen) {
         }
         const std::vector<std::string> f = Faults(where);
         faults.insert(faults.end(), f.begin(), f.end());
+    }
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
+}
+
+// The car choice in each mode a player reaches it in and with each class's
+// tab lit: every class tab shows its own label and car count on its own
+// frame (the lit twin where the tab is, the plain one elsewhere), no words
+// are printed twice, each value in the car panels stands on the row of
+// exactly one label, to its right, and no frame stands there blank.
+bool HasLetters(const std::string& text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return std::isalpha((unsigned char)c); });
+}
+std::string Trimmed(std::string text) {
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    while (!text.empty() && text.front() == ' ')
+        text.erase(text.begin());
+    return text;
+}
+bool RowsMeet(const Rect& a, const Rect& b) { return a.top < b.bottom && b.top < a.bottom; }
+
+std::vector<std::string> CarChoiceFaults(const std::string& where, int category) {
+    const int s = 5;
+    std::vector<std::string> faults;
+    auto shown = [&](int i) {
+        const MenuItem& it = MenuScreenTable[s][i];
+        return (it.flags & MENU_SHOWN) && (!it.parent || ParentOnScreen(s, it));
+    };
+    auto name = [&](int i) { return where + " item " + std::to_string(i); };
+    for (int k = 0; k < 5; k++) {
+        const bool lit = k == category;
+        // The lit twin is drawn over the plain frame, which stays.
+        const int frame = lit ? 54 + k : 9 + k;
+        const int label = lit ? 59 + k : 29 + k, count = lit ? 64 + k : 34 + k;
+        const Rect on = PictureRect(MenuScreenTable[s][frame]), plain = PictureRect(MenuScreenTable[s][9 + k]);
+        if (!shown(frame) || shown(lit ? 29 + k : 59 + k) || (lit && !(plain.left == on.left && plain.top == on.top)) ||
+            (!lit && shown(54 + k)))
+            faults.push_back(name(frame) + ": tab " + std::to_string(k) + " is not drawn by its own frame");
+        for (int text : {label, count}) {
+            const Rect ink = TextInk(MenuScreenTable[s][text]);
+            if (!shown(text) || ink.Empty() || !ink.Inside(on))
+                faults.push_back(name(text) + " \"" + SlotText(MenuScreenTable[s][text].textSlot) + "\" " + Show(ink) +
+                                 " is not on its tab " + Show(on));
+        }
+    }
+    std::vector<int> texts;
+    for (int i = 1; i < MENU_ITEM_COUNT; i++) {
+        if ((MenuScreenTable[s][i].flags & MENU_TEXT) && shown(i) && !TextInk(MenuScreenTable[s][i]).Empty())
+            texts.push_back(i);
+    }
+    for (size_t a = 0; a < texts.size(); a++) {
+        const std::string ta = Trimmed(SlotText(MenuScreenTable[s][texts[a]].textSlot));
+        for (size_t b = a + 1; b < texts.size(); b++) {
+            const std::string tb = Trimmed(SlotText(MenuScreenTable[s][texts[b]].textSlot));
+            if (HasLetters(ta) && HasLetters(tb) && (tb.rfind(ta, 0) == 0 || ta.rfind(tb, 0) == 0))
+                faults.push_back(name(texts[a]) + " \"" + ta + "\" and item " + std::to_string(texts[b]) + " \"" + tb +
+                                 "\" say the same");
+        }
+    }
+    // The car panels (items 4 and 6): labels in colour 4, values in 5.
+    for (int i : texts) {
+        const MenuItem& value = MenuScreenTable[s][i];
+        if ((value.parent != 4 && value.parent != 6) || value.colour != 5)
+            continue;
+        const Rect v = TextInk(value);
+        int labels = 0;
+        for (int j : texts) {
+            const MenuItem& label = MenuScreenTable[s][j];
+            if (j == i || label.parent != value.parent || !RowsMeet(TextInk(label), v))
+                continue;
+            if (label.colour == 5 || TextInk(label).right > v.left)
+                faults.push_back(name(j) + " shares the row of the value " + std::to_string(i) +
+                                 " and is no label to its left");
+            else
+                labels++;
+        }
+        if (labels != 1)
+            faults.push_back(name(i) + " \"" + SlotText(value.textSlot) + "\" stands beside " +
+                             std::to_string(labels) + " labels");
+    }
+    // A frame (a picture no taller than a button) takes a click or carries a
+    // text: nothing else draws one.
+    for (int i = 1; i < MENU_ITEM_COUNT; i++) {
+        const MenuItem& it = MenuScreenTable[s][i];
+        if (!(it.flags & MENU_PICTURE) || !shown(i) || (it.flags & MENU_HOVER_TEST))
+            continue;
+        const Rect on = PictureRect(it);
+        if (on.Empty() || on.bottom - on.top > 40)
+            continue;
+        bool carries = false;
+        for (int j : texts) {
+            const Rect ink = TextInk(MenuScreenTable[s][j]);
+            const int cx = (ink.left + ink.right) / 2, cy = (ink.top + ink.bottom) / 2;
+            carries = carries || (cx >= on.left && cx < on.right && cy >= on.top && cy < on.bottom);
+        }
+        if (!carries)
+            faults.push_back(name(i) + " picture " + std::to_string(it.firstPicture) + " " + Show(on) +
+                             " stands blank");
+    }
+    return faults;
+}
+
+TEST_F(MenuFit, TheCarChoiceInEveryModeAndClass) {
+    std::vector<std::string> faults;
+    // The main menu's SINGLE RACE and CAREER choose the mode (the career
+    // shows the money and the shop on the car choice).
+    for (int mode : {38, 39})
+    for (int language = 0; language < 4; language++)
+    for (int category = 0; category < 5; category++) {
+        LoadLanguage(language);
+        Enter(0, 0);
+        int screen = 0;
+        MainMenuAction(&screen, mode);
+        PendingScreen = 5;
+        Frames(2);
+        ShowCategoryTabs(5, category);
+        Frames(SETTLE_FRAMES);
+        const std::string where = Language(language) + (mode == 38 ? " single race" : " career") + " class " +
+                                  std::to_string(category);
+        for (const std::vector<std::string>& f : {Faults(where), CarChoiceFaults(where, category)})
+            faults.insert(faults.end(), f.begin(), f.end());
     }
     EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
 }

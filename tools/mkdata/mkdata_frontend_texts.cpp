@@ -232,14 +232,15 @@ std::map<int, std::string> MkEnglishTexts() {
             texts[1614 + 4 * m + c] = name;
             const int base = 1040 + 28 * m + 7 * c;
             char line[64];
-            // Six short lines: the car choice and the shop print them beside
-            // the category tabs.
+            // Six values: class, top speed, acceleration, grip, weight and
+            // colour; the car choice prints them right-aligned after their
+            // labels.
             texts[base] = std::string(kClasses[m % 5]) + " car";
             snprintf(line, sizeof line, "%d km/h", 150 + 5 * m + 3 * c);
             texts[base + 1] = line;
-            snprintf(line, sizeof line, "Accel %d/10", 4 + (m + c) % 6);
+            snprintf(line, sizeof line, "%d/10", 4 + (m + c) % 6);
             texts[base + 2] = line;
-            snprintf(line, sizeof line, "Grip %d/10", 3 + (m * 3 + c) % 7);
+            snprintf(line, sizeof line, "%d/10", 3 + (m * 3 + c) % 7);
             texts[base + 3] = line;
             snprintf(line, sizeof line, "%d kg", 700 + 25 * m + 10 * c);
             texts[base + 4] = line;
@@ -653,16 +654,18 @@ const Translated kTranslated[] = {
     // The panels' own words.
     {123, "Dinero:", "Money:", "Argent :", "Geld:"},
     {124, "Coche:", "Car:", "Voiture :", "Auto:"},
-    {139, "Motor", "Engine", "Moteur", "Motor"},
+    // The heading over the category tabs of the car choice, each tab a class
+    // with the place of the car in use among the cars owned in it.
+    {139, "TUS COCHES", "YOUR CARS", "TES VOITURES", "DEINE AUTOS"},
     {140, "Clase", "Class", "Classe", "Klasse"},
     {141, "Velocidad", "Top speed", "Vitesse", "Tempo"},
     {142, "Aceleraci\xF3n", "Acceleration", "Acc\xE9l\xE9ration", "Beschleunigung"},
     {143, "Agarre", "Grip", "Adh\xE9rence", "Haftung"},
     {145, "Peso", "Weight", "Poids", "Gewicht"},
     {167, "Coches de la clase", "Cars in this class", "Voitures de la classe", "Autos der Klasse"},
-    {230, "Velocidad", "Top speed", "Vitesse", "Tempo"},
+    {230, "Precio", "Price", "Prix", "Preis"},
     {233, "Agarre", "Grip", "Adh\xE9rence", "Haftung"},
-    {234, "Turbo", "Turbo", "Turbo", "Turbo"},
+    {234, "Color", "Colour", "Couleur", "Farbe"},
     {235, "Peso", "Weight", "Poids", "Gewicht"},
     {240, "Carreras ganadas:", "Races won:", "Courses gagn\xE9" "es :", "Siege:"},
     {241, "Copas ganadas:", "Cups won:", "Coupes gagn\xE9" "es :", "Pokale:"},
