@@ -341,7 +341,7 @@ static const char kScreen03[] = R"layout(
  44 text 0x320   slot=243 font=2 colour=4/0 parent=35 at=62,92
  45 text 0x320   slot=244 font=2 colour=4/0 parent=35 at=62,118
  46 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 47 text 0x300   slot=48 font=1 colour=5/0 parent=46 at=200,30 hit=260,380,158,180
+ 47 text 0x300   slot=48 font=1 colour=5/0 parent=46 at=200,150 hit=260,380,278,300   # OK under the message's three lines
  48 text 0x300   slot=612 font=1 colour=5/0 parent=46 at=200,54
  49 text 0x300   slot=613 font=1 colour=5/0 parent=46 at=200,78
  50 text 0x300   slot=614 font=1 colour=5/0 parent=46 at=200,102

@@ -3,6 +3,7 @@
 // the flags; and the invariants that make every screen usable.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -600,6 +601,36 @@ TEST_F(Layout, ButtonsLieOnTheirPicturesAndNeverOverlap) {
             }
         }
     }
+}
+
+// A pop-up is read top down: where its buttons stand on one row (an OK, or
+// the one place its buttons take in turn), that row is under every line of
+// its message.  (A question between its YES and NO rows is read the same.)
+TEST_F(Layout, APopUpsButtonRowIsUnderItsMessage) {
+    int checked = 0;
+    for (int s = 0; s < MENU_LAYOUT_SCREENS; s++) {
+        for (int panel = 1; panel < MENU_ITEMS - 1; panel++) {
+            const MenuItem& p = MenuScreenTable[s][panel];
+            if (!(p.flags & MENU_PICTURE) || p.firstPicture != 11 || (p.flags & MENU_SHOWN))
+                continue;
+            std::set<int> buttonRows;
+            int lowestMessage = -1000;
+            for (int i = 1; i < MENU_ITEMS - 1; i++) {
+                const MenuItem& t = MenuScreenTable[s][i];
+                if (t.parent != panel || !(t.flags & MENU_TEXT))
+                    continue;
+                if (t.hitBottom > t.hitTop)
+                    buttonRows.insert((int)t.y);
+                else
+                    lowestMessage = std::max(lowestMessage, (int)t.y);
+            }
+            if (buttonRows.size() != 1 || lowestMessage == -1000)
+                continue;
+            checked++;
+            EXPECT_GT(*buttonRows.begin(), lowestMessage) << "screen " << s << ", pop-up panel " << panel;
+        }
+    }
+    EXPECT_GE(checked, 8) << "the pop-ups of most screens have one button row";
 }
 
 TEST_F(Layout, PicturesAndLevelMapsExistAtTheirSizes) {
