@@ -39,6 +39,7 @@ struct SlotFile {
 // a race of the cup's panel, the bonus race of cup 2, the panel's BACK, the
 // pop-ups' OK, SAVE, LOAD and BACK; the leave pop-up's YES.
 const int kCupRowY = 197, kBonusRowY = 285, kRowX = 163;
+const int kPopupOkX = 320, kPopupOkY = 289;   // the pop-up's OK, under its message
 int RaceY(int race) { return 184 + 30 * race; }
 // Screens 20 and 21: slot row k.
 int SlotRowY(int row) { return 117 + 22 * row; }
@@ -74,7 +75,7 @@ struct CupScript {
     // The award pop-up's OK (and the unlock pop-up's after it), SAVE, the
     // slot row, a description, OK, and the saved message's OK.
     void AwardAndSave(int row) {
-        Add(ClickAt(frame + 10, 320, 169) + ClickAt(frame + 60, 320, 169) + ClickAt(frame + 110, 523, 181));
+        Add(ClickAt(frame + 10, kPopupOkX, kPopupOkY) + ClickAt(frame + 60, kPopupOkX, kPopupOkY) + ClickAt(frame + 110, 523, 181));
         Expect(21, frame + 180);
         Add(ClickAt(frame + 190, 202, SlotRowY(row)) + std::to_string(frame + 230) + " type CUP" +
             std::to_string(row) + "\n" + ClickAt(frame + 270, 300, 357) + ClickAt(frame + 330, 320, 294));
@@ -89,7 +90,7 @@ struct CupScript {
         Expect(0, frame + 170);
         Add(ClickAt(frame + 180, 342, 26) + ClickAt(frame + 240, 306, 93));
         Expect(3, frame + 310);
-        Add(ClickAt(frame + 320, 320, 169) + ClickAt(frame + 370, 523, 145));
+        Add(ClickAt(frame + 320, kPopupOkX, kPopupOkY) + ClickAt(frame + 370, 523, 145));
         Expect(20, frame + 440);
         Add(ClickAt(frame + 450, 202, SlotRowY(row)) + ClickAt(frame + 490, 300, 357) +
             ClickAt(frame + 550, 320, 294));
@@ -111,7 +112,7 @@ TEST_F(CupRun, Cup2AndItsBonusRacePayTheirPrizesAndTheSlotsReadBack) {
     // A profile through the single race, then the career (its greeting's OK).
     s.Add(NewProfileScript("CUPS") + ClickAt(680, 342, 26) + ClickAt(740, 306, 93));
     s.Expect(3, 810);
-    s.Add(ClickAt(820, 320, 169));
+    s.Add(ClickAt(820, kPopupOkX, kPopupOkY));
     s.frame = 880;
     const int races[5] = {0, 0, 1, 2, 3};
     for (int k = 0; k < 5; k++) {
