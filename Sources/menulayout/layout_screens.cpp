@@ -1231,10 +1231,13 @@ static const char kScreen15[] = R"layout(
  23 text 0x278   slot=643 font=1 colour=3/4 parent=3 at=12,102 hit=22,382,173,193
  24 text 0x278   slot=644 font=1 colour=3/4 parent=3 at=12,124 hit=22,382,195,215
  25 text 0x278   slot=645 font=1 colour=3/4 parent=3 at=12,146 hit=22,382,217,237
- 26 text 0x260   slot=865 font=1 colour=4/0 parent=4 at=12,14
- 27 text 0x260   slot=875 font=1 colour=4/0 parent=4 at=12,36
- 28 text 0x260   slot=953 font=1 colour=4/0 parent=4 at=12,58
- 29 text 0x260   slot=866 font=1 colour=4/0 parent=4 at=12,80
+# The information panel: each label on the row of its value (30-33: the
+# replay's player, its race type, its mode, its date); the mode and the
+# date need none.
+ 26 text 0x260   slot=865 font=1 colour=4/0 parent=4 at=12,80
+ 27 text 0x260   slot=875 font=1 colour=4/0 parent=4 at=12,102
+ 28 text 0x260   slot=953 font=1 colour=4/0 parent=4 at=12,124
+ 29 text 0x240   slot=866 font=1 colour=4/0 parent=4 at=12,80
  30 text 0x2a0   slot=780 font=1 colour=5/0 parent=4 at=188,80
  31 text 0x2a0   slot=781 font=1 colour=5/0 parent=4 at=188,102
  32 text 0x2a0   slot=782 font=1 colour=5/0 parent=4 at=188,124

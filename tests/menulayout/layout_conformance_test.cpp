@@ -64,7 +64,7 @@ const ScreenCounts kCounts[MENU_LAYOUT_SCREENS] = {
     {50, 0, 19, 7, 1, 30, 23, 17, 30},  {35, 0, 21, 6, 1, 13, 18, 11, 29}, {61, 0, 14, 8, 1, 46, 17, 7, 48},
     {36, 0, 16, 7, 1, 19, 13, 4, 31},   {54, 0, 16, 7, 0, 37, 17, 8, 33},  {55, 0, 14, 6, 0, 40, 11, 3, 39},
     {58, 1, 10, 7, 1, 47, 23, 12, 38},  {33, 0, 14, 5, 1, 18, 8, 3, 21},   {42, 1, 14, 5, 1, 27, 16, 3, 25},
-    {45, 0, 18, 9, 1, 26, 14, 5, 39},   {34, 1, 14, 7, 1, 19, 12, 3, 34},  {50, 1, 14, 7, 0, 35, 16, 7, 34},
+    {45, 0, 18, 9, 1, 26, 14, 5, 38},   {34, 1, 14, 7, 1, 19, 12, 3, 34},  {50, 1, 14, 7, 0, 35, 16, 7, 34},
     {39, 0, 19, 6, 1, 19, 14, 4, 31},   {86, 1, 31, 14, 0, 54, 8, 9, 52},  {39, 0, 15, 6, 0, 23, 13, 5, 32},
     {37, 0, 15, 5, 0, 21, 12, 2, 30},   {16, 1, 8, 5, 0, 7, 8, 2, 12},
 };
@@ -323,7 +323,7 @@ TEST_F(Layout, CountsOfEveryScreenAndFlagTotals) {
     }
     EXPECT_EQ(filled, 1188);
     const std::map<uint32_t, int> want = {
-        {0x1, 175},  {0x2, 0},    {0x4, 0},    {0x8, 339},    {0x10, 332},   {0x20, 765},
+        {0x1, 175},  {0x2, 0},    {0x4, 0},    {0x8, 339},    {0x10, 332},   {0x20, 764},
         {0x40, 607}, {0x80, 114}, {0x100, 444}, {0x200, 745}, {0x400, 420},  {0x800, 23},
         {0x1000, 0}, {0x2000, 187}, {0x4000, 19}, {0x8000, 12}, {0x10000, 12}, {0x20000, 0}, {0x40000, 7},
     };
@@ -631,6 +631,28 @@ TEST_F(Layout, APopUpsButtonRowIsUnderItsMessage) {
         }
     }
     EXPECT_GE(checked, 8) << "the pop-ups of most screens have one button row";
+}
+
+// The replays screen's information panel: the player, the race type and
+// the mode each stand on the row of a shown label, and no shown label has
+// a row of its own without a value.
+TEST_F(Layout, TheReplayInformationValuesStandOnTheirLabelsRows) {
+    std::set<int> labelRows, valueRows;
+    for (int i = 1; i < MENU_ITEMS - 1; i++) {
+        const MenuItem& t = MenuScreenTable[15][i];
+        if (t.parent != 4 || !(t.flags & MENU_TEXT) || !(t.flags & MENU_SHOWN))
+            continue;
+        if (t.textSlot >= 780 && t.textSlot <= 783)
+            valueRows.insert((int)t.y);
+        else if (t.textSlot != 327 && t.textSlot != 953)   // blank labels
+            labelRows.insert((int)t.y);
+    }
+    ASSERT_EQ(valueRows.size(), 4u);
+    const std::vector<int> values(valueRows.begin(), valueRows.end());
+    EXPECT_TRUE(labelRows.count(values[0])) << "the player's name has its label";
+    EXPECT_TRUE(labelRows.count(values[1])) << "the race type has its label";
+    for (int row : labelRows)
+        EXPECT_TRUE(valueRows.count(row)) << "a label at row " << row << " with no value beside it";
 }
 
 TEST_F(Layout, PicturesAndLevelMapsExistAtTheirSizes) {
