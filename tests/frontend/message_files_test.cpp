@@ -2,6 +2,7 @@
 // reads them by.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <string>
@@ -214,5 +215,20 @@ TEST_F(MessageFiles, TheFontStripMatchesTheGlyphWidths) {
             for (int x = column; x < FONT_STRIP_WIDTH; x++)
                 ASSERT_EQ((unsigned char)strip[(size_t)(firstRow + y) * FONT_STRIP_WIDTH + x], 255);
         }
+    }
+}
+
+// With the heat limit off, start-up makes the two heat texts trade places,
+// each written over the start of the other's line, whose length stays: the
+// SEND button reads as it should only when both lines are the same length.
+TEST_F(MessageFiles, TheHeatTextsTradePlacesWhole) {
+    for (int language = 0; language < 4; language++) {
+        SCOPED_TRACE("mensaje" + std::to_string(language));
+        const std::vector<std::string> lines = Lines(File(language));
+        ASSERT_GT(lines.size(), 329u);
+        const std::string first = lines[328], second = lines[329];
+        std::string traded = first;   // the first line after the second is written over it
+        traded.replace(0, std::min(second.size(), first.size()), second.substr(0, first.size()));
+        EXPECT_EQ(traded, second) << "\"" << first << "\" and \"" << second << "\"";
     }
 }

@@ -422,6 +422,17 @@ bool MkMarkHotKeys(std::map<int, std::string>& texts) {
             }
         }
     }
+    // The two heat texts trade places at start-up while the heat limit is
+    // off, each written over the start of the other's line, whose length
+    // stays: both keep the marked label, letter for letter.
+    if (texts.count(328) && texts.count(329) && texts[329] != texts[328]) {
+        std::string plain;
+        for (char c : texts[328])
+            if ((unsigned char)c != 126)
+                plain += c;
+        if (plain == texts[329])
+            texts[329] = texts[328];
+    }
     return true;
 }
 
