@@ -445,11 +445,12 @@ TEST_F(MenuFit, ThePanelsTheButtonsOpen) {
     EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
 }
 
-// The car choice in each mode a player reaches it in and with each class's
-// tab lit: every class tab shows its own label and car count on its own
-// frame (the lit twin where the tab is, the plain one elsewhere), no words
-// are printed twice, each value in the car panels stands on the row of
-// exactly one label, to its right, and no frame stands there blank.
+// The car choice (screen 5) in each mode a player reaches it in and the car
+// shop (screen 19), with each class's tab lit: every class tab shows its
+// own label and car count on its own frame (the lit twin where the tab is,
+// the plain one elsewhere), no words are printed twice, each value in the
+// car panels stands on the row of exactly one label, to its right, and no
+// frame stands there blank.  Both screens number their tabs alike.
 bool HasLetters(const std::string& text) {
     return std::any_of(text.begin(), text.end(), [](char c) { return std::isalpha((unsigned char)c); });
 }
@@ -462,8 +463,7 @@ std::string Trimmed(std::string text) {
 }
 bool RowsMeet(const Rect& a, const Rect& b) { return a.top < b.bottom && b.top < a.bottom; }
 
-std::vector<std::string> CarChoiceFaults(const std::string& where, int category) {
-    const int s = 5;
+std::vector<std::string> CarScreenFaults(int s, const std::string& where, int category) {
     std::vector<std::string> faults;
     auto shown = [&](int i) {
         const MenuItem& it = MenuScreenTable[s][i];
@@ -527,8 +527,8 @@ std::vector<std::string> CarChoiceFaults(const std::string& where, int category)
         const MenuItem& it = MenuScreenTable[s][i];
         if (!(it.flags & MENU_PICTURE) || !shown(i) || (it.flags & MENU_HOVER_TEST))
             continue;
-        const Rect on = PictureRect(it);
-        if (on.Empty() || on.bottom - on.top > 40)
+        const Rect on = PictureRect(it);   // a frame slid away is not seen
+        if (on.Empty() || on.bottom - on.top > 40 || on.Meet(kScreen).Empty())
             continue;
         bool carries = false;
         for (int j : texts) {
@@ -560,9 +560,38 @@ TEST_F(MenuFit, TheCarChoiceInEveryModeAndClass) {
         Frames(SETTLE_FRAMES);
         const std::string where = Language(language) + (mode == 38 ? " single race" : " career") + " class " +
                                   std::to_string(category);
-        for (const std::vector<std::string>& f : {Faults(where), CarChoiceFaults(where, category)})
+        for (const std::vector<std::string>& f : {Faults(where), CarScreenFaults(5, where, category)})
             faults.insert(faults.end(), f.begin(), f.end());
     }
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
+}
+
+// The shop as the career's car choice opens it, each tab clicked in turn
+// (the lit tab takes no click).
+TEST_F(MenuFit, TheCarShopInEveryLanguageAndClass) {
+    std::vector<std::string> faults;
+    for (int language = 0; language < 4; language++) {
+        LoadLanguage(language);
+        ShopFromCarChoice = ShopFromCareer = 0;   // the car choice shows the way to the shop
+        Enter(0, 0);
+        int screen = 0;
+        MainMenuAction(&screen, 39);
+        PendingScreen = 5;
+        Frames(2);
+        Frames(SETTLE_FRAMES);
+        Click(85);
+        Frames(SETTLE_FRAMES);
+        ASSERT_EQ(MenuScreen, 19);
+        for (int category = 0; category < 5; category++) {
+            if (MenuScreenTable[19][29 + category].flags & MENU_SHOWN)
+                Click(29 + category);
+            ASSERT_EQ(GarageCategory, category);
+            const std::string where = Language(language) + " shop class " + std::to_string(category);
+            for (const std::vector<std::string>& f : {Faults(where), CarScreenFaults(19, where, category)})
+                faults.insert(faults.end(), f.begin(), f.end());
+        }
+    }
+    ShopFromCarChoice = ShopFromCareer = 0;
     EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
 }
 
