@@ -276,9 +276,9 @@ static const char kScreen03[] = R"layout(
   5 pic  0x2460  pic=1 map=2 at=2140,238 home=424,238
   6 pic  0x2460  pic=1 map=2 at=1140,274 home=424,274
   7 pic  0x2460  pic=20 map=10 at=1640,316 home=320,316
-  8 pic  0x2460  pic=20 map=10 at=2140,350 home=320,350
-  9 pic  0x2460  pic=20 map=10 at=1140,384 home=320,384
- 10 pic  0x2460  pic=20 map=10 at=1640,418 home=320,418
+  8 pic  0x2440  pic=20 map=10 at=2140,350 home=320,350      # no text, no click, no use: not shown
+  9 pic  0x2440  pic=20 map=10 at=1140,384 home=320,384
+ 10 pic  0x2440  pic=20 map=10 at=1640,418 home=320,418
  11 text 0x320   slot=125 font=0 colour=5/0 parent=1 at=160,2
  12 text 0x339   slot=128 font=1 colour=3/4 parent=2 at=100,3 hit=428,619,132,158
     link or 0x20 20:0
@@ -489,7 +489,7 @@ static const char kScreen04[] = R"layout(
   1 pic  0x2460  pic=31 map=4 at=-500,8 home=160,8
   2 text 0x320   slot=435 font=0 colour=5/0 parent=1 at=160,2
   3 pic  0x2460  pic=5 map=2 at=-500,440 home=20,440 to=@1
-  4 pic  0x460   pic=20 map=10 at=500,440 home=500,440
+  4 pic  0x440   pic=20 map=10 at=500,440 home=500,440       # no text, no click, no use: not shown
   5 text 0x339   slot=130 font=1 colour=3/4 parent=3 at=100,3 hit=24,215,442,468
     link or 0x20 0:0
   6 pic  0x6460  pic=284 frames=16 map=69 at=1140,8 home=510,8
@@ -646,11 +646,11 @@ static const char kScreen06[] = R"layout(
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
   5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
-  7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
+  7 pic  0x2440  pic=5 map=2 at=1640,401 home=327,401        # no text, no click, no use: not shown
   8 pic  0x6460  pic=300 frames=49 map=1 at=2140,390 home=548,390
-  9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
- 10 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+  9 pic  0x440   pic=20 map=10 at=20,352 home=20,352         # nor these (9-11)
+ 10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
+ 11 pic  0x440   pic=20 map=10 at=20,420 home=20,420
  12 text 0x339   slot=48 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 0:0
  13 text 0x339   slot=49 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -786,9 +786,9 @@ static const char kScreen08[] = R"layout(
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x6460  pic=300 frames=49 map=1 at=2140,390 home=548,390
-  9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
- 10 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+  9 pic  0x440   pic=20 map=10 at=20,352 home=20,352         # no text, no click, no use: not shown
+ 10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
+ 11 pic  0x440   pic=20 map=10 at=20,420 home=20,420
  12 text 0x339   slot=48 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 8:12
  13 text 0x339   slot=49 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -860,9 +860,9 @@ static const char kScreen09[] = R"layout(
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x6460  pic=401 frames=49 map=1 at=2140,390 home=548,390
-  9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
- 10 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+  9 pic  0x440   pic=20 map=10 at=20,352 home=20,352         # no text, no click, no use: not shown
+ 10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
+ 11 pic  0x440   pic=20 map=10 at=20,420 home=20,420
  12 text 0x339   slot=100 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 9:12
  13 text 0x339   slot=49 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -973,8 +973,8 @@ static const char kScreen11[] = R"layout(
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
   5 pic  0x2460  pic=5 map=2 at=2140,320 home=424,320
   6 pic  0x2460  pic=5 map=2 at=1140,356 home=424,356
-  7 pic  0x460   pic=20 map=10 at=444,400 home=444,400
-  8 pic  0x460   pic=20 map=10 at=444,434 home=444,434
+  7 pic  0x440   pic=20 map=10 at=444,400 home=444,400       # no text, no click, no use: not shown
+  8 pic  0x440   pic=20 map=10 at=444,434 home=444,434
   9 pic  0x2460  pic=16 map=35 at=-500,340 home=16,340 to=@1
  10 text 0x339   slot=443 font=1 colour=3/4 parent=5 at=100,3 hit=428,619,322,348
     link or 0x20 11:10
@@ -1041,7 +1041,7 @@ static const char kScreen12[] = R"layout(
   8 pic  0x6460  pic=401 frames=49 map=1 at=2140,390 home=548,390
   9 pic  0x440   pic=20 map=10 at=20,352 home=20,352
  10 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+ 11 pic  0x440   pic=20 map=10 at=20,420 home=20,420         # no text, no click, no use: not shown
  12 text 0x311   slot=925 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 5:0
  13 text 0x339   slot=49 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -1211,9 +1211,9 @@ static const char kScreen15[] = R"layout(
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x6460  pic=471 frames=9 map=1 at=2140,390 home=548,390
-  9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
- 10 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+  9 pic  0x440   pic=20 map=10 at=20,352 home=20,352         # no text, no click, no use: not shown
+ 10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
+ 11 pic  0x440   pic=20 map=10 at=20,420 home=20,420
  12 text 0x339   slot=97 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 15:12
  13 text 0x339   slot=36 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -1265,9 +1265,9 @@ static const char kScreen16[] = R"layout(
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x6460  pic=471 frames=9 map=1 at=2140,390 home=548,390
-  9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
- 10 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+  9 pic  0x440   pic=20 map=10 at=20,352 home=20,352         # no text, no click, no use: not shown
+ 10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
+ 11 pic  0x440   pic=20 map=10 at=20,420 home=20,420
  12 text 0x339   slot=97 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 0:0
  13 text 0x339   slot=49 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -1368,10 +1368,10 @@ static const char kScreen18[] = R"layout(
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x460   pic=5 map=2 at=420,300 home=420,300
-  9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
- 10 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
- 12 pic  0x460   pic=20 map=10 at=150,420 home=150,420
+  9 pic  0x440   pic=20 map=10 at=20,352 home=20,352         # no text, no click, no use (9, 10):
+ 10 pic  0x440   pic=20 map=10 at=20,386 home=20,386         # not shown; 11 and 12 stay, as the
+ 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420         # main menu's records route hides them
+ 12 pic  0x460   pic=20 map=10 at=150,420 home=150,420       # with buttons 15, 16 and shows them back
  13 text 0x339   slot=48 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 18:13
  14 text 0x339   slot=49 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -1535,9 +1535,9 @@ static const char kScreen20[] = R"layout(
   5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
-  8 pic  0x460   pic=20 map=10 at=20,352 home=20,352
-  9 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 10 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+  8 pic  0x440   pic=20 map=10 at=20,352 home=20,352         # no text, no click, no use: not shown
+  9 pic  0x440   pic=20 map=10 at=20,386 home=20,386
+ 10 pic  0x440   pic=20 map=10 at=20,420 home=20,420
  11 text 0x339   slot=863 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 20:11
  12 text 0x339   slot=36 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -1586,9 +1586,9 @@ static const char kScreen21[] = R"layout(
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
   5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
-  7 pic  0x460   pic=5 map=2 at=327,401 home=327,401
-  8 pic  0x460   pic=20 map=10 at=20,352 home=20,352
-  9 pic  0x460   pic=20 map=10 at=20,386 home=20,386
+  7 pic  0x440   pic=5 map=2 at=327,401 home=327,401         # no text, no click, no use: not shown
+  8 pic  0x440   pic=20 map=10 at=20,352 home=20,352
+  9 pic  0x440   pic=20 map=10 at=20,386 home=20,386
  10 pic  0x440   pic=20 map=10 at=20,420 home=20,420
  11 text 0x300   slot=864 font=1 colour=4/0 parent=4 at=62,14
  12 text 0x338   slot=864 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
@@ -1631,7 +1631,7 @@ static const char kScreen22[] = R"layout(
   7 pic  0x2478  pic=527 at=-1000,120 home=200,120 to=@1 hit=200,259,120,155
   8 pic  0x2478  pic=527 at=-1500,180 home=200,180 to=@1 hit=200,259,180,215
   9 pic  0x2478  pic=527 at=-500,240 home=200,240 to=@1 hit=200,259,240,275
- 10 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+ 10 pic  0x440   pic=20 map=10 at=20,420 home=20,420         # no text, no click, no use: not shown
  11 text 0x339   slot=130 font=1 colour=3/4 parent=6 at=100,3 hit=331,522,403,429
     link or 0x20 0:0
  12 text 0x338   slot=282 font=1 colour=3/4 parent=7 at=150,6 hit=264,435,122,153

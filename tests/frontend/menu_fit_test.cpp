@@ -1,7 +1,8 @@
 // Every menu screen of a fresh sample folder drawn by the menu frame, with
 // the panels its buttons open and the pop-ups its actions show: each shown
 // text lies inside its box, no two shown texts print over each other, and
-// every item that takes a click draws a picture or a label.  Where a text
+// every item that takes a click draws a picture or a label, and no button
+// frame stands there without a click or a label.  Where a text
 // lies is worked out from the font widths, the glyphs' ink in the font strip
 // and the positions the frame placed the items at.
 #include <gtest/gtest.h>
@@ -174,6 +175,11 @@ bool DrawsOnScreen(const Rect& r) {
     return drawn;
 }
 
+// The bitmaps of the bars behind buttons, tabs and short values.
+bool ButtonFrame(int picture) {
+    return picture == 1 || picture == 4 || picture == 5 || picture == 7 || picture == 20 || picture == 21;
+}
+
 Rect HitBox(const MenuItem& it) { return {it.hitLeft, it.hitTop, it.hitRight + 1, it.hitBottom + 1}; }
 
 bool ParentOnScreen(int screen, const MenuItem& it) {
@@ -309,6 +315,28 @@ struct MenuFit : FrontEndTest {
             }
             if (!d.rect.Inside(box))
                 faults.push_back(label(d.item) + " " + Show(d.rect) + " runs out of " + boxName);
+        }
+        // A button frame (the plain and lit bars of buttons and tabs) takes
+        // a click or carries a text: nothing else draws one, and one that
+        // does neither looks like a button that does nothing.
+        for (const Drawn& d : drawn) {
+            const MenuItem& it = MenuScreenTable[screen][d.item];
+            const Rect on = PictureRect(it);   // a frame slid away is not seen
+            if (d.text || (it.flags & MENU_HOVER_TEST) || d.rect.Empty() || !ButtonFrame(it.firstPicture))
+                continue;
+            // The profile screen's two frames that the main menu's records
+            // route hides and shows back with the screen's buttons.
+            if (screen == 18 && (d.item == 11 || d.item == 12))
+                continue;
+            bool carries = false;
+            for (const Drawn& t : drawn) {
+                if (!t.text || t.rect.Empty())
+                    continue;
+                const int cx = (t.rect.left + t.rect.right) / 2, cy = (t.rect.top + t.rect.bottom) / 2;
+                carries = carries || (cx >= on.left && cx < on.right && cy >= on.top && cy < on.bottom);
+            }
+            if (!carries)
+                faults.push_back(label(d.item) + " " + Show(on) + " stands blank");
         }
         for (size_t a = 0; a < drawn.size(); a++) {
             if (!drawn[a].text || drawn[a].rect.Empty())
@@ -520,25 +548,6 @@ std::vector<std::string> CarScreenFaults(int s, const std::string& where, int ca
         if (labels != 1)
             faults.push_back(name(i) + " \"" + SlotText(value.textSlot) + "\" stands beside " +
                              std::to_string(labels) + " labels");
-    }
-    // A frame (a picture no taller than a button) takes a click or carries a
-    // text: nothing else draws one.
-    for (int i = 1; i < MENU_ITEM_COUNT; i++) {
-        const MenuItem& it = MenuScreenTable[s][i];
-        if (!(it.flags & MENU_PICTURE) || !shown(i) || (it.flags & MENU_HOVER_TEST))
-            continue;
-        const Rect on = PictureRect(it);   // a frame slid away is not seen
-        if (on.Empty() || on.bottom - on.top > 40 || on.Meet(kScreen).Empty())
-            continue;
-        bool carries = false;
-        for (int j : texts) {
-            const Rect ink = TextInk(MenuScreenTable[s][j]);
-            const int cx = (ink.left + ink.right) / 2, cy = (ink.top + ink.bottom) / 2;
-            carries = carries || (cx >= on.left && cx < on.right && cy >= on.top && cy < on.bottom);
-        }
-        if (!carries)
-            faults.push_back(name(i) + " picture " + std::to_string(it.firstPicture) + " " + Show(on) +
-                             " stands blank");
     }
     return faults;
 }
