@@ -276,9 +276,9 @@ static const char kScreen03[] = R"layout(
   5 pic  0x2460  pic=1 map=2 at=2140,238 home=424,238
   6 pic  0x2460  pic=1 map=2 at=1140,274 home=424,274
   7 pic  0x2460  pic=20 map=10 at=1640,316 home=320,316
-  8 pic  0x2460  pic=20 map=10 at=2140,350 home=320,350
-  9 pic  0x2460  pic=20 map=10 at=1140,384 home=320,384
- 10 pic  0x2460  pic=20 map=10 at=1640,418 home=320,418
+  8 pic  0x2440  pic=20 map=10 at=2140,350 home=320,350      # no text, no click, no use: not shown
+  9 pic  0x2440  pic=20 map=10 at=1140,384 home=320,384
+ 10 pic  0x2440  pic=20 map=10 at=1640,418 home=320,418
  11 text 0x320   slot=125 font=0 colour=5/0 parent=1 at=160,2
  12 text 0x339   slot=128 font=1 colour=3/4 parent=2 at=100,3 hit=428,619,132,158
     link or 0x20 20:0
@@ -489,7 +489,7 @@ static const char kScreen04[] = R"layout(
   1 pic  0x2460  pic=31 map=4 at=-500,8 home=160,8
   2 text 0x320   slot=435 font=0 colour=5/0 parent=1 at=160,2
   3 pic  0x2460  pic=5 map=2 at=-500,440 home=20,440 to=@1
-  4 pic  0x460   pic=20 map=10 at=500,440 home=500,440
+  4 pic  0x440   pic=20 map=10 at=500,440 home=500,440       # no text, no click, no use: not shown
   5 text 0x339   slot=130 font=1 colour=3/4 parent=3 at=100,3 hit=24,215,442,468
     link or 0x20 0:0
   6 pic  0x6460  pic=284 frames=16 map=69 at=1140,8 home=510,8
@@ -574,7 +574,7 @@ static const char kScreen05[] = R"layout(
     link group:149
     link group:150
     link group:109
- 39 text 0x321   slot=141 font=2 colour=4/0 parent=4 at=62,14
+ 39 text 0x301   slot=141 font=2 colour=4/0 parent=4 at=62,14    # the shop's SELL: not shown here
     link or 0x20 5:39
  40 text 0x321   slot=142 font=2 colour=4/0 parent=4 at=62,32
     link or 0x20 5:40
@@ -586,7 +586,7 @@ static const char kScreen05[] = R"layout(
  44 pic  0x10440 pic=20 map=10 at=520,206 home=520,206   # no list on this screen: its arrows
  45 pic  0x8440  pic=20 map=10 at=520,240 home=520,240   # are not shown
  46 text 0x320   slot=167 font=2 colour=4/0 parent=23 at=60,8
- 47 text 0x300   slot=145 font=2 colour=4/0 parent=4 at=62,58
+ 47 text 0x320   slot=145 font=2 colour=4/0 parent=4 at=62,14    # the top speed's label
  48 text 0x320   slot=230 font=2 colour=4/0 parent=6 at=140,68
  49 text 0x320   slot=231 font=2 colour=4/0 parent=6 at=140,84
  50 text 0x2a0   slot=232 font=2 colour=5/0 parent=6 at=248,68
@@ -646,11 +646,11 @@ static const char kScreen06[] = R"layout(
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
   5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
-  7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
+  7 pic  0x2440  pic=5 map=2 at=1640,401 home=327,401        # no text, no click, no use: not shown
   8 pic  0x6460  pic=300 frames=49 map=1 at=2140,390 home=548,390
-  9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
- 10 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+  9 pic  0x440   pic=20 map=10 at=20,352 home=20,352         # nor these (9-11)
+ 10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
+ 11 pic  0x440   pic=20 map=10 at=20,420 home=20,420
  12 text 0x339   slot=48 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 0:0
  13 text 0x339   slot=49 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -786,9 +786,9 @@ static const char kScreen08[] = R"layout(
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x6460  pic=300 frames=49 map=1 at=2140,390 home=548,390
-  9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
- 10 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+  9 pic  0x440   pic=20 map=10 at=20,352 home=20,352         # no text, no click, no use: not shown
+ 10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
+ 11 pic  0x440   pic=20 map=10 at=20,420 home=20,420
  12 text 0x339   slot=48 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 8:12
  13 text 0x339   slot=49 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -860,9 +860,9 @@ static const char kScreen09[] = R"layout(
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x6460  pic=401 frames=49 map=1 at=2140,390 home=548,390
-  9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
- 10 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+  9 pic  0x440   pic=20 map=10 at=20,352 home=20,352         # no text, no click, no use: not shown
+ 10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
+ 11 pic  0x440   pic=20 map=10 at=20,420 home=20,420
  12 text 0x339   slot=100 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 9:12
  13 text 0x339   slot=49 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -973,8 +973,8 @@ static const char kScreen11[] = R"layout(
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
   5 pic  0x2460  pic=5 map=2 at=2140,320 home=424,320
   6 pic  0x2460  pic=5 map=2 at=1140,356 home=424,356
-  7 pic  0x460   pic=20 map=10 at=444,400 home=444,400
-  8 pic  0x460   pic=20 map=10 at=444,434 home=444,434
+  7 pic  0x440   pic=20 map=10 at=444,400 home=444,400       # no text, no click, no use: not shown
+  8 pic  0x440   pic=20 map=10 at=444,434 home=444,434
   9 pic  0x2460  pic=16 map=35 at=-500,340 home=16,340 to=@1
  10 text 0x339   slot=443 font=1 colour=3/4 parent=5 at=100,3 hit=428,619,322,348
     link or 0x20 11:10
@@ -1041,7 +1041,7 @@ static const char kScreen12[] = R"layout(
   8 pic  0x6460  pic=401 frames=49 map=1 at=2140,390 home=548,390
   9 pic  0x440   pic=20 map=10 at=20,352 home=20,352
  10 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+ 11 pic  0x440   pic=20 map=10 at=20,420 home=20,420         # no text, no click, no use: not shown
  12 text 0x311   slot=925 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 5:0
  13 text 0x339   slot=49 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -1211,9 +1211,9 @@ static const char kScreen15[] = R"layout(
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x6460  pic=471 frames=9 map=1 at=2140,390 home=548,390
-  9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
- 10 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+  9 pic  0x440   pic=20 map=10 at=20,352 home=20,352         # no text, no click, no use: not shown
+ 10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
+ 11 pic  0x440   pic=20 map=10 at=20,420 home=20,420
  12 text 0x339   slot=97 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 15:12
  13 text 0x339   slot=36 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -1268,9 +1268,9 @@ static const char kScreen16[] = R"layout(
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x6460  pic=471 frames=9 map=1 at=2140,390 home=548,390
-  9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
- 10 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+  9 pic  0x440   pic=20 map=10 at=20,352 home=20,352         # no text, no click, no use: not shown
+ 10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
+ 11 pic  0x440   pic=20 map=10 at=20,420 home=20,420
  12 text 0x339   slot=97 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 0:0
  13 text 0x339   slot=49 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -1371,10 +1371,10 @@ static const char kScreen18[] = R"layout(
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x460   pic=5 map=2 at=420,300 home=420,300
-  9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
- 10 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
- 12 pic  0x460   pic=20 map=10 at=150,420 home=150,420
+  9 pic  0x440   pic=20 map=10 at=20,352 home=20,352         # no text, no click, no use (9, 10):
+ 10 pic  0x440   pic=20 map=10 at=20,386 home=20,386         # not shown; 11 and 12 stay, as the
+ 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420         # main menu's records route hides them
+ 12 pic  0x460   pic=20 map=10 at=150,420 home=150,420       # with buttons 15, 16 and shows them back
  13 text 0x339   slot=48 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 18:13
  14 text 0x339   slot=49 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -1417,28 +1417,28 @@ static const char kScreen19[] = R"layout(
   5 pic  0x2460  pic=517 at=2140,66 home=224,66
   6 pic  0x2460  pic=6 at=1140,306 home=372,306 to=@5
   7 pic  0x2460  pic=5 map=2 at=-1000,412 home=16,412
-  8 pic  0x2460  pic=1 map=2 at=-1500,66 home=16,66
-  9 pic  0x460   pic=1 map=2 at=16,100 home=16,100
- 10 pic  0x460   pic=1 map=2 at=16,134 home=16,134
- 11 pic  0x460   pic=1 map=2 at=16,168 home=16,168
+  8 pic  0x2440  pic=1 map=2 at=-1500,66 home=16,66      # no heading over the tabs: not shown
+  9 pic  0x460   pic=1 map=2 at=16,100 home=16,100       # the five category tabs, 9-13; the
+ 10 pic  0x460   pic=1 map=2 at=16,134 home=16,134       # lit one has its twin, 54-58, over it
+ 11 pic  0x460   pic=1 map=2 at=16,168 home=16,168       # with its own label and count
  12 pic  0x460   pic=1 map=2 at=16,202 home=16,202
  13 pic  0x460   pic=1 map=2 at=16,236 home=16,236
  14 pic  0x2460  pic=5 map=2 at=-1500,412 home=220,412
  15 pic  0x2460  pic=5 map=2 at=1140,412 home=424,412
- 16 pic  0x2460  pic=5 map=2 at=-1000,446 home=16,446
- 17 pic  0x2460  pic=5 map=2 at=2140,446 home=424,446 to=@5
+ 16 pic  0x2440  pic=5 map=2 at=-1000,446 home=16,446    # no button of their own (16, 17):
+ 17 pic  0x2440  pic=5 map=2 at=2140,446 home=424,446 to=@5   # not shown
  18 pic  0x2460  pic=13 map=37 at=-500,252 home=224,252
- 19 text 0x260   slot=124 font=2 colour=4/0 at=530,290
+ 19 text 0x240   slot=124 font=2 colour=4/0 at=530,290    # the price has its row in the panel
  20 pic  0x2460  pic=21 map=11 at=2140,66 home=476,66
  21 pic  0x2460  pic=21 map=11 at=1140,102 home=476,102
  22 pic  0x460   pic=20 map=10 at=520,140 home=520,140
  23 pic  0x460   pic=20 map=10 at=520,174 home=520,174
- 24 text 0x320   slot=609 font=1 colour=4/0 parent=8 at=100,3
- 25 text 0x260   slot=123 font=2 colour=4/0 at=530,310
- 26 text 0x260   slot=140 font=2 colour=4/0 at=530,326
- 27 text 0x339   slot=146 font=1 colour=3/4 parent=20 at=80,3 hit=480,631,68,94
+ 24 text 0x320   slot=609 font=2 colour=4/0 parent=4 at=62,32    # the labels of the car values
+ 25 text 0x320   slot=123 font=2 colour=4/0 parent=20 at=80,6
+ 26 text 0x320   slot=140 font=2 colour=4/0 parent=6 at=140,32
+ 27 text 0x339   slot=146 font=1 colour=3/4 parent=21 at=80,3 hit=480,631,104,130
     link or 0x20 19:27
- 28 text 0x339   slot=147 font=1 colour=3/4 parent=21 at=80,3 hit=480,631,104,130
+ 28 text 0x339   slot=147 font=1 colour=3/4 parent=22 at=60,3 hit=524,635,142,164
     link or 0x20 19:28
  29 text 0x319   slot=402 font=1 colour=3/4 parent=9 at=100,3 hit=20,211,102,128
     link group:157
@@ -1470,13 +1470,13 @@ static const char kScreen19[] = R"layout(
  36 text 0x320   slot=157 font=1 colour=5/0 parent=11 at=100,3
  37 text 0x320   slot=158 font=1 colour=5/0 parent=12 at=100,3
  38 text 0x320   slot=159 font=1 colour=5/0 parent=13 at=100,3
- 39 text 0x260   slot=610 font=2 colour=4/0 parent=4 at=12,10 hit=224,415,414,440   # buy: on button 14
- 40 text 0x261   slot=141 font=2 colour=4/0 parent=4 at=12,26 hit=428,619,414,440   # sell: on button 15
+ 39 text 0x320   slot=610 font=1 colour=4/0 parent=14 at=100,3 hit=224,415,414,440   # buy: on button 14
+ 40 text 0x321   slot=141 font=1 colour=4/0 parent=15 at=100,3 hit=428,619,414,440   # sell: on button 15
     link group:177
     link group:178
     link group:179
     link group:180
- 41 text 0x300   slot=143 font=2 colour=4/0 parent=4 at=62,42
+ 41 text 0x320   slot=143 font=2 colour=4/0 parent=4 at=62,68
  42 text 0x339   slot=611 font=1 colour=3/4 parent=7 at=100,3 hit=20,211,414,440
     link none                    # the fifth slot leads back: the shop sets it to the
     link none                    # career, the car choice or the closing page
@@ -1484,45 +1484,45 @@ static const char kScreen19[] = R"layout(
     link none
     link or 0x20 4:0
  43 text 0x2a0   slot=651 font=1 colour=5/0 parent=20 at=150,6
- 44 pic  0x10460 pic=20 map=10 at=520,208 home=520,208
- 45 pic  0x8460  pic=20 map=10 at=520,242 home=520,242
- 46 text 0x300   slot=167 font=2 colour=4/0 parent=4 at=62,58
- 47 text 0x300   slot=145 font=2 colour=4/0 parent=4 at=62,74
- 48 text 0x260   slot=230 font=2 colour=4/0 parent=6 at=12,10
- 49 text 0x260   slot=231 font=2 colour=4/0 parent=6 at=12,24
- 50 text 0x260   slot=232 font=2 colour=4/0 parent=6 at=12,38
- 51 text 0x260   slot=233 font=2 colour=4/0 parent=6 at=12,52
- 52 text 0x260   slot=234 font=2 colour=4/0 parent=6 at=12,66
- 53 text 0x260   slot=232 font=2 colour=4/0 parent=6 at=12,80
- 54 pic  0x460   pic=4 map=2 at=244,330 home=244,330
- 55 pic  0x440   pic=4 map=2 at=244,330 home=244,330
- 56 pic  0x440   pic=4 map=2 at=244,330 home=244,330
- 57 pic  0x440   pic=4 map=2 at=244,330 home=244,330
- 58 pic  0x440   pic=4 map=2 at=244,330 home=244,330
- 59 text 0x260   slot=151 font=2 colour=4/0 parent=18 at=12,92
- 60 text 0x300   slot=148 font=2 colour=4/0 parent=18 at=62,92
- 61 text 0x300   slot=149 font=2 colour=4/0 parent=18 at=62,92
- 62 text 0x300   slot=154 font=2 colour=4/0 parent=18 at=62,92
- 63 text 0x300   slot=150 font=2 colour=4/0 parent=18 at=62,92
- 64 text 0x2a0   slot=155 font=2 colour=5/0 parent=18 at=228,92
- 65 text 0x280   slot=156 font=2 colour=5/0 parent=18 at=228,92
- 66 text 0x280   slot=157 font=2 colour=5/0 parent=18 at=228,92
- 67 text 0x280   slot=158 font=2 colour=5/0 parent=18 at=228,92
- 68 text 0x280   slot=159 font=2 colour=5/0 parent=18 at=228,92
+ 44 pic  0x10440 pic=20 map=10 at=520,208 home=520,208   # no list on this screen: its arrows
+ 45 pic  0x8440  pic=20 map=10 at=520,242 home=520,242   # are not shown
+ 46 text 0x320   slot=167 font=2 colour=4/0 parent=23 at=60,8    # the name of the car on show
+ 47 text 0x320   slot=145 font=2 colour=4/0 parent=4 at=62,14
+ 48 text 0x320   slot=230 font=2 colour=4/0 parent=6 at=140,14
+ 49 text 0x240   slot=231 font=2 colour=4/0 parent=6 at=12,24     # the price's caption, blank
+ 50 text 0x240   slot=232 font=2 colour=4/0 parent=6 at=12,38     # the price once, on 53
+ 51 text 0x320   slot=233 font=2 colour=4/0 parent=4 at=62,50
+ 52 text 0x320   slot=234 font=2 colour=4/0 parent=6 at=140,50
+ 53 text 0x2a0   slot=232 font=2 colour=5/0 parent=6 at=248,14
+ 54 pic  0x460   pic=4 map=2 at=16,100 home=16,100
+ 55 pic  0x440   pic=4 map=2 at=16,134 home=16,134
+ 56 pic  0x440   pic=4 map=2 at=16,168 home=16,168
+ 57 pic  0x440   pic=4 map=2 at=16,202 home=16,202
+ 58 pic  0x440   pic=4 map=2 at=16,236 home=16,236
+ 59 text 0x320   slot=151 font=1 colour=4/0 parent=54 at=80,3
+ 60 text 0x300   slot=148 font=1 colour=4/0 parent=55 at=80,3
+ 61 text 0x300   slot=149 font=1 colour=4/0 parent=56 at=80,3
+ 62 text 0x300   slot=154 font=1 colour=4/0 parent=57 at=80,3
+ 63 text 0x300   slot=150 font=1 colour=4/0 parent=58 at=80,3
+ 64 text 0x2a0   slot=155 font=2 colour=5/0 parent=54 at=190,7
+ 65 text 0x280   slot=156 font=2 colour=5/0 parent=55 at=190,7
+ 66 text 0x280   slot=157 font=2 colour=5/0 parent=56 at=190,7
+ 67 text 0x280   slot=158 font=2 colour=5/0 parent=57 at=190,7
+ 68 text 0x280   slot=159 font=2 colour=5/0 parent=58 at=190,7
  69 pic  0x440   pic=11 map=7 at=120,128 home=120,128
  70 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,30 hit=260,380,158,180
  71 text 0x300   slot=612 font=1 colour=5/0 parent=69 at=200,54
  72 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,78 hit=260,380,206,228
- 73 text 0x300   slot=230 font=2 colour=4/0 parent=69 at=200,100
- 74 text 0x300   slot=231 font=2 colour=4/0 parent=69 at=200,112
- 75 text 0x300   slot=232 font=2 colour=4/0 parent=69 at=200,124
- 76 text 0x300   slot=233 font=2 colour=4/0 parent=69 at=200,136
- 77 text 0x300   slot=233 font=2 colour=4/0 parent=69 at=200,148
- 78 text 0x300   slot=234 font=2 colour=4/0 parent=69 at=200,160
+ 73 text 0x280   slot=230 font=2 colour=5/0 parent=6 at=248,32   # the values of the car on show
+ 74 text 0x280   slot=231 font=2 colour=5/0 parent=4 at=204,14
+ 75 text 0x280   slot=232 font=2 colour=5/0 parent=4 at=204,32
+ 76 text 0x280   slot=233 font=2 colour=5/0 parent=4 at=204,50
+ 77 text 0x280   slot=233 font=2 colour=5/0 parent=4 at=204,68
+ 78 text 0x2a0   slot=234 font=2 colour=5/0 parent=6 at=248,50
  79 text 0x300   slot=232 font=2 colour=4/0 parent=69 at=200,172
  80 text 0x300   slot=979 font=2 colour=4/0 parent=69 at=200,184 hit=260,380,312,334
  81 pic  0x440   pic=530 map=67 at=220,200 home=220,200
- 82 text 0x300   slot=409 font=1 colour=4/0 parent=81 at=100,10
+ 82 text 0x320   slot=409 font=2 colour=4/0 parent=81 at=32,12    # the verdict's word on its picture
  83 pic  0x440   pic=533 map=68 parent=69 at=12,12 home=12,12
  84 text 0x300   slot=412 font=2 colour=4/0 parent=81 at=100,34
  85 text 0x300   slot=1010 font=2 colour=4/0 parent=81 at=100,52
@@ -1538,9 +1538,9 @@ static const char kScreen20[] = R"layout(
   5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
-  8 pic  0x460   pic=20 map=10 at=20,352 home=20,352
-  9 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 10 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+  8 pic  0x440   pic=20 map=10 at=20,352 home=20,352         # no text, no click, no use: not shown
+  9 pic  0x440   pic=20 map=10 at=20,386 home=20,386
+ 10 pic  0x440   pic=20 map=10 at=20,420 home=20,420
  11 text 0x339   slot=863 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 20:11
  12 text 0x339   slot=36 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -1589,9 +1589,9 @@ static const char kScreen21[] = R"layout(
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
   5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
-  7 pic  0x460   pic=5 map=2 at=327,401 home=327,401
-  8 pic  0x460   pic=20 map=10 at=20,352 home=20,352
-  9 pic  0x460   pic=20 map=10 at=20,386 home=20,386
+  7 pic  0x440   pic=5 map=2 at=327,401 home=327,401         # no text, no click, no use: not shown
+  8 pic  0x440   pic=20 map=10 at=20,352 home=20,352
+  9 pic  0x440   pic=20 map=10 at=20,386 home=20,386
  10 pic  0x440   pic=20 map=10 at=20,420 home=20,420
  11 text 0x300   slot=864 font=1 colour=4/0 parent=4 at=62,14
  12 text 0x338   slot=864 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
@@ -1634,7 +1634,7 @@ static const char kScreen22[] = R"layout(
   7 pic  0x2478  pic=527 at=-1000,120 home=200,120 to=@1 hit=200,259,120,155
   8 pic  0x2478  pic=527 at=-1500,180 home=200,180 to=@1 hit=200,259,180,215
   9 pic  0x2478  pic=527 at=-500,240 home=200,240 to=@1 hit=200,259,240,275
- 10 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+ 10 pic  0x440   pic=20 map=10 at=20,420 home=20,420         # no text, no click, no use: not shown
  11 text 0x339   slot=130 font=1 colour=3/4 parent=6 at=100,3 hit=331,522,403,429
     link or 0x20 0:0
  12 text 0x338   slot=282 font=1 colour=3/4 parent=7 at=150,6 hit=264,435,122,153

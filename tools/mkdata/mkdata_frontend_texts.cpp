@@ -66,7 +66,7 @@ const SlotText kEnglish[] = {
     {599, "The network session was lost."}, {600, "The race goes on against the computer."},
     {601, "paused the race."}, {602, "resumed the race."}, {603, "has left the race."},
     {1016, "The race starts in four seconds."}, {1017, "The session is closed to new players."},
-    {609, "Car:"}, {610, "Price:"}, {860, "NETWORK"}, {867, "pts"}, {933, "Hall of fame"},
+    {860, "NETWORK"}, {867, "pts"}, {933, "Hall of fame"},
     {961, "Joystick: not found"}, {962, "Dead zone"}, {1012, "Sale price: "}, {1036, "Computer"},
     // Race messages and the presentation before a race.
     {1709, "TWO LAPS TO GO"}, {1710, "LAST LAP!"}, {1711, "NEW LAP RECORD!"}, {1714, "1ST"}, {1715, "2ND"},
@@ -669,10 +669,14 @@ const Translated kTranslated[] = {
     // with the place of the car in use among the cars owned in it.
     {139, "TUS COCHES", "YOUR CARS", "TES VOITURES", "DEINE AUTOS"},
     {140, "Clase", "Class", "Classe", "Klasse"},
-    {141, "Velocidad", "Top speed", "Vitesse", "Tempo"},
+    // The shop's buttons: buy and sell the car on show.
+    {610, "COMPRAR", "BUY", "ACHETER", "KAUFEN"},
+    {141, "VENDER", "SELL", "VENDRE", "VERKAUFEN"},
+    // The labels of the car values in the car choice and the shop.
+    {145, "Velocidad", "Top speed", "Vitesse", "Tempo"},
     {142, "Aceleraci\xF3n", "Acceleration", "Acc\xE9l\xE9ration", "Beschleunigung"},
-    {143, "Agarre", "Grip", "Adh\xE9rence", "Haftung"},
-    {145, "Peso", "Weight", "Poids", "Gewicht"},
+    {609, "Aceleraci\xF3n", "Acceleration", "Acc\xE9l\xE9ration", "Beschleunigung"},
+    {143, "Peso", "Weight", "Poids", "Gewicht"},
     {167, "Coches de la clase", "Cars in this class", "Voitures de la classe", "Autos der Klasse"},
     {230, "Precio", "Price", "Prix", "Preis"},
     {233, "Agarre", "Grip", "Adh\xE9rence", "Haftung"},
