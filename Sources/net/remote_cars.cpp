@@ -39,7 +39,7 @@ void ClearSamples() {
 
 void ReadLatencySettings() {
     for (int n = 1; n <= NET_MAX_PLAYERS; n++) {
-        char key[16];
+        char key[24];   // room for any int, as the compiler counts
         snprintf(key, sizeof key, "latency%i", n);
         int v = PlatIniGetInt("config\\vondel.ini", "Network", key, LATENCY_DEFAULT);
         if (v < LATENCY_MIN)

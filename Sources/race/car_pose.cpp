@@ -35,7 +35,7 @@ void WheelWorldPositions(int car) {
     // The showroom car has no body step either: its wheels hang where the
     // springs hold them when the car stands still.
     const int showroom = FrontEndActive != 0;
-    const float drop = showroom ? (float)ShowroomWheelDrop(CarModel[car]) : 0.0f;
+    const float drop = showroom ? (float)ShowroomWheelHang.load() : 0.0f;
     LoadIdentityPhys();
     PhysMatrixRotateYZX(SimPitch[car], SimHeading[car], SimRoll[car]);
     for (int j = 0; j < 4; j++) {

@@ -3,7 +3,7 @@
 
 // Tick: the world plan positions of the car's wheels (WheelWorldX/Z) from
 // the tick's pose; in replays and in the menus' showroom also their heights,
-// the showroom's hanging ShowroomWheelDrop below the car.
+// the showroom's hanging ShowroomWheelHang below the car.
 void WheelWorldPositions(int car);
 // The height of a model's wheel centres over its body's centre on the
 // showroom car (negative: below it), where its springs hold them when the

@@ -15,6 +15,7 @@ int CarColour[MAX_CARS];
 int RacePhase;
 std::atomic<int> RacePaused;
 std::atomic<int> RaceOver;
+std::atomic<int> ShowroomWheelHang;
 int FinishSequence;
 int RaceWon;
 int BackToMenusRequest;

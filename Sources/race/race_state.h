@@ -32,6 +32,10 @@ extern int CarColour[MAX_CARS];
 extern int RacePhase;                       // 1 loading, 2 presentation wait, 0 running
 extern std::atomic<int> RacePaused;
 extern std::atomic<int> RaceOver;
+// The showroom car's wheel drop (ShowroomWheelDrop of its model): set by the
+// menus when they show a car, read by the tick, which must not read the car
+// table the menus write outside the lock.
+extern std::atomic<int> ShowroomWheelHang;
 extern int FinishSequence;
 extern int RaceWon;                         // the larger of itself and FinishSequence at each race start
 extern int BackToMenusRequest;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "frame/frame_state.h"
+#include "race/car_pose.h"
 #include "race/race_state.h"
 #include "render/geometry.h"
 #include "render/objects.h"
@@ -455,6 +456,7 @@ void LoadShowroomCar(int model, int paint, int group, int variant) {
 
     CarModel[0] = model;
     CarColour[0] = paint;
+    ShowroomWheelHang = ShowroomWheelDrop(model);
     TrackGroup = group;
     TrackVariant = variant;
     TrackCode = group * 10 + variant;

@@ -9,6 +9,7 @@
 #include "common/test_game.h"
 #include "frame/frame_state.h"
 #include "frame/tick.h"
+#include "race/car_pose.h"
 #include "race/race_frame.h"
 #include "race_test_util.h"
 
@@ -118,6 +119,7 @@ TEST_F(TickDrive, TheShowroomCarHangsItsWheelsAsItRestsInARace) {
         }
 
         FrontEndActive = 1;
+        ShowroomWheelHang = ShowroomWheelDrop(model);   // as showing the car sets it
         SimPosX[0] = 20.0f;
         SimPosY[0] = -480.0f;
         SimPosZ[0] = 950.0f;
