@@ -76,7 +76,7 @@ int PlatSoundCaptureOpen(const char* hostDir) {
     if (mkdir(hostDir, 0755) != 0 && errno != EEXIST)
         return 0;
     snprintf(folder, sizeof folder, "%s", hostDir);
-    char path[PLAT_MAX_PATH + 16];
+    char path[PLAT_MAX_PATH + 32];   // the folder, "/ch", any int and ".wav"
     snprintf(path, sizeof path, "%s/events.csv", folder);
     events = fopen(path, "w");
     if (!events)
