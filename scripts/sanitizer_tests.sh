@@ -14,12 +14,16 @@ since() { echo $(($(date +%s) - start)); }
 
 began=$(date +%s)
 echo "== $name build ($(since) s since CI began)"
+# At -O1 GCC knows too little of a number's range to judge whether a
+# formatted text fits its buffer, so that warning is left to the release
+# build, which judges it at -O2.
 # -O1, as the sanitizers advise: their reports stay exact, and the build
 # takes a fifth less time (the test programs' sources, half).  The build
 # runs at a lower priority (nice), so that the stages CI waits on first keep
 # their cores; the tests run at the usual one.
 nice -n 10 scripts/setup.sh "build-$name" "$option" -DQUORVIX_BUILD_BENCH=OFF \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g -DNDEBUG" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O1 -g -DNDEBUG"
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g -DNDEBUG -Wno-format-truncation" \
+  "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O1 -g -DNDEBUG -Wno-format-truncation"
 echo "== $name build: $(($(date +%s) - began)) s ($(since) s since CI began)"
 
 began=$(date +%s)
