@@ -108,6 +108,7 @@ struct PlatNet {
     ENetPeer* joinPeer = nullptr;
     int joinResult = PLAT_NET_OK;
     bool joinPending = false;
+    bool joinRefused = false;   // refused; waiting for the host's disconnect
     int pendingHellos = 0;
     bool closing = false;
 
@@ -656,9 +657,12 @@ static void Received(PlatNet* net, ENetPeer* peer, const ENetPacket* packet) {
         break;
     case NET_KIND_JOIN_REFUSE:
         if (net->state == STATE_JOINING && peer == net->joinPeer) {
+            // The host disconnects a refused joiner. Open waits for that
+            // disconnect: reset early, this end would reuse the peer slot for
+            // the next join, and the host's resent disconnect would then close
+            // that new connection while it is still connecting.
             net->joinResult = p.reason == NET_REFUSE_ACCESS_DENIED ? PLAT_NET_ERR_ACCESSDENIED : PLAT_NET_ERR_NOSESSIONS;
-            net->joinPending = false;
-            net->changed.notify_all();
+            net->joinRefused = true;
         }
         break;
     case NET_KIND_PEER_HELLO:
@@ -710,7 +714,8 @@ static void Connected(PlatNet* net, ENetPeer* peer) {
 
 static void Disconnected(PlatNet* net, ENetPeer* peer, uint32_t code) {
     if (peer == net->joinPeer && net->joinPending) {
-        net->joinResult = PLAT_NET_ERR_NOSESSIONS;
+        if (!net->joinRefused)
+            net->joinResult = PLAT_NET_ERR_NOSESSIONS;
         net->joinPending = false;
         net->changed.notify_all();
     }
@@ -1102,6 +1107,7 @@ int PlatNetOpen(PlatNet* net, const PlatNetSessionDesc* desc, int flags) {
     net->session = target->desc;
     net->state = STATE_JOINING;
     net->joinPending = true;
+    net->joinRefused = false;
     net->joinResult = PLAT_NET_OK;
     net->pendingHellos = 0;
     net->joinPeer = enet_host_connect(net->host, &target->address, CHANNEL_COUNT, 0);
@@ -1114,15 +1120,16 @@ int PlatNetOpen(PlatNet* net, const PlatNetSessionDesc* desc, int flags) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(2 * net->config.keepAliveMs);
     net->changed.wait_until(lock, deadline, [net] { return !net->joinPending; });
     int result = net->joinResult;
-    if (net->joinPending)
+    if (net->joinPending && !net->joinRefused)
         result = PLAT_NET_ERR_TIMEOUT;
     if (result != PLAT_NET_OK || net->state != STATE_IN) {
         if (result == PLAT_NET_OK)
             result = PLAT_NET_ERR_NOSESSIONS;
         ResetAllPeers(net);
         if (net->joinPeer && net->joinPeer->state != ENET_PEER_STATE_DISCONNECTED) {
+            // Tell the host, so it stops resending to a slot the next join reuses.
             net->joinPeer->data = nullptr;
-            enet_peer_reset(net->joinPeer);
+            enet_peer_disconnect_now(net->joinPeer, DISCONNECT_CLOSED);
         }
         net->joinPeer = nullptr;
         net->joinPending = false;

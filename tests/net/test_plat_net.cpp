@@ -339,6 +339,31 @@ TEST(NetLayer, FullOrJoinDisabledSessionsRefuseJoiners) {
     PlatNetRelease(host);
 }
 
+// A refused member that joins again at once gets in: the refusal's closing
+// of its connection must not reach the connection that follows.
+TEST(NetLayer, ARefusedMemberJoinsStraightAfter) {
+    uint32_t hostId, boId;
+    PlatNet* host = HostMember("Again", "Hana", 8, &hostId);
+    PlatNet* bo = NewMember({PlatNetBoundPort(host)});
+    PlatNetSessionDesc d, open;
+    ASSERT_TRUE(FindSession(bo, "Again", &d, 0));
+    for (int round = 0; round < 4; round++) {
+        ASSERT_EQ(PlatNetGetSessionDesc(host, &open), PLAT_NET_OK);
+        open.flags |= PLAT_NET_SESSION_JOINDISABLED;
+        ASSERT_EQ(PlatNetSetSessionDesc(host, &open), PLAT_NET_OK);
+        EXPECT_EQ(PlatNetOpen(bo, &d, PLAT_NET_OPEN_JOIN), PLAT_NET_ERR_ACCESSDENIED) << "round " << round;
+        open.flags &= ~PLAT_NET_SESSION_JOINDISABLED;
+        ASSERT_EQ(PlatNetSetSessionDesc(host, &open), PLAT_NET_OK);
+        ASSERT_EQ(PlatNetOpen(bo, &d, PLAT_NET_OPEN_JOIN), PLAT_NET_OK) << "round " << round;
+        ASSERT_EQ(PlatNetCreatePlayer(bo, &boId, "Bo", "C", nullptr), PLAT_NET_OK);
+        ASSERT_TRUE(TakeUntil(host, SystemMessage(PLAT_NET_SYS_CREATEPLAYER)));
+        ASSERT_EQ(PlatNetClose(bo), PLAT_NET_OK);
+        ASSERT_TRUE(TakeUntil(host, SystemMessage(PLAT_NET_SYS_DESTROYPLAYER)));
+    }
+    PlatNetRelease(bo);
+    PlatNetRelease(host);
+}
+
 TEST(NetLayer, ReceiveQueueAnswersAndTheEvent) {
     uint32_t hostId, annId;
     PlatNet* host = HostMember("Q", "Hana", 8, &hostId);
