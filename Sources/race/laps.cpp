@@ -99,7 +99,12 @@ void AwardPoints(int row) {
 // The finished car takes the first place not yet frozen: the ranks trail
 // the race order by up to a place a frame, and a car that overtook just
 // before the line would otherwise freeze behind the one it passed.
+// In a network race the order is the host's from the race's end on: the
+// host sent it, or a joiner took it. A car a machine sees cross the line after
+// that must not move it, or each machine would end on an order of its own.
 void FreezeFinishPlace(int car) {
+    if (NetSessionOpen && RaceOver && RankingFrozen == 1)
+        return;
     const int place = FrozenPlaces;
     int rank = rank_pos[car];
     if (place < 0 || place >= MAX_CARS || rank < 0 || rank >= MAX_CARS)

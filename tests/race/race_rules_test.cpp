@@ -597,6 +597,34 @@ TEST_F(RaceRules, SplitScreenAndNetworkHostFinishes) {
     EXPECT_EQ(RacePoints[2], 0) << "no points in network games";
 }
 
+// Once a network race is over its order is the one the host sent: a car seen
+// finishing after that, on the host or on a joiner, keeps its rank.
+TEST_F(RaceRules, ANetworkRacesOrderStaysTheHostsAfterTheEnd) {
+    for (int host = 1; host >= 0; host--) {
+        Fresh();
+        CircuitZones();
+        LapsToRun = 1;
+        NetSessionOpen = 1;
+        NetworkGame = 1;
+        NetIsHost = host;
+        SetRanks({0, 1, 2, 3});
+        if (host) {
+            DriveLap(1);   // the host's first finisher takes first place and ends the race
+            EXPECT_EQ(rank_coche[0], 1);
+        } else {
+            // The host's order, as a joiner takes it from the results.
+            SetRanks({1, 0, 2, 3});
+            RankingFrozen = 1;
+            RaceOver = 1;
+        }
+        DriveLap(3);   // seen crossing later, from the last rank
+        EXPECT_EQ(rank_coche[0], 1) << "host " << host;
+        EXPECT_EQ(rank_coche[1], 0) << "host " << host;
+        EXPECT_EQ(rank_coche[3], 3) << "host " << host << ": a late finish moved the order";
+        EXPECT_EQ(rank_pos[3], 3) << "host " << host;
+    }
+}
+
 TEST_F(RaceRules, TheAutopilotRaceEndsWhenEveryCarIsIn) {
     CircuitZones();
     LapsToRun = 1;
