@@ -13,6 +13,11 @@ int MouseButtons;
 // Set when every button was up at a poll with click detection: the next
 // press of the left button alone is a click, and holding it is not another.
 static int clickArmed;
+// A left press that the input timer's poll read while the click was armed.
+// A read takes the buttons' latched presses, so a click pressed and let go
+// between two frames (a slow frame, and the timer reads in between) would
+// otherwise never reach the frame's poll.
+static int pressWaiting;
 static int mouseCreated;
 
 // Reading a device that lost its input re-acquires it and reads again; a
@@ -86,10 +91,15 @@ void PollMouse(int, int detectClicks) {
     MouseX = (int)MouseFloatX;
     MouseY = (int)MouseFloatY;
 
-    if (!detectClicks)
-        return;
     const int left = state.buttons[0] & 0x80;
-    const int buttons = (left ? 1 : 0) + ((state.buttons[1] & 0x80) ? 2 : 0);
+    if (!detectClicks) {
+        pressWaiting |= left && clickArmed;
+        return;
+    }
+    int buttons = (left ? 1 : 0) + ((state.buttons[1] & 0x80) ? 2 : 0);
+    if (pressWaiting && buttons == 0)
+        buttons = 1;
+    pressWaiting = 0;
     MouseClick = 0;
     if (clickArmed && buttons == 1) {
         MouseClick = 1;
@@ -106,4 +116,5 @@ void MouseRelease() {
     PlatMouseAcquire(0);
     PlatMouseRelease();
     mouseCreated = 0;
+    pressWaiting = 0;
 }

@@ -287,6 +287,33 @@ TEST_F(WindowTest, AHeldButtonClicksOnceAndOnlyTheLeftAloneClicks) {
     EXPECT_EQ(MouseClick, 1);
 }
 
+// A click pressed and let go between two frames, the input timer's poll
+// reading it in between, is the next frame's click; a press held across
+// both polls is one click.
+TEST_F(WindowTest, AClickBetweenTwoFramesIsTheNextFramesClick) {
+    ASSERT_EQ(MouseInit(1), 1);
+    PollMouse(1, 1);   // armed
+    Buttons(1);
+    Buttons(0);
+    PollMouse(1, 0);   // the input timer
+    PollMouse(1, 1);
+    EXPECT_EQ(MouseClick, 1);
+    EXPECT_EQ(MouseButtons, 0);
+    PollMouse(1, 1);
+    EXPECT_EQ(MouseClick, 0);
+    Buttons(1);
+    PollMouse(1, 0);
+    PollMouse(1, 1);
+    EXPECT_EQ(MouseClick, 1);
+    PollMouse(1, 0);
+    PollMouse(1, 1);
+    EXPECT_EQ(MouseClick, 0) << "held: no second click";
+    Buttons(0);
+    PollMouse(1, 0);
+    PollMouse(1, 1);
+    EXPECT_EQ(MouseClick, 0) << "let go: nothing to click";
+}
+
 TEST_F(WindowTest, MotionMovesTheCursorHalfACountAndStopsAtTheEdges) {
     ASSERT_EQ(MouseInit(1), 1);
     PollMouse(1, 0);   // the first poll takes hold of the mouse
