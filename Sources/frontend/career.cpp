@@ -87,7 +87,9 @@ static const signed char kCareerOpponentTable[7][5][8][2] = {
 };
 const signed char* CareerOpponentPair(int cup, int race, int car) { return kCareerOpponentTable[cup][race][car]; }
 
-// The career screen's picture item of cups 0-4, and of cup 5.
+// The career screen's picture item of cups 0-4, and of cup 5.  Each is seen
+// through a level map that shows the races won: raw graphic 39 + the main
+// races won for cups 0-4, 58 + the races won for cup 5.
 static const int kCupPictureItems[5] = {36, 37, 39, 38, 40};
 enum { CUP5_PICTURE_ITEM = 159 };
 
@@ -141,7 +143,7 @@ void ResetCareer() {
         }
     }
     for (int item : kCupPictureItems)
-        ItemAt(3, item).currentPicture = 39;
+        ItemAt(3, item).levelMap = 39;
     for (int& flag : UnlockFlags)
         flag = 0;
     PackProgress();
@@ -169,11 +171,11 @@ void AnimateMoney() {
 
 void ShowCupProgress() {
     for (int cup = 0; cup < 5; cup++)
-        ItemAt(3, kCupPictureItems[cup]).currentPicture = (int16_t)(39 + MainRacesWon(cup));
+        ItemAt(3, kCupPictureItems[cup]).levelMap = (int16_t)(39 + MainRacesWon(cup));
     int cup5Won = 0;
     for (int race = 0; race < 5; race++)
         cup5Won += CareerRecord.cups[5].won[race] != 0;
-    ItemAt(3, CUP5_PICTURE_ITEM).currentPicture = (int16_t)(58 + cup5Won);
+    ItemAt(3, CUP5_PICTURE_ITEM).levelMap = (int16_t)(58 + cup5Won);
     for (int cup = 0; cup < 7; cup++) {
         // Cups 5 and 6 stand the other way round on the career screen.
         const int shown = cup == 5 ? 6 : cup == 6 ? 5 : cup;
@@ -254,7 +256,7 @@ void AwardRaceWin() {
     if (CareerWinMarker >= 1 && ReplayWatched == 0) {
         AwardFirstWin();
         if (CurrentCup >= 0 && CurrentCup < 5)
-            ItemAt(3, kCupPictureItems[CurrentCup]).currentPicture = (int16_t)(39 + MainRacesWon(CurrentCup));
+            ItemAt(3, kCupPictureItems[CurrentCup]).levelMap = (int16_t)(39 + MainRacesWon(CurrentCup));
     }
     CareerWinMarker = 0;
     RaceOver = 0;

@@ -92,8 +92,8 @@ TEST_F(Career, CupTextsSwapCups5And6AndPicturesCountMainWins) {
     EXPECT_EQ(Slot(653 + 5 * 6), won);      // cup 5's first race: slots 683-687
     EXPECT_EQ(Slot(653 + 5 * 5), notWon);   // cup 6's: slots 678-682
     EXPECT_EQ(Slot(653 + 5 * 2), won);
-    EXPECT_EQ(ItemAt(3, 39).currentPicture, 40);    // cup 2's picture
-    EXPECT_EQ(ItemAt(3, 159).currentPicture, 59);   // cup 5's
+    EXPECT_EQ(ItemAt(3, 39).levelMap, 40) << "cup 2's square shows one race won";
+    EXPECT_EQ(ItemAt(3, 159).levelMap, 59) << "cup 5's glint marks one race";
 }
 
 TEST_F(Career, MoneyClosesByATenthPerTickAndSnapsWithinOne) {
@@ -177,7 +177,7 @@ TEST_F(CareerAward, FirstWinPaysAndCountsASecondPaysNothing) {
     EXPECT_EQ(CareerRecord.cups[2].won[0], 1);
     EXPECT_TRUE(PanelShown(3));
     EXPECT_EQ(CareerWinMarker, 0);
-    EXPECT_EQ(ItemAt(3, 39).currentPicture, 40);
+    EXPECT_EQ(ItemAt(3, 39).levelMap, 40) << "cup 2's square shows one race won";
     ClosePanels();
     CareerWinMarker = 1;
     AwardRaceWin();
@@ -255,7 +255,7 @@ TEST_F(CareerAward, LoadedSlotSetsTheMoneyAndCupsAndABadOneLeavesThem) {
     EXPECT_EQ(TargetMoney, 19300);
     GetText(651);
     EXPECT_STREQ(TextBufferB, "19300");
-    EXPECT_EQ(ItemAt(3, 39).currentPicture, 41);
+    EXPECT_EQ(ItemAt(3, 39).levelMap, 41) << "cup 2's square shows two races won";
     ListSelection[1] = 6;   // no such slot
     EXPECT_EQ(LoadCareerSlot(), 0);
     EXPECT_EQ(TargetMoney, 19300);

@@ -10,6 +10,8 @@
 
 #include "common/test_game.h"
 #include "frame/frame_state.h"
+#include "frontend/career.h"
+#include "frontend/frontend_state.h"
 #include "frontend/menu_frame.h"
 #include "frontend/menu_init.h"
 #include "frontend/menu_items.h"
@@ -189,6 +191,41 @@ TEST_F(MenuFrameTest, EveryScreenEnteredThroughPendingScreenRunsAndShows) {
         EXPECT_EQ(MenuFadeLevel, 0) << "screen " << screen << " faded in";
         EXPECT_EQ(ExitRequested, 0);
     }
+}
+
+// The career screen's cup rows: each row's square shows, through its level
+// map, as many solid cells as the cup has races won.
+TEST_F(MenuFrameTest, TheCareerScreensCupSquaresShowTheRacesWon) {
+    RestartWithPictures();
+    auto solidIn = [](int item) {
+        const MenuItem& it = MenuScreenTable[3][item];
+        void* bits = nullptr;
+        int pitch = 0;
+        if (PlatSurfaceLock(WorkSurface, nullptr, PLAT_WAIT | PLAT_LOCK_READONLY, &bits, &pitch) != 0)
+            return -1;
+        int solid = 0;
+        for (int y = (int)it.y; y < (int)it.y + 20; y++)
+            for (int x = (int)it.x; x < (int)it.x + 20; x++)
+                solid += (((const uint16_t*)((const char*)bits + (long)y * pitch))[x] >> 11) >= 26;
+        PlatSurfaceUnlock(WorkSurface);
+        return solid;
+    };
+    PendingScreen = 3;
+    Frames(150);
+    ASSERT_EQ(MenuScreenShown, 3);
+    const int none = solidIn(36);
+    EXPECT_EQ(solidIn(37), none) << "no cup has a race won";
+    CareerRecord.cups[0].won[0] = CareerRecord.cups[0].won[2] = 1;
+    CareerRecord.cups[1].won[0] = CareerRecord.cups[1].won[1] = CareerRecord.cups[1].won[2] =
+        CareerRecord.cups[1].won[3] = 1;
+    ShowCupProgress();
+    Frames(2);
+    const int two = solidIn(36), four = solidIn(37);
+    EXPECT_GE(two - none, 2 * 60) << "two cells lit in the rookie cup's square";
+    EXPECT_LE(two - none, 2 * 70);
+    EXPECT_GT(four, two + 2 * 60) << "the bronze cup's square nearly whole";
+    EXPECT_EQ(solidIn(38), none) << "the gold cup's row";
+    ResetCareer();
 }
 
 TEST_F(MenuFrameTest, ReEnteringAScreenStartsItsSlidesOver) {

@@ -215,13 +215,42 @@ unsigned char Level(const PictureSize& size, int x, int y) {
     }
 }
 
+// The career screen shows a cup's progress through the level map its
+// picture is seen through, which the career sets to raw graphic 39 + the
+// races won.  Files 512-515 (raw graphics 39-42) are the 20 x 20 maps of the
+// cup rows' square: four cells, as many solid as races won, the rest faint
+// (raw graphic 43, all four won, is the side panel's map, whose solid top
+// rows show the square nearly whole).  Files 519-523 (raw graphics 59-63)
+// are the cup-5 glint's map, file 518's, with one to five of its five races
+// marked along its foot.
+unsigned char CupProgressLevel(int number, int x, int y, unsigned char glint) {
+    if (number >= 512 && number <= 515) {
+        const int won = number - 512;
+        const int cx = x >= 10, cy = y >= 10, inX = x % 10, inY = y % 10;
+        if (inX < 1 || inX > 8 || inY < 1 || inY > 8)
+            return 100;
+        return cy * 2 + cx < won ? 0 : 75;
+    }
+    const int won = number - 518, mark = (x - 20) / 36, inX = (x - 20) % 36;
+    if (x >= 20 && mark < won && inX < 16 && y >= 92 && y < 108)
+        return 0;
+    return glint;
+}
+
 bool WriteLevelMap(int number) {
     const PictureSize* p = FindPicture(number);
+    const bool cupCells = number >= 512 && number <= 515, cupFive = number >= 519 && number <= 523;
     PictureSize size = p ? *p : PictureSize{number, number, 64, 32, MK_BAR};
+    if (cupCells)
+        size = *FindPicture(55);
+    if (cupFive)
+        size = *FindPicture(518);
     std::vector<unsigned char> levels((size_t)size.width * size.height);
     for (int y = 0; y < size.height; y++) {
         for (int x = 0; x < size.width; x++) {
-            levels[(size_t)y * size.width + x] = Level(size, x, y);
+            const unsigned char level = Level(size, x, y);
+            levels[(size_t)y * size.width + x] =
+                cupCells || cupFive ? CupProgressLevel(number, x, y, level) : level;
         }
     }
     char path[40];

@@ -682,11 +682,13 @@ const Translated kTranslated[] = {
     {233, "Agarre", "Grip", "Adh\xE9rence", "Haftung"},
     {234, "Color", "Colour", "Couleur", "Farbe"},
     {235, "Peso", "Weight", "Poids", "Gewicht"},
-    {240, "Carreras ganadas:", "Races won:", "Courses gagn\xE9" "es :", "Siege:"},
-    {241, "Copas ganadas:", "Cups won:", "Coupes gagn\xE9" "es :", "Pokale:"},
-    {242, "Dinero ganado:", "Money won:", "Gains :", "Gewinn:"},
-    {243, "Mejor puesto:", "Best place:", "Meilleure place :", "Bester Platz:"},
-    {244, "Tiempo total:", "Career time:", "Temps total :", "Gesamtzeit:"},
+    // The career screen's cup rows, by the cup each row's picture shows
+    // (the third row is the gold cup's, the fourth the silver's).
+    {240, "Copa novato:", "Rookie cup:", "Coupe d\xE9" "butant :", "Anf\xE4ngerpokal:"},
+    {241, "Copa bronce:", "Bronze cup:", "Coupe bronze :", "Bronzepokal:"},
+    {242, "Copa oro:", "Gold cup:", "Coupe or :", "Goldpokal:"},
+    {243, "Copa plata:", "Silver cup:", "Coupe argent :", "Silberpokal:"},
+    {244, "Copa platino:", "Platinum cup:", "Coupe platine :", "Platinpokal:"},
     {292, "Copas", "Cups", "Coupes", "Pokale"},
     {724, "Cambio autom\xE1tico", "Automatic gearbox", "Bo\xEEte automatique", "Automatik"},
     {725, "Cambio manual", "Manual gearbox", "Bo\xEEte manuelle", "Schaltgetriebe"},
