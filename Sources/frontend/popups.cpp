@@ -307,6 +307,10 @@ void ShowPopup(int screen, int type, int kind, int subKind) {
     snprintf(line, sizeof line, "popup %d %d", screen, type);
     PlatDebugOut(line);
     PlayMessageSound();
+    // The pop-up takes the click that opened it: its buttons may lie under
+    // the pointer (the career's YES and NO under its BACK), and the items
+    // after the clicked one in this frame's walk would take it too.
+    MenuStateWord = 0;
     NetworkLostPopup = type == 5;
     const int slot = PopupMessageSlot(screen, type, kind, subKind);
     switch (screen) {

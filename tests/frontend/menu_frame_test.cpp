@@ -10,6 +10,7 @@
 
 #include "common/test_game.h"
 #include "frame/frame_state.h"
+#include "frame/input.h"
 #include "frontend/career.h"
 #include "frontend/frontend_state.h"
 #include "frontend/menu_frame.h"
@@ -226,6 +227,37 @@ TEST_F(MenuFrameTest, TheCareerScreensCupSquaresShowTheRacesWon) {
     EXPECT_GT(four, two + 2 * 60) << "the bronze cup's square nearly whole";
     EXPECT_EQ(solidIn(38), none) << "the gold cup's row";
     ResetCareer();
+}
+
+// The career's BACK opens the leave pop-up, whose NO lies partly under
+// BACK: clicked where the two meet, the pop-up stays open for the next
+// click instead of closing in the frame that opened it.
+TEST_F(MenuFrameTest, APopUpWaitsForTheClickAfterTheOneThatOpenedIt) {
+    const int prepared = CareerScreenPrepared;
+    CareerScreenPrepared = 1;   // no greeting
+    PendingScreen = 3;
+    Frames(150);
+    ASSERT_EQ(MenuScreenShown, 3);
+    const MenuItem& back = MenuScreenTable[3][14];
+    const MenuItem& no = MenuScreenTable[3][158];
+    MouseX = 330;
+    MouseY = 335;
+    ASSERT_TRUE(MouseX >= back.hitLeft && MouseX <= back.hitRight && MouseY >= back.hitTop && MouseY <= back.hitBottom);
+    ASSERT_TRUE(MouseX >= no.hitLeft && MouseX <= no.hitRight && MouseY >= no.hitTop && MouseY <= no.hitBottom);
+    MouseClick = 1;
+    Frames(1);
+    MouseClick = 0;
+    Frames(5);
+    EXPECT_TRUE(MenuScreenTable[3][46].flags & MENU_SHOWN) << "the pop-up's panel";
+    EXPECT_TRUE(no.flags & MENU_SHOWN);
+    EXPECT_TRUE(MenuScreenTable[3][157].flags & MENU_SHOWN);
+    MouseClick = 1;   // NO: the career stays, the pop-up goes
+    Frames(1);
+    MouseClick = 0;
+    Frames(5);
+    EXPECT_FALSE(MenuScreenTable[3][46].flags & MENU_SHOWN);
+    EXPECT_EQ(MenuScreenShown, 3);
+    CareerScreenPrepared = prepared;
 }
 
 TEST_F(MenuFrameTest, ReEnteringAScreenStartsItsSlidesOver) {
