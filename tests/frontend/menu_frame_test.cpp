@@ -63,6 +63,21 @@ struct MenuFrameTest : FrontEndTest {
         PlatSurfaceUnlock(WorkSurface);
         return hash;
     }
+    // How many pixels of the work surface's box [x0, x1) x [y0, y1) the
+    // test takes; -1 when the surface cannot be read.
+    template <class Test>
+    static int CountIn(int x0, int y0, int x1, int y1, Test test) {
+        void* bits = nullptr;
+        int pitch = 0;
+        if (PlatSurfaceLock(WorkSurface, nullptr, PLAT_WAIT | PLAT_LOCK_READONLY, &bits, &pitch) != 0)
+            return -1;
+        int count = 0;
+        for (int y = y0; y < y1; y++)
+            for (int x = x0; x < x1; x++)
+                count += test(((const uint16_t*)((const char*)bits + (long)y * pitch))[x]) ? 1 : 0;
+        PlatSurfaceUnlock(WorkSurface);
+        return count;
+    }
     // Paints the work surface one colour: what a frame left there, or the
     // loading picture before the menus.
     static void Fill(uint16_t colour) {
@@ -200,16 +215,8 @@ TEST_F(MenuFrameTest, TheCareerScreensCupSquaresShowTheRacesWon) {
     RestartWithPictures();
     auto solidIn = [](int item) {
         const MenuItem& it = MenuScreenTable[3][item];
-        void* bits = nullptr;
-        int pitch = 0;
-        if (PlatSurfaceLock(WorkSurface, nullptr, PLAT_WAIT | PLAT_LOCK_READONLY, &bits, &pitch) != 0)
-            return -1;
-        int solid = 0;
-        for (int y = (int)it.y; y < (int)it.y + 20; y++)
-            for (int x = (int)it.x; x < (int)it.x + 20; x++)
-                solid += (((const uint16_t*)((const char*)bits + (long)y * pitch))[x] >> 11) >= 26;
-        PlatSurfaceUnlock(WorkSurface);
-        return solid;
+        return CountIn((int)it.x, (int)it.y, (int)it.x + 20, (int)it.y + 20,
+                       [](uint16_t pixel) { return (pixel >> 11) >= 26; });
     };
     PendingScreen = 3;
     Frames(150);
@@ -304,16 +311,7 @@ TEST_F(MenuFrameTest, ValueStepsClampAtOnce) {
 TEST_F(MenuFrameTest, AHoveredButtonLightsItsLabel) {
     RestartWithPictures();
     auto whiteInPlay = [] {
-        void* bits = nullptr;
-        int pitch = 0;
-        if (PlatSurfaceLock(WorkSurface, nullptr, PLAT_WAIT | PLAT_LOCK_READONLY, &bits, &pitch) != 0)
-            return -1;
-        int white = 0;
-        for (int y = 14; y < 40; y++)
-            for (int x = 262; x < 380; x++)
-                white += ((const uint16_t*)((const char*)bits + (long)y * pitch))[x] == MenuColourTable[4];
-        PlatSurfaceUnlock(WorkSurface);
-        return white;
+        return CountIn(262, 14, 380, 40, [](uint16_t pixel) { return pixel == MenuColourTable[4]; });
     };
     Frames(150);   // the buttons settle at home
     const int resting = whiteInPlay();
