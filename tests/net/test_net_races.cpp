@@ -142,28 +142,24 @@ Printed ReadPrinted(const std::string& path) {
 enum { PRINT_AFTER_OVER_TICKS = 240, PRINT_SLACK_TICKS = 120 };
 
 // Where a copy's own car (car 0 of its car log) was, X and Z, about when
-// the copies printed it.
+// the copies printed it.  The log's race over line comes before the ticks
+// of that stretch.
 std::vector<std::pair<float, float>> OwnCarAroundThePrint(const std::string& dir) {
     std::istringstream in(ReadHostFile(dir + "/carlog.txt"));
-    std::vector<std::pair<int, std::pair<float, float>>> ticks;
-    int overTick = -1;
+    std::vector<std::pair<float, float>> path;
+    int printedAt = -1;
     std::string line;
     while (std::getline(in, line)) {
         std::istringstream words(line);
         std::string kind, x, y, z;
         int tick = -1, car = -1;
         words >> kind >> tick;
-        if (kind == "over" && overTick < 0)
-            overTick = tick;
-        if (kind != "car" || !(words >> car >> x >> y >> z) || car != 0)
+        if (kind == "over" && printedAt < 0)
+            printedAt = tick + PRINT_AFTER_OVER_TICKS;
+        if (kind != "car" || printedAt < 0 || !(words >> car >> x >> y >> z) || car != 0)
             continue;
-        ticks.push_back({tick, {std::strtof(x.c_str(), nullptr), std::strtof(z.c_str(), nullptr)}});
-    }
-    std::vector<std::pair<float, float>> path;
-    const int printed = overTick + PRINT_AFTER_OVER_TICKS;
-    for (const auto& t : ticks) {
-        if (overTick >= 0 && std::abs(t.first - printed) <= PRINT_SLACK_TICKS)
-            path.push_back(t.second);
+        if (std::abs(tick - printedAt) <= PRINT_SLACK_TICKS)
+            path.push_back({std::strtof(x.c_str(), nullptr), std::strtof(z.c_str(), nullptr)});
     }
     return path;
 }
@@ -304,7 +300,8 @@ void CheckOneRace(NetRace& race, const std::vector<int>& survivors, int n, int r
             if (ownPaths[q].empty())
                 continue;
             const float off = DistanceToPath(p.final[2 * q], p.final[2 * q + 1], ownPaths[q]);
-            EXPECT_LT(off, 1000.0f) << "copy " << k << ": player " << q << " ended off the stretch its own copy drove then";
+            EXPECT_LT(off, 1000.0f) << "copy " << k << ": player " << q
+                                    << " ended off the stretch its own copy drove then";
         }
     }
 }
