@@ -10,6 +10,7 @@
 #include "frontend/menu_items.h"
 #include "frontend/menu_panels.h"
 #include "frontend/popups.h"
+#include "frontend/profiles.h"
 #include "frontend/progress.h"
 #include "frontend/replay_header.h"
 #include "frontend/screen_setup.h"
@@ -55,6 +56,16 @@ static void ChooseGameMode(int single, int career, int championship) {
     ItemAt(5, 42).textSlot = 49;
     CareerCarChoiceItems(career);
     ProfilePicture(351, 49, 351);
+}
+
+// The link of an item that shows a page root is pointed at another
+// screen's root.
+static void LeadToScreen(int screen, int item, int target) {
+    for (int32_t& link : ItemAt(screen, item).links) {
+        const int to = link >> LINK_SCREEN_SHIFT;
+        if (link >= 0 && to != LINK_GROUP_SCREEN && (link & LINK_ITEM_MASK) == 0)
+            link = MakeLink(target, 0);
+    }
 }
 
 int MainMenuAction(int*, int item) {
@@ -104,6 +115,9 @@ int MainMenuAction(int*, int item) {
     case 39:
         ChooseGameMode(0, 1, 0);
         ItemAt(18, 13).links[0] = MakeLink(3, 0);
+        // A career is a profile's: with none logged in, the profile screen
+        // comes first, and its OK then opens the career.
+        LeadToScreen(0, 39, ProfileLoggedIn() ? 3 : 18);
         break;
     case 49:
         ChooseGameMode(0, 0, 1);
@@ -226,6 +240,13 @@ int CareerAction(int* screen, int item) {
     if (item == 14) {
         PlayClickSound();
         ShowPopup(3, 3, 0, 0);
+    }
+    if ((item == 12 || item == 13) && !ProfileLoggedIn()) {
+        // The slots are a profile's: with none logged in there are none to
+        // list or to write, and the pop-up says how to log in.
+        ShowPopup(3, CAREER_NO_PROFILE, 0, 0);
+        PlayErrorSound();
+        return 1;
     }
     if (item == 12 || item == 13 || (item >= 15 && item <= 21))
         Notice();

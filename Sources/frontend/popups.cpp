@@ -144,8 +144,8 @@ int PopupMessageSlot(int screen, int type, int kind, int subKind) {
             return kind == 0 ? SLOT_NO_TRACK_CHOSEN : SLOT_RACE_NOT_IN_FOLDER;
         return type == 0 ? 315 : type == 6 ? 1009 : -1;
     case 3: {
-        static const short slots[10] = {1786, 612, 1008, 1009, 1003, 1007, 1002, 1003, 1007, 1028};
-        if (type < 0 || type > 9)
+        static const short slots[11] = {1786, 612, 1008, 1009, 1003, 1007, 1002, 1003, 1007, 1028, SLOT_LOG_IN_FIRST};
+        if (type < 0 || type > 10)
             return -1;
         if (type == 1 && kind >= 0 && kind < 7 && subKind >= 0 && subKind < 5 && kCareerMessages[kind][subKind])
             return kCareerMessages[kind][subKind];
@@ -217,7 +217,7 @@ static void CareerPopup(int type, int kind, int subKind) {
     Shown(s, 163);
     const int slot = PopupMessageSlot(s, type, kind, subKind);
     switch (type) {
-    case 0: case 7: case 8:
+    case 0: case 7: case 8: case CAREER_NO_PROFILE:
         PanelPicture(s, 46, 11);
         SlideIn(s, 46);
         break;

@@ -17,6 +17,7 @@
 #include "frontend/menu_items.h"
 #include "frontend/menu_panels.h"
 #include "frontend/popups.h"
+#include "frontend/profiles.h"
 #include "frontend/progress.h"
 #include "frontend/race_select.h"
 #include "frontend/records.h"
@@ -292,10 +293,10 @@ static void EnterMainMenu() {
     MenuScreenTable[3][164].flags &= ~MENU_SLIDE_IN;
     RewardNotice = 0;
     SaveSettings();
-    // The logged-in profile's career, and its cars, wait for the career
-    // screen; any other career starts new.
-    if (!CareerOfPlayer())
-        ResetCareer();
+    // The career screen shows the logged-in profile's own career, its cars
+    // and all: the one in memory when it is the profile's, else its last
+    // save; with no profile logged in a new one.
+    TakeProfileCareer();
     SetSlotText(776, " ");
     ChampionshipRunning = 0;
     HumanPlayers = 2;

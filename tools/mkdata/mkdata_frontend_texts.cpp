@@ -612,7 +612,8 @@ const Translated kTranslated[] = {
      "Das Rennen l\xE4uft schon."},
     {323, "Se perdi\xF3 la conexi\xF3n.", "The connection was lost.", "Connexion perdue.", "Verbindung verloren."},
     {387, "\xBF" "Borrar este perfil?", "Delete this profile?", "Effacer ce profil ?", "Profil l\xF6schen?"},
-    {388, "\xBF" "Cargar esta partida?", "Load this career?", "Charger cette carri\xE8re ?", "Karriere laden?"},
+    {388, "\xBF" "Borrar esta partida?", "Delete this saved career?", "Effacer cette carri\xE8re ?",
+     "Spielstand l\xF6schen?"},
     {389, "\xBF" "Borrar repetici\xF3n?", "Delete this replay?", "Effacer ce ralenti ?", "Wiederholung l\xF6schen?"},
     {447, "Crea un perfil primero.", "Create a profile first.", "Cr\xE9" "e d'abord un profil.",
      "Erst ein Profil anlegen."},
@@ -661,6 +662,8 @@ const Translated kTranslated[] = {
      "Neue Gruppe offen!"},
     {1854, "Elige una partida guardada.", "Choose a saved career first.", "Choisis une sauvegarde.",
      "Erst einen Spielstand."},
+    {2080, "Sin perfil activo.\nVOLVER, JUGAR, TRAYECTORIA.", "No profile is logged in.\nBACK, then PLAY and CAREER.",
+     "Aucun profil connect\xE9.\nRETOUR, JOUER, CARRI\xC8RE.", "Kein Profil angemeldet.\nZUR\xDC" "CK, SPIELEN, KARRIERE."},
     {1864, "Fin de la demo.", "The demo is over.", "La d\xE9mo est finie.", "Die Demo ist vorbei."},
     // The panels' own words.
     {123, "Dinero:", "Money:", "Argent :", "Geld:"},
