@@ -302,6 +302,11 @@ int ProfileScreenAction(int* screen, int item) {
     case 13:
         PlayClickSound();
         if (RecordsViaProfiles) {
+            // The records shown are the selected profile's own.
+            if (profiles > 0) {
+                SelectedProfileName();
+                LoadRecords();
+            }
             *screen = RecordsScreenAfterLogin;
             return 1;
         }

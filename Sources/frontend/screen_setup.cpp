@@ -13,6 +13,7 @@
 #include "frontend/controls.h"
 #include "frontend/file_lists.h"
 #include "frontend/frontend_state.h"
+#include "frontend/menu_actions.h"
 #include "frontend/menu_init.h"
 #include "frontend/menu_items.h"
 #include "frontend/menu_panels.h"
@@ -439,6 +440,8 @@ void RunScreenEntry(void* device) {
         // until one is.
         HighlightRecordChoice(screen, 0, 1);
         ItemAt(screen, 6).flags &= ~MENU_SLIDE_IN;
+        if (screen == 14)
+            ShowRecordsPage(RecordsPage);   // the page's own tabs, no other page's
     }
 }
 

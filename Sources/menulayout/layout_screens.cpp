@@ -169,8 +169,8 @@ static const char kScreen01[] = R"layout(
   3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
   5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
-  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
-  7 pic  0x460   pic=5 map=2 at=327,401 home=327,401
+  6 pic  0x2440  pic=5 map=2 at=-500,371 home=264,371 to=@1     # 6, 7: the frames of 14 and 19, not shown
+  7 pic  0x440   pic=5 map=2 at=327,401 home=327,401
   8 pic  0x6460  pic=451 frames=19 map=1 at=2140,390 home=548,390
   9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
  10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
@@ -178,13 +178,13 @@ static const char kScreen01[] = R"layout(
  12 text 0x300   slot=48 font=1 colour=4/0 parent=4 at=62,14
  13 text 0x339   slot=36 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 0:0
- 14 text 0x339   slot=97 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
-    link or 0x20 1:14
+ 14 text 0x319   slot=97 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399   # 14, 19: not shown; the
+    link or 0x20 1:14            # panel already shows what a tab chose, and they would show it again
  15 pic  0x440   pic=48 map=46 at=388,82 home=388,82
  16 pic  0x440   pic=48 map=46 at=388,230 home=388,230
  17 pic  0x440   pic=45 map=51 at=388,108 home=388,108
  18 pic  0x440   pic=46 map=52 at=388,108 home=388,108
- 19 text 0x339   slot=259 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429
+ 19 text 0x319   slot=259 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429
     link or 0x20 1:19
  20 text 0x320   slot=55 font=1 colour=4/0 parent=3 at=62,14
  21 text 0x2a0   slot=56 font=1 colour=5/0 parent=3 at=388,14
@@ -194,13 +194,14 @@ static const char kScreen01[] = R"layout(
  25 text 0x278   slot=263 font=1 colour=3/4 parent=3 at=12,102 hit=22,382,173,193
  26 text 0x278   slot=264 font=1 colour=3/4 parent=3 at=12,124 hit=22,382,195,215
  27 text 0x338   slot=291 font=1 colour=3/4 parent=9 at=60,3 hit=24,135,354,376
- 28 text 0x300   slot=286 font=1 colour=4/0 parent=4 at=62,36
- 29 text 0x320   slot=865 font=1 colour=4/0 parent=4 at=62,58
- 30 text 0x320   slot=954 font=1 colour=4/0 parent=4 at=62,80
- 31 text 0x320   slot=866 font=1 colour=4/0 parent=4 at=62,102
- 32 text 0x2a0   slot=780 font=1 colour=5/0 parent=4 at=188,102
- 33 text 0x2a0   slot=782 font=1 colour=5/0 parent=4 at=188,124
- 34 text 0x2a0   slot=783 font=1 colour=5/0 parent=4 at=188,146
+ 28 text 0x320   slot=286 font=1 colour=5/0 parent=4 at=100,14   # the page: which race of the cups
+ 29 text 0x300   slot=865 font=1 colour=4/0 parent=4 at=62,58
+ 30 text 0x260   slot=954 font=2 colour=4/0 parent=4 at=12,44    # the heading of the record, then its name,
+                                                                 # time and date (which read as such)
+ 31 text 0x260   slot=866 font=2 colour=4/0 parent=4 at=12,64
+ 32 text 0x2a0   slot=780 font=2 colour=5/0 parent=4 at=188,64
+ 33 text 0x2a0   slot=782 font=2 colour=5/0 parent=4 at=188,84
+ 34 text 0x2a0   slot=783 font=2 colour=5/0 parent=4 at=188,104
 )layout";
 
 static const char kScreen02[] = R"layout(
@@ -1119,8 +1120,8 @@ static const char kScreen13[] = R"layout(
   3 pic  0x2460  pic=12 map=9 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
   5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
-  6 pic  0x460   pic=5 map=2 at=264,371 home=264,371
-  7 pic  0x460   pic=5 map=2 at=327,401 home=327,401
+  6 pic  0x440   pic=5 map=2 at=264,371 home=264,371           # 6, 7: the frames of 14 and 19, not shown
+  7 pic  0x440   pic=5 map=2 at=327,401 home=327,401
   8 pic  0x6460  pic=451 frames=19 map=1 at=2140,390 home=548,390
   9 pic  0x440   pic=20 map=10 at=20,352 home=20,352
  10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
@@ -1128,27 +1129,28 @@ static const char kScreen13[] = R"layout(
  12 text 0x300   slot=48 font=1 colour=4/0 parent=4 at=62,14
  13 text 0x339   slot=36 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 0:0
- 14 text 0x339   slot=97 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
-    link or 0x20 13:14
+ 14 text 0x319   slot=97 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399   # 14, 19: not shown; the
+    link or 0x20 13:14           # panel already shows what a tab chose, and they would show it again
  15 pic  0x440   pic=48 map=46 at=188,82 home=188,82
  16 pic  0x440   pic=48 map=46 at=188,230 home=188,230
  17 pic  0x440   pic=45 map=51 at=188,108 home=188,108
  18 pic  0x440   pic=46 map=52 at=188,108 home=188,108
- 19 text 0x339   slot=259 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429
+ 19 text 0x319   slot=259 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429
     link or 0x20 13:19
- 20 text 0x300   slot=55 font=1 colour=4/0 parent=3 at=62,14
- 21 text 0x280   slot=56 font=1 colour=5/0 parent=3 at=188,14
+ 20 text 0x260   slot=55 font=1 colour=4/0 parent=3 at=12,14    # shown: the record panel fills from both
+ 21 text 0x320   slot=56 font=1 colour=5/0 parent=4 at=100,14
  22 text 0x278   slot=260 font=1 colour=3/4 parent=3 at=12,36 hit=22,182,107,127
  23 text 0x278   slot=261 font=1 colour=3/4 parent=3 at=12,58 hit=22,182,129,149
  24 text 0x278   slot=262 font=1 colour=3/4 parent=3 at=12,80 hit=22,182,151,171
  25 text 0x278   slot=263 font=1 colour=3/4 parent=3 at=12,102 hit=22,182,173,193
  26 text 0x278   slot=264 font=1 colour=3/4 parent=3 at=12,124 hit=22,182,195,215
  27 text 0x300   slot=865 font=1 colour=4/0 parent=4 at=62,36
- 28 text 0x260   slot=954 font=1 colour=4/0 parent=4 at=12,58
- 29 text 0x260   slot=866 font=1 colour=4/0 parent=4 at=12,80
- 30 text 0x2a0   slot=780 font=1 colour=5/0 parent=4 at=188,80
- 31 text 0x2a0   slot=782 font=1 colour=5/0 parent=4 at=188,102
- 32 text 0x2a0   slot=783 font=1 colour=5/0 parent=4 at=188,124
+ 28 text 0x260   slot=954 font=2 colour=4/0 parent=4 at=12,44    # the heading of the record, then its name,
+                                                                 # time and date (which read as such)
+ 29 text 0x260   slot=866 font=2 colour=4/0 parent=4 at=12,64
+ 30 text 0x2a0   slot=780 font=2 colour=5/0 parent=4 at=188,64
+ 31 text 0x2a0   slot=782 font=2 colour=5/0 parent=4 at=188,84
+ 32 text 0x2a0   slot=783 font=2 colour=5/0 parent=4 at=188,104
 )layout";
 
 static const char kScreen14[] = R"layout(
@@ -1159,8 +1161,8 @@ static const char kScreen14[] = R"layout(
   3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
   5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
-  6 pic  0x460   pic=5 map=2 at=264,371 home=264,371
-  7 pic  0x460   pic=5 map=2 at=327,401 home=327,401
+  6 pic  0x440   pic=5 map=2 at=264,371 home=264,371           # 6, 7: the frames of 14 and 19, not shown
+  7 pic  0x440   pic=5 map=2 at=327,401 home=327,401
   8 pic  0x6460  pic=451 frames=19 map=1 at=2140,390 home=548,390
   9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
  10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
@@ -1168,36 +1170,36 @@ static const char kScreen14[] = R"layout(
  12 text 0x300   slot=48 font=1 colour=4/0 parent=3 at=62,14
  13 text 0x339   slot=36 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 0:0
- 14 text 0x339   slot=97 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
-    link or 0x20 14:14
+ 14 text 0x319   slot=97 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399   # 14, 19: not shown; the
+    link or 0x20 14:14           # panel already shows what a tab chose, and they would show it again
  15 pic  0x440   pic=48 map=46 at=388,82 home=388,82
  16 pic  0x440   pic=48 map=46 at=388,230 home=388,230
  17 pic  0x440   pic=45 map=51 at=388,108 home=388,108
  18 pic  0x440   pic=46 map=52 at=388,108 home=388,108
- 19 text 0x339   slot=259 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429
+ 19 text 0x319   slot=259 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429
     link or 0x20 14:19
  20 text 0x260   slot=55 font=1 colour=4/0 parent=3 at=12,36
  21 text 0x2a0   slot=56 font=1 colour=5/0 parent=3 at=388,36
- 22 text 0x278   slot=273 font=1 colour=3/4 parent=3 at=12,58 hit=22,382,129,149
- 23 text 0x278   slot=274 font=1 colour=3/4 parent=3 at=12,80 hit=22,382,151,171
- 24 text 0x278   slot=275 font=1 colour=3/4 parent=3 at=12,102 hit=22,382,173,193
- 25 text 0x278   slot=276 font=1 colour=3/4 parent=3 at=12,124 hit=22,382,195,215
- 26 text 0x278   slot=277 font=1 colour=3/4 parent=3 at=12,146 hit=22,382,217,237
+ 22 text 0x258   slot=273 font=1 colour=3/4 parent=3 at=12,58 hit=22,382,129,149
+ 23 text 0x258   slot=274 font=1 colour=3/4 parent=3 at=12,80 hit=22,382,151,171
+ 24 text 0x258   slot=275 font=1 colour=3/4 parent=3 at=12,102 hit=22,382,173,193
+ 25 text 0x258   slot=276 font=1 colour=3/4 parent=3 at=12,124 hit=22,382,195,215
+ 26 text 0x258   slot=277 font=1 colour=3/4 parent=3 at=12,146 hit=22,382,217,237
  27 text 0x338   slot=265 font=1 colour=3/4 parent=9 at=60,3 hit=24,135,354,376
- 28 text 0x300   slot=236 font=2 colour=4/0 parent=4 at=62,14
+ 28 text 0x320   slot=236 font=1 colour=5/0 parent=4 at=100,14   # the page: a championship, by name
  29 text 0x300   slot=865 font=2 colour=4/0 parent=4 at=62,30
- 30 text 0x300   slot=954 font=2 colour=4/0 parent=4 at=62,46
- 31 text 0x300   slot=866 font=2 colour=4/0 parent=4 at=62,62
- 32 text 0x280   slot=780 font=2 colour=5/0 parent=4 at=188,62
- 33 text 0x280   slot=782 font=2 colour=5/0 parent=4 at=188,78
- 34 text 0x280   slot=783 font=2 colour=5/0 parent=4 at=188,94
- 35 text 0x278   slot=266 font=1 colour=3/4 parent=4 at=12,78 hit=430,590,149,169
- 36 text 0x278   slot=267 font=1 colour=3/4 parent=4 at=12,100 hit=430,590,171,191
- 37 text 0x278   slot=268 font=1 colour=3/4 parent=4 at=12,122 hit=430,590,193,213
- 38 text 0x278   slot=269 font=1 colour=3/4 parent=4 at=12,144 hit=430,590,215,235
- 39 text 0x258   slot=270 font=1 colour=3/4 parent=4 at=12,166 hit=430,590,237,257
- 40 text 0x258   slot=271 font=1 colour=3/4 parent=4 at=12,188 hit=430,590,259,279
- 41 text 0x258   slot=272 font=1 colour=3/4 parent=4 at=12,210 hit=430,590,281,301
+ 30 text 0x260   slot=954 font=2 colour=4/0 parent=4 at=12,40    # the record, under the page's name
+ 31 text 0x260   slot=866 font=2 colour=4/0 parent=4 at=12,56
+ 32 text 0x2a0   slot=780 font=2 colour=5/0 parent=4 at=188,56
+ 33 text 0x2a0   slot=782 font=2 colour=5/0 parent=4 at=188,72
+ 34 text 0x2a0   slot=783 font=2 colour=5/0 parent=4 at=188,88
+ 35 text 0x258   slot=266 font=1 colour=3/4 parent=4 at=12,110 hit=430,590,182,202   # the pages' tabs, under it
+ 36 text 0x258   slot=267 font=1 colour=3/4 parent=4 at=12,132 hit=430,590,204,224   # (shown by the page: 35-37
+ 37 text 0x258   slot=268 font=1 colour=3/4 parent=4 at=12,154 hit=430,590,226,246   # on page 236, 38-41 on 237)
+ 38 text 0x258   slot=269 font=1 colour=3/4 parent=4 at=12,110 hit=430,590,182,202
+ 39 text 0x258   slot=270 font=1 colour=3/4 parent=4 at=12,132 hit=430,590,204,224
+ 40 text 0x258   slot=271 font=1 colour=3/4 parent=4 at=12,154 hit=430,590,226,246
+ 41 text 0x258   slot=272 font=1 colour=3/4 parent=4 at=12,176 hit=430,590,248,268
 )layout";
 
 static const char kScreen15[] = R"layout(

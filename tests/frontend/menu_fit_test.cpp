@@ -209,6 +209,7 @@ struct MenuFit : FrontEndTest {
         FrontEndActive = 0;
         SingleRaceScreenPrepared = CareerScreenPrepared = ChampionshipScreenPrepared = 0;
         MouseX = MouseY = MouseClick = 0;
+        ChampionshipRunning = 0;   // the championship screen starts one, which picks every screen's list
         FrontEndTest::TearDown();
     }
 

@@ -50,11 +50,9 @@ const SlotText kEnglish[] = {
     {137, "Reward"}, {146, "<<"}, {147, ">>"}, {148, "JUMP"}, {149, "MONSTER"}, {150, "BUGGY"},
     {151, "SPEED"}, {154, "CROSS"},
     {160, "WON"}, {161, "---"}, {162, "SPEED"}, {163, "JUMP"}, {164, "MONSTER"}, {165, "CROSS"}, {166, "BUGGY"},
-    {236, "BEST RACE TIMES"}, {255, "Track group:"}, {259, "CHANGE TRACK"},
-    {260, "SPEED"}, {261, "JUMP"}, {262, "MONSTER"}, {263, "CROSS"}, {264, "BUGGY"}, {266, "GROUP 1"},
-    {267, "GROUP 2"}, {268, "GROUP 3"}, {269, "GROUP 4"}, {270, "GROUP 5"}, {271, "GROUP 6"},
-    {272, "GROUP 7"}, {273, "SPEED"}, {274, "JUMP"}, {275, "MONSTER"}, {276, "CROSS"}, {277, "BUGGY"},
-    {286, "Track"}, {293, "Session:"}, {295, "Players:"},
+    {255, "Track group:"}, {259, "CHANGE TRACK"},
+
+    {293, "Session:"}, {295, "Players:"},
     {303, "Session:"}, {304, "Host:"}, {305, "Races:"},
     // Prompts and the controls' force feedback.
     {325, "Press the key for this action"}, {391, "Force feedback"}, {392, "Off"},
@@ -589,7 +587,38 @@ const Translated kTranslated[] = {
     {283, "CONTINUAR", "CONTINUE", "CONTINUER", "WEITER"},
     {284, "BORRAR", "DELETE", "EFFACER", "L\xD6SCHEN"},
     // Panel labels and messages.
-    {954, "Titular", "Holder", "D\xE9tenteur", "Halter"},
+    {954, "R\xE9" "cord de", "Record holder", "Record de", "Rekordhalter"},
+    // The records: the tabs of the career's classes in the cups' order, the
+    // pages of the cup and championship records.
+    {260, "MONSTRUO", "MONSTER", "MONSTRE", "MONSTER"},
+    {261, "CROSS", "CROSS", "CROSS", "CROSS"},
+    {262, "VELOCIDAD", "SPEED", "VITESSE", "TEMPO"},
+    {263, "BUGGY", "BUGGY", "BUGGY", "BUGGY"},
+    {264, "SALTO", "JUMP", "SAUT", "SPRUNG"},
+    {286, "CARRERAS 1", "FIRST RACES", "COURSES 1", "RENNEN 1"},
+    {287, "CARRERAS 2", "SECOND RACES", "COURSES 2", "RENNEN 2"},
+    {288, "CARRERAS 3", "THIRD RACES", "COURSES 3", "RENNEN 3"},
+    {289, "CARRERAS 4", "FOURTH RACES", "COURSES 4", "RENNEN 4"},
+    {290, "COPA FINAL", "FINAL CUP", "COUPE FINALE", "ENDPOKAL"},
+    // (the championship pages bear the names the championship list gives
+    // rows 12 to 14, in every language)
+    {236, "GRAND TOUR", "GRAND TOUR", "GRAND TOUR", "GRAND TOUR"},
+    {237, "TWIN CUP", "TWIN CUP", "TWIN CUP", "TWIN CUP"},
+    {238, "IRON TROPHY", "IRON TROPHY", "IRON TROPHY", "IRON TROPHY"},
+    // The championship records' tabs are the races of the page's championship.
+    {266, "CARRERA 1", "RACE 1", "COURSE 1", "RENNEN 1"},
+    {267, "CARRERA 2", "RACE 2", "COURSE 2", "RENNEN 2"},
+    {268, "CARRERA 3", "RACE 3", "COURSE 3", "RENNEN 3"},
+    {269, "CARRERA 1", "RACE 1", "COURSE 1", "RENNEN 1"},
+    {270, "CARRERA 2", "RACE 2", "COURSE 2", "RENNEN 2"},
+    {271, "CARRERA 3", "RACE 3", "COURSE 3", "RENNEN 3"},
+    {272, "CARRERA 4", "RACE 4", "COURSE 4", "RENNEN 4"},
+    {273, "CARRERA 1", "RACE 1", "COURSE 1", "RENNEN 1"},
+    {274, "CARRERA 2", "RACE 2", "COURSE 2", "RENNEN 2"},
+    {275, "CARRERA 3", "RACE 3", "COURSE 3", "RENNEN 3"},
+    {276, "CARRERA 4", "RACE 4", "COURSE 4", "RENNEN 4"},
+    {277, "CARRERA 5", "RACE 5", "COURSE 5", "RENNEN 5"},
+
     {101, "Serie:", "Series:", "S\xE9rie :", "Serie:"},
     {294, "Serie:", "Series:", "S\xE9rie :", "Serie:"},
     {109, "Rivales:", "Opponents:", "Rivaux :", "Gegner:"},
