@@ -24,6 +24,7 @@
 #include "frontend/file_lists.h"
 #include "frontend/file_names.h"
 #include "frontend/frontend_state.h"
+#include "frontend/menu_actions.h"
 #include "frontend/menu_items.h"
 #include "frontend/popups.h"
 #include "frontend/profiles.h"
@@ -490,6 +491,24 @@ TEST_F(PlayerFiles, ADeletionLogsInToTheSelectedProfileWithItsOwnCareer) {
     EXPECT_EQ(KeyboardJumpGate, 1);
     MenuScreen = PreviousScreen = 0;
     RestoreProgressDefaults();
+}
+
+// With no profile logged in the career's LOAD and SAVE open no slot screen:
+// the career's pop-up says how to log in; a logged-in profile's go on.
+TEST_F(PlayerFiles, WithNoProfileTheCareersLoadAndSaveSayHowToLogIn) {
+    for (int item : {12, 13}) {
+        int screen = 3;
+        EXPECT_EQ(CareerAction(&screen, item), 1) << "no links: the slot screen does not open";
+        EXPECT_EQ(screen, 3);
+        EXPECT_TRUE(MenuScreenTable[3][46].flags & MENU_SHOWN) << item;
+        EXPECT_EQ(MenuScreenTable[3][48].textSlot, SLOT_LOG_IN_FIRST) << item;
+        MenuScreenTable[3][46].flags = MenuScreenTable[3][48].textSlot = 0;
+    }
+    SetSlotText(621, "Ada");
+    ASSERT_EQ(CommitProfileName(), 0);
+    int screen = 3;
+    EXPECT_EQ(CareerAction(&screen, 12), 0) << "the links lead on to the load screen";
+    EXPECT_EQ(MenuScreenTable[3][48].textSlot, 0);
 }
 
 TEST_F(PlayerFiles, BadProfileAndSlotFilesChangeNothing) {
