@@ -172,6 +172,16 @@ int CategoryOfCup(int cup) {
     return cup >= 0 && cup < 7 ? categories[cup] : -1;
 }
 
+// A career race costs its entry fee: with less money than that it is
+// refused, and the pop-up says so.
+static int CanPayFee(int cup, int race) {
+    if (CareerRecord.cups[cup].fee[race] <= TargetMoney)
+        return 1;
+    ShowPopup(3, 7, 0, 0);
+    PlayErrorSound();
+    return 0;
+}
+
 static void TakeCareerRace(int cup, int race) {
     const CupRow& row = CareerRecord.cups[cup];
     NextRaceGroup() = (int8_t)row.group[race];
@@ -265,6 +275,8 @@ int CareerAction(int* screen, int item) {
             PlayErrorSound();
             return 1;
         }
+        if (!CanPayFee(cup, race))
+            return 1;
         ShowItem(5, 79);
     }
     if (item >= 105 && item <= 109) {
@@ -279,6 +291,8 @@ int CareerAction(int* screen, int item) {
             PlayErrorSound();
             return 1;
         }
+        if (!CanPayFee(5, cup))
+            return 1;
         CurrentCup = cup;
         TakeCareerRace(5, cup);
         Cup5Mode = 1;
@@ -296,6 +310,8 @@ int CareerAction(int* screen, int item) {
             PlayErrorSound();
             return 1;
         }
+        if (!CanPayFee(6, race))
+            return 1;
         TakeCareerRace(6, race);
         CurrentCupRace = race;
         CurrentCup = CupOfTrackGroup(CareerRecord.cups[6].group[race]);
