@@ -29,5 +29,9 @@ int PopupMessageSlot(int screen, int type, int kind, int subKind);
 // The items of `screen` whose hover test the last pop-up took away are
 // given it back (the close buttons call this).
 void GiveBackPopupFreeze(int screen);
+// The board of the pop-up that `item` of `screen` belongs to (the board
+// itself, what stands on it, its buttons), or 0.  The menu frame draws them
+// after the screen's other items, so a pop-up stands over all of the screen.
+int PopupItemOf(int screen, int item);
 // Whether the open pop-up of `screen` froze `item`.
 int PopupFroze(int screen, int item);

@@ -591,6 +591,14 @@ void RunScreenLists(int screen) {
         UpdateListWidget(11, 25, 39, 11, 3, SLOT_MESSAGE_LOG + 6, &MessageLogTable[0][0], MESSAGE_LOG_WIDTH);
         break;
     case 18:
+        // The list's arrows and thumb go with the list: while the name panel
+        // stands in its place they are not shown.
+        for (int item = 27; item <= 30; item++) {
+            if (ItemAt(18, 3).flags & MENU_SLIDE_OUT)
+                HideItem(18, item);
+            else
+                ShowItem(18, item);
+        }
         ListBox(18, 30, 21, 0, 6, 615);
         if ((row = PickedRow(0, 21, 6)) >= 0) {
             snprintf(CurrentPlayerName, sizeof CurrentPlayerName, "%.23s", FileListRow[row]);

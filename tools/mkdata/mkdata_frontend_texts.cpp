@@ -721,7 +721,7 @@ const Translated kTranslated[] = {
     {242, "Copa oro:", "Gold cup:", "Coupe or :", "Goldpokal:"},
     {243, "Copa plata:", "Silver cup:", "Coupe argent :", "Silberpokal:"},
     {244, "Copa platino:", "Platinum cup:", "Coupe platine :", "Platinpokal:"},
-    {292, "Copas", "Cups", "Coupes", "Pokale"},
+    {292, "Copa final", "Final cup", "Coupe finale", "Endpokal"},
     {724, "Cambio autom\xE1tico", "Automatic gearbox", "Bo\xEEte automatique", "Automatik"},
     {725, "Cambio manual", "Manual gearbox", "Bo\xEEte manuelle", "Schaltgetriebe"},
     {865, "Jugador", "Player", "Joueur", "Spieler"},
