@@ -237,6 +237,10 @@ static void ShowGarageCar(void* device) {
 }
 
 static void EnterCarShop(void* device) {
+    // The shop always opens on a class tab, so its arrows have cars to
+    // step through.
+    if (GarageCategory < 0 || GarageCategory > 4)
+        GarageCategory = 0;
     ShowCategoryTabs(19, GarageCategory);
     const int category = GarageCategory >= 0 && GarageCategory < 5 ? GarageCategory : 0;
     GaragePick = CategoryPick[category];

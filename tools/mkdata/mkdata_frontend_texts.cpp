@@ -47,7 +47,7 @@ const SlotText kEnglish[] = {
     {102, "Races:"}, {103, "Players:"}, {112, "Human players:"}, {113, "1"}, {114, "2"}, {115, "3"},
     {116, "4"}, {117, "5"}, {119, "Difficulty:"}, {120, "Track:"},
     // Career, car choice and shop.
-    {137, "Reward"}, {146, "<<"}, {147, ">>"}, {148, "JUMP"}, {149, "MONSTER"}, {150, "BUGGY"},
+    {137, "Reward"}, {146, ">>"}, {147, "<<"}, {148, "JUMP"}, {149, "MONSTER"}, {150, "BUGGY"},
     {151, "SPEED"}, {154, "CROSS"},
     {160, "WON"}, {161, "---"}, {162, "SPEED"}, {163, "JUMP"}, {164, "MONSTER"}, {165, "CROSS"}, {166, "BUGGY"},
     {255, "Track group:"}, {259, "CHANGE TRACK"},
@@ -659,8 +659,7 @@ const Translated kTranslated[] = {
     {1003, "No te alcanza el dinero.", "You cannot afford this race.", "Pas assez d'argent.", "Zu wenig Geld."},
     {1004, "No te alcanza el dinero.", "You cannot afford this car.", "Pas assez d'argent.", "Zu wenig Geld."},
     {1005, "\xBFVender este coche?", "Sell this car?", "Vendre cette voiture ?", "Auto verkaufen?"},
-    {1006, "\xA1" "Coche nuevo en la tienda!", "A new car is in the shop!", "Nouvelle voiture au garage !",
-     "Neues Auto im Autohaus!"},
+    {1006, "\xA1" "El coche es tuyo!", "The car is yours!", "La voiture est \xE0 toi !", "Das Auto geh\xF6rt dir!"},
     {1007, "Acaba la copa anterior.", "Finish the previous cup first.", "Finis la coupe d'avant.",
      "Erst den Pokal davor."},
     {1008, "\xA1" "Copa completada!", "Cup completed!", "Coupe termin\xE9" "e !", "Pokal geschafft!"},
