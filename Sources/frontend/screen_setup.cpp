@@ -294,6 +294,18 @@ static void EnterSessions() {
         OpenDirectPlay();
 }
 
+// The career screen's car row names the car in use for the cup last
+// chosen (the speed class's before any), the one its car choice shows.
+static void ShowCareerCar() {
+    int category = CategoryOfCup(CurrentCup);
+    if (category < 0 || category > 4)
+        category = CategoryOfCup(0);
+    const int current = GarageCurrent[0][category];
+    const int* pair = current >= 0 && current < 15 ? GarageLists[5 * category][current] : nullptr;
+    if (pair && pair[0] >= 0 && pair[0] < 20 && pair[1] >= 0 && pair[1] < 4)
+        ItemAt(3, 32).textSlot = (int16_t)(1614 + 4 * pair[0] + pair[1]);
+}
+
 static void EnterMainMenu() {
     MenuScreenTable[3][164].flags &= ~MENU_SLIDE_IN;
     RewardNotice = 0;
@@ -349,6 +361,7 @@ void RunScreenEntry(void* device) {
         Cup6Mode = 0;
         Cup5Mode = 0;
         ShowMoney();
+        ShowCareerCar();
         break;
     case 8:
         ItemAt(8, 54).textSlot = 251;
@@ -563,6 +576,7 @@ static void SaveSlotPick() {
         return;
     PlayClickSound();
     ShowFileInfo(row);
+    ShowSaveRows();   // the panel goes on showing the career about to be saved
     EditedRow = row;
     GetText(SLOT_SAVE_ROWS + row);
     EntryCursor = InfoPanelValid ? (int)strnlen(TextBufferB, ENTRY_NAME_MAX) : 0;

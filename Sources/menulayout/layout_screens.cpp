@@ -297,7 +297,7 @@ static const char kScreen03[] = R"layout(
     link group:74
  21 pic  0x478   pic=62 at=436,72 home=436,72 hit=436,515,72,107
  22 pic  0x2460  pic=2 map=36 at=1640,310 home=424,310
- 23 text 0x320   slot=131 font=2 colour=4/0 parent=22 at=100,32
+ 23 text 0x300   slot=131 font=2 colour=4/0 parent=22 at=100,32
  24 text 0x279   slot=971 font=1 colour=3/4 parent=31 at=12,14 hit=22,305,143,163   # a cup of the list: its panel (rows 77-90), the frame slides in
     link group:77
     link group:78
@@ -333,8 +333,8 @@ static const char kScreen03[] = R"layout(
  35 pic  0x2460  pic=59 map=38 at=-1500,316 home=16,316
  36 pic  0x460   pic=55 at=150,330 home=150,330
  37 pic  0x460   pic=55 at=150,356 home=150,356
- 38 pic  0x460   pic=55 at=150,382 home=150,382
- 39 pic  0x460   pic=55 at=150,408 home=150,408
+ 38 pic  0x460   pic=55 at=150,408 home=150,408
+ 39 pic  0x460   pic=55 at=150,382 home=150,382
  40 pic  0x460   pic=55 at=150,434 home=150,434
  41 text 0x320   slot=240 font=2 colour=4/0 parent=35 at=62,14
  42 text 0x320   slot=241 font=2 colour=4/0 parent=35 at=62,40
@@ -1554,10 +1554,10 @@ static const char kScreen20[] = R"layout(
     link or 0x20 20:15
  16 pic  0x460   pic=45 map=51 at=388,108 home=388,108
  17 pic  0x478   pic=46 map=52 at=388,108 home=388,108 hit=388,411,108,131
- 18 text 0x260   slot=865 font=1 colour=4/0 parent=4 at=12,14
- 19 text 0x260   slot=867 font=1 colour=4/0 parent=4 at=12,36
- 20 text 0x260   slot=131 font=1 colour=4/0 parent=4 at=12,58
- 21 text 0x260   slot=866 font=1 colour=4/0 parent=4 at=12,80
+ 18 text 0x260   slot=865 font=1 colour=4/0 parent=4 at=12,80
+ 19 text 0x260   slot=867 font=1 colour=4/0 parent=4 at=12,124
+ 20 text 0x260   slot=131 font=1 colour=4/0 parent=4 at=12,102
+ 21 text 0x240   slot=866 font=1 colour=4/0 parent=4 at=12,80
  22 text 0x2a0   slot=780 font=1 colour=5/0 parent=4 at=188,80
  23 text 0x2a0   slot=781 font=1 colour=5/0 parent=4 at=188,102
  24 text 0x2a0   slot=782 font=1 colour=5/0 parent=4 at=188,124
@@ -1603,10 +1603,10 @@ static const char kScreen21[] = R"layout(
  15 pic  0x8478  pic=48 map=46 at=388,230 home=388,230 hit=388,411,230,253
  16 pic  0x460   pic=45 map=51 at=388,108 home=388,108
  17 pic  0x478   pic=46 map=52 at=388,108 home=388,108 hit=388,411,108,131
- 18 text 0x260   slot=865 font=1 colour=4/0 parent=4 at=12,36
- 19 text 0x260   slot=867 font=1 colour=4/0 parent=4 at=12,58
- 20 text 0x260   slot=131 font=1 colour=4/0 parent=4 at=12,80
- 21 text 0x260   slot=866 font=1 colour=4/0 parent=4 at=12,102
+ 18 text 0x260   slot=865 font=1 colour=4/0 parent=4 at=12,102
+ 19 text 0x260   slot=867 font=1 colour=4/0 parent=4 at=12,146
+ 20 text 0x260   slot=131 font=1 colour=4/0 parent=4 at=12,124
+ 21 text 0x240   slot=866 font=1 colour=4/0 parent=4 at=12,102
  22 text 0x2a0   slot=754 font=1 colour=5/0 parent=4 at=188,102
  23 text 0x2a0   slot=651 font=1 colour=5/0 parent=4 at=188,124
  24 text 0x2a0   slot=782 font=1 colour=5/0 parent=4 at=188,146

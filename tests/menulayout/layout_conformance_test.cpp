@@ -57,7 +57,9 @@ Screen 22: 1 p31, 2 t52, 6 p5, 7 p527*, 8 p527*, 9 p527*, 10 p20, 11 b130, 12-14
 // reached through them, so screen 3 has 31 linked items (27 more in all).
 // The career screen shows neither the blank button 20 nor the five won
 // markers 149 to 153 that nothing fills, and its cup panels centre their
-// columns under their headings.
+// columns under their headings; its blank text 23 is not shown.  The load
+// and save screens' panels do without the label "Name" (their "Player"
+// names the player).
 // The records screens (1, 13, 14) show neither WATCH nor CHANGE TRACK nor
 // their frames (their panel already shows what a tab chose), and screen
 // 14's tabs show with their page.
@@ -66,13 +68,13 @@ struct ScreenCounts {
 };
 const ScreenCounts kCounts[MENU_LAYOUT_SCREENS] = {
     {65, 1, 29, 15, 7, 35, 30, 18, 44}, {35, 0, 14, 6, 1, 20, 9, 3, 22},    {53, 1, 27, 7, 0, 25, 12, 4, 16},
-    {164, 1, 40, 22, 0, 123, 38, 31, 47}, {8, 1, 4, 3, 1, 3, 1, 1, 7},       {93, 1, 34, 17, 0, 58, 6, 13, 57},
+    {164, 1, 40, 22, 0, 123, 38, 31, 46}, {8, 1, 4, 3, 1, 3, 1, 1, 7},       {93, 1, 34, 17, 0, 58, 6, 13, 57},
     {50, 0, 19, 7, 1, 30, 23, 17, 26},  {35, 0, 21, 6, 1, 13, 18, 11, 29}, {61, 0, 14, 8, 1, 46, 17, 7, 45},
     {36, 0, 16, 7, 1, 19, 13, 4, 28},   {54, 0, 16, 7, 0, 37, 17, 8, 33},  {55, 0, 14, 6, 0, 40, 11, 3, 37},
     {58, 1, 10, 7, 1, 47, 23, 12, 37},  {33, 0, 14, 5, 1, 18, 8, 3, 19},   {42, 1, 14, 5, 1, 27, 16, 3, 18},
     {45, 0, 18, 9, 1, 26, 14, 5, 35},   {34, 1, 14, 7, 1, 19, 12, 3, 31},  {50, 1, 14, 7, 0, 35, 16, 7, 34},
-    {39, 0, 19, 6, 1, 19, 14, 4, 29},   {86, 1, 31, 14, 0, 54, 8, 9, 49},  {39, 0, 15, 6, 0, 23, 13, 5, 29},
-    {37, 0, 15, 5, 0, 21, 12, 2, 27},   {16, 1, 8, 5, 0, 7, 8, 2, 11},
+    {39, 0, 19, 6, 1, 19, 14, 4, 29},   {86, 1, 31, 14, 0, 54, 8, 9, 49},  {39, 0, 15, 6, 0, 23, 13, 5, 28},
+    {37, 0, 15, 5, 0, 21, 12, 2, 26},   {16, 1, 8, 5, 0, 7, 8, 2, 11},
 };
 
 // Every link that shows a page root: from screen, item, its text slot, to screen.
@@ -329,7 +331,7 @@ TEST_F(Layout, CountsOfEveryScreenAndFlagTotals) {
     }
     EXPECT_EQ(filled, 1188);
     const std::map<uint32_t, int> want = {
-        {0x1, 175},  {0x2, 0},    {0x4, 0},    {0x8, 339},    {0x10, 332},   {0x20, 710},
+        {0x1, 175},  {0x2, 0},    {0x4, 0},    {0x8, 339},    {0x10, 332},   {0x20, 707},
         {0x40, 603}, {0x80, 94},  {0x100, 468}, {0x200, 745}, {0x400, 420},  {0x800, 23},
         {0x1000, 0}, {0x2000, 187}, {0x4000, 19}, {0x8000, 12}, {0x10000, 12}, {0x20000, 0}, {0x40000, 7},
     };
@@ -667,6 +669,37 @@ TEST_F(Layout, TheReplayInformationValuesStandOnTheirLabelsRows) {
     EXPECT_TRUE(labelRows.count(values[1])) << "the race type has its label";
     for (int row : labelRows)
         EXPECT_TRUE(valueRows.count(row)) << "a label at row " << row << " with no value beside it";
+}
+
+// The load and save screens' panels: the player's name, the money and the
+// races won each stand on the row of a label, and no label stands on a row
+// without a value (the date reads as one).
+TEST_F(Layout, TheSlotPanelsValuesStandOnTheirLabelsRows) {
+    const std::set<int> values20 = {780, 781, 782, 783}, values21 = {754, 651, 782, 783};
+    for (int s : {20, 21}) {
+        const std::set<int>& slots = s == 20 ? values20 : values21;
+        std::map<int, int> valueRow;   // slot -> row
+        std::set<int> labelRows;
+        for (int i = 1; i < MENU_ITEMS - 1; i++) {
+            const MenuItem& t = MenuScreenTable[s][i];
+            if (t.parent != 4 || !(t.flags & MENU_TEXT) || !(t.flags & MENU_SHOWN))
+                continue;
+            if (slots.count(t.textSlot))
+                valueRow[t.textSlot] = (int)t.y;
+            else
+                labelRows.insert((int)t.y);
+        }
+        ASSERT_EQ(valueRow.size(), 4u) << "screen " << s;
+        std::set<int> rows;
+        for (const auto& [slot, row] : valueRow)
+            rows.insert(row);
+        for (int slot : slots) {
+            if (slot != 783)
+                EXPECT_TRUE(labelRows.count(valueRow[slot])) << "screen " << s << ": slot " << slot << " has no label";
+        }
+        for (int row : labelRows)
+            EXPECT_TRUE(rows.count(row)) << "screen " << s << ": a label at row " << row << " with no value";
+    }
 }
 
 TEST_F(Layout, PicturesAndLevelMapsExistAtTheirSizes) {

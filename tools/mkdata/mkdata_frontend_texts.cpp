@@ -64,7 +64,7 @@ const SlotText kEnglish[] = {
     {599, "The network session was lost."}, {600, "The race goes on against the computer."},
     {601, "paused the race."}, {602, "resumed the race."}, {603, "has left the race."},
     {1016, "The race starts in four seconds."}, {1017, "The session is closed to new players."},
-    {860, "NETWORK"}, {867, "pts"}, {933, "Hall of fame"},
+    {860, "NETWORK"},  {933, "Hall of fame"},
     {961, "Joystick: not found"}, {962, "Dead zone"}, {1012, "Sale price: "}, {1036, "Computer"},
     // Race messages and the presentation before a race.
     {1709, "TWO LAPS TO GO"}, {1710, "LAST LAP!"}, {1711, "NEW LAP RECORD!"}, {1714, "1ST"}, {1715, "2ND"},
@@ -624,9 +624,10 @@ const Translated kTranslated[] = {
     {109, "Rivales:", "Opponents:", "Rivaux :", "Gegner:"},
     {927, "Series", "Series", "S\xE9ries", "Serien"},
     {866, "Nombre", "Name", "Nom", "Name"},
+    {867, "Victorias", "Races won", "Victoires", "Siege"},
     {953, " ", " ", " ", " "},
     {327, " ", " ", " ", " "},
-    {131, " ", " ", " ", " "},
+    {131, "Dinero", "Money", "Argent", "Geld"},
     {315, "Elige color y ACEPTAR", "Choose a colour, then OK", "Choisis la couleur", "Farbe w\xE4hlen, dann OK"},
     {316, "\xA1" "Bienvenido!", "Welcome to Quorvix!", "Bienvenue !", "Willkommen!"},
     {317, "No hay perfil.", "No profile is selected.", "Aucun profil choisi.", "Kein Profil gew\xE4hlt."},
@@ -713,12 +714,11 @@ const Translated kTranslated[] = {
     {233, "Agarre", "Grip", "Adh\xE9rence", "Haftung"},
     {234, "Color", "Colour", "Couleur", "Farbe"},
     {235, "Peso", "Weight", "Poids", "Gewicht"},
-    // The career screen's cup rows, by the cup each row's picture shows
-    // (the third row is the gold cup's, the fourth the silver's).
+    // The career screen's cup rows, in the cups' order.
     {240, "Copa novato:", "Rookie cup:", "Coupe d\xE9" "butant :", "Anf\xE4ngerpokal:"},
     {241, "Copa bronce:", "Bronze cup:", "Coupe bronze :", "Bronzepokal:"},
-    {242, "Copa oro:", "Gold cup:", "Coupe or :", "Goldpokal:"},
-    {243, "Copa plata:", "Silver cup:", "Coupe argent :", "Silberpokal:"},
+    {242, "Copa plata:", "Silver cup:", "Coupe argent :", "Silberpokal:"},
+    {243, "Copa oro:", "Gold cup:", "Coupe or :", "Goldpokal:"},
     {244, "Copa platino:", "Platinum cup:", "Coupe platine :", "Platinpokal:"},
     {292, "Copa final", "Final cup", "Coupe finale", "Endpokal"},
     {724, "Cambio autom\xE1tico", "Automatic gearbox", "Bo\xEEte automatique", "Automatik"},
