@@ -63,6 +63,8 @@ void KeyboardFrameDone() {
 }
 
 void KeyboardRelease() {
+    memset(keysThisFrame, 0, sizeof keysThisFrame);
+    memset(keysRead, 0, sizeof keysRead);
     PlatKeyboardAcquire(0);
     PlatKeyboardRelease();
 }
