@@ -26,6 +26,7 @@
 #include "sound/car_sounds.h"
 #include "sound/effect_sounds.h"
 #include "sound/sound_state.h"
+#include "track/editors.h"
 #include "track/ground.h"
 #include "track/zones.h"
 
@@ -258,7 +259,7 @@ void UpdateRaceFrame() {
     UpdateHornSound(0);
 
     // 7.
-    if (EditorOpen == 0 && RacePaused == 0)
+    if (EditorActive == 0 && RacePaused == 0)
         RunSubSteps();
 
     // 8.
