@@ -11,6 +11,7 @@
 
 #include "frame/frame_state.h"
 #include "frame/joystick.h"
+#include "frame/utils.h"
 #include "frontend/frontend_state.h"
 #include "net/net_state.h"
 #include "race/arena_props.h"
@@ -248,8 +249,9 @@ void UpdateRaceFrame() {
     TranslucentPairCount = 0;
     RaceCarCount = ArenaRules() ? ArenaOpponents + 1 : CarsInRace();
 
-    // 6.
+    // 6.  The tuning overlay shows what the engines and the horn cost.
     SortCarsByCameraDistance();
+    StartCycleTimer();
     if (!ReplayPlaying && !PresentationRun && !SplitScreen)
         DriveEngineSoundsSolo();
     else if (SplitScreen == 1)
@@ -257,6 +259,7 @@ void UpdateRaceFrame() {
     else
         DriveEngineSoundsReplay();
     UpdateHornSound(0);
+    SoundStepCycles = ReadCycleTimer();
 
     // 7.
     if (EditorActive == 0 && RacePaused == 0)
