@@ -199,7 +199,7 @@ TEST(Textures, RenderFlagsFollowTheTable) {
         EXPECT_EQ(TextureRenderFlags[e.number], e.flags) << e.number;
 
     // Switches and track groups change a few.
-    AdditiveTextureOne = 1;
+    AltTextureSet = 1;
     StippleOnly = 1;
     TrackGroup = 7;
     TrackCode = 70;
@@ -209,7 +209,7 @@ TEST(Textures, RenderFlagsFollowTheTable) {
     EXPECT_EQ(TextureRenderFlags[2051], 7);
     EXPECT_EQ(TextureRenderFlags[2020], 1) << "the buggy tracks' water multiplies";
     EXPECT_EQ(TextureRenderFlags[510], 0);
-    AdditiveTextureOne = 0;
+    AltTextureSet = 0;
     StippleOnly = 0;
     for (int code : {50, 78}) {
         TrackGroup = code / 10;
