@@ -74,9 +74,12 @@ TEST(Textures, PagesAreAlignedAndTexturesDoNotOverlap) {
             EXPECT_EQ(TextureSlotState[n], 0);
         }
     }
-    ASSERT_EQ(loaded.size(), 91u);
-    EXPECT_EQ(TexturesLoaded, 91);
-    EXPECT_EQ(PaletteOffset, 91 * SOFT_PALETTE_BLOCK);
+    // The sky dome (77), wider than a page, is had only by the Direct3D path,
+    // which alone draws it.
+    EXPECT_EQ(TextureMissing[77], 1);
+    ASSERT_EQ(loaded.size(), 90u);
+    EXPECT_EQ(TexturesLoaded, 90);
+    EXPECT_EQ(PaletteOffset, 90 * SOFT_PALETTE_BLOCK);
     EXPECT_EQ((uintptr_t)SoftTexelBase % 65536, 0u);
     EXPECT_EQ((uintptr_t)SoftOccupancyBase % 65536, 0u);
     EXPECT_EQ((uintptr_t)SoftPaletteBase % 65536, 0u);
