@@ -1,6 +1,6 @@
 // The whole program's race on both drawing paths at 640 x 480: the tuning
-// panel stands over a race that is still drawn, and the dial, the track map
-// and the sky look alike on the software frame and through OpenGL.  The
+// panel stands over a race that is still drawn, and the dial's ticks and the
+// sky look alike on the software frame and through OpenGL.  The
 // Direct3D half is left out where no OpenGL context can be had (the run
 // says the recording device stands in).
 
@@ -105,6 +105,48 @@ void ExpectTheRaceUnderThePanel(const std::string& dir) {
     EXPECT_GT(under.mean, 30.0) << "the panel is up";
 }
 
+// The face's white ticks, 46 to 56 pixels round the dial's centre (573,
+// 414): how many there are on each path and how many at the same place.
+struct Ticks {
+    int a = 0, b = 0, same = 0;
+};
+
+Ticks TicksOf(const Shot& a, const Shot& b) {
+    auto white = [](uint32_t p) { return ((p >> 16) & 0xFF) > 200 && ((p >> 8) & 0xFF) > 200 && (p & 0xFF) > 200; };
+    Ticks t;
+    for (int y = 350; y < 478; y++)
+        for (int x = 509; x < 637; x++) {
+            const double r = std::hypot(x + 0.5 - 573.0, y + 0.5 - 414.0);
+            if (r < 46.0 || r >= 56.0)
+                continue;
+            const int p = white(a.At(x, y)), q = white(b.At(x, y));
+            t.a += p;
+            t.b += q;
+            t.same += p && q;
+        }
+    return t;
+}
+
+// Row by row over the top third, the median colour of the pixels that are
+// not cloud-white: the mean difference of the two paths' rows, in levels.
+double SkyDifference(const Shot& a, const Shot& b) {
+    auto rowColour = [](const Shot& s, int y, int k) {
+        std::vector<int> v;
+        for (int x = 0; x < 640; x++) {
+            const uint32_t p = s.At(x, y);
+            if (!(((p >> 16) & 0xFF) > 220 && ((p >> 8) & 0xFF) > 220 && (p & 0xFF) > 220))
+                v.push_back((int)((p >> (16 - 8 * k)) & 0xFF));
+        }
+        std::sort(v.begin(), v.end());
+        return v.empty() ? 0 : v[v.size() / 2];
+    };
+    double sum = 0;
+    for (int y = 0; y < 160; y++)
+        for (int k = 0; k < 3; k++)
+            sum += std::abs(rowColour(a, y, k) - rowColour(b, y, k));
+    return sum / (160.0 * 3.0);
+}
+
 }  // namespace
 
 TEST(TwoPaths, TheTuningPanelStandsOverTheRaceOnBothPaths) {
@@ -113,12 +155,28 @@ TEST(TwoPaths, TheTuningPanelStandsOverTheRaceOnBothPaths) {
                 "2 key down SPACE\n3 key up SPACE\n10 key down UP\n299 shot before.tga\n"
                 "300 key down F6\n302 key up F6\n330 shot panel.tga\n");
     ASSERT_EQ(RunBuiltProgram("videosetup", {"--dir", dir, "--direct3d", "--mode", "640x480x16"}, dir), 0);
+    Shot direct3d;
     if (RunRace(dir, "panel.txt", 331)) {
         SCOPED_TRACE("Direct3D path");
         ExpectTheRaceUnderThePanel(dir);
+        direct3d = ReadShot(dir + "/before.tga");
     }
     ASSERT_EQ(RunBuiltProgram("videosetup", {"--dir", dir, "--software", "--mode", "640x480x16"}, dir), 0);
     RunRace(dir, "panel.txt", 331);
-    SCOPED_TRACE("software path");
-    ExpectTheRaceUnderThePanel(dir);
+    {
+        SCOPED_TRACE("software path");
+        ExpectTheRaceUnderThePanel(dir);
+    }
+    // The race before the panel, on both paths: the dial's ticks are the
+    // same lines and the sky has the same colours.
+    const Shot software = ReadShot(dir + "/before.tga");
+    if (!direct3d.Loaded() || !software.Loaded())
+        return;
+    const Ticks ticks = TicksOf(software, direct3d);
+    const double sky = SkyDifference(software, direct3d);
+    printf("both paths: ticks %d and %d pixels, %d at the same place; sky %.1f levels apart\n", ticks.a, ticks.b,
+           ticks.same, sky);
+    EXPECT_GT(ticks.a, 50);
+    EXPECT_GE(ticks.same, ticks.a * 6 / 10);
+    EXPECT_LT(sky, 5.0);
 }
