@@ -82,11 +82,19 @@ void ShowCarTexts() {
 int SelectedSessionWord(int word) {
     if (word < 0 || word > 3)
         return 0;
+    // The host's session is the one it hosts; its list holds other hosts'.
+    if (Hosting)
+        return SessionDesc.user[word];
     const int selected = ListSelection[6];
     std::lock_guard<std::mutex> lock(NetSessionListLock);
     if (selected < 0 || selected >= NetSessionCount || selected >= NET_MAX_SESSIONS)
         return 0;
     return SessionList[selected].user[word];
+}
+
+void TakeSessionChampionship() {
+    ListSelection[7] = SelectedSessionWord(SESSION_WORD_ROW);
+    ChampionshipGroupOffset = SelectedSessionWord(SESSION_WORD_GROUP);
 }
 
 void RefreshChampionshipInfo() {
@@ -217,7 +225,7 @@ static void EnterCarChoice() {
 
 static void ShowGarageCar(void* device) {
     if (NetworkGame)
-        ChampionshipClass = ChampionshipRaceClass(SelectedSessionWord(0), 0);
+        ChampionshipClass = ChampionshipRaceClass(ListSelection[7] + ChampionshipGroupOffset, 0);
     GarageCategory = ClassToCategory(ChampionshipClass);
     GarageMode = SingleRaceMode + SplitModeOffset + Cup6Mode + 2 * NetworkGame + 4 * ChampionshipRunning;
     const int category = GarageCategory >= 0 && GarageCategory < 5 ? GarageCategory : 0;
@@ -630,10 +638,10 @@ void RunScreenLists(int screen) {
         if ((row = PickedRow(6, 16, 6)) >= 0) {
             PlayClickSound();
             if (NetSessionCount > 0) {
-                ChampionshipGroupOffset = SelectedSessionWord(2);
+                TakeSessionChampionship();
                 EnumPlayersOfSession(row);
-                ChampionshipClass = ChampionshipRaceClass(SelectedSessionWord(0), 0);
-                ChampionshipLastIndex = ChampionshipLastRace(SelectedSessionWord(0));
+                ChampionshipClass = ChampionshipRaceClass(ListSelection[7] + ChampionshipGroupOffset, 0);
+                ChampionshipLastIndex = ChampionshipLastRace(ListSelection[7] + ChampionshipGroupOffset);
                 ChampionshipRace = 0;
                 RefreshChampionshipInfo();
             }

@@ -180,15 +180,15 @@ TEST(NetSession, SessionsWithWordsOfNoGameAreNotListed) {
     }
     ASSERT_EQ(heard, 5);
 
-    // Picked on the session screen: its group's description of the row
-    // chosen, its count of players.
+    // Picked: the host's row and group become this machine's championship,
+    // whose description the lobby's panel shows, with the count chosen.
     NetworkGame = 1;
     ListSelection[6] = 0;
-    ListSelection[7] = 2;
-    ChampionshipGroupOffset = SelectedSessionWord(SESSION_WORD_GROUP);
+    TakeSessionChampionship();
+    EXPECT_EQ(ListSelection[7], 3);
     EXPECT_EQ(ChampionshipGroupOffset, 24);
     RefreshChampionshipInfo();
-    GetText(785 + 24 + 2 * 2);
+    GetText(785 + 24 + 2 * 3);
     const std::string description = TextBufferB;
     ASSERT_GT(description.size(), 1u) << "the sample folder describes that championship";
     GetText(777);
@@ -206,6 +206,14 @@ TEST(NetSession, SessionsWithWordsOfNoGameAreNotListed) {
         GetText(777);
         EXPECT_STREQ(TextBufferB, " ") << offset;
     }
+
+    // A host's session is its own, whatever its list holds.
+    Hosting = 1;
+    SessionDesc.user[SESSION_WORD_ROW] = 7;
+    SessionDesc.user[SESSION_WORD_GROUP] = 0;
+    TakeSessionChampionship();
+    EXPECT_EQ(ListSelection[7], 7);
+    EXPECT_EQ(ChampionshipGroupOffset, 0);
     Finish(hosts);
 }
 
