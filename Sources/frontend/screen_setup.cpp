@@ -97,18 +97,27 @@ void TakeSessionChampionship() {
     ChampionshipGroupOffset = SelectedSessionWord(SESSION_WORD_GROUP);
 }
 
+// The selected session's name before its tab, the championship's; the
+// hosted one's on the host.
+static void SelectedSessionName(char* out, int size) {
+    out[0] = 0;
+    if (Hosting) {
+        snprintf(out, (size_t)size, "%.*s", (int)strcspn(SessionDesc.name, "\t"), SessionDesc.name);
+        return;
+    }
+    const int selected = ListSelection[6];
+    std::lock_guard<std::mutex> lock(NetSessionListLock);
+    if (selected >= 0 && selected < NetSessionCount && selected < NET_MAX_SESSIONS)
+        snprintf(out, (size_t)size, "%s", SessionList[selected].gameName);
+}
+
 void RefreshChampionshipInfo() {
     char name[64];
     int value = 0;
-    if (NetworkGame) {
-        const int selected = ListSelection[6];
-        name[0] = 0;
-        {
-            std::lock_guard<std::mutex> lock(NetSessionListLock);
-            if (selected >= 0 && selected < NetSessionCount && selected < NET_MAX_SESSIONS)
-                snprintf(name, sizeof name, "%.63s", SessionList[selected].gameName);
-        }
-        value = SelectedSessionWord(1);
+    // The sessions screen and a network game show the selected session's.
+    if (NetworkGame || MenuScreen == 9) {
+        SelectedSessionName(name, sizeof name);
+        value = SelectedSessionWord(SESSION_WORD_PLAYERS);
     } else {
         const int list = MenuListId >= 0 && MenuListId < MENU_LISTS ? MenuListId : 0;
         GetText(784 + ChampionshipGroupOffset + 2 * ListSelection[list]);

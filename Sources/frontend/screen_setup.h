@@ -25,5 +25,6 @@ int SelectedSessionWord(int word);
 // words: the host screen's row (list 7) and the group's offset.
 void TakeSessionChampionship();
 // The championship information panel: the selected session's name and
-// lobby count in a network game, else the championship's name and 0.
+// lobby count on the sessions screen and in a network game, else the
+// championship's name and 0.
 void RefreshChampionshipInfo();

@@ -67,6 +67,7 @@ void FreshNet() {
     NetworkGame = 0;
     ListSelection[6] = ListSelection[7] = 0;   // the session picked, the host screen's row
     ChampionshipGroupOffset = 0;
+    MenuScreen = 0;
     JumpToScreen9 = 0;
     for (int& latency : LatencyTable)
         latency = 4;

@@ -180,10 +180,18 @@ TEST(NetSession, SessionsWithWordsOfNoGameAreNotListed) {
     }
     ASSERT_EQ(heard, 5);
 
-    // Picked: the host's row and group become this machine's championship,
-    // whose description the lobby's panel shows, with the count chosen.
-    NetworkGame = 1;
+    // Picked on the sessions screen: its name and count in the panel, and
+    // the host's row and group become this machine's championship, whose
+    // description the lobby's panel shows.
+    MenuScreen = 9;
     ListSelection[6] = 0;
+    RefreshChampionshipInfo();
+    GetText(297);
+    EXPECT_STREQ(TextBufferB, "Race");
+    GetText(298);
+    EXPECT_STREQ(TextBufferB, "2");
+    MenuScreen = 11;
+    NetworkGame = 1;
     TakeSessionChampionship();
     EXPECT_EQ(ListSelection[7], 3);
     EXPECT_EQ(ChampionshipGroupOffset, 24);
@@ -209,11 +217,19 @@ TEST(NetSession, SessionsWithWordsOfNoGameAreNotListed) {
 
     // A host's session is its own, whatever its list holds.
     Hosting = 1;
+    snprintf(SessionDesc.name, sizeof SessionDesc.name, "Twin Cup\tHana");
     SessionDesc.user[SESSION_WORD_ROW] = 7;
+    SessionDesc.user[SESSION_WORD_PLAYERS] = 3;
     SessionDesc.user[SESSION_WORD_GROUP] = 0;
     TakeSessionChampionship();
     EXPECT_EQ(ListSelection[7], 7);
     EXPECT_EQ(ChampionshipGroupOffset, 0);
+    RefreshChampionshipInfo();
+    GetText(297);
+    EXPECT_STREQ(TextBufferB, "Twin Cup");
+    GetText(313);
+    EXPECT_STREQ(TextBufferB, "3");
+    MenuScreen = 0;
     Finish(hosts);
 }
 
