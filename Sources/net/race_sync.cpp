@@ -261,16 +261,19 @@ void OnBecameHost() {
 // ---------------------------------------------------------------------------
 // Collision reports and standings.
 
+void StoreHitReport(int report[5], int strength, float x, float z, float rate1, float rate2) {
+    report[0] = strength;
+    memcpy(&report[1], &x, 4);
+    memcpy(&report[2], &z, 4);
+    memcpy(&report[3], &rate1, 4);
+    memcpy(&report[4], &rate2, 4);
+}
+
 void QueueHitReport(int car, int strength, float x, float z, float rate1, float rate2) {
     if (car < 0 || car >= NET_MAX_PLAYERS)
         return;
     HitReportPending[car] = 1;
-    int* r = HitReportStore[car];
-    r[0] = strength;
-    memcpy(&r[1], &x, 4);
-    memcpy(&r[2], &z, 4);
-    memcpy(&r[3], &rate1, 4);
-    memcpy(&r[4], &rate2, 4);
+    StoreHitReport(HitReportStore[car], strength, x, z, rate1, rate2);
 }
 
 // A report as the host's collision gave it, played out on this machine:

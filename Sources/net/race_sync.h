@@ -36,6 +36,8 @@ void ShiftPlayerFlags(int index);
 void OnSessionLost(int dropped);
 void OnBecameHost();
 
+// A report's five words: the strength, then the floats' bits.
+void StoreHitReport(int report[5], int strength, float x, float z, float rate1, float rate2);
 void QueueHitReport(int car, int strength, float x, float z, float rate1, float rate2);
 // Plays out the report of HitReportReceived for the car.  Nothing calls it.
 void ApplyHitReport(int car);

@@ -200,15 +200,6 @@ TEST(RemoteCars, LoadWaitIsBounded) {
 // A collision report played out on a car: the sparks of its strength at the
 // contact point, the car crash sound, the body's two tilt rates.
 
-void StoreReceivedHit(int car, int strength, float x, float z, float rate1, float rate2) {
-    int* r = HitReportReceived[car];
-    r[0] = strength;
-    memcpy(&r[1], &x, 4);
-    memcpy(&r[2], &z, 4);
-    memcpy(&r[3], &rate1, 4);
-    memcpy(&r[4], &rate2, 4);
-}
-
 TEST(RemoteCars, AHitReportIsPlayedOutOnItsCar) {
     MakeTestGameFolder("hits");
     PlatMixerSetBackend(PLAT_MIXER_MANUAL, nullptr);
@@ -232,7 +223,7 @@ TEST(RemoteCars, AHitReportIsPlayedOutOnItsCar) {
 
     // Below the hard-hit strength: the light sparks, and the crash sounds.
     const int plays = PlatMixerEventCount();
-    StoreReceivedHit(2, 1199, 1500.0f, -700.0f, 0.25f, -0.5f);
+    StoreHitReport(HitReportReceived[2], 1199, 1500.0f, -700.0f, 0.25f, -0.5f);
     ApplyHitReport(2);
     EXPECT_EQ(EmitterCount[RING_IMPACT_FIRST], HIT_SPARKS_LIGHT);
     EXPECT_FLOAT_EQ(ParticleStartX[RING_IMPACT_FIRST], 1500.0f);
@@ -247,13 +238,13 @@ TEST(RemoteCars, AHitReportIsPlayedOutOnItsCar) {
     EXPECT_TRUE(e.tag >= 208 && e.tag <= 213) << e.tag;
 
     // From it: the hard kind.
-    StoreReceivedHit(1, 1200, 0.0f, 0.0f, 1.0f, 2.0f);
+    StoreHitReport(HitReportReceived[1], 1200, 0.0f, 0.0f, 1.0f, 2.0f);
     ApplyHitReport(1);
     EXPECT_EQ(EmitterCount[RING_IMPACT_FIRST + 1], HIT_SPARKS_HARD);
     EXPECT_FLOAT_EQ(CarBodies[1].angVel[1], 2.0f);
 
     // A value that is no number, or a car outside the table: nothing.
-    StoreReceivedHit(0, 5000, 0.0f, 0.0f, NAN, 1.0f);
+    StoreHitReport(HitReportReceived[0], 5000, 0.0f, 0.0f, NAN, 1.0f);
     ApplyHitReport(0);
     ApplyHitReport(-1);
     ApplyHitReport(NET_MAX_PLAYERS);
