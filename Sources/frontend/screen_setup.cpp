@@ -30,6 +30,7 @@
 #include "race/race_state.h"
 #include "render/model_sets.h"
 #include "render/render_state.h"
+#include "render/text_printer.h"
 #include "render/textures.h"
 #include "sound/music.h"
 #include "sound/sound_control.h"
@@ -63,6 +64,20 @@ void ShowCategoryTabs(int screen, int category) {
         ShowItem(screen, CategoryTabTables[category][0][i]);
         HideItem(screen, CategoryTabTables[category][1][i]);
     }
+}
+
+void BestTimeDebugLines(char lines[3][32]) {
+    const RecordTime& best = BestRaceTimes[0];
+    const int values[3] = {best.minutes, best.seconds, best.hundredths};
+    for (int i = 0; i < 3; i++)
+        std::snprintf(lines[i], 32, "mejor_tiempo[0]:%d", values[i]);
+}
+
+void PrintBestTimeDebug() {
+    char lines[3][32];
+    BestTimeDebugLines(lines);
+    for (int i = 0; i < 3; i++)
+        PrintOnBackBuffer(10, 30 + 10 * i, lines[i], 3, ALIGN_LEFT);
 }
 
 void ShowCarTexts() {

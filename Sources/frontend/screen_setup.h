@@ -13,6 +13,12 @@ void ShowCarTexts();
 // unselected ones.
 void ShowCategoryTabs(int screen, int category);
 
+// A developer's look at the records: the minutes, seconds and hundredths of
+// the first best race time, one "mejor_tiempo[0]:%d" line each, printed at
+// (10, 30), (10, 40) and (10, 50) on the back buffer; nothing calls it.
+void PrintBestTimeDebug();
+void BestTimeDebugLines(char lines[3][32]);
+
 // Garage category of a car class (0..7): -1 none.
 int ClassToCategory(int carClass);
 extern const signed char CategoryTabTables[5][2][15];   // [category][shown, hidden][i]
