@@ -118,22 +118,40 @@ int ListFiles(const char* pattern, const char* extension) {
     return 1;
 }
 
-void DeleteProfileFiles(int list) {
-    BlankRows();
-    if (list >= 0 && list < MENU_LISTS)
-        FileListCounts[list] = 0;
-    // Only a folder directly under USERS with a name that could be typed.
-    if (std::strncmp(TextBufferA, "USERS\\", 6) == 0 && FileNameSafe(TextBufferA + 6, 24)) {
-        DeleteDirectoryTree(TextBufferA);
-        std::strncat(TextBufferA, ".usr", sizeof TextBufferA - std::strlen(TextBufferA) - 1);
-        PlatDeleteFile(TextBufferA);
-    }
+// The profile list again after a deletion, the selection a row up.
+static void RelistProfiles() {
     ListFiles("USERS\\*", ".usr");
     const int l = CurrentList();
     if (ListSelection[l] > 0)
         ListSelection[l]--;
     if (ListSelection[l] >= 0 && ListSelection[l] < FILE_LIST_ROWS)
         FileListRow[ListSelection[l]][25] = FileListRow[ListSelection[l]][26] = 5;
+}
+
+// Only a name directly under USERS that could be typed is deleted.
+static int UnderUsers(const char* path, int longest) {
+    return std::strncmp(path, "USERS\\", 6) == 0 && FileNameSafe(path + 6, longest);
+}
+
+void DeleteProfileFiles(int list) {
+    BlankRows();
+    if (list >= 0 && list < MENU_LISTS)
+        FileListCounts[list] = 0;
+    if (UnderUsers(TextBufferA, 24)) {
+        DeleteDirectoryTree(TextBufferA);
+        std::strncat(TextBufferA, ".usr", sizeof TextBufferA - std::strlen(TextBufferA) - 1);
+        PlatDeleteFile(TextBufferA);
+    }
+    RelistProfiles();
+}
+
+void DeletePathAndRelist(int list) {
+    BlankRows();
+    if (list >= 0 && list < MENU_LISTS)
+        FileListCounts[list] = 0;
+    if (UnderUsers(TextBufferA, 31))
+        PlatDeleteFile(TextBufferA);
+    RelistProfiles();
 }
 
 void ShowBlankInfo() {

@@ -16,6 +16,9 @@ void AddFileRow(const char* name, const char* pattern);
 // Deletes the profile whose folder TextBufferA names, its .usr, and relists
 // the profiles.
 void DeleteProfileFiles(int list);
+// Deletes the one file TextBufferA names (under USERS) and relists the
+// profiles; nothing in the menus asks for it.
+void DeletePathAndRelist(int list);
 // The full file names behind the replay list's rows.
 extern char ReplayFileNames[256][32];
 

@@ -50,7 +50,6 @@ extern int MenuReplayActive;
 extern int SplitScreenRaceRunning;
 extern int BannerShown;
 extern int EventFailed;
-extern int ReplayLapTimes[3][3];   // the replay header's lap slots: minutes, seconds, hundredths
 
 // The in-race overlays (race_overlays.cpp): the pause menu's row (0 resume,
 // 1 restart, 2 quit) and blink, the help overlay (race start closes it), a

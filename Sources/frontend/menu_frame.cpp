@@ -519,11 +519,12 @@ static void CareerNotices() {
     }
 }
 
-// The selected session of a network game gives the lobby's championship.
+// The selected session of a network game gives a joined lobby its
+// championship.
 static void LobbyUpkeep() {
     if (!NetworkGame)
         return;
-    ChampionshipGroupOffset = SelectedSessionWord(2);
+    TakeSessionChampionship();
     MenuListId = 7;
     RefreshChampionshipInfo();
     const int sessions = NetSessionCount;
@@ -552,7 +553,7 @@ static void OneShotJumps() {
         RefreshChampionshipInfo();
         MenuScreen = 5;
         ShowPageRoot(5);
-        ChampionshipClass = ChampionshipRaceClass(SelectedSessionWord(0), 0);
+        ChampionshipClass = ChampionshipRaceClass(ListSelection[7] + ChampionshipGroupOffset, 0);
         ShowCategoryTabs(5, ClassToCategory(ChampionshipClass));
     }
     if (ChampionshipStartPending) {

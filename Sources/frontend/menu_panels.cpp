@@ -274,7 +274,7 @@ void ShowChampionshipInfo(const char* name, int value) {
     SetSlotText(297, name && name[0] ? name : " ");
     const int chosen = ListSelection[7];
     const int description = 785 + ChampionshipGroupOffset + 2 * chosen;
-    if (chosen >= 0 && chosen < 12 && description < TEXT_SLOT_COUNT) {
+    if (chosen >= 0 && chosen < 12 && description >= 0 && description < TEXT_SLOT_COUNT) {
         GetText(description);
         PutText(777, TextBufferB);
         SetTextLength(777, (int)TextSlotTable[description].length);

@@ -17,7 +17,6 @@ int MenuReplayActive;
 int SplitScreenRaceRunning;
 int BannerShown;
 int EventFailed;
-int ReplayLapTimes[3][3];
 
 namespace {
 
@@ -113,10 +112,15 @@ void ShowRaceResultBanner(PlatSurface*) {
     }
 }
 
+// The header's own lap bytes: a replay saved after the race carries them.
 void SetReplayTime(int lap, int minutes, int seconds, int hundredths) {
     if (lap < 0 || lap > 2)
         return;
-    ReplayLapTimes[lap][0] = minutes;
-    ReplayLapTimes[lap][1] = seconds;
-    ReplayLapTimes[lap][2] = hundredths;
+    ReplayHeader.lapMinutes[lap] = (int8_t)minutes;
+    ReplayHeader.lapSeconds[lap] = (int8_t)seconds;
+    ReplayHeader.lapHundredths[lap] = (int8_t)hundredths;
 }
+
+int GetReplayMinutes(int lap) { return lap >= 0 && lap <= 2 ? ReplayHeader.lapMinutes[lap] : 0; }
+int GetReplaySeconds(int lap) { return lap >= 0 && lap <= 2 ? ReplayHeader.lapSeconds[lap] : 0; }
+int GetReplayHundredths(int lap) { return lap >= 0 && lap <= 2 ? ReplayHeader.lapHundredths[lap] : 0; }

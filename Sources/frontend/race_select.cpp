@@ -203,6 +203,7 @@ int PrepareRace() {
     LocalCar = 0;
     TrackCode = TrackGroup * 10 + TrackVariant;
     CarBoxesDirty = 1;   // the cars' collision boxes are copied again
+    AltTextureSet = TrackCode == 11 || TrackCode == 30 || TrackCode == 44 || TrackCode == 61 || TrackCode == 64;
     const int still = TrackGroup == 2 || TrackGroup == 5 || TrackGroup == 6 || TrackGroup == 7;
     DecorRate = still ? 0.0f : 0.00021428571f;
     SkyDrift = 0.0f;
@@ -229,6 +230,25 @@ void ShowSelectionPrice() {
     SetTextLength(232, length < (int)sizeof text ? length : (int)sizeof text - 1);
 }
 
+// The car of ShowroomModel and ShowroomColour in its category's scene, its
+// texts, counters and price.
+static void ShowShowroomCar(void* device) {
+    int group = 0, variant = 0;
+    ShowroomSceneOf(GarageCategory, &group, &variant);
+    {
+        // The menu tick turns the showroom car's wheels from the car tables.
+        SimLockGuard lock;
+        LoadShowroomCar(ShowroomModel, ShowroomColour, group, variant);
+    }
+    TextureReloadFlag = 1;
+    TexturesReloading = 1;
+    PrepareTrackGraphics((PlatSurface*)device);
+    ShowCarTexts();
+    PlayClickSound();
+    ShowGarageCounters();
+    ShowSelectionPrice();
+}
+
 void SelectGarageCar(void* device) {
     if (GarageCategory < 0) {
         PopupOpenFlag = 1;
@@ -248,20 +268,17 @@ void SelectGarageCar(void* device) {
         pick = last;
     ShowroomModel = pick >= 0 ? GarageLists[row][pick][0] : 0;
     ShowroomColour = pick >= 0 ? GarageLists[row][pick][1] : 0;
-    int group = 0, variant = 0;
-    ShowroomSceneOf(GarageCategory, &group, &variant);
-    {
-        // The menu tick turns the showroom car's wheels from the car tables.
-        SimLockGuard lock;
-        LoadShowroomCar(ShowroomModel, ShowroomColour, group, variant);
+    ShowShowroomCar(device);
+}
+
+void SelectCatalogueCar(void* device) {
+    if (GarageCategory < 0) {
+        PopupOpenFlag = 1;
+        return;
     }
-    TextureReloadFlag = 1;
-    TexturesReloading = 1;
-    PrepareTrackGraphics((PlatSurface*)device);
-    ShowCarTexts();
-    PlayClickSound();
-    ShowGarageCounters();
-    ShowSelectionPrice();
+    PopupOpenFlag = 0;
+    CatalogueCar(GarageCategory, GaragePick, &ShowroomModel, &ShowroomColour);
+    ShowShowroomCar(device);
 }
 
 // The race list of the championship chosen on screens 10 and 17: a row per

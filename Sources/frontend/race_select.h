@@ -15,6 +15,9 @@ int PreviewCodeOf(int code);
 // its texts, counters and price; `device` is the render target the car's
 // textures are prepared for.
 void SelectGarageCar(void* device);
+// The same from the shop's fixed car lists (CatalogueCar of GarageCategory
+// and GaragePick); nothing in the menus asks for it.
+void SelectCatalogueCar(void* device);
 // Text slot 232: slot 231's caption and the price of the car on show.
 void ShowSelectionPrice();
 // The price of a model and colour (0 where the model has no such colour).

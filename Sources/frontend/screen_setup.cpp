@@ -32,6 +32,7 @@
 #include "race/race_state.h"
 #include "render/model_sets.h"
 #include "render/render_state.h"
+#include "render/text_printer.h"
 #include "render/textures.h"
 #include "sound/music.h"
 #include "sound/sound_control.h"
@@ -67,6 +68,20 @@ void ShowCategoryTabs(int screen, int category) {
     }
 }
 
+void BestTimeDebugLines(char lines[3][32]) {
+    const RecordTime& best = BestRaceTimes[0];
+    const int values[3] = {best.minutes, best.seconds, best.hundredths};
+    for (int i = 0; i < 3; i++)
+        std::snprintf(lines[i], 32, "mejor_tiempo[0]:%d", values[i]);
+}
+
+void PrintBestTimeDebug() {
+    char lines[3][32];
+    BestTimeDebugLines(lines);
+    for (int i = 0; i < 3; i++)
+        PrintOnBackBuffer(10, 30 + 10 * i, lines[i], 3, ALIGN_LEFT);
+}
+
 void ShowCarTexts() {
     static const int screens[3] = {4, 5, 19};
     const int base = 1040 + 28 * ShowroomModel + 7 * ShowroomColour;
@@ -84,6 +99,9 @@ void ShowCarTexts() {
 int SelectedSessionWord(int word) {
     if (word < 0 || word > 3)
         return 0;
+    // The host's session is the one it hosts; its list holds other hosts'.
+    if (Hosting)
+        return SessionDesc.user[word];
     const int selected = ListSelection[6];
     std::lock_guard<std::mutex> lock(NetSessionListLock);
     if (selected < 0 || selected >= NetSessionCount || selected >= NET_MAX_SESSIONS)
@@ -91,18 +109,32 @@ int SelectedSessionWord(int word) {
     return SessionList[selected].user[word];
 }
 
+void TakeSessionChampionship() {
+    ListSelection[7] = SelectedSessionWord(SESSION_WORD_ROW);
+    ChampionshipGroupOffset = SelectedSessionWord(SESSION_WORD_GROUP);
+}
+
+// The selected session's name before its tab, the championship's; the
+// hosted one's on the host.
+static void SelectedSessionName(char* out, int size) {
+    out[0] = 0;
+    if (Hosting) {
+        snprintf(out, (size_t)size, "%.*s", (int)strcspn(SessionDesc.name, "\t"), SessionDesc.name);
+        return;
+    }
+    const int selected = ListSelection[6];
+    std::lock_guard<std::mutex> lock(NetSessionListLock);
+    if (selected >= 0 && selected < NetSessionCount && selected < NET_MAX_SESSIONS)
+        snprintf(out, (size_t)size, "%s", SessionList[selected].gameName);
+}
+
 void RefreshChampionshipInfo() {
     char name[64];
     int value = 0;
-    if (NetworkGame) {
-        const int selected = ListSelection[6];
-        name[0] = 0;
-        {
-            std::lock_guard<std::mutex> lock(NetSessionListLock);
-            if (selected >= 0 && selected < NetSessionCount && selected < NET_MAX_SESSIONS)
-                snprintf(name, sizeof name, "%.63s", SessionList[selected].gameName);
-        }
-        value = SelectedSessionWord(1);
+    // The sessions screen and a network game show the selected session's.
+    if (NetworkGame || MenuScreen == 9) {
+        SelectedSessionName(name, sizeof name);
+        value = SelectedSessionWord(SESSION_WORD_PLAYERS);
     } else {
         const int list = MenuListId >= 0 && MenuListId < MENU_LISTS ? MenuListId : 0;
         GetText(784 + ChampionshipGroupOffset + 2 * ListSelection[list]);
@@ -219,7 +251,7 @@ static void EnterCarChoice() {
 
 static void ShowGarageCar(void* device) {
     if (NetworkGame)
-        ChampionshipClass = ChampionshipRaceClass(SelectedSessionWord(0), 0);
+        ChampionshipClass = ChampionshipRaceClass(ListSelection[7] + ChampionshipGroupOffset, 0);
     GarageCategory = ClassToCategory(ChampionshipClass);
     GarageMode = SingleRaceMode + SplitModeOffset + Cup6Mode + 2 * NetworkGame + 4 * ChampionshipRunning;
     const int category = GarageCategory >= 0 && GarageCategory < 5 ? GarageCategory : 0;
@@ -660,10 +692,10 @@ void RunScreenLists(int screen) {
         if ((row = PickedRow(6, 16, 6)) >= 0) {
             PlayClickSound();
             if (NetSessionCount > 0) {
-                ChampionshipGroupOffset = SelectedSessionWord(2);
+                TakeSessionChampionship();
                 EnumPlayersOfSession(row);
-                ChampionshipClass = ChampionshipRaceClass(SelectedSessionWord(0), 0);
-                ChampionshipLastIndex = ChampionshipLastRace(SelectedSessionWord(0));
+                ChampionshipClass = ChampionshipRaceClass(ListSelection[7] + ChampionshipGroupOffset, 0);
+                ChampionshipLastIndex = ChampionshipLastRace(ListSelection[7] + ChampionshipGroupOffset);
                 ChampionshipRace = 0;
                 RefreshChampionshipInfo();
             }

@@ -133,12 +133,15 @@ static void PrintRaceEnd() {
     fflush(stdout);
 }
 
-void NetDriveConsoleLine(const char* text) {
+static void PrintLine(const char* kind, const char* text) {
     if (!Driving())
         return;
-    printf("console: %s\n", text);
+    printf("%s: %s\n", kind, text);
     fflush(stdout);
 }
+
+void NetDriveConsoleLine(const char* text) { PrintLine("console", text); }
+void NetDriveChatLine(const char* text) { PrintLine("chat", text); }
 
 void NetDriveFrame() {
     if (!Driving())

@@ -14,3 +14,5 @@ void NetDriveFrame();
 // A network run also prints the console lines it is given: the race's
 // notices (who left, who paused) are then in its output.
 void NetDriveConsoleLine(const char* text);
+// And the lobby's chat lines (who joined, who left, the countdown).
+void NetDriveChatLine(const char* text);

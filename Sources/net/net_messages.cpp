@@ -336,6 +336,31 @@ void HandleGameMessage(uint32_t from, const uint8_t* data, int size) {
     }
 }
 
+// A host's list is taken only when it orders the players this session
+// holds: each listed once, this machine's among them, one host and that the
+// sender.  A list that named players who are not here would have the car
+// choice wait for ever on choices nobody sends.
+static int ListHoldsOnlyOurPlayers(uint32_t from, int count, const uint32_t ids[8], const int isHost[8]) {
+    int own = 0, hosts = 0;
+    for (int i = 0; i < count; i++) {
+        for (int j = 0; j < i; j++)
+            if (ids[j] == ids[i])
+                return 0;
+        int held = 0;
+        for (int k = 0; k < NetPlayerCount && k < NET_MAX_PLAYERS; k++)
+            held |= NetPlayerIds[k] == ids[i];
+        if (!held)
+            return 0;
+        own |= ids[i] == NetOwnId;
+        if (isHost[i]) {
+            hosts++;
+            if (ids[i] != from)
+                return 0;
+        }
+    }
+    return own && hosts == 1;
+}
+
 void ApplyPlayerList(uint32_t from, const uint8_t* data, int size) {
     int count;
     uint32_t ids[8];
@@ -344,8 +369,14 @@ void ApplyPlayerList(uint32_t from, const uint8_t* data, int size) {
     if (!DirectPlayInterface || !PlatNetIsHostPlayer(DirectPlayInterface, from) ||
         !DecodePlayerList(data, size, &count, ids, names, isHost))
         return;
+    // The order is the lobby's to give: once the car choice has begun the
+    // choices are counted by index, and the list must not move under them.
+    if (CountdownDone || PlayerListFrozen)
+        return;
     const uint32_t own = NetOwnId;
     std::lock_guard<std::mutex> lock(NetPlayerListLock);
+    if (!ListHoldsOnlyOurPlayers(from, count, ids, isHost))
+        return;
     NetPlayerCount = count;
     for (int i = 0; i < count; i++) {
         memcpy(NetPlayerNames[i], names[i], NET_NAME_SIZE);

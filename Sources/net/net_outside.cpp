@@ -15,10 +15,12 @@
 #include "race/car_pose.h"
 #include "race/car_setup.h"
 #include "race/messages.h"
+#include "race/particles.h"
 #include "race/physics.h"
 #include "race/race_state.h"
 #include "render/geometry.h"
 #include "render/render_state.h"
+#include "sound/effect_sounds.h"
 #include "sound/music.h"
 
 int NetGetText(int slot, char* out, int size) {
@@ -37,7 +39,10 @@ void NetConsoleLine(const char* text) {
     NetDriveConsoleLine(text);
 }
 
-void NetChatLine(const char* text) { PostChatLine(text); }
+void NetChatLine(const char* text) {
+    PostChatLine(text);
+    NetDriveChatLine(text);
+}
 void NetScrollChatLines() { ScrollChatLines(); }
 
 int NetMenuScreen() { return MenuScreenShown; }
@@ -90,6 +95,16 @@ void NetSpinWheels(int car, float amount) { WheelRollAngle[car] += amount; }
 float NetFastSqrt(float value) { return FastSqrt(value); }
 void NetSetCarEngineType(int player) { SetCarEngineType(player); }
 void NetSettleBodyHeight(int car) { CarBodies[car].y = SimPosY[car]; }
+
+void NetHitImpact(int car, float x, float z, int kind) {
+    SpawnImpactParticle(x, z, kind, car);
+    PlayCarCrashSound(CarsByDistance[car].distance, car);
+}
+
+void NetSetTiltRates(int car, float rate1, float rate2) {
+    CarBodies[car].angVel[0] = rate1;
+    CarBodies[car].angVel[1] = rate2;
+}
 
 // The race order: the car at each rank and each car's rank; an order that
 // came from the host is not sorted again.

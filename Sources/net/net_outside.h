@@ -35,6 +35,8 @@ void NetSpinWheels(int car, float amount);
 float NetFastSqrt(float value);
 void NetSetCarEngineType(int player);
 void NetSettleBodyHeight(int car);           // the body's height to SimPosY
+void NetHitImpact(int car, float x, float z, int kind);   // impact sparks at (x, z) and the car crash sound
+void NetSetTiltRates(int car, float rate1, float rate2);
 void NetApplyRaceOrder(const int order[8], const int positions[8], int count);
 void NetReadRaceOrder(int order[8], int positions[8]);
 void NetApplyStandings(const int points[8], const int totals[8], int count);

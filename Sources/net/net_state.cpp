@@ -47,6 +47,7 @@ std::atomic<int> SessionLostPending;
 int LatencyTable[NET_MAX_PLAYERS] = {4, 4, 4, 4, 4, 4, 4, 4};
 std::atomic<int> HitReportPending[NET_MAX_PLAYERS];
 int HitReportStore[NET_MAX_PLAYERS][5];
+int HitReportReceived[NET_MAX_PLAYERS][5];
 
 int LastShownSessionCount = -1;
 std::atomic<int> LastSessionCount;

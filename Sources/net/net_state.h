@@ -82,7 +82,11 @@ extern std::atomic<int> ChatActive;                       // the lobby is shown 
 extern std::atomic<int> SessionLostPending;               // SESSION_LOST_*: what the main thread still does
 extern int LatencyTable[NET_MAX_PLAYERS];
 extern std::atomic<int> HitReportPending[NET_MAX_PLAYERS];
-extern int HitReportStore[NET_MAX_PLAYERS][5];
+extern int HitReportStore[NET_MAX_PLAYERS][5];      // the host's own reports: strength, x, z, two tilt rates
+// Reports of the same layout as they would come from the host, by car, for
+// ApplyHitReport.  Nothing fills it: no report is sent, and a received
+// collision report is not acted on.
+extern int HitReportReceived[NET_MAX_PLAYERS][5];
 
 // ---------------------------------------------------------------------------
 // Lobby lists (lobby.cpp).

@@ -1,5 +1,6 @@
 #include "net/race_sync.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "frame/frame_state.h"
@@ -50,6 +51,7 @@ int NetResetForSession() {
     ClearFlags(NetPlayerGone);
     ClearFlags(HitReportPending);
     memset(HitReportStore, 0, sizeof HitReportStore);
+    memset(HitReportReceived, 0, sizeof HitReportReceived);
     NetHostIndex = 0;
     NetCountdownActive = 0;
     CountdownDone = 0;
@@ -259,16 +261,39 @@ void OnBecameHost() {
 // ---------------------------------------------------------------------------
 // Collision reports and standings.
 
+void StoreHitReport(int report[5], int strength, float x, float z, float rate1, float rate2) {
+    report[0] = strength;
+    memcpy(&report[1], &x, 4);
+    memcpy(&report[2], &z, 4);
+    memcpy(&report[3], &rate1, 4);
+    memcpy(&report[4], &rate2, 4);
+}
+
 void QueueHitReport(int car, int strength, float x, float z, float rate1, float rate2) {
     if (car < 0 || car >= NET_MAX_PLAYERS)
         return;
     HitReportPending[car] = 1;
-    int* r = HitReportStore[car];
-    r[0] = strength;
-    memcpy(&r[1], &x, 4);
-    memcpy(&r[2], &z, 4);
-    memcpy(&r[3], &rate1, 4);
-    memcpy(&r[4], &rate2, 4);
+    StoreHitReport(HitReportStore[car], strength, x, z, rate1, rate2);
+}
+
+// A report as the host's collision gave it, played out on this machine:
+// sparks at the contact point (the small kind below the hard-hit strength,
+// as the collision itself draws them), the car crash sound, and the body's
+// two tilt rates.  A report with a value that is no number is not applied.
+void ApplyHitReport(int car) {
+    if (car < 0 || car >= NET_MAX_PLAYERS)
+        return;
+    const int* r = HitReportReceived[car];
+    float x, z, rate1, rate2;
+    memcpy(&x, &r[1], 4);
+    memcpy(&z, &r[2], 4);
+    memcpy(&rate1, &r[3], 4);
+    memcpy(&rate2, &r[4], 4);
+    if (!std::isfinite(x) || !std::isfinite(z) || !std::isfinite(rate1) || !std::isfinite(rate2))
+        return;
+    SimLockGuard lock;
+    NetHitImpact(car, x, z, r[0] < HIT_HARD_STRENGTH ? HIT_SPARKS_LIGHT : HIT_SPARKS_HARD);
+    NetSetTiltRates(car, rate1, rate2);
 }
 
 void WaitForStandings() {

@@ -9,6 +9,9 @@ enum {
     COUNTDOWN_CLOSE_TICK = 120,
     COUNTDOWN_END_TICK = 240,
     STANDINGS_WAIT_TICKS = 300,
+    HIT_HARD_STRENGTH = 1200,        // a collision report's strength from which a hit is hard
+    HIT_SPARKS_LIGHT = 6,            // the impact effect's kinds below and from it
+    HIT_SPARKS_HARD = 3,
 };
 
 int NetInit();
@@ -33,6 +36,10 @@ void ShiftPlayerFlags(int index);
 void OnSessionLost(int dropped);
 void OnBecameHost();
 
+// A report's five words: the strength, then the floats' bits.
+void StoreHitReport(int report[5], int strength, float x, float z, float rate1, float rate2);
 void QueueHitReport(int car, int strength, float x, float z, float rate1, float rate2);
+// Plays out the report of HitReportReceived for the car.  Nothing calls it.
+void ApplyHitReport(int car);
 void WaitForStandings();
 void ApplyStandings();

@@ -231,12 +231,17 @@ int GetNetStatus() { return NetStatus; }
 // ---------------------------------------------------------------------------
 // Lists.
 
-static int OnSession(const PlatNetSessionDesc* desc, int flags, void*) {
-    if (flags & PLAT_NET_ENUM_TIMEDOUT) {
-        EnumeratingSessions = 0;
-        EmptySessionSearches = NetSessionCount == 0 ? EmptySessionSearches + 1 : 0;
-        return 0;
-    }
+int SessionWordsValid(const int32_t user[4]) {
+    const int32_t row = user[SESSION_WORD_ROW], players = user[SESSION_WORD_PLAYERS], group = user[SESSION_WORD_GROUP];
+    return row >= 0 && row < SESSION_LIST_ROWS && players >= 1 && players <= SESSION_MAX_CHOSEN_PLAYERS &&
+           (group == 0 || group == SESSION_SECOND_GROUP);
+}
+
+int ListSession(const PlatNetSessionDesc* desc) {
+    // The open mark is not checked here: a closed session is still listed,
+    // and joining it says why it cannot be joined.
+    if (!SessionWordsValid(desc->user))
+        return 1;
     std::lock_guard<std::mutex> lock(NetSessionListLock);
     const int k = NetSessionCount;
     if (k >= NET_MAX_SESSIONS)
@@ -249,6 +254,15 @@ static int OnSession(const PlatNetSessionDesc* desc, int flags, void*) {
     SplitSessionName(k);
     NetSessionCount = k + 1;
     return 1;
+}
+
+static int OnSession(const PlatNetSessionDesc* desc, int flags, void*) {
+    if (flags & PLAT_NET_ENUM_TIMEDOUT) {
+        EnumeratingSessions = 0;
+        EmptySessionSearches = NetSessionCount == 0 ? EmptySessionSearches + 1 : 0;
+        return 0;
+    }
+    return ListSession(desc);
 }
 
 int EnumSessionsAsync() {
@@ -451,9 +465,11 @@ static void AddJoinedPlayer(const PlatNetSysPlayer& m) {
         memcpy(NetPlayerNames[index], m.shortName, NET_NAME_SIZE);
         NetPlayerNames[index][NET_NAME_SIZE - 1] = 0;
         NetPlayerIds[index] = m.playerId;
+        // Counted before the lobby hears of it: the joined line looks the
+        // name up by index, and an index past the count has no name.
+        NetPlayerCount = index + 1;
     }
     OnPlayerJoined(index);
-    NetPlayerCount = index + 1;
 }
 
 void HandleSystemMessage(const uint8_t* message, int size) {

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+struct PlatNetSessionDesc;
+
 // NetStatus codes.
 enum {
     NETSTATUS_NO_CONNECTION = 10,
@@ -23,6 +25,23 @@ enum {
 
 enum { SESSION_OPEN_MARK = 10, HOSTED_SESSION_FLAGS = 0xA044 };
 
+// The user words a hosted session carries: the row chosen in the host
+// screen's championship list (0-11), the number chosen with its three items
+// (1-3), the championship group's offset (0 or 24; with the row it gives the
+// championship), and the open mark.  A listed session whose first three
+// words are not such is no session of this game and is not listed: the
+// menus index their tables with them.
+enum {
+    SESSION_WORD_ROW = 0,
+    SESSION_WORD_PLAYERS = 1,
+    SESSION_WORD_GROUP = 2,
+    SESSION_WORD_OPEN = 3,
+    SESSION_LIST_ROWS = 12,
+    SESSION_MAX_CHOSEN_PLAYERS = 3,
+    SESSION_SECOND_GROUP = 24,
+};
+int SessionWordsValid(const int32_t user[4]);
+
 int OpenDirectPlay();
 int HostSession(const char* sessionName, const char* playerName, const int userWords[3], int maxPlayers);
 int JoinSession(int index, const char* playerName);
@@ -33,6 +52,9 @@ int DisableJoining();
 int GetNetStatus();
 
 int EnumSessionsAsync();
+// One answer of a listing into SessionList (the listings' callback); 0 once
+// the list is full.
+int ListSession(const PlatNetSessionDesc* desc);
 int EnumSessionsSync();
 int EnumPlayersOfSession(int index);
 int RefreshPlayerList();

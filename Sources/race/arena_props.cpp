@@ -12,6 +12,7 @@
 #include "race/hud.h"
 #include "race/particles.h"
 #include "race/race_state.h"
+#include "render/geometry.h"
 #include "sound/effect_sounds.h"
 #include "track/ground.h"
 #include "track/track_state.h"
@@ -409,6 +410,12 @@ void AnimateDecorations() {
             DecorBlink[0] ^= 1;
             BlinkArenaLights(DecorBlink[0]);
         }
+        // The arena's animation leaves the render matrix at car 0's pose
+        // (its angles, placed from view 0's eye); the scene builder sets the
+        // matrix afresh at each of its steps, so no drawing leans on it.
+        LoadIdentityRender();
+        MatrixRotateYZX(AnguloDeCaida[0], CarHeading[0], AnguloDeBalanza[0]);
+        MatrixSetTranslation(cocheX[0] + EyeX[0], cocheY[0] + EyeY[0], cocheZ[0] + EyeZ[0]);
         break;
     }
     case 7: DecorSpin += 0.019f; break;

@@ -23,6 +23,7 @@
 #include "sound/effect_sounds.h"
 #include "sound/sound_control.h"
 #include "sound/sound_state.h"
+#include "track/editors.h"
 
 int HudPosition[HUD_PLAYERS];
 LapClock LapClockTable[HUD_PLAYERS][HUD_LAP_ROWS];
@@ -182,7 +183,7 @@ void DrawReplayMark(PlatSurface* surface) {
 // The start countdown: 3, 2, 1 and GO centred on the view, a stage every 61
 // frame ticks; the clocks and the engines start at stage 3.
 void RunCountdown(PlatSurface* surface) {
-    if (StartStage >= 4 || BackToMenusRequest != 0 || EditorOpen || TexturesReloading)
+    if (StartStage >= 4 || BackToMenusRequest != 0 || EditorActive || TexturesReloading)
         return;
     PenaltyDisplay = 0;
     PenaltyShown = 0;
@@ -468,7 +469,7 @@ void DrawRaceHudPanel(PlatSurface* surface) {
         return;
     if (RaceOverHandover(surface))
         return;
-    if (EditorOpen || TexturesReloading)
+    if (EditorActive || TexturesReloading)
         return;
     if (TrackGroup == 4 && HudVisible && !ReplayPlaying)
         DrawJumpMeter(surface);

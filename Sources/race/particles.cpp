@@ -369,22 +369,31 @@ void EmitPointSmoke(int car) {
     }
 }
 
+// The wheels' surface bits, as the wheel dust reads them too: grass (0x8)
+// flings small bits off the front wheels every other frame and off the rear
+// ones every frame, earth (0x4) flings clods off the rear wheels.
+enum { SCRAPE_GRASS = 0x8, SCRAPE_EARTH = 0x4 };
+
 void EmitSparks() {
     static int call;
     call ^= 1;
+    // A wheel off the zone grid (mask -1) stands on nothing.
+    int wheel[4];
+    for (int k = 0; k < 4; k++)
+        wheel[k] = WheelZoneMask[k] > 0 ? WheelZoneMask[k] : 0;
     if (call) {
-        if (WheelZoneMask[0] & 0x100)
+        if (wheel[0] & SCRAPE_GRASS)
             SpawnSpark(-135.0f, -46.0f, 229.0f, 0, 1);
-        else if (WheelZoneMask[1] & 0x100)
+        else if (wheel[1] & SCRAPE_GRASS)
             SpawnSpark(135.0f, -46.0f, 229.0f, 0, 1);
     }
-    if (WheelZoneMask[2] & 0x100)
+    if (wheel[2] & SCRAPE_GRASS)
         SpawnSpark(-140.0f, -46.0f, -310.0f, 0, 1);
-    if (WheelZoneMask[3] & 0x100)
+    if (wheel[3] & SCRAPE_GRASS)
         SpawnSpark(140.0f, -46.0f, -310.0f, 0, 1);
-    if (WheelZoneMask[2] & 0x10)
+    if (wheel[2] & SCRAPE_EARTH)
         SpawnSpark(-140.0f, -46.0f, -310.0f, 1, 2);
-    if (WheelZoneMask[3] & 0x10)
+    if (wheel[3] & SCRAPE_EARTH)
         SpawnSpark(140.0f, -46.0f, -310.0f, 1, 2);
 }
 

@@ -11,6 +11,7 @@
 
 #include "frame/frame_state.h"
 #include "frame/joystick.h"
+#include "frame/utils.h"
 #include "frontend/frontend_state.h"
 #include "net/net_state.h"
 #include "race/arena_props.h"
@@ -26,6 +27,7 @@
 #include "sound/car_sounds.h"
 #include "sound/effect_sounds.h"
 #include "sound/sound_state.h"
+#include "track/editors.h"
 #include "track/ground.h"
 #include "track/zones.h"
 
@@ -247,8 +249,9 @@ void UpdateRaceFrame() {
     TranslucentPairCount = 0;
     RaceCarCount = ArenaRules() ? ArenaOpponents + 1 : CarsInRace();
 
-    // 6.
+    // 6.  The tuning overlay shows what the engines and the horn cost.
     SortCarsByCameraDistance();
+    StartCycleTimer();
     if (!ReplayPlaying && !PresentationRun && !SplitScreen)
         DriveEngineSoundsSolo();
     else if (SplitScreen == 1)
@@ -256,9 +259,10 @@ void UpdateRaceFrame() {
     else
         DriveEngineSoundsReplay();
     UpdateHornSound(0);
+    SoundStepCycles = ReadCycleTimer();
 
     // 7.
-    if (EditorOpen == 0 && RacePaused == 0)
+    if (EditorActive == 0 && RacePaused == 0)
         RunSubSteps();
 
     // 8.

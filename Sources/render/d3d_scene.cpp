@@ -14,6 +14,7 @@
 #include "render/polylist.h"
 #include "render/scene_builder.h"
 #include "sound/effect_sounds.h"
+#include "track/editors.h"
 #include "track/track_state.h"
 
 int TextureFilter = PLAT_FILTER_LINEAR;
@@ -314,7 +315,7 @@ void DrawPolygonList3D(PlatDevice* device, int) {
     SetState(PLAT_RS_FOGTABLESTART, PlatFloatBits(0.0f));
     SetState(PLAT_RS_FOGTABLEEND, PlatFloatBits(1000.0f));
     SetState(PLAT_RS_FOGCOLOR, 0x8C8C8C);
-    if (EditorOpen)
+    if (EditorActive)
         return;
 
     BatchVertices = 0;
@@ -394,7 +395,7 @@ int RenderScene(PlatDevice* device, int, const RectI*) {
         return -1;
     SceneDevice = device;
     SelectSceneViewport(device, 0);
-    if ((Wireframe == 0 && (TrackGroup == 5 || TrackGroup == 6)) || EditorOpen || ClearTargetFrames > 0) {
+    if ((Wireframe == 0 && (TrackGroup == 5 || TrackGroup == 6)) || EditorActive || ClearTargetFrames > 0) {
         ClearTargetFrames--;
         PlatDeviceClear(device, PLAT_CLEAR_TARGET, 0, 0.0f);
     }

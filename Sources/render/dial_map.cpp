@@ -18,6 +18,7 @@
 #include "render/polylist.h"
 #include "render/render_state.h"
 #include "render/textures.h"
+#include "track/editors.h"
 
 MapDot MapDotPositions[8];
 int MapDotsReady;
@@ -166,7 +167,7 @@ int DrawDashboardDial(int view, int cursor) {
     const int small = W < 640 || H < 480;
     const float k = small ? 0.5f : 1.0f;
     MapDotsReady = 0;
-    if (EditorOpen != 0 || FrontEndActive != 0 || PresentationRun != 0 || HudVisible != 1 || PauseMenuOpen != 0)
+    if (EditorActive != 0 || FrontEndActive != 0 || PresentationRun != 0 || HudVisible != 1 || PauseMenuOpen != 0)
         return cursor;
 
     // The rev counter: its darkening layer, then its face.

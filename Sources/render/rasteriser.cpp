@@ -7,6 +7,7 @@
 #include "frame/frame_state.h"
 #include "render/lookup_tables.h"
 #include "render/render_state.h"
+#include "track/editors.h"
 
 namespace {
 
@@ -269,7 +270,7 @@ void RasterizePrimitives() {
         BuildDarkenTableWeak();
         DarkenTablesBuilt = 1;
     }
-    if (TextureSortPairCount < 2 || EditorOpen != 0 || !ScanlineRows || !DepthRows || !DarkenTablesBuilt)
+    if (TextureSortPairCount < 2 || EditorActive != 0 || !ScanlineRows || !DepthRows || !DarkenTablesBuilt)
         return;
 
     // The software frame holds at most 640 x 480.

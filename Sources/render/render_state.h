@@ -141,7 +141,9 @@ struct MapDot {
 };
 extern MapDot MapDotPositions[8];
 extern int MapDotsReady;
-extern int AdditiveTextureOne;
+// The second variant of texture 1: additive instead of multiplicative.  The
+// race selection sets it for the tracks that ask for it.
+extern int AltTextureSet;
 
 // The sky of the software path: the track's picture and its stretched copy
 // that every software frame starts from.

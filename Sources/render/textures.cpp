@@ -28,7 +28,7 @@ int PaletteOffset;
 int SoftTexelHigh;
 int CurrentTextureMode;
 int TrackMapLoaded;
-int AdditiveTextureOne;
+int AltTextureSet;
 
 struct NumberRange {
     int first, last;
@@ -118,7 +118,7 @@ static void SetRenderFlags() {
     };
     for (const NumberRange& r : multiplicative)
         SetFlags(r.first, r.last, 1);
-    TextureRenderFlags[1] = AdditiveTextureOne ? 2 : 1;
+    TextureRenderFlags[1] = AltTextureSet ? 2 : 1;
     for (const NumberRange& r : additive)
         SetFlags(r.first, r.last, 2);
     if (TrackGroup == 7)

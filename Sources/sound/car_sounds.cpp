@@ -57,12 +57,9 @@ void UpdateBrakeSound(int car) {
     }
 }
 
-void UpdateTyreSquealSound(int d, int car) {
-    if (SoundOn != 1 || !ValidCar(car))
-        return;
-    // The car slides beyond its tyres' grip.
-    const int sliding = LateralSpeed[car] > 0.0f;
-    if (!(d < 3000 && sliding && WheelsInAir[car] < 3)) {
+// The tyre loop of a car while `on` holds near the eye with its wheels down.
+static void RunTyreLoop(int d, int car, int on) {
+    if (!(d < 3000 && on && WheelsInAir[car] < 3)) {
         StopLoop(car, LOOP_TYRE_SQUEAL, CH_TYRES);
         return;
     }
@@ -71,6 +68,13 @@ void UpdateTyreSquealSound(int d, int car) {
         CarLoopPlaying[car][LOOP_TYRE_SQUEAL] = 1;
     }
     SetChannelVolume(CH_TYRES, NearestFloor0((EngineRevs[car] * 10500.0f - 4.0f * (float)d) * EffectLevel()));
+}
+
+void UpdateTyreSquealSound(int d, int car) {
+    if (SoundOn != 1 || !ValidCar(car))
+        return;
+    // The car slides beyond its tyres' grip.
+    RunTyreLoop(d, car, LateralSpeed[car] > 0.0f);
 }
 
 // Wheel spin and over-rev share the tyre channel and its two samples.
@@ -152,6 +156,16 @@ void UpdateReverseSound(int car) {
         PlaySlot(CH_REVERSE_BEEP, 90, -1, EffectParams);
         CarLoopPlaying[car][LOOP_REVERSE] = 1;
     }
+}
+
+void UpdateReverseCue(int car) {
+    if (SoundOn != 1 || !ValidCar(car))
+        return;
+    const int backwards = DriveDirection[car] == -1;
+    const int model = CarModel[car];
+    ReverseBeepOn[car] = backwards && (model == 3 || model == 10 || model == 15);
+    UpdateReverseSound(car);
+    RunTyreLoop(CarSoundDistance(car), car, backwards);
 }
 
 void UpdateBusSound(int car, int) {

@@ -13,6 +13,9 @@ void UpdateHandbrakeSound(int car);
 void UpdateOverRevSound(int car);
 // The reverse beep of car models 3, 10 and 15 (ReverseBeepOn).
 void UpdateReverseSound(int car);
+// A car driving backwards: the reverse beep of models 3, 10 and 15, the
+// tyre loop of every car; nothing calls it (the car step sounds the beep).
+void UpdateReverseCue(int car);
 // Every other tick: the tyre loop while the car slides sideways.
 void UpdateTyreSquealSound(int listenerDistance, int car);
 // Follows WheelSpin.

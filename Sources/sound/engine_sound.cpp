@@ -436,26 +436,45 @@ static void UpdateContactLayer(int l, int kind, const EngineVariant& v) {
     }
 }
 
+// The gravel loop of car l: started when `on` rises, flushed when it falls;
+// above speed 25 its volume follows the view and the speed.  1 while it
+// sounds louder than its start.
+static int RunGravelLoop(int l, int on) {
+    if (!on) {
+        if (GravelLoopOn) {
+            FlushChannel(CH_GRAVEL_LOOP);
+            GravelLoopOn = 0;
+        }
+        return 0;
+    }
+    if (!GravelLoopOn) {
+        PlaySlot(CH_GRAVEL_LOOP, GRAVEL_SLOT, -1, SharedPlainParams);
+        GravelLoopOn = 1;
+    }
+    if (!(CarSpeed[l] > 25.0f))
+        return 0;
+    const int volume = TruncOf(((float)GravelViewVolume[ViewOf(l)] + 150.0f * CarSpeed[l]) * EffectLevel());
+    GravelVolume = volume > 30000 ? 30000 : volume;
+    SetChannelVolume(CH_GRAVEL_LOOP, GravelVolume);
+    return 1;
+}
+
 // The gravel loop of the arena, cross and track 79 cars while they rev with
 // the wheels free.
 static void UpdateGravelLoop(int l, int d) {
     if (!(TrackGroup == 5 || TrackGroup == 6 || TrackCode == 79) || SoundOn != 1)
         return;
-    if (d < 3000 && ScaledRevs[l] > 1.3f && WheelsInAir[l] <= 1) {
-        if (!GravelLoopOn) {
-            PlaySlot(CH_GRAVEL_LOOP, GRAVEL_SLOT, -1, SharedPlainParams);
-            GravelLoopOn = 1;
-        }
-        if (CarSpeed[l] > 25.0f) {
-            const int volume = TruncOf(((float)GravelViewVolume[ViewOf(l)] + 150.0f * CarSpeed[l]) * EffectLevel());
-            GravelVolume = volume > 30000 ? 30000 : volume;
-            SetChannelVolume(CH_GRAVEL_LOOP, GravelVolume);
-            SetChannelAzimuth(CH_GRAVEL_LOOP, CH_GRAVEL_LOOP, (float)-StereoSign * EngineAzimuth[l]);
-        }
-    } else if (GravelLoopOn) {
-        FlushChannel(CH_GRAVEL_LOOP);
-        GravelLoopOn = 0;
-    }
+    if (RunGravelLoop(l, d < 3000 && ScaledRevs[l] > 1.3f && WheelsInAir[l] <= 1))
+        SetChannelAzimuth(CH_GRAVEL_LOOP, CH_GRAVEL_LOOP, (float)-StereoSign * EngineAzimuth[l]);
+}
+
+void UpdateGravelSound() {
+    if (SoundOn != 1)
+        return;
+    const int l = ListenerOf();
+    RunGravelLoop(l, CarSpeed[l] > 1.3f && WheelsInAir[l] < 2);
+    if (GravelLoopOn)
+        SendPolarRecord(CH_GRAVEL_LOOP, l);
 }
 
 // Road noise in the close views.

@@ -21,3 +21,7 @@ void UpdateSkidSound(int d, int car);
 void PlayGearClunk(int player);
 // The Doppler term of CurrentCar heard from the local car's eye.
 void ComputeDopplerShift();
+// The gravel loop of the listener's car on any track, from its speed and its
+// wheels on the ground, heard from the car's direction; nothing calls it
+// (the drivers run the arena's and cross tracks' own gravel loop).
+void UpdateGravelSound();

@@ -25,6 +25,7 @@
 #include "race/race_state.h"
 #include "render/objects.h"
 #include "render/render_state.h"
+#include "track/editors.h"
 
 static void ResetClock(ClockMST& clock) {
     clock.minutes = 0;
@@ -80,6 +81,7 @@ static void FreshFrame() {
     TuningPanelOn = ZoneEditorOn = LightEditorOn = CollisionEditorOn = 0;
     CpuLineEditorOn = TextLabelsOn = EditorMenuOn = 0;
     EditorOpen = 0;
+    EditorActive = 0;
     FrameRateRestart = 1;
     WantedWidth = 640;
     WantedHeight = 480;

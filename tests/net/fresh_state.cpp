@@ -65,11 +65,15 @@ void FreshNet() {
     EmptySessionSearches = 0;
     NetBusyPort = 0;
     NetworkGame = 0;
+    ListSelection[6] = ListSelection[7] = 0;   // the session picked, the host screen's row
+    ChampionshipGroupOffset = 0;
+    MenuScreen = 0;
     JumpToScreen9 = 0;
     for (int& latency : LatencyTable)
         latency = 4;
     Zero(HitReportPending);
     memset(HitReportStore, 0, sizeof HitReportStore);
+    memset(HitReportReceived, 0, sizeof HitReportReceived);
     LastShownSessionCount = -1;
     LastSessionCount = 0;
     Zero(SampleSeq);

@@ -68,7 +68,8 @@ inline PlatNetSessionDesc TestSession(const char* name, int maxPlayers) {
     d.application = kTestApp;
     d.maxPlayers = maxPlayers;
     snprintf(d.name, sizeof d.name, "%s", name);
-    d.user[0] = 3;
+    d.user[0] = 3;   // the words a hosted session of the game carries
+    d.user[1] = 1;
     d.user[3] = 10;
     return d;
 }

@@ -316,6 +316,9 @@ TEST(NetRaces, TwoCopiesRaceOneRace) {
     race.Finish();
     CheckOneRace(race, {0, 1}, 2, 0);
     EXPECT_EQ(ReadPrinted(race.copies[1].out).ownIndex, 1);
+    // The host's lobby named the joiner as it came in.
+    const std::string hostOut = ReadHostFile(race.copies[0].out);
+    EXPECT_NE(hostOut.find("chat: * P1 has joined the game.\n"), std::string::npos) << hostOut;
 }
 
 // Three copies race; copy `killed` is killed a few seconds into the race and

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "common/test_game.h"
+#include "frame/frame_state.h"
 #include "frontend/frontend_state.h"
 #include "frontend/text_slots.h"
 #include "menulayout/menulayout_state.h"
@@ -19,7 +20,13 @@
 #include "net/session.h"
 #include "platform/plat_clock.h"
 #include "platform/plat_file.h"
+#include "platform/plat_mixer.h"
+#include "race/particles.h"
 #include "race/race_state.h"
+#include "sound/sound_channels.h"
+#include "sound/sound_control.h"
+#include "sound/sound_session.h"
+#include "sound/sound_state.h"
 
 namespace {
 
@@ -187,6 +194,76 @@ TEST(RemoteCars, LoadWaitIsBounded) {
     EXPECT_EQ(NetPlayerGone[2], 0);
     EXPECT_EQ(NetPlayerGone[0], 0);
     PlatClockSetManual(0);
+}
+
+// ---------------------------------------------------------------------------
+// A collision report played out on a car: the sparks of its strength at the
+// contact point, the car crash sound, the body's two tilt rates.
+
+TEST(RemoteCars, AHitReportIsPlayedOutOnItsCar) {
+    MakeTestGameFolder("hits");
+    PlatMixerSetBackend(PLAT_MIXER_MANUAL, nullptr);
+    InitSoundMixer();
+    ASSERT_EQ(MixerOpen, 1);
+    FrontEndActive = 0;
+    TrackGroup = 1;
+    TrackVariant = 0;
+    TrackCode = 10;
+    CarCount = 3;
+    LoadSoundBank();
+    SoundOn = 1;
+    EffectsEnabled = 1;
+    ResetParticles();
+    ParticleHold = 0;   // as once the race frame runs
+    for (int c = 0; c < 3; c++) {
+        CarSpeed[c] = 60.0f;
+        CarsByDistance[c] = {c, 100, 0};
+        CarBodies[c] = {};
+    }
+
+    // Below the hard-hit strength: the light sparks, and the crash sounds.
+    const int plays = PlatMixerEventCount();
+    StoreHitReport(HitReportReceived[2], 1199, 1500.0f, -700.0f, 0.25f, -0.5f);
+    ApplyHitReport(2);
+    EXPECT_EQ(EmitterCount[RING_IMPACT_FIRST], HIT_SPARKS_LIGHT);
+    EXPECT_FLOAT_EQ(ParticleStartX[RING_IMPACT_FIRST], 1500.0f);
+    EXPECT_FLOAT_EQ(ParticleStartZ[RING_IMPACT_FIRST], -700.0f);
+    EXPECT_FLOAT_EQ(CarBodies[2].angVel[0], 0.25f);
+    EXPECT_FLOAT_EQ(CarBodies[2].angVel[1], -0.5f);
+    EXPECT_EQ(CarBodies[1].angVel[0], 0.0f) << "only the report's car";
+    ASSERT_EQ(PlatMixerEventCount(), plays + 1);
+    PlatMixerPlayEvent e;
+    ASSERT_TRUE(PlatMixerEventAt(plays, &e));
+    EXPECT_EQ(e.channel, CH_CRASH);
+    EXPECT_TRUE(e.tag >= 208 && e.tag <= 213) << e.tag;
+
+    // From it: the hard kind.
+    StoreHitReport(HitReportReceived[1], 1200, 0.0f, 0.0f, 1.0f, 2.0f);
+    ApplyHitReport(1);
+    EXPECT_EQ(EmitterCount[RING_IMPACT_FIRST + 1], HIT_SPARKS_HARD);
+    EXPECT_FLOAT_EQ(CarBodies[1].angVel[1], 2.0f);
+
+    // A value that is no number, or a car outside the table: nothing.
+    StoreHitReport(HitReportReceived[0], 5000, 0.0f, 0.0f, NAN, 1.0f);
+    ApplyHitReport(0);
+    ApplyHitReport(-1);
+    ApplyHitReport(NET_MAX_PLAYERS);
+    EXPECT_EQ(EffectEmitter[RING_IMPACT_FIRST + 2], -1);
+    EXPECT_EQ(CarBodies[0].angVel[0], 0.0f);
+
+    // As a fresh process has them.
+    ResetParticles();
+    ParticleHold = 0;
+    EffectsEnabled = 0;
+    ResetRaceSounds();
+    ShutdownSound();
+    PlatMixerSetBackend(-1, nullptr);
+    for (int c = 0; c < 3; c++) {
+        CarSpeed[c] = 0.0f;
+        CarsByDistance[c] = {};
+        CarBodies[c] = {};
+    }
+    FrontEndActive = 1;
 }
 
 // ---------------------------------------------------------------------------

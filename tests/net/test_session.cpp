@@ -10,6 +10,9 @@
 #include "common/test_game.h"
 #include "frame/frame_state.h"
 #include "frontend/frontend_state.h"
+#include "frontend/menu_panels.h"
+#include "frontend/screen_setup.h"
+#include "frontend/text_entry.h"
 #include "frontend/text_slots.h"
 #include "net/lobby.h"
 #include "net/net_messages.h"
@@ -140,6 +143,96 @@ TEST(NetSession, ListingSplitsNamesAndKeepsThirtyTwo) {
     Finish(hosts);
 }
 
+// Sessions whose words no copy of this game writes (a row far below the
+// list, a group offset past every table, no players chosen) are not listed,
+// whatever listing hears them; the one that is fills the championship texts
+// from its own group's slots when the session screen picks it.
+TEST(NetSession, SessionsWithWordsOfNoGameAreNotListed) {
+    const int32_t words[4][3] = {{-2000000000, 1, 0}, {0, 1, 2147483647}, {11, 0, 24}, {3, 2, 24}};
+    const char* names[4] = {"Race\tLow", "Race\tHuge", "Race\tNone", "Race\tGood"};
+    std::vector<PlatNet*> hosts;
+    for (int k = 0; k < 4; k++) {
+        hosts.push_back(NewMember());
+        PlatNetSessionDesc d = TestSession(names[k], 8);
+        for (int w = 0; w < 3; w++)
+            d.user[w] = words[k][w];
+        ASSERT_EQ(PlatNetOpen(hosts[k], &d, PLAT_NET_OPEN_CREATE), PLAT_NET_OK);
+        uint32_t id;
+        ASSERT_EQ(PlatNetCreatePlayer(hosts[k], &id, "H", "H", nullptr), PLAT_NET_OK);
+    }
+    GameSearching(hosts);
+    // Each of them answers, words and all...
+    for (int k = 0; k < 4; k++) {
+        PlatNetSessionDesc d;
+        ASSERT_TRUE(FindSession(DirectPlayInterface, names[k], &d));
+        EXPECT_EQ(d.user[0], words[k][0]);
+        EXPECT_EQ(d.user[2], words[k][2]);
+    }
+    // ...but only the good one is ever listed.
+    int heard = 0;
+    for (int listing = 0; listing < LISTING_ATTEMPTS && heard < 5; listing++) {
+        EnumSessionsSync();
+        ASSERT_LE(NetSessionCount, 1);
+        if (NetSessionCount == 1) {
+            heard++;
+            EXPECT_STREQ(SessionList[0].hostName, "Good");
+        }
+    }
+    ASSERT_EQ(heard, 5);
+
+    // Picked on the sessions screen: its name and count in the panel, and
+    // the host's row and group become this machine's championship, whose
+    // description the lobby's panel shows.
+    MenuScreen = 9;
+    ListSelection[6] = 0;
+    RefreshChampionshipInfo();
+    GetText(297);
+    EXPECT_STREQ(TextBufferB, "Race");
+    GetText(298);
+    EXPECT_STREQ(TextBufferB, "2");
+    MenuScreen = 11;
+    NetworkGame = 1;
+    TakeSessionChampionship();
+    EXPECT_EQ(ListSelection[7], 3);
+    EXPECT_EQ(ChampionshipGroupOffset, 24);
+    RefreshChampionshipInfo();
+    GetText(785 + 24 + 2 * 3);
+    const std::string description = TextBufferB;
+    ASSERT_GT(description.size(), 1u) << "the sample folder describes that championship";
+    GetText(777);
+    EXPECT_EQ(TextBufferB, description);
+    GetText(297);
+    EXPECT_STREQ(TextBufferB, "Race");
+    GetText(313);
+    EXPECT_STREQ(TextBufferB, "2");
+
+    // An offset that no list gives, below or above every table: the
+    // description is blank and nothing is read outside the slots.
+    for (int offset : {-2000000000, 2000000000}) {
+        ChampionshipGroupOffset = offset;
+        ShowChampionshipInfo("Race", 2);
+        GetText(777);
+        EXPECT_STREQ(TextBufferB, " ") << offset;
+    }
+
+    // A host's session is its own, whatever its list holds.
+    Hosting = 1;
+    snprintf(SessionDesc.name, sizeof SessionDesc.name, "Twin Cup\tHana");
+    SessionDesc.user[SESSION_WORD_ROW] = 7;
+    SessionDesc.user[SESSION_WORD_PLAYERS] = 3;
+    SessionDesc.user[SESSION_WORD_GROUP] = 0;
+    TakeSessionChampionship();
+    EXPECT_EQ(ListSelection[7], 7);
+    EXPECT_EQ(ChampionshipGroupOffset, 0);
+    RefreshChampionshipInfo();
+    GetText(297);
+    EXPECT_STREQ(TextBufferB, "Twin Cup");
+    GetText(313);
+    EXPECT_STREQ(TextBufferB, "3");
+    MenuScreen = 0;
+    Finish(hosts);
+}
+
 TEST(NetSession, JoinRules) {
     std::vector<PlatNet*> members;
     uint32_t hostId, id;
@@ -221,6 +314,12 @@ TEST(NetSession, PlayersJoinAndLeaveTheLobbyAndTheRace) {
     EXPECT_STREQ(TextBufferB, "Bo");
     GetText(628 + 3);
     EXPECT_STREQ(TextBufferB, "Cy");
+    // The lobby's chat names each joiner, oldest line first.
+    const char* joined[3] = {"* Ann has joined the game.", "* Bo has joined the game.", "* Cy has joined the game."};
+    for (int k = 0; k < 3; k++) {
+        GetText(SLOT_CHAT_AREA + k);
+        EXPECT_STREQ(TextBufferB, joined[k]);
+    }
 
     // In the lobby the players after a leaver move up.
     PlatNetRelease(joiners[1]);
@@ -231,6 +330,8 @@ TEST(NetSession, PlayersJoinAndLeaveTheLobbyAndTheRace) {
     NetFrameWork();
     GetText(628 + 2);
     EXPECT_STREQ(TextBufferB, "Cy");
+    GetText(SLOT_CHAT_AREA + 2);
+    EXPECT_STREQ(TextBufferB, "* Bo has left the game.");
 
     // Frozen (a race), a leaver keeps its place and its car is marked gone.
     FreezePlayerList();
@@ -536,6 +637,66 @@ TEST(NetSession, PlayerListComesOnlyFromTheHost) {
     EXPECT_EQ(strlen(NetPlayerNames[2]), 255u);
     ShutdownDirectPlay();
     PlatNetRelease(ann);
+    PlatNetRelease(host);
+}
+
+// The host's lists are taken only when they order the players this
+// session holds, and only in the lobby.  A list naming a player who is not
+// here would leave the car choice waiting for that player's choice.
+TEST(NetSession, APlayerListTakesOnlyThePlayersOfTheSession) {
+    uint32_t hostId;
+    PlatNet* host = HostMember("Race\tHana", "Hana", 8, &hostId);
+    GameJoins(host, false);
+    ASSERT_EQ(NetPlayerCount, 2);
+    ASSERT_EQ(NetOwnIndex, 1);
+    const uint32_t own = NetOwnId;
+    auto fromHost = [&](int count, const uint32_t* listed, int hostAt) {
+        static uint8_t m[PLAYER_LIST_SIZE];
+        static char names[8][256] = {"A", "B", "C", "D"};
+        uint32_t ids[8] = {};
+        for (int i = 0; i < count; i++)
+            ids[i] = listed[i];
+        EncodePlayerList(m, count, ids, names, hostAt);
+        ASSERT_TRUE(SendWhenKnown(host, hostId, own, m, sizeof m));
+        ASSERT_TRUE(WaitFor([] { return ReceiveQueueCount() >= 1; }));
+        DrainMessages();
+    };
+    // Refused: a player nobody has, the same player twice, a list without
+    // this machine, a host flag on another than the sender.
+    const uint32_t phantom[3] = {hostId, own + 1000, own};
+    const uint32_t twice[3] = {hostId, own, own};
+    const uint32_t withoutUs[1] = {hostId};
+    const uint32_t swapped[2] = {own, hostId};
+    fromHost(3, phantom, 0);
+    fromHost(3, twice, 0);
+    fromHost(1, withoutUs, 0);
+    fromHost(2, swapped, 0);
+    EXPECT_EQ(NetPlayerCount, 2);
+    EXPECT_EQ(NetOwnIndex, 1);
+    EXPECT_EQ(NetPlayerIds[0], hostId);
+    // Taken: the same players in the host's order.
+    fromHost(2, swapped, 1);
+    EXPECT_EQ(NetOwnIndex, 0);
+    EXPECT_EQ(NetHostIndex, 1);
+    EXPECT_STREQ(NetPlayerNames[1], "B");
+    // Once the car choice is under way the order stays.
+    CountdownDone = 1;
+    const uint32_t back[2] = {hostId, own};
+    fromHost(2, back, 0);
+    EXPECT_EQ(NetOwnIndex, 0);
+
+    // So the choice ends when both players have chosen.
+    SendCarChoice();
+    EXPECT_EQ(WaitingForChoices, 1);
+    uint8_t choice[CAR_CHOICE_SIZE];
+    EncodeCarChoice(choice, 1, 5, 2);
+    ASSERT_TRUE(SendWhenKnown(host, hostId, own, choice, sizeof choice));
+    ASSERT_TRUE(WaitFor([] { return ReceiveQueueCount() >= 1; }));
+    DrainMessages();
+    EXPECT_EQ(WaitingForChoices, 0);
+    EXPECT_EQ(PlayerListFrozen, 1);
+    EXPECT_EQ(CarModel[1], 5);
+    ShutdownDirectPlay();
     PlatNetRelease(host);
 }
 

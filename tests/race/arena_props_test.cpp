@@ -10,6 +10,7 @@
 #include "race/hud.h"
 #include "race/race_state.h"
 #include "race/race_test_util.h"
+#include "render/geometry.h"
 #include "track/track_state.h"
 
 namespace {
@@ -457,6 +458,24 @@ TEST_F(ArenaTest, Group5BlinksItsLightsInPairs) {
     for (int light : {0, 2, 4, 6, 8, 16})
         EXPECT_EQ(DecorFrames[light], 0) << light;
     EXPECT_EQ(DecorFrames[1], 12);
+}
+
+TEST_F(ArenaTest, Group5LeavesTheRenderMatrixAtCar0sPose) {
+    Load(1);
+    cocheX[0] = 30000.0f, cocheY[0] = 300.0f, cocheZ[0] = 50000.0f;
+    EyeX[0] = -29000.0f, EyeY[0] = -700.0f, EyeZ[0] = -48000.0f;
+    CarHeading[0] = 1.0f, AnguloDeCaida[0] = 0.1f, AnguloDeBalanza[0] = -0.05f;
+    AnimateDecorations();
+    Matrix4 pose;
+    CopyMatrix(pose, RenderMatrix);
+    LoadIdentityRender();
+    MatrixRotateYZX(0.1f, 1.0f, -0.05f);
+    for (int r = 0; r < 3; r++)
+        for (int c = 0; c < 3; c++)
+            EXPECT_FLOAT_EQ(pose[r][c], RenderMatrix[r][c]) << r << c;
+    EXPECT_FLOAT_EQ(pose[3][0], 1000.0f);
+    EXPECT_FLOAT_EQ(pose[3][1], -400.0f);
+    EXPECT_FLOAT_EQ(pose[3][2], 2000.0f);
 }
 
 TEST_F(ArenaTest, Group4TurboLightWrapsAbove28) {

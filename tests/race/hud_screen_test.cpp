@@ -207,6 +207,40 @@ TEST(HudSample, EveryBoardCellIsKeyedRoundItsGlyphWithAMarkerOfItsOwn) {
     EXPECT_LT(inkColumns(places, 0, 39, 40), inkColumns(places, 39 * 7, 39, 40));
 }
 
+// The labels over the lap clocks ("LAP" over the lap numbers, the wide one
+// over the times) name only what the lap rows draw under them: every inked
+// column of theirs lies over the lap numbers or the clock digits.
+TEST(HudSample, TheLapClocksLabelsStandOverWhatTheRowsDraw) {
+    MakeTestGameFolder("boards");
+    for (bool small : {false, true}) {
+        auto n = [small](int normal, int half) { return small ? half : normal; };
+        const Picture board = LoadPicture(BoardPath(small ? "MarcaTimeb.bmp" : "MarcaTime.bmp"));
+        ASSERT_GT(board.width, 0);
+        // The rows: from the "LAP" label's edge over the lap number cells to
+        // the end of six digits and two separators.
+        const int left = 2, right = n(24, 14) + 6 * n(13, 8) + 2 * n(8, 4);
+        struct Label {
+            int y, w, screenX;
+        };
+        for (const Label& label : {Label{n(56, 36), n(36, 20), 2}, Label{n(70, 45), n(152, 90), n(48, 26)}}) {
+            int inked = 0;
+            for (int x = 0; x < label.w; x++) {
+                bool ink = false;
+                for (int y = label.y; y < label.y + n(14, 9); y++)
+                    ink = ink || board.At(x, y) != 0;
+                if (!ink)
+                    continue;
+                inked++;
+                const int column = label.screenX + x;
+                EXPECT_TRUE(column >= left && column < right)
+                    << (small ? "small " : "") << "label row " << label.y << " inks screen column " << column
+                    << ", beside the lap rows' " << left << ".." << right - 1;
+            }
+            EXPECT_GT(inked, 0) << "label row " << label.y;
+        }
+    }
+}
+
 // ---------------------------------------------------------------------------
 // The whole program.
 

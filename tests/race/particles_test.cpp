@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "frame/frame_state.h"
 #include "frame/utils.h"
@@ -221,3 +222,60 @@ TEST_F(Particles, TurboAndGroundSpritesTakeFreeRecordsUntilThePoolsAreFull) {
 }
 
 }  // namespace
+
+// The wheels' and the car's surface bits are zone-type bits (grass 0x8,
+// earth 0x4, tarmac 0x1, water 0x20...): the sparks and the wheel dust
+// both read "bit 8" as grass and "bit 4" as earth, never sand (0x100) or a
+// banking (0x10).
+TEST_F(Particles, SparksAndWheelDustReadTheSurfaceBitsAsZoneTypes) {
+    auto sparks = [](int front, int rear) {
+        ResetParticles();
+        ParticleHold = 0;
+        WheelZoneMask[0] = WheelZoneMask[1] = front;
+        WheelZoneMask[2] = WheelZoneMask[3] = rear;
+        EmitSparks();
+        EmitSparks();   // the front wheels fling every other call
+        std::vector<int> flags;
+        for (int slot = RING_SMOKE_FIRST; slot <= RING_SMOKE_LAST; slot++)
+            if (EffectEmitter[slot] != -1)
+                flags.push_back(EffectFlags[slot] * 100 + EmitterCount[EffectEmitter[slot]]);
+        return flags;
+    };
+    // Grass: the front wheel once in two calls, both rear wheels each call,
+    // one small particle each (flag 1).
+    EXPECT_EQ(sparks(0x8, 0x8), std::vector<int>(5, 101));
+    // Earth under the rear wheels: three particles of flag 2 from each.
+    EXPECT_EQ(sparks(0x4 | 0x1, 0x4 | 0x1), std::vector<int>(4, 203));
+    EXPECT_TRUE(sparks(0x100 | 0x10, 0x100 | 0x10).empty()) << "sand and bankings fling nothing";
+    EXPECT_TRUE(sparks(-1, -1).empty()) << "off the zone grid";
+
+    auto dust = [](int bits, int group) {
+        ResetParticles();
+        ParticleHold = 0;
+        TrackGroup = group;
+        CarZoneMask[0] = bits;
+        OwnCarVisible[0] = 1;
+        AirborneTicks[0] = 0;
+        DustTickAccumulator[0] = 12;
+        CarModel[0] = 0;
+        EmitWheelDust(0);
+        int puffs = 0, sprite = 0;
+        for (int slot = RING_DUST_FIRST; slot <= RING_DUST_LAST; slot++)
+            if (EffectEmitter[slot] != -1) {
+                puffs++;
+                sprite = EffectSprite[slot];
+            }
+        return puffs ? puffs * 10000 + sprite : 0;
+    };
+    EXPECT_EQ(dust(0x4, 1), 21844) << "earth";
+    EXPECT_EQ(dust(0x8, 1), 21845) << "grass";
+    EXPECT_EQ(dust(0x1, 1), 21846) << "tarmac";
+    EXPECT_EQ(dust(0x20000, 1), 21848) << "water";
+    EXPECT_EQ(dust(0x100, 1), 21844) << "sand puffs as earth does";
+    EXPECT_EQ(dust(0x10, 1), 0) << "a banking alone raises no dust on a speed circuit";
+    EXPECT_EQ(dust(0x10, 5), 21844) << "the arena raises dust anywhere";
+    TrackGroup = 1;
+    CarZoneMask[0] = 0;
+    for (int& mask : WheelZoneMask)
+        mask = 0;
+}

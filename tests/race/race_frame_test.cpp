@@ -23,6 +23,7 @@
 #include "sound/sound_state.h"
 #include "track/track_state.h"
 #include "track/track_files.h"
+#include "track/editors.h"
 #include "track/track_test_util.h"
 
 namespace {
@@ -220,6 +221,24 @@ TEST_F(RaceFrame, TheSubStepsRunOncePerElapsedTick) {
     LastFrameTicks = 2;
     UpdateRaceFrame();
     EXPECT_EQ(SkyDrift, 3.0f) << "nothing while paused";
+    RacePaused = 0;
+    // The tuning panel stands over a running race; a track editor that
+    // hides the race stops its sub-steps.
+    EditorOpen = 1;
+    UpdateRaceFrame();
+    EXPECT_EQ(SkyDrift, 5.0f);
+    EditorActive = 1;
+    UpdateRaceFrame();
+    EXPECT_EQ(SkyDrift, 5.0f);
+    EditorActive = 0;
+    EditorOpen = 0;
+}
+
+TEST_F(RaceFrame, TheEngineSoundsCyclesAreKeptForTheTuningOverlay) {
+    SoundStepCycles = 0;
+    UpdateRaceFrame();
+    EXPECT_GT(SoundStepCycles, 0u);
+    EXPECT_LT(SoundStepCycles, 0x80000000u) << "a time, not a wrapped difference";
 }
 
 TEST_F(RaceFrame, TheFirstRaceFrameResetsTheTickCounters) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "frontend/frontend_state.h"
 #include "platform/plat_headless_devices.h"
 #include "render/soft_frame.h"
+#include "render/surfaces2d.h"
 
 namespace {
 
@@ -27,12 +29,13 @@ int Close(uint32_t a, uint32_t b) {
 }
 
 // The loaded race drawn by RenderScene on the device with white colour
-// ramps, nearest filtering and full-size textures.
-std::vector<uint32_t> DrawOnDevice(TestDevice& gl) {
+// ramps, nearest filtering and full-size textures; or as the game draws it,
+// the display's device making textures of half the pictures' size, filtered.
+std::vector<uint32_t> DrawOnDevice(TestDevice& gl, bool asTheGame = false) {
     RenderKind = 1;
-    const PlatDeviceCaps caps = DisplayCaps(1);
+    const PlatDeviceCaps caps = DisplayCaps(asTheGame ? 0 : 1);
     ReadDeviceCaps(&caps);
-    TextureFilter = PLAT_FILTER_NEAREST;
+    TextureFilter = asTheGame ? PLAT_FILTER_LINEAR : PLAT_FILTER_NEAREST;
     TextureReloadFlag = 1;
     PrepareTrackGraphics(nullptr);
     EXPECT_EQ(InitDeviceObjects(gl.device, 0), 0);
@@ -229,6 +232,209 @@ TEST(CrossPath, TheDialAndTheSpeedPanelDarkenAlikeOnBothPaths) {
     EXPECT_NEAR(software.panel, device.panel, 4.0);
     EXPECT_NEAR(device.corners, 0.0, 2.0);
     EXPECT_NEAR(software.corners, 0.0, 2.0);
+    PlatShutdown();
+}
+
+namespace {
+
+// What the dial and the map change on the screen of one path: the picture
+// with them less the picture without, per channel.
+struct Overlay {
+    std::vector<uint32_t> with, without;
+    int Delta(int x, int y, int shift) const {
+        return (int)((with[y * 640 + x] >> shift) & 0xFF) - (int)((without[y * 640 + x] >> shift) & 0xFF);
+    }
+    // The largest change of the three channels.
+    int Change(int x, int y) const {
+        int most = 0;
+        for (int shift = 0; shift < 24; shift += 8)
+            most = std::max(most, std::abs(Delta(x, y, shift)));
+        return most;
+    }
+};
+
+// The mean over a box of how far one path's change differs from the
+// nearest like change of the other's within a pixel (the two rasterisers
+// place an edge up to a pixel apart), both ways.
+double DeltaDifference(const Overlay& a, const Overlay& b, int x0, int y0, int x1, int y1) {
+    auto oneWay = [&](const Overlay& p, const Overlay& q) {
+        double sum = 0;
+        int count = 0;
+        for (int y = y0; y < y1; y++)
+            for (int x = x0; x < x1; x++) {
+                double best = 1e9;
+                for (int dy = -1; dy <= 1; dy++)
+                    for (int dx = -1; dx <= 1; dx++) {
+                        double d = 0;
+                        for (int shift = 0; shift < 24; shift += 8)
+                            d += std::abs(p.Delta(x, y, shift) - q.Delta(x + dx, y + dy, shift)) / 3.0;
+                        best = std::min(best, d);
+                    }
+                sum += best;
+                count++;
+            }
+        return sum / count;
+    };
+    return (oneWay(a, b) + oneWay(b, a)) / 2.0;
+}
+
+// The pixels of a box that an overlay changes by more than `by`.
+std::vector<int> Changed(const Overlay& o, int x0, int y0, int x1, int y1, int by) {
+    std::vector<int> marked;
+    for (int y = y0; y < y1; y++)
+        for (int x = x0; x < x1; x++)
+            if (o.Change(x, y) > by)
+                marked.push_back(y * 640 + x);
+    return marked;
+}
+
+// The share of one set's pixels that have a pixel of the other within one.
+double NearShare(const std::vector<int>& from, const std::vector<int>& to) {
+    std::vector<uint8_t> in(640 * 480);
+    for (int p : to)
+        in[p] = 1;
+    int near = 0;
+    for (int p : from) {
+        const int x = p % 640, y = p / 640;
+        int found = 0;
+        for (int dy = -1; dy <= 1 && !found; dy++)
+            for (int dx = -1; dx <= 1 && !found; dx++) {
+                const int nx = x + dx, ny = y + dy;
+                found = nx >= 0 && nx < 640 && ny >= 0 && ny < 480 && in[ny * 640 + nx];
+            }
+        near += found;
+    }
+    return from.empty() ? 0.0 : (double)near / (double)from.size();
+}
+
+// The sky of the top third, row by row: the median colour of the pixels
+// that are not cloud-white, and the share of cloud-white pixels.
+struct Sky {
+    std::vector<uint32_t> rowColour;
+    double cloud = 0;
+};
+
+Sky SkyOf(const std::vector<uint32_t>& picture) {
+    Sky sky;
+    int clouds = 0;
+    for (int y = 0; y < 160; y++) {
+        std::vector<int> channel[3];
+        for (int x = 0; x < 640; x++) {
+            const uint32_t p = picture[y * 640 + x];
+            if (((p >> 16) & 0xFF) > 220 && ((p >> 8) & 0xFF) > 220 && (p & 0xFF) > 220) {
+                clouds++;
+                continue;
+            }
+            for (int k = 0; k < 3; k++)
+                channel[k].push_back((int)((p >> (16 - 8 * k)) & 0xFF));
+        }
+        uint32_t colour = 0;
+        for (int k = 0; k < 3; k++) {
+            std::sort(channel[k].begin(), channel[k].end());
+            const int median = channel[k].empty() ? 0 : channel[k][channel[k].size() / 2];
+            colour |= (uint32_t)median << (16 - 8 * k);
+        }
+        sky.rowColour.push_back(colour);
+    }
+    sky.cloud = clouds / (160.0 * 640.0);
+    return sky;
+}
+
+}  // namespace
+
+// The quick race's grid view as the game draws it on each path (the
+// Direct3D textures at half the pictures' size): the dial changes the
+// screen alike on both (the face's ticks, the needle, the digits, the
+// darkening layers), the map marks the same outline and leaves the rest of
+// its box be, and the sky of the top third has the backdrop's colours and
+// clouds.  The map's outline is darker than the scene on the software path
+// and brighter through the device, as their blends make it (a darkening
+// mask against an additive texture).
+TEST(CrossPath, TheDialTheMapAndTheSkyLookAlikeOnBothPaths) {
+    ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
+    EffectsOption = 0;
+    SkyOption = 1;
+    LoadQuickRace(0, "crosslook");
+    LoadHudSurfaces();   // the software frame's sky backdrop
+    const int keptHud = HudVisible, keptMap = MapVisible;
+    Overlay soft, device;
+    HudVisible = MapVisible = 1;
+    soft.with = DrawSoftware();
+    HudVisible = MapVisible = 0;
+    soft.without = DrawSoftware();
+    {
+        TestDevice gl(PLAT_DEVICE_GL);
+        if (!gl.device) {
+            HudVisible = keptHud, MapVisible = keptMap;
+            SkyOption = 0;
+            FreeHudSurfaces();
+            GTEST_SKIP() << "no OpenGL context on EGL surfaceless here";
+        }
+        HudVisible = MapVisible = 1;
+        device.with = DrawOnDevice(gl, true);
+        HudVisible = MapVisible = 0;
+        device.without = DrawOnDevice(gl, true);
+    }
+    HudVisible = keptHud, MapVisible = keptMap;
+    SkyOption = 0;
+    FreeHudSurfaces();
+
+    // The dial's box: 128 pixels a side from (509, 350), its centre at
+    // (573, 414); the face's ticks stand 46 to 56 pixels out.
+    const double dial = DeltaDifference(soft, device, 509, 350, 637, 478);
+    auto white = [](uint32_t p) { return ((p >> 16) & 0xFF) > 200 && ((p >> 8) & 0xFF) > 200 && (p & 0xFF) > 200; };
+    int softTicks = 0, deviceTicks = 0, sameTicks = 0;
+    for (int y = 350; y < 478; y++)
+        for (int x = 509; x < 637; x++) {
+            const double r = std::hypot(x + 0.5 - 573.0, y + 0.5 - 414.0);
+            if (r < 46.0 || r >= 56.0)
+                continue;
+            const int s = white(soft.with[y * 640 + x]), d = white(device.with[y * 640 + x]);
+            softTicks += s;
+            deviceTicks += d;
+            sameTicks += s && d;
+        }
+    // The map's box: 128 pixels a side from (20, 332).
+    const std::vector<int> softMap = Changed(soft, 20, 332, 148, 460, 12);
+    const std::vector<int> deviceMap = Changed(device, 20, 332, 148, 460, 12);
+    const double softOnDevice = NearShare(softMap, deviceMap), deviceOnSoft = NearShare(deviceMap, softMap);
+    const Sky softSky = SkyOf(soft.without), deviceSky = SkyOf(device.without);
+    double sky = 0;
+    for (int y = 0; y < 160; y++)
+        for (int shift = 0; shift < 24; shift += 8)
+            sky += std::abs((int)((softSky.rowColour[y] >> shift) & 0xFF) - (int)((deviceSky.rowColour[y] >> shift) & 0xFF)) /
+                   (3.0 * 160.0);
+    printf("dial: %.1f levels apart, ticks %d and %d pixels, %d in the same place; map: %zu and %zu pixels marked, %.0f%% and %.0f%% near the other's; "
+           "sky: %.1f levels apart, clouds %.0f%% and %.0f%%\n",
+           dial, softTicks, deviceTicks, sameTicks, softMap.size(), deviceMap.size(), softOnDevice * 100, deviceOnSoft * 100, sky, softSky.cloud * 100,
+           deviceSky.cloud * 100);
+    EXPECT_LT(dial, 5.0) << "the dial changes the screen alike";
+    EXPECT_GT(softTicks, 50) << "the ticks are drawn";
+    EXPECT_GE(sameTicks, softTicks * 6 / 10) << "the ticks are the same lines on both paths, not dots on one";
+    EXPECT_GT(softMap.size(), 300u) << "the map's outline";
+    EXPECT_GE(softOnDevice, 0.9) << "the same outline";
+    EXPECT_GE(deviceOnSoft, 0.9) << "the same outline";
+    // Beyond its outline (and a pixel round it) the map leaves the scene be.
+    for (const Overlay* o : {&soft, &device}) {
+        std::vector<uint8_t> near(640 * 480);
+        for (const std::vector<int>* marked : {&softMap, &deviceMap})
+            for (int p : *marked)
+                for (int dy = -1; dy <= 1; dy++)
+                    for (int dx = -1; dx <= 1; dx++)
+                        near[p + dy * 640 + dx] = 1;
+        double sum = 0;
+        int count = 0;
+        for (int y = 332; y < 460; y++)
+            for (int x = 20; x < 148; x++)
+                if (!near[y * 640 + x]) {
+                    sum += o->Change(x, y);
+                    count++;
+                }
+        EXPECT_LT(sum / count, 2.0) << (o == &soft ? "software" : "device") << ": the rest of the map's box";
+    }
+    EXPECT_LT(sky, 4.0) << "the sky's colours";
+    EXPECT_GT(softSky.cloud, 0.05);
+    EXPECT_GT(deviceSky.cloud, 0.05) << "clouds on both paths";
     PlatShutdown();
 }
 

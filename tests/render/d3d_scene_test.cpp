@@ -10,6 +10,7 @@
 
 #include "d3d_test_util.h"
 #include "frontend/frontend_state.h"
+#include "track/editors.h"
 #include "track/track_state.h"
 
 namespace {
@@ -184,9 +185,13 @@ TEST_F(SceneTest, BatchesFollowTheSlotRunsOfTheSortList) {
     AddListPolygon(71);
     EXPECT_EQ(Draws(DrawList())[1].texture, nullptr);
 
-    // Nothing is drawn while an editor is open.
+    // The tuning panel stands over the race, which is drawn under it; a
+    // track editor that hides the race leaves the list undrawn.
     EditorOpen = 1;
+    EXPECT_EQ(Draws(DrawList()).size(), 2u);
+    EditorActive = 1;
     EXPECT_TRUE(Draws(DrawList()).empty());
+    EditorActive = 0;
 }
 
 TEST_F(SceneTest, EachKindOfBatchSetsItsStatesAndPutsThemBack) {

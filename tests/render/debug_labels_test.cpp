@@ -1,16 +1,22 @@
 // Developer text: glyph positions, the shadow, the colour rows, copy
-// errors, the label list and untrusted width files.
+// errors, the label list and untrusted width files; the overview viewer.
 //
 // The small font of these tests is coded: its pixel at (x, y) holds
 // y * 1024 + x, so a pixel on the screen tells where it was copied from.
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
+#include "frame/frame_state.h"
+#include "race/race_state.h"
 #include "render/debug_labels.h"
+#include "render/debug_viewer.h"
+#include "render/objects.h"
 #include "render/render_state.h"
 #include "render/surface_test_util.h"
+#include "track/editors.h"
 
 namespace {
 
@@ -154,4 +160,73 @@ TEST_F(DebugText, UntrustedWidthFiles) {
     EXPECT_EQ(SmallFontWidths['~' - 32], 0);
     EXPECT_EQ(DrawDebugText(0, 0, "~", screen), 0);
     EXPECT_EQ(InkSpan(screen, 0, BACKGROUND).end, 0);
+}
+
+// The overview viewer draws the pools' triangles from above into a 64 x 64
+// surface: filled or outlined, panned by car 0's controls (by 1000 in its
+// fast mode, which the turbo control switches), turned by the camera's
+// heading, the triangles facing down left out on request.
+TEST(DebugViewer, DrawsThePoolsFromAboveAsTheControlsPanIt) {
+    const int keptTotal = TriangleTotal, keptWire = Wireframe;
+    const float keptFocal = ViewFocalScale, keptCx = ScreenCentreX, keptCy = ScreenCentreY;
+    ViewFocalScale = 2000.0f;   // 100 world units a pixel from the viewer's height
+    ScreenCentreX = ScreenCentreY = 32.0f;
+    VertexPool[0] = {-1500.0f, 0.0f, -1500.0f, 0.0f, 0.0f};
+    VertexPool[1] = {1500.0f, 0.0f, -1500.0f, 0.0f, 0.0f};
+    VertexPool[2] = {0.0f, 0.0f, 1500.0f, 0.0f, 0.0f};
+    TrianglePool[0] = {{0, 1, 2}, 500};
+    TriangleTotal = 1;
+    DebugViewerX = DebugViewerZ = DebugViewerFast = 0;
+    CarInputBits[0] = 0;
+    AnguloDeDeriva[0] = 0.0f;
+    HiddenFacesOn = 0;
+    // The pixels of the points drawn over the background, after `prepare`.
+    auto drawn = [](auto&& prepare, std::vector<std::pair<int, int>> points) {
+        PlatSurface* s = MakeSurface565(64, 64, BACKGROUND);
+        prepare();
+        DebugOverviewViewer(s);
+        std::vector<int> at;
+        for (auto [x, y] : points)
+            at.push_back(PixelAt(s, x, y) != BACKGROUND);
+        PlatSurfaceRelease(s);
+        return at;
+    };
+    using V = std::vector<int>;
+    // The apex at (32, 17), the base from (17, 47) to (47, 47): the centre,
+    // a point of the base, two inside, two outside.
+    const std::vector<std::pair<int, int>> points = {{32, 37}, {32, 47}, {40, 37}, {26, 40}, {12, 40}, {2, 2}};
+    Wireframe = 1;
+    EXPECT_EQ(drawn([] {}, points), (V{1, 1, 1, 1, 0, 0})) << "filled";
+    Wireframe = 0;
+    EXPECT_EQ(drawn([] {}, points), (V{0, 1, 0, 0, 0, 0})) << "outlined";
+    Wireframe = 1;
+    EXPECT_EQ(drawn([] { CarInputBits[0] = INPUT_TURBO; }, points), (V{1, 1, 1, 1, 0, 0}));
+    EXPECT_EQ(DebugViewerFast, 1);
+    // The camera 1000 to the right: the triangle 10 pixels to the left.
+    EXPECT_EQ(drawn([] { CarInputBits[0] = INPUT_RIGHT; }, {{34, 37}, {22, 37}, {12, 40}, {40, 37}}), (V{0, 1, 1, 0}));
+    EXPECT_EQ(DebugViewerX, 1000);
+    EXPECT_EQ(drawn([] { CarInputBits[0] = INPUT_ACCELERATE; }, {{22, 24}, {22, 37}, {22, 56}}), (V{0, 1, 1}))
+        << "and 1000 ahead: 10 pixels down";
+    DebugViewerX = DebugViewerZ = 0;
+    // Turned half round: the apex below, the base above.
+    EXPECT_EQ(drawn(
+                  [] {
+                      CarInputBits[0] = 0;
+                      AnguloDeDeriva[0] = 3.14159265f;
+                  },
+                  {{32, 44}, {32, 20}, {20, 20}, {20, 44}}),
+              (V{1, 1, 1, 0}));
+    AnguloDeDeriva[0] = 0.0f;
+    TrianglePool[0] = {{0, 2, 1}, 500};
+    HiddenFacesOn = 1;
+    EXPECT_EQ(drawn([] {}, points), (V(6, 0))) << "facing down";
+    HiddenFacesOn = 0;
+    EXPECT_EQ(drawn([] {}, points)[0], 1);
+
+    TrianglePool[0] = {};
+    TriangleTotal = keptTotal;
+    Wireframe = keptWire;
+    ViewFocalScale = keptFocal;
+    ScreenCentreX = keptCx, ScreenCentreY = keptCy;
+    DebugViewerX = DebugViewerZ = DebugViewerFast = 0;
 }

@@ -23,7 +23,7 @@ void FreshRenderProgram() {
     }
     TexturesLoaded = 0;
     StippleOnly = 0;
-    AdditiveTextureOne = 0;
+    AltTextureSet = 0;
     SoftTexelBase = SoftOccupancyBase = SoftPaletteBase = nullptr;
     FrameBufferPixels = nullptr;
     DepthStampCounter = 0;

@@ -74,9 +74,12 @@ TEST(Textures, PagesAreAlignedAndTexturesDoNotOverlap) {
             EXPECT_EQ(TextureSlotState[n], 0);
         }
     }
-    ASSERT_EQ(loaded.size(), 91u);
-    EXPECT_EQ(TexturesLoaded, 91);
-    EXPECT_EQ(PaletteOffset, 91 * SOFT_PALETTE_BLOCK);
+    // The sky dome (77), wider than a page, is had only by the Direct3D path,
+    // which alone draws it.
+    EXPECT_EQ(TextureMissing[77], 1);
+    ASSERT_EQ(loaded.size(), 90u);
+    EXPECT_EQ(TexturesLoaded, 90);
+    EXPECT_EQ(PaletteOffset, 90 * SOFT_PALETTE_BLOCK);
     EXPECT_EQ((uintptr_t)SoftTexelBase % 65536, 0u);
     EXPECT_EQ((uintptr_t)SoftOccupancyBase % 65536, 0u);
     EXPECT_EQ((uintptr_t)SoftPaletteBase % 65536, 0u);
@@ -199,7 +202,7 @@ TEST(Textures, RenderFlagsFollowTheTable) {
         EXPECT_EQ(TextureRenderFlags[e.number], e.flags) << e.number;
 
     // Switches and track groups change a few.
-    AdditiveTextureOne = 1;
+    AltTextureSet = 1;
     StippleOnly = 1;
     TrackGroup = 7;
     TrackCode = 70;
@@ -209,7 +212,7 @@ TEST(Textures, RenderFlagsFollowTheTable) {
     EXPECT_EQ(TextureRenderFlags[2051], 7);
     EXPECT_EQ(TextureRenderFlags[2020], 1) << "the buggy tracks' water multiplies";
     EXPECT_EQ(TextureRenderFlags[510], 0);
-    AdditiveTextureOne = 0;
+    AltTextureSet = 0;
     StippleOnly = 0;
     for (int code : {50, 78}) {
         TrackGroup = code / 10;

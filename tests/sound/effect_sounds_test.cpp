@@ -423,3 +423,60 @@ TEST_F(EffectSounds, CountdownWeatherAndTurbo) {
     UpdateTurboReadySounds(0);
     EXPECT_FALSE(Queued(2));
 }
+
+// Two cues nothing in the race asks for: the reverse cue of a car backing
+// (the beep of models 3, 10 and 15, the tyre loop of any car) and the gravel
+// loop of the listener's car, heard from the car's direction.
+TEST_F(EffectSounds, TheReverseCueAndTheGravelLoop) {
+    LoadRace(5, 0, {3, 0});   // the arena bank holds the beep and the gravel
+    PlaceCar(0, 100);
+    PlaceCar(1, 200);
+    const int first = PlatMixerEventCount();
+    EngineRevs[1] = 1.0f;
+    SurfaceWord[1] = 1;
+    DriveDirection[1] = -1;
+    UpdateReverseCue(1);
+    EXPECT_EQ(ReverseBeepOn[1], 0) << "model 0 has no beep";
+    EXPECT_FALSE(Queued(13));
+    EXPECT_EQ(LastSlotOn(14, first), 102) << "its tyres on tarmac";
+    EXPECT_EQ(PlatMixerGetVolume(14), (int)std::lround((10500.0f - 800.0f) * 0.7f));
+    DriveDirection[1] = 1;
+    UpdateReverseCue(1);
+    EXPECT_FALSE(Queued(14)) << "driving forward again";
+    DriveDirection[0] = -1;
+    SurfaceWord[0] = 0;
+    UpdateReverseCue(0);
+    EXPECT_EQ(ReverseBeepOn[0], 1);
+    EXPECT_EQ(LastSlotOn(13, first), 90);
+    EXPECT_EQ(LastSlotOn(14, first), 105) << "off tarmac";
+
+    // The gravel loop: above speed 1.3 with fewer than two wheels off the
+    // ground; its volume follows the view and the speed above speed 25.
+    LocalCar = 0;
+    ViewMode[0] = 1;
+    CarSpeed[0] = 1.0f;
+    UpdateGravelSound();
+    EXPECT_FALSE(Queued(10));
+    CarSpeed[0] = 40.0f;
+    WheelsInAir[0] = 1;
+    PolarPositions[0].azimuth = 90.0f;
+    UpdateGravelSound();
+    EXPECT_EQ(SlotsPlayedOn(10, first), std::vector<int>{132});
+    EXPECT_EQ(PlatMixerGetVolume(10), (int)((7300.0f + 6000.0f) * 0.7f));
+    CarSpeed[0] = 300.0f;
+    UpdateGravelSound();
+    EXPECT_EQ(PlatMixerGetVolume(10), 30000);
+    EXPECT_EQ(SlotsPlayedOn(10, first), std::vector<int>{132}) << "started once";
+    const std::vector<int16_t> heard = (Mix(4096), Tap(10, 4096));
+    double left = 0, right = 0;
+    for (size_t i = 0; i + 1 < heard.size(); i += 2) {
+        left += std::abs(heard[i]);
+        right += std::abs(heard[i + 1]);
+    }
+    EXPECT_GT(right, 10.0 * (left + 1.0)) << "heard from the car's side";
+    WheelsInAir[0] = 2;
+    UpdateGravelSound();
+    EXPECT_FALSE(Queued(10)) << "two wheels off the ground";
+    EXPECT_EQ(GravelLoopOn, 0);
+    PolarPositions[0].azimuth = 0.0f;
+}

@@ -41,16 +41,28 @@ MkPicture Disc(int size, double inner, double outer, uint32_t colour, uint32_t g
     return p;
 }
 
+// A picture at twice its size, every pixel a 2 x 2 block.
+MkPicture Double(const MkPicture& p) {
+    MkPicture d = Picture(p.width * 2, p.height * 2, 0);
+    for (int y = 0; y < d.height; y++)
+        for (int x = 0; x < d.width; x++)
+            d.rgb[(size_t)y * d.width + x] = p.rgb[(size_t)(y / 2) * p.width + x / 2];
+    return d;
+}
+
 // The dial face: a white rim and tick marks round the lower three quarters.
+// The Direct3D path makes a texture of half the picture's size, so the face
+// is drawn at 64 x 64 and doubled: both paths show the same ticks.
 MkPicture DialFace() {
-    MkPicture p = Disc(128, 58.0, 61.0, 0xF0F0F0);
-    const double c = 63.5;
+    MkPicture p = Disc(64, 29.0, 30.6, 0xF0F0F0);
+    const double c = 31.5;
     for (int k = 0; k <= 10; k++) {
         const double a = 2.356 + k * 0.4712;
-        for (double r = 48.0; r <= 57.0; r += 0.5)
-            Dot(p, (int)(c + r * std::cos(a)), (int)(c + r * std::sin(a)), k > 7 ? 0xF03020 : 0xF0F0F0);
+        for (double r = 24.0; r <= 28.5; r += 0.25)
+            Dot(p, (int)std::lround(c + r * std::cos(a)), (int)std::lround(c + r * std::sin(a)),
+                k > 7 ? 0xF03020 : 0xF0F0F0);
     }
-    return p;
+    return Double(p);
 }
 
 // The darkening layers under the dial, the speed panel and the turbo gauge.

@@ -457,22 +457,18 @@ bool WriteTimeBoard(bool small) {
         CellGlyph(canvas, '1' + l, (small ? 21 : 45) + l * cw, lapRow, cw, ch, s, s, HudMarkers.Near(dim));
     CellGlyph(canvas, 'T', small ? 42 : 90, lapRow, cw, ch, s, s, HudMarkers.Near(plain));
     CellGlyph(canvas, 'L', small ? 49 : 105, lapRow, cw, ch, s, s, HudMarkers.Near(plain));
-    // The row at 70 / 45 is read 88 / 44 wide by the timed events ("TIME")
-    // and 152 / 90 wide over the lap clocks ("TIME" and "LAPS").
+    // The row at 70 / 45 is read 88 / 44 wide by the timed events and 152 /
+    // 90 wide over the lap clocks: "TIME" alone, over the clocks' digits
+    // (the lap numbers have "LAP" over them, and nothing else stands in
+    // those rows).
     struct Label {
         int y, ySmall;
         const char* text;
-        int second;
     };
-    const Label labels[] = {{42, 27, "POS", 0},    {56, 36, "LAP", 0},  {70, 45, "TIME", 90},
-                            {98, 63, "RECORD", 0}, {112, 72, "JUMP", 0}, {126, 81, "TARGETS", 0}};
-    for (const Label& label : labels) {
-        const int y = (small ? label.ySmall : label.y) + 1;
-        const uint32_t marker = HudMarkers.Near(plain);
-        CellWord(canvas, label.text, 1, y, s, ih, marker);
-        if (label.second)
-            CellWord(canvas, "LAPS", small ? label.second / 2 + 1 : label.second, y, s, ih, marker);
-    }
+    const Label labels[] = {{42, 27, "POS"},    {56, 36, "LAP"},   {70, 45, "TIME"},
+                            {98, 63, "RECORD"}, {112, 72, "JUMP"}, {126, 81, "TARGETS"}};
+    for (const Label& label : labels)
+        CellWord(canvas, label.text, 1, (small ? label.ySmall : label.y) + 1, s, ih, HudMarkers.Near(plain));
     return WriteBitmap(small ? "ArtWork\\Extras\\S-Boards\\MarcaTimeb.bmp" : "ArtWork\\Extras\\S-Boards\\MarcaTime.bmp",
                        canvas);
 }

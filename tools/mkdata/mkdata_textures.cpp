@@ -145,13 +145,13 @@ MkPicture SkyBand(int top, int bottom) {
     return p;
 }
 
-// The sky picture: 320 x 128, a gradient from the top's colour to a pale
-// horizon with a few soft clouds.
-MkPicture SkyPicture(const Palette& s, int clouds) {
-    MkPicture p = Blank(320, 128, 0);
+// The sky picture: 320 x 128 (or as wide as asked), a gradient from the
+// top's colour to a pale horizon with a few soft clouds.
+MkPicture SkyPicture(const Palette& s, int clouds, int width = 320) {
+    MkPicture p = Blank(width, 128, 0);
     Noise n{99};
     for (int y = 0; y < 128; y++) {
-        for (int x = 0; x < 320; x++) {
+        for (int x = 0; x < width; x++) {
             int v[3];
             for (int k = 0; k < 3; k++)
                 v[k] = s.skyTop[k] + y * (s.skyHorizon[k] - s.skyTop[k]) / 127;
@@ -159,13 +159,40 @@ MkPicture SkyPicture(const Palette& s, int clouds) {
         }
     }
     for (int c = 0; c < clouds; c++) {
-        const int cx = n.Next(320), cy = 16 + n.Next(70), rx = 20 + n.Next(30), ry = 5 + n.Next(6);
+        const int cx = n.Next(width), cy = 16 + n.Next(70), rx = 20 + n.Next(30), ry = 5 + n.Next(6);
         for (int y = cy - ry; y <= cy + ry; y++)
             for (int x = cx - rx; x <= cx + rx; x++) {
                 const double dx = (double)(x - cx) / rx, dy = (double)(y - cy) / ry;
                 if (y >= 0 && y < 128 && dx * dx + dy * dy <= 1.0)
-                    At(p, (x + 320) % 320, y) = Rgb(236, 240, 248);
+                    At(p, (x + width) % width, y) = Rgb(236, 240, 248);
             }
+    }
+    return p;
+}
+
+// The Direct3D path's sky dome, made to show what the software frame's
+// backdrop shows.  The backdrop is the sky picture stretched twice across
+// the screen and 2.5 times down its top two thirds, whatever the camera
+// does: in the chase view, which looks down by about `ChasePitch`, screen
+// row 2.5 p shows picture row p at the elevation e with tan(e + pitch) =
+// (240 - 2.5 p) / 224.  The dome (apex 400,000 up, rim 60,000 down at
+// 400,000 out) is seen a fraction t of the way from apex to rim at tan e =
+// 1 / t - 1.15, so its row at t is the picture row of that elevation.  Round
+// the dome the picture repeats as often as its double width fits the
+// 360 degrees of which the screen shows about 104: its clouds as wide and
+// as many as the backdrop's.
+const double ChasePitch = 0.3;
+const int SkyDomeWidth = 1152, SkyDomeClouds = 32;
+
+MkPicture SkyDome(const Palette& s) {
+    const MkPicture sky = SkyPicture(s, SkyDomeClouds, SkyDomeWidth);
+    MkPicture p = Blank(sky.width, sky.height, 0);
+    for (int y = 0; y < p.height; y++) {
+        const double t = (y + 0.5) / p.height;
+        int row = (int)std::floor((240.0 - 224.0 * std::tan(std::atan(1.0 / t - 1.15) + ChasePitch)) / 2.5);
+        row = row < 0 ? 0 : row >= sky.height ? sky.height - 1 : row;
+        for (int x = 0; x < p.width; x++)
+            At(p, x, y) = sky.rgb[(size_t)row * sky.width + x];
     }
     return p;
 }
@@ -514,7 +541,7 @@ bool MkWriteGroupArt(int group) {
               (t.bendWall == t.wall || WriteNumbered(group, t.bendWall, Wall(walls[2], walls[3]))) &&
               WriteNumbered(group, t.finish, Finish()) && WriteNumbered(group, t.hills, Hills(c)) &&
               WriteNumbered(group, t.forest, ForestBand()) &&
-              WriteNumbered(group, t.skyDome, SkyBand(120, 220)) && WriteNumbered(group, t.skyHaze, SkyBand(180, 250)) &&
+              WriteNumbered(group, t.skyDome, SkyDome(c)) && WriteNumbered(group, t.skyHaze, SkyBand(180, 250)) &&
               WriteNumbered(group, t.crate, Crate()) &&
               WriteNumbered(group, t.roof, Flat(32, 32, Hex(70, 66, 60), Hex(250, 200, 60))) &&
               WriteNumbered(group, t.ramp, Striped(64, 64, Hex(110, 110, 116), Hex(250, 180, 40), 32));
