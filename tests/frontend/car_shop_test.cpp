@@ -233,9 +233,7 @@ TEST_F(CarShop, TheArrowsPointTheirWayAndATabShowsItsOwnCarsPrice) {
     Click(31);
     EXPECT_EQ(ShowroomModel, 14);
     GetText(231);
-    char want[64];
-    snprintf(want, sizeof want, "%s %d*", TextBufferB, CarPrice(14, 0));
-    EXPECT_EQ(Text(232), want);
+    EXPECT_EQ(Text(232), std::string(TextBufferB) + " " + std::to_string(CarPrice(14, 0)) + "*");
     EXPECT_EQ(Text(157), " 4/12");
     MenuScreen = 0;
 }

@@ -694,8 +694,9 @@ TEST_F(Layout, TheSlotPanelsValuesStandOnTheirLabelsRows) {
         for (const auto& [slot, row] : valueRow)
             rows.insert(row);
         for (int slot : slots) {
-            if (slot != 783)
-                EXPECT_TRUE(labelRows.count(valueRow[slot])) << "screen " << s << ": slot " << slot << " has no label";
+            if (slot == 783)
+                continue;
+            EXPECT_TRUE(labelRows.count(valueRow[slot])) << "screen " << s << ": slot " << slot << " has no label";
         }
         for (int row : labelRows)
             EXPECT_TRUE(rows.count(row)) << "screen " << s << ": a label at row " << row << " with no value";
