@@ -106,20 +106,24 @@ struct ProfileRoute : RaceRunTest {
         route.Click(21, "OK", 70);
         route.Expect(3);
     }
-};
-
-TEST_F(ProfileRoute, AProfileMadeAndDeletedLeavesTheSavedCareerShownAndKept) {
-    const std::string slot2 = dir + "/USERS/ADA/SAVE 02.rb";
-    {
-        // ADA made through the single race, her new career saved in slot 2.
+    // The first run of a fresh folder: ADA made through the single race and
+    // logged in; her new career saved in slot 2 under `saved` when given.
+    void MakeAda(const char* saved) {
         LabelledRoute route(dir);
         ToProfiles(route);
         NewProfile(route, "ADA");
         LogInToSingleRaceAndBack(route);
-        ToCareer(route);
-        SaveInSlot2(route, "MINE");
+        if (saved) {
+            ToCareer(route);
+            SaveInSlot2(route, saved);
+        }
         Run(route);
     }
+};
+
+TEST_F(ProfileRoute, AProfileMadeAndDeletedLeavesTheSavedCareerShownAndKept) {
+    const std::string slot2 = dir + "/USERS/ADA/SAVE 02.rb";
+    MakeAda("MINE");
     ASSERT_EQ(SlotMoney(slot2), 400.0f);
     // The career has earned money since: the slot holds 2,533.
     std::string bytes = ReadHostFile(slot2);
@@ -149,15 +153,7 @@ TEST_F(ProfileRoute, AProfileMadeAndDeletedLeavesTheSavedCareerShownAndKept) {
 }
 
 TEST_F(ProfileRoute, AfterARestartTheCareerAsksForTheLogInAndLoadThenListsTheSlot) {
-    {
-        LabelledRoute route(dir);
-        ToProfiles(route);
-        NewProfile(route, "ADA");
-        LogInToSingleRaceAndBack(route);
-        ToCareer(route);
-        SaveInSlot2(route, "KEPT");
-        Run(route);
-    }
+    MakeAda("KEPT");
     // A new run: nobody is logged in, so CAREER opens the profile screen,
     // whose OK logs ADA in and opens the career; LOAD lists slot 2.
     memset(CurrentPlayerName, 0, sizeof CurrentPlayerName);
@@ -181,13 +177,7 @@ TEST_F(ProfileRoute, AfterARestartTheCareerAsksForTheLogInAndLoadThenListsTheSlo
 }
 
 TEST_F(ProfileRoute, TheRaceRecordsShowTheHolderAndTimeOfTheProfilesRecordsFile) {
-    {
-        LabelledRoute route(dir);
-        ToProfiles(route);
-        NewProfile(route, "ADA");
-        LogInToSingleRaceAndBack(route);
-        Run(route);
-    }
+    MakeAda(nullptr);
     // ADA's records.dat holds a record of the arena cup's last race.
     ResetCareer();
     const int code = CareerTrackCode(0, 4);
