@@ -326,12 +326,12 @@ static void EnterSessions() {
         OpenDirectPlay();
 }
 
-// The career screen's car row names the car in use for the cup last
-// chosen (the speed class's before any), the one its car choice shows.
+// The career screen's car row names the car in use: the one its car choice
+// opens on, the class's car in use.
 static void ShowCareerCar() {
-    int category = CategoryOfCup(CurrentCup);
+    int category = ClassToCategory(ChampionshipClass);
     if (category < 0 || category > 4)
-        category = CategoryOfCup(0);
+        category = 0;
     const int current = GarageCurrent[0][category];
     const int* pair = current >= 0 && current < 15 ? GarageLists[5 * category][current] : nullptr;
     if (pair && pair[0] >= 0 && pair[0] < 20 && pair[1] >= 0 && pair[1] < 4)

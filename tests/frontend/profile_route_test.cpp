@@ -55,6 +55,7 @@ struct ProfileRoute : RaceRunTest {
     void Run(LabelledRoute& route) {
         // A run of the program greets its first visits again.
         SingleRaceScreenPrepared = CareerScreenPrepared = ChampionshipScreenPrepared = 0;
+        NewUnlockNotice = 0;
         ASSERT_EQ(RunScriptedGame(dir, route.script, route.frame + 10), 0) << "a screen check failed";
         static char kept[sizeof TextSlotBlob];
         memcpy(kept, TextSlotBlob, sizeof kept);
