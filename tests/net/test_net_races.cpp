@@ -136,31 +136,41 @@ Printed ReadPrinted(const std::string& path) {
     return p;
 }
 
-// Each copy prints its cars 240 ticks after it saw the race over; a copy
-// whose race over came later, or whose samples of a car are late, prints
-// that car as its own copy had it up to two seconds earlier or later.
-enum { PRINT_AFTER_OVER_TICKS = 240, PRINT_SLACK_TICKS = 120 };
+// Each copy prints its cars 240 ticks after it saw the race over, and
+// exits.  The host's race over reaches the copies at moments of their own,
+// and a copy's samples of another car arrive late: on a loaded machine the
+// copies' prints lie seconds apart, while the cars still roll.  So a car is
+// looked for on the whole stretch its own copy drove from a little before
+// its race over to its exit (where the others keep its last sample), not
+// around one moment.
+enum { PRINT_SLACK_TICKS = 120 };
 
-// Where a copy's own car (car 0 of its car log) was, X and Z, about when
-// the copies printed it.  The log's race over line comes before the ticks
-// of that stretch.
+// Where a copy's own car (car 0 of its car log) was, X and Z, from
+// PRINT_SLACK_TICKS before its race over to the end of its log.  The log's
+// race over line comes after the ticks just before it, so the ticks are
+// kept as they come and those too early dropped at the race over.
 std::vector<std::pair<float, float>> OwnCarAroundThePrint(const std::string& dir) {
     std::istringstream in(ReadHostFile(dir + "/carlog.txt"));
-    std::vector<std::pair<float, float>> path;
-    int printedAt = -1;
+    std::vector<std::pair<int, std::pair<float, float>>> ticks;
+    int overAt = -1;
     std::string line;
     while (std::getline(in, line)) {
         std::istringstream words(line);
         std::string kind, x, y, z;
         int tick = -1, car = -1;
         words >> kind >> tick;
-        if (kind == "over" && printedAt < 0)
-            printedAt = tick + PRINT_AFTER_OVER_TICKS;
-        if (kind != "car" || printedAt < 0 || !(words >> car >> x >> y >> z) || car != 0)
+        if (kind == "over" && overAt < 0)
+            overAt = tick;
+        if (kind != "car" || !(words >> car >> x >> y >> z) || car != 0)
             continue;
-        if (std::abs(tick - printedAt) <= PRINT_SLACK_TICKS)
-            path.push_back({std::strtof(x.c_str(), nullptr), std::strtof(z.c_str(), nullptr)});
+        ticks.push_back({tick, {std::strtof(x.c_str(), nullptr), std::strtof(z.c_str(), nullptr)}});
     }
+    std::vector<std::pair<float, float>> path;
+    if (overAt < 0)
+        return path;
+    for (const auto& t : ticks)
+        if (t.first >= overAt - PRINT_SLACK_TICKS)
+            path.push_back(t.second);
     return path;
 }
 
@@ -263,8 +273,8 @@ std::string Describe(const Copy& c) {
 // The copies in `survivors` ended well, printed one race order of `n` players
 // and every car where its own copy drove it about then; every car moved.
 // The cars still roll on when the copies print them, each at its own
-// moment, so a car is looked for on the stretch its own copy logged around
-// that moment.
+// moment, so a car is looked for on the stretch its own copy logged from
+// just before its race over to its exit.
 void CheckOneRace(NetRace& race, const std::vector<int>& survivors, int n, int reference,
                   bool comparePositions = true) {
     const Printed ref = ReadPrinted(race.copies[reference].out);
