@@ -1,5 +1,7 @@
 #include "frame/input.h"
 
+#include <cstring>
+
 #include "frame/frame_state.h"
 #include "platform/plat_input.h"
 #include "platform/plat_system.h"
@@ -28,16 +30,41 @@ int KeyboardInit(int) { return PlatKeyboardCreate(); }
 
 void KeyboardAcquire(int) { PlatKeyboardAcquire(AppActive); }
 
+// The keys each read found down since the frame began: a key pressed and
+// let go between two frames (the input timer may read twice in a slow
+// frame) stays down in KeyState until the frame that sees it has run, so
+// it counts once, as a click does.
+static unsigned char keysThisFrame[256];
+static unsigned char keysRead[256];
+
 int KeyboardRead(int) {
-    int result = PlatKeyboardRead(KeyState);
+    int result = PlatKeyboardRead(keysRead);
     for (int i = 0; i < INPUT_LOST_RETRIES && result == PLAT_INPUT_LOST; i++) {
         PlatKeyboardAcquire(1);
-        result = PlatKeyboardRead(KeyState);
+        result = PlatKeyboardRead(keysRead);
+    }
+    if (result == PLAT_INPUT_OK) {
+        unsigned char taps[256];
+        PlatKeyboardTaps(taps);
+        for (int scan = 0; scan < 256; scan++) {
+            keysThisFrame[scan] |= keysRead[scan] | taps[scan];
+            KeyState[scan] = keysRead[scan] | keysThisFrame[scan];
+        }
     }
     return result;
 }
 
+void KeyboardFrameDone() {
+    for (int scan = 0; scan < 256; scan++) {
+        if (keysThisFrame[scan])
+            KeyState[scan] = keysRead[scan];
+    }
+    memset(keysThisFrame, 0, sizeof keysThisFrame);
+}
+
 void KeyboardRelease() {
+    memset(keysThisFrame, 0, sizeof keysThisFrame);
+    memset(keysRead, 0, sizeof keysRead);
     PlatKeyboardAcquire(0);
     PlatKeyboardRelease();
 }

@@ -7,6 +7,9 @@
 int KeyboardInit(int window);
 void KeyboardAcquire(int window);
 int KeyboardRead(int window);
+// After each frame: a key the frame saw down only through a tap between
+// two reads goes back up.
+void KeyboardFrameDone();
 void KeyboardRelease();
 int IsKeyDown(int virtualKey);
 int MouseInit(int window);

@@ -297,6 +297,7 @@ void RunIdleFrame() {
                            PLAT_MB_ICONERROR);
             PlatDestroyWindow();
         }
+        KeyboardFrameDone();
         RunScriptChecks(FramesRun);
         FramesRun++;
     }

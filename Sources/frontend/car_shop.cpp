@@ -42,6 +42,9 @@ void LoadShowroom(void* device, int category) {
     (void)device;
     PrepareTrackGraphics(GetRenderTarget());
     ShowCarTexts();
+    // The price and the counters are those of the car now on show.
+    ShowGarageCounters();
+    ShowSelectionPrice();
 }
 
 // A car into the showroom as the category tabs load it: scene, textures,
@@ -72,6 +75,7 @@ int FindOwnedCar(int model, int colour, int* category, int* entry) {
 void StepShowroomCar(int screen, int step, void* device) {
     if (GarageCategory < 0) {
         PopupOpenFlag = 1;
+        PlayErrorSound();   // no class is chosen: no car to step to
         return;
     }
     PopupOpenFlag = 0;

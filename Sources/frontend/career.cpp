@@ -100,6 +100,16 @@ static void SetSlotNumber(int slot, const char* format, int value) {
     SetTextLength(slot, length);
 }
 
+// The cup panel's prize text of a race, followed by what the race costs to
+// enter: "500* / 200*".
+static void ShowPrizeAndFee(int cup, int race) {
+    const CupRow& row = CareerRecord.cups[cup];
+    char text[32];
+    const int length = std::snprintf(text, sizeof text, "%d* / %d*", row.prize[race], row.fee[race]);
+    SetSlotText(688 + 5 * cup + race, text);
+    SetTextLength(688 + 5 * cup + race, length);
+}
+
 static int MainRacesWon(int cup) {
     int won = 0;
     for (int race = 0; race < 4; race++)
@@ -139,7 +149,7 @@ void ResetCareer() {
                 row.opponentModel[race][car] = (uint8_t)kCareerOpponentTable[cup][race][car][0];
                 row.opponentColour[race][car] = (uint8_t)kCareerOpponentTable[cup][race][car][1];
             }
-            SetSlotNumber(688 + 5 * cup + race, "%d*", table.prize[race]);
+            ShowPrizeAndFee(cup, race);
         }
     }
     for (int item : kCupPictureItems)
@@ -272,6 +282,9 @@ int LoadCareerSlot() {
     snprintf(CareerOwner, sizeof CareerOwner, "%s", CurrentPlayerName);
     TargetMoney = (int)CareerRecord.money;
     ShowMoney();
+    for (int cup = 0; cup < 7; cup++)
+        for (int race = 0; race < 5; race++)
+            ShowPrizeAndFee(cup, race);
     ShowCupProgress();
     UnpackProgress();
     CountUnlockLevels();

@@ -312,9 +312,12 @@ void ShowSlotRows() {
     ShowFileInfo(selected);
 }
 
-// The save screen's panel: the career about to be saved, its player and
-// its wins.
+// The save screen's panel: the career about to be saved, its player, its
+// wins and the date it will be saved with.
 void ShowSaveRows() {
     ShowNameInfo();
     ShowWinsInfo();
+    char date[20];
+    std::snprintf(date, sizeof date, "%.19s", CareerRecord.date);
+    SetSlotText(783, date[0] ? date : "?");
 }

@@ -33,6 +33,10 @@ int ChampionshipAction(int* screen, int item);
 // The race start of a network game from the car choice (screen 5).
 int NetworkRaceStart(int* screen);
 
+// The championship records (screen 14) show the tabs of their page (236 to
+// 238) and hide the others'.
+void ShowRecordsPage(int page);
+
 // "Go to S": the screen becomes S with its page root shown.
 void GoToScreen(int* screen, int target);
 

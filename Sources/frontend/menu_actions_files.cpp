@@ -33,7 +33,7 @@ static void ShowRecord(int screen, int item, int code) {
 // the championship table, pair by pair.
 static int ChampionshipPageCode(int row, int pair) { return ChampionshipTrackCode(row, pair); }
 
-static void ShowRecordsPage(int page) {
+void ShowRecordsPage(int page) {
     HideItems(14, 22, 26);
     HideItems(14, 35, 41);
     const int first = page == 236 ? 35 : page == 237 ? 38 : 22;

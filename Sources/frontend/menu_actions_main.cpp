@@ -10,6 +10,7 @@
 #include "frontend/menu_items.h"
 #include "frontend/menu_panels.h"
 #include "frontend/popups.h"
+#include "frontend/profiles.h"
 #include "frontend/progress.h"
 #include "frontend/replay_header.h"
 #include "frontend/screen_setup.h"
@@ -55,6 +56,16 @@ static void ChooseGameMode(int single, int career, int championship) {
     ItemAt(5, 42).textSlot = 49;
     CareerCarChoiceItems(career);
     ProfilePicture(351, 49, 351);
+}
+
+// The link of an item that shows a page root is pointed at another
+// screen's root.
+static void LeadToScreen(int screen, int item, int target) {
+    for (int32_t& link : ItemAt(screen, item).links) {
+        const int to = link >> LINK_SCREEN_SHIFT;
+        if (link >= 0 && to != LINK_GROUP_SCREEN && (link & LINK_ITEM_MASK) == 0)
+            link = MakeLink(target, 0);
+    }
 }
 
 int MainMenuAction(int*, int item) {
@@ -104,6 +115,9 @@ int MainMenuAction(int*, int item) {
     case 39:
         ChooseGameMode(0, 1, 0);
         ItemAt(18, 13).links[0] = MakeLink(3, 0);
+        // A career is a profile's: with none logged in, the profile screen
+        // comes first, and its OK then opens the career.
+        LeadToScreen(0, 39, ProfileLoggedIn() ? 3 : 18);
         break;
     case 49:
         ChooseGameMode(0, 0, 1);
@@ -156,6 +170,16 @@ static int CupOfTrackGroup(int group) {
 int CategoryOfCup(int cup) {
     static const signed char categories[7] = {1, 2, 0, 4, 3, -1, -1};
     return cup >= 0 && cup < 7 ? categories[cup] : -1;
+}
+
+// A career race costs its entry fee: with less money than that it is
+// refused, and the pop-up says so.
+static int CanPayFee(int cup, int race) {
+    if (CareerRecord.cups[cup].fee[race] <= TargetMoney)
+        return 1;
+    ShowPopup(3, 7, 0, 0);
+    PlayErrorSound();
+    return 0;
 }
 
 static void TakeCareerRace(int cup, int race) {
@@ -227,6 +251,13 @@ int CareerAction(int* screen, int item) {
         PlayClickSound();
         ShowPopup(3, 3, 0, 0);
     }
+    if ((item == 12 || item == 13) && !ProfileLoggedIn()) {
+        // The slots are a profile's: with none logged in there are none to
+        // list or to write, and the pop-up says how to log in.
+        ShowPopup(3, CAREER_NO_PROFILE, 0, 0);
+        PlayErrorSound();
+        return 1;
+    }
     if (item == 12 || item == 13 || (item >= 15 && item <= 21))
         Notice();
     if (item >= 24 && item <= 30 && ChooseCareerCup(item))
@@ -244,6 +275,8 @@ int CareerAction(int* screen, int item) {
             PlayErrorSound();
             return 1;
         }
+        if (!CanPayFee(cup, race))
+            return 1;
         ShowItem(5, 79);
     }
     if (item >= 105 && item <= 109) {
@@ -258,6 +291,8 @@ int CareerAction(int* screen, int item) {
             PlayErrorSound();
             return 1;
         }
+        if (!CanPayFee(5, cup))
+            return 1;
         CurrentCup = cup;
         TakeCareerRace(5, cup);
         Cup5Mode = 1;
@@ -275,6 +310,8 @@ int CareerAction(int* screen, int item) {
             PlayErrorSound();
             return 1;
         }
+        if (!CanPayFee(6, race))
+            return 1;
         TakeCareerRace(6, race);
         CurrentCupRace = race;
         CurrentCup = CupOfTrackGroup(CareerRecord.cups[6].group[race]);

@@ -440,6 +440,14 @@ static void HideCareerDetail() {
         for (int i = 53; i <= 148; i++)
             MenuScreenTable[3][i].flags &= ~MENU_SHOWN;
     }
+    // The final cup's glint and its heading come after the cup panels in
+    // the table: while a cup's panel is in they would stand on it.
+    for (int item : {154, 159}) {
+        if (panel.flags & MENU_SLIDE_IN)
+            MenuScreenTable[3][item].flags &= ~MENU_SHOWN;
+        else
+            MenuScreenTable[3][item].flags |= MENU_SHOWN;
+    }
 }
 
 static void HandleItem(int index, void* device) {
@@ -476,6 +484,12 @@ static void RunItemPasses(void* device) {
     ListScrollDown = 0;
     ListScrollUp = 0;
     for (int pass = 0; pass < MENU_PASSES && !FrameLost; pass++) {
+        // The pop-ups come last: their boards stand over the whole screen,
+        // whatever comes after them in the table.
+        for (int i = 0; i < MENU_ITEM_COUNT && !FrameLost; i++) {
+            if (!ItemDoneMarks[i] && !PopupItemOf(MenuScreen, i))
+                HandleItem(i, device);
+        }
         for (int i = 0; i < MENU_ITEM_COUNT && !FrameLost; i++) {
             if (!ItemDoneMarks[i])
                 HandleItem(i, device);

@@ -84,6 +84,28 @@ void GiveBackPopupFreeze(int screen) {
     }
 }
 
+// The board of each screen's pop-up (the main menu has its quit question
+// too): the board, what stands on it and its buttons are the pop-up's.
+struct PopupBoardOf {
+    int8_t screen;
+    uint8_t board;
+};
+static const PopupBoardOf kPopupBoards[] = {
+    {0, 51}, {0, 56}, {2, 46}, {3, 46}, {5, 69}, {7, 31}, {8, 50}, {9, 32}, {10, 50},
+    {11, 43}, {15, 37}, {18, 32}, {19, 69}, {20, 33}, {21, 33}, {22, 15},
+};
+
+int PopupItemOf(int screen, int item) {
+    if (screen < 0 || screen >= MENU_LAYOUT_SCREENS || item <= 0 || item >= MENU_ITEM_COUNT)
+        return 0;
+    const int parent = MenuScreenTable[screen][item].parent;
+    for (const PopupBoardOf& b : kPopupBoards) {
+        if (b.screen == screen && (item == b.board || parent == b.board))
+            return b.board;
+    }
+    return 0;
+}
+
 int PopupFroze(int screen, int item) {
     if (screen < 0 || screen >= MENU_LAYOUT_SCREENS || item < 0 || item >= MENU_ITEMS)
         return 0;
@@ -144,8 +166,8 @@ int PopupMessageSlot(int screen, int type, int kind, int subKind) {
             return kind == 0 ? SLOT_NO_TRACK_CHOSEN : SLOT_RACE_NOT_IN_FOLDER;
         return type == 0 ? 315 : type == 6 ? 1009 : -1;
     case 3: {
-        static const short slots[10] = {1786, 612, 1008, 1009, 1003, 1007, 1002, 1003, 1007, 1028};
-        if (type < 0 || type > 9)
+        static const short slots[11] = {1786, 612, 1008, 1009, 1003, 1007, 1002, 1003, 1007, 1028, SLOT_LOG_IN_FIRST};
+        if (type < 0 || type > 10)
             return -1;
         if (type == 1 && kind >= 0 && kind < 7 && subKind >= 0 && subKind < 5 && kCareerMessages[kind][subKind])
             return kCareerMessages[kind][subKind];
@@ -217,7 +239,7 @@ static void CareerPopup(int type, int kind, int subKind) {
     Shown(s, 163);
     const int slot = PopupMessageSlot(s, type, kind, subKind);
     switch (type) {
-    case 0: case 7: case 8:
+    case 0: case 7: case 8: case CAREER_NO_PROFILE:
         PanelPicture(s, 46, 11);
         SlideIn(s, 46);
         break;
@@ -460,7 +482,9 @@ void ShowPopup(int screen, int type, int kind, int subKind) {
             break;
         if (type == 1 || type == 2)
             PlayErrorSound();
-        PanelPicture(22, 15, type == 3 || type == 4 || type == 6 ? 534 : 11);
+        // The first question stands below the three buttons it asks about, on
+        // a board low enough to leave them in sight.
+        PanelPicture(22, 15, type == 3 || type == 4 || type == 6 ? 534 : type == 0 ? 16 : 11);
         OpenPanel(22, {15, 16, 17, 18}, slot);
         break;
     }

@@ -18,6 +18,10 @@ void RefreshPopups(int type);
 enum { REFUSED_NO_TRACK = 0, REFUSED_NOT_IN_FOLDER = 1 };
 enum { SLOT_NO_TRACK_CHOSEN = 978, SLOT_RACE_NOT_IN_FOLDER = 980 };
 
+// The career's LOAD and SAVE with no profile logged in: type 10 of the
+// career screen says how to log in.
+enum { CAREER_NO_PROFILE = 10, SLOT_LOG_IN_FIRST = 2080 };
+
 // The message slot a type shows on a screen (screen 3 type 1: by kind and
 // sub-kind), or -1 when the type shows none.
 int PopupMessageSlot(int screen, int type, int kind, int subKind);
@@ -25,5 +29,9 @@ int PopupMessageSlot(int screen, int type, int kind, int subKind);
 // The items of `screen` whose hover test the last pop-up took away are
 // given it back (the close buttons call this).
 void GiveBackPopupFreeze(int screen);
+// The board of the pop-up that `item` of `screen` belongs to (the board
+// itself, what stands on it, its buttons), or 0.  The menu frame draws them
+// after the screen's other items, so a pop-up stands over all of the screen.
+int PopupItemOf(int screen, int item);
 // Whether the open pop-up of `screen` froze `item`.
 int PopupFroze(int screen, int item);

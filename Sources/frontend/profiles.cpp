@@ -13,6 +13,7 @@
 #include "frontend/file_lists.h"
 #include "frontend/file_names.h"
 #include "frontend/frontend_state.h"
+#include "frontend/menu_init.h"
 #include "frontend/menu_items.h"
 #include "frontend/popups.h"
 #include "frontend/progress.h"
@@ -29,17 +30,47 @@ const char SpecialProfileNames[SPECIAL_PROFILE_NAMES][16] = {
 
 enum { SLOT_EMPTY_SLOT = 613 };
 
+int ProfileLoggedIn() {
+    char path[64];
+    return CurrentPlayerName[0] && ProfilePath(CurrentPlayerName, path, (int)sizeof path) && QueryFileSize(path);
+}
+
+// The profile's file is read and its last slot selected (1 when it has one).
+static int SelectLastSlot(int* read) {
+    *read = CurrentPlayerName[0] && ReadProfileFile(CurrentPlayerName);
+    if (!*read || PlayerProfile[0] == 0xFF)
+        return 0;
+    ListSelection[1] = PlayerProfile[0] - 1;
+    return 1;
+}
+
+// A new career for the current profile: it is the profile's own from the
+// start, so the main menu keeps it until it is saved.
+static void NewCareerOfPlayer(int profileRead) {
+    ResetCareer();
+    if (profileRead)
+        std::snprintf(CareerOwner, sizeof CareerOwner, "%s", CurrentPlayerName);
+}
+
+void TakeProfileCareer() {
+    if (CareerOfPlayer())
+        return;
+    int read = 0;
+    if (SelectLastSlot(&read) && LoadCareerSlot())
+        return;
+    NewCareerOfPlayer(read);
+}
+
 int ProfileLogin() {
     PlayClickSound();
-    const int read = ReadProfileFile(CurrentPlayerName);
-    const int slot = read && PlayerProfile[0] != 0xFF;
-    if (slot)
-        ListSelection[1] = PlayerProfile[0] - 1;
-    // A slot that fails its checks starts a new career, and so does a
-    // profile with no slot saved, unless the career in memory is its own:
-    // another profile's never follows the log-in.
-    if (!ChampionshipChosen && (slot ? !LoadCareerSlot() : !CareerOfPlayer()))
-        ResetCareer();
+    int read = 0;
+    const int slot = SelectLastSlot(&read);
+    // The log-in loads the last slot saved; a slot that fails its checks
+    // starts a new career, and so does a profile with no slot saved, unless
+    // the career in memory is its own: another profile's never follows the
+    // log-in.
+    if (!ChampionshipChosen && !(slot && LoadCareerSlot()) && (slot || !CareerOfPlayer()))
+        NewCareerOfPlayer(read);
     PendingScreen = ChampionshipChosen ? 22 : NetworkChosen ? 9 : SingleRaceMode ? 2 : 3;
     return read;
 }
@@ -233,6 +264,25 @@ static void CloseConfirmPanel() {
     ThawItems(18, 21, 28);
 }
 
+// After a deletion the game is logged in to the profile now selected, with
+// its own career (the deleted profile's career goes with it); with no
+// profile left it is logged in to none, and the profile screen asks for a
+// new one as it does when it opens on an empty list.
+static void LogInAfterDeletion() {
+    if (FileListCounts[0] <= 0) {
+        CurrentPlayerName[0] = 0;
+        SetSlotText(SLOT_PLAYER_NAMES, " ");
+        ResetProfileScreen();
+        SlideItemHome(18, 18);
+        SlideItemAway(18, 3);
+        return;
+    }
+    if (ChampionshipChosen)
+        LoadChampionship();
+    else
+        TakeProfileCareer();
+}
+
 static void SelectedProfileName() {
     const int row = ListSelection[0];
     if (row >= 0 && row < FileListCounts[0])
@@ -252,6 +302,11 @@ int ProfileScreenAction(int* screen, int item) {
     case 13:
         PlayClickSound();
         if (RecordsViaProfiles) {
+            // The records shown are the selected profile's own.
+            if (profiles > 0) {
+                SelectedProfileName();
+                LoadRecords();
+            }
             *screen = RecordsScreenAfterLogin;
             return 1;
         }
@@ -289,9 +344,8 @@ int ProfileScreenAction(int* screen, int item) {
         }
         CurrentPlayerName[0] = 0;
         SelectedProfileName();
-        if (ChampionshipChosen && FileListCounts[0] > 0)
-            LoadChampionship();
         CloseConfirmPanel();
+        LogInAfterDeletion();
         return 1;
     case 35:
         ShowItem(18, 3);

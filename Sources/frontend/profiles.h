@@ -14,6 +14,12 @@ extern const char SpecialProfileNames[SPECIAL_PROFILE_NAMES][16];
 // selected and, outside the championship, loaded; then the screen of the
 // chosen mode.  1 when a profile file was read.
 int ProfileLogin();
+// 1 while a profile is logged in: the current name has its profile file.
+int ProfileLoggedIn();
+// The career in memory becomes the logged-in profile's own: kept when it
+// already is, else the profile's last saved slot, else a new career of its
+// own; with no profile logged in, a new career of no one's.
+void TakeProfileCareer();
 // The actions of the profile screen's items: 1 when the action ended the
 // call (no scroll output, no links).
 int ProfileScreenAction(int* screen, int item);

@@ -13,10 +13,12 @@
 #include "frontend/controls.h"
 #include "frontend/file_lists.h"
 #include "frontend/frontend_state.h"
+#include "frontend/menu_actions.h"
 #include "frontend/menu_init.h"
 #include "frontend/menu_items.h"
 #include "frontend/menu_panels.h"
 #include "frontend/popups.h"
+#include "frontend/profiles.h"
 #include "frontend/progress.h"
 #include "frontend/race_select.h"
 #include "frontend/records.h"
@@ -267,6 +269,10 @@ static void ShowGarageCar(void* device) {
 }
 
 static void EnterCarShop(void* device) {
+    // The shop always opens on a class tab, so its arrows have cars to
+    // step through.
+    if (GarageCategory < 0 || GarageCategory > 4)
+        GarageCategory = 0;
     ShowCategoryTabs(19, GarageCategory);
     const int category = GarageCategory >= 0 && GarageCategory < 5 ? GarageCategory : 0;
     GaragePick = CategoryPick[category];
@@ -320,14 +326,26 @@ static void EnterSessions() {
         OpenDirectPlay();
 }
 
+// The career screen's car row names the car in use: the one its car choice
+// opens on, the class's car in use.
+static void ShowCareerCar() {
+    int category = ClassToCategory(ChampionshipClass);
+    if (category < 0 || category > 4)
+        category = 0;
+    const int current = GarageCurrent[0][category];
+    const int* pair = current >= 0 && current < 15 ? GarageLists[5 * category][current] : nullptr;
+    if (pair && pair[0] >= 0 && pair[0] < 20 && pair[1] >= 0 && pair[1] < 4)
+        ItemAt(3, 32).textSlot = (int16_t)(1614 + 4 * pair[0] + pair[1]);
+}
+
 static void EnterMainMenu() {
     MenuScreenTable[3][164].flags &= ~MENU_SLIDE_IN;
     RewardNotice = 0;
     SaveSettings();
-    // The logged-in profile's career, and its cars, wait for the career
-    // screen; any other career starts new.
-    if (!CareerOfPlayer())
-        ResetCareer();
+    // The career screen shows the logged-in profile's own career, its cars
+    // and all: the one in memory when it is the profile's, else its last
+    // save; with no profile logged in a new one.
+    TakeProfileCareer();
     SetSlotText(776, " ");
     ChampionshipRunning = 0;
     HumanPlayers = 2;
@@ -375,6 +393,7 @@ void RunScreenEntry(void* device) {
         Cup6Mode = 0;
         Cup5Mode = 0;
         ShowMoney();
+        ShowCareerCar();
         break;
     case 8:
         ItemAt(8, 54).textSlot = 251;
@@ -470,6 +489,8 @@ void RunScreenEntry(void* device) {
         // until one is.
         HighlightRecordChoice(screen, 0, 1);
         ItemAt(screen, 6).flags &= ~MENU_SLIDE_IN;
+        if (screen == 14)
+            ShowRecordsPage(RecordsPage);   // the page's own tabs, no other page's
     }
 }
 
@@ -587,6 +608,7 @@ static void SaveSlotPick() {
         return;
     PlayClickSound();
     ShowFileInfo(row);
+    ShowSaveRows();   // the panel goes on showing the career about to be saved
     EditedRow = row;
     GetText(SLOT_SAVE_ROWS + row);
     EntryCursor = InfoPanelValid ? (int)strnlen(TextBufferB, ENTRY_NAME_MAX) : 0;
@@ -619,6 +641,14 @@ void RunScreenLists(int screen) {
         UpdateListWidget(11, 25, 39, 11, 3, SLOT_MESSAGE_LOG + 6, &MessageLogTable[0][0], MESSAGE_LOG_WIDTH);
         break;
     case 18:
+        // The list's arrows and thumb go with the list: while the name panel
+        // stands in its place they are not shown.
+        for (int item = 27; item <= 30; item++) {
+            if (ItemAt(18, 3).flags & MENU_SLIDE_OUT)
+                HideItem(18, item);
+            else
+                ShowItem(18, item);
+        }
         ListBox(18, 30, 21, 0, 6, 615);
         if ((row = PickedRow(0, 21, 6)) >= 0) {
             snprintf(CurrentPlayerName, sizeof CurrentPlayerName, "%.23s", FileListRow[row]);

@@ -144,12 +144,12 @@ static const char kScreen00[] = R"layout(
     link and-not 0x2000 0:20
  50 text 0x339   slot=258 font=1 colour=3/4 parent=24 at=80,42 hit=274,425,288,311
     link or 0x20 18:0
- 51 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 52 text 0x319   slot=48 font=1 colour=3/4 parent=51 at=173,146 hit=123,470,274,304
- 53 text 0x300   slot=316 font=1 colour=5/0 parent=51 at=16,20
- 54 text 0x319   slot=728 font=1 colour=3/4 parent=51 at=173,146 hit=123,470,274,304
- 55 text 0x319   slot=729 font=1 colour=3/4 parent=51 at=173,146 hit=123,470,274,304
- 56 pic  0x404a0 pic=9 map=6 at=1140,371 home=543,371
+ 51 pic  0x440   pic=11 at=120,128 home=120,128
+ 52 text 0x319   slot=48 font=1 colour=3/4 parent=51 at=200,150 hit=230,409,276,301
+ 53 text 0x300   slot=316 font=1 colour=5/0 parent=51 at=200,40
+ 54 text 0x319   slot=728 font=1 colour=3/4 parent=51 at=110,150 hit=180,280,276,301
+ 55 text 0x319   slot=729 font=1 colour=3/4 parent=51 at=290,150 hit=360,460,276,301
+ 56 pic  0x404a0 pic=9 at=1140,371 home=543,371
  57 text 0x320   slot=37 font=2 colour=5/0 parent=56 at=80,0
  58 text 0x278   slot=397 font=1 colour=3/4 parent=56 at=12,18 hit=390,450,390,410
  59 text 0x278   slot=398 font=1 colour=3/4 parent=56 at=83,18 hit=460,510,390,410
@@ -169,8 +169,8 @@ static const char kScreen01[] = R"layout(
   3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
   5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
-  6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
-  7 pic  0x460   pic=5 map=2 at=327,401 home=327,401
+  6 pic  0x2440  pic=5 map=2 at=-500,371 home=264,371 to=@1     # 6, 7: the frames of 14 and 19, not shown
+  7 pic  0x440   pic=5 map=2 at=327,401 home=327,401
   8 pic  0x6460  pic=451 frames=19 map=1 at=2140,390 home=548,390
   9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
  10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
@@ -178,13 +178,13 @@ static const char kScreen01[] = R"layout(
  12 text 0x300   slot=48 font=1 colour=4/0 parent=4 at=62,14
  13 text 0x339   slot=36 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 0:0
- 14 text 0x339   slot=97 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
-    link or 0x20 1:14
+ 14 text 0x319   slot=97 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399   # 14, 19: not shown; the
+    link or 0x20 1:14            # panel already shows what a tab chose, and they would show it again
  15 pic  0x440   pic=48 map=46 at=388,82 home=388,82
  16 pic  0x440   pic=48 map=46 at=388,230 home=388,230
  17 pic  0x440   pic=45 map=51 at=388,108 home=388,108
  18 pic  0x440   pic=46 map=52 at=388,108 home=388,108
- 19 text 0x339   slot=259 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429
+ 19 text 0x319   slot=259 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429
     link or 0x20 1:19
  20 text 0x320   slot=55 font=1 colour=4/0 parent=3 at=62,14
  21 text 0x2a0   slot=56 font=1 colour=5/0 parent=3 at=388,14
@@ -194,13 +194,14 @@ static const char kScreen01[] = R"layout(
  25 text 0x278   slot=263 font=1 colour=3/4 parent=3 at=12,102 hit=22,382,173,193
  26 text 0x278   slot=264 font=1 colour=3/4 parent=3 at=12,124 hit=22,382,195,215
  27 text 0x338   slot=291 font=1 colour=3/4 parent=9 at=60,3 hit=24,135,354,376
- 28 text 0x300   slot=286 font=1 colour=4/0 parent=4 at=62,36
- 29 text 0x320   slot=865 font=1 colour=4/0 parent=4 at=62,58
- 30 text 0x320   slot=954 font=1 colour=4/0 parent=4 at=62,80
- 31 text 0x320   slot=866 font=1 colour=4/0 parent=4 at=62,102
- 32 text 0x2a0   slot=780 font=1 colour=5/0 parent=4 at=188,102
- 33 text 0x2a0   slot=782 font=1 colour=5/0 parent=4 at=188,124
- 34 text 0x2a0   slot=783 font=1 colour=5/0 parent=4 at=188,146
+ 28 text 0x320   slot=286 font=1 colour=5/0 parent=4 at=100,14   # the page: which race of the cups
+ 29 text 0x300   slot=865 font=1 colour=4/0 parent=4 at=62,58
+ 30 text 0x260   slot=954 font=2 colour=4/0 parent=4 at=12,44    # the heading of the record, then its name,
+                                                                 # time and date (which read as such)
+ 31 text 0x260   slot=866 font=2 colour=4/0 parent=4 at=12,64
+ 32 text 0x2a0   slot=780 font=2 colour=5/0 parent=4 at=188,64
+ 33 text 0x2a0   slot=782 font=2 colour=5/0 parent=4 at=188,84
+ 34 text 0x2a0   slot=783 font=2 colour=5/0 parent=4 at=188,104
 )layout";
 
 static const char kScreen02[] = R"layout(
@@ -254,12 +255,12 @@ static const char kScreen02[] = R"layout(
  43 text 0x300   slot=164 font=2 colour=4/0 at=556,298
  44 text 0x300   slot=165 font=2 colour=4/0 at=556,322
  45 text 0x300   slot=166 font=2 colour=4/0 at=556,346
- 46 pic  0x440   pic=11 map=7 at=120,128 home=120,128
+ 46 pic  0x440   pic=11 at=120,128 home=120,128
  47 text 0x319   slot=48 font=1 colour=3/4 parent=46 at=200,150 hit=230,409,276,301
     link and-not 0x20 2:46
     link and-not 0x20 2:47
     link and-not 0x20 2:48
- 48 text 0x300   slot=978 font=1 colour=5/0 parent=46 at=200,30
+ 48 text 0x300   slot=978 font=1 colour=5/0 parent=46 at=200,40
  49 text 0x300   slot=613 font=2 colour=4/0 at=540,390
  50 text 0x300   slot=614 font=2 colour=4/0 at=540,406
  51 pic  0x440   pic=61 at=436,72 home=436,72
@@ -292,11 +293,11 @@ static const char kScreen03[] = R"layout(
  17 pic  0x478   pic=60 at=184,72 home=184,72 hit=184,263,72,107
  18 pic  0x478   pic=60 at=268,72 home=268,72 hit=268,347,72,107
  19 pic  0x478   pic=60 at=352,72 home=352,72 hit=352,431,72,107
- 20 pic  0x479   pic=527 at=392,430 home=392,430 hit=392,631,430,465
+ 20 pic  0x459   pic=527 at=392,430 home=392,430 hit=392,631,430,465
     link group:74
  21 pic  0x478   pic=62 at=436,72 home=436,72 hit=436,515,72,107
  22 pic  0x2460  pic=2 map=36 at=1640,310 home=424,310
- 23 text 0x320   slot=131 font=2 colour=4/0 parent=22 at=100,32
+ 23 text 0x300   slot=131 font=2 colour=4/0 parent=22 at=100,32
  24 text 0x279   slot=971 font=1 colour=3/4 parent=31 at=12,14 hit=22,305,143,163   # a cup of the list: its panel (rows 77-90), the frame slides in
     link group:77
     link group:78
@@ -332,17 +333,17 @@ static const char kScreen03[] = R"layout(
  35 pic  0x2460  pic=59 map=38 at=-1500,316 home=16,316
  36 pic  0x460   pic=55 at=150,330 home=150,330
  37 pic  0x460   pic=55 at=150,356 home=150,356
- 38 pic  0x460   pic=55 at=150,382 home=150,382
- 39 pic  0x460   pic=55 at=150,408 home=150,408
+ 38 pic  0x460   pic=55 at=150,408 home=150,408
+ 39 pic  0x460   pic=55 at=150,382 home=150,382
  40 pic  0x460   pic=55 at=150,434 home=150,434
  41 text 0x320   slot=240 font=2 colour=4/0 parent=35 at=62,14
  42 text 0x320   slot=241 font=2 colour=4/0 parent=35 at=62,40
  43 text 0x320   slot=242 font=2 colour=4/0 parent=35 at=62,66
  44 text 0x320   slot=243 font=2 colour=4/0 parent=35 at=62,92
  45 text 0x320   slot=244 font=2 colour=4/0 parent=35 at=62,118
- 46 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 47 text 0x300   slot=48 font=1 colour=5/0 parent=46 at=200,150 hit=260,380,278,300   # OK under the message's three lines
- 48 text 0x300   slot=612 font=1 colour=5/0 parent=46 at=200,54
+ 46 pic  0x440   pic=11 at=120,128 home=120,128
+ 47 text 0x300   slot=48 font=1 colour=3/4 parent=46 at=200,150 hit=230,409,276,301   # OK under the message's three lines
+ 48 text 0x300   slot=612 font=1 colour=5/0 parent=46 at=200,40
  49 text 0x300   slot=613 font=1 colour=5/0 parent=46 at=200,78
  50 text 0x300   slot=614 font=1 colour=5/0 parent=46 at=200,102
  51 pic  0x440   pic=61 at=436,72 home=436,72
@@ -369,9 +370,9 @@ static const char kScreen03[] = R"layout(
     link and-not 0x2000 3:52
  67 text 0x319   slot=49 font=1 colour=3/4 parent=53 at=220,240 hit=230,409,330,353
     link and-not 0x2000 3:52
- 68 text 0x300   slot=875 font=2 colour=5/0 parent=53 at=200,60
- 69 text 0x300   slot=876 font=2 colour=5/0 parent=53 at=310,60
- 70 text 0x300   slot=877 font=2 colour=5/0 parent=53 at=420,60
+ 68 text 0x300   slot=875 font=2 colour=5/0 parent=53 at=48,60
+ 69 text 0x300   slot=876 font=2 colour=5/0 parent=53 at=270,60
+ 70 text 0x300   slot=877 font=2 colour=5/0 parent=53 at=400,60
  71 text 0x259   slot=878 font=1 colour=3/4 parent=53 at=12,84 hit=106,290,174,194   # a race of the panel: the car choice
     link or 0x20 5:0
  72 text 0x259   slot=879 font=1 colour=3/4 parent=53 at=12,114 hit=106,290,204,224
@@ -409,11 +410,11 @@ static const char kScreen03[] = R"layout(
  98 text 0x259   slot=903 font=1 colour=3/4 parent=53 at=12,174 hit=106,290,264,284
     link or 0x20 5:0
  99 text 0x300   slot=904 font=2 colour=5/0 parent=53 at=220,36
-100 text 0x300   slot=718 font=2 colour=4/0 parent=53 at=380,88
-101 text 0x300   slot=719 font=2 colour=4/0 parent=53 at=380,118
-102 text 0x300   slot=720 font=2 colour=4/0 parent=53 at=380,148
-103 text 0x300   slot=721 font=2 colour=4/0 parent=53 at=380,178
-104 text 0x300   slot=722 font=2 colour=4/0 parent=53 at=380,208
+100 text 0x300   slot=718 font=2 colour=4/0 parent=53 at=270,88
+101 text 0x300   slot=719 font=2 colour=4/0 parent=53 at=270,118
+102 text 0x300   slot=720 font=2 colour=4/0 parent=53 at=270,148
+103 text 0x300   slot=721 font=2 colour=4/0 parent=53 at=270,178
+104 text 0x300   slot=722 font=2 colour=4/0 parent=53 at=270,208
 105 text 0x259   slot=162 font=1 colour=3/4 parent=145 at=12,40 hit=176,330,169,189   # a race of the panel: the car choice
     link or 0x20 5:0
 106 text 0x259   slot=163 font=1 colour=3/4 parent=145 at=12,68 hit=176,330,197,217
@@ -424,62 +425,62 @@ static const char kScreen03[] = R"layout(
     link or 0x20 5:0
 109 text 0x259   slot=166 font=1 colour=3/4 parent=145 at=12,152 hit=176,330,281,301
     link or 0x20 5:0
-110 text 0x300   slot=713 font=2 colour=4/0 parent=145 at=248,44
-111 text 0x300   slot=714 font=2 colour=4/0 parent=145 at=248,72
-112 text 0x300   slot=715 font=2 colour=4/0 parent=145 at=248,100
-113 text 0x300   slot=716 font=2 colour=4/0 parent=145 at=248,128
-114 text 0x300   slot=717 font=2 colour=4/0 parent=145 at=248,156
-115 text 0x300   slot=653 font=2 colour=5/0 parent=53 at=380,88
-116 text 0x300   slot=654 font=2 colour=5/0 parent=53 at=380,118
-117 text 0x300   slot=655 font=2 colour=5/0 parent=53 at=380,148
-118 text 0x300   slot=656 font=2 colour=5/0 parent=53 at=380,178
-119 text 0x280   slot=658 font=2 colour=5/0 parent=53 at=420,88
-120 text 0x280   slot=659 font=2 colour=5/0 parent=53 at=420,118
-121 text 0x280   slot=660 font=2 colour=5/0 parent=53 at=420,148
-122 text 0x280   slot=661 font=2 colour=5/0 parent=53 at=420,178
-123 text 0x280   slot=663 font=2 colour=5/0 parent=53 at=420,88
-124 text 0x280   slot=664 font=2 colour=5/0 parent=53 at=420,118
-125 text 0x280   slot=665 font=2 colour=5/0 parent=53 at=420,148
-126 text 0x280   slot=666 font=2 colour=5/0 parent=53 at=420,178
-127 text 0x280   slot=668 font=2 colour=5/0 parent=53 at=420,88
-128 text 0x280   slot=669 font=2 colour=5/0 parent=53 at=420,118
-129 text 0x280   slot=670 font=2 colour=5/0 parent=53 at=420,148
-130 text 0x280   slot=671 font=2 colour=5/0 parent=53 at=420,178
-131 text 0x280   slot=673 font=2 colour=5/0 parent=53 at=420,88
-132 text 0x280   slot=674 font=2 colour=5/0 parent=53 at=420,118
-133 text 0x280   slot=675 font=2 colour=5/0 parent=53 at=420,148
-134 text 0x280   slot=676 font=2 colour=5/0 parent=53 at=420,178
-135 text 0x280   slot=678 font=2 colour=1/0 parent=53 at=420,88
-136 text 0x280   slot=679 font=2 colour=1/0 parent=53 at=420,118
-137 text 0x280   slot=680 font=2 colour=1/0 parent=53 at=420,148
-138 text 0x280   slot=681 font=2 colour=1/0 parent=53 at=420,178
-139 text 0x280   slot=682 font=2 colour=1/0 parent=53 at=420,208
-140 text 0x280   slot=683 font=2 colour=1/0 parent=145 at=200,44
-141 text 0x280   slot=684 font=2 colour=1/0 parent=145 at=200,72
-142 text 0x280   slot=685 font=2 colour=1/0 parent=145 at=200,100
-143 text 0x280   slot=686 font=2 colour=1/0 parent=145 at=200,128
-144 text 0x280   slot=687 font=2 colour=1/0 parent=145 at=200,156
+110 text 0x300   slot=713 font=2 colour=4/0 parent=145 at=150,44
+111 text 0x300   slot=714 font=2 colour=4/0 parent=145 at=150,72
+112 text 0x300   slot=715 font=2 colour=4/0 parent=145 at=150,100
+113 text 0x300   slot=716 font=2 colour=4/0 parent=145 at=150,128
+114 text 0x300   slot=717 font=2 colour=4/0 parent=145 at=150,156
+115 text 0x300   slot=653 font=2 colour=5/0 parent=53 at=400,88
+116 text 0x300   slot=654 font=2 colour=5/0 parent=53 at=400,118
+117 text 0x300   slot=655 font=2 colour=5/0 parent=53 at=400,148
+118 text 0x300   slot=656 font=2 colour=5/0 parent=53 at=400,178
+119 text 0x300   slot=658 font=2 colour=5/0 parent=53 at=400,88
+120 text 0x300   slot=659 font=2 colour=5/0 parent=53 at=400,118
+121 text 0x300   slot=660 font=2 colour=5/0 parent=53 at=400,148
+122 text 0x300   slot=661 font=2 colour=5/0 parent=53 at=400,178
+123 text 0x300   slot=663 font=2 colour=5/0 parent=53 at=400,88
+124 text 0x300   slot=664 font=2 colour=5/0 parent=53 at=400,118
+125 text 0x300   slot=665 font=2 colour=5/0 parent=53 at=400,148
+126 text 0x300   slot=666 font=2 colour=5/0 parent=53 at=400,178
+127 text 0x300   slot=668 font=2 colour=5/0 parent=53 at=400,88
+128 text 0x300   slot=669 font=2 colour=5/0 parent=53 at=400,118
+129 text 0x300   slot=670 font=2 colour=5/0 parent=53 at=400,148
+130 text 0x300   slot=671 font=2 colour=5/0 parent=53 at=400,178
+131 text 0x300   slot=673 font=2 colour=5/0 parent=53 at=400,88
+132 text 0x300   slot=674 font=2 colour=5/0 parent=53 at=400,118
+133 text 0x300   slot=675 font=2 colour=5/0 parent=53 at=400,148
+134 text 0x300   slot=676 font=2 colour=5/0 parent=53 at=400,178
+135 text 0x300   slot=678 font=2 colour=1/0 parent=53 at=400,88
+136 text 0x300   slot=679 font=2 colour=1/0 parent=53 at=400,118
+137 text 0x300   slot=680 font=2 colour=1/0 parent=53 at=400,148
+138 text 0x300   slot=681 font=2 colour=1/0 parent=53 at=400,178
+139 text 0x300   slot=682 font=2 colour=1/0 parent=53 at=400,208
+140 text 0x300   slot=683 font=2 colour=1/0 parent=145 at=240,44
+141 text 0x300   slot=684 font=2 colour=1/0 parent=145 at=240,72
+142 text 0x300   slot=685 font=2 colour=1/0 parent=145 at=240,100
+143 text 0x300   slot=686 font=2 colour=1/0 parent=145 at=240,128
+144 text 0x300   slot=687 font=2 colour=1/0 parent=145 at=240,156
 145 pic  0x2440  pic=73 map=53 at=-1000,130 home=170,130
 146 text 0x300   slot=875 font=2 colour=5/0 parent=145 at=60,14
 147 text 0x300   slot=876 font=2 colour=5/0 parent=145 at=150,14
 148 text 0x300   slot=877 font=2 colour=5/0 parent=145 at=240,14
-149 pic  0x2460  pic=75 map=55 at=2140,436 home=424,436
-150 pic  0x2460  pic=75 map=55 at=1140,436 home=468,436
-151 pic  0x2460  pic=75 map=55 at=1640,436 home=512,436
-152 pic  0x2460  pic=75 map=55 at=2140,436 home=556,436
-153 pic  0x2460  pic=75 map=55 at=1140,436 home=600,436
-154 text 0x320   slot=292 font=2 colour=4/0 at=530,350
+149 pic  0x2440  pic=75 map=55 at=2140,436 home=424,436
+150 pic  0x2440  pic=75 map=55 at=1140,436 home=468,436
+151 pic  0x2440  pic=75 map=55 at=1640,436 home=512,436
+152 pic  0x2440  pic=75 map=55 at=2140,436 home=556,436
+153 pic  0x2440  pic=75 map=55 at=1140,436 home=600,436
+154 text 0x320   slot=292 font=2 colour=4/0 at=524,316
 155 pic  0x2460  pic=20 map=10 at=-1500,450 home=190,450
 156 text 0x339   slot=773 font=1 colour=3/4 parent=155 at=60,3 hit=194,305,452,474
     link or 0x20 19:0
-157 text 0x300   slot=397 font=1 colour=4/0 at=320,300 hit=260,380,300,322
-158 text 0x300   slot=729 font=1 colour=4/0 at=320,330 hit=260,380,330,352
+157 text 0x300   slot=397 font=1 colour=3/4 at=110,150 hit=180,280,276,301 parent=46
+158 text 0x300   slot=729 font=1 colour=3/4 at=290,150 hit=360,460,276,301 parent=46
     link group:99
     link group:156
-159 pic  0x2460  pic=518 map=58 at=1140,130 home=436,130
+159 pic  0x2460  pic=518 map=58 at=1140,310 home=424,310
 160 text 0x300   slot=137 font=1 colour=4/0 at=320,360
 161 pic  0x440   pic=526 map=65 at=220,200 home=220,200
-162 pic  0x440   pic=533 map=68 parent=46 at=12,12 home=12,12
+162 pic  0x440   pic=533 map=68 parent=46 at=12,12 home=12,12 value=0   # shown by every click: draws nothing
 163 pic  0x440   pic=533 map=68 parent=46 at=356,12 home=356,12
 )layout";
 
@@ -608,10 +609,10 @@ static const char kScreen05[] = R"layout(
  66 text 0x280   slot=157 font=2 colour=5/0 parent=56 at=190,7
  67 text 0x280   slot=158 font=2 colour=5/0 parent=57 at=190,7
  68 text 0x280   slot=159 font=2 colour=5/0 parent=58 at=190,7
- 69 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 70 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,30 hit=260,380,158,180
- 71 text 0x300   slot=612 font=1 colour=5/0 parent=69 at=200,54
- 72 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,78 hit=260,380,206,228
+ 69 pic  0x440   pic=11 at=120,128 home=120,128
+ 70 text 0x300   slot=979 font=1 colour=3/4 parent=69 at=110,150 hit=180,280,276,301
+ 71 text 0x300   slot=612 font=1 colour=5/0 parent=69 at=200,40
+ 72 text 0x300   slot=979 font=1 colour=3/4 parent=69 at=200,150 hit=230,409,276,301
  73 text 0x300   slot=230 font=2 colour=4/0 parent=69 at=200,104
  74 text 0x2a0   slot=231 font=2 colour=5/0 parent=4 at=204,14
  75 text 0x2a0   slot=232 font=2 colour=5/0 parent=4 at=204,32
@@ -631,9 +632,9 @@ static const char kScreen05[] = R"layout(
  86 pic  0x440   pic=20 map=10 at=520,300 home=520,300
  87 pic  0x440   pic=2 map=36 at=220,180 home=220,180
  88 text 0x300   slot=253 font=1 colour=5/0 parent=87 at=100,6
- 89 text 0x300   slot=979 font=2 colour=4/0 parent=87 at=100,26 hit=260,380,206,228
- 90 text 0x300   slot=979 font=2 colour=4/0 parent=87 at=100,38
- 91 text 0x300   slot=979 font=2 colour=4/0 parent=87 at=100,50
+ 89 text 0x300   slot=979 font=1 colour=3/4 parent=69 at=200,150 hit=230,409,276,301
+ 90 text 0x300   slot=979 font=2 colour=4/0 parent=69 at=200,80
+ 91 text 0x300   slot=979 font=2 colour=4/0 parent=69 at=200,100
  92 pic  0x440   pic=533 map=68 parent=69 at=12,12 home=12,12
 )layout";
 
@@ -766,12 +767,12 @@ static const char kScreen07[] = R"layout(
  28 pic  0x8478  pic=48 map=46 at=40,252 home=40,252 hit=40,63,252,275
  29 pic  0x10478 pic=48 map=46 at=200,252 home=200,252 hit=200,223,252,275
  30 text 0x320   slot=650 font=1 colour=5/0 parent=3 at=108,180
- 31 pic  0x440   pic=11 map=7 at=120,128 home=120,128
+ 31 pic  0x440   pic=11 at=120,128 home=120,128
  32 text 0x319   slot=48 font=1 colour=3/4 parent=31 at=200,150 hit=230,409,276,301
     link and-not 0x20 7:31
     link and-not 0x20 7:32
     link and-not 0x20 7:33
- 33 text 0x300   slot=612 font=1 colour=5/0 parent=31 at=200,30
+ 33 text 0x300   slot=612 font=1 colour=5/0 parent=31 at=200,40
  34 pic  0x440   pic=533 map=68 parent=31 at=12,12 home=12,12
 )layout";
 
@@ -832,12 +833,12 @@ static const char kScreen08[] = R"layout(
  47 text 0x2a0   slot=769 font=2 colour=5/0 parent=3 at=388,122
  48 text 0x2a0   slot=770 font=2 colour=5/0 parent=3 at=388,138
  49 text 0x2a0   slot=771 font=2 colour=5/0 parent=3 at=388,154
- 50 pic  0x440   pic=11 map=7 at=120,128 home=120,128
+ 50 pic  0x440   pic=11 at=120,128 home=120,128
  51 text 0x319   slot=48 font=1 colour=3/4 parent=50 at=200,150 hit=230,409,276,301
     link and-not 0x20 8:50
     link and-not 0x20 8:51
     link and-not 0x20 8:52
- 52 text 0x300   slot=612 font=1 colour=5/0 parent=50 at=200,30
+ 52 text 0x300   slot=612 font=1 colour=5/0 parent=50 at=200,40
  53 pic  0x440   pic=6 at=190,180 home=190,180
  54 text 0x300   slot=251 font=1 colour=5/0 parent=53 at=130,20
  55 text 0x300   slot=325 font=2 colour=4/0 parent=53 at=130,50
@@ -886,12 +887,12 @@ static const char kScreen09[] = R"layout(
  29 text 0x2a0   slot=297 font=1 colour=5/0 parent=4 at=188,58
  30 text 0x2a0   slot=298 font=1 colour=5/0 parent=4 at=188,80
  31 text 0x2a0   slot=299 font=1 colour=5/0 parent=4 at=188,102
- 32 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 33 text 0x319   slot=48 font=1 colour=3/4 parent=32 at=200,156 hit=230,409,282,306
+ 32 pic  0x440   pic=11 at=120,128 home=120,128
+ 33 text 0x319   slot=48 font=1 colour=3/4 parent=32 at=200,150 hit=230,409,276,301
     link and-not 0x20 9:32
     link and-not 0x20 9:33
     link and-not 0x20 9:34
- 34 text 0x300   slot=316 font=1 colour=5/0 parent=32 at=200,24
+ 34 text 0x300   slot=316 font=1 colour=5/0 parent=32 at=200,40
  35 pic  0x440   pic=533 map=68 parent=32 at=12,12 home=12,12
 )layout";
 
@@ -955,12 +956,12 @@ static const char kScreen10[] = R"layout(
  47 text 0x300   slot=109 font=2 colour=4/0 parent=4 at=62,288
  48 text 0x300   slot=777 font=2 colour=4/0 parent=4 at=62,304
  49 text 0x300   slot=776 font=2 colour=4/0 parent=4 at=62,320
- 50 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 51 text 0x319   slot=48 font=1 colour=3/4 parent=50 at=200,156 hit=230,409,282,306
+ 50 pic  0x440   pic=11 at=120,128 home=120,128
+ 51 text 0x319   slot=48 font=1 colour=3/4 parent=50 at=200,150 hit=230,409,276,301
     link and-not 0x20 10:50
     link and-not 0x20 10:51
     link and-not 0x20 10:52
- 52 text 0x300   slot=316 font=1 colour=5/0 parent=50 at=200,24
+ 52 text 0x300   slot=316 font=1 colour=5/0 parent=50 at=200,40
  53 pic  0x440   pic=533 map=68 parent=50 at=12,12 home=12,12
 )layout";
 
@@ -1011,12 +1012,12 @@ static const char kScreen11[] = R"layout(
  40 text 0x260   slot=310 font=2 colour=4/0 parent=9 at=12,44
  41 text 0x260   slot=311 font=2 colour=4/0 parent=9 at=12,64
  42 text 0x260   slot=307 font=2 colour=5/0 parent=9 at=12,90
- 43 pic  0x440   pic=11 map=7 at=120,128 home=120,128
+ 43 pic  0x440   pic=11 at=120,128 home=120,128
  44 text 0x319   slot=48 font=1 colour=3/4 parent=43 at=200,150 hit=230,409,276,301
     link and-not 0x20 11:43
     link and-not 0x20 11:44
     link and-not 0x20 11:45
- 45 text 0x300   slot=316 font=1 colour=5/0 parent=43 at=200,30
+ 45 text 0x300   slot=316 font=1 colour=5/0 parent=43 at=200,40
  46 pic  0x440   pic=533 map=68 parent=43 at=12,12 home=12,12
  47 text 0x300   slot=104 font=2 colour=4/0 parent=4 at=100,206
  48 text 0x300   slot=105 font=2 colour=4/0 parent=4 at=100,206
@@ -1119,8 +1120,8 @@ static const char kScreen13[] = R"layout(
   3 pic  0x2460  pic=12 map=9 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
   5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
-  6 pic  0x460   pic=5 map=2 at=264,371 home=264,371
-  7 pic  0x460   pic=5 map=2 at=327,401 home=327,401
+  6 pic  0x440   pic=5 map=2 at=264,371 home=264,371           # 6, 7: the frames of 14 and 19, not shown
+  7 pic  0x440   pic=5 map=2 at=327,401 home=327,401
   8 pic  0x6460  pic=451 frames=19 map=1 at=2140,390 home=548,390
   9 pic  0x440   pic=20 map=10 at=20,352 home=20,352
  10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
@@ -1128,27 +1129,28 @@ static const char kScreen13[] = R"layout(
  12 text 0x300   slot=48 font=1 colour=4/0 parent=4 at=62,14
  13 text 0x339   slot=36 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 0:0
- 14 text 0x339   slot=97 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
-    link or 0x20 13:14
+ 14 text 0x319   slot=97 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399   # 14, 19: not shown; the
+    link or 0x20 13:14           # panel already shows what a tab chose, and they would show it again
  15 pic  0x440   pic=48 map=46 at=188,82 home=188,82
  16 pic  0x440   pic=48 map=46 at=188,230 home=188,230
  17 pic  0x440   pic=45 map=51 at=188,108 home=188,108
  18 pic  0x440   pic=46 map=52 at=188,108 home=188,108
- 19 text 0x339   slot=259 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429
+ 19 text 0x319   slot=259 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429
     link or 0x20 13:19
- 20 text 0x300   slot=55 font=1 colour=4/0 parent=3 at=62,14
- 21 text 0x280   slot=56 font=1 colour=5/0 parent=3 at=188,14
+ 20 text 0x260   slot=55 font=1 colour=4/0 parent=3 at=12,14    # shown: the record panel fills from both
+ 21 text 0x320   slot=56 font=1 colour=5/0 parent=4 at=100,14
  22 text 0x278   slot=260 font=1 colour=3/4 parent=3 at=12,36 hit=22,182,107,127
  23 text 0x278   slot=261 font=1 colour=3/4 parent=3 at=12,58 hit=22,182,129,149
  24 text 0x278   slot=262 font=1 colour=3/4 parent=3 at=12,80 hit=22,182,151,171
  25 text 0x278   slot=263 font=1 colour=3/4 parent=3 at=12,102 hit=22,182,173,193
  26 text 0x278   slot=264 font=1 colour=3/4 parent=3 at=12,124 hit=22,182,195,215
  27 text 0x300   slot=865 font=1 colour=4/0 parent=4 at=62,36
- 28 text 0x260   slot=954 font=1 colour=4/0 parent=4 at=12,58
- 29 text 0x260   slot=866 font=1 colour=4/0 parent=4 at=12,80
- 30 text 0x2a0   slot=780 font=1 colour=5/0 parent=4 at=188,80
- 31 text 0x2a0   slot=782 font=1 colour=5/0 parent=4 at=188,102
- 32 text 0x2a0   slot=783 font=1 colour=5/0 parent=4 at=188,124
+ 28 text 0x260   slot=954 font=2 colour=4/0 parent=4 at=12,44    # the heading of the record, then its name,
+                                                                 # time and date (which read as such)
+ 29 text 0x260   slot=866 font=2 colour=4/0 parent=4 at=12,64
+ 30 text 0x2a0   slot=780 font=2 colour=5/0 parent=4 at=188,64
+ 31 text 0x2a0   slot=782 font=2 colour=5/0 parent=4 at=188,84
+ 32 text 0x2a0   slot=783 font=2 colour=5/0 parent=4 at=188,104
 )layout";
 
 static const char kScreen14[] = R"layout(
@@ -1159,8 +1161,8 @@ static const char kScreen14[] = R"layout(
   3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
   4 pic  0x2460  pic=12 map=9 at=1640,72 home=424,72
   5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
-  6 pic  0x460   pic=5 map=2 at=264,371 home=264,371
-  7 pic  0x460   pic=5 map=2 at=327,401 home=327,401
+  6 pic  0x440   pic=5 map=2 at=264,371 home=264,371           # 6, 7: the frames of 14 and 19, not shown
+  7 pic  0x440   pic=5 map=2 at=327,401 home=327,401
   8 pic  0x6460  pic=451 frames=19 map=1 at=2140,390 home=548,390
   9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
  10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
@@ -1168,36 +1170,36 @@ static const char kScreen14[] = R"layout(
  12 text 0x300   slot=48 font=1 colour=4/0 parent=3 at=62,14
  13 text 0x339   slot=36 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 0:0
- 14 text 0x339   slot=97 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
-    link or 0x20 14:14
+ 14 text 0x319   slot=97 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399   # 14, 19: not shown; the
+    link or 0x20 14:14           # panel already shows what a tab chose, and they would show it again
  15 pic  0x440   pic=48 map=46 at=388,82 home=388,82
  16 pic  0x440   pic=48 map=46 at=388,230 home=388,230
  17 pic  0x440   pic=45 map=51 at=388,108 home=388,108
  18 pic  0x440   pic=46 map=52 at=388,108 home=388,108
- 19 text 0x339   slot=259 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429
+ 19 text 0x319   slot=259 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429
     link or 0x20 14:19
  20 text 0x260   slot=55 font=1 colour=4/0 parent=3 at=12,36
  21 text 0x2a0   slot=56 font=1 colour=5/0 parent=3 at=388,36
- 22 text 0x278   slot=273 font=1 colour=3/4 parent=3 at=12,58 hit=22,382,129,149
- 23 text 0x278   slot=274 font=1 colour=3/4 parent=3 at=12,80 hit=22,382,151,171
- 24 text 0x278   slot=275 font=1 colour=3/4 parent=3 at=12,102 hit=22,382,173,193
- 25 text 0x278   slot=276 font=1 colour=3/4 parent=3 at=12,124 hit=22,382,195,215
- 26 text 0x278   slot=277 font=1 colour=3/4 parent=3 at=12,146 hit=22,382,217,237
+ 22 text 0x258   slot=273 font=1 colour=3/4 parent=3 at=12,58 hit=22,382,129,149
+ 23 text 0x258   slot=274 font=1 colour=3/4 parent=3 at=12,80 hit=22,382,151,171
+ 24 text 0x258   slot=275 font=1 colour=3/4 parent=3 at=12,102 hit=22,382,173,193
+ 25 text 0x258   slot=276 font=1 colour=3/4 parent=3 at=12,124 hit=22,382,195,215
+ 26 text 0x258   slot=277 font=1 colour=3/4 parent=3 at=12,146 hit=22,382,217,237
  27 text 0x338   slot=265 font=1 colour=3/4 parent=9 at=60,3 hit=24,135,354,376
- 28 text 0x300   slot=236 font=2 colour=4/0 parent=4 at=62,14
+ 28 text 0x320   slot=236 font=1 colour=5/0 parent=4 at=100,14   # the page: a championship, by name
  29 text 0x300   slot=865 font=2 colour=4/0 parent=4 at=62,30
- 30 text 0x300   slot=954 font=2 colour=4/0 parent=4 at=62,46
- 31 text 0x300   slot=866 font=2 colour=4/0 parent=4 at=62,62
- 32 text 0x280   slot=780 font=2 colour=5/0 parent=4 at=188,62
- 33 text 0x280   slot=782 font=2 colour=5/0 parent=4 at=188,78
- 34 text 0x280   slot=783 font=2 colour=5/0 parent=4 at=188,94
- 35 text 0x278   slot=266 font=1 colour=3/4 parent=4 at=12,78 hit=430,590,149,169
- 36 text 0x278   slot=267 font=1 colour=3/4 parent=4 at=12,100 hit=430,590,171,191
- 37 text 0x278   slot=268 font=1 colour=3/4 parent=4 at=12,122 hit=430,590,193,213
- 38 text 0x278   slot=269 font=1 colour=3/4 parent=4 at=12,144 hit=430,590,215,235
- 39 text 0x258   slot=270 font=1 colour=3/4 parent=4 at=12,166 hit=430,590,237,257
- 40 text 0x258   slot=271 font=1 colour=3/4 parent=4 at=12,188 hit=430,590,259,279
- 41 text 0x258   slot=272 font=1 colour=3/4 parent=4 at=12,210 hit=430,590,281,301
+ 30 text 0x260   slot=954 font=2 colour=4/0 parent=4 at=12,40    # the record, under the page's name
+ 31 text 0x260   slot=866 font=2 colour=4/0 parent=4 at=12,56
+ 32 text 0x2a0   slot=780 font=2 colour=5/0 parent=4 at=188,56
+ 33 text 0x2a0   slot=782 font=2 colour=5/0 parent=4 at=188,72
+ 34 text 0x2a0   slot=783 font=2 colour=5/0 parent=4 at=188,88
+ 35 text 0x258   slot=266 font=1 colour=3/4 parent=4 at=12,110 hit=430,590,182,202   # the pages' tabs, under it
+ 36 text 0x258   slot=267 font=1 colour=3/4 parent=4 at=12,132 hit=430,590,204,224   # (shown by the page: 35-37
+ 37 text 0x258   slot=268 font=1 colour=3/4 parent=4 at=12,154 hit=430,590,226,246   # on page 236, 38-41 on 237)
+ 38 text 0x258   slot=269 font=1 colour=3/4 parent=4 at=12,110 hit=430,590,182,202
+ 39 text 0x258   slot=270 font=1 colour=3/4 parent=4 at=12,132 hit=430,590,204,224
+ 40 text 0x258   slot=271 font=1 colour=3/4 parent=4 at=12,154 hit=430,590,226,246
+ 41 text 0x258   slot=272 font=1 colour=3/4 parent=4 at=12,176 hit=430,590,248,268
 )layout";
 
 static const char kScreen15[] = R"layout(
@@ -1246,10 +1248,10 @@ static const char kScreen15[] = R"layout(
  35 text 0x260   slot=327 font=1 colour=4/0 parent=4 at=12,102
  36 text 0x339   slot=328 font=1 colour=3/4 parent=34 at=100,3 hit=424,615,302,328
     link or 0x20 15:36
- 37 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 38 text 0x300   slot=728 font=1 colour=5/0 parent=37 at=200,24 hit=260,380,152,174
- 39 text 0x300   slot=389 font=1 colour=5/0 parent=37 at=200,46
- 40 text 0x300   slot=729 font=1 colour=5/0 parent=37 at=200,68 hit=260,380,196,218
+ 37 pic  0x440   pic=11 at=120,128 home=120,128
+ 38 text 0x300   slot=728 font=1 colour=3/4 parent=37 at=110,150 hit=180,280,276,301
+ 39 text 0x300   slot=389 font=1 colour=5/0 parent=37 at=200,40
+ 40 text 0x300   slot=729 font=1 colour=3/4 parent=37 at=290,150 hit=360,460,276,301
  41 pic  0x440   pic=533 map=68 parent=37 at=12,12 home=12,12
  42 pic  0x2460  pic=15 map=29 at=-500,420 home=150,420 to=@1
  43 text 0x260   slot=327 font=1 colour=4/0 parent=4 at=12,124
@@ -1372,9 +1374,9 @@ static const char kScreen18[] = R"layout(
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x460   pic=5 map=2 at=420,300 home=420,300
   9 pic  0x440   pic=20 map=10 at=20,352 home=20,352         # no text, no click, no use (9, 10):
- 10 pic  0x440   pic=20 map=10 at=20,386 home=20,386         # not shown; 11 and 12 stay, as the
- 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420         # main menu's records route hides them
- 12 pic  0x460   pic=20 map=10 at=150,420 home=150,420       # with buttons 15, 16 and shows them back
+ 10 pic  0x440   pic=20 map=10 at=20,386 home=20,386         # not shown; 11 and 12, which the main
+ 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420 value=0  # menu's records route hides and shows
+ 12 pic  0x460   pic=20 map=10 at=150,420 home=150,420 value=0  # back, draw nothing (value 0)
  13 text 0x339   slot=48 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 18:13
  14 text 0x339   slot=49 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
@@ -1398,13 +1400,13 @@ static const char kScreen18[] = R"layout(
  29 pic  0x460   pic=45 map=51 at=388,108 home=388,108
  30 pic  0x478   pic=46 map=52 at=388,108 home=388,108 hit=388,411,108,131
  31 text 0x260   slot=621 font=1 colour=4/0 parent=18 at=12,36
- 32 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 33 text 0x300   slot=728 font=1 colour=5/0 parent=32 at=200,24 hit=260,380,152,174
- 34 text 0x300   slot=387 font=1 colour=5/0 parent=32 at=200,46
- 35 text 0x300   slot=729 font=1 colour=5/0 parent=32 at=200,68 hit=260,380,196,218
+ 32 pic  0x440   pic=11 at=120,128 home=120,128
+ 33 text 0x300   slot=728 font=1 colour=3/4 parent=32 at=110,150 hit=180,280,276,301
+ 34 text 0x300   slot=387 font=1 colour=5/0 parent=32 at=200,40
+ 35 text 0x300   slot=729 font=1 colour=3/4 parent=32 at=290,150 hit=360,460,276,301
  36 pic  0x440   pic=533 map=68 parent=32 at=12,12 home=12,12
- 37 pic  0x440   pic=533 map=68 parent=32 at=12,12 home=12,12
- 38 text 0x300   slot=48 font=1 colour=5/0 parent=32 at=200,90 hit=260,380,218,240
+ 37 pic  0x440   pic=533 map=68 parent=18 at=356,12 home=356,12
+ 38 text 0x300   slot=48 font=1 colour=3/4 parent=32 at=200,150 hit=230,409,276,301
 )layout";
 
 static const char kScreen19[] = R"layout(
@@ -1509,23 +1511,23 @@ static const char kScreen19[] = R"layout(
  66 text 0x280   slot=157 font=2 colour=5/0 parent=56 at=190,7
  67 text 0x280   slot=158 font=2 colour=5/0 parent=57 at=190,7
  68 text 0x280   slot=159 font=2 colour=5/0 parent=58 at=190,7
- 69 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 70 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,30 hit=260,380,158,180
- 71 text 0x300   slot=612 font=1 colour=5/0 parent=69 at=200,54
- 72 text 0x300   slot=979 font=1 colour=5/0 parent=69 at=200,78 hit=260,380,206,228
+ 69 pic  0x440   pic=11 at=120,128 home=120,128
+ 70 text 0x300   slot=979 font=1 colour=3/4 parent=69 at=110,150 hit=180,280,276,301
+ 71 text 0x300   slot=612 font=1 colour=5/0 parent=69 at=200,40
+ 72 text 0x300   slot=979 font=1 colour=3/4 parent=69 at=290,150 hit=360,460,276,301
  73 text 0x280   slot=230 font=2 colour=5/0 parent=6 at=248,32   # the values of the car on show
  74 text 0x280   slot=231 font=2 colour=5/0 parent=4 at=204,14
  75 text 0x280   slot=232 font=2 colour=5/0 parent=4 at=204,32
  76 text 0x280   slot=233 font=2 colour=5/0 parent=4 at=204,50
  77 text 0x280   slot=233 font=2 colour=5/0 parent=4 at=204,68
  78 text 0x2a0   slot=234 font=2 colour=5/0 parent=6 at=248,50
- 79 text 0x300   slot=232 font=2 colour=4/0 parent=69 at=200,172
- 80 text 0x300   slot=979 font=2 colour=4/0 parent=69 at=200,184 hit=260,380,312,334
+ 79 text 0x300   slot=232 font=2 colour=4/0 parent=4 at=204,86
+ 80 text 0x300   slot=979 font=1 colour=3/4 parent=69 at=200,150 hit=230,409,276,301
  81 pic  0x440   pic=530 map=67 at=220,200 home=220,200
  82 text 0x320   slot=409 font=2 colour=4/0 parent=81 at=32,12    # the verdict's word on its picture
  83 pic  0x440   pic=533 map=68 parent=69 at=12,12 home=12,12
  84 text 0x300   slot=412 font=2 colour=4/0 parent=81 at=100,34
- 85 text 0x300   slot=1010 font=2 colour=4/0 parent=81 at=100,52
+ 85 text 0x300   slot=1010 font=2 colour=4/0 parent=69 at=200,80
 )layout";
 
 static const char kScreen20[] = R"layout(
@@ -1552,10 +1554,10 @@ static const char kScreen20[] = R"layout(
     link or 0x20 20:15
  16 pic  0x460   pic=45 map=51 at=388,108 home=388,108
  17 pic  0x478   pic=46 map=52 at=388,108 home=388,108 hit=388,411,108,131
- 18 text 0x260   slot=865 font=1 colour=4/0 parent=4 at=12,14
- 19 text 0x260   slot=867 font=1 colour=4/0 parent=4 at=12,36
- 20 text 0x260   slot=131 font=1 colour=4/0 parent=4 at=12,58
- 21 text 0x260   slot=866 font=1 colour=4/0 parent=4 at=12,80
+ 18 text 0x260   slot=865 font=1 colour=4/0 parent=4 at=12,80
+ 19 text 0x260   slot=867 font=1 colour=4/0 parent=4 at=12,124
+ 20 text 0x260   slot=131 font=1 colour=4/0 parent=4 at=12,102
+ 21 text 0x240   slot=866 font=1 colour=4/0 parent=4 at=12,80
  22 text 0x2a0   slot=780 font=1 colour=5/0 parent=4 at=188,80
  23 text 0x2a0   slot=781 font=1 colour=5/0 parent=4 at=188,102
  24 text 0x2a0   slot=782 font=1 colour=5/0 parent=4 at=188,124
@@ -1567,12 +1569,12 @@ static const char kScreen20[] = R"layout(
  30 text 0x278   slot=643 font=1 colour=3/4 parent=3 at=12,102 hit=22,382,173,193
  31 text 0x278   slot=644 font=1 colour=3/4 parent=3 at=12,124 hit=22,382,195,215
  32 text 0x278   slot=645 font=1 colour=3/4 parent=3 at=12,146 hit=22,382,217,237
- 33 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 34 text 0x300   slot=728 font=1 colour=5/0 parent=33 at=200,24 hit=260,380,152,174
- 35 text 0x300   slot=388 font=1 colour=5/0 parent=33 at=200,46
- 36 text 0x300   slot=729 font=1 colour=5/0 parent=33 at=200,68 hit=260,380,196,218
+ 33 pic  0x440   pic=11 at=120,128 home=120,128
+ 34 text 0x300   slot=728 font=1 colour=3/4 parent=33 at=110,150 hit=180,280,276,301
+ 35 text 0x300   slot=388 font=1 colour=5/0 parent=33 at=200,40
+ 36 text 0x300   slot=729 font=1 colour=3/4 parent=33 at=290,150 hit=360,460,276,301
  37 pic  0x440   pic=533 map=68 parent=33 at=12,12 home=12,12
- 38 text 0x319   slot=48 font=1 colour=3/4 parent=33 at=200,156 hit=230,409,282,306
+ 38 text 0x319   slot=48 font=1 colour=3/4 parent=33 at=200,150 hit=230,409,276,301
     link and-not 0x20 20:33
     link and-not 0x20 20:34
     link and-not 0x20 20:35
@@ -1601,10 +1603,10 @@ static const char kScreen21[] = R"layout(
  15 pic  0x8478  pic=48 map=46 at=388,230 home=388,230 hit=388,411,230,253
  16 pic  0x460   pic=45 map=51 at=388,108 home=388,108
  17 pic  0x478   pic=46 map=52 at=388,108 home=388,108 hit=388,411,108,131
- 18 text 0x260   slot=865 font=1 colour=4/0 parent=4 at=12,36
- 19 text 0x260   slot=867 font=1 colour=4/0 parent=4 at=12,58
- 20 text 0x260   slot=131 font=1 colour=4/0 parent=4 at=12,80
- 21 text 0x260   slot=866 font=1 colour=4/0 parent=4 at=12,102
+ 18 text 0x260   slot=865 font=1 colour=4/0 parent=4 at=12,102
+ 19 text 0x260   slot=867 font=1 colour=4/0 parent=4 at=12,146
+ 20 text 0x260   slot=131 font=1 colour=4/0 parent=4 at=12,124
+ 21 text 0x240   slot=866 font=1 colour=4/0 parent=4 at=12,102
  22 text 0x2a0   slot=754 font=1 colour=5/0 parent=4 at=188,102
  23 text 0x2a0   slot=651 font=1 colour=5/0 parent=4 at=188,124
  24 text 0x2a0   slot=782 font=1 colour=5/0 parent=4 at=188,146
@@ -1616,13 +1618,13 @@ static const char kScreen21[] = R"layout(
  30 text 0x278   slot=643 font=1 colour=3/4 parent=3 at=12,102 hit=22,382,173,193
  31 text 0x278   slot=644 font=1 colour=3/4 parent=3 at=12,124 hit=22,382,195,215
  32 text 0x278   slot=645 font=1 colour=3/4 parent=3 at=12,146 hit=22,382,217,237
- 33 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 34 text 0x319   slot=48 font=1 colour=3/4 parent=33 at=200,156 hit=230,409,282,306
+ 33 pic  0x440   pic=11 at=120,128 home=120,128
+ 34 text 0x319   slot=48 font=1 colour=3/4 parent=33 at=200,150 hit=230,409,276,301
     link and-not 0x20 21:33
     link and-not 0x20 21:34
     link and-not 0x20 21:36
  35 pic  0x440   pic=533 map=68 parent=33 at=12,12 home=12,12
- 36 text 0x300   slot=1030 font=1 colour=5/0 parent=33 at=200,24
+ 36 text 0x300   slot=1030 font=1 colour=5/0 parent=33 at=200,40
 )layout";
 
 static const char kScreen22[] = R"layout(
@@ -1640,13 +1642,13 @@ static const char kScreen22[] = R"layout(
  12 text 0x338   slot=282 font=1 colour=3/4 parent=7 at=150,6 hit=264,435,122,153
  13 text 0x338   slot=283 font=1 colour=3/4 parent=8 at=150,6 hit=264,435,182,213
  14 text 0x338   slot=284 font=1 colour=3/4 parent=9 at=150,6 hit=264,435,242,273
- 15 pic  0x440   pic=11 map=7 at=120,128 home=120,128
- 16 text 0x319   slot=48 font=1 colour=3/4 parent=15 at=200,150 hit=230,409,276,301
+ 15 pic  0x440   pic=11 at=120,278 home=120,278
+ 16 text 0x319   slot=48 font=1 colour=3/4 parent=15 at=200,80 hit=230,409,356,381
     link and-not 0x20 22:15
     link and-not 0x20 22:16
     link and-not 0x20 22:17
- 17 text 0x300   slot=978 font=1 colour=5/0 parent=15 at=200,30
- 18 pic  0x440   pic=533 map=68 parent=15 at=12,12 home=12,12
+ 17 text 0x300   slot=978 font=1 colour=5/0 parent=15 at=200,20
+ 18 pic  0x440   pic=533 map=68 parent=15 at=360,8 home=360,8
 )layout";
 
 const char* const MenuLayoutText[MENU_LAYOUT_SCREENS] = {

@@ -38,9 +38,12 @@ static int Acquire(DeviceAccess& a, int acquire) {
 
 static DeviceAccess keyboard, mouse, joystick;
 
-// Keys down by scan code, and the virtual key each one gave when pressed.
+// Keys down by scan code, and the virtual key each one gave when pressed;
+// the keys pressed since the last read, so a tap shorter than the time
+// between two reads is still read once.
 static unsigned char keysDown[256];
 static unsigned char keyVirtual[256];
+static unsigned char keysPressed[256];
 
 static int mouseDx, mouseDy;
 static int mouseHeld, mousePressed;   // bit 0 left, 1 right, 2 middle
@@ -55,6 +58,7 @@ void InputReset() {
     keyboard = mouse = joystick = {};
     memset(keysDown, 0, sizeof keysDown);
     memset(keyVirtual, 0, sizeof keyVirtual);
+    memset(keysPressed, 0, sizeof keysPressed);
     mouseDx = mouseDy = mouseHeld = mousePressed = 0;
     captured = pointerMoved = 0;
     pointerX = pointerY = 0.0f;
@@ -77,8 +81,10 @@ void InputKeyEvent(int scan, int virtualKey, int down) {
     if (scan <= 0 || scan > 255)
         return;
     keysDown[scan] = down ? 0x80 : 0;
-    if (down)
+    if (down) {
         keyVirtual[scan] = (unsigned char)virtualKey;
+        keysPressed[scan] = 0x80;
+    }
 }
 
 int PlatKeyboardCreate() {
@@ -88,7 +94,10 @@ int PlatKeyboardCreate() {
 
 void PlatKeyboardRelease() { keyboard = {}; }
 
-int PlatKeyboardAcquire(int acquire) { return Acquire(keyboard, acquire); }
+int PlatKeyboardAcquire(int acquire) {
+    memset(keysPressed, 0, sizeof keysPressed);   // no press from before is read after
+    return Acquire(keyboard, acquire);
+}
 
 int PlatKeyboardRead(unsigned char state[256]) {
     const int code = ReadAccess(keyboard);
@@ -96,6 +105,11 @@ int PlatKeyboardRead(unsigned char state[256]) {
         return code;
     memcpy(state, keysDown, 256);
     return PLAT_INPUT_OK;
+}
+
+void PlatKeyboardTaps(unsigned char pressed[256]) {
+    memcpy(pressed, keysPressed, 256);
+    memset(keysPressed, 0, sizeof keysPressed);
 }
 
 int PlatKeyDown(int virtualKey) {

@@ -25,6 +25,9 @@ void PlatKeyboardRelease();
 int PlatKeyboardAcquire(int acquire);
 // 256 bytes by scan code (plat_keys.h), 0x80 while the key is down.
 int PlatKeyboardRead(unsigned char state[256]);
+// The keys pressed since the last call (0x80), even those let go since;
+// the call forgets them.
+void PlatKeyboardTaps(unsigned char pressed[256]);
 // 1 while the key (or mouse button: VK_LBUTTON ...) is down, read directly
 // whatever the acquisition.
 int PlatKeyDown(int virtualKey);

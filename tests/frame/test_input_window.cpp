@@ -244,6 +244,22 @@ TEST_F(WindowTest, TheInputTimerReadsTheKeyboardIntoKeyState) {
     EXPECT_EQ(IsKeyDown('A'), 1);
     EXPECT_EQ(IsKeyDown(VK_RIGHT), 0);
     Script(WM_KEYUP, VK_LEFT, 0);
+    // A key let go stays down until the frame that read it has run.
+    MainWindowProc(WM_TIMER, 0, 0);
+    EXPECT_EQ(KeyState[SCAN_LEFT], 0x80);
+    KeyboardFrameDone();
+    EXPECT_EQ(KeyState[SCAN_LEFT], 0);
+    EXPECT_EQ(KeyState[0x1E], 0x80) << "a key held stays down";
+    // A tap between two reads is read once, and up after its frame.
+    Script(WM_KEYDOWN, VK_LEFT, 0);
+    Script(WM_KEYUP, VK_LEFT, 0);
+    MainWindowProc(WM_TIMER, 0, 0);
+    EXPECT_EQ(KeyState[SCAN_LEFT], 0x80);
+    MainWindowProc(WM_TIMER, 0, 0);
+    EXPECT_EQ(KeyState[SCAN_LEFT], 0x80) << "a second read in the same frame keeps it";
+    KeyboardFrameDone();
+    MainWindowProc(WM_TIMER, 0, 0);
+    EXPECT_EQ(KeyState[SCAN_LEFT], 0) << "counted once";
     // Input lost with the focus comes back by itself at the next read.
     Script(WM_ACTIVATE, 0, 0);
     MainWindowProc(WM_TIMER, 0, 0);

@@ -3,6 +3,7 @@
 // lists without leaving them, and the back button's way out.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "frontend/menu_init.h"
 #include "frontend/menu_items.h"
 #include "frontend/popups.h"
+#include "frontend/race_select.h"
 #include "frontend/text_slots.h"
 #include "frontend_test_util.h"
 #include "race/race_state.h"
@@ -211,11 +213,29 @@ TEST_F(CarShop, SteppingPastEitherEndOfTheCatalogueKeepsTheEnd) {
     EXPECT_EQ(CategoryPick[0], 11);
     EXPECT_EQ(Errors(), 2);
     EXPECT_EQ(ShowroomModel, 6) << "nothing new is loaded at an end";
-    // No category: the showroom is hidden and nothing moves.
+    // No category: the showroom is hidden and nothing moves, with the
+    // error sound.
     GarageCategory = -1;
     Click(27);
     EXPECT_EQ(PopupOpenFlag, 1);
-    EXPECT_EQ(Errors(), 2);
+    EXPECT_EQ(Errors(), 3);
+}
+
+// Each arrow's label points the way it steps (item 27 the next car, 28 the
+// previous one), and a class tab shows the price and count of its own car
+// at once, before any arrow is clicked.
+TEST_F(CarShop, TheArrowsPointTheirWayAndATabShowsItsOwnCarsPrice) {
+    EXPECT_EQ(Text(ItemAt(19, 27).textSlot), ">>");
+    EXPECT_EQ(Text(ItemAt(19, 28).textSlot), "<<");
+    EXPECT_EQ(Text(ItemAt(5, 27).textSlot), ">>");
+    CategoryPick[2] = 3;   // category 2's fourth car: (14,0)
+    MenuScreen = 19;   // the shop counts its catalogue
+    Click(31);
+    EXPECT_EQ(ShowroomModel, 14);
+    GetText(231);
+    EXPECT_EQ(Text(232), std::string(TextBufferB) + " " + std::to_string(CarPrice(14, 0)) + "*");
+    EXPECT_EQ(Text(157), " 4/12");
+    MenuScreen = 0;
 }
 
 TEST_F(CarShop, TheCarChoiceStepsOnlyThroughTheOwnedListWithinItsFifteenPairs) {

@@ -11,6 +11,7 @@
 #include "frontend/career.h"
 #include "frontend/career_file.h"
 #include "frontend/frontend_state.h"
+#include "frontend/menu_actions.h"
 #include "frontend/menu_init.h"
 #include "frontend/menu_items.h"
 #include "frontend/popups.h"
@@ -75,10 +76,10 @@ TEST_F(Career, NewCareerTakesBothTablesAndItsOwnValues) {
     EXPECT_EQ(CareerRecord.cups[6].group[4] * 10 + CareerRecord.cups[6].variant[4], 45);
     EXPECT_EQ(CareerRecord.cups[5].opponentModel[4][0], 7);
     EXPECT_EQ(CareerRecord.cups[5].opponentColour[4][0], 2);
-    // The prizes' texts start at slot 688.
-    EXPECT_EQ(Slot(688), "500*");
-    EXPECT_EQ(Slot(688 + 5 * 5 + 1), "50000*");
-    EXPECT_EQ(Slot(688 + 5 * 6 + 4), "10000*");
+    // The prizes' texts start at slot 688, each with the race's entry fee.
+    EXPECT_EQ(Slot(688), "500* / 200*");
+    EXPECT_EQ(Slot(688 + 5 * 5 + 1), "50000* / 2000*");
+    EXPECT_EQ(Slot(688 + 5 * 6 + 4), "10000* / 250*");
 }
 
 TEST_F(Career, CupTextsSwapCups5And6AndPicturesCountMainWins) {
@@ -384,3 +385,37 @@ TEST(TrackPreviews, EachShowsItsCodeAndAliasesShare) {
 }
 
 }  // namespace
+
+// A career race costs its fee: with less money it is refused with the
+// career's "cannot afford" message, and nothing is set up; with the fee in
+// hand (exactly) it is taken.  The bonus and unlock races pay their rows'.
+TEST_F(Career, ARaceTheMoneyCannotPayIsRefused) {
+    ResetCareer();
+    CurrentCup = 0;
+    TargetMoney = 199;
+    int screen = 3;
+    EXPECT_EQ(CareerAction(&screen, 71), 1) << "refused: no links to the car choice";
+    EXPECT_EQ(MenuScreenTable[3][48].textSlot, 1003);
+    EXPECT_TRUE(MenuScreenTable[3][46].flags & MENU_SHOWN);
+    EXPECT_FALSE(MenuScreenTable[5][79].flags & MENU_SHOWN);
+    GiveBackPopupFreeze(3);
+    MenuScreenTable[3][48].textSlot = 0;
+    TargetMoney = 200;
+    EXPECT_EQ(CareerAction(&screen, 71), 0);
+    EXPECT_NE(MenuScreenTable[3][48].textSlot, 1003);
+    EXPECT_TRUE(MenuScreenTable[5][79].flags & MENU_SHOWN);
+
+    // Cup 5's races cost 2,000 once their cup's four races are won.
+    for (int race = 0; race < 4; race++)
+        CareerRecord.cups[2].won[race] = 1;
+    TargetMoney = 1999;
+    EXPECT_EQ(CareerAction(&screen, 105 + 2), 1);
+    EXPECT_EQ(MenuScreenTable[3][48].textSlot, 1003);
+    EXPECT_EQ(Cup5Mode, 0);
+    TargetMoney = 2000;
+    EXPECT_EQ(CareerAction(&screen, 105 + 2), 0);
+    EXPECT_EQ(Cup5Mode, 1);
+    Cup5Mode = 0;
+    CurrentCup = CurrentCupRace = 0;
+    GiveBackPopupFreeze(3);
+}

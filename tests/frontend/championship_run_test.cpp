@@ -15,12 +15,12 @@ namespace {
 enum { CAREER_STAGE_OFFSET = 0x6b, CAREER_RECORD_BYTES = 2384 };
 
 // From the main menu: PLAY, the championships (screen 22), its greeting
-// closed, championship 12 (the car choice opens).  Then, every 100 frames, START RACE on the car
+// closed (its OK under NEW, CONTINUE and DELETE), championship 12 (the car choice opens).  Then, every 100 frames, START RACE on the car
 // choice and Space a little later: each start is taken only on the car
 // choice, each Space ends a fly-by or a standings screen.
 std::string ChampionshipScript(int lastFrame) {
     std::string script = NewProfileScript("CHAMP") + ClickAt(670, 342, 26) + ClickAt(730, 306, 71) +
-                         "800 expect-screen 22\n" + ClickAt(810, 320, 288) + ClickAt(870, 349, 137) +
+                         "800 expect-screen 22\n" + ClickAt(810, 320, 368) + ClickAt(870, 349, 137) +
                          "940 expect-screen 5\n";
     for (int frame = 950; frame + 60 < lastFrame; frame += 100)
         script += ClickAt(frame, 115, 427) + SpaceAt(frame + 50);

@@ -37,7 +37,8 @@ struct SlotFile {
 
 // Screen 3's points: the cup list's row of cup 2 and of the bonus races,
 // a race of the cup's panel, the bonus race of cup 2, the panel's BACK, the
-// pop-ups' OK, SAVE, LOAD and BACK; the leave pop-up's YES.
+// pop-ups' OK, SAVE, LOAD and BACK; the leave pop-up's YES (beside its NO,
+// under the question).
 const int kCupRowY = 197, kBonusRowY = 285, kRowX = 163;
 const int kPopupOkX = 320, kPopupOkY = 289;   // the pop-up's OK, under its message
 int RaceY(int race) { return 184 + 30 * race; }
@@ -86,7 +87,7 @@ struct CupScript {
     // The panel's BACK, the screen's BACK and YES: the main menu.  PLAY,
     // CAREER, its greeting's OK, LOAD, the slot row, LOAD and its OK.
     void ResetAndLoad(int row) {
-        Add(ClickAt(frame, 320, 341) + ClickAt(frame + 50, 379, 329) + ClickAt(frame + 100, 320, 311));
+        Add(ClickAt(frame, 320, 341) + ClickAt(frame + 50, 379, 329) + ClickAt(frame + 100, 230, 289));
         Expect(0, frame + 170);
         Add(ClickAt(frame + 180, 342, 26) + ClickAt(frame + 240, 306, 93));
         Expect(3, frame + 310);

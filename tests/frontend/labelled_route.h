@@ -36,6 +36,7 @@ struct LabelledRoute {
     std::string script;
     std::vector<Clicked> clicks;
     int frame = 200;   // the menus' first frame has run by then
+    std::string shotPrefix;   // the shots of a second run in the same folder keep the first's
 
     // The layout and the English texts of the game folder `folder`, which
     // MakeTestGameFolder made current.
@@ -107,7 +108,7 @@ struct LabelledRoute {
 
     void ClickItem(int screen, int item, int wait, bool ifShown = false) {
         const MenuItem& it = MenuScreenTable[screen][item];
-        const std::string shot = "click" + std::to_string(clicks.size()) + ".tga";
+        const std::string shot = shotPrefix + "click" + std::to_string(clicks.size()) + ".tga";
         Line(frame, "shot " + shot);
         Line(frame + 1, "point " + std::to_string((it.hitLeft + it.hitRight) / 2) + " " +
                             std::to_string((it.hitTop + it.hitBottom) / 2));

@@ -209,6 +209,7 @@ struct MenuFit : FrontEndTest {
         FrontEndActive = 0;
         SingleRaceScreenPrepared = CareerScreenPrepared = ChampionshipScreenPrepared = 0;
         MouseX = MouseY = MouseClick = 0;
+        ChampionshipRunning = 0;   // the championship screen starts one, which picks every screen's list
         FrontEndTest::TearDown();
     }
 
@@ -324,10 +325,6 @@ struct MenuFit : FrontEndTest {
             const Rect on = PictureRect(it);   // a frame slid away is not seen
             if (d.text || (it.flags & MENU_HOVER_TEST) || d.rect.Empty() || !ButtonFrame(it.firstPicture))
                 continue;
-            // The profile screen's two frames that the main menu's records
-            // route hides and shows back with the screen's buttons.
-            if (screen == 18 && (d.item == 11 || d.item == 12))
-                continue;
             bool carries = false;
             for (const Drawn& t : drawn) {
                 if (!t.text || t.rect.Empty())
@@ -362,6 +359,77 @@ struct MenuFit : FrontEndTest {
             }
         }
         return faults;
+    }
+
+    // What is wrong with the pop-up open on the screen: its board is the
+    // one shown on the screen, its question and buttons (their labels and
+    // hit boxes) lie inside the board, and nothing of the screen under it
+    // shows through: the board looks the same with every other item of the
+    // screen hidden.
+    static std::vector<std::string> PopupFaults(const std::string& where) {
+        const int screen = MenuScreen;
+        std::vector<std::string> faults;
+        int board = 0;
+        Rect on;
+        for (int i = 1; i < MENU_ITEM_COUNT; i++) {
+            const MenuItem& it = MenuScreenTable[screen][i];
+            if (PopupItemOf(screen, i) == i && (it.flags & MENU_SHOWN) && !PictureRect(it).Meet(kScreen).Empty()) {
+                board = i;
+                on = PictureRect(it);
+            }
+        }
+        if (!board)
+            return {where + ": no pop-up board is shown"};
+        int texts = 0;
+        for (int i = 1; i < MENU_ITEM_COUNT; i++) {
+            const MenuItem& it = MenuScreenTable[screen][i];
+            if (PopupItemOf(screen, i) != board || !(it.flags & MENU_TEXT) || !(it.flags & MENU_SHOWN))
+                continue;
+            const Rect ink = TextInk(it);
+            texts += !ink.Empty();
+            const std::string name = where + " item " + std::to_string(i) + " \"" + SlotText(it.textSlot) + "\"";
+            if (!ink.Empty() && !ink.Inside(on))
+                faults.push_back(name + " " + Show(ink) + " lies off its board " + Show(on));
+            if ((it.flags & MENU_HOVER_TEST) && !HitBox(it).Inside(on))
+                faults.push_back(name + ": its hit box " + Show(HitBox(it)) + " lies off its board " + Show(on));
+        }
+        if (texts == 0)
+            faults.push_back(where + ": the board shows no text");
+        // The board's cut corners show what is under them.
+        const Rect inner = {on.left + 5, on.top + 5, on.right - 5, on.bottom - 5};
+        const std::vector<uint16_t> drawn = Pixels(inner);
+        uint32_t kept[MENU_ITEM_COUNT];
+        for (int i = 1; i < MENU_ITEM_COUNT; i++) {
+            kept[i] = MenuScreenTable[screen][i].flags;
+            if (!PopupItemOf(screen, i))
+                MenuScreenTable[screen][i].flags &= ~MENU_SHOWN;
+        }
+        Frames(1);
+        const std::vector<uint16_t> alone = Pixels(inner);
+        for (int i = 1; i < MENU_ITEM_COUNT; i++)
+            MenuScreenTable[screen][i].flags = kept[i];
+        Frames(1);
+        int through = 0;
+        for (size_t k = 0; k < drawn.size() && k < alone.size(); k++)
+            through += drawn[k] != alone[k];
+        if (drawn.empty() || through > 0)
+            faults.push_back(where + ": " + std::to_string(through) + " pixels of the screen under the board " +
+                             Show(on) + " show through it");
+        return faults;
+    }
+    // The work surface's pixels inside `r`, row by row.
+    static std::vector<uint16_t> Pixels(const Rect& r) {
+        std::vector<uint16_t> out;
+        void* bits = nullptr;
+        int pitch = 0;
+        if (PlatSurfaceLock(WorkSurface, nullptr, 0, &bits, &pitch) != 0)
+            return out;
+        const Rect on = r.Meet(kScreen);
+        for (int y = on.top; y < on.bottom; y++)
+            for (int x = on.left; x < on.right; x++)
+                out.push_back(((const uint16_t*)((const char*)bits + (long)y * pitch))[x]);
+        PlatSurfaceUnlock(WorkSurface);
+        return out;
     }
 };
 
@@ -400,8 +468,9 @@ std::vector<PopupCase> PopupCases() {
         for (int t : types)
             cases.push_back({screen, t, 0});
     };
+    add(0, {0, 1, 2, 10});
     add(2, {0, 1});
-    add(3, {0, 1, 2, 3, 6, 9});
+    add(3, {0, 1, 2, 3, 6, 7, 9, CAREER_NO_PROFILE});
     add(5, {0, 2, 6});
     cases.push_back({5, 2, 1});   // the race start refused for a race not in the folder
     add(7, {0});
@@ -427,8 +496,8 @@ TEST_F(MenuFit, EveryPopUp) {
         Frames(SETTLE_FRAMES);
         std::ostringstream where;
         where << Language(language) << " pop-up " << c.screen << "/" << c.type << "/" << c.kind;
-        const std::vector<std::string> f = Faults(where.str());
-        faults.insert(faults.end(), f.begin(), f.end());
+        for (const std::vector<std::string>& f : {Faults(where.str()), PopupFaults(where.str())})
+            faults.insert(faults.end(), f.begin(), f.end());
         if (c.screen != 3 || c.type != 1)
             continue;
         // The career's award messages: the same panel, a text by kind.
@@ -441,6 +510,20 @@ TEST_F(MenuFit, EveryPopUp) {
                 faults.insert(faults.end(), k.begin(), k.end());
             }
         }
+    }
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
+}
+
+// The main menu's quit question stands over the menu as a pop-up does.
+TEST_F(MenuFit, TheQuitQuestion) {
+    std::vector<std::string> faults;
+    for (int language = 0; language < 4; language++) {
+        LoadLanguage(language);
+        Enter(0, 0);
+        Click(18);
+        Frames(SETTLE_FRAMES);
+        const std::vector<std::string> f = PopupFaults(Language(language) + " quit question");
+        faults.insert(faults.end(), f.begin(), f.end());
     }
     EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
 }

@@ -103,19 +103,31 @@ TEST_F(MenuWalk, TheQuickRaceComesBackToTheMainMenuAndExitThenYesQuits) {
     EXPECT_EQ(Shot("late.tga"), "");
 }
 
+// The letter the English message file marks (code 126 before it) in the
+// label of `slot`, as the player sees it on the button.
+std::string HotKey(const std::string& dir, int slot) {
+    std::ifstream file(dir + "/MENUS/mensaje1.txt", std::ios::binary);
+    std::string line;
+    for (int i = 0; i <= slot && std::getline(file, line); i++) {
+    }
+    const size_t mark = line.find('\x7e');
+    return mark != std::string::npos && mark + 1 < line.size() ? line.substr(mark + 1, 1) : "?";
+}
+
 TEST_F(MenuWalk, HotKeysOpenTheDisplayOptionsWhoseOkRewritesTheFile) {
     const std::string before = ReadHostFile(dir + "/Config/visual.cfg");
     ASSERT_EQ(before.size(), 48u);
-    // T: OPTIONS, D: DISPLAY; the effects toggle, then OK (O) writes the file.
+    // The marked letters of OPTIONS and DISPLAY; the effects toggle, then
+    // OK's letter writes the file.
     const int status = Run("2 key down SPACE\n"   // the race's fly-by ends
                            "3 key up SPACE\n" +
                            LeaveRaceScript(60) +
-                           "200 type T\n"
-                           "260 type D\n"
+                           "200 type " + HotKey(dir, 34) + "\n"
+                           "260 type " + HotKey(dir, 42) + "\n"
                            "340 expect-screen 6\n"
                            "341 point 47 312\n"
                            "342 click\n"
-                           "380 type O\n"
+                           "380 type " + HotKey(dir, 48) + "\n"
                            "440 expect-screen 0\n"
                            "450 point 463 433\n"
                            "451 click\n"

@@ -135,6 +135,14 @@ TEST_F(PanelFrames, TheSavePanelShowsTheCareerInMemoryAndTheLoadPanelTheSelected
     CareerRecord.racesWon = 4;
     Frames(1);
     EXPECT_EQ(SlotOfItem(21, 24), "4") << "every frame";
+    // A row picked to save into, an empty one: the panel still shows the
+    // career to be saved, its date too.
+    const std::string date = Slot(783);
+    Click(21, 32);
+    EXPECT_EQ(KeyboardJumpGate, 1) << "the description is typed";
+    EXPECT_EQ(Slot(783), date);
+    EXPECT_EQ(SlotOfItem(21, 24), "4");
+    KeyboardJumpGate = 0;
 
     ListSelection[1] = 1;
     Enter(20);

@@ -24,6 +24,7 @@
 #include "frontend/file_lists.h"
 #include "frontend/file_names.h"
 #include "frontend/frontend_state.h"
+#include "frontend/menu_actions.h"
 #include "frontend/menu_items.h"
 #include "frontend/popups.h"
 #include "frontend/profiles.h"
@@ -406,7 +407,8 @@ TEST_F(PlayerFiles, TheLoggedInCareerOutlastsTheMainMenuAndOnlyANewOrAnotherProf
     EXPECT_EQ(BoughtCar(), -1) << "the built-in garage";
 
     // Ada's log-in loads slot 3 again; the championship file taken into
-    // the record is no career of hers.
+    // the record is no career of hers, and the main menu brings her last
+    // save back.
     strcpy(CurrentPlayerName, "Ada");
     ProfileLogin();
     EXPECT_EQ(TargetMoney, 5000);
@@ -414,7 +416,8 @@ TEST_F(PlayerFiles, TheLoggedInCareerOutlastsTheMainMenuAndOnlyANewOrAnotherProf
     ASSERT_EQ(LoadChampionship(), 1);
     EXPECT_EQ(CareerOfPlayer(), 0);
     EnterMainMenu();
-    EXPECT_EQ(TargetMoney, 400);
+    EXPECT_EQ(TargetMoney, 5000);
+    EXPECT_EQ(CareerOfPlayer(), 1);
 
     // A profile made after Ada's career starts new, its slots too.
     ProfileLogin();
@@ -428,7 +431,8 @@ TEST_F(PlayerFiles, TheLoggedInCareerOutlastsTheMainMenuAndOnlyANewOrAnotherProf
     EXPECT_EQ(slot.money, 400.0f);
     EXPECT_EQ(((const int8_t*)&slot)[0x661 + 2], -1) << "the built-in garage, packed";
 
-    // Cy has saved nothing: logged in after Ada's career, Cy gets a new one.
+    // Cy has saved nothing: logged in after Ada's career, Cy gets a new one
+    // of Cy's own, which the main menu keeps.
     strcpy(CurrentPlayerName, "Ada");
     ProfileLogin();
     ASSERT_EQ(TargetMoney, 5000);
@@ -436,10 +440,75 @@ TEST_F(PlayerFiles, TheLoggedInCareerOutlastsTheMainMenuAndOnlyANewOrAnotherProf
     ProfileLogin();
     EXPECT_EQ(TargetMoney, 400);
     EXPECT_EQ(BoughtCar(), -1);
-    EXPECT_EQ(CareerOfPlayer(), 0);
+    EXPECT_EQ(CareerOfPlayer(), 1);
+    TargetMoney = 900;
+    EnterMainMenu();
+    EXPECT_EQ(TargetMoney, 900);
 
     MenuScreen = PreviousScreen = 0;
     RestoreProgressDefaults();
+}
+
+// A profile deleted: the game is logged in to the profile the list then
+// selects, with that profile's own career, so a save keeps its money; the
+// last profile deleted leaves none logged in and asks for a new one.
+TEST_F(PlayerFiles, ADeletionLogsInToTheSelectedProfileWithItsOwnCareer) {
+    SetSlotText(621, "Ada");
+    ASSERT_EQ(CommitProfileName(), 0);
+    TargetMoney = 2533;
+    EditedRow = 1;
+    ListTop[2] = 0;
+    SetSlotText(641, "Mine");
+    ASSERT_EQ(CommitSaveSlot(), 1);
+    SetSlotText(621, "Bo");
+    ASSERT_EQ(CommitProfileName(), 0);
+    ASSERT_EQ(FileListCounts[0], 2);
+    ASSERT_EQ(ListSelection[0], 1) << "the new profile is selected";
+    ASSERT_EQ(TargetMoney, 400);
+
+    int screen = 18;
+    EXPECT_EQ(ProfileScreenAction(&screen, 33), 1);   // YES: Bo is deleted
+    EXPECT_STREQ(CurrentPlayerName, "Ada");
+    EXPECT_EQ(ProfileLoggedIn(), 1);
+    EXPECT_EQ(CareerOfPlayer(), 1);
+    EXPECT_EQ(TargetMoney, 2533) << "Ada's last save, not a new career under her name";
+    EnterMainMenu();
+    EXPECT_EQ(TargetMoney, 2533);
+    SetSlotText(641, "Again");
+    ASSERT_EQ(CommitSaveSlot(), 1);
+    CareerRecordImage slot = {};
+    ASSERT_EQ(ReadCareerSlot(2, &slot), 1);
+    EXPECT_EQ(slot.money, 2533.0f);
+
+    ListSelection[0] = 0;
+    EXPECT_EQ(ProfileScreenAction(&screen, 33), 1);   // and Ada
+    EXPECT_EQ(FileListCounts[0], 0);
+    EXPECT_STREQ(CurrentPlayerName, "");
+    EXPECT_EQ(ProfileLoggedIn(), 0);
+    EXPECT_EQ(CareerOfPlayer(), 0);
+    EXPECT_EQ(TargetMoney, 400);
+    EXPECT_TRUE(MenuScreenTable[18][18].flags & MENU_SLIDE_IN) << "the new profile's name panel comes in";
+    EXPECT_EQ(KeyboardJumpGate, 1);
+    MenuScreen = PreviousScreen = 0;
+    RestoreProgressDefaults();
+}
+
+// With no profile logged in the career's LOAD and SAVE open no slot screen:
+// the career's pop-up says how to log in; a logged-in profile's go on.
+TEST_F(PlayerFiles, WithNoProfileTheCareersLoadAndSaveSayHowToLogIn) {
+    for (int item : {12, 13}) {
+        int screen = 3;
+        EXPECT_EQ(CareerAction(&screen, item), 1) << "no links: the slot screen does not open";
+        EXPECT_EQ(screen, 3);
+        EXPECT_TRUE(MenuScreenTable[3][46].flags & MENU_SHOWN) << item;
+        EXPECT_EQ(MenuScreenTable[3][48].textSlot, SLOT_LOG_IN_FIRST) << item;
+        MenuScreenTable[3][46].flags = MenuScreenTable[3][48].textSlot = 0;
+    }
+    SetSlotText(621, "Ada");
+    ASSERT_EQ(CommitProfileName(), 0);
+    int screen = 3;
+    EXPECT_EQ(CareerAction(&screen, 12), 0) << "the links lead on to the load screen";
+    EXPECT_EQ(MenuScreenTable[3][48].textSlot, 0);
 }
 
 TEST_F(PlayerFiles, BadProfileAndSlotFilesChangeNothing) {

@@ -55,18 +55,26 @@ Screen 22: 1 p31, 2 t52, 6 p5, 7 p527*, 8 p527*, 9 p527*, 10 p20, 11 b130, 12-14
 // rows (24-30), the panel's BACK buttons (61-67) and its races (71-74, 95-98,
 // 105-109) run their links too: the cup panels and the car choice are
 // reached through them, so screen 3 has 31 linked items (27 more in all).
+// The career screen shows neither the blank button 20 nor the five won
+// markers 149 to 153 that nothing fills, and its cup panels centre their
+// columns under their headings; its blank text 23 is not shown.  The load
+// and save screens' panels do without the label "Name" (their "Player"
+// names the player).
+// The records screens (1, 13, 14) show neither WATCH nor CHANGE TRACK nor
+// their frames (their panel already shows what a tab chose), and screen
+// 14's tabs show with their page.
 struct ScreenCounts {
     int items, rootShown, pictures, sliding, looping, texts, buttons, linked, shown;
 };
 const ScreenCounts kCounts[MENU_LAYOUT_SCREENS] = {
-    {65, 1, 29, 15, 7, 35, 30, 18, 44}, {35, 0, 14, 6, 1, 20, 9, 3, 26},    {53, 1, 27, 7, 0, 25, 12, 4, 16},
-    {164, 1, 40, 22, 0, 123, 38, 31, 53}, {8, 1, 4, 3, 1, 3, 1, 1, 7},       {93, 1, 34, 17, 0, 58, 6, 13, 57},
+    {65, 1, 29, 15, 7, 35, 30, 18, 44}, {35, 0, 14, 6, 1, 20, 9, 3, 22},    {53, 1, 27, 7, 0, 25, 12, 4, 16},
+    {164, 1, 40, 22, 0, 123, 38, 31, 46}, {8, 1, 4, 3, 1, 3, 1, 1, 7},       {93, 1, 34, 17, 0, 58, 6, 13, 57},
     {50, 0, 19, 7, 1, 30, 23, 17, 26},  {35, 0, 21, 6, 1, 13, 18, 11, 29}, {61, 0, 14, 8, 1, 46, 17, 7, 45},
     {36, 0, 16, 7, 1, 19, 13, 4, 28},   {54, 0, 16, 7, 0, 37, 17, 8, 33},  {55, 0, 14, 6, 0, 40, 11, 3, 37},
-    {58, 1, 10, 7, 1, 47, 23, 12, 37},  {33, 0, 14, 5, 1, 18, 8, 3, 21},   {42, 1, 14, 5, 1, 27, 16, 3, 25},
+    {58, 1, 10, 7, 1, 47, 23, 12, 37},  {33, 0, 14, 5, 1, 18, 8, 3, 19},   {42, 1, 14, 5, 1, 27, 16, 3, 18},
     {45, 0, 18, 9, 1, 26, 14, 5, 35},   {34, 1, 14, 7, 1, 19, 12, 3, 31},  {50, 1, 14, 7, 0, 35, 16, 7, 34},
-    {39, 0, 19, 6, 1, 19, 14, 4, 29},   {86, 1, 31, 14, 0, 54, 8, 9, 49},  {39, 0, 15, 6, 0, 23, 13, 5, 29},
-    {37, 0, 15, 5, 0, 21, 12, 2, 27},   {16, 1, 8, 5, 0, 7, 8, 2, 11},
+    {39, 0, 19, 6, 1, 19, 14, 4, 29},   {86, 1, 31, 14, 0, 54, 8, 9, 49},  {39, 0, 15, 6, 0, 23, 13, 5, 28},
+    {37, 0, 15, 5, 0, 21, 12, 2, 26},   {16, 1, 8, 5, 0, 7, 8, 2, 11},
 };
 
 // Every link that shows a page root: from screen, item, its text slot, to screen.
@@ -323,8 +331,8 @@ TEST_F(Layout, CountsOfEveryScreenAndFlagTotals) {
     }
     EXPECT_EQ(filled, 1188);
     const std::map<uint32_t, int> want = {
-        {0x1, 175},  {0x2, 0},    {0x4, 0},    {0x8, 339},    {0x10, 332},   {0x20, 729},
-        {0x40, 598}, {0x80, 121}, {0x100, 446}, {0x200, 745}, {0x400, 420},  {0x800, 23},
+        {0x1, 175},  {0x2, 0},    {0x4, 0},    {0x8, 339},    {0x10, 332},   {0x20, 707},
+        {0x40, 603}, {0x80, 94},  {0x100, 468}, {0x200, 745}, {0x400, 420},  {0x800, 23},
         {0x1000, 0}, {0x2000, 187}, {0x4000, 19}, {0x8000, 12}, {0x10000, 12}, {0x20000, 0}, {0x40000, 7},
     };
     for (const auto& [bit, count] : want)
@@ -351,7 +359,15 @@ TEST_F(Layout, EveryListedItemOfScreens1To22) {
                 EXPECT_EQ(item.firstPicture, want.number);
                 EXPECT_EQ((item.flags & MENU_LOOPING) != 0, want.mark == '~');
                 EXPECT_EQ((item.flags & MENU_HOVER_TEST) != 0, want.mark == '*');
-                EXPECT_GE(item.value, 1);
+                // Three pictures that code shows with no use of their own
+                // draw nothing: the career's 162 (shown by every click) and
+                // the profile screen's 11 and 12 (shown back by the records
+                // route with its buttons).
+                const bool drawsNothing = (s == 3 && i == 162) || (s == 18 && (i == 11 || i == 12));
+                if (drawsNothing)
+                    EXPECT_EQ(item.value, 0);
+                else
+                    EXPECT_GE(item.value, 1);
             } else {
                 EXPECT_TRUE(item.flags & MENU_TEXT);
                 EXPECT_EQ(item.textSlot, want.number);
@@ -410,10 +426,10 @@ TEST_F(Layout, TheMainScreen) {
     EXPECT_EQ(m[63].firstPicture, 284);
     EXPECT_EQ(m[63].levelMap, 69);
     EXPECT_EQ(m[19].flags, 0x2a0u);
-    // The message of the main menu's pop-up panel.
+    // The message of the main menu's pop-up panel, centred on its board.
     EXPECT_EQ(m[53].parent, 51);
-    EXPECT_EQ(m[53].x, 16.0f);
-    EXPECT_EQ(m[53].y, 20.0f);
+    EXPECT_EQ(m[53].x, 200.0f);
+    EXPECT_EQ(m[53].y, 40.0f);
 
     // Screen 4 holds items 0 to 7 only; screen 7's volume values start at 4.
     for (int i = 8; i < MENU_ITEMS; i++)
@@ -653,6 +669,38 @@ TEST_F(Layout, TheReplayInformationValuesStandOnTheirLabelsRows) {
     EXPECT_TRUE(labelRows.count(values[1])) << "the race type has its label";
     for (int row : labelRows)
         EXPECT_TRUE(valueRows.count(row)) << "a label at row " << row << " with no value beside it";
+}
+
+// The load and save screens' panels: the player's name, the money and the
+// races won each stand on the row of a label, and no label stands on a row
+// without a value (the date reads as one).
+TEST_F(Layout, TheSlotPanelsValuesStandOnTheirLabelsRows) {
+    const std::set<int> values20 = {780, 781, 782, 783}, values21 = {754, 651, 782, 783};
+    for (int s : {20, 21}) {
+        const std::set<int>& slots = s == 20 ? values20 : values21;
+        std::map<int, int> valueRow;   // slot -> row
+        std::set<int> labelRows;
+        for (int i = 1; i < MENU_ITEMS - 1; i++) {
+            const MenuItem& t = MenuScreenTable[s][i];
+            if (t.parent != 4 || !(t.flags & MENU_TEXT) || !(t.flags & MENU_SHOWN))
+                continue;
+            if (slots.count(t.textSlot))
+                valueRow[t.textSlot] = (int)t.y;
+            else
+                labelRows.insert((int)t.y);
+        }
+        ASSERT_EQ(valueRow.size(), 4u) << "screen " << s;
+        std::set<int> rows;
+        for (const auto& [slot, row] : valueRow)
+            rows.insert(row);
+        for (int slot : slots) {
+            if (slot == 783)
+                continue;
+            EXPECT_TRUE(labelRows.count(valueRow[slot])) << "screen " << s << ": slot " << slot << " has no label";
+        }
+        for (int row : labelRows)
+            EXPECT_TRUE(rows.count(row)) << "screen " << s << ": a label at row " << row << " with no value";
+    }
 }
 
 TEST_F(Layout, PicturesAndLevelMapsExistAtTheirSizes) {

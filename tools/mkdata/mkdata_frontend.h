@@ -25,6 +25,7 @@ enum MkPictureStyle {
     MK_SHEEN,   // a faint glint laid over a panel: what lies under it stays legible
     MK_BOARD,   // the main menu's drop-down boards: solid, over the buttons beside them
     MK_SLIDER,  // a list's thumb: a slim bar at the top of its picture
+    MK_GLINT,   // a soft round glint in a board's corner, no edge of its own
 };
 
 // The size of a sample MENUS\GFX picture; false for a number without one.

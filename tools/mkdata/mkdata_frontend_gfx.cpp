@@ -12,6 +12,7 @@
 // are 24-bit BMP files; black is the transparent colour of the pictures
 // drawn without a level map.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -45,9 +46,9 @@ const PictureSize kPictures[] = {
     {62, 62, 80, 36, MK_FRAME},      {63, 63, 80, 36, MK_FRAME_LIT},  {64, 72, 40, 40, MK_POINTER},
     {73, 73, 300, 200, MK_PANEL},
     {74, 74, 440, 280, MK_PANEL},    {75, 75, 40, 40, MK_ICON},       {284, 299, 80, 52, MK_SPINNER},
-    {300, 510, 80, 80, MK_SPINNER},  {516, 517, 300, 180, MK_PANEL},  {518, 518, 200, 120, MK_SHEEN},
+    {300, 510, 80, 80, MK_SPINNER},  {516, 517, 300, 180, MK_PANEL},  {518, 518, 200, 60, MK_SHEEN},
     {525, 525, 155, 68, MK_BOARD},   {526, 526, 200, 80, MK_PANEL},   {527, 528, 240, 36, MK_FRAME},
-    {530, 530, 200, 80, MK_PANEL},   {531, 532, 64, 32, MK_ICON},     {533, 533, 32, 32, MK_SHEEN},
+    {530, 530, 200, 80, MK_PANEL},   {531, 532, 64, 32, MK_ICON},     {533, 533, 32, 32, MK_GLINT},
     {534, 534, 400, 200, MK_PANEL},
 };
 
@@ -83,7 +84,7 @@ Rgb StyleColour(MkPictureStyle style, int number) {
     case MK_THUMB: case MK_SLIDER: return {number % 2 ? 240 : 180, 120, 40};
     case MK_POINTER: return {255, 200 + (number - 64) * 6, 60};
     case MK_SPINNER: return {200, 60 + (number * 29) % 160, 40};
-    case MK_SHEEN: return {230, 235, 250};
+    case MK_SHEEN: case MK_GLINT: return {230, 235, 250};
     }
     return {128, 128, 128};
 }
@@ -99,7 +100,7 @@ bool Inside(MkPictureStyle style, int x, int y, int w, int h) {
         const int dx = x - 11, dy = y - 8;
         return dx >= 0 && dy >= 0 && dx + dy / 2 < 20 && dy < 26 && dx <= dy + 2;
     }
-    if (style == MK_SPINNER) {
+    if (style == MK_SPINNER || style == MK_GLINT) {
         const float cx = (w - 1) / 2.0f, cy = (h - 1) / 2.0f;
         const float rx = w / 2.0f - 2, ry = h / 2.0f - 2;
         const float u = (x - cx) / rx, v = (y - cy) / ry;
@@ -123,6 +124,8 @@ Rgb PicturePixel(int number, const PictureSize& p, int x, int y) {
     if (!Inside(p.style, x, y, w, h))
         return {0, 0, 0};
     const Rgb c = StyleColour(p.style, number);
+    if (p.style == MK_GLINT)
+        return c;
     if (OnEdge(p.style, x, y, w, h))
         return {c.r / 2 + 110, c.g / 2 + 110, c.b / 2 + 110};
     switch (p.style) {
@@ -206,6 +209,16 @@ bool WritePicture(int number, const PictureSize& p) {
 unsigned char Level(const PictureSize& size, int x, int y) {
     if (!Inside(size.style, x, y, size.width, size.height))
         return 100;
+    if (size.style == MK_GLINT) {
+        // brightest in the middle, fading out to nothing at its rim
+        const float u = (x - (size.width - 1) / 2.0f) / (size.width / 2.0f);
+        const float v = (y - (size.height - 1) / 2.0f) / (size.height / 2.0f);
+        return (unsigned char)(70 + 30 * std::min(1.0f, std::sqrt(u * u + v * v)));
+    }
+    // The career's cup panels slide in over the cup list and the buttons
+    // beside it: nothing of what they cover shows through them.
+    if (size.first == 30 || size.first == 73 || size.first == 74)
+        return 0;
     const bool edge = OnEdge(size.style, x, y, size.width, size.height);
     switch (size.style) {
     case MK_SHEEN: return edge ? 80 : 92;
@@ -232,7 +245,7 @@ unsigned char CupProgressLevel(int number, int x, int y, unsigned char glint) {
         return cy * 2 + cx < won ? 0 : 75;
     }
     const int won = number - 518, mark = (x - 20) / 36, inX = (x - 20) % 36;
-    if (x >= 20 && mark < won && inX < 16 && y >= 92 && y < 108)
+    if (x >= 20 && mark < won && inX < 16 && y >= 34 && y < 50)
         return 0;
     return glint;
 }
