@@ -233,6 +233,8 @@ static void EnterCarChoice() {
     }
     if (ChampionshipRunning)
         ChampionshipClass = ChampionshipRaceClass(ListSelection[MenuListId] + ChampionshipGroupOffset, ChampionshipRace);
+    else if (CareerChosen && !SingleRaceMode && !NetworkGame && !SplitScreen && CurrentCup >= 0 && CurrentCup < 5)
+        ChampionshipClass = CurrentCup;   // a career cup is raced in its own class (cup n holds class n's cars)
     ShowCategoryTabs(5, ClassToCategory(ChampionshipClass));
     if (ShopFromCarChoice) {
         static const int away[7] = {84, 85, 86, 3, 19, 25, 43};

@@ -350,6 +350,24 @@ TEST_F(CarChoiceGearbox, TheSwitchTakesTheShopButtonsPlaceAndAClickFlipsTheGearb
     EXPECT_FALSE(ItemShown(5, 81));
 }
 
+// A career cup is raced in its own class: whatever class a single race or
+// a championship left behind, the car choice of cup n shows the cars of
+// cup n's category, the career's own car of that category on show.
+TEST_F(CarChoiceGearbox, ACareerCupShowsTheCarsOfItsOwnClass) {
+    for (int cup = 0; cup < 5; cup++) {
+        ChampionshipClass = 2;   // the speed class a championship left
+        EnterInMode(39);         // career
+        CurrentCup = cup;
+        RunScreenEntry(nullptr);
+        EXPECT_EQ(GarageCategory, CategoryOfCup(cup)) << "cup " << cup;
+        EXPECT_EQ(GarageMode, 0) << "the career's garage";
+        const int* car = GarageLists[5 * GarageCategory][GaragePage + GaragePick];
+        EXPECT_EQ(ShowroomModel, car[0]) << "cup " << cup;
+        EXPECT_EQ(ShowroomColour, car[1]) << "cup " << cup;
+    }
+    CurrentCup = 0;
+}
+
 // Every car the built-in tables can put on a grid or in a garage: models
 // 0-17 race from folders of their own, which the sample folder must hold
 // whole; 18 and 19 have none and race on the folder loaded before them.
