@@ -220,8 +220,10 @@ static int ChooseCareerCup(int item) {
     if (ItemAt(3, 52).flags & MENU_SLIDE_IN)
         return 1;
     HideItems(3, 53, 148);
-    if (item <= 28)
+    if (item <= 28) {
         CurrentCup = item - 24;
+        ShowCareerCar();
+    }
     PlayClickSound();
     return 0;
 }

@@ -328,10 +328,10 @@ static void EnterSessions() {
         OpenDirectPlay();
 }
 
-// The career screen's car row names the car in use: the one its car choice
-// opens on, the class's car in use.
-static void ShowCareerCar() {
-    int category = ClassToCategory(ChampionshipClass);
+// The career screen's car row names the car in use: the one the car choice
+// of the cup chosen opens on, the cup's class's car in use.
+void ShowCareerCar() {
+    int category = CategoryOfCup(CurrentCup);
     if (category < 0 || category > 4)
         category = 0;
     const int current = GarageCurrent[0][category];

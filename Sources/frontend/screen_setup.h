@@ -9,6 +9,8 @@ void RunScreenEntry(void* device);
 void RunScreenLists(int screen);
 // The description lines and name of the car on show (screens 4, 5, 19).
 void ShowCarTexts();
+// The career screen's car row: the car in use in the chosen cup's class.
+void ShowCareerCar();
 // Shows the selected pictures of a category tab and the other tabs'
 // unselected ones.
 void ShowCategoryTabs(int screen, int category);

@@ -352,18 +352,24 @@ TEST_F(CarChoiceGearbox, TheSwitchTakesTheShopButtonsPlaceAndAClickFlipsTheGearb
 
 // A career cup is raced in its own class: whatever class a single race or
 // a championship left behind, the car choice of cup n shows the cars of
-// cup n's category, the career's own car of that category on show.
+// cup n's category, the career's own car of that category on show, which
+// the career screen's car row names as soon as the cup is chosen.
 TEST_F(CarChoiceGearbox, ACareerCupShowsTheCarsOfItsOwnClass) {
     for (int cup = 0; cup < 5; cup++) {
         ChampionshipClass = 2;   // the speed class a championship left
         EnterInMode(39);         // career
-        CurrentCup = cup;
+        int screen = 3;
+        CareerAction(&screen, 24 + cup);   // the cup's row
+        ASSERT_EQ(CurrentCup, cup);
+        const int named = MenuScreenTable[3][32].textSlot;
+        MenuScreen = 5;
         RunScreenEntry(nullptr);
         EXPECT_EQ(GarageCategory, CategoryOfCup(cup)) << "cup " << cup;
         EXPECT_EQ(GarageMode, 0) << "the career's garage";
         const int* car = GarageLists[5 * GarageCategory][GaragePage + GaragePick];
         EXPECT_EQ(ShowroomModel, car[0]) << "cup " << cup;
         EXPECT_EQ(ShowroomColour, car[1]) << "cup " << cup;
+        EXPECT_EQ(named, 1614 + 4 * car[0] + car[1]) << "cup " << cup << ": the career's car row";
     }
     CurrentCup = 0;
 }
