@@ -51,6 +51,9 @@ int JoystickPoll() { return joystickMask; }
 int PlayForceEffects(int, int) { return 1; }
 float FastSqrt(float v) { return v > 0.0f ? std::sqrt(v) : 0.0f; }
 void CycleCameraMode(int) {}
+void StartCycleTimer() {}
+uint32_t ReadCycleTimer() { return 0; }
+int EditorActive;   // no editor is open
 void PlaceCarOnGround() {}
 void CameraTiltFromBody() {}
 void CarAttachmentPoints() {}
