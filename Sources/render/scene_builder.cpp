@@ -75,6 +75,14 @@ int FindByName(const char* name) { return FindObject(name); }
 // The car's body: "1_CARRO1" and the following slots, one per car.
 int BodyObject(int i) { return FirstCarObject + i; }
 
+// An arena opponent's body: "COCHE0" to "COCHE4" for the odd cars and
+// "CARAL0" to "CARAL4" for the even ones, loaded one after another, so the
+// crush level (0 whole, 4 flattened) picks the shape.
+int ArenaBodyObject(int i) {
+    const int level = CrushLevel[i] < 0 ? 0 : CrushLevel[i] > 4 ? 4 : CrushLevel[i];
+    return (i % 2 == 1 ? ArenaCarObject : ArenaCarAltObject) + level;
+}
+
 // ---------------------------------------------------------------------------
 // Steps of a race view.
 
@@ -466,8 +474,7 @@ int DrawCan(int cursor) {
     return DrawFixedLightObject(cursor, FindByName("LATA"), 132000.0f);
 }
 
-// Poles, targets, cones, the marker lights' confetti, the pole bars and the
-// arena opponents, each turned by its fall (tilt) and yaw.
+// A prop turned by its fall (tilt) and yaw.
 static int DrawProp(int cursor, const char* name, const PropPlacement& prop, float range) {
     LoadIdentityRender();
     MatrixRotateYZX(prop.tilt, prop.yaw, 0.0f);
@@ -475,6 +482,8 @@ static int DrawProp(int cursor, const char* name, const PropPlacement& prop, flo
     return DrawLitObject(cursor, FindByName(name), range, 1);
 }
 
+// Poles, targets, cones, the marker lights' confetti, the pole bars and the
+// arena opponents.
 int DrawArenaProps(int cursor) {
     PolygonMode = 10;
     const int slalom = ArenaCounts[ARENA_SLALOM] < PROP_SLOTS ? ArenaCounts[ARENA_SLALOM] : PROP_SLOTS;
@@ -511,6 +520,17 @@ int DrawArenaProps(int cursor) {
         PolygonMode = 10;
         for (int i = 0; i < PoleCount && i < POLE_BARS; i++)
             cursor = DrawProp(cursor, i % 2 == 0 ? "PERTIGAR" : "PERTIGAA", PoleProps[i], 32000.0f);
+    }
+    // The other cars of the arena, where the tick has them, turned as
+    // their bodies lean; variant 7 runs car 0 alone.
+    if (TrackVariant != 7) {
+        PolygonMode = 3;
+        const int opponents = ArenaOpponents < 0 ? 0 : ArenaOpponents < MAX_CARS ? ArenaOpponents : MAX_CARS - 1;
+        for (int i = 1; i <= opponents; i++) {
+            CarAngles(i);
+            PlaceAt(cocheX[i], cocheY[i], cocheZ[i]);
+            cursor = DrawLitObject(cursor, ArenaBodyObject(i), 200000.0f, 1);
+        }
     }
     return cursor;
 }

@@ -171,11 +171,17 @@ std::string MakeTestGameFolder(const std::string& tag, bool softwareKind, const 
 }
 
 int RunHeadlessGame(int frames, int autorace, int lockstepTicks, const char* script) {
-    CommandLine = {};
+    CommandLineOptions options = {};
+    options.frames = frames;
+    options.autorace = autorace;
+    options.script = script;
+    return RunHeadlessGameWith(options, lockstepTicks);
+}
+
+int RunHeadlessGameWith(const CommandLineOptions& options, int lockstepTicks) {
+    CommandLine = options;
     CommandLine.headless = 1;
-    CommandLine.frames = frames;
-    CommandLine.autorace = autorace;
-    CommandLine.script = script;
+    const char* script = CommandLine.script;
     PlatHeadlessSetLockstep(lockstepTicks);
     if (!PlatInit(PLAT_BACKEND_HEADLESS))
         return -1;

@@ -18,6 +18,10 @@ std::string MakeTestFolder(const std::string& tag);
 // process for `frames` frames, with the scripted input of `script` when one
 // is given.  Returns WinMain's result.
 int RunHeadlessGame(int frames, int autorace, int lockstepTicks = 1, const char* script = nullptr);
+// The same with the switches of `options` (headless always), such as a
+// network game's on the lockstep clock.
+struct CommandLineOptions;
+int RunHeadlessGameWith(const CommandLineOptions& options, int lockstepTicks = 1);
 
 // Writes `dir`/start.txt, a script that presses Space in frame 2: the race
 // of an --autorace run starts at once instead of waiting on its fly-by.

@@ -513,8 +513,9 @@ bool WriteEventArt(int group) {
               WriteNumbered(group, TEX_TARGET, Glow(64, 240, 60, 40, 0.2)) &&
               WriteNumbered(group, TEX_BAR_RED, Striped(64, 16, Hex(220, 30, 30), Hex(240, 240, 240), 12)) &&
               WriteNumbered(group, TEX_BAR_YELLOW, Striped(64, 16, Hex(240, 210, 30), Hex(30, 30, 30), 12)) &&
-              WriteNumbered(group, TEX_ARENA_CAR, Flat(64, 64, Hex(170, 60, 40), Hex(90, 30, 20))) &&
-              WriteNumbered(group, TEX_ARENA_CAR_ALT, Flat(64, 64, Hex(60, 120, 170), Hex(30, 60, 90))) &&
+              // The arena's other cars in colours nothing else of the arena has.
+              WriteNumbered(group, TEX_ARENA_CAR, Flat(64, 64, Hex(120, 240, 30), Hex(40, 90, 10))) &&
+              WriteNumbered(group, TEX_ARENA_CAR_ALT, Flat(64, 64, Hex(240, 40, 220), Hex(90, 15, 80))) &&
               WriteNumbered(group, TEX_LIGHT_TOWER, Flat(32, 32, Hex(120, 120, 130), Hex(240, 240, 200))) &&
               WriteNumbered(group, TEX_CAN, Striped(64, 64, Hex(200, 20, 30), Hex(240, 240, 240), 32)) &&
               WriteNumbered(group, TEX_ARENA_RAMP, Striped(64, 64, Hex(90, 90, 96), Hex(240, 200, 40), 24)) &&
