@@ -189,7 +189,6 @@ void ChoosePauseRow() {
         if (ReplaySaveOffered()) {
             // The replay just watched is offered for saving under a name.
             FillReplayHeader(0);
-            ReplayPromptOpen = 1;
         } else if (NetHost()) {
             SendResume();
         }

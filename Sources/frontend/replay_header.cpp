@@ -13,9 +13,22 @@ ReplayHeaderRecord ReplayHeader;
 int RaceFromReplay;
 int RaceResultValue;
 
+// The replay-name prompt starts from an empty entry: nothing typed and no
+// prefix, whatever the lobby's chat line left behind.
+static void EmptyReplayNameEntry() {
+    EntryCursor = 0;
+    EntryPrefixLength = 0;
+    TypedChar = 0;
+    TypedCharCount = 0;
+    std::memset(ReplayNameBuffer, 0, sizeof ReplayNameBuffer);
+}
+
 void FillReplayHeader(int keepRunning) {
-    if (keepRunning == 0)
+    if (keepRunning == 0) {
         RacePaused = 1;
+        ReplayPromptOpen = 1;
+        EmptyReplayNameEntry();
+    }
     StampCareerDate();
     std::memcpy(ReplayHeader.tag, "V1.0", 4);
     ReplayHeader.raceValue = RaceResultValue;

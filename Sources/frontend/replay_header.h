@@ -5,7 +5,7 @@
 #include "frontend/frontend_state.h"
 
 // The race fields of ReplayHeader from the running race; 0 also pauses the
-// race for the replay-name prompt.
+// race and opens the replay-name prompt on an empty entry.
 void FillReplayHeader(int keepRunning);
 // While RaceFromReplay: the header's track, cars and laps become the race's
 // and the tick plays the recording.

@@ -5,11 +5,13 @@
 
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
+#include "frontend/file_names.h"
 #include "frontend/frontend_state.h"
 #include "frontend/replay_header.h"
 #include "frontend/text_slots.h"
 #include "menulayout/menulayout_state.h"
 #include "net/net_messages.h"
+#include "race/messages.h"
 #include "race/replay.h"
 #include "render/text_printer.h"
 #include "sound/music.h"
@@ -247,6 +249,13 @@ int ReplayNameEntry(int slot, int maxChars) {
 
 static void CloseReplayPrompt() { ReplayPromptOpen = 0; }
 
+// Enter on a name of nothing or of blanks: such a file (Replay\Users\.rb)
+// would never be listed and would refuse every later save.
+static void RefuseReplayName() {
+    PlayErrorSound();
+    ConsoleAddLine("Replay not saved: type a name for it");
+}
+
 void SaveReplayPrompt(PlatSurface* surface) {
     if (!ReplayPromptOpen)
         return;
@@ -254,6 +263,7 @@ void SaveReplayPrompt(PlatSurface* surface) {
         CloseReplayPrompt();
         return;
     }
+    const int enter = TypedChar == CHAR_ENTER;
     const int accepted = ReplayNameEntry(SLOT_REPLAY_NAME, ENTRY_REPLAY_MAX);
     for (int mode = 1; mode >= 0; mode--) {
         GetText(SLOT_REPLAY_PROMPT);
@@ -261,12 +271,21 @@ void SaveReplayPrompt(PlatSurface* surface) {
         GetText(SLOT_REPLAY_NAME);
         PrintText(320, 240, TextBufferB, 1, ALIGN_CENTRE, surface, mode);
     }
-    if (accepted <= 0)
+    if (accepted <= 0) {
+        if (enter)
+            RefuseReplayName();
         return;
+    }
     GetText(SLOT_REPLAY_NAME);
-    const size_t length = strnlen(TextBufferB, sizeof ReplayHeader.replayName - 1);
-    memcpy(ReplayHeader.replayName, TextBufferB, length);
-    ReplayHeader.replayName[length] = 0;
+    char name[sizeof ReplayHeader.replayName];
+    const size_t length = strnlen(TextBufferB, sizeof name - 1);
+    memcpy(name, TextBufferB, length);
+    name[length] = 0;
+    if (AllBlank(name, (int)length) || !FileNameSafe(name, (int)sizeof name - 1)) {
+        RefuseReplayName();
+        return;
+    }
+    memcpy(ReplayHeader.replayName, name, length + 1);
     char path[64];
     snprintf(path, sizeof path, "Replay\\Users\\%s.rb", ReplayHeader.replayName);
     if (QueryFileSize(path)) {

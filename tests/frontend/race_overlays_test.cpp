@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <set>
 #include <string>
 
 #include "common/sample_race.h"
@@ -16,6 +18,7 @@
 #include "frontend/menu_items.h"
 #include "frontend/race_overlays.h"
 #include "frontend/race_results.h"
+#include "frontend/text_entry.h"
 #include "frontend/text_slots.h"
 #include "frame/startup.h"
 #include "net/net_state.h"
@@ -53,10 +56,11 @@ Snapshot Take() {
 
 struct RaceOverlays : ::testing::Test {
     PlatSurface* surface = nullptr;
+    std::string dir;
 
     void SetUp() override {
         ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
-        MakeTestGameFolder("overlays");
+        dir = MakeTestGameFolder("overlays");
         LoadMessageFile();
         ASSERT_TRUE(LoadQuickRaceTables(0));
         LoadFontsSurface();
@@ -324,6 +328,81 @@ TEST_F(RaceOverlays, AReplayJustWatchedIsOfferedForSaving) {
     Press(ENTER);
     EXPECT_EQ(ReplayPromptOpen, 0);
     ReplayPlayback = 0;
+}
+
+// The replay-name prompt, opened from the pause menu of the replay just
+// watched after the lobby's chat line has left its prefix and a line typed
+// behind it.
+struct ReplayPrompt : RaceOverlays {
+    void SetUp() override {
+        RaceOverlays::SetUp();
+        memset(MenuSoundRequests, 0, sizeof MenuSoundRequests);
+        EntryPrefixLength = 8;   // "Racer:  "
+        EntryCursor = 3;
+        memset(ReplayNameBuffer, 0, sizeof ReplayNameBuffer);
+        ReplayPlayback = 1;
+        ReplayPlaying = 1;
+        Frame({0x1E});
+        ASSERT_EQ(PauseMenuOpen, 1);
+        Frame();
+        Press(ENTER);
+        ASSERT_EQ(ReplayPromptOpen, 1);
+    }
+    void TearDown() override {
+        ReplayPlayback = 0;
+        EntryPrefixLength = EntryCursor = 0;
+        RaceOverlays::TearDown();
+    }
+    // Characters one a frame, as the window's queue hands them over.
+    void Type(const std::string& text) {
+        for (char c : text) {
+            TypedChar = (unsigned char)c;
+            SaveReplayPrompt(surface);
+        }
+    }
+    std::set<std::string> Replays() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir + "/Replay/Users"))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+    static std::string LastConsoleLine() {
+        char lines[CONSOLE_LIVE_LINES][CONSOLE_LINE_BYTES];
+        const int n = ConsoleCopyLines(lines);
+        return n > 0 ? lines[n - 1] : "";
+    }
+};
+
+TEST_F(ReplayPrompt, TheEntryStartsEmptyAndTheTypedNameNamesTheFile) {
+    EXPECT_EQ(EntryPrefixLength, 0) << "the lobby's prefix is not the replay name's";
+    EXPECT_EQ(EntryCursor, 0);
+    EXPECT_EQ(RacePaused, 1);
+    const std::set<std::string> before = Replays();
+    Type("LAP1\r");
+    EXPECT_EQ(ReplayPromptOpen, 0) << "saved";
+    EXPECT_STREQ(ReplayHeader.replayName, "LAP1");
+    std::set<std::string> after = Replays();
+    ASSERT_EQ(after.size(), before.size() + 1);
+    EXPECT_EQ(after.count("LAP1.rb"), 1u);
+    EXPECT_EQ(MenuSoundRequests[MENU_SOUND_ERROR], 0);
+    std::filesystem::remove(dir + "/Replay/Users/LAP1.rb");
+}
+
+TEST_F(ReplayPrompt, AnEmptyOrBlankNameIsRefusedWithAMessageAndNothingIsWritten) {
+    const std::set<std::string> before = Replays();
+    Type("\r");
+    EXPECT_EQ(MenuSoundRequests[MENU_SOUND_ERROR], 1);
+    EXPECT_EQ(LastConsoleLine(), "Replay not saved: type a name for it");
+    EXPECT_EQ(ReplayPromptOpen, 1) << "the prompt waits for a name";
+    Type("  \r");
+    EXPECT_EQ(MenuSoundRequests[MENU_SOUND_ERROR], 2) << "blanks name nothing";
+    EXPECT_EQ(ReplayPromptOpen, 1);
+    EXPECT_EQ(Replays(), before) << "nothing was written";
+    // The blanks rubbed out, a name saves.
+    Type("\b\bGO\r");
+    EXPECT_EQ(ReplayPromptOpen, 0);
+    EXPECT_EQ(Replays().count("GO.rb"), 1u);
+    std::filesystem::remove(dir + "/Replay/Users/GO.rb");
 }
 
 // The banner of a finished race, from the timed messages it leaves.
