@@ -142,6 +142,24 @@ struct LabelledRoute {
         frame += wait;
     }
     void Expect(int screen) { Line(frame, "expect-screen " + std::to_string(screen)); }
+    // The profile screen's NEW, the name ended with Enter, and OK.
+    void NewProfile(const std::string& name) {
+        Click(18, "NEW");
+        Type(name);
+        Key("RETURN");
+        Click(18, "OK");
+    }
+    // The single race screen: its greeting's OK, the second track group
+    // (race 4 of cup row 1, track 62), then a cup, which opens the car
+    // choice; START RACE with the car on show, and Space ends the fly-by.
+    void RaceTrack62FromSingleRace() {
+        Click(2, "OK");
+        ClickPicture(2, 60, 1);
+        Click(2, "ROOKIE CUP", 70);
+        Expect(5);
+        Click(5, "START RACE", 70);
+        Key("SPACE");
+    }
     void Wait(int frames) { frame += frames; }
 
     // After the run: each click's item stood on the screen, drawn, when the

@@ -28,20 +28,9 @@ TEST(MenuRoute, ANewProfileRacesASingleRaceOnThePickedTrackToItsEnd) {
     route.Click(0, "PLAY");
     route.Click(0, "SINGLE RACE", 70);
     route.Expect(18);
-    route.Click(18, "NEW");
-    route.Type("ROUTE");
-    route.Key("RETURN");
-    route.Click(18, "OK");
+    route.NewProfile("ROUTE");
     route.Expect(2);
-    // The single race screen: its greeting's OK, the second track group
-    // (race 4 of cup row 1, track 62), then a cup, which opens the car
-    // choice; START RACE with the car on show, and Space ends the fly-by.
-    route.Click(2, "OK");
-    route.ClickPicture(2, 60, 1);
-    route.Click(2, "ROOKIE CUP", 70);
-    route.Expect(5);
-    route.Click(5, "START RACE", 70);
-    route.Key("SPACE");
+    route.RaceTrack62FromSingleRace();
     route.frame = kAfterTheRace;
     route.Expect(2);
     route.Click(2, "BACK", 80);

@@ -80,10 +80,7 @@ TEST(ReplayRoute, AfterTheLobbyAReplaySavedUnderATypedNameIsListed) {
     LabelledRoute route(dir);
     // Network play from the start: a new profile, whose OK leads to the
     // sessions; a game created and hosted, its lobby left.
-    route.Click(18, "NEW");
-    route.Type("ROUTE");
-    route.Key("RETURN");
-    route.Click(18, "OK");
+    route.NewProfile("ROUTE");
     route.Expect(9);
     route.Click(9, "CREATE GAME");
     route.Expect(10);
@@ -93,18 +90,13 @@ TEST(ReplayRoute, AfterTheLobbyAReplaySavedUnderATypedNameIsListed) {
     route.Expect(9);
     route.Click(9, "BACK", 90);
     route.Expect(0);
-    // A single race on the second track group's first cup (track 62).
+    // A single race of track 62, the profile logged in.
     route.Click(0, "PLAY");
     route.Click(0, "SINGLE RACE", 70);
     route.Expect(18);
     route.Click(18, "OK");
     route.Expect(2);
-    route.ClickIfShown(2, "OK");
-    route.ClickPicture(2, 60, 1);
-    route.Click(2, "ROOKIE CUP", 70);
-    route.Expect(5);
-    route.Click(5, "START RACE", 70);
-    route.Key("SPACE");
+    route.RaceTrack62FromSingleRace();
     // In the replay a key opens the pause menu, whose first row saves it.
     route.frame = kDuringTheReplay;
     route.Key("ESCAPE", 30);
