@@ -715,6 +715,58 @@ std::vector<std::string> CarScreenFaults(int s, const std::string& where, int ca
     return faults;
 }
 
+// The single race screen as a player leaves it after each track-group
+// button: every button names its group and the three that play a demo say
+// so; a group picked stands on the lit frame, alone; after a demo the
+// screen comes back as it was, with no frame standing blank.
+std::string TextsOn(int screen, int picture) {
+    std::string texts;
+    for (int i = 1; i < MENU_ITEM_COUNT; i++) {
+        const MenuItem& it = MenuScreenTable[screen][i];
+        if (it.parent == picture && (it.flags & MENU_TEXT) && (it.flags & MENU_SHOWN) && !TextInk(it).Empty())
+            texts += "[" + Trimmed(SlotText(it.textSlot)) + "]";
+    }
+    return texts;
+}
+
+TEST_F(MenuFit, TheSingleRaceScreenAfterEachTrackGroup) {
+    std::vector<std::string> faults;
+    for (int language = 0; language < 4; language++) {
+        LoadLanguage(language);
+        const std::string demoWord = Trimmed(SlotText(MenuScreenTable[2][11].textSlot));
+        Enter(2, 0);
+        const int wasCode = TrackCode;
+        for (int item = 15; item <= 19; item++) {
+            const std::string where = Language(language) + " single race after group " + std::to_string(item);
+            const std::string texts = TextsOn(2, item);
+            // A name of letters, and DEMO under it on the demo buttons.
+            EXPECT_TRUE(HasLetters(texts)) << where << ": the button names no group";
+            EXPECT_EQ(texts.find("[" + demoWord + "]") != std::string::npos, item >= 17) << where << ": " << texts;
+            Click(item);
+            if (item >= 17) {
+                // The demo's race is the frame's to run (the whole-program
+                // route plays them); the menus come back on the single race
+                // screen as the button left it.
+                StartRaceRequest = RaceFromReplay = ReplayWatched = ReplayFromFile = 0;
+                Frames(SETTLE_FRAMES);
+            }
+            EXPECT_EQ(MenuScreenShown, 2) << where;
+            const std::vector<std::string> f = Faults(where);
+            faults.insert(faults.end(), f.begin(), f.end());
+            for (int other = 15; other <= 19; other++) {
+                const bool lit = MenuScreenTable[2][other].firstPicture == 61;
+                EXPECT_EQ(lit, other == item && item < 17) << where << ": group " << other << (lit ? " is" : " is not")
+                                                          << " on the lit frame";
+            }
+            if (item < 17) {
+                EXPECT_EQ(TrackCode, CareerTrackCode(item - 15, 4)) << where;
+            }
+        }
+        TrackCode = wasCode;
+    }
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
+}
+
 TEST_F(MenuFit, TheCarChoiceInEveryModeAndClass) {
     std::vector<std::string> faults;
     // The main menu's SINGLE RACE and CAREER choose the mode (the career
