@@ -2,7 +2,8 @@
 // each click goes to the middle of the hit box of the item that carries a
 // label (or of a picture button), found at run time in the built-in layout
 // by its text in the game folder's own message file, never by coordinates
-// written into the test.  Each click is preceded by a shot of the frame the
+// written into the test (a name printed on a picture button finds the
+// button).  Each click is preceded by a shot of the frame the
 // pointer moves in, and after the run every shot must show the item there:
 // a label's glyphs in its colours, a picture button's picture over the page
 // background.
@@ -81,6 +82,12 @@ struct LabelledRoute {
             }
         }
         EXPECT_NE(best, 0) << "no item labelled \"" << label << "\" on screen " << screen;
+        // A name printed on a picture button stands for the button.
+        const MenuItem& found = MenuScreenTable[screen][best];
+        const MenuItem& under = MenuScreenTable[screen][found.parent];
+        if (!(found.flags & MENU_HOVER_TEST) && found.parent && (under.flags & MENU_PICTURE) &&
+            (under.flags & MENU_HOVER_TEST))
+            return found.parent;
         return best;
     }
     // The row of a list whose text the list writes into `slot`.

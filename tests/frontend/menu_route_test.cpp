@@ -85,4 +85,60 @@ TEST(MenuRoute, ANewProfileRacesASingleRaceOnThePickedTrackToItsEnd) {
     EXPECT_NE(log.find("menu screen 0", back), std::string::npos) << log.substr(back);
 }
 
+// The single race screen's track groups, each clicked by the name on it in
+// turn: ARENA and CROSS pick their cup rows' race (the lit one is the race
+// set up), and the three DEMO buttons each play their group's demo on its
+// own track and come back to the single race screen; BACK then leads to
+// the main menu.
+TEST(MenuRoute, EachTrackGroupOfTheSingleRaceInTurn) {
+    // A demo's playback is back in the menus within about 3700 frames.
+    const int kDemo = 5000;
+    const std::string dir = MakeTestGameFolder("groups", false, {10, 40, 70});
+    LabelledRoute route(dir);
+    route.Click(0, "PLAY");
+    route.Click(0, "SINGLE RACE", 70);
+    route.Click(18, "NEW");
+    route.Type("GROUPS");
+    route.Key("RETURN");
+    route.Click(18, "OK");
+    route.Expect(2);
+    route.Click(2, "OK");
+    route.Click(2, "ARENA", 40);
+    route.Expect(2);
+    route.Click(2, "CROSS", 40);
+    route.Expect(2);
+    for (const char* group : {"SPEED", "BUGGY", "JUMP"}) {
+        route.Click(2, group, kDemo);
+        route.Expect(2);
+    }
+    route.Click(2, "BACK", 80);
+    route.Expect(0);
+    std::ofstream(dir + "/route.txt") << route.script;
+    const int status = RunGameLogged(
+        dir, "--headless --recording-device --debug --frames " + std::to_string(route.frame + 10) + " --script route.txt",
+        "route.log");
+    const std::string log = ReadHostFile(dir + "/route.log");
+    ASSERT_EQ(status, 0) << log;
+    route.CheckShots();
+
+    // Each demo in the order clicked, on its own track, then the single
+    // race screen again; no race of a picked group was started.
+    size_t at = log.find("menu screen 2");
+    ASSERT_NE(at, std::string::npos) << log;
+    const char* const demos[3][2] = {{"NewVondel.rb", "Tracks\\Track-01"},
+                                     {"Buggy.rb", "Tracks\\Track-07"},
+                                     {"jump.rb", "Tracks\\Track-04"}};
+    for (const auto& demo : demos) {
+        at = log.find(std::string("demo replay Replay\\Users\\") + demo[0], at);
+        ASSERT_NE(at, std::string::npos) << demo[0] << "\n" << log;
+        at = log.find(demo[1], at);
+        ASSERT_NE(at, std::string::npos) << demo[0] << " plays on its own track\n" << log;
+        at = log.find("menu screen 2", at);
+        ASSERT_NE(at, std::string::npos) << "the single race screen comes back after " << demo[0] << "\n" << log;
+    }
+    EXPECT_NE(log.find("menu screen 0", at), std::string::npos) << "BACK leads to the main menu";
+    EXPECT_EQ(log.find("Tracks\\Track-05"), std::string::npos) << "ARENA only picks its race";
+    EXPECT_EQ(log.find("Tracks\\Track-06"), std::string::npos) << "CROSS only picks its race";
+}
+
 }  // namespace
