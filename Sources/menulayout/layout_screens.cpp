@@ -280,7 +280,7 @@ static const char kScreen03[] = R"layout(
   4 pic  0x2460  pic=1 map=2 at=1640,202 home=424,202
   5 pic  0x2460  pic=1 map=2 at=2140,238 home=424,238
   6 pic  0x2460  pic=1 map=2 at=1140,274 home=424,274
-  7 pic  0x2460  pic=20 map=10 at=1640,316 home=320,316
+  7 pic  0x2460  pic=20 map=10 at=1640,316 home=300,316      # BACK's frame, clear of the money panel
   8 pic  0x2440  pic=20 map=10 at=2140,350 home=320,350      # no text, no click, no use: not shown
   9 pic  0x2440  pic=20 map=10 at=1140,384 home=320,384
  10 pic  0x2440  pic=20 map=10 at=1640,418 home=320,418
@@ -289,7 +289,7 @@ static const char kScreen03[] = R"layout(
     link or 0x20 20:0
  13 text 0x339   slot=129 font=1 colour=3/4 parent=3 at=100,3 hit=428,619,168,194
     link or 0x20 21:0
- 14 text 0x338   slot=130 font=1 colour=3/4 parent=7 at=60,3 hit=324,435,318,340
+ 14 text 0x338   slot=130 font=1 colour=3/4 parent=7 at=60,3 hit=304,415,318,340
     link group:98                # never run (no 0x1): the leave pop-up's code freezes
     link group:155               # the cups and rows, and staying thaws them
  15 pic  0x458   pic=60 at=16,72 home=16,72 hit=16,95,72,107   # the track groups: only the notice,
@@ -481,7 +481,7 @@ static const char kScreen03[] = R"layout(
 158 text 0x300   slot=729 font=1 colour=3/4 at=290,150 hit=360,460,276,301 parent=46
     link group:99
     link group:156
-159 pic  0x2460  pic=518 map=58 at=1140,310 home=440,310   # clear of BACK beside it
+159 pic  0x2460  pic=518 map=58 at=1140,310 home=424,310
 160 text 0x300   slot=137 font=1 colour=4/0 at=320,360
 161 pic  0x440   pic=526 map=65 at=220,200 home=220,200
 162 pic  0x440   pic=533 map=68 parent=46 at=12,12 home=12,12 value=0   # shown by every click: draws nothing
