@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -765,6 +766,31 @@ TEST_F(MenuFit, TheSingleRaceScreenAfterEachTrackGroup) {
         TrackCode = wasCode;
     }
     EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
+}
+
+// The names on the group buttons are hot keys like the labels of text
+// buttons: each group's letter takes the pointer onto its own button, and
+// no two keys of the screen share a letter.
+TEST_F(MenuFit, EachTrackGroupHasAKeyOfItsOwn) {
+    for (int language = 0; language < 4; language++) {
+        LoadLanguage(language);
+        Enter(2, 0);
+        std::set<int> codes;
+        for (int c = 0; c < KeyboardCellCount; c++) {
+            const int code = (int)KeyboardCellTable[c].code;
+            EXPECT_TRUE(codes.insert(code).second) << Language(language) << ": two keys " << (char)code;
+        }
+        for (int item = 15; item <= 19; item++) {
+            const MenuItem& button = MenuScreenTable[2][item];
+            int on = 0;
+            for (int c = 0; c < KeyboardCellCount; c++) {
+                const KeyboardCell& cell = KeyboardCellTable[c];
+                on += cell.cellX >= button.hitLeft && cell.cellX <= button.hitRight && cell.cellY >= button.hitTop &&
+                      cell.cellY <= button.hitBottom;
+            }
+            EXPECT_EQ(on, 1) << Language(language) << ": keys on group button " << item;
+        }
+    }
 }
 
 TEST_F(MenuFit, TheCarChoiceInEveryModeAndClass) {
