@@ -43,5 +43,7 @@ void GoToScreen(int* screen, int target);
 // The group of a track group for the unlock races' cup (0..6), and the
 // track code of a cup row's race.
 int CareerTrackCode(int cup, int race);
+// The career's buttons under an open cup panel take no click.
+void CoverCareerButtons();
 // The car category tab of a cup (-1 for cups 5 and 6).
 int CategoryOfCup(int cup);

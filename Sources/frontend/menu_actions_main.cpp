@@ -228,6 +228,24 @@ static int ChooseCareerCup(int item) {
     return 0;
 }
 
+// A cup panel (or the bonus races' panel) lies over LOAD, SAVE, BACK and the
+// cup list: while one is up they take no click, and when it has gone they
+// take clicks again (once no message stands over the screen, whose OK gives
+// them back itself).  Run every frame of the career screen.
+void CoverCareerButtons() {
+    static int covered;
+    const int up = (ItemAt(3, 52).flags & MENU_SLIDE_IN) || ItemShown(3, 53) || ItemShown(3, 145);
+    if (up) {
+        FreezeItems(3, 12, 14);
+        FreezeItems(3, 24, 30);
+        covered = 1;
+    } else if (covered && !ItemShown(3, 46)) {
+        ThawItems(3, 12, 14);
+        ThawItems(3, 24, 30);
+        covered = 0;
+    }
+}
+
 // The cup whose panel is up, by its title (items 54 to 58 name cups 0 to
 // 4); -1 when none is.  The panel stays up across races and other screens,
 // where `CurrentCup` may change (the single race screen's groups, an award

@@ -9,11 +9,13 @@
 #include "frame/frame_state.h"
 #include "frontend/championship.h"
 #include "frontend/frontend_state.h"
+#include "frontend/menu_actions.h"
 #include "frontend/menu_items.h"
 #include "frontend/race_select.h"
 #include "frontend/screen_setup.h"
 #include "frontend/text_slots.h"
 #include "net/net_state.h"
+#include "race/race_state.h"
 #include "platform/plat_system.h"
 #include "render/render_state.h"
 #include "sound/music.h"
@@ -350,6 +352,24 @@ void ShowSpecialRaceButton() {
         return;
     ItemAt(3, 164).flags |= MENU_SLIDE_IN | MENU_SHOWN | MENU_HOVER_SOUND;
     ItemAt(3, 165).flags |= MENU_SHOWN | MENU_HOVER_SOUND;
+}
+
+// The single race screen's track-group buttons: the group whose race is
+// the one set up stands on the lit frame with its name in dark print, and
+// lights no further under the pointer.  The buttons that play a demo
+// (17 to 19) set no race up to go back to, so none of them is chosen.
+void ShowChosenTrackGroup() {
+    static const int labels[5] = {41, 42, 44, 43, 45};   // the name on each button
+    for (int k = 0; k < 5; k++) {
+        MenuItem& button = ItemAt(2, 15 + k);
+        const int chosen = 15 + k < 17 && TrackCode == CareerTrackCode(k, 4);
+        button.firstPicture = button.currentPicture = (int16_t)(chosen ? 61 : 60);
+        if (chosen)
+            button.flags &= ~MENU_HOVER_SOUND;
+        else
+            button.flags |= MENU_HOVER_SOUND;
+        ItemAt(2, labels[k]).colour = (uint8_t)(chosen ? 0 : 4);
+    }
 }
 
 void DisableLobbyItemA() { SetFlagsOf(11, 5, MENU_SLIDE_OUT, MENU_SLIDE_IN | MENU_HOVER_TEST); }

@@ -15,6 +15,8 @@ void FillChampionshipList();
 void ShowChampionshipInfo(const char* name, int value);
 void ShowShopVerdict();
 void ShowSpecialRaceButton();
+// The single race screen: the chosen track group on its lit button.
+void ShowChosenTrackGroup();
 void DisableLobbyItemA();
 void DisableLobbyItemB();
 void EnableLobbyItemA();

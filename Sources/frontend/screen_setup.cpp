@@ -638,6 +638,8 @@ static void CopyChampionshipDescription(int row) {
 void RunScreenLists(int screen) {
     int row = -1;
     switch (screen) {
+    case 2: ShowChosenTrackGroup(); break;
+    case 3: CoverCareerButtons(); break;
     case 7: SoundOptionsFrame(); break;
     case 11:
         UpdateListWidget(11, 25, 39, 11, 3, SLOT_MESSAGE_LOG + 6, &MessageLogTable[0][0], MESSAGE_LOG_WIDTH);

@@ -20,13 +20,17 @@ static const char kScreen00[] = R"layout(
   4 pic  0x6460  pic=471 frames=9 map=1 at=-1000,310 home=82,310
   5 pic  0x6460  pic=401 frames=49 map=1 at=-1640,144 home=9,144
   6 pic  0x6460  pic=481 frames=29 map=1 at=2240,340 home=500,340
+  # Every button's hit box is its frame, with the label in the middle: the
+  # left frames show the whole picture, the right-aligned ones' level map (3)
+  # leaves their first 42 columns out, so no frame reaches under a board
+  # that opens beside it.
   7 pic  0x2460  pic=5 map=2 at=-500,13 home=227,13
   8 pic  0x2460  pic=5 map=2 at=-1000,157 home=106,157
   9 pic  0x2460  pic=5 map=2 at=-1640,323 home=179,323
  10 pic  0x24a0  pic=5 map=3 at=1140,85 home=541,85
  11 pic  0x24a0  pic=5 map=3 at=1640,218 home=429,218
  12 pic  0x24a0  pic=5 map=3 at=2240,418 home=543,418
- 13 text 0x339   slot=31 font=1 colour=3/4 parent=7 at=80,-1 hit=262,422,14,39
+ 13 text 0x339   slot=31 font=1 colour=3/4 parent=7 at=100,-1 hit=227,426,14,39
     link xor 0x2000 0:20
     link group:24
     link group:18
@@ -35,7 +39,7 @@ static const char kScreen00[] = R"layout(
     link xor 0x20 0:26
     link xor 0x20 0:7
     link xor 0x20 0:13
- 14 text 0x339   slot=32 font=1 colour=3/4 parent=8 at=80,-1 hit=106,266,157,182
+ 14 text 0x339   slot=32 font=1 colour=3/4 parent=8 at=100,-1 hit=106,305,157,182
     link xor 0x2000 0:21
     link group:25
     link group:19
@@ -44,12 +48,12 @@ static const char kScreen00[] = R"layout(
     link xor 0x20 0:28
     link xor 0x20 0:8
     link xor 0x20 0:14
- 15 text 0x339   slot=33 font=1 colour=3/4 parent=9 at=80,-1 hit=179,339,323,348
+ 15 text 0x339   slot=33 font=1 colour=3/4 parent=9 at=100,-1 hit=179,378,323,348
     link group:26
     link group:20
     link group:32
     link or 0x20 15:0
- 16 text 0x339   slot=34 font=1 colour=3/4 parent=10 at=80,-1 hit=383,541,85,110
+ 16 text 0x339   slot=34 font=1 colour=3/4 parent=10 at=120,-1 hit=383,541,85,110
     link xor 0x2000 0:23
     link group:27
     link group:21
@@ -58,7 +62,7 @@ static const char kScreen00[] = R"layout(
     link xor 0x20 0:32
     link xor 0x20 0:10
     link xor 0x20 0:16
- 17 text 0x339   slot=35 font=1 colour=3/4 parent=11 at=80,-1 hit=269,429,218,243
+ 17 text 0x339   slot=35 font=1 colour=3/4 parent=11 at=120,-1 hit=269,429,218,243
     link xor 0x2000 0:24
     link group:28
     link group:22
@@ -67,7 +71,7 @@ static const char kScreen00[] = R"layout(
     link xor 0x20 0:34
     link xor 0x20 0:11
     link xor 0x20 0:17
- 18 text 0x339   slot=36 font=1 colour=3/4 parent=12 at=80,-1 hit=383,543,418,448
+ 18 text 0x339   slot=36 font=1 colour=3/4 parent=12 at=120,-1 hit=383,543,418,448
     link group:194
     link group:195
     link group:196
@@ -81,17 +85,17 @@ static const char kScreen00[] = R"layout(
  23 pic  0x404a0 pic=10 map=8 at=1140,113 home=541,113
  24 pic  0x404a0 pic=10 map=8 at=1640,246 home=429,246
  26 pic  0x440   pic=4 map=2 at=227,13 home=227,13
- 27 text 0x308   slot=31 font=1 colour=0/0 parent=26 at=80,-1 hit=262,422,14,39
+ 27 text 0x308   slot=31 font=1 colour=0/0 parent=26 at=100,-1 hit=227,426,14,39
  28 pic  0x440   pic=4 map=2 at=106,157 home=106,157
- 29 text 0x308   slot=32 font=1 colour=0/0 parent=28 at=80,-1 hit=106,266,157,182
+ 29 text 0x308   slot=32 font=1 colour=0/0 parent=28 at=100,-1 hit=106,305,157,182
  30 pic  0x440   pic=4 map=2 at=179,323 home=179,323
- 31 text 0x308   slot=33 font=1 colour=0/0 parent=30 at=80,-1 hit=179,339,323,348
+ 31 text 0x308   slot=33 font=1 colour=0/0 parent=30 at=100,-1 hit=179,378,323,348
  32 pic  0x480   pic=7 map=3 at=541,85 home=541,85
- 33 text 0x308   slot=34 font=1 colour=0/0 parent=32 at=80,-1 hit=383,541,85,110
+ 33 text 0x308   slot=34 font=1 colour=0/0 parent=32 at=120,-1 hit=383,541,85,110
  34 pic  0x480   pic=7 map=3 at=429,218 home=429,218
- 35 text 0x308   slot=35 font=1 colour=0/0 parent=34 at=80,-1 hit=269,429,218,243
+ 35 text 0x308   slot=35 font=1 colour=0/0 parent=34 at=120,-1 hit=269,429,218,243
  36 pic  0x480   pic=7 map=3 at=543,418 home=543,418
- 37 text 0x308   slot=36 font=1 colour=0/0 parent=36 at=80,-1 hit=383,543,418,448
+ 37 text 0x308   slot=36 font=1 colour=0/0 parent=36 at=120,-1 hit=383,543,418,448
  38 text 0x339   slot=38 font=1 colour=3/4 parent=20 at=80,0 hit=232,381,39,60
     link and-not 0x20 0:27
     link and-not 0x20 0:26
@@ -155,10 +159,10 @@ static const char kScreen00[] = R"layout(
  59 text 0x278   slot=398 font=1 colour=3/4 parent=56 at=83,18 hit=460,510,390,410
  60 pic  0x440   pic=533 map=68 parent=51 at=12,12 home=12,12
  61 pic  0x2460  pic=5 map=2 at=-500,454 home=22,454
- 62 text 0x338   slot=386 font=1 colour=3/4 parent=61 at=69,1 hit=22,160,454,478
+ 62 text 0x338   slot=386 font=1 colour=3/4 parent=61 at=100,1 hit=22,221,454,478
  63 pic  0x6460  pic=284 frames=16 map=69 at=-500,400 home=0,400
- 64 pic  0x24a0  pic=5 map=3 at=1140,447 home=553,447
- 65 text 0x338   slot=434 font=1 colour=3/4 parent=64 at=110,2 hit=383,543,450,477
+ 64 pic  0x24a0  pic=5 map=3 at=1140,447 home=543,447
+ 65 text 0x338   slot=434 font=1 colour=3/4 parent=64 at=120,2 hit=383,543,450,477
 )layout";
 
 static const char kScreen01[] = R"layout(
@@ -216,10 +220,10 @@ static const char kScreen02[] = R"layout(
   7 pic  0x440   pic=20 map=10 at=20,352 home=20,352
   8 pic  0x440   pic=20 map=10 at=144,352 home=144,352
   9 pic  0x440   pic=20 map=10 at=20,386 home=20,386
- 10 pic  0x440   pic=20 map=10 at=144,386 home=144,386
- 11 text 0x300   slot=125 font=1 colour=4/0 at=540,130
- 12 text 0x300   slot=128 font=1 colour=4/0 at=540,152
- 13 text 0x300   slot=129 font=1 colour=4/0 at=540,174
+ 10 pic  0x440   pic=20 map=10 at=144,386 home=144,386 value=0   # a demo shows it: it draws nothing
+ 11 text 0x320   slot=176 font=2 colour=5/0 parent=17 at=40,23   # DEMO under the group names of
+ 12 text 0x320   slot=176 font=2 colour=5/0 parent=18 at=40,23   # the three buttons that play one
+ 13 text 0x320   slot=176 font=2 colour=5/0 parent=19 at=40,23
  14 text 0x339   slot=130 font=1 colour=3/4 parent=6 at=100,3 hit=331,522,403,429
     link or 0x20 0:0
  15 pic  0x478   pic=60 at=16,72 home=16,72 hit=16,95,72,107
@@ -227,7 +231,7 @@ static const char kScreen02[] = R"layout(
  17 pic  0x478   pic=60 at=184,72 home=184,72 hit=184,263,72,107
  18 pic  0x478   pic=60 at=268,72 home=268,72 hit=268,347,72,107
  19 pic  0x478   pic=60 at=352,72 home=352,72 hit=352,431,72,107
- 20 pic  0x460   pic=60 at=436,72 home=436,72
+ 20 pic  0x440   pic=60 at=436,72 home=436,72      # no click, no use: not shown
  21 pic  0x440   pic=62 at=520,72 home=520,72
  22 pic  0x440   pic=2 map=36 at=16,238 home=16,238
  23 text 0x300   slot=131 font=2 colour=4/0 parent=22 at=100,32
@@ -250,11 +254,11 @@ static const char kScreen02[] = R"layout(
  38 pic  0x440   pic=55 at=480,298 home=480,298
  39 pic  0x440   pic=55 at=480,322 home=480,322
  40 pic  0x440   pic=55 at=480,346 home=480,346
- 41 text 0x300   slot=162 font=2 colour=4/0 at=556,250
- 42 text 0x300   slot=163 font=2 colour=4/0 at=556,274
- 43 text 0x300   slot=164 font=2 colour=4/0 at=556,298
- 44 text 0x300   slot=165 font=2 colour=4/0 at=556,322
- 45 text 0x300   slot=166 font=2 colour=4/0 at=556,346
+ 41 text 0x320   slot=162 font=1 colour=4/0 parent=15 at=40,6    # the track groups' names on their
+ 42 text 0x320   slot=163 font=1 colour=4/0 parent=16 at=40,6    # buttons (cup rows 0 to 4)
+ 43 text 0x320   slot=164 font=1 colour=4/0 parent=18 at=40,-1
+ 44 text 0x320   slot=165 font=1 colour=4/0 parent=17 at=40,-1
+ 45 text 0x320   slot=166 font=1 colour=4/0 parent=19 at=40,-1
  46 pic  0x440   pic=11 at=120,128 home=120,128
  47 text 0x319   slot=48 font=1 colour=3/4 parent=46 at=200,150 hit=230,409,276,301
     link and-not 0x20 2:46
@@ -276,7 +280,7 @@ static const char kScreen03[] = R"layout(
   4 pic  0x2460  pic=1 map=2 at=1640,202 home=424,202
   5 pic  0x2460  pic=1 map=2 at=2140,238 home=424,238
   6 pic  0x2460  pic=1 map=2 at=1140,274 home=424,274
-  7 pic  0x2460  pic=20 map=10 at=1640,316 home=320,316
+  7 pic  0x2460  pic=20 map=10 at=1640,316 home=300,316      # BACK's frame, clear of the money panel
   8 pic  0x2440  pic=20 map=10 at=2140,350 home=320,350      # no text, no click, no use: not shown
   9 pic  0x2440  pic=20 map=10 at=1140,384 home=320,384
  10 pic  0x2440  pic=20 map=10 at=1640,418 home=320,418
@@ -285,17 +289,17 @@ static const char kScreen03[] = R"layout(
     link or 0x20 20:0
  13 text 0x339   slot=129 font=1 colour=3/4 parent=3 at=100,3 hit=428,619,168,194
     link or 0x20 21:0
- 14 text 0x338   slot=130 font=1 colour=3/4 parent=7 at=60,3 hit=324,435,318,340
+ 14 text 0x338   slot=130 font=1 colour=3/4 parent=7 at=60,3 hit=304,415,318,340
     link group:98                # never run (no 0x1): the leave pop-up's code freezes
     link group:155               # the cups and rows, and staying thaws them
- 15 pic  0x478   pic=60 at=16,72 home=16,72 hit=16,95,72,107
- 16 pic  0x478   pic=60 at=100,72 home=100,72 hit=100,179,72,107
- 17 pic  0x478   pic=60 at=184,72 home=184,72 hit=184,263,72,107
- 18 pic  0x478   pic=60 at=268,72 home=268,72 hit=268,347,72,107
- 19 pic  0x478   pic=60 at=352,72 home=352,72 hit=352,431,72,107
+ 15 pic  0x458   pic=60 at=16,72 home=16,72 hit=16,95,72,107   # the track groups: only the notice,
+ 16 pic  0x458   pic=60 at=100,72 home=100,72 hit=100,179,72,107   # no label: not shown
+ 17 pic  0x458   pic=60 at=184,72 home=184,72 hit=184,263,72,107
+ 18 pic  0x458   pic=60 at=268,72 home=268,72 hit=268,347,72,107
+ 19 pic  0x458   pic=60 at=352,72 home=352,72 hit=352,431,72,107
  20 pic  0x459   pic=527 at=392,430 home=392,430 hit=392,631,430,465
     link group:74
- 21 pic  0x478   pic=62 at=436,72 home=436,72 hit=436,515,72,107
+ 21 pic  0x458   pic=62 at=436,72 home=436,72 hit=436,515,72,107
  22 pic  0x2460  pic=2 map=36 at=1640,310 home=424,310
  23 text 0x300   slot=131 font=2 colour=4/0 parent=22 at=100,32
  24 text 0x279   slot=971 font=1 colour=3/4 parent=31 at=12,14 hit=22,305,143,163   # a cup of the list: its panel (rows 77-90), the frame slides in

@@ -73,14 +73,16 @@ struct CupScript {
         frame += 170;
         RaceFromCarChoice();
     }
-    // The award pop-up's OK (and the unlock pop-up's after it), SAVE, the
-    // slot row, a description, OK, and the saved message's OK.
+    // The award pop-up's OK (and the unlock pop-up's after it), the cup
+    // panel's BACK (SAVE under it takes no click), SAVE, the slot row, a
+    // description, OK, and the saved message's OK.
     void AwardAndSave(int row) {
-        Add(ClickAt(frame + 10, kPopupOkX, kPopupOkY) + ClickAt(frame + 60, kPopupOkX, kPopupOkY) + ClickAt(frame + 110, 523, 181));
-        Expect(21, frame + 180);
-        Add(ClickAt(frame + 190, 202, SlotRowY(row)) + std::to_string(frame + 230) + " type CUP" +
-            std::to_string(row) + "\n" + ClickAt(frame + 270, 300, 357) + ClickAt(frame + 330, 320, 294));
-        frame += 400;
+        Add(ClickAt(frame + 10, kPopupOkX, kPopupOkY) + ClickAt(frame + 60, kPopupOkX, kPopupOkY) +
+            ClickAt(frame + 110, 320, 341) + ClickAt(frame + 160, 523, 181));
+        Expect(21, frame + 230);
+        Add(ClickAt(frame + 240, 202, SlotRowY(row)) + std::to_string(frame + 280) + " type CUP" +
+            std::to_string(row) + "\n" + ClickAt(frame + 320, 300, 357) + ClickAt(frame + 380, 320, 294));
+        frame += 450;
         Expect(3, frame);
         frame += 10;
     }

@@ -1,11 +1,11 @@
 // Scripted walks through the menus that click only what a player can see:
 // each click goes to the middle of the hit box of the item that carries a
-// label (or of a picture button), found at run time in the built-in layout
-// by its text in the game folder's own message file, never by coordinates
-// written into the test.  Each click is preceded by a shot of the frame the
-// pointer moves in, and after the run every shot must show the item there:
-// a label's glyphs in its colours, a picture button's picture over the page
-// background.
+// label (or of the picture button a name is printed on), found at run time
+// in the built-in layout by its text in the game folder's own message file,
+// never by coordinates written into the test.  Each click is preceded by a
+// shot of the frame the pointer moves in, and after the run every shot must
+// show the item there: a label's glyphs in its colours, a picture button's
+// picture over the page background.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -81,6 +81,12 @@ struct LabelledRoute {
             }
         }
         EXPECT_NE(best, 0) << "no item labelled \"" << label << "\" on screen " << screen;
+        // A name printed on a picture button stands for the button.
+        const MenuItem& found = MenuScreenTable[screen][best];
+        const MenuItem& under = MenuScreenTable[screen][found.parent];
+        if (!(found.flags & MENU_HOVER_TEST) && found.parent && (under.flags & MENU_PICTURE) &&
+            (under.flags & MENU_HOVER_TEST))
+            return found.parent;
         return best;
     }
     // The row of a list whose text the list writes into `slot`.
@@ -93,17 +99,6 @@ struct LabelledRoute {
         ADD_FAILURE() << "no list row of slot " << slot << " on screen " << screen;
         return 0;
     }
-    // The `nth` (from 0) picture button of a screen that shows `picture`.
-    static int PictureButton(int screen, int picture, int nth) {
-        for (int i = 1; i < MENU_ITEM_COUNT; i++) {
-            const MenuItem& it = MenuScreenTable[screen][i];
-            if ((it.flags & MENU_PICTURE) && (it.flags & MENU_HOVER_TEST) && it.firstPicture == picture && nth-- == 0)
-                return i;
-        }
-        ADD_FAILURE() << "no picture button " << picture << " on screen " << screen;
-        return 0;
-    }
-
     void Line(int at, const std::string& event) { script += std::to_string(at) + " " + event + "\n"; }
 
     void ClickItem(int screen, int item, int wait, bool ifShown = false) {
@@ -118,9 +113,6 @@ struct LabelledRoute {
     }
     // A click on the labelled item, then `wait` frames.
     void Click(int screen, const std::string& label, int wait = 60) { ClickItem(screen, Item(screen, label), wait); }
-    void ClickPicture(int screen, int picture, int nth, int wait = 60) {
-        ClickItem(screen, PictureButton(screen, picture, nth), wait);
-    }
     // A button of a panel the route opened.
     void ClickInPanel(int screen, const std::string& label, int wait = 60) {
         ClickItem(screen, Item(screen, label, true), wait);
@@ -149,12 +141,22 @@ struct LabelledRoute {
         Key("RETURN");
         Click(18, "OK");
     }
-    // The single race screen: its greeting's OK, the second track group
-    // (race 4 of cup row 1, track 62), then a cup, which opens the car
-    // choice; START RACE with the car on show, and Space ends the fly-by.
-    void RaceTrack62FromSingleRace() {
+    // From the main menu of a fresh folder to the single race screen: PLAY,
+    // SINGLE RACE, and on the profile screen (no one is logged in yet) NEW,
+    // the name ended with Enter, OK; then the single race's greeting OK.
+    void NewProfileToSingleRace(const std::string& name) {
+        Click(0, "PLAY");
+        Click(0, "SINGLE RACE", 70);
+        Expect(18);
+        NewProfile(name);
+        Expect(2);
         Click(2, "OK");
-        ClickPicture(2, 60, 1);
+    }
+    // The single race screen after its greeting: the CROSS group (race 4 of
+    // cup row 1, track 62), then a cup, which opens the car choice; START
+    // RACE with the car on show, and Space ends the fly-by.
+    void RaceTrack62FromSingleRace() {
+        Click(2, "CROSS");
         Click(2, "ROOKIE CUP", 70);
         Expect(5);
         Click(5, "START RACE", 70);

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -175,9 +176,46 @@ bool DrawsOnScreen(const Rect& r) {
     return drawn;
 }
 
-// The bitmaps of the bars behind buttons, tabs and short values.
+// The bitmaps of the bars behind buttons, tabs and short values, and the
+// single race's group buttons.
 bool ButtonFrame(int picture) {
-    return picture == 1 || picture == 4 || picture == 5 || picture == 7 || picture == 20 || picture == 21;
+    return picture == 1 || picture == 4 || picture == 5 || picture == 7 || picture == 20 || picture == 21 ||
+           (picture >= 60 && picture <= 63);
+}
+
+// Whether a drawn picture shows at its pixel (x, y): through its level map
+// (levels of 100 and more leave the background; the blend reads a pixel's
+// level one byte before it) or, with none, where it is not black, its
+// colour key.
+bool PictureShowsAt(const MenuItem& it, int x, int y) {
+    const int n = it.firstPicture;
+    if (!PictureReady(n))
+        return false;
+    const int w = MenuGfxSize[n].width, h = MenuGfxSize[n].height;
+    if (x < 0 || y < 0 || y >= h || x >= w * it.value)
+        return false;
+    x %= w;
+    const int map = it.levelMap;
+    if (map > 0 && map < MenuGfxCount && MenuGfxSizes[map] >= w * h)
+        return MenuGfxBuffer[MenuGfxOffsets[map] + y * w + x - 1] < BLEND_LEVELS;
+    void* bits = nullptr;
+    int pitch = 0;
+    if (PlatSurfaceLock(MenuGfxCache[n], nullptr, 0, &bits, &pitch) != 0)
+        return false;
+    const bool shows = ((const uint16_t*)((const char*)bits + (long)y * pitch))[x] != 0;
+    PlatSurfaceUnlock(MenuGfxCache[n]);
+    return shows;
+}
+
+// The part of a drawn picture that shows.
+Rect ShownRect(const MenuItem& it) {
+    const Rect all = PictureRect(it);
+    Rect shown;
+    for (int y = all.top; y < all.bottom; y++)
+        for (int x = all.left; x < all.right; x++)
+            if (PictureShowsAt(it, x - all.left, y - all.top))
+                shown.Add({x, y, x + 1, y + 1});
+    return shown.Meet(kScreen);
 }
 
 Rect HitBox(const MenuItem& it) { return {it.hitLeft, it.hitTop, it.hitRight + 1, it.hitBottom + 1}; }
@@ -317,13 +355,14 @@ struct MenuFit : FrontEndTest {
             if (!d.rect.Inside(box))
                 faults.push_back(label(d.item) + " " + Show(d.rect) + " runs out of " + boxName);
         }
-        // A button frame (the plain and lit bars of buttons and tabs) takes
-        // a click or carries a text: nothing else draws one, and one that
-        // does neither looks like a button that does nothing.
+        // A button frame (the plain and lit bars of buttons and tabs, the
+        // group buttons) carries a text, whether it takes a click itself or
+        // not: one with none looks like a button that does nothing, or one
+        // that does something no one can tell.
         for (const Drawn& d : drawn) {
             const MenuItem& it = MenuScreenTable[screen][d.item];
             const Rect on = PictureRect(it);   // a frame slid away is not seen
-            if (d.text || (it.flags & MENU_HOVER_TEST) || d.rect.Empty() || !ButtonFrame(it.firstPicture))
+            if (d.text || d.rect.Empty() || !ButtonFrame(it.firstPicture))
                 continue;
             bool carries = false;
             for (const Drawn& t : drawn) {
@@ -334,6 +373,48 @@ struct MenuFit : FrontEndTest {
             }
             if (!carries)
                 faults.push_back(label(d.item) + " " + Show(on) + " stands blank");
+        }
+        // A button is seen where it is clicked: the frame a label stands on
+        // shows over the label's hit box and no further (a few pixels of
+        // cut corners and edges aside), and no picture drawn after the
+        // frame lies over the hit box.
+        for (const Drawn& d : drawn) {
+            const MenuItem& it = MenuScreenTable[screen][d.item];
+            if (!d.text || d.rect.Empty() || !(it.flags & MENU_HOVER_TEST) || !it.parent)
+                continue;
+            const MenuItem& frame = MenuScreenTable[screen][it.parent];
+            if (!(frame.flags & MENU_PICTURE) || !ButtonFrame(frame.firstPicture) || !d.rect.Inside(PictureRect(frame)))
+                continue;
+            const Rect shown = ShownRect(frame), hit = HitBox(it);
+            const int slack = 6;
+            if (std::abs(shown.left - hit.left) > slack || std::abs(shown.right - hit.right) > slack ||
+                std::abs(shown.top - hit.top) > slack || std::abs(shown.bottom - hit.bottom) > slack)
+                faults.push_back(label(d.item) + ": its frame shows at " + Show(shown) + ", its hit box is " +
+                                 Show(hit));
+        }
+        // A board or panel drawn after a button that takes a click hides
+        // none of its label, and none of a picture button (a pop-up's board
+        // stands over what it leaves inert: its own check is below).
+        for (const Drawn& d : drawn) {
+            const MenuItem& it = MenuScreenTable[screen][d.item];
+            if (!(it.flags & MENU_HOVER_TEST) || d.rect.Empty())
+                continue;
+            const int base = (it.flags & MENU_PICTURE) ? d.item : it.parent;   // the button's own picture
+            for (const Drawn& p : drawn) {
+                const MenuItem& over = MenuScreenTable[screen][p.item];
+                // What stands on a pop-up is drawn after the rest.
+                if (p.text || p.item <= base || p.rect.Empty() || PopupItemOf(screen, p.item) ||
+                    PopupItemOf(screen, d.item))
+                    continue;
+                const Rect both = p.rect.Meet(d.rect);
+                int covered = 0;
+                for (int y = both.top; y < both.bottom; y++)
+                    for (int x = both.left; x < both.right; x++)
+                        covered += PictureShowsAt(over, x - (int)over.screenX, y - (int)over.screenY);
+                if (covered > 0)
+                    faults.push_back(label(p.item) + " lies over the button" + label(d.item).substr(where.size()) +
+                                     " (" + std::to_string(covered) + " pixels of " + Show(d.rect) + ")");
+            }
         }
         for (size_t a = 0; a < drawn.size(); a++) {
             if (!drawn[a].text || drawn[a].rect.Empty())
@@ -633,6 +714,83 @@ std::vector<std::string> CarScreenFaults(int s, const std::string& where, int ca
                              std::to_string(labels) + " labels");
     }
     return faults;
+}
+
+// The single race screen as a player leaves it after each track-group
+// button: every button names its group and the three that play a demo say
+// so; a group picked stands on the lit frame, alone; after a demo the
+// screen comes back as it was, with no frame standing blank.
+std::string TextsOn(int screen, int picture) {
+    std::string texts;
+    for (int i = 1; i < MENU_ITEM_COUNT; i++) {
+        const MenuItem& it = MenuScreenTable[screen][i];
+        if (it.parent == picture && (it.flags & MENU_TEXT) && (it.flags & MENU_SHOWN) && !TextInk(it).Empty())
+            texts += "[" + Trimmed(SlotText(it.textSlot)) + "]";
+    }
+    return texts;
+}
+
+TEST_F(MenuFit, TheSingleRaceScreenAfterEachTrackGroup) {
+    std::vector<std::string> faults;
+    for (int language = 0; language < 4; language++) {
+        LoadLanguage(language);
+        const std::string demoWord = Trimmed(SlotText(MenuScreenTable[2][11].textSlot));
+        Enter(2, 0);
+        const int wasCode = TrackCode;
+        for (int item = 15; item <= 19; item++) {
+            const std::string where = Language(language) + " single race after group " + std::to_string(item);
+            const std::string texts = TextsOn(2, item);
+            // A name of letters, and DEMO under it on the demo buttons.
+            EXPECT_TRUE(HasLetters(texts)) << where << ": the button names no group";
+            EXPECT_EQ(texts.find("[" + demoWord + "]") != std::string::npos, item >= 17) << where << ": " << texts;
+            Click(item);
+            if (item >= 17) {
+                // The demo's race is the frame's to run (the whole-program
+                // route plays them); the menus come back on the single race
+                // screen as the button left it.
+                StartRaceRequest = RaceFromReplay = ReplayWatched = ReplayFromFile = 0;
+                Frames(SETTLE_FRAMES);
+            }
+            EXPECT_EQ(MenuScreenShown, 2) << where;
+            const std::vector<std::string> f = Faults(where);
+            faults.insert(faults.end(), f.begin(), f.end());
+            for (int other = 15; other <= 19; other++) {
+                const bool lit = MenuScreenTable[2][other].firstPicture == 61;
+                EXPECT_EQ(lit, other == item && item < 17) << where << ": group " << other << (lit ? " is" : " is not")
+                                                          << " on the lit frame";
+            }
+            if (item < 17) {
+                EXPECT_EQ(TrackCode, CareerTrackCode(item - 15, 4)) << where;
+            }
+        }
+        TrackCode = wasCode;
+    }
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
+}
+
+// The names on the group buttons are hot keys like the labels of text
+// buttons: each group's letter takes the pointer onto its own button, and
+// no two keys of the screen share a letter.
+TEST_F(MenuFit, EachTrackGroupHasAKeyOfItsOwn) {
+    for (int language = 0; language < 4; language++) {
+        LoadLanguage(language);
+        Enter(2, 0);
+        std::set<int> codes;
+        for (int c = 0; c < KeyboardCellCount; c++) {
+            const int code = (int)KeyboardCellTable[c].code;
+            EXPECT_TRUE(codes.insert(code).second) << Language(language) << ": two keys " << (char)code;
+        }
+        for (int item = 15; item <= 19; item++) {
+            const MenuItem& button = MenuScreenTable[2][item];
+            int on = 0;
+            for (int c = 0; c < KeyboardCellCount; c++) {
+                const KeyboardCell& cell = KeyboardCellTable[c];
+                on += cell.cellX >= button.hitLeft && cell.cellX <= button.hitRight && cell.cellY >= button.hitTop &&
+                      cell.cellY <= button.hitBottom;
+            }
+            EXPECT_EQ(on, 1) << Language(language) << ": keys on group button " << item;
+        }
+    }
 }
 
 TEST_F(MenuFit, TheCarChoiceInEveryModeAndClass) {

@@ -96,6 +96,7 @@ TEST(ReplayRoute, AfterTheLobbyAReplaySavedUnderATypedNameIsListed) {
     route.Expect(18);
     route.Click(18, "OK");
     route.Expect(2);
+    route.Click(2, "OK");
     route.RaceTrack62FromSingleRace();
     // In the replay a key opens the pause menu, whose first row saves it.
     route.frame = kDuringTheReplay;

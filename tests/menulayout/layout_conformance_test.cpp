@@ -27,7 +27,7 @@ namespace {
 // * hover-tested), tN a text with slot N, bN a hover-tested text; ranges run
 // items and slots together.
 const char kScreenLists[] = R"(Screen 1: 1 p31, 2 t285, 3 p11, 4 p12, 5 p5, 6 p5, 7 p5, 8 p451~, 9 p20, 10 p20, 11 p20, 12 t48, 13 b36, 14 b97, 15 p48, 16 p48, 17 p45, 18 p46, 19 b259, 20 t55, 21 t56, 22-26 b260-264, 27 b291, 28 t286, 29 t865, 30 t954, 31 t866, 32 t780, 33 t782, 34 t783.
-Screen 2: 1 p31, 2 t51, 3 p1, 4 p1, 5 p1, 6 p5, 7 p20, 8 p20, 9 p20, 10 p20, 11 t125, 12 t128, 13 t129, 14 b130, 15 p60*, 16 p60*, 17 p60*, 18 p60*, 19 p60*, 20 p60, 21 p62, 22 p2, 23 t131, 24-27 b971-974, 28 t975, 29 t976, 30 b977, 31 p6, 32 t124, 33 t123, 34 t651, 35 p59, 36 p55, 37 p55, 38 p55, 39 p55, 40 p55, 41-45 t162-166, 46 p11, 47 b48, 48 t978, 49 t613, 50 t614, 51 p61, 52 p533.
+Screen 2: 1 p31, 2 t51, 3 p1, 4 p1, 5 p1, 6 p5, 7 p20, 8 p20, 9 p20, 10 p20, 11 t176, 12 t176, 13 t176, 14 b130, 15 p60*, 16 p60*, 17 p60*, 18 p60*, 19 p60*, 20 p60, 21 p62, 22 p2, 23 t131, 24-27 b971-974, 28 t975, 29 t976, 30 b977, 31 p6, 32 t124, 33 t123, 34 t651, 35 p59, 36 p55, 37 p55, 38 p55, 39 p55, 40 p55, 41-45 t162-166, 46 p11, 47 b48, 48 t978, 49 t613, 50 t614, 51 p61, 52 p533.
 Screen 3: 1 p31, 2 p1, 3 p1, 4 p1, 5 p1, 6 p1, 7 p20, 8 p20, 9 p20, 10 p20, 11 t125, 12-14 b128-130, 15 p60*, 16 p60*, 17 p60*, 18 p60*, 19 p60*, 20 p527*, 21 p62*, 22 p2, 23 t131, 24-30 b971-977, 31 p516, 32 t124, 33 t123, 34 t651, 35 p59, 36 p55, 37 p55, 38 p55, 39 p55, 40 p55, 41-45 t240-244, 46 p11, 47 t48, 48-50 t612-614, 51 p61, 52 p30, 53 p74, 54-60 t868-874, 61 b49, 62 b49, 63 b49, 64 b49, 65 b49, 66 b49, 67 b49, 68-70 t875-877, 71-74 b878-881, 75-78 t688-691, 79-82 t693-696, 83-86 t698-701, 87-90 t703-706, 91-94 t708-711, 95-98 b900-903, 99 t904, 100-104 t718-722, 105 b162, 106 b163, 107 b165, 108 b164, 109 b166, 110-114 t713-717, 115-118 t653-656, 119-122 t658-661, 123-126 t663-666, 127-130 t668-671, 131-134 t673-676, 135-144 t678-687, 145 p73, 146-148 t875-877, 149 p75, 150 p75, 151 p75, 152 p75, 153 p75, 154 t292, 155 p20, 156 b773, 157 t397, 158 t729, 159 p518, 160 t137, 161 p526, 162 p533, 163 p533.
 Screen 4: 1 p31, 2 t435, 3 p5, 4 p20, 5 b130, 6 p284~, 7 t30.
 Screen 5: 1 p31, 2 t127, 3 p516, 4 p6, 5 p517, 6 p6, 7 p1, 8 p1, 9 p1, 10 p1, 11 p1, 12 p1, 13 p1, 14 p5, 15 p5, 16 p5, 17 p5, 18 p13, 19 t124, 20 p21, 21 p20, 22 p20, 23 p20, 24 t139, 25 t123, 26 t140, 27 b146, 28 b147, 29 t151, 30 t148, 31 t149, 32 t154, 33 t150, 34-38 t155-159, 39 t141, 40 t142, 41 b925, 42 b49, 43 t651, 44 p20, 45 p20, 46 t167, 47 t145, 48-53 t230-235, 54 p4, 55 p4, 56 p4, 57 p4, 58 p4, 59 t151, 60 t148, 61 t149, 62 t154, 63 t150, 64-68 t155-159, 69 p11, 70 t979, 71 t612, 72 t979, 73-76 t230-233, 77 t233, 78 t234, 79 t232, 80 p1, 81 b723, 82 t724, 83 t725, 84 p5, 85 b773, 86 p20, 87 p2, 88 t253, 89 t979, 90 t979, 91 t979, 92 p533.
@@ -67,8 +67,8 @@ struct ScreenCounts {
     int items, rootShown, pictures, sliding, looping, texts, buttons, linked, shown;
 };
 const ScreenCounts kCounts[MENU_LAYOUT_SCREENS] = {
-    {65, 1, 29, 15, 7, 35, 30, 18, 44}, {35, 0, 14, 6, 1, 20, 9, 3, 22},    {53, 1, 27, 7, 0, 25, 12, 4, 16},
-    {164, 1, 40, 22, 0, 123, 38, 31, 46}, {8, 1, 4, 3, 1, 3, 1, 1, 7},       {93, 1, 34, 17, 0, 58, 6, 13, 57},
+    {65, 1, 29, 15, 7, 35, 30, 18, 44}, {35, 0, 14, 6, 1, 20, 9, 3, 22},    {53, 1, 27, 7, 0, 25, 12, 4, 23},
+    {164, 1, 40, 22, 0, 123, 38, 31, 40}, {8, 1, 4, 3, 1, 3, 1, 1, 7},       {93, 1, 34, 17, 0, 58, 6, 13, 57},
     {50, 0, 19, 7, 1, 30, 23, 17, 26},  {35, 0, 21, 6, 1, 13, 18, 11, 29}, {61, 0, 14, 8, 1, 46, 17, 7, 45},
     {36, 0, 16, 7, 1, 19, 13, 4, 28},   {54, 0, 16, 7, 0, 37, 17, 8, 33},  {55, 0, 14, 6, 0, 40, 11, 3, 37},
     {58, 1, 10, 7, 1, 47, 23, 12, 37},  {33, 0, 14, 5, 1, 18, 8, 3, 19},   {42, 1, 14, 5, 1, 27, 16, 3, 18},
@@ -331,7 +331,7 @@ TEST_F(Layout, CountsOfEveryScreenAndFlagTotals) {
     }
     EXPECT_EQ(filled, 1188);
     const std::map<uint32_t, int> want = {
-        {0x1, 175},  {0x2, 0},    {0x4, 0},    {0x8, 339},    {0x10, 332},   {0x20, 707},
+        {0x1, 175},  {0x2, 0},    {0x4, 0},    {0x8, 339},    {0x10, 332},   {0x20, 708},
         {0x40, 603}, {0x80, 94},  {0x100, 468}, {0x200, 745}, {0x400, 420},  {0x800, 23},
         {0x1000, 0}, {0x2000, 187}, {0x4000, 19}, {0x8000, 12}, {0x10000, 12}, {0x20000, 0}, {0x40000, 7},
     };
@@ -359,11 +359,13 @@ TEST_F(Layout, EveryListedItemOfScreens1To22) {
                 EXPECT_EQ(item.firstPicture, want.number);
                 EXPECT_EQ((item.flags & MENU_LOOPING) != 0, want.mark == '~');
                 EXPECT_EQ((item.flags & MENU_HOVER_TEST) != 0, want.mark == '*');
-                // Three pictures that code shows with no use of their own
-                // draw nothing: the career's 162 (shown by every click) and
-                // the profile screen's 11 and 12 (shown back by the records
-                // route with its buttons).
-                const bool drawsNothing = (s == 3 && i == 162) || (s == 18 && (i == 11 || i == 12));
+                // Four pictures that code shows with no use of their own
+                // draw nothing: the career's 162 (shown by every click), the
+                // single race's 10 (shown by a demo) and the profile screen's
+                // 11 and 12 (shown back by the records route with its
+                // buttons).
+                const bool drawsNothing =
+                    (s == 3 && i == 162) || (s == 2 && i == 10) || (s == 18 && (i == 11 || i == 12));
                 if (drawsNothing)
                     EXPECT_EQ(item.value, 0);
                 else
@@ -391,7 +393,11 @@ TEST_F(Layout, TheMainScreen) {
         EXPECT_EQ(m[1 + i].homeX, loops[i][2]);
         EXPECT_EQ(m[1 + i].levelMap, 1);
     }
-    const int hits[6][4] = {{262, 422, 14, 39},  {106, 266, 157, 182}, {179, 339, 323, 348},
+    // The hit boxes are the frames the buttons are seen on: the three on the
+    // left the whole picture, the right-aligned three their shown columns
+    // (their level map leaves the first 42 out); each label stands in the
+    // middle of its frame.
+    const int hits[6][4] = {{227, 426, 14, 39},  {106, 305, 157, 182}, {179, 378, 323, 348},
                             {383, 541, 85, 110}, {269, 429, 218, 243}, {383, 543, 418, 448}};
     for (int i = 0; i < 6; i++) {
         const MenuItem& b = m[13 + i];
@@ -400,7 +406,7 @@ TEST_F(Layout, TheMainScreen) {
         EXPECT_EQ(b.parent, 7 + i);
         EXPECT_EQ(b.colour, 3);
         EXPECT_EQ(b.hoverColour, 4);
-        EXPECT_EQ(b.x, 80.0f);
+        EXPECT_EQ(b.x, i < 3 ? 100.0f : 120.0f);
         EXPECT_EQ(b.y, -1.0f);
         EXPECT_EQ(b.hitLeft, hits[i][0]);
         EXPECT_EQ(b.hitRight, hits[i][1]);

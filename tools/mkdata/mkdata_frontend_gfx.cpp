@@ -5,7 +5,8 @@
 // button frames are as tall as their hit boxes (the main menu's lowest ones
 // end at the screen's bottom edge; they and the bars share one level map),
 // the PLAY board ends before the OPTIONS
-// frame beside it, the main menu's corner wheel stays above the HELP frame,
+// frame beside it (the main menu's right-aligned frames show over their hit
+// boxes only), the main menu's corner wheel stays above the HELP frame,
 // a list's thumb slides down its scroll bar to the arrow below it, and a
 // level map has one byte per pixel of the pictures
 // that name it.  Pictures
@@ -23,6 +24,9 @@
 #include "mkdata_frontend.h"
 
 namespace {
+
+// Columns of the main menu's right-aligned frames that are not shown.
+const int MAIN_FRAME_CUT = 42;
 
 struct PictureSize {
     int first, last;   // picture numbers
@@ -258,10 +262,20 @@ bool WriteLevelMap(int number) {
         size = *FindPicture(55);
     if (cupFive)
         size = *FindPicture(518);
+    // The main menu's right-aligned button frames are seen through picture
+    // 5's own map, which leaves their first columns out: each frame shows
+    // over its hit box only, clear of the board that opens beside it.  The
+    // blend reads a pixel's level one byte before it (a row's first pixel
+    // the row above's last byte), so this map is written one pixel ahead.
+    const int cut = number == 5 ? MAIN_FRAME_CUT : 0;
+    PictureSize shown = size;
+    shown.width -= cut;
     std::vector<unsigned char> levels((size_t)size.width * size.height);
     for (int y = 0; y < size.height; y++) {
         for (int x = 0; x < size.width; x++) {
-            const unsigned char level = Level(size, x, y);
+            const int px = cut ? x + 1 : x;
+            const unsigned char level = !cut ? Level(size, x, y)
+                                        : px < cut || px >= size.width ? 100 : Level(shown, px - cut, y);
             levels[(size_t)y * size.width + x] =
                 cupCells || cupFive ? CupProgressLevel(number, x, y, level) : level;
         }

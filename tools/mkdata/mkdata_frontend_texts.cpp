@@ -49,7 +49,12 @@ const SlotText kEnglish[] = {
     // Career, car choice and shop.
     {137, "Reward"}, {146, ">>"}, {147, "<<"}, {148, "JUMP"}, {149, "MONSTER"}, {150, "BUGGY"},
     {151, "SPEED"}, {154, "CROSS"},
-    {160, "WON"}, {161, "---"}, {162, "SPEED"}, {163, "JUMP"}, {164, "MONSTER"}, {165, "CROSS"}, {166, "BUGGY"},
+    {160, "WON"}, {161, "---"},
+    // The track groups of cup rows 0 to 4, which the single race screen
+    // prints on its group buttons and the career on its bonus races (the
+    // layout puts 165 before 164); the arena group is ARENA there, to fit
+    // the single race's button.
+    {162, "ARENA"}, {163, "CROSS"}, {164, "BUGGY"}, {165, "SPEED"}, {166, "JUMP"},
     {255, "Track group:"}, {259, "CHANGE TRACK"},
 
     {293, "Session:"}, {295, "Players:"},
@@ -275,8 +280,9 @@ std::vector<ScreenLabels> LabelsByScreen() {
         struct Label {
             int item, slot, parent;
             unsigned flags;
+            int font;
         };
-        std::vector<Label> labels;
+        std::vector<Label> labels, printed;   // buttons' own texts; texts on a picture
         const char* line = MenuLayoutText[s];
         while (line && *line) {
             const char* end = strchr(line, '\n');
@@ -288,10 +294,32 @@ std::vector<ScreenLabels> LabelsByScreen() {
             if (sscanf(text.c_str(), " %d %7s %x", &item, kind, &flags) != 3)
                 continue;
             flagsOf[item] = flags;
-            const size_t slot = text.find("slot="), parent = text.find("parent=");
-            if (strcmp(kind, "text") == 0 && (flags & 0x208) == 0x208 && slot != std::string::npos)
-                labels.push_back({item, atoi(text.c_str() + slot + 5),
-                                  parent != std::string::npos ? atoi(text.c_str() + parent + 7) : 0, flags});
+            const size_t slot = text.find("slot="), parent = text.find("parent="), font = text.find("font=");
+            if (strcmp(kind, "text") != 0 || slot == std::string::npos)
+                continue;
+            const Label label = {item, atoi(text.c_str() + slot + 5),
+                                 parent != std::string::npos ? atoi(text.c_str() + parent + 7) : 0, flags,
+                                 font != std::string::npos ? atoi(text.c_str() + font + 5) : 1};
+            if ((flags & 0x208) == 0x208)
+                labels.push_back(label);
+            else if (label.parent)
+                printed.push_back(label);
+        }
+        // A picture button's label is the text printed on it in the largest
+        // font (the smaller print under it is a note): the letter typed
+        // clicks the picture under the label's cell.
+        std::map<int, Label> pictureLabels;
+        for (const Label& l : printed) {
+            const auto picture = flagsOf.find(l.parent);
+            if (picture == flagsOf.end() || (picture->second & 0x408) != 0x408)
+                continue;
+            const auto known = pictureLabels.find(l.parent);
+            if (known == pictureLabels.end() || l.font < known->second.font)
+                pictureLabels[l.parent] = l;
+        }
+        for (const auto& [picture, l] : pictureLabels) {
+            const unsigned pictureFlags = flagsOf[picture];
+            labels.push_back({l.item, l.slot, pictureFlags & 0x20 ? 0 : picture, l.flags & pictureFlags, l.font});
         }
         for (const Label& l : labels) {
             const unsigned parentFlags = l.parent ? flagsOf[l.parent] : 0x20;
@@ -646,6 +674,8 @@ const Translated kTranslated[] = {
      "Profil nicht gespeichert."},
     {458, "No hay sonido.", "The sound is not available.", "Le son est indisponible.", "Kein Ton verf\xFC" "gbar."},
     {612, "\xA1" "Bien hecho!", "Well done!", "Bravo !", "Gut gemacht!"},
+    // Under the group names of the single race buttons that play a demo.
+    {176, "DEMO", "DEMO", "D\xC9MO", "DEMO"},
     {978, "Elige un grupo y una copa.", "Pick a track group, then a cup.", "Choisis un groupe, puis une coupe.",
      "Gruppe w\xE4hlen, dann Pokal."},
     {980, "Falta esta carrera.", "This race is missing.", "Course introuvable.", "Rennen fehlt."},
