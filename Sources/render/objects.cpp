@@ -59,6 +59,11 @@ void BeginObjectLoad(int clearNames) {
         for (auto& name : ObjectNameTable)
             name[0] = 0;
         memset(ObjectEntries, 0, sizeof ObjectEntries);
+        // The car shade builder reads triangle records past the world's end:
+        // a fresh load leaves nothing of the last one there, so the file it
+        // writes depends on this load alone.
+        memset(VertexPool, 0, sizeof VertexPool);
+        memset(TrianglePool, 0, sizeof TrianglePool);
     }
 }
 
