@@ -120,8 +120,8 @@ void LoadSettings(int defaults) {
         SettingsImage = staging;
     } else {
         // A bad or missing file falls back on the defaults file, and that on
-        // the factory table, so the keys always work.
-        // A refused file has said why on the console.
+        // the factory table, so the keys always work; a refused file has
+        // said why on the console.
         if (!ReadSettingsFile("Config\\config.def", &staging)) {
             if (!QueryFileSize("Config\\config.def"))
                 ConsoleAddLine("Config\\config.def is missing: the factory settings are used");
