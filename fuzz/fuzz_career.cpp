@@ -2,7 +2,7 @@
 // bytes as USERS\<name>\SAVE 01.rb and as USERS\<name>\Camp.r-b.  A taken
 // record has finite money in range and every index that picks a table row
 // within its table; its texts end within their fields.  A refused one
-// leaves the career as it was.
+// leaves the career as it was and puts one console line.
 
 #include <cmath>
 #include <cstdint>
@@ -37,7 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static CareerRecordImage record;
     memset(&record, 0, sizeof record);
     record.money = 12.0f;
+    fuzzinput::consoleLines = 0;
     const int slot = ReadCareerSlot(1, &record);
+    // A file that is there and refused says so on the console, once.
+    Check(fuzzinput::consoleLines == (slot || size == 0 ? 0 : 1));
     if (slot)
         CheckTaken(record, size);
     else

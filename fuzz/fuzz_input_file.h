@@ -1,5 +1,6 @@
-// The fuzzer's input as the one file a target reads: ReadWholeFile (and
-// LastFileSize) serve it as the game's reader would, and Check stops the
+// The fuzzer's input as the one file a target reads: ReadWholeFile,
+// QueryFileSize (and LastFileSize) serve it as the game's reader would, the
+// message console counts its lines, and Check stops the
 // run when a target's promise is broken.  Included by one source per
 // target.
 #pragma once
@@ -11,6 +12,7 @@
 namespace fuzzinput {
 inline const uint8_t* fileData;
 inline size_t fileSize;
+inline int consoleLines;   // lines put on the message console
 }  // namespace fuzzinput
 
 inline void Check(bool ok) {
@@ -34,3 +36,8 @@ int ReadWholeFile(const char*, void* buffer, int capacity) {
     LastFileSize = (int)fuzzinput::fileSize;
     return 1;
 }
+int QueryFileSize(const char*) {
+    LastFileSize = (int)fuzzinput::fileSize;
+    return fuzzinput::fileSize > 0;
+}
+void ConsoleAddLine(const char*) { fuzzinput::consoleLines++; }

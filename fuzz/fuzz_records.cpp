@@ -14,7 +14,7 @@
 #include "frontend/records.h"
 
 namespace {
-int savedSize, consoleLines;
+int savedSize;
 }  // namespace
 
 SettingsRecord SettingsImage;
@@ -22,20 +22,15 @@ int WriteWholeFile(const char*, int count, const void*) {
     savedSize = count;
     return 1;
 }
-int QueryFileSize(const char*) {
-    LastFileSize = (int)fuzzinput::fileSize;
-    return fuzzinput::fileSize > 0;
-}
-void ConsoleAddLine(const char*) { consoleLines++; }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SetFuzzFile(data, size);
     strcpy(CurrentPlayerName, "Fuzz");
-    consoleLines = 0;
+    fuzzinput::consoleLines = 0;
     const int passes = RecordsFileProblem(data, (int)size) == nullptr;
     const int taken = LoadRecords();
     Check(taken == passes);
-    Check(consoleLines == (size > 0 && !taken ? 1 : 0));
+    Check(fuzzinput::consoleLines == (size > 0 && !taken ? 1 : 0));
     if (!taken)
         Check(RecordTimeValue(BestRaceTimes[10]) == (2 << 16 | 22 << 8 | 75));
     for (int code = 0; code < RECORD_TRACK_CODES; code++) {

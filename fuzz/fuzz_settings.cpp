@@ -46,6 +46,10 @@ int ReadWholeFile(const char*, void* buffer, int capacity) {
     return 1;
 }
 int WriteWholeFile(const char*, int, const void*) { return 1; }
+int QueryFileSize(const char*) {
+    LastFileSize = (int)fileSize;
+    return fileSize > 0;
+}
 void ConsoleAddLine(const char*) {}
 int JoystickPoll() { return joystickMask; }
 int PlayForceEffects(int, int) { return 1; }

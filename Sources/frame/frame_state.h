@@ -189,5 +189,6 @@ struct CommandLineOptions {
     int netLossPercent; // --net-loss PCT: drops that share of unguaranteed datagrams
 };
 extern CommandLineOptions CommandLine;
-// A scripted check failed: the exit status of the run (0 none).
+// The exit status of a run that failed (0 none): a scripted check, a
+// network run given up, a replay --play-replay cannot play.
 extern int ScriptExitStatus;

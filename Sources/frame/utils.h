@@ -25,6 +25,17 @@ void StartCycleTimer();
 uint32_t ReadCycleTimer();
 // The value rounded by the current rounding mode (to nearest).
 void FloatToInt(int* out, float value);
+// Coordinates read from files are held within it: far beyond any track
+// (the longest is 262,500), well inside an int.
+constexpr float FILE_COORDINATE_LIMIT = 1.0e6f;
+// A float read from a file, held within [low, high]; one that is no number
+// gives `fallback`.  What it returns converts to an int without harm
+// whenever the range does.
+inline float ClampFileFloat(float value, float low, float high, float fallback) {
+    if (value != value)
+        return fallback;
+    return value < low ? low : value > high ? high : value;
+}
 // The one shared pseudo-random generator: 0..32767.
 int GameRandom();
 void GameRandomSeed(uint32_t seed);

@@ -6,6 +6,7 @@
 
 #include "frame/fileio.h"
 #include "frontend/file_names.h"
+#include "frontend/player_files.h"
 #include "race/race_state.h"
 
 namespace {
@@ -79,8 +80,7 @@ const char* CareerFileProblem(const unsigned char* bytes, int size) {
 
 int ReadCareerRecordFile(const char* path, CareerRecordImage* out) {
     static CareerRecordImage staging;
-    if (ReadWholeFile(path, &staging, (int)sizeof staging) != 1 ||
-        CareerFileProblem((const unsigned char*)&staging, LastFileSize))
+    if (!ReadPlayerFile(path, nullptr, &staging, (int)sizeof staging, CareerFileProblem))
         return 0;
     // Texts end within their fields.
     staging.description[sizeof staging.description - 1] = 0;

@@ -105,9 +105,10 @@ int ReplaysAction(int*, int item) {
         return 0;
     }
     if (item == 12) {
-        // A playback starts only once its replay has loaded.
+        // A playback starts only once its replay has loaded; one the game
+        // refuses brings up the screen's notice (with its error sound).
         if (!LoadSelectedReplay()) {
-            PlayErrorSound();
+            ShowTimedNotice(1);
             return 0;
         }
         PlayClickSound();

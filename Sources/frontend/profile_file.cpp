@@ -4,12 +4,13 @@
 
 #include "frame/fileio.h"
 #include "frontend/file_names.h"
+#include "frontend/player_files.h"
 #include "frontend/profiles.h"
 
 unsigned char PlayerProfile[256];
 
 const char* ProfileImageProblem(const unsigned char* bytes, int size) {
-    if (size != (int)sizeof PlayerProfile)
+    if (!bytes || size != (int)sizeof PlayerProfile)
         return "a profile file is 256 bytes";
     if (bytes[0] != 0xFF && (bytes[0] < 1 || bytes[0] > 12))
         return "the last slot is neither 1 to 12 nor 0xFF";
@@ -23,8 +24,8 @@ int ProfilePath(const char* name, char* path, int size) {
 int ReadProfileFile(const char* name) {
     unsigned char staging[256];
     char path[64];
-    if (!ProfilePath(name, path, (int)sizeof path) || ReadWholeFile(path, staging, (int)sizeof staging) != 1 ||
-        ProfileImageProblem(staging, LastFileSize))
+    if (!ProfilePath(name, path, (int)sizeof path) ||
+        !ReadPlayerFile(path, nullptr, staging, (int)sizeof staging, ProfileImageProblem))
         return 0;
     memcpy(PlayerProfile, staging, sizeof PlayerProfile);
     return 1;

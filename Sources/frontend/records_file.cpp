@@ -5,6 +5,7 @@
 
 #include "frame/fileio.h"
 #include "frontend/file_names.h"
+#include "frontend/player_files.h"
 #include "frontend/frontend_state.h"
 #include "frontend/records.h"
 #include "race/messages.h"
@@ -90,19 +91,9 @@ int LoadRecords() {
         LoadDefaultRecords();
         return 0;
     }
-    // A file too long for the record is refused as well; only a missing
-    // one says nothing.
-    const int read = ReadWholeFile(path, bytes, (int)sizeof bytes) == 1;
-    const char* problem = read                  ? RecordsFileProblem(bytes, LastFileSize)
-                          : QueryFileSize(path) ? RecordsFileProblem(nullptr, LastFileSize)
-                                                : nullptr;
-    if (!read || problem) {
-        if (problem) {
-            // The console keeps 99 characters a line.
-            char line[160];
-            std::snprintf(line, sizeof line, "Records of %.23s refused: %s", CurrentPlayerName, problem);
-            ConsoleAddLine(line);
-        }
+    char shown[48];
+    std::snprintf(shown, sizeof shown, "Records of %.23s", CurrentPlayerName);
+    if (!ReadPlayerFile(path, shown, bytes, (int)sizeof bytes, RecordsFileProblem)) {
         LoadDefaultRecords();
         return 0;
     }

@@ -5,6 +5,7 @@
 
 #include "frame/fileio.h"
 #include "frontend/frontend_state.h"
+#include "frontend/player_files.h"
 #include "platform/plat_keys.h"
 #include "race/messages.h"
 #include "race/race_state.h"
@@ -102,8 +103,7 @@ const char* SettingsFileProblem(const unsigned char* bytes, int size) {
 // 1 when the file holds a whole settings record that passes the checks; the
 // staging copy then holds it.
 static int ReadSettingsFile(const char* path, SettingsRecord* staging) {
-    return ReadWholeFile(path, staging, (int)sizeof *staging) == 1 &&
-           SettingsFileProblem((const unsigned char*)staging, LastFileSize) == nullptr;
+    return ReadPlayerFile(path, nullptr, staging, (int)sizeof *staging, SettingsFileProblem);
 }
 
 // What the defaults give: the device choices, the bindings and the
@@ -120,10 +120,12 @@ void LoadSettings(int defaults) {
         SettingsImage = staging;
     } else {
         // A bad or missing file falls back on the defaults file, and that on
-        // the factory table, so the keys always work.
+        // the factory table, so the keys always work; a refused file has
+        // said why on the console.
         if (!ReadSettingsFile("Config\\config.def", &staging)) {
+            if (!QueryFileSize("Config\\config.def"))
+                ConsoleAddLine("Config\\config.def is missing: the factory settings are used");
             FactorySettings(&staging);
-            ConsoleAddLine("Config\\config.def refused: the factory settings are used");
         }
         TakeDefaults(staging);
         if (defaults != 1)

@@ -38,6 +38,10 @@ void DisplayReset() {
     modeWidth = modeHeight = modeBits = 0;
     presentCount = 0;
     shownWidth = shownHeight = 0;
+    // The pixel format too: a platform started again starts on the default
+    // display, whatever the last run of it chose.
+    format16 = PLAT_PF_RGB565;
+    SurfaceSetDisplayFormat(PLAT_PF_RGB565);
 }
 
 // ---------------------------------------------------------------------------

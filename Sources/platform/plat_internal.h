@@ -19,6 +19,9 @@ void ClockSetManualNow(uint32_t ms);
 
 // plat_window.cpp: the message queue shared by both backends.
 void QueuePost(int message, uintptr_t wParam, intptr_t lParam);
+// Empties the queue and forgets a posted quit: a platform started again
+// holds no message of its last run.
+void QueueReset();
 int QueueHasMessages();
 // Earliest due time of a running window timer; 0 when none runs.
 int WindowTimerNextDue(uint32_t* due);

@@ -17,6 +17,7 @@ static std::atomic<int> debugOutput;
 
 int PlatInit(int backend) {
     ClockReset();
+    QueueReset();
     if (backend == PLAT_BACKEND_HEADLESS) {
         backendInUse = PLAT_BACKEND_HEADLESS;
         PlatClockSetManual(PlatHeadlessLockstep() > 0);

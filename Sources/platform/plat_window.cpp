@@ -35,6 +35,12 @@ void QueuePost(int message, uintptr_t wParam, intptr_t lParam) {
     queueCount++;
 }
 
+void QueueReset() {
+    queueHead = queueCount = 0;
+    quitPosted = 0;
+    quitCode = 0;
+}
+
 int QueueHasMessages() { return queueCount > 0 || quitPosted; }
 
 static int QueueTake(PlatMsg* msg) {
@@ -93,8 +99,7 @@ static void PollBackend() {
 
 int PlatCreateWindow(const char* title, PlatWindowProc proc) {
     windowProc = proc;
-    queueHead = queueCount = 0;
-    quitPosted = 0;
+    QueueReset();
     windowActive = 0;
     for (WindowTimer& t : windowTimers)
         t.active = 0;

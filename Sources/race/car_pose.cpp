@@ -8,6 +8,7 @@
 
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
+#include "frame/utils.h"
 #include "race/engine.h"
 #include "race/motion_table.h"
 #include "race/particles.h"
@@ -262,6 +263,8 @@ void FillBuiltInCameraTable() {
     CameraTable[6][1][1] = CameraTable[13][1][1] = 168;
 }
 
+// The eye's distance is taken as a whole number: a value that is no number
+// keeps the built-in one, and every value is held far inside an int.
 void LoadCameraTable() {
     FillBuiltInCameraTable();
     static float fileImage[CAMERA_TABLE_MODELS][CAMERA_TABLE_PAIRS][2];
@@ -270,7 +273,7 @@ void LoadCameraTable() {
         for (int m = 0; m < CAMERA_TABLE_MODELS; m++)
             for (int p = 0; p < CAMERA_TABLE_PAIRS; p++)
                 for (int k = 0; k < 2; k++)
-                    if (std::isfinite(fileImage[m][p][k]))
-                        CameraTable[m][p][k] = fileImage[m][p][k];
+                    CameraTable[m][p][k] = ClampFileFloat(fileImage[m][p][k], -FILE_COORDINATE_LIMIT,
+                                                          FILE_COORDINATE_LIMIT, CameraTable[m][p][k]);
     }
 }

@@ -27,16 +27,22 @@ int TrackFolderHolds(int trackCode) {
     return QueryFileSize(path);
 }
 
+// A replay the run cannot play ends it with exit status 1.
+static void RefuseReplay() {
+    ScriptExitStatus = 1;
+    ExitRequested = 1;
+}
+
 static void StartReplayFromFile(const char* path) {
     static ReplayHeaderRecord header;
     if (LoadReplayData(path, &header) == 0) {
         std::fprintf(stderr, "quorvix: --play-replay: %s cannot be played\n", path);
-        ExitRequested = 1;
+        RefuseReplay();
         return;
     }
     if (!TrackFolderHolds(header.trackCode)) {
         std::fprintf(stderr, "quorvix: --play-replay: the game folder has no track %d\n", header.trackCode);
-        ExitRequested = 1;
+        RefuseReplay();
         return;
     }
     ReplayHeader = header;

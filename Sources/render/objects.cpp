@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "frame/fileio.h"
+#include "frame/utils.h"
 #include "render/lookup_tables.h"
 #include "race/race_state.h"
 #include "render/render_state.h"
@@ -58,6 +59,11 @@ void BeginObjectLoad(int clearNames) {
         for (auto& name : ObjectNameTable)
             name[0] = 0;
         memset(ObjectEntries, 0, sizeof ObjectEntries);
+        // The car shade builder reads triangle records past the world's end:
+        // a fresh load leaves nothing of the last one there, so the file it
+        // writes depends on this load alone.
+        memset(VertexPool, 0, sizeof VertexPool);
+        memset(TrianglePool, 0, sizeof TrianglePool);
     }
 }
 
@@ -77,6 +83,21 @@ static int CornersValid(int first, int triangles, int vertices) {
         }
     }
     return 1;
+}
+
+// The ground under the cars, the screen and the texels are taken as whole
+// numbers from the vertices: a coordinate that is no number becomes 0, and
+// every one is held far inside an int.
+static void HoldVerticesInReach(int first, int vertices) {
+    auto held = [](float& f) { f = ClampFileFloat(f, -FILE_COORDINATE_LIMIT, FILE_COORDINATE_LIMIT, 0.0f); };
+    for (int i = first; i < first + vertices; i++) {
+        ObjectVertex& v = VertexPool[i];
+        held(v.x);
+        held(v.y);
+        held(v.z);
+        held(v.u);
+        held(v.v);
+    }
 }
 
 static int FreeSlot() {
@@ -139,6 +160,7 @@ void CargaObjeto(const char* fileName, int withNormals, int merge, const char* r
         info.vertexCount = 0;
         info.triangleCount = 0;
     }
+    HoldVerticesInReach(V, info.vertexCount);
 
     // A full name table refuses the object before it takes any normals.
     const int slot = merge == 0 ? FreeSlot() : CurrentObjectSlot;

@@ -115,7 +115,9 @@ int ProjectToScreen(float x, float y, float z, float* sx, float* sy, float* dept
     if (!(c[2] > NearZ) || !(ViewFocalScale > 0.0f))
         return 0;
     CameraToScreen(c, sx, sy);
-    return std::isfinite(*sx) && std::isfinite(*sy);
+    // The tools take screen points as whole pixels: a point far off the
+    // screen is not on it.
+    return std::fabs(*sx) < 1.0e6f && std::fabs(*sy) < 1.0e6f;
 }
 
 // The pointer in surface pixels.

@@ -6,6 +6,7 @@
 
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
+#include "frame/utils.h"
 #include "race/cameras.h"
 #include "race/race_state.h"
 #include "render/lookup_tables.h"
@@ -180,6 +181,12 @@ static void LoadCpuLines() {
     char path[256];
     TrackFilePath(path, sizeof path, "%sBIN\\IACPU%d.dat", TrackGroup);
     CpuLineCountsFromRecords(ReadWholeFile(path, CpuLineTable, sizeof CpuLineTable) > 0);
+    // The replay takes a trackside camera's height as a whole number.
+    for (CpuLinePoint& point : CpuLineTable[CPU_LINE_CAMERAS]) {
+        point.x = ClampFileFloat(point.x, -FILE_COORDINATE_LIMIT, FILE_COORDINATE_LIMIT, 0.0f);
+        point.y = ClampFileFloat(point.y, -FILE_COORDINATE_LIMIT, FILE_COORDINATE_LIMIT, 0.0f);
+        point.z = ClampFileFloat(point.z, -FILE_COORDINATE_LIMIT, FILE_COORDINATE_LIMIT, 0.0f);
+    }
 }
 
 void CpuLineCountsFromRecords(int read) {
@@ -216,6 +223,10 @@ static void LoadCollisionLines(int number) {
     }
     TrackFilePath(path, sizeof path, "%sBIN\\coli%02d.ppp", number);
     ReadWholeFile(path, CollisionLineTable, sizeof CollisionLineTable);
+    // The collisions take the material as a whole number: one the file holds
+    // outside the 16 materials (or no number at all) is held to them.
+    for (CollisionLine& line : CollisionLineTable)
+        line.material = ClampFileFloat(line.material, 0.0f, 15.0f, 0.0f);
 }
 
 void ComputeWallNormals() {

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "common/test_game.h"
 #include "frontend_test_util.h"
@@ -38,6 +39,7 @@
 #include "platform/plat_file.h"
 #include "platform/plat_keys.h"
 #include "platform/plat_localtime.h"
+#include "race/messages.h"
 #include "race/race_state.h"
 #include "sound/music.h"
 
@@ -554,6 +556,85 @@ TEST_F(PlayerFiles, BadProfileAndSlotFilesChangeNothing) {
         out.money = 7.0f;
         EXPECT_EQ(ReadCareerSlot(1, &out), 0) << bad.what;
         EXPECT_EQ(out.money, 7.0f);
+    }
+}
+
+// The console lines a load put, with the lines of earlier tests aged out.
+struct ConsoleWatch {
+    ConsoleWatch() {
+        for (int tick = 0; tick <= CONSOLE_LINE_LIFE; tick++)
+            ConsoleAge();
+    }
+    std::vector<std::string> Lines() const {
+        char lines[CONSOLE_LIVE_LINES][CONSOLE_LINE_BYTES];
+        const int count = ConsoleCopyLines(lines);
+        return std::vector<std::string>(lines, lines + count);
+    }
+};
+
+// A player file that is there but refused, and replaced by its fall-back,
+// says which file and why in one console line; a missing one says nothing.
+TEST_F(PlayerFiles, ARefusedPlayerFileNamesItselfAndTheReasonOnTheConsole) {
+    strcpy(CurrentPlayerName, "Kim");
+    ASSERT_TRUE(PlatMakeDir("USERS\\Kim"));
+    SettingsRecord def;
+    FactorySettings(&def);
+    ASSERT_EQ(WriteWholeFile("Config\\config.def", (int)sizeof def, &def), 1);
+    {
+        ConsoleWatch console;
+        LoadSettings(0);
+        EXPECT_TRUE(console.Lines().empty()) << "no config.cfg yet: nothing to tell";
+    }
+    SettingsRecord cfg = def;
+    cfg.settingsInts[1] = 2;
+    ASSERT_EQ(WriteWholeFile("Config\\config.cfg", (int)sizeof cfg, &cfg), 1);
+    {
+        ConsoleWatch console;
+        LoadSettings(0);
+        EXPECT_EQ(console.Lines(), std::vector<std::string>{"Config\\config.cfg refused: an input device is neither "
+                                                            "0 (keyboard) nor 1 (joystick)"});
+    }
+
+    unsigned char profile[256];
+    memset(profile, 0xFF, sizeof profile);
+    profile[0] = 13;
+    ASSERT_EQ(WriteWholeFile("USERS\\Kim.usr", 256, profile), 1);
+    {
+        ConsoleWatch console;
+        EXPECT_EQ(ReadProfileFile("Kim"), 0);
+        EXPECT_EQ(console.Lines(),
+                  std::vector<std::string>{"USERS\\Kim.usr refused: the last slot is neither 1 to 12 nor 0xFF"});
+    }
+    {
+        ConsoleWatch console;
+        EXPECT_EQ(ReadProfileFile("Nobody"), 0);
+        EXPECT_TRUE(console.Lines().empty()) << "a missing profile";
+    }
+
+    // The career shown falls back on a new one when the last slot is refused.
+    profile[0] = 1;
+    ASSERT_EQ(WriteWholeFile("USERS\\Kim.usr", 256, profile), 1);
+    CareerRecordImage slot = {};
+    slot.money = std::nanf("");
+    ASSERT_EQ(WriteWholeFile("USERS\\Kim\\SAVE 01.rb", (int)sizeof slot, &slot), 1);
+    {
+        ConsoleWatch console;
+        TakeProfileCareer();
+        const std::vector<std::string> lines = console.Lines();
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].find("USERS\\Kim\\SAVE 01.rb refused: "), 0u) << lines[0];
+        EXPECT_EQ(std::string(CareerOwner), "Kim") << "a new career of the profile's own";
+    }
+    // A file too long for its record is refused by its size.
+    std::string longer((const char*)&slot, sizeof slot);
+    longer += 'x';
+    ASSERT_EQ(WriteWholeFile("USERS\\Kim\\SAVE 01.rb", (int)longer.size(), longer.data()), 1);
+    {
+        ConsoleWatch console;
+        CareerRecordImage out = {};
+        EXPECT_EQ(ReadCareerSlot(1, &out), 0);
+        EXPECT_EQ(console.Lines(), std::vector<std::string>{"USERS\\Kim\\SAVE 01.rb refused: a career slot or "
+                                                            "championship file is 2,384 bytes"});
     }
 }
 

@@ -15,7 +15,9 @@
 #include "frame/vfs.h"
 #include "frontend/file_lists.h"
 #include "frontend/frontend_state.h"
+#include "frontend/menu_actions.h"
 #include "frontend/menu_items.h"
+#include "frontend/menu_panels.h"
 #include "frontend/replay_header.h"
 #include "frontend/text_entry.h"
 #include "frontend/text_slots.h"
@@ -204,6 +206,38 @@ TEST_F(ReplayFiles, LoadReadsTheSelectedRowOnly) {
     WriteReplay("Replay\\Users\\a.rb", ReplayFile("a", "Ann", 79, 0, 2));
     ListSelection[9] = 0;
     EXPECT_EQ(LoadSelectedReplay(), 0) << "a track the folder lacks";
+}
+
+// WATCH plays only a replay that loads; one the game refuses brings up the
+// screen's notice instead of a race.
+TEST_F(ReplayFiles, WatchOnARefusedReplayShowsTheNoticeAndStartsNothing) {
+    std::vector<uint8_t> bad = ReplayFile("a", "Ann", 20, 0, 2);
+    bad.push_back(0);   // one byte more than its counts give
+    WriteReplay("Replay\\Users\\a.rb", bad);
+    WriteReplay("Replay\\Users\\b.rb", ReplayFile("b", "Bo", 79, 0, 2));   // a track the folder lacks
+    WriteReplay("Replay\\Users\\c.rb", ReplayFile("c", "Cy", 71, 0, 2));
+    ListReplays();
+    ASSERT_EQ(FileListCounts[9], 3);
+    FrontEndActive = 1;
+    MenuScreen = 15;
+    RequestedScreen = -1;
+    int screen = 15;
+    for (int row : {0, 1}) {
+        NoticeTicks = 0;
+        ListSelection[9] = row;
+        ReplaysAction(&screen, 12);
+        EXPECT_GT(NoticeTicks, 0) << row;
+        EXPECT_EQ(StartRaceRequest, 0) << row;
+        EXPECT_EQ(RaceFromReplay, 0) << row;
+    }
+    NoticeTicks = 0;
+    ListSelection[9] = 2;
+    ReplaysAction(&screen, 12);
+    EXPECT_EQ(NoticeTicks, 0) << "a replay that loads says nothing";
+    EXPECT_EQ(StartRaceRequest, 1);
+    EXPECT_EQ(PendingScreen, 15);
+    FrontEndActive = 0;
+    MenuScreen = 0;
 }
 
 TEST_F(ReplayFiles, DeleteRemovesTheNamedReplayAndRelists) {

@@ -335,6 +335,24 @@ TEST_F(RaceProgram, TheRaceShownAgainAsItsOwnReplayFollowsIt) {
 // A run that goes on past its race: the pause menu's quit leaves it after a
 // few seconds, the menus stand idle until their demo plays, and the run ends
 // inside the demo.  The file holds the race raced, not the demo's buffers.
+// A replay --play-replay cannot play ends the run with a failure: a file the
+// replay check refuses, a missing one, and one of a track the folder lacks.
+TEST(RaceProgramReplay, AReplayThatCannotBePlayedEndsTheRunWithStatus1) {
+    const std::string dir = MakeTestGameFolder("refused_replay");
+    std::string bad = "V1.0" + std::string(300, '\x7f');
+    FILE* file = fopen((dir + "/bad.rb").c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    fwrite(bad.data(), 1, bad.size(), file);
+    fclose(file);
+    EXPECT_EQ(RunBuiltProgram("quorvix", {"--headless", "--play-replay", dir + "/bad.rb", "--frames", "60"}, dir), 1);
+    EXPECT_EQ(RunBuiltProgram("quorvix", {"--headless", "--play-replay", dir + "/none.rb", "--frames", "60"}, dir), 1);
+    // The demo on track 70 in a folder of track 10 alone.
+    ASSERT_GT(ReadHostFile(dir + "/Replay/Users/Buggy.rb").size(), 124u);
+    EXPECT_EQ(RunBuiltProgram("quorvix", {"--headless", "--play-replay", "Replay/Users/Buggy.rb", "--frames", "60"}, dir),
+              1);
+    (void)system(("rm -rf '" + dir + "'").c_str());
+}
+
 TEST(RaceProgramReplay, ARunGoingOnPastTheRaceSavesTheRaceNotTheIdleDemo) {
     // The menus' first demo is a race on track 70.
     const std::string dir = MakeTestGameFolder("race_then_demo", false, {10, 70});

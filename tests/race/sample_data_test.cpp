@@ -1,14 +1,19 @@
 // The race files of the sample game folder: the car table and the camera
-// table, as the generator writes them and the game reads them.
+// table, as the generator writes them and the game reads them, and a camera
+// table holding values no camera can have.
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 #include "common/test_game.h"
 #include "mkdata.h"
 #include "platform/plat_file.h"
+#include "race/cameras.h"
 #include "race/car_pose.h"
 #include "race/motion_table.h"
 #include "race/race_state.h"
@@ -64,6 +69,42 @@ TEST(SampleData, TheCarTableMeetsItsTargetsAndLoadsAsWritten) {
     EXPECT_EQ(CameraTable[1][1][0], 300.0f);
     EXPECT_EQ(CameraTable[13][1][1], 168.0f);
     EXPECT_EQ(CameraTable[0][0][1], -679.0f);
+}
+
+// The chase eye's distance is taken as a whole number: a value of the file
+// that is no number keeps the built-in one, one far too big is held, and a
+// view changed to either gives an eye within reach.
+TEST(SampleData, CameraValuesThatCannotBeTheirsAreHeld) {
+    const std::string dir = MakeTestFolder("race-cameras");
+    ASSERT_TRUE(PlatSetCurrentDir(dir.c_str()));
+    ASSERT_EQ(system(("mkdir -p '" + dir + "/Config'").c_str()), 0);
+    float table[CAMERA_TABLE_MODELS][CAMERA_TABLE_PAIRS][2];
+    for (auto& model : table) {
+        for (auto& pair : model) {
+            pair[0] = 200.0f;
+            pair[1] = -500.0f;
+        }
+    }
+    table[0][1][0] = NAN;
+    table[0][1][1] = 1.0e20f;
+    table[3][2][0] = -INFINITY;
+    table[3][2][1] = NAN;
+    std::ofstream(dir + "/Config/cameras.cfg", std::ios::binary).write((const char*)table, sizeof table);
+    LoadCameraTable();
+    EXPECT_EQ(CameraTable[0][1][0], 260.0f) << "the built-in height";
+    EXPECT_EQ(CameraTable[0][1][1], 1.0e6f);
+    EXPECT_EQ(CameraTable[3][2][0], -1.0e6f);
+    EXPECT_EQ(CameraTable[3][2][1], 238.0f) << "the built-in distance";
+    EXPECT_EQ(CameraTable[5][0][1], -500.0f) << "the file's own values stay";
+
+    ReplayPlaying = 0;
+    RacePaused = 0;
+    CarModel[0] = 0;
+    ViewMode[0] = 0;
+    CycleCameraMode(0);
+    EXPECT_EQ(ViewMode[0], 1);
+    EXPECT_EQ(ChaseEyeOffset[0], 1000000);
+    EXPECT_EQ(ChaseEyeHeight[0], 260.0f);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -201,6 +202,29 @@ TEST(Objects, MalformedFilesLoadEmpty) {
     CargaObjeto("GOOD", 0, 0, "LATE");
     EXPECT_EQ(ObjectEntries[FindObject("LATE")].vertexCount, 0);
     EXPECT_EQ(VertexTotal, VERTEX_POOL_SIZE - 2);
+}
+
+// The ground, the screen and the texels take vertex values as whole
+// numbers: a value that is no number becomes 0, one far too big is held.
+TEST(Objects, VertexValuesThatCannotBeTheirsAreHeld) {
+    FreshFolder();
+    const float huge = 1.0e20f;
+    const std::vector<ObjectVertex> v = {
+        {NAN, huge, -huge, INFINITY, -INFINITY}, {12.5f, -40.0f, 262500.0f, 0.25f, 1.0f}, {0, 0, 0, 0, 0}};
+    WriteObject("WILD", v, {Tri(0, 1, 2, 1)});
+    CargaObjeto("WILD", 0, 0, "WILD");
+    ASSERT_EQ(ObjectEntries[FindObject("WILD")].vertexCount, 3);
+    const ObjectVertex& a = VertexPool[0];
+    EXPECT_EQ(a.x, 0.0f);
+    EXPECT_EQ(a.y, 1.0e6f);
+    EXPECT_EQ(a.z, -1.0e6f);
+    EXPECT_EQ(a.u, 1.0e6f);
+    EXPECT_EQ(a.v, -1.0e6f);
+    const ObjectVertex& b = VertexPool[1];
+    EXPECT_EQ(b.x, 12.5f) << "a track's own values stay as they are";
+    EXPECT_EQ(b.y, -40.0f);
+    EXPECT_EQ(b.z, 262500.0f);
+    EXPECT_EQ(b.u, 0.25f);
 }
 
 // Only the run's very first object load aligns the area, so the check runs

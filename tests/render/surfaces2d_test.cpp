@@ -282,6 +282,9 @@ class LoadingScreens : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = MakeTestGameFolder("loading");
+        // The German pictures stay chosen once a German loading screen was
+        // shown (a run keeps its language): each test starts without them.
+        GermanArt = 0;
         ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
         DisplayConfig = {640, 480, 16, 0, 0, 1};
         WantedWidth = 640;

@@ -163,6 +163,47 @@ TEST(TrackFiles, CpuLineCountsFromRecord199) {
     EXPECT_EQ(CpuLineTable[4][10].x, -1.0f);
 }
 
+// The collisions take a line's material, and the replay a trackside
+// camera's height, as whole numbers: a value that is no number, or far too
+// big for one, is held at load.
+TEST(TrackFiles, FloatsTakenAsWholeNumbersAreHeld) {
+    EmptyTrackFolder(1);
+    CollisionLine lines[5] = {};
+    const float materials[5] = {NAN, 1.0e20f, -3.0f, 2.0f, -INFINITY};
+    for (int i = 0; i < 5; i++)
+        lines[i].material = materials[i];
+    const int32_t words = 5 * 16;
+    WriteBinFile("%sBIN\\NumCol%02d.dat", 1, &words, sizeof words);
+    WriteBinFile("%sBIN\\coli%02d.ppp", 1, lines, sizeof lines);
+    static CpuLinePoint cpu[CPU_LINES][CPU_LINE_RECORDS];
+    memset(cpu, 0, sizeof cpu);
+    CpuLinePoint* cameras = cpu[CPU_LINE_CAMERAS];
+    cameras[0].y = NAN;
+    cameras[1].y = 1.0e20f;
+    cameras[2].x = -1.0e20f;
+    cameras[2].y = -250.0f;
+    cameras[2].z = INFINITY;
+    cameras[2].cameraKind = 1.0f;
+    cameras[CPU_LINE_RECORDS - 1].x = 3 * 16;
+    WriteBinFile("%sBIN\\IACPU%d.dat", 1, cpu, sizeof cpu);
+
+    LoadTrackData();
+    ASSERT_EQ(CollisionLineCount(), 5);
+    EXPECT_EQ(CollisionLineTable[0].material, 0.0f) << "no number: concrete";
+    EXPECT_EQ(CollisionLineTable[1].material, 15.0f);
+    EXPECT_EQ(CollisionLineTable[2].material, 0.0f);
+    EXPECT_EQ(CollisionLineTable[3].material, 2.0f) << "a material of the list stays";
+    EXPECT_EQ(CollisionLineTable[4].material, 0.0f);
+    const CpuLinePoint* loaded = CpuLineTable[CPU_LINE_CAMERAS];
+    EXPECT_EQ(CpuLinePointCounts[CPU_LINE_CAMERAS], 3);
+    EXPECT_EQ(loaded[0].y, 0.0f);
+    EXPECT_EQ(loaded[1].y, 1.0e6f);
+    EXPECT_EQ(loaded[2].x, -1.0e6f);
+    EXPECT_EQ(loaded[2].y, -250.0f);
+    EXPECT_EQ(loaded[2].z, 1.0e6f);
+    EXPECT_EQ(loaded[2].cameraKind, 1.0f);
+}
+
 TEST(TrackFiles, OversizeFilesAreRefused) {
     EmptyTrackFolder(2);
     std::vector<unsigned char> big(64004, 0);
