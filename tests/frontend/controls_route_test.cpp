@@ -78,16 +78,9 @@ TEST(ControlsRoute, Player1RebindsAccelerateToWAndTheRaceDrivesOnIt) {
         route.Key(key, 20);
     route.Click(8, "OK", 70);
     route.Expect(0);
-    // A single race as a new profile: PLAY, SINGLE RACE, NEW, a name, OK,
-    // the greeting's OK, the second track group, a cup, START RACE, Space.
-    route.Click(0, "PLAY");
-    route.Click(0, "SINGLE RACE", 70);
-    route.Expect(18);
-    route.Click(18, "NEW");
-    route.Type("KEYS");
-    route.Key("RETURN");
-    route.Click(18, "OK");
-    route.Expect(2);
+    // A single race as a new profile: the greeting's OK, the second track
+    // group, a cup, START RACE, Space.
+    route.NewProfileToTheSingleRace("KEYS");
     route.Click(2, "OK");
     route.ClickPicture(2, 60, 1);
     route.Click(2, "ROOKIE CUP", 70);

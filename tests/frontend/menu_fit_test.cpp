@@ -363,6 +363,22 @@ struct MenuFit : FrontEndTest {
         return faults;
     }
 
+    // A text stands on its picture: with the picture hidden it is printed
+    // where the picture last stood, or in the corner.
+    static std::vector<std::string> StrayTexts(const std::string& where) {
+        const int screen = MenuScreen;
+        std::vector<std::string> faults;
+        for (int i = 1; i < MENU_ITEM_COUNT; i++) {
+            const MenuItem& it = MenuScreenTable[screen][i];
+            const MenuItem& under = MenuScreenTable[screen][it.parent];
+            if ((it.flags & MENU_TEXT) && (it.flags & MENU_SHOWN) && it.parent && (under.flags & MENU_PICTURE) &&
+                !(under.flags & MENU_SHOWN) && !TextInk(it).Empty())
+                faults.push_back(where + " item " + std::to_string(i) + " \"" + SlotText(it.textSlot) +
+                                 "\" is shown without its picture " + std::to_string(it.parent));
+        }
+        return faults;
+    }
+
     // What is wrong with the pop-up open on the screen: its board is the
     // one shown on the screen, its question and buttons (their labels and
     // hit boxes) lie inside the board, and nothing of the screen under it
@@ -742,8 +758,8 @@ TEST_F(MenuFit, TheOptionScreensAfterWhatIsDoneOnThem) {
                 PressForCapture(kCaptureKeys[k]);
             Frames(SETTLE_FRAMES);
         }
-        const std::vector<std::string> f = Faults(where);
-        faults.insert(faults.end(), f.begin(), f.end());
+        for (const std::vector<std::string>& f : {Faults(where), StrayTexts(where)})
+            faults.insert(faults.end(), f.begin(), f.end());
         if (screen == 8) {
             // The capture asks for the action it waits for, and only while
             // it runs; DEFAULTS brings back the factory keys.
