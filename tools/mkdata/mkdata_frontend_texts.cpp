@@ -578,8 +578,9 @@ const Translated kTranslated[] = {
     {328, "ENVIAR", "SEND", "ENVOYER", "SENDEN"},
     {329, "ENVIAR", "SEND", "ENVOYER", "SENDEN"},
     // Options.
-    {63, "RESOLUCI\xD3N", "RESOLUTION", "R\xC9SOLUTION", "AUFL\xD6SUNG"},
-    {64, "DETALLE", "DETAIL", "D\xC9TAILS", "DETAILS"},
+    // The display's presets: every switch on (DEFAULTS), some, none.
+    {63, "DETALLE MEDIO", "MEDIUM DETAIL", "D\xC9TAILS MOYENS", "MITTLERE DETAILS"},
+    {64, "DETALLE BAJO", "LOW DETAIL", "D\xC9TAILS R\xC9" "DUITS", "WENIG DETAILS"},
     {65, "EFECTOS", "EFFECTS", "EFFETS", "EFFEKTE"},
     {74, "S\xCD", "ON", "OUI", "AN"},
     {75, "NO", "OFF", "NON", "AUS"},
