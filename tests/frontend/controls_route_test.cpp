@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -27,17 +26,10 @@ struct Drive {
     int lines = 0;
 };
 Drive DriveOfCar0(const std::string& carlogPath) {
-    std::istringstream log(ReadHostFile(carlogPath));
     Drive d;
     double x0 = 0, z0 = 0;
-    for (std::string line; std::getline(log, line);) {
-        if (line.compare(0, 4, "car ") != 0)
-            continue;
-        std::istringstream fields(line.substr(4));
-        std::vector<std::string> f;
-        for (std::string w; fields >> w;)
-            f.push_back(w);
-        if (f.size() < 9 || f[1] != "0")
+    for (const std::vector<std::string>& f : CarLogRows(carlogPath, 0)) {
+        if (f.size() < 9)
             continue;
         const double x = strtod(f[2].c_str(), nullptr), z = strtod(f[4].c_str(), nullptr);
         const double speed = strtod(f[8].c_str(), nullptr);
