@@ -18,8 +18,10 @@ static int LastButton = 15;
 
 enum { SLOT_BINDING_NAMES = 762, SLOT_FORCE_NAME = 395, SLOT_FORCE_LEVELS = 392 };
 
-// The screen's line of action k: items 40 to 49, then 56.
+// The screen's line of action k: items 40 to 49, then 56; its name stands
+// in items 15 and 16, then 29 to 37.
 static int BindingLine(int action) { return action < 10 ? 40 + action : 56; }
+static int ActionNameLine(int action) { return action == 0 ? 15 : action == 1 ? 16 : 27 + action; }
 
 static int CurrentSet() {
     const int player = SettingsInts[8] == 1 ? 1 : 0;
@@ -83,6 +85,21 @@ int ScanBindingInput(int* isJoystick) {
     return -1;
 }
 
+// While a capture runs, the action it waits for is named in yellow with a
+// "?" for its key, and the prompt under the joystick's line asks for it;
+// once the eleventh is taken every name is plain again and the prompt goes.
+void ShowWaitingAction() {
+    const int waiting = BindingCapture == 1 && BindingAction >= 0 && BindingAction < 11 ? BindingAction : -1;
+    for (int k = 0; k < 11; k++)
+        SetItemColours(8, ActionNameLine(k), k == waiting ? 5 : 3, 0);
+    if (waiting == -1) {
+        HideItem(8, 55);
+        return;
+    }
+    SetSlotText(SLOT_BINDING_NAMES + waiting, "?");
+    ShowItem(8, 55);
+}
+
 void CaptureBinding() {
     TypedChar = 0;
     if (BindingAction < 0 || BindingAction > 10) {
@@ -125,6 +142,7 @@ void CaptureBinding() {
         BindingCapture = 0;
         MenuPointerShown = 1;
     }
+    ShowWaitingAction();
 }
 
 void RefreshControls() {

@@ -103,6 +103,7 @@ static int StartRedefinition(int player, int* activated) {
     ClearBindings();
     BindingCapture = 1;
     BindingAction = 0;
+    ShowWaitingAction();
     MenuPointerShown = 0;
     MouseClick = 0;
     *activated = 0;

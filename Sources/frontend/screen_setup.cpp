@@ -398,7 +398,8 @@ void RunScreenEntry(void* device) {
         ShowCareerCar();
         break;
     case 8:
-        ItemAt(8, 54).textSlot = 251;
+        // The heading names the player whose keys the panel shows.
+        ItemAt(8, 54).textSlot = (int16_t)(SettingsInts[8] == 1 ? 252 : 251);
         ShowItem(8, 54);
         RefreshControls();
         break;

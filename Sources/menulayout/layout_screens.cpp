@@ -672,8 +672,8 @@ static const char kScreen06[] = R"layout(
  17 text 0x279   slot=65 font=1 colour=3/4 parent=3 at=12,80 hit=22,409,151,171
     link group:6
     link group:7
- 18 text 0x300   slot=66 font=1 colour=4/0 parent=3 at=62,102
- 19 text 0x300   slot=67 font=1 colour=4/0 parent=3 at=62,124
+ 18 text 0x320   slot=66 font=2 colour=5/5 parent=47 at=32,-13
+ 19 text 0x220   slot=67 font=1 colour=5/5 parent=4 at=12,164    # the texture filter, on the right
  20 text 0x278   slot=68 font=1 colour=3/4 parent=4 at=12,14 hit=430,617,85,105
  21 text 0x278   slot=69 font=1 colour=3/4 parent=4 at=12,36 hit=430,617,107,127
  22 text 0x258   slot=70 font=1 colour=3/4 parent=4 at=12,58 hit=430,617,129,149
@@ -682,78 +682,85 @@ static const char kScreen06[] = R"layout(
     link group:7
  24 text 0x258   slot=249 font=1 colour=3/4 parent=4 at=12,102 hit=430,617,173,193
  25 text 0x258   slot=250 font=1 colour=3/4 parent=4 at=12,124 hit=430,617,195,215
- 26 text 0x339   slot=74 font=2 colour=3/4 parent=41 at=32,14 hit=18,77,300,324
+# The row of tiles under the panels: one a display switch, its name over it
+# and its state on it, which a click on the tile changes; the texture filter
+# is the right panel's last row.  The pictures that mark a state stand off
+# the screen: the switch's own word says it.
+ 26 text 0x339   slot=74 font=1 colour=5/4 parent=41 at=32,12 hit=16,79,290,337
     link xor 0x20 6:26
     link xor 0x20 6:28
- 27 text 0x300   slot=249 font=2 colour=4/0 parent=4 at=62,146
- 28 text 0x319   slot=75 font=2 colour=3/4 parent=41 at=32,14 hit=18,77,300,324
+ 27 text 0x320   slot=249 font=2 colour=5/5 parent=41 at=32,-13
+ 28 text 0x319   slot=75 font=1 colour=3/4 parent=41 at=32,12 hit=16,79,290,337
     link xor 0x20 6:26
     link xor 0x20 6:28
- 29 text 0x339   slot=74 font=2 colour=3/4 parent=42 at=32,14 hit=86,145,300,324
+ 29 text 0x339   slot=74 font=1 colour=5/4 parent=42 at=32,12 hit=96,159,290,337
     link xor 0x20 6:29
     link xor 0x20 6:30
- 30 text 0x319   slot=75 font=2 colour=3/4 parent=42 at=32,14 hit=86,145,300,324
+ 30 text 0x319   slot=75 font=1 colour=3/4 parent=42 at=32,12 hit=96,159,290,337
     link xor 0x20 6:29
     link xor 0x20 6:30
- 31 text 0x300   slot=248 font=2 colour=4/0 parent=4 at=62,162
+ 31 text 0x320   slot=248 font=2 colour=5/5 parent=44 at=32,-13
  32 text 0x258   slot=250 font=1 colour=3/4 parent=3 at=12,146 hit=22,409,217,237
- 33 text 0x300   slot=248 font=2 colour=4/0 parent=4 at=62,178
- 34 text 0x300   slot=250 font=2 colour=4/0 parent=4 at=62,194
- 35 text 0x339   slot=74 font=2 colour=3/4 parent=44 at=32,14 hit=222,281,300,324
+ 33 text 0x300   slot=248 font=2 colour=4/0 parent=4 at=62,178           # not used: not shown
+ 34 text 0x320   slot=250 font=2 colour=5/5 parent=42 at=32,-13
+ 35 text 0x339   slot=74 font=1 colour=5/4 parent=44 at=32,12 hit=176,239,290,337
     link xor 0x20 6:35
     link xor 0x20 6:36
- 36 text 0x319   slot=75 font=2 colour=3/4 parent=44 at=32,14 hit=222,281,300,324
+ 36 text 0x319   slot=75 font=1 colour=3/4 parent=44 at=32,12 hit=176,239,290,337
     link xor 0x20 6:35
     link xor 0x20 6:36
- 37 text 0x339   slot=74 font=2 colour=3/4 parent=46 at=32,14 hit=358,417,300,324
+ 37 text 0x339   slot=74 font=1 colour=5/4 parent=47 at=32,12 hit=256,319,290,337
     link xor 0x20 6:37
     link xor 0x20 6:38
- 38 text 0x319   slot=75 font=2 colour=3/4 parent=46 at=32,14 hit=358,417,300,324
+ 38 text 0x319   slot=75 font=1 colour=3/4 parent=47 at=32,12 hit=256,319,290,337
     link xor 0x20 6:37
     link xor 0x20 6:38
- 39 text 0x339   slot=74 font=2 colour=3/4 parent=48 at=32,14 hit=494,553,300,324
+ 39 text 0x2b9   slot=74 font=1 colour=5/4 parent=4 at=188,164 hit=430,617,236,256
     link xor 0x20 6:39
     link xor 0x20 6:40
- 40 text 0x319   slot=75 font=2 colour=3/4 parent=48 at=32,14 hit=494,553,300,324
+ 40 text 0x299   slot=75 font=1 colour=3/4 parent=4 at=188,164 hit=430,617,236,256
     link xor 0x20 6:39
     link xor 0x20 6:40
- 41 pic  0x460   pic=35 at=16,290 home=16,290
- 42 pic  0x460   pic=34 map=30 at=84,290 home=84,290
- 43 pic  0x440   pic=36 map=23 at=152,290 home=152,290
- 44 pic  0x460   pic=38 map=24 at=220,290 home=220,290
- 45 pic  0x440   pic=39 map=25 at=288,290 home=288,290
- 46 pic  0x460   pic=40 map=26 at=356,290 home=356,290
- 47 pic  0x440   pic=41 map=27 at=424,290 home=424,290
- 48 pic  0x460   pic=42 map=28 at=492,290 home=492,290
- 49 pic  0x440   pic=43 map=66 at=560,290 home=560,290
+ 41 pic  0x460   pic=35 at=16,290 home=16,290                 # particle effects
+ 42 pic  0x460   pic=34 at=96,290 home=96,290                 # rain and reflections
+ 43 pic  0x440   pic=36 at=2000,290 home=2000,290
+ 44 pic  0x460   pic=38 at=176,290 home=176,290               # the sky
+ 45 pic  0x440   pic=39 at=2000,290 home=2000,290
+ 46 pic  0x440   pic=40 at=2000,290 home=2000,290
+ 47 pic  0x460   pic=41 at=256,290 home=256,290               # byte 4
+ 48 pic  0x440   pic=42 at=2000,290 home=2000,290
+ 49 pic  0x440   pic=43 at=2000,290 home=2000,290
 )layout";
 
 static const char kScreen07[] = R"layout(
 # screen 7: sound
+# The panel: the effects and the music sliders, each under its name, then
+# the stereo switch and the music tune, each beside its name.  The names
+# take a click (the table makes them buttons) but neither light up nor act.
   0 root 0x800   slot=0
   1 pic  0x2460  pic=31 map=4 at=-500,8 home=160,8
   2 text 0x320   slot=60 font=0 colour=5/0 parent=1 at=160,2
   3 pic  0x2460  pic=11 map=7 at=-500,72 home=16,72 to=@1
-  4 text 0x278   slot=93 font=1 colour=3/4 parent=3 at=12,150 hit=22,250,221,241
+  4 text 0x228   slot=93 font=1 colour=5/5 parent=3 at=24,70 hit=40,250,142,164
   5 pic  0x2460  pic=5 map=2 at=-1500,342 home=201,342 to=@1
   6 pic  0x2460  pic=5 map=2 at=-500,371 home=264,371 to=@1
   7 pic  0x2460  pic=5 map=2 at=1640,401 home=327,401
   8 pic  0x6460  pic=300 frames=49 map=1 at=2140,390 home=548,390
-  9 pic  0x460   pic=20 map=10 at=20,352 home=20,352
- 10 pic  0x460   pic=20 map=10 at=20,386 home=20,386
- 11 pic  0x460   pic=20 map=10 at=20,420 home=20,420
+  9 pic  0x440   pic=20 map=10 at=20,352 home=20,352         # no text, no click, no use: not shown
+ 10 pic  0x440   pic=20 map=10 at=20,386 home=20,386
+ 11 pic  0x440   pic=20 map=10 at=20,420 home=20,420
  12 text 0x339   slot=48 font=1 colour=3/4 parent=5 at=100,3 hit=205,396,344,370
     link or 0x20 0:0
  13 text 0x339   slot=49 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
     link or 0x20 0:0
  14 text 0x338   slot=62 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429
- 15 text 0x338   slot=94 font=2 colour=3/4 parent=9 at=60,3 hit=24,135,354,376
- 16 text 0x338   slot=95 font=2 colour=3/4 parent=10 at=60,3 hit=24,135,388,410
- 17 text 0x338   slot=96 font=2 colour=3/4 parent=11 at=60,3 hit=24,135,422,444
- 18 text 0x279   slot=74 font=1 colour=3/4 parent=3 at=300,150 hit=300,409,221,241
+ 15 text 0x228   slot=94 font=1 colour=5/5 parent=3 at=24,6 hit=40,250,78,100
+ 16 text 0x228   slot=95 font=1 colour=5/5 parent=3 at=150,178 hit=166,400,250,272
+ 17 text 0x228   slot=96 font=1 colour=5/5 parent=3 at=24,144 hit=40,290,216,240
+ 18 text 0x2b9   slot=74 font=1 colour=3/4 parent=3 at=388,144 hit=300,409,216,240
     link xor 0x20 7:18
     link xor 0x20 7:19
- 19 text 0x259   slot=75 font=1 colour=3/4 parent=3 at=300,150 hit=300,409,221,241
+ 19 text 0x299   slot=75 font=1 colour=3/4 parent=3 at=388,144 hit=300,409,216,240
     link xor 0x20 7:18
     link xor 0x20 7:19
  20 pic  0x479   pic=48 map=46 at=40,102 home=40,102 hit=40,63,102,125
@@ -762,15 +769,15 @@ static const char kScreen07[] = R"layout(
  22 pic  0x479   pic=48 map=46 at=296,102 home=296,102 hit=296,319,102,125
     link or 0x2 7:23
  23 pic  0x469   pic=54 map=45 at=76,104 home=76,104 hit=76,95,104,123 value=4 bounds=0,5
- 24 pic  0x8479  pic=48 map=46 at=40,152 home=40,152 hit=40,63,152,175
+ 24 pic  0x8479  pic=48 map=46 at=40,166 home=40,166 hit=40,63,166,189
     link or 0x4 7:27
- 25 pic  0x460   pic=53 map=44 at=70,152 home=70,152
- 26 pic  0x10479 pic=48 map=46 at=296,152 home=296,152 hit=296,319,152,175
+ 25 pic  0x460   pic=53 map=44 at=70,166 home=70,166
+ 26 pic  0x10479 pic=48 map=46 at=296,166 home=296,166 hit=296,319,166,189
     link or 0x2 7:27
- 27 pic  0x469   pic=54 map=45 at=76,154 home=76,154 hit=76,95,154,173 value=4 bounds=0,5
- 28 pic  0x8478  pic=48 map=46 at=40,252 home=40,252 hit=40,63,252,275
- 29 pic  0x10478 pic=48 map=46 at=200,252 home=200,252 hit=200,223,252,275
- 30 text 0x320   slot=650 font=1 colour=5/0 parent=3 at=108,180
+ 27 pic  0x469   pic=54 map=45 at=76,168 home=76,168 hit=76,95,168,187 value=4 bounds=0,5
+ 28 pic  0x8478  pic=48 map=46 at=40,248 home=40,248 hit=40,63,248,271
+ 29 pic  0x10478 pic=48 map=46 at=128,248 home=128,248 hit=128,151,248,271
+ 30 text 0x320   slot=650 font=1 colour=5/0 parent=3 at=80,176
  31 pic  0x440   pic=11 at=120,128 home=120,128
  32 text 0x319   slot=48 font=1 colour=3/4 parent=31 at=200,150 hit=230,409,276,301
     link and-not 0x20 7:31
@@ -782,6 +789,12 @@ static const char kScreen07[] = R"layout(
 
 static const char kScreen08[] = R"layout(
 # screen 8: controls
+# The left panel: whose keys are shown, then each action and its key.  The
+# right panel: for each player a heading, the device switch with the device
+# in use and the redefinition, which marks the action it waits for and asks
+# for its key under the joystick's line.  The headings and the device marks
+# take a click (the table makes them buttons) but neither light up nor act:
+# they only say.
   0 root 0x800   slot=0
   1 pic  0x2460  pic=31 map=4 at=-500,8 home=160,8
   2 text 0x320   slot=61 font=0 colour=5/0 parent=1 at=160,2
@@ -798,55 +811,55 @@ static const char kScreen08[] = R"layout(
     link or 0x20 8:12
  13 text 0x339   slot=49 font=1 colour=3/4 parent=6 at=100,3 hit=268,459,373,399
     link or 0x20 8:13
- 14 text 0x339   slot=62 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429
+ 14 text 0x339   slot=62 font=1 colour=3/4 parent=7 at=100,3 hit=331,522,403,429   # both players on the factory keys
     link or 0x20 8:14
- 15 text 0x320   slot=76 font=2 colour=4/0 parent=3 at=62,10
- 16 text 0x320   slot=77 font=2 colour=4/0 parent=3 at=62,26
- 17 text 0x279   slot=78 font=1 colour=3/4 parent=4 at=12,14 hit=430,617,85,105
+ 15 text 0x220   slot=76 font=2 colour=3/0 parent=3 at=14,30
+ 16 text 0x220   slot=77 font=2 colour=3/0 parent=3 at=14,45
+ 17 text 0x279   slot=78 font=1 colour=3/4 parent=4 at=12,30 hit=430,530,102,122
     link or 0x20 8:17
- 18 text 0x279   slot=79 font=1 colour=3/4 parent=4 at=12,36 hit=430,617,107,127
+ 18 text 0x279   slot=79 font=1 colour=3/4 parent=4 at=12,52 hit=430,617,124,144
     link or 0x20 8:18
- 19 text 0x278   slot=78 font=1 colour=3/4 parent=4 at=12,58 hit=430,617,129,149
- 20 text 0x278   slot=79 font=1 colour=3/4 parent=4 at=12,80 hit=430,617,151,171
- 21 text 0x278   slot=80 font=1 colour=3/4 parent=4 at=12,102 hit=430,617,173,193
- 22 text 0x278   slot=81 font=1 colour=3/4 parent=4 at=12,124 hit=430,617,195,215
- 23 text 0x278   slot=82 font=1 colour=3/4 parent=4 at=12,146 hit=430,617,217,237
- 24 text 0x278   slot=83 font=1 colour=3/4 parent=4 at=12,168 hit=430,617,239,259
- 25 text 0x258   slot=80 font=1 colour=3/4 parent=4 at=12,102 hit=430,617,173,193
- 26 text 0x258   slot=81 font=1 colour=3/4 parent=4 at=12,124 hit=430,617,195,215
- 27 text 0x258   slot=82 font=1 colour=3/4 parent=4 at=12,146 hit=430,617,217,237
+ 19 text 0x278   slot=78 font=1 colour=3/4 parent=4 at=12,108 hit=430,530,180,200
+ 20 text 0x278   slot=79 font=1 colour=3/4 parent=4 at=12,130 hit=430,617,202,222
+ 21 text 0x2a8   slot=80 font=2 colour=5/5 parent=4 at=188,36 hit=535,617,102,122
+ 22 text 0x288   slot=81 font=2 colour=5/5 parent=4 at=188,36 hit=535,617,102,122
+ 23 text 0x228   slot=82 font=1 colour=5/5 parent=4 at=12,6 hit=430,617,78,100
+ 24 text 0x228   slot=83 font=1 colour=5/5 parent=4 at=12,84 hit=430,617,156,178
+ 25 text 0x2a8   slot=80 font=2 colour=5/5 parent=4 at=188,114 hit=535,617,180,200
+ 26 text 0x288   slot=81 font=2 colour=5/5 parent=4 at=188,114 hit=535,617,180,200
+ 27 text 0x258   slot=82 font=1 colour=3/4 parent=4 at=12,146 hit=430,617,217,237   # not used: not shown
  28 text 0x258   slot=83 font=1 colour=3/4 parent=4 at=12,168 hit=430,617,239,259
- 29 text 0x320   slot=84 font=2 colour=4/0 parent=3 at=62,42
- 30 text 0x320   slot=85 font=2 colour=4/0 parent=3 at=62,58
- 31 text 0x320   slot=86 font=2 colour=4/0 parent=3 at=62,74
- 32 text 0x320   slot=87 font=2 colour=4/0 parent=3 at=62,90
- 33 text 0x320   slot=88 font=2 colour=4/0 parent=3 at=62,106
- 34 text 0x320   slot=89 font=2 colour=4/0 parent=3 at=62,122
- 35 text 0x320   slot=90 font=2 colour=4/0 parent=3 at=62,138
- 36 text 0x320   slot=91 font=2 colour=4/0 parent=3 at=62,154
- 37 text 0x320   slot=92 font=2 colour=4/0 parent=3 at=62,170
- 38 text 0x320   slot=961 font=2 colour=4/0 parent=4 at=62,196
- 39 text 0x300   slot=962 font=2 colour=4/0 parent=4 at=62,212
- 40 text 0x2a0   slot=762 font=2 colour=5/0 parent=3 at=388,10
- 41 text 0x2a0   slot=763 font=2 colour=5/0 parent=3 at=388,26
- 42 text 0x2a0   slot=764 font=2 colour=5/0 parent=3 at=388,42
- 43 text 0x2a0   slot=765 font=2 colour=5/0 parent=3 at=388,58
- 44 text 0x2a0   slot=766 font=2 colour=5/0 parent=3 at=388,74
- 45 text 0x2a0   slot=767 font=2 colour=5/0 parent=3 at=388,90
- 46 text 0x2a0   slot=768 font=2 colour=5/0 parent=3 at=388,106
- 47 text 0x2a0   slot=769 font=2 colour=5/0 parent=3 at=388,122
- 48 text 0x2a0   slot=770 font=2 colour=5/0 parent=3 at=388,138
- 49 text 0x2a0   slot=771 font=2 colour=5/0 parent=3 at=388,154
+ 29 text 0x220   slot=84 font=2 colour=3/0 parent=3 at=14,60
+ 30 text 0x220   slot=85 font=2 colour=3/0 parent=3 at=14,75
+ 31 text 0x220   slot=86 font=2 colour=3/0 parent=3 at=14,90
+ 32 text 0x220   slot=87 font=2 colour=3/0 parent=3 at=14,105
+ 33 text 0x220   slot=88 font=2 colour=3/0 parent=3 at=14,120
+ 34 text 0x220   slot=89 font=2 colour=3/0 parent=3 at=14,135
+ 35 text 0x220   slot=90 font=2 colour=3/0 parent=3 at=14,150
+ 36 text 0x220   slot=91 font=2 colour=3/0 parent=3 at=14,165
+ 37 text 0x220   slot=92 font=2 colour=3/0 parent=3 at=14,180
+ 38 text 0x320   slot=961 font=2 colour=4/0 parent=4 at=100,160
+ 39 text 0x300   slot=962 font=2 colour=4/0 parent=4 at=100,176
+ 40 text 0x2a0   slot=762 font=2 colour=4/0 parent=3 at=386,30
+ 41 text 0x2a0   slot=763 font=2 colour=4/0 parent=3 at=386,45
+ 42 text 0x2a0   slot=764 font=2 colour=4/0 parent=3 at=386,60
+ 43 text 0x2a0   slot=765 font=2 colour=4/0 parent=3 at=386,75
+ 44 text 0x2a0   slot=766 font=2 colour=4/0 parent=3 at=386,90
+ 45 text 0x2a0   slot=767 font=2 colour=4/0 parent=3 at=386,105
+ 46 text 0x2a0   slot=768 font=2 colour=4/0 parent=3 at=386,120
+ 47 text 0x2a0   slot=769 font=2 colour=4/0 parent=3 at=386,135
+ 48 text 0x2a0   slot=770 font=2 colour=4/0 parent=3 at=386,150
+ 49 text 0x2a0   slot=771 font=2 colour=4/0 parent=3 at=386,165
  50 pic  0x440   pic=11 at=120,128 home=120,128
  51 text 0x319   slot=48 font=1 colour=3/4 parent=50 at=200,150 hit=230,409,276,301
     link and-not 0x20 8:50
     link and-not 0x20 8:51
     link and-not 0x20 8:52
  52 text 0x300   slot=612 font=1 colour=5/0 parent=50 at=200,40
- 53 pic  0x440   pic=6 at=190,180 home=190,180
- 54 text 0x300   slot=251 font=1 colour=5/0 parent=53 at=130,20
- 55 text 0x300   slot=325 font=2 colour=4/0 parent=53 at=130,50
- 56 text 0x2a0   slot=772 font=2 colour=5/0 parent=3 at=388,170
+ 53 pic  0x440   pic=6 at=2000,180 home=2000,180     # a board nothing needs: off the screen
+ 54 text 0x320   slot=251 font=1 colour=5/0 parent=3 at=200,3
+ 55 text 0x300   slot=325 font=2 colour=5/0 parent=4 at=100,186
+ 56 text 0x2a0   slot=772 font=2 colour=4/0 parent=3 at=386,180
  57 pic  0x2460  pic=5 map=2 at=1140,300 home=420,300
  58 text 0x320   slot=391 font=2 colour=4/0 parent=57 at=58,-16
  59 text 0x339   slot=395 font=1 colour=3/4 parent=57 at=100,3 hit=424,615,302,328

@@ -271,6 +271,23 @@ std::vector<int> FinishOrder(const std::string& carlogPath) {
     return order;
 }
 
+std::vector<std::vector<std::string>> CarLogRows(const std::string& carlogPath, int car) {
+    std::istringstream log(ReadHostFile(carlogPath));
+    std::vector<std::vector<std::string>> rows;
+    const std::string which = std::to_string(car);
+    for (std::string line; std::getline(log, line);) {
+        if (line.compare(0, 4, "car ") != 0)
+            continue;
+        std::istringstream fields(line.substr(4));
+        std::vector<std::string> f;
+        for (std::string w; fields >> w;)
+            f.push_back(w);
+        if (f.size() > 1 && f[1] == which)
+            rows.push_back(f);
+    }
+    return rows;
+}
+
 int PlaceOfCar0(const std::vector<int>& order) {
     for (size_t k = 0; k < order.size(); k++) {
         if (order[k] == 0)

@@ -50,6 +50,9 @@ int RunGameLogged(const std::string& dir, const std::string& args, const std::st
 
 // The cars in the order of the "finish TICK CAR" lines of a --carlog file.
 std::vector<int> FinishOrder(const std::string& carlogPath);
+// The fields of a --carlog file's "car" lines of one car, in tick order:
+// TICK CAR X Y Z HEADING VX VZ SPEED PITCH ROLL REVS GEAR LAPS RANK DISTANCE.
+std::vector<std::vector<std::string>> CarLogRows(const std::string& carlogPath, int car);
 // Car 0's place (1 the winner) in a finishing order; 0 when it is not in it.
 int PlaceOfCar0(const std::vector<int>& order);
 // The text slot of the first race banner a --debug output names after

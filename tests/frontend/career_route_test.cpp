@@ -90,17 +90,9 @@ SavedCareer ReadSlot(const std::string& path) {
 
 // The highest lap count the car log gives car 0.
 int LapsOfCar0(const std::string& carlogPath) {
-    std::istringstream log(ReadHostFile(carlogPath));
     int most = -1;
-    for (std::string line; std::getline(log, line);) {
-        if (line.compare(0, 4, "car ") != 0)
-            continue;
-        std::istringstream fields(line.substr(4));
-        std::vector<std::string> f;
-        for (std::string w; fields >> w;)
-            f.push_back(w);
-        // TICK CAR X Y Z HEADING VX VZ SPEED PITCH ROLL REVS GEAR LAPS ...
-        if (f.size() > 13 && f[1] == "0")
+    for (const std::vector<std::string>& f : CarLogRows(carlogPath, 0)) {
+        if (f.size() > 13)
             most = std::max(most, std::atoi(f[13].c_str()));
     }
     return most;

@@ -24,8 +24,10 @@
 #include "frontend/menu_frame.h"
 #include "frontend/menu_init.h"
 #include "frontend/menu_items.h"
+#include "frontend/controls.h"
 #include "frontend/popups.h"
 #include "frontend/screen_setup.h"
+#include "frontend/settings.h"
 #include "frontend/text_slots.h"
 #include "menulayout/menu_table.h"
 #include "platform/plat_surface.h"
@@ -442,6 +444,22 @@ struct MenuFit : FrontEndTest {
         return faults;
     }
 
+    // A text stands on its picture: with the picture hidden it is printed
+    // where the picture last stood, or in the corner.
+    static std::vector<std::string> StrayTexts(const std::string& where) {
+        const int screen = MenuScreen;
+        std::vector<std::string> faults;
+        for (int i = 1; i < MENU_ITEM_COUNT; i++) {
+            const MenuItem& it = MenuScreenTable[screen][i];
+            const MenuItem& under = MenuScreenTable[screen][it.parent];
+            if ((it.flags & MENU_TEXT) && (it.flags & MENU_SHOWN) && it.parent && (under.flags & MENU_PICTURE) &&
+                !(under.flags & MENU_SHOWN) && !TextInk(it).Empty())
+                faults.push_back(where + " item " + std::to_string(i) + " \"" + SlotText(it.textSlot) +
+                                 "\" is shown without its picture " + std::to_string(it.parent));
+        }
+        return faults;
+    }
+
     // What is wrong with the pop-up open on the screen: its board is the
     // one shown on the screen, its question and buttons (their labels and
     // hit boxes) lie inside the board, and nothing of the screen under it
@@ -842,6 +860,90 @@ TEST_F(MenuFit, TheCarShopInEveryLanguageAndClass) {
         }
     }
     ShopFromCarChoice = ShopFromCareer = 0;
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
+}
+
+// The display, sound and controls screens as a player leaves them after
+// each thing done on them, in the four languages: the display's tiles and
+// the presets switched, the stereo switched, and on the controls a device
+// switched, a redefinition waiting for its first key, a whole capture of
+// eleven keys, the other player's capture under way and DEFAULTS.
+struct Done {
+    std::string what;
+    std::vector<int> clicks;
+    int keys = 0;   // keys pressed for the capture after the clicks
+};
+
+// One key of the capture: seen up, then down for a frame, then up.
+void PressForCapture(int scan) {
+    KeyState[scan] = 0;
+    MenuFit::Frames(1);
+    KeyState[scan] = 0x80;
+    MenuFit::Frames(1);
+    KeyState[scan] = 0;
+    MenuFit::Frames(1);
+}
+const int kCaptureKeys[11] = {0x11, 0x1F, 0x1E, 0x20, 0x10, 0x12, 0x13, 0x21, 0x2E, 0x2C, 0x2D};   // W S A D Q E R F C Z X
+
+TEST_F(MenuFit, TheOptionScreensAfterWhatIsDoneOnThem) {
+    const std::vector<std::pair<int, Done>> cases = {
+        {6, {"the tiles switched", {26, 29, 35, 38, 40}}}, {6, {"the tiles switched back", {26, 29, 35, 38, 40, 28, 30, 36, 37, 39}}},
+        {6, {"DEFAULTS", {14}}}, {6, {"the second preset", {15}}}, {6, {"the third preset", {16}}},
+        {7, {"the stereo switched", {18}}}, {7, {"the sliders stepped", {20, 26, 28}}},
+        {8, {"player 1 on the joystick", {17}}}, {8, {"player 2 on the joystick", {19}}},
+        {8, {"a redefinition waiting", {18}}}, {8, {"a redefinition half done", {18}, 5}},
+        {8, {"a whole capture", {18}, 11}}, {8, {"player 2's capture", {20}, 3}},
+        {8, {"a capture, then DEFAULTS", {18, 14}, 11}},
+    };
+    std::vector<std::string> faults;
+    for (int language = 0; language < 4; language++)
+    for (const auto& [screen, done] : cases) {
+        LoadLanguage(language);
+        LoadSettings(0);
+        SettingsInts[8] = 0;
+        Enter(screen, 0);
+        ASSERT_EQ(MenuScreenShown, screen);
+        const std::string where = Language(language) + " screen " + std::to_string(screen) + " after " + done.what;
+        for (size_t c = 0; c < done.clicks.size(); c++) {
+            // DEFAULTS comes after the keys of the capture it undoes.
+            if (done.clicks[c] == 14 && screen == 8)
+                for (int k = 0; k < done.keys; k++)
+                    PressForCapture(kCaptureKeys[k]);
+            Click(done.clicks[c]);
+        }
+        if (screen == 8 && done.clicks.back() != 14) {
+            for (int k = 0; k < done.keys; k++)
+                PressForCapture(kCaptureKeys[k]);
+            Frames(SETTLE_FRAMES);
+        }
+        for (const std::vector<std::string>& f : {Faults(where), StrayTexts(where)})
+            faults.insert(faults.end(), f.begin(), f.end());
+        if (screen == 8) {
+            // The capture asks for the action it waits for, and only while
+            // it runs; DEFAULTS brings back the factory keys.
+            const bool running = BindingCapture == 1;
+            EXPECT_EQ(running, done.keys < 11 && done.clicks.back() != 17 && done.clicks.back() != 19) << where;
+            EXPECT_EQ((MenuScreenTable[8][55].flags & MENU_SHOWN) != 0, running) << where;
+            if (running) {
+                const int line = BindingAction < 2 ? 15 + BindingAction : 27 + BindingAction;
+                EXPECT_EQ(MenuScreenTable[8][line].colour, 5) << where << ": the waiting action is marked";
+                EXPECT_EQ(SlotText(762 + BindingAction).substr(0, 1), "?") << where;
+            }
+            if (done.what == "a whole capture") {
+                EXPECT_EQ(ControlBindings[0][0].code, 0x11) << "W accelerates player 1";
+            }
+            if (done.clicks.back() == 14) {
+                SettingsRecord factory;
+                FactorySettings(&factory);
+                EXPECT_EQ(memcmp(ControlBindings, factory.bindings, sizeof ControlBindings), 0) << where;
+                EXPECT_EQ(SettingsInts[0] + SettingsInts[1], 0) << where << ": both players on the keyboard";
+            }
+        }
+        BindingCapture = 0;
+        MenuPointerShown = 1;
+        SettingsInts[8] = 0;
+    }
+    memset(KeyState, 0, sizeof KeyState);
     EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
 }
 

@@ -141,24 +141,33 @@ TEST_F(MessageFiles, KeyAndJoystickNamesKeepTheirSlots) {
         ADD_FAILURE() << "scan code " << scanCode << " is not a translated row of the key table";
         return 0;
     };
+    // Names in the message files' order of languages: spanish, english,
+    // french, german.
     const struct {
         int scanCode;
-        const char* name;
-    } keys[] = {{0x0C, "-"},     {0x0E, "Backspace"}, {0x1C, "Return"}, {0x39, "Space"},    {0x47, "Num 7"},
-                {0x53, "Num ."}, {0x9C, "Num Enter"}, {0xC8, "Up"},     {0xDC, "Right Win"}};
+        const char* name[4];
+    } keys[] = {{0x0C, {"-", "-", "-", "-"}},
+                {0x0E, {"Retroceso", "Backspace", "Retour arr.", "R\xFC" "cktaste"}},
+                {0x39, {"Espacio", "Space", "Espace", "Leertaste"}},
+                {0x47, {"Num 7", "Num 7", "Pav\xE9 7", "Num 7"}},
+                {0x9C, {"Num Intro", "Num Enter", "Pav\xE9 Entr\xE9" "e", "Num Enter"}},
+                {0xC8, {"Arriba", "Up", "Haut", "Oben"}},
+                {0xDC, {"Win der.", "Right Win", "Win droite", "Win rechts"}}};
     const struct {
         int row;
-        const char* name;
-    } joystick[] = {{0, "Down"}, {3, "Left"}, {4, "Fire"}, {6, "Button 1"}, {15, "Button 10"}};
+        const char* name[4];
+    } joystick[] = {{0, {"Abajo", "Down", "Bas", "Unten"}},
+                    {4, {"Disparo", "Fire", "Tir", "Feuer"}},
+                    {15, {"Bot\xF3n 10", "Button 10", "Bouton 10", "Taste 10"}}};
 
     for (int language = 0; language < 4; language++) {
         SCOPED_TRACE("mensaje" + std::to_string(language));
         const std::vector<std::string> lines = Lines(File(language));
         ASSERT_GE(lines.size(), 591u);
         for (const auto& k : keys)
-            EXPECT_EQ(lines[(size_t)keySlot(k.scanCode)], k.name) << "scan code " << k.scanCode;
+            EXPECT_EQ(lines[(size_t)keySlot(k.scanCode)], k.name[language]) << "scan code " << k.scanCode;
         for (const auto& j : joystick)
-            EXPECT_EQ(lines[(size_t)(563 + j.row)], j.name) << "joystick row " << j.row;
+            EXPECT_EQ(lines[(size_t)(563 + j.row)], j.name[language]) << "joystick row " << j.row;
 
         // Every name is there (the minus key's name is "-" itself), and no
         // rival's or computer driver's name sits among them.

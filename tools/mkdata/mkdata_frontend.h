@@ -26,6 +26,7 @@ enum MkPictureStyle {
     MK_BOARD,   // the main menu's drop-down boards: solid, over the buttons beside them
     MK_SLIDER,  // a list's thumb: a slim bar at the top of its picture
     MK_GLINT,   // a soft round glint in a board's corner, no edge of its own
+    MK_TILE,    // a display option's tile: dark under its white word
 };
 
 // The size of a sample MENUS\GFX picture; false for a number without one.

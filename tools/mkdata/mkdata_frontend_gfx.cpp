@@ -43,7 +43,7 @@ const PictureSize kPictures[] = {
     {11, 11, 400, 200, MK_PANEL},    {12, 12, 200, 240, MK_PANEL},    {13, 13, 240, 140, MK_PANEL},
     {15, 15, 160, 28, MK_FRAME},     {16, 16, 400, 120, MK_PANEL},    {20, 20, 120, 28, MK_FRAME},
     {21, 21, 160, 32, MK_FRAME},     {30, 30, 400, 260, MK_PANEL},    {31, 31, 320, 52, MK_TITLE},
-    {34, 36, 64, 48, MK_ICON},       {37, 37, 64, 48, MK_ICON},       {38, 43, 64, 48, MK_ICON},
+    {34, 43, 64, 48, MK_TILE},
     {44, 44, 24, 120, MK_BAR},       {45, 45, 24, 122, MK_BAR},       {46, 47, 24, 24, MK_SLIDER},
     {48, 49, 24, 24, MK_ARROW},      {53, 53, 220, 24, MK_BAR},       {54, 55, 20, 20, MK_THUMB},
     {59, 59, 240, 160, MK_PANEL},    {60, 60, 80, 36, MK_FRAME},      {61, 61, 80, 36, MK_FRAME_LIT},
@@ -84,6 +84,7 @@ Rgb StyleColour(MkPictureStyle style, int number) {
     case MK_PANEL: case MK_BOARD: return {20, 30, 60};
     case MK_TITLE: return {150, 30, 30};
     case MK_ICON: return {50 + (number * 37) % 150, 80 + (number * 53) % 120, 120 + (number * 71) % 100};
+    case MK_TILE: return {20 + (number * 37) % 40, 30 + (number * 53) % 40, 60 + (number * 71) % 40};
     case MK_ARROW: return {number % 2 ? 250 : 200, number % 2 ? 250 : 200, 90};
     case MK_THUMB: case MK_SLIDER: return {number % 2 ? 240 : 180, 120, 40};
     case MK_POINTER: return {255, 200 + (number - 64) * 6, 60};

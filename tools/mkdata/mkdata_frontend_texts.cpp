@@ -39,11 +39,8 @@ const SlotText kEnglish[] = {
     {24, "Press a key to continue"}, {25, "WRONG WAY!"}, {27, "Waiting for the other players..."},
     {28, "Name of the replay:"}, {30, "Quorvix 1.0"},
     // Screen labels.
-    {55, "TRACK"}, {56, "BEST TIME"}, {66, "Sky"}, {67, "Shadows"},
+    {55, "TRACK"}, {56, "BEST TIME"},
     {68, "640 x 480"}, {69, "800 x 600"}, {70, "1024 x 768"}, {71, "Track:"}, {72, "Laps:"}, {73, "Players:"},
-    // The eleven actions, in binding order, and the binding screen.
-    {76, "Accelerate"}, {77, "Brake"}, {84, "Left"}, {85, "Right"}, {86, "Handbrake"}, {87, "Horn"},
-    {88, "Turbo"}, {89, "Look back"}, {90, "Gear up"}, {91, "Gear down"}, {92, "Change camera"},
     {102, "Races:"}, {103, "Players:"}, {112, "Human players:"}, {113, "1"}, {114, "2"}, {115, "3"},
     {116, "4"}, {117, "5"}, {119, "Difficulty:"}, {120, "Track:"},
     // Career, car choice and shop.
@@ -59,9 +56,7 @@ const SlotText kEnglish[] = {
 
     {293, "Session:"}, {295, "Players:"},
     {303, "Session:"}, {304, "Host:"}, {305, "Races:"},
-    // Prompts and the controls' force feedback.
-    {325, "Press the key for this action"}, {391, "Force feedback"}, {392, "Off"},
-    {393, "Weak"}, {394, "Strong"}, {411, "NEW RACE RECORD!"}, {451, "BEST LAP TIMES"}, {452, "RACE RESULTS"},
+    {411, "NEW RACE RECORD!"}, {451, "BEST LAP TIMES"}, {452, "RACE RESULTS"},
     {453, "Split screen"}, {454, "Network game"}, {455, "Championship"}, {456, "STANDINGS"},
     {595, "Waiting for a player..."},
     // Network play: chat and console lines.
@@ -70,7 +65,7 @@ const SlotText kEnglish[] = {
     {601, "paused the race."}, {602, "resumed the race."}, {603, "has left the race."},
     {1016, "The race starts in four seconds."}, {1017, "The session is closed to new players."},
     {860, "NETWORK"},  {933, "Hall of fame"},
-    {961, "Joystick: not found"}, {962, "Dead zone"}, {1012, "Sale price: "}, {1036, "Computer"},
+    {1012, "Sale price: "}, {1036, "Computer"},
     // Race messages and the presentation before a race.
     {1709, "TWO LAPS TO GO"}, {1710, "LAST LAP!"}, {1711, "NEW LAP RECORD!"}, {1714, "1ST"}, {1715, "2ND"},
     {1716, "3RD"}, {1717, "4TH"}, {1718, "5TH"}, {1719, "6TH"}, {1720, "7TH"}, {1721, "8TH"},
@@ -127,19 +122,61 @@ const SlotRoom kRooms[] = {
     {SLOT_RACE_LIST, SLOT_RACE_LIST + 7, RACE_LIST_ROOM},
 };
 
-const char* const kKeyNames[61] = {
-    "-", "=", "Backspace", "Tab", "[", "]", "Return", "Left Ctrl", ";", "'", "`", "Left Shift", "\\", ",",
-    ".", "/", "Right Shift", "Num *", "Left Alt", "Space", "Caps Lock", "Num Lock", "Scroll Lock", "Num 7",
-    "Num 8", "Num 9", "Num -", "Num 4", "Num 5", "Num 6", "Num +", "Num 1", "Num 2", "Num 3", "Num 0",
-    "Num .", "Kana", "Convert", "No Convert", "Yen", "Num =", "^", "@", ":", "_", "Kanji", "Stop", "Ax",
-    "Unlabeled", "Num Enter", "Right Ctrl", "Num ,", "Num /", "Print", "Right Alt", "Up", "Left", "Right",
-    "Down", "Left Win", "Right Win",
+// The names of the keys from the key table's row 47 on, and of the
+// joystick's inputs, in the four languages (spanish, english, french,
+// german); each fits a binding line.
+struct KeyName {
+    const char* spanish;
+    const char* english;
+    const char* french;
+    const char* german;
 };
 
-const char* const kJoystickNames[16] = {
-    "Down", "Up", "Right", "Left", "Fire", "Control", "Button 1", "Button 2",
-    "Button 3", "Button 4", "Button 5", "Button 6", "Button 7", "Button 8", "Button 9", "Button 10",
+const KeyName kKeyNames[61] = {
+    {"-", "-", "-", "-"}, {"=", "=", "=", "="},
+    {"Retroceso", "Backspace", "Retour arr.", "R\xFC" "cktaste"}, {"Tab", "Tab", "Tab", "Tab"},
+    {"[", "[", "[", "["}, {"]", "]", "]", "]"}, {"Intro", "Return", "Entr\xE9" "e", "Eingabe"},
+    {"Ctrl izq.", "Left Ctrl", "Ctrl gauche", "Strg links"}, {";", ";", ";", ";"}, {"'", "'", "'", "'"},
+    {"`", "`", "`", "`"}, {"May\xFAs izq.", "Left Shift", "Maj gauche", "Umschalt li."}, {"\\", "\\", "\\", "\\"},
+    {",", ",", ",", ","}, {".", ".", ".", "."}, {"/", "/", "/", "/"},
+    {"May\xFAs der.", "Right Shift", "Maj droite", "Umschalt re."}, {"Num *", "Num *", "Pav\xE9 *", "Num *"},
+    {"Alt izq.", "Left Alt", "Alt gauche", "Alt links"}, {"Espacio", "Space", "Espace", "Leertaste"},
+    {"Bloq May\xFAs", "Caps Lock", "Verr. Maj", "Feststell"}, {"Bloq Num", "Num Lock", "Verr. Num", "Num"},
+    {"Bloq Despl", "Scroll Lock", "Arr\xEAt d\xE9" "fil", "Rollen"},
+    {"Num 7", "Num 7", "Pav\xE9 7", "Num 7"}, {"Num 8", "Num 8", "Pav\xE9 8", "Num 8"},
+    {"Num 9", "Num 9", "Pav\xE9 9", "Num 9"}, {"Num -", "Num -", "Pav\xE9 -", "Num -"},
+    {"Num 4", "Num 4", "Pav\xE9 4", "Num 4"}, {"Num 5", "Num 5", "Pav\xE9 5", "Num 5"},
+    {"Num 6", "Num 6", "Pav\xE9 6", "Num 6"}, {"Num +", "Num +", "Pav\xE9 +", "Num +"},
+    {"Num 1", "Num 1", "Pav\xE9 1", "Num 1"}, {"Num 2", "Num 2", "Pav\xE9 2", "Num 2"},
+    {"Num 3", "Num 3", "Pav\xE9 3", "Num 3"}, {"Num 0", "Num 0", "Pav\xE9 0", "Num 0"},
+    {"Num .", "Num .", "Pav\xE9 .", "Num ,"}, {"Kana", "Kana", "Kana", "Kana"},
+    {"Convertir", "Convert", "Convertir", "Umwandeln"}, {"No convertir", "No Convert", "Sans convert.", "Nicht umw."},
+    {"Yen", "Yen", "Yen", "Yen"}, {"Num =", "Num =", "Pav\xE9 =", "Num ="}, {"^", "^", "^", "^"},
+    {"@", "@", "@", "@"}, {":", ":", ":", ":"}, {"_", "_", "_", "_"}, {"Kanji", "Kanji", "Kanji", "Kanji"},
+    {"Stop", "Stop", "Stop", "Stop"}, {"Ax", "Ax", "Ax", "Ax"},
+    {"Sin nombre", "Unlabeled", "Sans nom", "Ohne Namen"}, {"Num Intro", "Num Enter", "Pav\xE9 Entr\xE9" "e", "Num Enter"},
+    {"Ctrl der.", "Right Ctrl", "Ctrl droit", "Strg rechts"}, {"Num ,", "Num ,", "Pav\xE9 ,", "Num ."},
+    {"Num /", "Num /", "Pav\xE9 /", "Num /"}, {"Impr Pant", "Print", "Impr. \xE9" "cran", "Druck"},
+    {"Alt der.", "Right Alt", "Alt droit", "Alt Gr"}, {"Arriba", "Up", "Haut", "Oben"},
+    {"Izquierda", "Left", "Gauche", "Links"}, {"Derecha", "Right", "Droite", "Rechts"},
+    {"Abajo", "Down", "Bas", "Unten"}, {"Win izq.", "Left Win", "Win gauche", "Win links"},
+    {"Win der.", "Right Win", "Win droite", "Win rechts"},
 };
+
+const KeyName kJoystickNames[16] = {
+    {"Abajo", "Down", "Bas", "Unten"}, {"Arriba", "Up", "Haut", "Oben"},
+    {"Derecha", "Right", "Droite", "Rechts"}, {"Izquierda", "Left", "Gauche", "Links"},
+    {"Disparo", "Fire", "Tir", "Feuer"}, {"Control", "Control", "Contr\xF4le", "Steuerung"},
+    {"Bot\xF3n 1", "Button 1", "Bouton 1", "Taste 1"}, {"Bot\xF3n 2", "Button 2", "Bouton 2", "Taste 2"},
+    {"Bot\xF3n 3", "Button 3", "Bouton 3", "Taste 3"}, {"Bot\xF3n 4", "Button 4", "Bouton 4", "Taste 4"},
+    {"Bot\xF3n 5", "Button 5", "Bouton 5", "Taste 5"}, {"Bot\xF3n 6", "Button 6", "Bouton 6", "Taste 6"},
+    {"Bot\xF3n 7", "Button 7", "Bouton 7", "Taste 7"}, {"Bot\xF3n 8", "Button 8", "Bouton 8", "Taste 8"},
+    {"Bot\xF3n 9", "Button 9", "Bouton 9", "Taste 9"}, {"Bot\xF3n 10", "Button 10", "Bouton 10", "Taste 10"},
+};
+
+const char* InLanguage(const KeyName& name, int language) {
+    return language == 0 ? name.spanish : language == 2 ? name.french : language == 3 ? name.german : name.english;
+}
 
 const char* const kFirstNames[] = {"Alva", "Bruno", "Cleo", "Dario", "Edda", "Fabian", "Greta", "Hugo",
                                    "Ines", "Jonas", "Kira", "Lenno", "Mira", "Nils", "Olga", "Pavel",
@@ -193,9 +230,9 @@ std::map<int, std::string> MkEnglishTexts() {
     texts[650] = "01";
     texts[651] = "0         ";
     for (int i = 0; i < 61; i++)
-        texts[501 + i] = kKeyNames[i];
+        texts[501 + i] = kKeyNames[i].english;
     for (int i = 0; i < 16; i++)
-        texts[563 + i] = kJoystickNames[i];
+        texts[563 + i] = kJoystickNames[i].english;
     // Rivals of the championships: eight per name set (GaragePage / 2 is 0,
     // 1 or 2), slots 477 to 500, so the key names from 501 on stay; then
     // the computer drivers.
@@ -300,7 +337,8 @@ std::vector<ScreenLabels> LabelsByScreen() {
             const Label label = {item, atoi(text.c_str() + slot + 5),
                                  parent != std::string::npos ? atoi(text.c_str() + parent + 7) : 0, flags,
                                  font != std::string::npos ? atoi(text.c_str() + font + 5) : 1};
-            if ((flags & 0x208) == 0x208)
+            // (a name that takes a click but never lights up is no button)
+            if ((flags & 0x218) == 0x218)
                 labels.push_back(label);
             else if (label.parent)
                 printed.push_back(label);
@@ -568,24 +606,54 @@ const Translated kTranslated[] = {
     {328, "ENVIAR", "SEND", "ENVOYER", "SENDEN"},
     {329, "ENVIAR", "SEND", "ENVOYER", "SENDEN"},
     // Options.
-    {63, "RESOLUCI\xD3N", "RESOLUTION", "R\xC9SOLUTION", "AUFL\xD6SUNG"},
-    {64, "DETALLE", "DETAIL", "D\xC9TAILS", "DETAILS"},
+    // The display's presets: every switch on (DEFAULTS), some, none.
+    {63, "DETALLE MEDIO", "MEDIUM DETAIL", "D\xC9TAILS MOYENS", "MITTLERE DETAILS"},
+    {64, "DETALLE BAJO", "LOW DETAIL", "D\xC9TAILS R\xC9" "DUITS", "WENIG DETAILS"},
     {65, "EFECTOS", "EFFECTS", "EFFETS", "EFFEKTE"},
     {74, "S\xCD", "ON", "OUI", "AN"},
     {75, "NO", "OFF", "NON", "AUS"},
     {248, "Cielo", "Sky", "Ciel", "Himmel"},
     {249, "Humo", "Smoke", "Fum\xE9" "e", "Rauch"},
     {250, "Espejo", "Mirror", "R\xE9tro", "Spiegel"},
+    // The sound panel: the two sliders' names, the stereo switch (ON swaps
+    // the sides) and the music tune's number.
     {93, "M\xDASICA", "MUSIC", "MUSIQUE", "MUSIK"},
     {94, "EFECTOS", "EFFECTS", "EFFETS", "EFFEKTE"},
-    {95, "MOTORES", "ENGINES", "MOTEURS", "MOTOREN"},
-    {96, "EST\xC9REO", "STEREO", "ST\xC9R\xC9O", "STEREO"},
-    {78, "JUGADOR 1", "PLAYER 1", "JOUEUR 1", "SPIELER 1"},
-    {79, "JUGADOR 2", "PLAYER 2", "JOUEUR 2", "SPIELER 2"},
+    {95, "CANCI\xD3N", "TUNE", "MORCEAU", "ST\xDC" "CK"},
+    {96, "INVERTIR EST\xC9REO", "SWAP STEREO", "INVERSER ST\xC9R\xC9O", "STEREO TAUSCHEN"},
+    // The controls: each player's device switch and redefinition under the
+    // player's heading; the device in use; KEYBOARD puts both players on
+    // the keyboard's factory keys.
+    {82, "JUGADOR 1", "PLAYER 1", "JOUEUR 1", "SPIELER 1"},
+    {83, "JUGADOR 2", "PLAYER 2", "JOUEUR 2", "SPIELER 2"},
+    {78, "DISPOSITIVO", "DEVICE", "CONTR\xD4LE", "GER\xC4T"},
+    {79, "CAMBIAR TECLAS", "REDEFINE KEYS", "CHANGER TOUCHES", "TASTEN \xC4NDERN"},
     {80, "TECLADO", "KEYBOARD", "CLAVIER", "TASTATUR"},
     {81, "JOYSTICK", "JOYSTICK", "JOYSTICK", "JOYSTICK"},
-    {82, "CAMBIAR", "REDEFINE", "CHANGER", "\xC4NDERN"},
-    {83, "BORRAR", "CLEAR", "EFFACER", "L\xD6SCHEN"},
+    // The eleven actions, in binding order, and what the capture asks.
+    {76, "Acelerar", "Accelerate", "Acc\xE9l\xE9rer", "Gas geben"},
+    {77, "Frenar", "Brake", "Freiner", "Bremsen"},
+    {84, "Izquierda", "Left", "Gauche", "Links"},
+    {85, "Derecha", "Right", "Droite", "Rechts"},
+    {86, "Freno de mano", "Handbrake", "Frein \xE0 main", "Handbremse"},
+    {87, "Bocina", "Horn", "Klaxon", "Hupe"},
+    {88, "Turbo", "Turbo", "Turbo", "Turbo"},
+    {89, "Mirar atr\xE1s", "Look back", "Regarder derri\xE8re", "Zur\xFC" "ckblicken"},
+    {90, "Subir marcha", "Gear up", "Rapport sup.", "Hochschalten"},
+    {91, "Bajar marcha", "Gear down", "Rapport inf.", "Runterschalten"},
+    {92, "Cambiar c\xE1mara", "Change camera", "Changer de cam\xE9ra", "Kamera wechseln"},
+    {325, "Pulsa la tecla de\nla acci\xF3n en amarillo", "Press the key for\nthe action in yellow",
+     "Appuie sur la touche\nde l'action en jaune", "Taste f\xFCr die gelbe\nAktion dr\xFC" "cken"},
+    {961, "Joystick: no hay", "Joystick: not found", "Joystick : absent", "Joystick: keiner"},
+    {962, "Zona muerta", "Dead zone", "Zone morte", "Totzone"},
+    {391, "Vibraci\xF3n", "Force feedback", "Retour de force", "Force Feedback"},
+    {392, "No", "Off", "Non", "Aus"},
+    {393, "Suave", "Weak", "Faible", "Schwach"},
+    {394, "Fuerte", "Strong", "Fort", "Stark"},
+    // The display tiles' names (the sky's, the smoke's and the mirror's are
+    // the three display choices' too).
+    {66, "Sombras", "Shadows", "Ombres", "Schatten"},
+    {67, "Filtro", "Filter", "Filtre", "Filter"},
     // Network play and the player set-up.
     {100, "UNIRSE", "JOIN GAME", "REJOINDRE", "BEITRETEN"},
     {104, "UNO", "ONE", "UN", "EINS"},
@@ -598,8 +666,8 @@ const Translated kTranslated[] = {
     {443, "EMPEZAR", "START", "D\xC9PART", "START"},
     {444, "SALIR", "LEAVE", "QUITTER", "VERLASSEN"},
     // The controls' heading of the player whose keys are shown.
-    {251, "Teclas jug. 1", "Player 1 keys", "Touches J1", "Tasten Sp. 1"},
-    {252, "Teclas jug. 2", "Player 2 keys", "Touches J2", "Tasten Sp. 2"},
+    {251, "Teclas del jugador 1", "Player 1 keys", "Touches du joueur 1", "Tasten von Spieler 1"},
+    {252, "Teclas del jugador 2", "Player 2 keys", "Touches du joueur 2", "Tasten von Spieler 2"},
     // Records: the next page of the tables.
     {291, "SIGUIENTE", "NEXT PAGE", "SUIVANTE", "WEITER"},
     {265, "SIGUIENTE", "NEXT PAGE", "SUIVANTE", "WEITER"},
@@ -815,6 +883,10 @@ std::map<int, std::string> MkLanguageTexts(int language) {
                                                                                                : t.english;
         texts[t.slot] = text;
     }
+    for (int i = 0; i < 61; i++)
+        texts[501 + i] = InLanguage(kKeyNames[i], language);
+    for (int i = 0; i < 16; i++)
+        texts[563 + i] = InLanguage(kJoystickNames[i], language);
     if (!MkMarkHotKeys(texts))
         texts.clear();   // no letters for every label: the file is refused
     return texts;
