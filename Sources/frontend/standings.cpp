@@ -8,12 +8,14 @@
 #include "frame/display.h"
 #include "frame/frame_state.h"
 #include "frame/input.h"
+#include "frame/script_checks.h"
 #include "frame/startup.h"
 #include "frontend/championship.h"
 #include "frontend/frontend_state.h"
 #include "frontend/popups.h"
 #include "frontend/race_results.h"
 #include "frontend/screen_setup.h"
+#include "frontend/text_entry.h"
 #include "frontend/text_slots.h"
 #include "net/net_state.h"
 #include "net/race_sync.h"
@@ -226,14 +228,19 @@ static void EntryName(int entry, char* name, int size) {
         slot = entry < HumanPlayers ? 754 + entry : 579 + (entry - HumanPlayers);
     GetText(slot);
     snprintf(name, (size_t)size, "%.*s", size - 1, TextBufferB);
+    // A player whom no profile names (no one logged in) keeps the menus'
+    // default name of that player.
+    const int player = slot - SLOT_PLAYER_NAMES;
+    if (player >= 0 && player < 8 && name[strspn(name, " ")] == 0)
+        snprintf(name, (size_t)size, "%.*s", size - 1, PlayerNameTable[player]);
     if (!NetSessionOpen)
         return;
     // The local car and the own player index swap names.
     const int own = NetOwnIndex, local = LocalCar;
-    int player = entry == local ? own : entry == own ? local : entry;
+    const int netPlayer = entry == local ? own : entry == own ? local : entry;
     std::lock_guard<std::mutex> lock(NetPlayerListLock);
-    if (player >= 0 && player < NET_MAX_PLAYERS)
-        snprintf(name, (size_t)size, "%.*s", size - 1, NetPlayerNames[player]);
+    if (netPlayer >= 0 && netPlayer < NET_MAX_PLAYERS)
+        snprintf(name, (size_t)size, "%.*s", size - 1, NetPlayerNames[netPlayer]);
 }
 
 // A close request ends the standings and is put back for the message loop.
@@ -312,7 +319,9 @@ static int RunStandingsScreen(int kind, PlatSurface* surface) {
         if (blink <= 40)
             PrintSlotCentred(24, 450, 2, surface);
         PresentFrame();
-        if (NobodyLeftToPress())
+        // A script's shots and checks see the standings as they see the menus.
+        RunScriptChecks(FramesRun - 1);
+        if (NobodyLeftToPress() || ExitRequested)
             return 1;
         PlatSleepMs(PlatIsHeadless() ? 0 : 10);
     }
