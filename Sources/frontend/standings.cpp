@@ -118,9 +118,12 @@ static void ShowClassTabs() {
 // raised by a win of the next championship in order.
 static void EndChampionshipRace() {
     MenuListId = 8;
-    if (++ChampionshipRace <= LastRaceIndex())
+    if (++ChampionshipRace <= LastRaceIndex()) {
+        ChampionshipStartPending = 1;
         return;
+    }
     ChampionshipRace = 0;
+    ChampionshipUnderWay = 0;
     JumpToScreen22 = 1;
     if (!PlayerWonChampionship()) {
         ShowPopup(22, 7, 0, 0);
