@@ -38,11 +38,15 @@ static uint8_t DimmedByPopup[MENU_LAYOUT_SCREENS][MENU_ITEMS][3];
 static void Dimmed(int screen, int first, int last) {
     for (int i = first; i <= last; i++) {
         MenuItem* it = PopupItem(screen, i);
-        if (!it || !(it->flags & MENU_TEXT) || DimmedByPopup[screen][i][0])
+        if (!it || !(it->flags & MENU_TEXT))
             continue;
-        DimmedByPopup[screen][i][0] = 1;
-        DimmedByPopup[screen][i][1] = it->colour;
-        DimmedByPopup[screen][i][2] = it->hoverColour;
+        // Opened again before it was closed: the colours kept stay.
+        uint8_t* kept = DimmedByPopup[screen][i];
+        if (!kept[0] || it->colour != 1 || it->hoverColour != 1) {
+            kept[0] = 1;
+            kept[1] = it->colour;
+            kept[2] = it->hoverColour;
+        }
         it->colour = it->hoverColour = 1;
     }
 }

@@ -265,16 +265,41 @@ static int PumpStandingsMessages() {
 // A scripted headless run whose script is over has nobody to press Space.
 static int NobodyLeftToPress() { return PlatIsHeadless() && FramesRun > PlatScriptLastFrame(); }
 
-static void PrintSlotCentred(int slot, int y, int font, PlatSurface* surface) {
+static StandingsLine* SlotLine(StandingsLine* line, int slot, int y, int font) {
     GetText(slot);
-    PrintText(STANDINGS_CENTRE, y, TextBufferB, font, ALIGN_CENTRE, surface, 0);
+    *line = {STANDINGS_CENTRE, y, font, ALIGN_CENTRE, {}};
+    snprintf(line->text, sizeof line->text, "%.95s", TextBufferB);
+    return line + 1;
+}
+
+int StandingsLines(int kind, const float* left, const float* right, int blink, StandingsLine* lines) {
+    const int* points = kind == 0 ? RacePoints : ChampionshipTotals;
+    const int rows = StandingsRowCount;
+    int order[8];
+    StandingsOrder(points, rows, order);
+    StandingsLine* line = lines;
+    for (int row = 0; row < rows; row++) {
+        const int entry = order[row], y = STANDINGS_TOP + row * (42 - rows);
+        if (!(HumanEntry(entry) && (blink & 0x10))) {
+            *line = {(int)left[row], y, 1, ALIGN_RIGHT, {}};
+            EntryName(entry, line->text, (int)sizeof line->text);
+            line++;
+        }
+        GetText(867);
+        *line = {(int)right[row], y, 1, ALIGN_LEFT, {}};
+        snprintf(line->text, sizeof line->text, "%d %.80s", points[entry], TextBufferB);
+        line++;
+    }
+    line = SlotLine(line, kind == 0 ? 452 : 456, 28, 0);
+    line = SlotLine(line, SplitScreen ? 453 : NetworkGame ? 454 : 455, 70, 2);
+    if (blink <= 40)
+        line = SlotLine(line, 24, 450, 2);
+    return (int)(line - lines);
 }
 
 // One standings screen (kind 0 the race's points, 1 the totals) until
 // Space is pressed after having been up; 0 when the window closes.
 static int RunStandingsScreen(int kind, PlatSurface* surface) {
-    const int* points = kind == 0 ? RacePoints : ChampionshipTotals;
-    const int rows = StandingsRowCount;
     LoadResultsBackground(kind);
     PlayChampionshipJingle();
     float left[8], right[8];
@@ -300,27 +325,16 @@ static int RunStandingsScreen(int kind, PlatSurface* surface) {
         lastTicks = ticks;
         if ((blink += 1) > STANDINGS_BLINK_WRAP)
             blink = 0;
-
-        BlitMenuBackground();
-        int order[8];
-        StandingsOrder(points, rows, order);
-        for (int row = 0; row < rows; row++) {
+        for (int row = 0; row < StandingsRowCount; row++) {
             left[row] += (STANDINGS_CENTRE - 16 - left[row]) / 12.0f * factor;
             right[row] += (STANDINGS_CENTRE + 16 - right[row]) / 12.0f * factor;
-            const int entry = order[row], y = STANDINGS_TOP + row * (42 - rows);
-            char name[64];
-            EntryName(entry, name, (int)sizeof name);
-            if (!(HumanEntry(entry) && (blink & 0x10)))
-                PrintText((int)left[row], y, name, 1, ALIGN_RIGHT, surface, 0);
-            GetText(867);
-            char line[96];
-            snprintf(line, sizeof line, "%d %.80s", points[entry], TextBufferB);
-            PrintText((int)right[row], y, line, 1, ALIGN_LEFT, surface, 0);
         }
-        PrintSlotCentred(kind == 0 ? 452 : 456, 28, 0, surface);
-        PrintSlotCentred(SplitScreen ? 453 : NetworkGame ? 454 : 455, 70, 2, surface);
-        if (blink <= 40)
-            PrintSlotCentred(24, 450, 2, surface);
+
+        BlitMenuBackground();
+        StandingsLine lines[STANDINGS_LINES];
+        const int count = StandingsLines(kind, left, right, blink, lines);
+        for (int i = 0; i < count; i++)
+            PrintText(lines[i].x, lines[i].y, lines[i].text, lines[i].font, lines[i].align, surface, 0);
         PresentFrame();
         // A script's shots and checks see the standings as they see the menus.
         RunScriptChecks(FramesRun - 1);
