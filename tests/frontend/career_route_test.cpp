@@ -29,15 +29,7 @@ namespace {
 // SILVER CUP (cup row 2), and once its panel is in, RACE 1; the car choice:
 // START RACE with the car on show, and Space to end the fly-by.
 void ToTheRace(LabelledRoute& route) {
-    route.Click(0, "PLAY");
-    route.Click(0, "SINGLE RACE", 70);
-    route.Expect(18);
-    route.Click(18, "NEW");
-    route.Type("CUPS");
-    route.Key("RETURN");
-    route.Click(18, "OK");
-    route.Expect(2);
-    route.Click(2, "OK");
+    route.NewProfileToSingleRace("CUPS");
     route.Click(2, "BACK", 70);
     route.Expect(0);
     route.Click(0, "PLAY");

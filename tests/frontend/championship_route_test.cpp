@@ -22,15 +22,7 @@ TEST_F(ChampionshipRoute, TheSecondRaceStartsFromContinueWithTheFirstRacesPoints
     // classes 2 and 1 stand on tracks 10 and 60.
     const std::string dir = MakeTestGameFolder("champroute", false, {10, 12, 60, 69});
     LabelledRoute route(dir);
-    route.Click(0, "PLAY");
-    route.Click(0, "SINGLE RACE", 70);
-    route.Expect(18);
-    route.Click(18, "NEW");
-    route.Type("CHAMP");
-    route.Key("RETURN");
-    route.Click(18, "OK");
-    route.Expect(2);
-    route.Click(2, "OK");
+    route.NewProfileToSingleRace("CHAMP");
     route.Click(2, "BACK", 70);
     route.Expect(0);
     route.Click(0, "PLAY");

@@ -157,6 +157,21 @@ struct LabelledRoute {
         frame += wait;
     }
     void Expect(int screen) { Line(frame, "expect-screen " + std::to_string(screen)); }
+
+    // From the main menu of a fresh folder: PLAY, SINGLE RACE (no one is
+    // logged in, so the profile screen comes first), NEW, the name ended
+    // with Enter, OK; the single race screen and its greeting's OK.
+    void NewProfileToSingleRace(const std::string& name) {
+        Click(0, "PLAY");
+        Click(0, "SINGLE RACE", 70);
+        Expect(18);
+        Click(18, "NEW");
+        Type(name);
+        Key("RETURN");
+        Click(18, "OK");
+        Expect(2);
+        Click(2, "OK");
+    }
     void Wait(int frames) { frame += frames; }
 
     // After the run: each click's item stood on the screen, drawn, when the

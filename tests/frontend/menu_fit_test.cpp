@@ -733,6 +733,20 @@ struct PrintedLine {
     std::string text;
 };
 
+// A surface's top 640 x 480 pixels, row by row.
+std::vector<uint16_t> ScreenPixels(PlatSurface* surface) {
+    std::vector<uint16_t> out;
+    void* bits = nullptr;
+    int pitch = 0;
+    if (PlatSurfaceLock(surface, nullptr, 0, &bits, &pitch) != 0)
+        return out;
+    for (int y = 0; y < SCREEN_H; y++)
+        for (int x = 0; x < SCREEN_W; x++)
+            out.push_back(((const uint16_t*)((const char*)bits + (long)y * pitch))[x]);
+    PlatSurfaceUnlock(surface);
+    return out;
+}
+
 // The printer as the game sets it up for a 640 x 480 display.
 struct RacePrinter {
     PlatSurface* screen = nullptr;
@@ -766,16 +780,7 @@ struct RacePrinter {
         ForceTargetBlit = 1;
         PrintText(line.x, line.y, line.text.c_str(), line.font, line.align, screen, 0);
         ForceTargetBlit = 0;
-        std::vector<uint16_t> out;
-        void* bits = nullptr;
-        int pitch = 0;
-        if (PlatSurfaceLock(screen, nullptr, 0, &bits, &pitch) != 0)
-            return out;
-        for (int y = 0; y < SCREEN_H; y++)
-            for (int x = 0; x < SCREEN_W; x++)
-                out.push_back(((const uint16_t*)((const char*)bits + (long)y * pitch))[x]);
-        PlatSurfaceUnlock(screen);
-        return out;
+        return ScreenPixels(screen);
     }
     Rect Ink(const PrintedLine& line) {
         const std::vector<uint16_t> pixels = Print(line);
@@ -833,16 +838,7 @@ std::vector<std::string> PrintedFaults(RacePrinter& printer, const std::vector<P
 // The results background of `kind` as the standings load it.
 std::vector<uint16_t> ResultsBackground(int kind) {
     LoadResultsBackground(kind);
-    std::vector<uint16_t> out;
-    void* bits = nullptr;
-    int pitch = 0;
-    if (PlatSurfaceLock(WorkSurface, nullptr, 0, &bits, &pitch) != 0)
-        return out;
-    for (int y = 0; y < SCREEN_H; y++)
-        for (int x = 0; x < SCREEN_W; x++)
-            out.push_back(((const uint16_t*)((const char*)bits + (long)y * pitch))[x]);
-    PlatSurfaceUnlock(WorkSurface);
-    return out;
+    return ScreenPixels(WorkSurface);
 }
 
 // The standings after the first race of championship 12, in each language,

@@ -23,20 +23,11 @@ const int kAfterTheRace = 4400;
 TEST(MenuRoute, ANewProfileRacesASingleRaceOnThePickedTrackToItsEnd) {
     const std::string dir = MakeTestGameFolder("route", false, {10, 62});
     LabelledRoute route(dir);
-    // Main menu: PLAY, then its SINGLE RACE; no one is logged in, so the
-    // profile screen comes first: NEW, a name ended with Enter, OK.
-    route.Click(0, "PLAY");
-    route.Click(0, "SINGLE RACE", 70);
-    route.Expect(18);
-    route.Click(18, "NEW");
-    route.Type("ROUTE");
-    route.Key("RETURN");
-    route.Click(18, "OK");
-    route.Expect(2);
-    // The single race screen: its greeting's OK, the second track group
-    // (race 4 of cup row 1, track 62), then a cup, which opens the car
-    // choice; START RACE with the car on show, and Space ends the fly-by.
-    route.Click(2, "OK");
+    // A new profile on the way to the single race screen; there the
+    // second track group (race 4 of cup row 1, track 62), then a cup, which
+    // opens the car choice; START RACE with the car on show, and Space ends
+    // the fly-by.
+    route.NewProfileToSingleRace("ROUTE");
     route.ClickPicture(2, 60, 1);
     route.Click(2, "ROOKIE CUP", 70);
     route.Expect(5);
