@@ -80,24 +80,57 @@ int ClassOpponentCar(int carClass, int car, int* model, int* colour) {
     return 1;
 }
 
-int ChampionshipChoiceAction(int* screen, int item) {
-    if (item < 12 || item > 14)
-        return 0;
-    // The championships open one after the other as they are won (the
-    // pop-up plays the error sound).
-    if (item - 12 > CareerRecord.championshipStage && DeveloperSwitch != 1) {
-        ShowPopup(22, 1, 0, 0);
-        return 1;
-    }
-    ChampionshipChoice = item;
-    ListSelection[8] = item;
+int ChampionshipUnderWay;
+
+void EndChampionship() {
+    ChampionshipUnderWay = 0;
     ChampionshipRace = 0;
-    ChampionshipLastIndex = ChampionshipLastRace(item);
-    ChampionshipClass = ChampionshipRaceClass(item, 0);
-    GaragePage = 2 * (item - 12);
+    memset(RacePoints, 0, sizeof RacePoints);
+    memset(ChampionshipTotals, 0, sizeof ChampionshipTotals);
+}
+
+int NewChampionshipRow() {
+    const int stage = CareerRecord.championshipStage;
+    return 12 + (stage < 2 ? stage : 2);
+}
+
+// The car choice of the championship's next race.
+static void ToCarChoice(int* screen) {
+    ListSelection[8] = ChampionshipChoice;
+    ChampionshipLastIndex = ChampionshipLastRace(ChampionshipChoice);
+    ChampionshipClass = ChampionshipRaceClass(ChampionshipChoice, ChampionshipRace);
+    GaragePage = 2 * (ChampionshipChoice - 12);
     PlayClickSound();
     GoToScreen(screen, 5);
-    return 1;
+}
+
+int ChampionshipChoiceAction(int* screen, int item) {
+    switch (item) {
+    case 12:
+        // The championships open one after the other as they are won: a
+        // new one is the first not yet won (the last once all are).
+        EndChampionship();
+        ChampionshipChoice = NewChampionshipRow();
+        ChampionshipUnderWay = 1;
+        ToCarChoice(screen);
+        return 1;
+    case 13:
+    case 14:
+        // Nothing to continue or to end: the pop-up says so (with the error
+        // sound).
+        if (!ChampionshipUnderWay) {
+            ShowPopup(22, 1, 0, 0);
+            return 1;
+        }
+        if (item == 13) {
+            ToCarChoice(screen);
+        } else {
+            EndChampionship();
+            PlayClickSound();
+        }
+        return 1;
+    }
+    return 0;
 }
 
 void ShowChampionshipInfo() {

@@ -18,10 +18,20 @@ int ChampionshipLastRace(int row);
 // model and colour, 0 (nothing written) outside the table.
 int ClassOpponentCar(int carClass, int car, int* model, int* colour);
 
-// The championship mode's choice on screen 22 (items 12, 13, 14 choose rows
-// 12, 13, 14): a championship above the career's stage is refused with a
-// pop-up unless DeveloperSwitch.  1 when the item was handled.
+// The championship mode's choice on screen 22: NEW (item 12) starts the
+// first championship of rows 12, 13, 14 not yet won (the career's stage)
+// from its first race, CONTINUE (13) takes the championship under way to
+// the car choice of its next race, with its points, DELETE (14) ends it;
+// with none under way the last two show pop-up 1.  1 when the item was
+// handled.
 int ChampionshipChoiceAction(int* screen, int item);
+// 1 from NEW until the championship's last race is scored or DELETE: the
+// championship and car choice screens keep its race and points meanwhile.
+extern int ChampionshipUnderWay;
+// The row NEW starts.
+int NewChampionshipRow();
+// No championship under way: its race and points back to 0.
+void EndChampionship();
 // The name and description texts of the championship selected in the
 // current list (slots 776, 777 and ChampionshipName).
 void ShowChampionshipInfo();

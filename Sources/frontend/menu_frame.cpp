@@ -8,6 +8,7 @@
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
 #include "frontend/career.h"
+#include "frontend/car_shop.h"
 #include "frontend/championship.h"
 #include "frontend/controls.h"
 #include "frontend/frontend_state.h"
@@ -544,7 +545,7 @@ static void LobbyUpkeep() {
     }
 }
 
-static void OneShotJumps() {
+static void OneShotJumps(void* device) {
     if (JumpToScreen5) {
         JumpToScreen5 = 0;
         KeyboardJumpGate = 0;
@@ -557,11 +558,15 @@ static void OneShotJumps() {
         ShowCategoryTabs(5, ClassToCategory(ChampionshipClass));
     }
     if (ChampionshipStartPending) {
+        // The car choice after a championship race offers the next race's
+        // class, its first car on show and taken.
         ChampionshipStartPending = 0;
         GarageCategory = ClassToCategory(
             ChampionshipRaceClass(ListSelection[8] + ChampionshipGroupOffset, ChampionshipRace));
         GaragePick = 0;
-        SelectGarageCar(nullptr);
+        SelectGarageCar(device);
+        ChosenModel = ShowroomModel;
+        ChosenColour = ShowroomColour;
         if (SplitScreen) {
             GetText(SLOT_PLAYER_NAMES + (PlayerBeingSet & 7));
             SetSlotText(253, TextBufferB);
@@ -574,7 +579,10 @@ static void OneShotJumps() {
             *jumps[j] = 0;
             MenuScreen = targets[j];
             ShowPageRoot(targets[j]);
-            ChampionshipRace = 0;
+            // A championship left from the pause menu is continued at the
+            // race it left.
+            if (!ChampionshipUnderWay)
+                ChampionshipRace = 0;
         }
     }
     if (NetworkGame && JumpToScreen5Local && !WaitingForChoices) {
@@ -725,7 +733,7 @@ void RunMenuFrame(PlatSurface*, PlatDevice* device, int, const RectI*) {
         RequestedScreen = -1;
     }
     LobbyUpkeep();
-    OneShotJumps();
+    OneShotJumps(device);
     if (MenuScreen == 22 && ChampionshipChoice >= 12 && ChampionshipChoice <= 14)
         GaragePage = 2 * (ChampionshipChoice - 12);
     NetworkRefresh();

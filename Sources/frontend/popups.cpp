@@ -29,6 +29,28 @@ static void Inert(int screen, int first, int last) {
     }
 }
 
+// Each button a pop-up dimmed: 1 and its normal and hover colours, put back
+// with its hover test.
+static uint8_t DimmedByPopup[MENU_LAYOUT_SCREENS][MENU_ITEMS][3];
+
+// Inert buttons that stay in sight beside the pop-up show that they wait
+// for it: dim, and not lit under the pointer.
+static void Dimmed(int screen, int first, int last) {
+    for (int i = first; i <= last; i++) {
+        MenuItem* it = PopupItem(screen, i);
+        if (!it || !(it->flags & MENU_TEXT))
+            continue;
+        // Opened again before it was closed: the colours kept stay.
+        uint8_t* kept = DimmedByPopup[screen][i];
+        if (!kept[0] || it->colour != 1 || it->hoverColour != 1) {
+            kept[0] = 1;
+            kept[1] = it->colour;
+            kept[2] = it->hoverColour;
+        }
+        it->colour = it->hoverColour = 1;
+    }
+}
+
 static void Shown(int screen, int item) {
     if (MenuItem* it = PopupItem(screen, item))
         it->flags |= MENU_SHOWN;
@@ -78,9 +100,15 @@ void GiveBackPopupFreeze(int screen) {
     if (screen < 0 || screen >= MENU_LAYOUT_SCREENS)
         return;
     for (int i = 0; i < MENU_ITEM_COUNT; i++) {
+        MenuItem& it = MenuScreenTable[screen][i];
         if (FrozenByPopup[screen][i])
-            MenuScreenTable[screen][i].flags |= MENU_HOVER_TEST;
+            it.flags |= MENU_HOVER_TEST;
         FrozenByPopup[screen][i] = 0;
+        if (DimmedByPopup[screen][i][0]) {
+            it.colour = DimmedByPopup[screen][i][1];
+            it.hoverColour = DimmedByPopup[screen][i][2];
+        }
+        DimmedByPopup[screen][i][0] = 0;
     }
 }
 
@@ -473,8 +501,10 @@ void ShowPopup(int screen, int type, int kind, int subKind) {
     case 22: {
         const int listed = slot >= 0;
         Inert(22, 7, 9);
-        if (type == 0)
+        if (type == 0) {
             Inert(22, 12, 14);
+            Dimmed(22, 12, 14);
+        }
         else if (listed)
             Inert(22, 11, 14);
         Shown(22, 18);

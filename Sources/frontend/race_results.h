@@ -16,3 +16,14 @@ int GetReplayHundredths(int lap);
 // The points of the race and the standings screens, until Space or the
 // window closes; then the next race or heat (standings.cpp).
 void ShowStandings(PlatSurface* surface);
+
+// What one frame of a standings screen (kind 0 the race's points, 1 the
+// totals) prints over its background: each row's name at left[row] and
+// points at right[row] (the columns slide in), the titles, and the blinking
+// names and prompt as the blink count 0..64 has them.
+enum { STANDINGS_LINES = 2 * 8 + 3 };
+struct StandingsLine {
+    int x, y, font, align;
+    char text[96];
+};
+int StandingsLines(int kind, const float* left, const float* right, int blink, StandingsLine* lines);

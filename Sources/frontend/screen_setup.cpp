@@ -226,7 +226,8 @@ static void EnterCarChoice() {
         ShowItem(5, 82);
         HideItem(5, 83);
     }
-    ChampionshipRace = 0;
+    if (!(ChampionshipRunning && ChampionshipUnderWay))
+        ChampionshipRace = 0;
     if (SplitScreen) {
         GetText(SLOT_PLAYER_NAMES + PlayerBeingSet);
         SetSlotText(253, TextBufferB);
@@ -350,6 +351,8 @@ static void EnterMainMenu() {
     TakeProfileCareer();
     SetSlotText(776, " ");
     ChampionshipRunning = 0;
+    // The other modes share the points and the race counter.
+    EndChampionship();
     HumanPlayers = 2;
     ComputerPlayers = 4;
     OpponentsChoice = 6;
@@ -408,8 +411,12 @@ void RunScreenEntry(void* device) {
         MenuListId = 8;
         ListSelection[8] = ChampionshipChoice;
         ChampionshipGroupOffset = 0;
-        ChampionshipRace = 0;
-        ClearPoints();
+        // A championship under way keeps its next race and its points for
+        // CONTINUE.
+        if (!ChampionshipUnderWay) {
+            ChampionshipRace = 0;
+            ClearPoints();
+        }
         char name[32];
         for (int i = 1; i <= 7; i++) {
             snprintf(name, sizeof name, "Player %d", i);

@@ -8,12 +8,14 @@
 #include "frame/display.h"
 #include "frame/frame_state.h"
 #include "frame/input.h"
+#include "frame/script_checks.h"
 #include "frame/startup.h"
 #include "frontend/championship.h"
 #include "frontend/frontend_state.h"
 #include "frontend/popups.h"
 #include "frontend/race_results.h"
 #include "frontend/screen_setup.h"
+#include "frontend/text_entry.h"
 #include "frontend/text_slots.h"
 #include "net/net_state.h"
 #include "net/race_sync.h"
@@ -116,9 +118,12 @@ static void ShowClassTabs() {
 // raised by a win of the next championship in order.
 static void EndChampionshipRace() {
     MenuListId = 8;
-    if (++ChampionshipRace <= LastRaceIndex())
+    if (++ChampionshipRace <= LastRaceIndex()) {
+        ChampionshipStartPending = 1;
         return;
+    }
     ChampionshipRace = 0;
+    ChampionshipUnderWay = 0;
     JumpToScreen22 = 1;
     if (!PlayerWonChampionship()) {
         ShowPopup(22, 7, 0, 0);
@@ -226,14 +231,19 @@ static void EntryName(int entry, char* name, int size) {
         slot = entry < HumanPlayers ? 754 + entry : 579 + (entry - HumanPlayers);
     GetText(slot);
     snprintf(name, (size_t)size, "%.*s", size - 1, TextBufferB);
+    // A player whom no profile names (no one logged in) keeps the menus'
+    // default name of that player.
+    const int player = slot - SLOT_PLAYER_NAMES;
+    if (player >= 0 && player < 8 && name[strspn(name, " ")] == 0)
+        snprintf(name, (size_t)size, "%.*s", size - 1, PlayerNameTable[player]);
     if (!NetSessionOpen)
         return;
     // The local car and the own player index swap names.
     const int own = NetOwnIndex, local = LocalCar;
-    int player = entry == local ? own : entry == own ? local : entry;
+    const int netPlayer = entry == local ? own : entry == own ? local : entry;
     std::lock_guard<std::mutex> lock(NetPlayerListLock);
-    if (player >= 0 && player < NET_MAX_PLAYERS)
-        snprintf(name, (size_t)size, "%.*s", size - 1, NetPlayerNames[player]);
+    if (netPlayer >= 0 && netPlayer < NET_MAX_PLAYERS)
+        snprintf(name, (size_t)size, "%.*s", size - 1, NetPlayerNames[netPlayer]);
 }
 
 // A close request ends the standings and is put back for the message loop.
@@ -255,16 +265,41 @@ static int PumpStandingsMessages() {
 // A scripted headless run whose script is over has nobody to press Space.
 static int NobodyLeftToPress() { return PlatIsHeadless() && FramesRun > PlatScriptLastFrame(); }
 
-static void PrintSlotCentred(int slot, int y, int font, PlatSurface* surface) {
+static StandingsLine* SlotLine(StandingsLine* line, int slot, int y, int font) {
     GetText(slot);
-    PrintText(STANDINGS_CENTRE, y, TextBufferB, font, ALIGN_CENTRE, surface, 0);
+    *line = {STANDINGS_CENTRE, y, font, ALIGN_CENTRE, {}};
+    snprintf(line->text, sizeof line->text, "%.95s", TextBufferB);
+    return line + 1;
+}
+
+int StandingsLines(int kind, const float* left, const float* right, int blink, StandingsLine* lines) {
+    const int* points = kind == 0 ? RacePoints : ChampionshipTotals;
+    const int rows = StandingsRowCount;
+    int order[8];
+    StandingsOrder(points, rows, order);
+    StandingsLine* line = lines;
+    for (int row = 0; row < rows; row++) {
+        const int entry = order[row], y = STANDINGS_TOP + row * (42 - rows);
+        if (!(HumanEntry(entry) && (blink & 0x10))) {
+            *line = {(int)left[row], y, 1, ALIGN_RIGHT, {}};
+            EntryName(entry, line->text, (int)sizeof line->text);
+            line++;
+        }
+        GetText(867);
+        *line = {(int)right[row], y, 1, ALIGN_LEFT, {}};
+        snprintf(line->text, sizeof line->text, "%d %.80s", points[entry], TextBufferB);
+        line++;
+    }
+    line = SlotLine(line, kind == 0 ? 452 : 456, 28, 0);
+    line = SlotLine(line, SplitScreen ? 453 : NetworkGame ? 454 : 455, 70, 2);
+    if (blink <= 40)
+        line = SlotLine(line, 24, 450, 2);
+    return (int)(line - lines);
 }
 
 // One standings screen (kind 0 the race's points, 1 the totals) until
 // Space is pressed after having been up; 0 when the window closes.
 static int RunStandingsScreen(int kind, PlatSurface* surface) {
-    const int* points = kind == 0 ? RacePoints : ChampionshipTotals;
-    const int rows = StandingsRowCount;
     LoadResultsBackground(kind);
     PlayChampionshipJingle();
     float left[8], right[8];
@@ -290,29 +325,20 @@ static int RunStandingsScreen(int kind, PlatSurface* surface) {
         lastTicks = ticks;
         if ((blink += 1) > STANDINGS_BLINK_WRAP)
             blink = 0;
-
-        BlitMenuBackground();
-        int order[8];
-        StandingsOrder(points, rows, order);
-        for (int row = 0; row < rows; row++) {
+        for (int row = 0; row < StandingsRowCount; row++) {
             left[row] += (STANDINGS_CENTRE - 16 - left[row]) / 12.0f * factor;
             right[row] += (STANDINGS_CENTRE + 16 - right[row]) / 12.0f * factor;
-            const int entry = order[row], y = STANDINGS_TOP + row * (42 - rows);
-            char name[64];
-            EntryName(entry, name, (int)sizeof name);
-            if (!(HumanEntry(entry) && (blink & 0x10)))
-                PrintText((int)left[row], y, name, 1, ALIGN_RIGHT, surface, 0);
-            GetText(867);
-            char line[96];
-            snprintf(line, sizeof line, "%d %.80s", points[entry], TextBufferB);
-            PrintText((int)right[row], y, line, 1, ALIGN_LEFT, surface, 0);
         }
-        PrintSlotCentred(kind == 0 ? 452 : 456, 28, 0, surface);
-        PrintSlotCentred(SplitScreen ? 453 : NetworkGame ? 454 : 455, 70, 2, surface);
-        if (blink <= 40)
-            PrintSlotCentred(24, 450, 2, surface);
+
+        BlitMenuBackground();
+        StandingsLine lines[STANDINGS_LINES];
+        const int count = StandingsLines(kind, left, right, blink, lines);
+        for (int i = 0; i < count; i++)
+            PrintText(lines[i].x, lines[i].y, lines[i].text, lines[i].font, lines[i].align, surface, 0);
         PresentFrame();
-        if (NobodyLeftToPress())
+        // A script's shots and checks see the standings as they see the menus.
+        RunScriptChecks(FramesRun - 1);
+        if (NobodyLeftToPress() || ExitRequested)
             return 1;
         PlatSleepMs(PlatIsHeadless() ? 0 : 10);
     }

@@ -19,6 +19,7 @@
 #include "frontend/popups.h"
 #include "frontend/race_results.h"
 #include "frontend/race_select.h"
+#include "frontend/screen_setup.h"
 #include "frontend/text_slots.h"
 #include "frontend_test_util.h"
 #include "menulayout/menulayout_state.h"
@@ -206,9 +207,12 @@ struct ChampionshipEnd : FrontEndTest {
 
 TEST_F(ChampionshipEnd, ATieForTheMostPointsWinsAndRaisesTheStage) {
     LastRace(12, 0, {150, 150, 90});
+    ChampionshipUnderWay = 1;
     EXPECT_EQ(ScoreStandings(), 1);
     EXPECT_EQ(ChampionshipRace, 0);
     EXPECT_EQ(JumpToScreen22, 1);
+    EXPECT_EQ(ChampionshipUnderWay, 0) << "nothing is left to continue";
+    EXPECT_EQ(ChampionshipStartPending, 0);
     EXPECT_EQ(CareerRecord.championshipStage, 1);
     EXPECT_EQ(VideoRequest, 1);
     EXPECT_EQ(ForceDisplayRecreate, 1);
@@ -251,9 +255,12 @@ TEST_F(ChampionshipEnd, ARaceBeforeTheLastGoesOnToTheNext) {
     ChampionshipLastIndex = 3;
     ChampionshipRace = 1;
     ChampionshipTotals[1] = 500;
+    ChampionshipUnderWay = 1;
     EXPECT_EQ(ScoreStandings(), 1);
     EXPECT_EQ(ChampionshipRace, 2);
     EXPECT_EQ(JumpToScreen22, 0);
+    EXPECT_EQ(ChampionshipUnderWay, 1);
+    EXPECT_EQ(ChampionshipStartPending, 1) << "the menus take the next race's car choice";
     EXPECT_EQ(MenuListId, 8);
     EXPECT_EQ(RacePaused, 1);
     // The whole hand-over (no window: no screens) ends with the race's
@@ -484,31 +491,77 @@ struct ChampionshipMenus : FrontEndTest {
         for (int s = 0; s < MENU_LAYOUT_SCREENS; s++)
             GiveBackPopupFreeze(s);
         ClearChampionshipState();
+        ResetShowroomLoad();
         FrontEndTest::TearDown();
     }
 };
 
-TEST_F(ChampionshipMenus, AChampionshipAboveTheStageIsRefusedUnlessDeveloper) {
+// NEW, CONTINUE and DELETE: a new championship is the first one the stage
+// has not seen won; the one under way keeps its race and points through
+// the championship and car choice screens; with none under way CONTINUE
+// and DELETE are refused with pop-up 1.
+TEST_F(ChampionshipMenus, NewStartsTheNextChampionshipAndContinueKeepsItsRaceAndPoints) {
     int screen = 22;
-    CareerRecord.championshipStage = 0;
+    for (int item : {13, 14}) {
+        EXPECT_EQ(ChampionshipChoiceAction(&screen, item), 1);
+        EXPECT_EQ(screen, 22) << item;
+        EXPECT_EQ(ItemAt(22, 17).textSlot, PopupMessageSlot(22, 1, 0, 0)) << item;
+        GiveBackPopupFreeze(22);
+        ItemAt(22, 17).textSlot = 0;
+    }
+    EXPECT_EQ(ChampionshipUnderWay, 0);
+
+    for (int stage = 0; stage <= 3; stage++) {
+        CareerRecord.championshipStage = (uint8_t)stage;
+        screen = 22;
+        ChampionshipRace = 2;
+        ChampionshipTotals[3] = 40;
+        EXPECT_EQ(ChampionshipChoiceAction(&screen, 12), 1);
+        EXPECT_EQ(screen, 5);
+        const int row = 12 + (stage < 2 ? stage : 2);
+        EXPECT_EQ(ChampionshipChoice, row) << stage;
+        EXPECT_EQ(ListSelection[8], row);
+        EXPECT_EQ(GaragePage, 2 * (row - 12));
+        EXPECT_EQ(ChampionshipLastIndex, ChampionshipLastRace(row));
+        EXPECT_EQ(ChampionshipClass, ChampionshipRaceClass(row, 0));
+        EXPECT_EQ(ChampionshipRace, 0) << "a new one starts at its first race";
+        EXPECT_EQ(ChampionshipTotals[3], 0) << "with no points";
+    }
+
+    // Championship 14 after two races: the screens in between keep it, and
+    // CONTINUE opens the car choice of race 2 (class 2, on the showroom of
+    // track 10, the only one the test folder holds).
+    ChampionshipRace = 2;
+    ChampionshipTotals[0] = 50;
+    ChampionshipRunning = 1;
+    FrontEndActive = 1;   // the showroom loads a menu scene, not a race
+    for (int entered : {22, 5}) {
+        MenuScreen = entered;
+        RunScreenEntry(nullptr);
+    }
+    EXPECT_EQ(ChampionshipRace, 2);
+    EXPECT_EQ(ChampionshipTotals[0], 50);
+    screen = 22;
+    ListSelection[8] = 0;
+    EXPECT_EQ(ChampionshipChoiceAction(&screen, 13), 1);
+    EXPECT_EQ(screen, 5);
+    EXPECT_EQ(ChampionshipChoice, 14);
+    EXPECT_EQ(ListSelection[8], 14);
+    EXPECT_EQ(ChampionshipRace, 2);
+    EXPECT_EQ(ChampionshipClass, ChampionshipRaceClass(14, 2));
+    EXPECT_EQ(ChampionshipTotals[0], 50);
+
+    // DELETE ends it: nothing is left to continue, and the championship
+    // screen starts afresh.
+    screen = 22;
+    EXPECT_EQ(ChampionshipChoiceAction(&screen, 14), 1);
+    EXPECT_EQ(screen, 22);
+    EXPECT_EQ(ChampionshipUnderWay, 0);
+    EXPECT_EQ(ChampionshipRace, 0);
+    EXPECT_EQ(ChampionshipTotals[0], 0);
     EXPECT_EQ(ChampionshipChoiceAction(&screen, 13), 1);
     EXPECT_EQ(screen, 22);
-    EXPECT_EQ(ChampionshipChoice, 0);
-    EXPECT_EQ(ItemAt(22, 17).textSlot, PopupMessageSlot(22, 1, 0, 0));
-    GiveBackPopupFreeze(22);
-
-    EXPECT_EQ(ChampionshipChoiceAction(&screen, 12), 1);
-    EXPECT_EQ(ChampionshipChoice, 12);
-    EXPECT_EQ(screen, 5);
-    EXPECT_EQ(ChampionshipLastIndex, 2);
-
-    screen = 22;
-    DeveloperSwitch = 1;
-    EXPECT_EQ(ChampionshipChoiceAction(&screen, 14), 1);
-    EXPECT_EQ(ChampionshipChoice, 14);
-    EXPECT_EQ(GaragePage, 4);
-    EXPECT_EQ(ChampionshipClass, 2);
-    EXPECT_EQ(ChampionshipChoiceAction(&screen, 15), 0);   // not a championship button
+    EXPECT_EQ(ChampionshipChoiceAction(&screen, 15), 0);   // not one of the three buttons
 }
 
 TEST_F(ChampionshipMenus, TheFileKeepsTheRecordAndABadOneIsNotBelieved) {

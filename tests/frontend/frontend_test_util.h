@@ -8,6 +8,7 @@
 
 #include "frame/frame_state.h"
 #include "frontend/car_shop.h"
+#include "frontend/championship.h"
 #include "frontend/frontend_state.h"
 #include "frontend/menu_frame.h"
 #include "frontend/menu_init.h"
@@ -50,6 +51,8 @@ inline void ResetFrontEndGlobals() {
     GreenMaskBits = 6;    // the 5-6-5 format the display starts with
     MenuTarget = {};
     MenuOverlay = {};
+    ChampionshipUnderWay = 0;
+    ChampionshipStartPending = 0;
 }
 
 // Empties the record tables, as a fresh process has them.

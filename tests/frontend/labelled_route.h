@@ -89,6 +89,18 @@ struct LabelledRoute {
             return found.parent;
         return best;
     }
+    // A label that two panels of a screen carry: the one on the panel of
+    // the item labelled `neighbour`.
+    static int ItemBeside(int screen, const std::string& label, const std::string& neighbour) {
+        const int parent = MenuScreenTable[screen][Item(screen, neighbour)].parent;
+        for (int i = 1; i < MENU_ITEM_COUNT; i++) {
+            const MenuItem& it = MenuScreenTable[screen][i];
+            if ((it.flags & MENU_TEXT) && it.parent == parent && Label(it.textSlot) == label)
+                return i;
+        }
+        ADD_FAILURE() << "no item labelled \"" << label << "\" beside \"" << neighbour << "\" on screen " << screen;
+        return 0;
+    }
     // The row of a list whose text the list writes into `slot`.
     static int Row(int screen, int slot) {
         for (int i = 1; i < MENU_ITEM_COUNT; i++) {
@@ -113,6 +125,9 @@ struct LabelledRoute {
     }
     // A click on the labelled item, then `wait` frames.
     void Click(int screen, const std::string& label, int wait = 60) { ClickItem(screen, Item(screen, label), wait); }
+    void ClickBeside(int screen, const std::string& label, const std::string& neighbour, int wait = 60) {
+        ClickItem(screen, ItemBeside(screen, label, neighbour), wait);
+    }
     // A button of a panel the route opened.
     void ClickInPanel(int screen, const std::string& label, int wait = 60) {
         ClickItem(screen, Item(screen, label, true), wait);

@@ -20,21 +20,26 @@
 #include "common/test_game.h"
 #include "frame/fileio.h"
 #include "frame/frame_state.h"
+#include "frontend/championship.h"
 #include "frontend/menu_actions.h"
 #include "frontend/menu_frame.h"
 #include "frontend/menu_init.h"
 #include "frontend/menu_items.h"
 #include "frontend/controls.h"
 #include "frontend/popups.h"
+#include "frontend/race_results.h"
 #include "frontend/screen_setup.h"
 #include "frontend/settings.h"
 #include "frontend/text_slots.h"
 #include "menulayout/menu_table.h"
+#include "net/net_state.h"
 #include "platform/plat_surface.h"
 #include "platform/plat_system.h"
+#include "race/messages.h"
 #include "race/race_state.h"
 #include "render/render_state.h"
 #include "render/surfaces2d.h"
+#include "render/text_printer.h"
 #include "sound/music.h"
 #include "sound/sound_state.h"
 #include "frontend_test_util.h"
@@ -233,7 +238,8 @@ std::string Language(int language) {
 }
 
 struct MenuFit : FrontEndTest {
-    static void SetUpTestSuite() { MakeTestGameFolder("fit"); }
+    // Track 60's folder holds the showroom of the cars of class 1.
+    static void SetUpTestSuite() { MakeTestGameFolder("fit", false, {10, 60}); }
     void SetUp() override {
         FrontEndTest::SetUp();
         ASSERT_TRUE(StartHeadlessMenus());
@@ -966,6 +972,376 @@ TEST_F(MenuFit, ALabelStandsOverThePanelItIsPrintedOn) {
             own += ((const uint16_t*)((const char*)bits + (long)y * pitch))[x] == MenuColourTable[row.colour];
     PlatSurfaceUnlock(WorkSurface);
     EXPECT_GT(own, 100) << "pixels of \"" << SlotText(row.textSlot) << "\" in its own colour";
+}
+
+// ---------------------------------------------------------------------------
+// What the race's printer draws over a whole screen: the results and
+// standings after a championship race and the banner at a race's end.  Each
+// line is printed alone on a cleared screen to find where its glyphs land.
+
+// No split screen or network game is left over from the other screens (the
+// network screens' checks leave the session flag up; the platform under it
+// is gone with their menus).
+void NoOtherMode() {
+    SplitScreen = NetworkGame = 0;
+    NetSessionOpen = 0;
+    SingleRaceMode = CareerChosen = ChampionshipChosen = 0;
+}
+
+struct PrintedLine {
+    int x, y, font, align;
+    std::string text;
+};
+
+// A surface's top 640 x 480 pixels, row by row.
+std::vector<uint16_t> ScreenPixels(PlatSurface* surface) {
+    std::vector<uint16_t> out;
+    void* bits = nullptr;
+    int pitch = 0;
+    if (PlatSurfaceLock(surface, nullptr, 0, &bits, &pitch) != 0)
+        return out;
+    for (int y = 0; y < SCREEN_H; y++)
+        for (int x = 0; x < SCREEN_W; x++)
+            out.push_back(((const uint16_t*)((const char*)bits + (long)y * pitch))[x]);
+    PlatSurfaceUnlock(surface);
+    return out;
+}
+
+// The printer as the game sets it up for a 640 x 480 display.
+struct RacePrinter {
+    PlatSurface* screen = nullptr;
+    int kept[5];
+    RacePrinter() {
+        kept[0] = SurfaceWidth;
+        kept[1] = SurfaceHeight;
+        kept[2] = DisplayConfig.width;
+        kept[3] = DisplayConfig.height;
+        kept[4] = ForceTargetBlit;
+        SurfaceWidth = DisplayConfig.width = SCREEN_W;
+        SurfaceHeight = DisplayConfig.height = SCREEN_H;
+        LoadGlyphWidths();
+        LoadFontsSurface();
+        PlatSurfaceCreate(SCREEN_W, SCREEN_H, PLAT_PF_DISPLAY, PLAT_SURF_SYSTEMMEMORY, &screen);
+    }
+    ~RacePrinter() {
+        PlatSurfaceRelease(screen);
+        FreeFontsSurface();
+        SurfaceWidth = kept[0];
+        SurfaceHeight = kept[1];
+        DisplayConfig.width = kept[2];
+        DisplayConfig.height = kept[3];
+        ForceTargetBlit = kept[4];
+    }
+    static constexpr uint16_t CLEAR = 0xF81F;   // no glyph is magenta
+    // The pixels of the screen after `line` alone was printed on it.
+    std::vector<uint16_t> Print(const PrintedLine& line) {
+        const PlatRect all = {0, 0, SCREEN_W, SCREEN_H};
+        PlatSurfaceFill(screen, &all, CLEAR, 0);
+        ForceTargetBlit = 1;
+        PrintText(line.x, line.y, line.text.c_str(), line.font, line.align, screen, 0);
+        ForceTargetBlit = 0;
+        return ScreenPixels(screen);
+    }
+    Rect Ink(const PrintedLine& line) {
+        const std::vector<uint16_t> pixels = Print(line);
+        Rect ink;
+        for (int y = 0; y < SCREEN_H && !pixels.empty(); y++)
+            for (int x = 0; x < SCREEN_W; x++)
+                if (pixels[(size_t)y * SCREEN_W + x] != CLEAR)
+                    ink.Add({x, y, x + 1, y + 1});
+        return ink;
+    }
+};
+
+// The lines' faults: a line that prints nothing, runs off the screen or
+// over another line, or stands on a line or a word of the background (a
+// background given as 5-6-5 pixels; its brightness may not change by more
+// than a soft stripe under a text).
+std::vector<std::string> PrintedFaults(RacePrinter& printer, const std::vector<PrintedLine>& lines,
+                                       const std::vector<uint16_t>& background, const std::string& where) {
+    std::vector<std::string> faults;
+    std::vector<Rect> inks;
+    for (const PrintedLine& line : lines) {
+        const Rect ink = printer.Ink(line);
+        inks.push_back(ink);
+        const std::string name = where + " \"" + line.text + "\"";
+        if (ink.Empty()) {
+            faults.push_back(name + " prints nothing");
+            continue;
+        }
+        const Rect on = ink.Meet(kScreen);
+        if (on.left != ink.left || on.right != ink.right || on.top != ink.top || on.bottom != ink.bottom ||
+            ink.left <= 0 || ink.right >= SCREEN_W)
+            faults.push_back(name + " " + Show(ink) + " runs off the screen");
+        if (background.empty())
+            continue;
+        int darkest = 255, brightest = 0;
+        for (int y = on.top; y < on.bottom; y++) {
+            for (int x = on.left; x < on.right; x++) {
+                const uint16_t p = background[(size_t)y * SCREEN_W + x];
+                const int level = ((p >> 11) * 8 * 3 + ((p >> 5) & 63) * 4 * 6 + (p & 31) * 8) / 10;
+                darkest = std::min(darkest, level);
+                brightest = std::max(brightest, level);
+            }
+        }
+        if (brightest - darkest > 48)
+            faults.push_back(name + " " + Show(ink) + " stands on a line or a word of the background");
+    }
+    for (size_t a = 0; a < lines.size(); a++)
+        for (size_t b = a + 1; b < lines.size(); b++)
+            if (!inks[a].Empty() && !inks[b].Empty() && !inks[a].Meet(inks[b]).Empty())
+                faults.push_back(where + " \"" + lines[a].text + "\" and \"" + lines[b].text +
+                                 "\" print over each other at " + Show(inks[a].Meet(inks[b])));
+    return faults;
+}
+
+// The results background of `kind` as the standings load it.
+std::vector<uint16_t> ResultsBackground(int kind) {
+    LoadResultsBackground(kind);
+    return ScreenPixels(WorkSurface);
+}
+
+// The standings after the first race of championship 12, in each language,
+// with the player logged in and with no one logged in (the player's row then
+// shows the menus' default name), the names shown and blinked away: the race's
+// points (the results) and the totals, their rows at rest.
+TEST_F(MenuFit, TheResultsAndStandingsAfterAChampionshipRace) {
+    std::vector<std::string> faults;
+    RacePrinter printer;
+    for (int language = 0; language < 4; language++)
+    for (const char* player : {"Bo", ""}) {
+        LoadLanguage(language);
+        Enter(0, 0);
+        NoOtherMode();
+        GetText(865);
+        for (int i = 0; i < 8; i++)   // as the menus' first frame names the players
+            snprintf(PlayerNameTable[i], sizeof PlayerNameTable[i], "%.20s %d", TextBufferB, i + 1);
+        SetSlotText(754, *player ? player : " ");
+        ChampionshipRunning = 1;
+        ChampionshipChoice = 12;
+        ChampionshipLastIndex = ChampionshipLastRace(12);
+        ChampionshipRace = 0;
+        GaragePage = 0;
+        memset(ChampionshipTotals, 0, sizeof ChampionshipTotals);
+        memset(FinishedFlags, 0, sizeof FinishedFlags);
+        for (int car = 0; car < 8; car++)
+            rank_pos[car] = (car + 3) % 8;   // the player comes in fourth
+        ASSERT_EQ(ScoreStandings(), 1);
+        for (int kind = 0; kind < 2; kind++) {
+            const std::vector<uint16_t> background = ResultsBackground(kind);
+            float left[8], right[8];
+            for (int row = 0; row < 8; row++) {
+                left[row] = 320 - 16;
+                right[row] = 320 + 16;
+            }
+            for (int blink : {0, 0x10}) {
+                StandingsLine lines[STANDINGS_LINES];
+                const int count = StandingsLines(kind, left, right, blink, lines);
+                std::vector<PrintedLine> printed;
+                for (int i = 0; i < count; i++)
+                    printed.push_back({lines[i].x, lines[i].y, lines[i].font, lines[i].align, lines[i].text});
+                EXPECT_EQ(count, blink ? 2 * 8 + 2 : 2 * 8 + 3) << "the rows, the titles and the prompt";
+                const std::string where = Language(language) + (kind ? " standings" : " results") +
+                                          (*player ? "" : " with no one logged in") + (blink ? " (blinked)" : "");
+                const std::vector<std::string> f = PrintedFaults(printer, printed, background, where);
+                faults.insert(faults.end(), f.begin(), f.end());
+            }
+        }
+        RacePaused = 0;
+        ChampionshipRunning = 0;
+        ChampionshipRace = ChampionshipChoice = ChampionshipLastIndex = 0;
+        ChampionshipStartPending = 0;
+        memset(RacePoints, 0, sizeof RacePoints);
+        memset(ChampionshipTotals, 0, sizeof ChampionshipTotals);
+        memset(rank_pos, 0, sizeof rank_pos);
+    }
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
+}
+
+// The banner at a race's end in every language and for every outcome the
+// player can meet: the championship's and a placed race's eight places, the
+// arena, jump and timed events won, failed or just over, and the network
+// race won and lost.  Its lines stay on the screen and apart, and its title
+// is framed by the printer's arrowheads, glyphs unlike any letter or digit.
+TEST_F(MenuFit, TheBannerAtARacesEndInEveryLanguage) {
+    struct Outcome {
+        const char* name;
+        int code, place, chosen, network, sequence, failed;
+    };
+    std::vector<Outcome> outcomes;
+    for (int place = 1; place <= 8; place++) {
+        outcomes.push_back({"championship", 12, place, 1, 0, place == 1, 0});
+        outcomes.push_back({"race", 10, place, 0, 0, place == 1, 0});
+    }
+    for (int code : {50, 40, 31})
+        for (int end = 0; end < 3; end++)
+            outcomes.push_back({"event", code, 1, 0, 0, end == 0, end == 1});
+    outcomes.push_back({"network won", 10, 1, 0, 1, 1, 0});
+    outcomes.push_back({"network lost", 10, 3, 0, 1, 0, 0});
+
+    std::vector<std::string> faults;
+    RacePrinter printer;
+    for (int language = 0; language < 4; language++) {
+        LoadLanguage(language);
+        for (const Outcome& o : outcomes) {
+            NoOtherMode();
+            DrawTimedMessages(1);
+            RacePhase = 0;
+            FrontEndActive = 0;
+            RaceOver = 1;
+            BannerShown = 0;
+            TrackCode = o.code;
+            FinishCount = o.place;
+            ChampionshipChosen = o.chosen;
+            NetworkGame = o.network;
+            FinishSequence = o.sequence;
+            EventFailed = o.failed;
+            ShowRaceResultBanner(nullptr);
+            std::vector<PrintedLine> printed;
+            for (const TimedMessage& m : TimedMessages)
+                if (m.timeLeft > 0)
+                    printed.push_back({m.x, m.y, m.font, m.align, m.text});
+            const std::string where = Language(language) + " banner, " + o.name + " " + std::to_string(o.code) +
+                                      " place " + std::to_string(o.place);
+            if (printed.empty() || printed[0].text.size() < 3 || (unsigned char)printed[0].text.front() != 127 ||
+                (unsigned char)printed[0].text.back() != 128)
+                faults.push_back(where + ": no title framed by codes 127 and 128");
+            const std::vector<std::string> f = PrintedFaults(printer, printed, {}, where);
+            faults.insert(faults.end(), f.begin(), f.end());
+        }
+    }
+    RaceOver = 0;
+    BannerShown = FinishCount = FinishSequence = EventFailed = 0;
+    ChampionshipChosen = NetworkGame = 0;
+    TrackCode = 0;
+    DrawTimedMessages(1);
+
+    // The frame's glyphs in the banner's font: drawn, each unlike every
+    // letter and digit, and the two ends mirror each other.
+    auto glyph = [&](int code) {
+        const char text[2] = {(char)code, 0};
+        return printer.Print({10, 10, 0, ALIGN_LEFT, text});
+    };
+    auto inkRows = [&](int code, bool mirrored) {
+        const std::vector<uint16_t> pixels = glyph(code);
+        const Rect ink = printer.Ink({10, 10, 0, ALIGN_LEFT, std::string(1, (char)code)});
+        std::vector<std::string> rows;
+        for (int y = ink.top; y < ink.bottom; y++) {
+            std::string row;
+            for (int x = ink.left; x < ink.right; x++)
+                row += pixels[(size_t)y * SCREEN_W + x] == RacePrinter::CLEAR ? '.' : '#';
+            if (mirrored)
+                std::reverse(row.begin(), row.end());
+            rows.push_back(row);
+        }
+        return rows;
+    };
+    EXPECT_FALSE(inkRows(127, false).empty());
+    EXPECT_EQ(inkRows(127, false), inkRows(128, true)) << "the frame's ends are not mirror images";
+    for (int frame : {127, 128}) {
+        const std::vector<uint16_t> sign = glyph(frame);
+        for (int c = '0'; c <= 'z'; c++) {
+            if (std::isalnum(c)) {
+                EXPECT_NE(glyph(c), sign) << "code " << frame << " is drawn as '" << (char)c << "'";
+            }
+        }
+    }
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
+}
+
+// The championship screen as a player goes through it, in every language:
+// its first question (which stands clear of the three buttons it holds
+// back, and dims them while it does), the screen once it is answered, NEW's
+// car choice, the car choice after the first race (the next race's class),
+// the way BACK to the championship screen and CONTINUE, and the screen
+// after the last race with its verdict.
+TEST_F(MenuFit, TheChampionshipScreenAsAPlayerGoesThroughIt) {
+    // A race's end hands over to the standings (with no window, no screens
+    // are drawn), then the menus run again.
+    auto EndRace = [] {
+        const int window = MainWindow;
+        MainWindow = 0;
+        ShowStandings(nullptr);
+        MainWindow = window;
+        Frames(SETTLE_FRAMES);
+    };
+    std::vector<std::string> faults;
+    auto add = [&](const std::vector<std::string>& f) { faults.insert(faults.end(), f.begin(), f.end()); };
+    for (int language = 0; language < 4; language++) {
+        const std::string lang = Language(language);
+        LoadLanguage(language);
+        Enter(0, 0);
+        NoOtherMode();
+        int screen = 0;
+        MainMenuAction(&screen, 49);
+        Enter(22);
+        ASSERT_EQ(MenuScreen, 22);
+        add(Faults(lang + " championship question"));
+        add(PopupFaults(lang + " championship question"));
+        const Rect board = PictureRect(MenuScreenTable[22][15]);
+        uint8_t held[3];
+        for (int item = 11; item <= 14; item++) {
+            const MenuItem& it = MenuScreenTable[22][item];
+            if (!HitBox(it).Meet(board).Empty() || !TextInk(it).Meet(board).Empty())
+                faults.push_back(lang + " championship question: its board " + Show(board) + " covers item " +
+                                 std::to_string(item));
+            if (item >= 12)
+                held[item - 12] = it.colour;
+        }
+
+        Click(16);
+        add(Faults(lang + " championship screen answered"));
+        for (int item = 12; item <= 14; item++) {
+            const MenuItem& it = MenuScreenTable[22][item];
+            EXPECT_TRUE(it.flags & MENU_HOVER_TEST) << lang << " item " << item << " takes a click again";
+            EXPECT_NE(held[item - 12], it.colour) << lang << " item " << item << " looked the same held back";
+        }
+
+        Click(12);
+        ASSERT_EQ(MenuScreen, 5) << lang << ": NEW opens the car choice";
+        const int first = ClassToCategory(ChampionshipRaceClass(ChampionshipChoice, 0));
+        add(Faults(lang + " championship car choice"));
+        add(CarScreenFaults(5, lang + " championship car choice", first));
+
+        // The first race over: its standings score it, and the menus come
+        // back on the car choice of the second race.
+        for (int car = 0; car < 8; car++)
+            rank_pos[car] = car;
+        memset(FinishedFlags, 0, sizeof FinishedFlags);
+        EndRace();
+        const int second = ClassToCategory(ChampionshipRaceClass(ChampionshipChoice, 1));
+        EXPECT_EQ(GarageCategory, second) << lang << ": the second race's class is offered";
+        add(Faults(lang + " car choice after the first race"));
+        add(CarScreenFaults(5, lang + " car choice after the first race", second));
+
+        Click(42);
+        ASSERT_EQ(MenuScreen, 22) << lang << ": BACK leads to the championship screen";
+        add(Faults(lang + " championship screen between races"));
+        Click(13);
+        ASSERT_EQ(MenuScreen, 5) << lang << ": CONTINUE opens the car choice";
+        EXPECT_EQ(ChampionshipRace, 1) << lang << ": of the second race";
+        EXPECT_EQ(GarageCategory, second);
+        add(CarScreenFaults(5, lang + " car choice continued", second));
+
+        // The last race over: the championship screen with its verdict.
+        ChampionshipRace = ChampionshipLastIndex;
+        memset(FinishedFlags, 0, sizeof FinishedFlags);
+        EndRace();
+        ASSERT_EQ(MenuScreen, 22) << lang;
+        add(Faults(lang + " championship screen after the last race"));
+        add(PopupFaults(lang + " championship screen after the last race"));
+
+        ChampionshipChosen = ChampionshipRunning = 0;
+        ChampionshipRace = ChampionshipChoice = ChampionshipLastIndex = 0;
+        memset(ChampionshipTotals, 0, sizeof ChampionshipTotals);
+        memset(RacePoints, 0, sizeof RacePoints);
+        memset(rank_pos, 0, sizeof rank_pos);
+        CareerRecord.championshipStage = 0;
+        VideoRequest = ForceDisplayRecreate = 0;
+        ResetShowroomLoad();
+        FrontEndActive = 1;
+    }
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults\n" << Lines(faults);
 }
 
 }  // namespace

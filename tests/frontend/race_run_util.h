@@ -92,6 +92,8 @@ struct RaceRunTest : FrontEndTest {
         TargetMoney = PendingPrize = 0;
         CurrentCup = CurrentCupRace = Cup5Mode = Cup6Mode = 0;
         CareerChosen = SingleRaceMode = ChampionshipChosen = ChampionshipRunning = 0;
+        // The next run's screens greet their first visit again.
+        SingleRaceScreenPrepared = CareerScreenPrepared = ChampionshipScreenPrepared = 0;
         SpecialRaceMode = SpecialRaceUnlocked = ReplayWatched = RaceEntryFee = 0;
         ChampionshipChoice = ChampionshipRace = ChampionshipClass = 0;
         ChampionshipGroupOffset = ChampionshipLastIndex = 0;

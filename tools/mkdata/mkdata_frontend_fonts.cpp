@@ -118,6 +118,11 @@ const GlyphDesign kAscii[] = {
     {'|', "..#..|..#..|..#..|..#..|..#..|..#..|..#.."},
     {'}', ".#...|..#..|..#..|...#.|..#..|..#..|.#..."},
     {'~', ".....|.....|.#...|#.#.#|...#.|.....|....."},
+    // The arrowheads that frame a title in the race's printer fonts (the
+    // banner at a race's end, a new lap record): 127 before it points
+    // right, 128 after it points left.  The menu fonts hold neither.
+    {127, "#....|##...|###..|####.|###..|##...|#...."},
+    {128, "...#.|..##.|.###.|####.|.###.|..##.|...#."},
     // Windows-1252 letters and signs that the languages need and that are
     // not an accented letter.
     {0xA1, "..#..|.....|..#..|..#..|..#..|..#..|..#.."},

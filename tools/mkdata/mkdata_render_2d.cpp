@@ -67,12 +67,12 @@ struct Borrowed {
     const char* accent;   // row 0 (capitals) or row 2 (small letters), or null
 };
 const Borrowed kBorrowed[] = {
-    {128, 'C', nullptr}, {138, 'S', ".#.#."}, {140, 'E', nullptr}, {145, '\'', nullptr}, {146, '\'', nullptr},
+    {138, 'S', ".#.#."}, {140, 'E', nullptr}, {145, '\'', nullptr}, {146, '\'', nullptr},
     {147, '"', nullptr}, {148, '"', nullptr}, {150, '-', nullptr}, {151, '-', nullptr}, {154, 's', ".#.#."},
     {156, 'e', nullptr}, {159, 'Y', ".#.#."}, {171, '<', nullptr}, {187, '>', nullptr},
 };
 
-// The Part's codes that the strip does not hold, in every font.
+// The codes that the strip does not hold, in every font.
 bool MissingCode(int code) {
     static const int missing[] = {129, 130, 131, 135, 137, 139, 141, 142, 143, 144, 149, 153, 155, 157,
                                   158, 160, 166, 173, 176, 182, 208, 215, 222, 240, 247, 254};
@@ -537,8 +537,13 @@ bool WriteNoticeAndLogos() {
 }
 
 // A 640 x 480 screen: a gradient of 64 steps between two colours, diagonal
-// stripes, and a title.
-bool WriteScreen(const char* path, uint32_t from, uint32_t to, const char* title, bool grid) {
+// stripes, and a title, or the table of a standings screen.  The standings
+// print their own titles above the table and their rows in two columns,
+// the names right-aligned 16 pixels left of the middle and the points
+// 16 pixels right of it: the table is one dark panel between the titles
+// and the line at the foot, split by a rule down the middle, so no line
+// runs through a row whatever the number of rows.
+bool WriteScreen(const char* path, uint32_t from, uint32_t to, const char* title, bool table) {
     Canvas canvas(640, 480, BLACK);
     auto mix = [](uint32_t a, uint32_t b, int t) {
         auto ch = [&](int shift) { return (int)((a >> shift & 255) * (63 - t) + (b >> shift & 255) * t) / 63; };
@@ -549,11 +554,15 @@ bool WriteScreen(const char* path, uint32_t from, uint32_t to, const char* title
         for (int x = 0; x < 640; x++)
             canvas.At(x, y) = ((x + y) / 32) % 2 ? base : mix(base, WHITE, 4);
     }
-    if (grid) {
-        for (int row = 0; row < 8; row++)
-            canvas.Frame(80, 120 + row * 36, 480, 36, Rgb(200, 200, 220));
+    if (table) {
+        for (int y = 126; y < 418; y++)
+            for (int x = 40; x < 600; x++)
+                canvas.At(x, y) = mix(canvas.At(x, y), BLACK, 40);
+        canvas.Frame(40, 126, 560, 292, Rgb(200, 200, 220));
+        canvas.Fill(320, 132, 1, 280, Rgb(200, 200, 220));
+        return WriteBitmap(path, canvas);
     }
-    DrawWord(canvas, title, (640 - WordWidth(title, 6)) / 2, grid ? 40 : 150, 6, 8, Rgb(250, 250, 250));
+    DrawWord(canvas, title, (640 - WordWidth(title, 6)) / 2, 150, 6, 8, Rgb(250, 250, 250));
     return WriteBitmap(path, canvas);
 }
 
@@ -577,6 +586,6 @@ bool MkWrite2dGraphics() {
            WriteNoticeAndLogos() &&
            WriteScreen("MENUS\\cargando.bmp", Rgb(10, 20, 70), Rgb(40, 90, 170), "QUORVIX", false) &&
            WriteScreen("MENUS\\cargandoAleman.bmp", Rgb(60, 10, 10), Rgb(170, 60, 30), "QUORVIX", false) &&
-           WriteScreen("MENUS\\Results.bmp", Rgb(10, 40, 30), Rgb(30, 110, 70), "RESULTS", true) &&
-           WriteScreen("MENUS\\FResults.bmp", Rgb(50, 30, 10), Rgb(140, 100, 30), "FINAL", true);
+           WriteScreen("MENUS\\Results.bmp", Rgb(10, 40, 30), Rgb(30, 110, 70), nullptr, true) &&
+           WriteScreen("MENUS\\FResults.bmp", Rgb(50, 30, 10), Rgb(140, 100, 30), nullptr, true);
 }
