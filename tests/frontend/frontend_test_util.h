@@ -53,6 +53,7 @@ inline void ResetFrontEndGlobals() {
     MenuOverlay = {};
     ChampionshipUnderWay = 0;
     ChampionshipStartPending = 0;
+    memset(TimedMessages, 0, sizeof TimedMessages);   // a demo's or a race's notices
 }
 
 // Empties the record tables, as a fresh process has them.

@@ -773,6 +773,7 @@ TEST_F(MenuFit, TheSingleRaceScreenAfterEachTrackGroup) {
                 // route plays them); the menus come back on the single race
                 // screen as the button left it.
                 StartRaceRequest = RaceFromReplay = ReplayWatched = ReplayFromFile = 0;
+                ReplayPlaying = ReplayPlayback = 0;
                 Frames(SETTLE_FRAMES);
             }
             EXPECT_EQ(MenuScreenShown, 2) << where;
@@ -1205,7 +1206,7 @@ TEST_F(MenuFit, TheBannerAtARacesEndInEveryLanguage) {
                                       " place " + std::to_string(o.place);
             if (printed.empty() || printed[0].text.size() < 3 || (unsigned char)printed[0].text.front() != 127 ||
                 (unsigned char)printed[0].text.back() != 128)
-                faults.push_back(where + ": no title framed by codes 127 and 128");
+                faults.push_back(where + ": no title framed by codes 127 and 128" + (printed.empty() ? std::string(" (none)") : " [" + printed[0].text + "] n=" + std::to_string(printed.size())));
             const std::vector<std::string> f = PrintedFaults(printer, printed, {}, where);
             faults.insert(faults.end(), f.begin(), f.end());
         }
