@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "frontend/frontend_state.h"
+#include "frontend/progress.h"
 #include "frontend/text_slots.h"
 #include "menulayout/layout_builder.h"
 #include "mkdata_frontend.h"
@@ -197,6 +199,19 @@ const char* const kModels[18] = {"Vantor", "Krell", "Obrix", "Sundo", "Palvex", 
 const char* const kColours[4] = {"Red", "Blue", "Green", "Gold"};
 const char* const kClasses[5] = {"speed", "jump", "monster", "cross", "buggy"};
 
+// The class a model is sold and raced in: the first category whose single
+// race or split screen garage of a new game lists it (the car choice's and
+// the shop's tabs), so the car panels name the tab the car stands on.
+int ClassOfModel(int model) {
+    RestoreProgressDefaults();
+    for (int mode : {1, 2})
+        for (int category = 0; category < 5; category++)
+            for (int i = 0; i < 15 && GarageLists[category * 5 + mode][i][0] >= 0; i++)
+                if (GarageLists[category * 5 + mode][i][0] == model)
+                    return category;
+    return model % 5;
+}
+
 const char* const kChampionships[19] = {
     "Rookie Series", "Coastal Trophy", "Jump Masters", "Arena Cup", "Mud Challenge", "Dune Classic",
     "Speed Week", "Night Series", "Hill Trophy", "Stone Cup", "River Series", "Desert Run",
@@ -268,7 +283,7 @@ std::map<int, std::string> MkEnglishTexts() {
             // Six values: class, top speed, acceleration, grip, weight and
             // colour; the car choice prints them right-aligned after their
             // labels.
-            texts[base] = std::string(kClasses[m % 5]) + " car";
+            texts[base] = std::string(kClasses[ClassOfModel(m)]) + " car";
             snprintf(line, sizeof line, "%d km/h", 150 + 5 * m + 3 * c);
             texts[base + 1] = line;
             snprintf(line, sizeof line, "%d/10", 4 + (m + c) % 6);
