@@ -312,8 +312,12 @@ static int RunStandingsScreen(int kind, PlatSurface* surface) {
         if (PlatIsHeadless())
             PlatScriptFrame(FramesRun);
         FramesRun++;
+        // KeyState, not the key's state of this instant: a tap between two
+        // frames counts, as it does in the menus.
         KeyboardRead(MainWindow);
-        if (IsKeyDown(VK_SPACE)) {
+        const int spaceDown = KeyState[SCAN_SPACE] & 0x80;
+        KeyboardFrameDone();
+        if (spaceDown) {
             if (spaceWasUp)
                 return 1;
         } else {

@@ -33,10 +33,11 @@ TEST_F(ChampionshipRoute, TheSecondRaceStartsFromContinueWithTheFirstRacesPoints
     route.Expect(5);
     route.Click(5, "START RACE", 70);
     route.Key("SPACE");   // the fly-by
-    // The hook brings the cars in; then each Space ends a standings screen
-    // (the menus ignore the ones after them), however long the race takes.
+    // The hook brings the cars in; then each Space, tapped inside one frame,
+    // ends a standings screen (the menus ignore the ones after them),
+    // however long the race takes.
     for (int i = 0; i < 14; i++)
-        route.Key("SPACE", 100);
+        route.Tap("SPACE", 100);
     route.Expect(5);
     route.Click(5, "BACK", 70);
     route.Expect(22);

@@ -728,7 +728,7 @@ const Translated kTranslated[] = {
     {109, "Rivales:", "Opponents:", "Rivaux :", "Gegner:"},
     {927, "Series", "Series", "S\xE9ries", "Serien"},
     {866, "Nombre", "Name", "Nom", "Name"},
-    {867, "Victorias", "Races won", "Victoires", "Siege"},
+    {867, "Puntos", "Points", "Points", "Punkte"},   // the standings' unit, and the save panels' races won (a point each)
     {953, " ", " ", " ", " "},
     {327, " ", " ", " ", " "},
     {131, "Dinero", "Money", "Argent", "Geld"},
