@@ -60,6 +60,11 @@ struct RaceOverlays : ::testing::Test {
 
     void SetUp() override {
         ASSERT_TRUE(PlatInit(PLAT_BACKEND_HEADLESS));
+        // A player's single race: an earlier whole run with --autopilot
+        // leaves car 0 driving itself (and the banner placing it by its
+        // rank), a championship chosen in the menus leaves its banner.
+        AutopilotRun = 0;
+        ChampionshipChosen = 0;
         dir = MakeTestGameFolder("overlays");
         LoadMessageFile();
         ASSERT_TRUE(LoadQuickRaceTables(0));

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "common/test_game.h"
+#include "frame/frame_state.h"
 #include "frame/vfs.h"
 #include "frontend/replay_header.h"
 #include "frontend/text_entry.h"
@@ -21,6 +22,7 @@
 #include "labelled_route.h"
 #include "layout_points.h"
 #include "platform/plat_net.h"
+#include "race/race_state.h"
 #include "race/replay.h"
 
 namespace {
@@ -129,6 +131,10 @@ TEST(ReplayRoute, AfterTheLobbyAReplaySavedUnderATypedNameIsListed) {
     const std::string script = dir + "/route.txt";
     options.script = script.c_str();
     const int status = RunHeadlessGameWith(options);
+    // A real run's switches end with its process; this one's would stay for
+    // the tests after it (car 0 on the autopilot, a network game's frames).
+    CommandLine = {};
+    AutopilotRun = 0;
     EXPECT_EQ(status, 0);
     EXPECT_EQ(ScriptExitStatus, 0);
     // The replays screen lists it first, before the demo replays: its row
