@@ -235,6 +235,8 @@ int RunBuiltProgram(const std::string& name, const std::vector<std::string>& arg
         if (errno != EINTR)
             return -1;
     }
+    if (WIFSIGNALED(status))
+        return 128 + WTERMSIG(status);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

@@ -35,7 +35,9 @@ void QueueLeaveRace(uint32_t at);
 std::string LeaveRaceScript(int frame);
 
 // Runs a program of the build (bin/NAME) with arguments in `dir`; returns its
-// exit status, or -1 when it could not be run.
+// exit status, 128 + the signal's number when a signal ended it (as a shell
+// reports it: 143 for a run killed from outside), or -1 when it could not be
+// run.
 int RunBuiltProgram(const std::string& name, const std::vector<std::string>& args, const std::string& dir);
 
 std::string ReadHostFile(const std::string& path);

@@ -69,16 +69,19 @@ struct RaceProgram : ::testing::Test {
     static std::string dir;
     static CarLog recorded;
     static std::string logA, logB, replayA, replayB;
+    static int statusA, statusB;   // the two runs' exit statuses
 
     // The two races run once for the whole suite (each takes seconds).
     static void SetUpTestSuite() {
         dir = MakeTestGameFolder("race_program");
         for (const char* name : {"a", "b"}) {
-            RunBuiltProgram("quorvix",
-                            {"--headless", "--autorace", "--autopilot", "--cars", "8", "--laps", "3", "--frames",
-                             "8000", "--carlog", std::string(name) + ".log", "--save-replay",
-                             dir + "/" + name + ".rb", "--script", WriteStartScript(dir)},
-                            dir);
+            const int status =
+                RunBuiltProgram("quorvix",
+                                {"--headless", "--autorace", "--autopilot", "--cars", "8", "--laps", "3", "--frames",
+                                 "8000", "--carlog", std::string(name) + ".log", "--save-replay",
+                                 dir + "/" + name + ".rb", "--script", WriteStartScript(dir)},
+                                dir);
+            (name[0] == 'a' ? statusA : statusB) = status;
         }
         logA = ReadHostFile(dir + "/a.log");
         logB = ReadHostFile(dir + "/b.log");
@@ -90,6 +93,7 @@ struct RaceProgram : ::testing::Test {
 };
 
 std::string RaceProgram::dir, RaceProgram::logA, RaceProgram::logB, RaceProgram::replayA, RaceProgram::replayB;
+int RaceProgram::statusA = -1, RaceProgram::statusB = -1;
 CarLog RaceProgram::recorded;
 
 TEST_F(RaceProgram, EveryCarFinishesThreeLapsOfFifteenToSixtySeconds) {
@@ -168,9 +172,13 @@ TEST_F(RaceProgram, NoCarStaysStuckForTenSeconds) {
 }
 
 TEST_F(RaceProgram, TheSameRaceTwiceLogsAndRecordsTheSameBytes) {
+    // A run ended by a signal (128 + its number) saves no replay.
+    EXPECT_EQ(statusA, 0) << "the first race's run";
+    EXPECT_EQ(statusB, 0) << "the second race's run";
     ASSERT_FALSE(logA.empty());
     EXPECT_TRUE(logA == logB) << "the car logs differ";
     ASSERT_GT(replayA.size(), 132u);
+    ASSERT_GT(replayB.size(), 132u) << "the second race saved no replay";
     EXPECT_EQ(replayA.substr(124), replayB.substr(124)) << "the replay bodies differ";
     int32_t saved, cars;
     memcpy(&saved, &replayA[124], 4);

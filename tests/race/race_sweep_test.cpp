@@ -76,7 +76,9 @@ void RaceEach(const std::string& game, std::vector<SweepRun>& runs, bool screens
                     command += " --screenshot";
                 command += " > out.txt 2> err.txt";
                 const int status = system(command.c_str());
-                run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+                // A run that a signal ended reads as the shell reports it.
+                run.status = WIFSIGNALED(status) ? 128 + WTERMSIG(status)
+                                                 : WIFEXITED(status) ? WEXITSTATUS(status) : -1;
             }
         });
     }
