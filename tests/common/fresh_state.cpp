@@ -26,6 +26,7 @@
 #include "render/objects.h"
 #include "render/render_state.h"
 #include "track/editors.h"
+#include "track/track_state.h"
 
 static void ResetClock(ClockMST& clock) {
     clock.minutes = 0;
@@ -116,6 +117,7 @@ static void FreshRace() {
     TrackGroup = 1;
     TrackVariant = 0;
     TrackCode = 10;
+    TrackArtSet = 0;   // the track folders read it: an earlier race leaves its own
     CarCount = 1;
     LapsToRun = 3;
     SplitScreen = 0;

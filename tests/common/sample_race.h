@@ -15,6 +15,7 @@
 #include "render/render_state.h"
 #include "render/textures.h"
 #include "track/asset_paths.h"
+#include "track/track_state.h"
 #include "track/track_files.h"
 
 // Four cars of models 0, 6, 1 and 12 with paints 0 to 3 on track 10, for the
@@ -33,6 +34,7 @@ inline bool LoadQuickRaceTables(int kind) {
     FrontEndActive = 0;
     TrackGroup = 1;
     TrackVariant = 0;
+    TrackArtSet = TrackVariant;   // as the race selection sets it
     CarCount = 4;
     const int models[4] = {0, 6, 1, 12};
     for (int c = 0; c < 4; c++) {

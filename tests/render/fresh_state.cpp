@@ -1,10 +1,13 @@
 // Every render test starts from a fresh process's state: besides the
 // machine and the frame's switches, the object pools and names, the
-// texture slots and the software frame's memory and stamps.
+// texture slots, the software frame's memory and stamps, and the scene's
+// options.
 
 #include <cstring>
 
 #include "common/fresh_state.h"
+#include "frame/frame_state.h"
+#include "frontend/frontend_state.h"
 #include "render/render_state.h"
 #include "render/soft_frame.h"
 
@@ -32,6 +35,11 @@ void FreshRenderProgram() {
     TextureSortPairCount = 0;
     TranslucentPairCount = 0;
     ViewFocalScale = 224.0f;
+    // The scene's options and the frame rate the glass reads: a test that
+    // draws with effects or the cloud layer leaves them on.
+    EffectsOption = 0;
+    SkyOption = 0;
+    FramesPerSecond = 0;
 }
 
 const bool registered = ResetBeforeEveryTest(FreshRenderProgram);
