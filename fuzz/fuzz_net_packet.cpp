@@ -43,6 +43,8 @@ CareerRecordImage CareerRecord;
 int GarageCategory, GaragePick, GarageMode, GaragePage;
 int GarageLists[25][15][2];
 int HeatLimit[9];
+int RacePoints[8], ChampionshipTotals[8];   // the championship's points, which ending it clears
+int CareerTrackCode(int, int) { return 0; }
 unsigned char KeyState[256];
 int LastFileSize;
 int ReadWholeFile(const char*, void*, int) { return -1; }

@@ -27,6 +27,9 @@ void StampCareerDate() {}
 CareerRecordImage CareerRecord;
 char CurrentPlayerName[24];
 int ChampionshipRunning, SingleRaceMode, HudVisible, TrackArtSet;
+// The replay-name prompt that filling a header for saving empties.
+int EntryCursor, EntryPrefixLength, TypedChar, TypedCharCount, ReplayPromptOpen;
+char ReplayNameBuffer[REPLAY_NAME_BUFFER];
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > REPLAY_FILE_MAX)

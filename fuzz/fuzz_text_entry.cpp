@@ -61,6 +61,7 @@ int QueryFileSize(const char*) { return 0; }
 ReplayHeaderRecord ReplayHeader;
 int SaveReplayData(const char*, const ReplayHeaderRecord*) { return 1; }
 void SendChatText(const char*) {}
+void ConsoleAddLine(const char*) {}
 void PrintText(int, int, const char*, int, int, PlatSurface*, int) {}
 void PlayClickSound() {}
 void PlayMenuSound() {}
