@@ -637,8 +637,8 @@ const Translated kTranslated[] = {
     {95, "CANCI\xD3N", "TUNE", "MORCEAU", "ST\xDC" "CK"},
     {96, "INVERTIR EST\xC9REO", "SWAP STEREO", "INVERSER ST\xC9R\xC9O", "STEREO TAUSCHEN"},
     // The controls: each player's device switch and redefinition under the
-    // player's heading; the device in use; KEYBOARD puts both players on
-    // the keyboard's factory keys.
+    // player's heading, and the device in use beside DEVICE (KEYBOARD);
+    // DEFAULTS puts both players on the keyboard's factory keys.
     {82, "JUGADOR 1", "PLAYER 1", "JOUEUR 1", "SPIELER 1"},
     {83, "JUGADOR 2", "PLAYER 2", "JOUEUR 2", "SPIELER 2"},
     {78, "DISPOSITIVO", "DEVICE", "CONTR\xD4LE", "GER\xC4T"},
