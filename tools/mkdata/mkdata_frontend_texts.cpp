@@ -202,14 +202,31 @@ const char* const kClasses[5] = {"speed", "jump", "monster", "cross", "buggy"};
 // The class a model is sold and raced in: the first category whose single
 // race or split screen garage of a new game lists it (the car choice's and
 // the shop's tabs), so the car panels name the tab the car stands on.
-int ClassOfModel(int model) {
-    RestoreProgressDefaults();
+int FirstListingCategory(int model) {
     for (int mode : {1, 2})
         for (int category = 0; category < 5; category++)
             for (int i = 0; i < 15 && GarageLists[category * 5 + mode][i][0] >= 0; i++)
                 if (GarageLists[category * 5 + mode][i][0] == model)
                     return category;
     return model % 5;
+}
+
+// The new game's tables are read in place of the live ones, which are put
+// back as they were: a test process may make a folder in the middle of its
+// own career.
+int ClassOfModel(int model) {
+    int lists[25][15][2], last[5][5], current[5][7], pick[7];
+    std::memcpy(lists, GarageLists, sizeof lists);
+    std::memcpy(last, GarageLast, sizeof last);
+    std::memcpy(current, GarageCurrent, sizeof current);
+    std::memcpy(pick, CategoryPick, sizeof pick);
+    RestoreProgressDefaults();
+    const int category = FirstListingCategory(model);
+    std::memcpy(GarageLists, lists, sizeof lists);
+    std::memcpy(GarageLast, last, sizeof last);
+    std::memcpy(GarageCurrent, current, sizeof current);
+    std::memcpy(CategoryPick, pick, sizeof pick);
+    return category;
 }
 
 const char* const kChampionships[19] = {
